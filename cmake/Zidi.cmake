@@ -1,0 +1,64 @@
+# Helpers shared by the folders' CMakeLists.
+
+set(ZIDI_WARNINGS -Wall -Wextra -Wno-unused-parameter)
+
+# zidi_add_layer(<name> [DEPS <targets>...] [PCH <header>])
+# Builds every .cpp/.h/.qrc of the folder into the static library <name>.
+function(zidi_add_layer name)
+  cmake_parse_arguments(ARG "" "PCH" "DEPS" ${ARGN})
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  add_library(${name} STATIC ${srcs})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE ${ZIDI_WARNINGS})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  if(ARG_PCH)
+    target_precompile_headers(${name} PRIVATE ${ARG_PCH})
+  else()
+    target_precompile_headers(${name} REUSE_FROM zidi_pch)
+  endif()
+endfunction()
+
+# zidi_add_tests(<folder> DEPS <targets>...)
+# One test program per folder of tests/; one ctest entry per GoogleTest suite
+# found in its sources, so that ctest can run suites side by side.
+function(zidi_add_tests folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  if(NOT srcs)
+    return()
+  endif()
+  set(exe test_${folder})
+  string(REPLACE "-" "_" exe ${exe})
+  add_executable(${exe} ${srcs} ${CMAKE_CURRENT_SOURCE_DIR}/common/test_main.cpp
+                 ${CMAKE_CURRENT_SOURCE_DIR}/common/TestSupport.h)
+  target_compile_options(${exe} PRIVATE ${ZIDI_WARNINGS})
+  target_include_directories(${exe} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${exe} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock)
+  target_compile_definitions(${exe} PRIVATE ZIDI_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
+  target_precompile_headers(${exe} REUSE_FROM zidi_pch)
+  set(suites "")
+  foreach(src IN LISTS srcs)
+    file(READ ${src} text)
+    string(REGEX MATCHALL "(TEST|TEST_F|TEST_P|TYPED_TEST)\\([ \t\r\n]*[A-Za-z_0-9]+" hits "${text}")
+    foreach(hit IN LISTS hits)
+      string(REGEX REPLACE ".*\\([ \t\r\n]*" "" suite "${hit}")
+      list(APPEND suites ${suite})
+    endforeach()
+  endforeach()
+  list(REMOVE_DUPLICATES suites)
+  foreach(suite IN LISTS suites)
+    add_test(NAME ${folder}.${suite}
+             COMMAND ${exe} --gtest_filter=${suite}.*:*/${suite}.*:${suite}/*.*:*/${suite}/*.*)
+    set_tests_properties(${folder}.${suite} PROPERTIES
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/common/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+      TIMEOUT 300)
+  endforeach()
+endfunction()
+
+# The shared precompiled header, built once and reused by the layers and tests.
+add_library(zidi_pch STATIC ${CMAKE_CURRENT_LIST_DIR}/pch/pch_anchor.cpp)
+target_link_libraries(zidi_pch PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets Qt6::PrintSupport)
+target_compile_options(zidi_pch PRIVATE ${ZIDI_WARNINGS})
+target_precompile_headers(zidi_pch PRIVATE ${CMAKE_CURRENT_LIST_DIR}/pch/core.h)

@@ -1,0 +1,23 @@
+// Precompiled header shared by every layer above platform/ and by the tests:
+// the standard library and the Qt core types that the public headers use.
+#pragma once
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include <QByteArray>
+#include <QChar>
+#include <QList>
+#include <QString>
+#include <QStringList>

@@ -1,0 +1,1 @@
+// Anchors the shared precompiled header target.
