@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "platform/IdHTTP.h"
 
@@ -164,6 +165,42 @@ TEST(HttpClient, StalledServerHitsTheTimeout) {
   auto http = VersionClient();
   http->SetReadTimeout(300);
   EXPECT_THROW(http->Get(server.Url("/")), EIdReadTimeout);
+}
+
+TEST(HttpClient, ServerThatNeverAcceptsHitsTheConnectTimeout) {
+  // A listener whose accept queue is full drops further connection requests.
+  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+  socklen_t len = sizeof a;
+  ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
+  ::listen(s, 0);
+  std::vector<int> fillers;
+  for (int i = 0; i < 2; ++i) {
+    const int c = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    ::connect(c, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    fillers.push_back(c);
+  }
+  // Where the system queues connections anyway, the connect phase cannot be stalled.
+  const int probe = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+  ::connect(probe, reinterpret_cast<sockaddr*>(&a), sizeof a);
+  pollfd p{probe, POLLOUT, 0};
+  const bool queued = ::poll(&p, 1, 100) > 0;
+  fillers.push_back(probe);
+  auto http = VersionClient();
+  http->SetConnectTimeout(200);
+  http->SetReadTimeout(1000);
+  if (queued) {
+    for (int c : fillers) ::close(c);
+    ::close(s);
+    GTEST_SKIP() << "this system does not hold back connections to a full listener";
+  }
+  EXPECT_THROW(http->Get(QStringLiteral("http://127.0.0.1:%1/").arg(ntohs(a.sin_port))),
+               EIdConnectTimeout);
+  for (int c : fillers) ::close(c);
+  ::close(s);
 }
 
 TEST(HttpClient, ReplaceableTransport) {
