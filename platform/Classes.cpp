@@ -38,9 +38,10 @@ TComponent::~TComponent() {
   if (FOwner != nullptr) FOwner->RemoveComponent(this);
 }
 
+TPersistent* TComponent::GetOwner() { return FOwner; }
+
 TComponent* TComponent::Components(int Index) const {
-  if (Index < 0 || Index >= ComponentCount())
-    throw EListError(QStringLiteral("List index out of bounds (%1)").arg(Index));
+  if (Index < 0 || Index >= ComponentCount()) throw EListError(ListIndexErrorText(Index));
   return FComponents[static_cast<size_t>(Index)];
 }
 
@@ -147,3 +148,139 @@ void TComponent::EndLoading() {
 }
 
 void TComponent::Loaded() {}
+
+// ---------------------------------------------------------------------- TList
+
+QString ListIndexErrorText(int Index) {
+  return QStringLiteral("List index out of bounds (%1)").arg(Index);
+}
+
+TList::~TList() { Clear(); }
+
+void TList::Error(const QString& Msg, int Data) { throw EListError(Msg.arg(Data)); }
+
+void TList::CheckIndex(int Index) const {
+  if (Index < 0 || Index >= Count()) throw EListError(ListIndexErrorText(Index));
+}
+
+void* TList::Get(int Index) const {
+  CheckIndex(Index);
+  return FList[static_cast<size_t>(Index)];
+}
+
+int TList::Add(void* Item) {
+  const int result = Count();
+  Insert(result, Item);
+  return result;
+}
+
+void TList::Insert(int Index, void* Item) {
+  if (Index < 0 || Index > Count()) throw EListError(ListIndexErrorText(Index));
+  if (Count() == FCapacity) SetCapacity(FCapacity < 4 ? 4 : FCapacity < 64 ? FCapacity * 2 : FCapacity + FCapacity / 4);
+  FList.insert(FList.begin() + Index, Item);
+  if (Item != nullptr) Notify(Item, lnAdded);
+}
+
+void TList::Delete(int Index) {
+  CheckIndex(Index);
+  void* item = FList[static_cast<size_t>(Index)];
+  FList.erase(FList.begin() + Index);
+  if (item != nullptr) Notify(item, lnDeleted);
+}
+
+int TList::Remove(void* Item) {
+  const int index = IndexOf(Item);
+  if (index >= 0) Delete(index);
+  return index;
+}
+
+void* TList::Extract(void* Item) {
+  const int index = IndexOf(Item);
+  if (index < 0) return nullptr;
+  FList.erase(FList.begin() + index);
+  Notify(Item, lnExtracted);
+  return Item;
+}
+
+int TList::IndexOf(void* Item) const {
+  auto it = std::find(FList.begin(), FList.end(), Item);
+  return it == FList.end() ? -1 : static_cast<int>(it - FList.begin());
+}
+
+void TList::Clear() {
+  // Each pointer is taken out before its notification, as Delete does.
+  while (!FList.empty()) Delete(Count() - 1);
+  SetCapacity(0);
+}
+
+void TList::Exchange(int Index1, int Index2) {
+  CheckIndex(Index1);
+  CheckIndex(Index2);
+  std::swap(FList[static_cast<size_t>(Index1)], FList[static_cast<size_t>(Index2)]);
+}
+
+void TList::Move(int CurIndex, int NewIndex) {
+  if (CurIndex == NewIndex) return;
+  CheckIndex(CurIndex);
+  CheckIndex(NewIndex);
+  void* item = FList[static_cast<size_t>(CurIndex)];
+  FList.erase(FList.begin() + CurIndex);
+  FList.insert(FList.begin() + NewIndex, item);
+}
+
+void TList::SetItems(int Index, void* Item) {
+  CheckIndex(Index);
+  void*& slot = FList[static_cast<size_t>(Index)];
+  if (slot == Item) return;
+  void* old = slot;
+  slot = Item;
+  if (old != nullptr) Notify(old, lnDeleted);
+  if (Item != nullptr) Notify(Item, lnAdded);
+}
+
+void TList::SetCount(int NewCount) {
+  if (NewCount < 0) Error(QStringLiteral("List count out of bounds (%1)"), NewCount);
+  if (NewCount > FCapacity) SetCapacity(NewCount);
+  if (NewCount > Count()) {
+    FList.resize(static_cast<size_t>(NewCount), nullptr);
+  } else {
+    while (Count() > NewCount) Delete(Count() - 1);
+  }
+}
+
+void TList::SetCapacity(int NewCapacity) {
+  if (NewCapacity < Count()) Error(QStringLiteral("List capacity out of bounds (%1)"), NewCapacity);
+  FCapacity = NewCapacity;
+  if (static_cast<size_t>(NewCapacity) > FList.capacity()) FList.reserve(static_cast<size_t>(NewCapacity));
+  if (NewCapacity == 0) FList.shrink_to_fit();
+}
+
+void TList::Notify(void*, TListNotification) {}
+
+void TList::Sort(const TListSortCompare& Compare) {
+  if (Count() < 2) return;
+  // The framework's quick sort (Hoare partition around the middle item). The
+  // bounds checks on the scans only matter for a comparison that contradicts
+  // itself; a sound one stops at the pivot.
+  std::vector<void*>& a = FList;
+  const std::function<void(int, int)> quick = [&](int L, int R) {
+    int I;
+    do {
+      I = L;
+      int J = R;
+      void* P = a[static_cast<size_t>((L + R) >> 1)];
+      do {
+        while (I < R && Compare(a[static_cast<size_t>(I)], P) < 0) ++I;
+        while (J > L && Compare(a[static_cast<size_t>(J)], P) > 0) --J;
+        if (I <= J) {
+          std::swap(a[static_cast<size_t>(I)], a[static_cast<size_t>(J)]);
+          ++I;
+          --J;
+        }
+      } while (I <= J);
+      if (L < J) quick(L, J);
+      L = I;
+    } while (I < R);
+  };
+  quick(0, Count() - 1);
+}
