@@ -7,8 +7,6 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringList>
-#include <QLocale>
-#include <cctype>
 #include <cstring>
 
 #include "platform/Encodings.h"
@@ -181,46 +179,13 @@ void Fill(TStrings* Strings, const QStringList& items) {
   Strings->EndUpdate();
 }
 
-// Stand-ins for the run-time conversions until SysUtils offers them.
-int IniStrToIntDef(const QString& text, int dflt) {
-  int i = 0;
-  const int n = text.size();
-  while (i < n && text[i].unicode() <= ' ') ++i;
-  bool neg = false;
-  if (i < n && (text[i] == u'-' || text[i] == u'+')) neg = text[i++] == u'-';
-  int base = 10;
-  if (i < n && (text[i] == u'$' || text[i] == u'x' || text[i] == u'X')) {
-    base = 16;
-    ++i;
-  } else if (i + 1 < n && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X')) {
-    base = 16;
-    i += 2;
-  }
-  if (i >= n) return dflt;
-  unsigned long long v = 0;
-  for (; i < n; ++i) {
-    const int d = QStringView(text).mid(i, 1).toInt(nullptr, 16);
-    const bool isDigit = base == 16 ? std::isxdigit(text[i].unicode() < 128 ? text[i].unicode() : 0)
-                                    : (text[i] >= u'0' && text[i] <= u'9');
-    if (!isDigit) return dflt;
-    v = v * base + d;
-    if (v > (base == 16 ? 0xFFFFFFFFull : 0x80000000ull)) return dflt;
-  }
-  if (base == 16) {
-    const int r = static_cast<int>(static_cast<uint32_t>(v));
-    return neg ? -r : r;
-  }
-  if (!neg && v > 0x7FFFFFFFull) return dflt;
-  return neg ? static_cast<int>(-static_cast<long long>(v)) : static_cast<int>(v);
+// The framework's FloatToStr (15 significant digits, the settings' decimal
+// separator), until SysUtils offers it.
+QString IniFloatToStr(double value) {
+  QString s = QString::number(value, 'g', 15);
+  s.replace(u'.', FormatSettings.DecimalSeparator);
+  return s;
 }
-
-bool IniTryStrToFloat(const QString& text, double& value) {
-  bool ok = false;
-  value = QLocale::c().toDouble(text.trimmed(), &ok);
-  return ok;
-}
-
-QString IniFloatToStr(double value) { return QString::number(value, 'g', 15); }
 
 }  // namespace
 
@@ -240,7 +205,7 @@ bool TCustomIniFile::ValueExists(const QString& Section, const QString& Ident) c
 }
 
 int TCustomIniFile::ReadInteger(const QString& Section, const QString& Ident, int Default) const {
-  return IniStrToIntDef(ReadString(Section, Ident, QString()), Default);
+  return StrToIntDef(ReadString(Section, Ident, QString()), Default);
 }
 
 void TCustomIniFile::WriteInteger(const QString& Section, const QString& Ident, int Value) {
@@ -259,7 +224,7 @@ double TCustomIniFile::ReadFloat(const QString& Section, const QString& Ident,
                                  double Default) const {
   const QString s = ReadString(Section, Ident, QString());
   double v = 0;
-  return !s.isEmpty() && IniTryStrToFloat(s, v) ? v : Default;
+  return !s.isEmpty() && TryStrToFloat(s, v) ? v : Default;
 }
 
 void TCustomIniFile::WriteFloat(const QString& Section, const QString& Ident, double Value) {
