@@ -331,7 +331,9 @@ int IXMLNodeList::Add(const IXMLNode& Node) {
   return IndexOf(Node);
 }
 
-void IXMLNodeList::Insert(int Index, const IXMLNode& Node) {
+void IXMLNodeList::Insert(int Index, const IXMLNode& NodeRef) {
+  // A copy: NodeRef may refer into the list the node is taken out of.
+  const IXMLNode Node = NodeRef;
   auto& items = Items();
   if (Index < -1 || Index > static_cast<int>(items.size()))
     throw EXMLDocError(QStringLiteral("List index out of bounds (%1)").arg(Index));
@@ -540,7 +542,9 @@ void TXMLNode::CheckCanHold(const IXMLNode& Node, bool replacing) const {
   }
 }
 
-void TXMLNode::InsertChild(int Index, const IXMLNode& Node) {
+void TXMLNode::InsertChild(int Index, const IXMLNode& NodeRef) {
+  // A copy: NodeRef may refer into the list the node is taken out of.
+  const IXMLNode Node = NodeRef;
   CheckCanHold(Node, false);
   if (Index < -1 || Index > static_cast<int>(FChildren.size()))
     throw EXMLDocError(QStringLiteral("List index out of bounds (%1)").arg(Index));
@@ -746,8 +750,9 @@ IXMLNode TXMLDocument::DocumentElement() const {
   return nullptr;
 }
 
-void TXMLDocument::SetDocumentElement(const IXMLNode& Value) {
+void TXMLDocument::SetDocumentElement(const IXMLNode& ValueRef) {
   CheckActive();
+  const IXMLNode Value = ValueRef;
   IXMLNode old = DocumentElement();
   if (Value == old) return;
   if (!Value || Value->FType != ntElement)

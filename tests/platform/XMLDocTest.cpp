@@ -374,6 +374,13 @@ TEST(XMLDocNodes, ChildNodeListOperations) {
   EXPECT_EQ(sub->ParentNode(), list["e"]);
   EXPECT_EQ(list.Remove(list["e"]), 2);
   EXPECT_EQ(names(), "a,c");
+  // A node handed over by a reference into the list it leaves.
+  IXMLNode other = doc.CreateNode("other");
+  other->ChildNodes().Add(*list.begin());
+  EXPECT_EQ(names(), "c");
+  EXPECT_EQ(other->XML(), "<other><a/></other>");
+  list.Insert(0, *other->ChildNodes().begin());
+  EXPECT_EQ(names(), "a,c");
 
   const QString msg = MessageOf<EXMLDocError>([&] { list[5]; });
   EXPECT_EQ(msg, "List index out of bounds (5)");
