@@ -2,6 +2,8 @@
 // text pool).
 #include "gateway/USaveBincc.h"
 
+#include "platform/XMLDoc.h"
+
 #include "shell/UComon.h"
 
 uint32_t Get_OPC_UA_Var_Type(const QString& Type_Name) {
@@ -103,4 +105,60 @@ int TDevice_Image::Put_OPC_UA_Server(int Position, TBin_Buffer& Buffer) const {
   for (const TOPC_UA_Var& V : S.Variables)
     if (!V.Name.isEmpty()) Position = Put_Text8(Buffer, Position, V.Name);
   return Position;
+}
+
+// ---- Reading OPC_UA_Server.xml -----------------------------------------------
+
+namespace {
+
+QString Attr_Or(const IXMLNode& Row, const char* Name, const QString& Default) {
+  const QString Attr = QString::fromLatin1(Name);
+  return Row->HasAttribute(Attr) ? Row->Attributes(Attr) : Default;
+}
+
+bool Attr_Y(const IXMLNode& Row, const char* Name) {
+  return UpperCase(Attr_Or(Row, Name, QString())) == QLatin1String("Y");
+}
+
+bool Var_Enabled(const IXMLNode& Row) {
+  return Row->NodeType() == ntElement && Attr_Or(Row, "Enable", QString()) == QLatin1String("Y");
+}
+
+}  // namespace
+
+void TDevice_Image::Read_OPC_UA_Server(TXMLDocument& XML1, uint32_t Base_Address) {
+  if (FileExists(File_XML_OPC_UA_Server)) {
+    XML1.LoadFromFile(File_XML_OPC_UA_Server);
+    const IXMLNode Root = XML1.ChildNodes().FindNode(QStringLiteral("OPC_UA_Server"));
+    if (!Root || Root->NodeType() != ntElement)
+      throw EDevice_Image_Error(
+          QStringLiteral("%1: the element \"OPC_UA_Server\" is missing.").arg(File_XML_OPC_UA_Server));
+    const IXMLNode Section = Root->ChildNodes().FindNode(QStringLiteral("OPC_UA_Server_Variables"));
+    if (!Section)
+      throw EDevice_Image_Error(QStringLiteral("%1: the section \"OPC_UA_Server_Variables\" is missing.")
+                                    .arg(File_XML_OPC_UA_Server));
+    std::vector<TOPC_UA_Var> Variables;
+    for (const IXMLNode& Row : Section->ChildNodes()) {
+      if (!Var_Enabled(Row)) continue;
+      TOPC_UA_Var V;
+      V.VarType = Get_OPC_UA_Var_Type(Attr_Or(Row, "Type", QString()));
+      V.Position = static_cast<uint16_t>(StrToIntDef(Attr_Or(Row, "Position", QString()), 0));
+      V.BitStart = static_cast<uint16_t>(StrToIntDef(Attr_Or(Row, "StartBit", QString()), 0));
+      // A length that is no number counts as 1; a missing one as 0.
+      V.Length = Row->HasAttribute(QStringLiteral("Length"))
+                     ? static_cast<uint16_t>(StrToIntDef(Row->Attributes(QStringLiteral("Length")), 1))
+                     : 0;
+      V.Options = 0;
+      if (Attr_Or(Row, "ReadWrite", QString()) == QLatin1String("Read/Write")) V.Options |= OPC_UA_Opt_Read_Write;
+      if (Attr_Y(Row, "Swap")) V.Options |= OPC_UA_Opt_Swap;
+      if (Attr_Y(Row, "SwapWord")) V.Options |= OPC_UA_Opt_Swap_Word;
+      if (Attr_Y(Row, "SwapAll")) V.Options |= OPC_UA_Opt_Swap_All;
+      V.Name = Attr_Or(Row, "Name", QString());
+      Variables.push_back(std::move(V));
+    }
+    OPC_UA_Server.Num_Var = static_cast<uint16_t>(Variables.size());
+    OPC_UA_Server.Variables = std::move(Variables);
+  }
+  // Also without the file: then the one default entry gets the empty text.
+  Set_OPC_UA_Addresses(Base_Address);
 }

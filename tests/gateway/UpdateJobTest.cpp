@@ -2,8 +2,13 @@
 // command line and the job file Ethernet_Update.xml.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
 #include "common/TestSupport.h"
 #include "gateway/UBootJob.h"
+#include "platform/XMLDoc.h"
 #include "shell/UComon.h"
 
 namespace {
@@ -56,4 +61,73 @@ TEST(UpdateJobSerial, CommandLineForEveryOption) {
 TEST(UpdateJobSerial, OptionsAreAppendedToTheGivenText) {
   EXPECT_EQ(Update_Options(QStringLiteral("x "), uoConfiguration, true), QStringLiteral("x NO NO PW PR "));
   EXPECT_EQ(Update_Options(QString(), 3, true), QString());
+}
+
+namespace {
+
+// A golden job file is kept indented for reading; the file written holds no
+// whitespace between its elements and nothing after the root.
+QByteArray Compact_Golden(const QString& Path) {
+  QFile f(Path);
+  if (!f.open(QIODevice::ReadOnly)) return QByteArray("<missing golden>");
+  QString Text = QString::fromUtf8(f.readAll());
+  Text.replace(QRegularExpression(QStringLiteral(">\\s+<")), QStringLiteral("><"));
+  return Text.trimmed().toUtf8();
+}
+
+QByteArray Read_All(const QString& Path) {
+  QFile f(Path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+}  // namespace
+
+TEST(UpdateJobFile, MatchesGoldenForEveryOption) {
+  QTemporaryDir Temp;
+  ASSERT_TRUE(Temp.isValid());
+  Folders F(Temp.path(), QStringLiteral("/opt/zidi/PROJECTS/Plant 1"));
+  Dir_Master = QStringLiteral("/opt/zidi/MASTER");
+  struct Case {
+    int Option;
+    bool Read_Back;
+    const char* Golden;
+  };
+  const Case Cases[] = {
+      {uoFirmware_Configuration, true, "Ethernet_Update_item0_readback1.xml"},
+      {uoFirmware_Configuration, false, "Ethernet_Update_item0_readback0.xml"},
+      {uoFirmware, true, "Ethernet_Update_item1_readback1.xml"},
+      {uoFirmware, false, "Ethernet_Update_item1_readback0.xml"},
+      {uoConfiguration, true, "Ethernet_Update_item2_readback1.xml"},
+      {uoConfiguration, false, "Ethernet_Update_item2_readback0.xml"},
+      {-1, true, "Ethernet_Update_none.xml"},
+      {-1, false, "Ethernet_Update_none.xml"},
+  };
+  // One document serves every job, as the update window's own document does.
+  TXMLDocument XML1;
+  for (const Case& c : Cases) {
+    SCOPED_TRACE(c.Golden);
+    Compile_XML_Parameter_New_Boot(XML1, QStringLiteral("192.168.2.205"), c.Option, c.Read_Back);
+    const QByteArray Written = Read_All(Temp.path() + QStringLiteral("/Ethernet_Update.xml"));
+    EXPECT_EQ(Written, Compact_Golden(TEST_DATA("") + QString::fromLatin1(c.Golden)));
+    EXPECT_TRUE(Written.startsWith("<Ethernet_Update>"));
+    EXPECT_FALSE(Written.contains('\n'));
+  }
+  EXPECT_EQ(Ethernet_Update_File_Name(), Temp.path() + QStringLiteral("/Ethernet_Update.xml"));
+}
+
+TEST(UpdateJobFile, AddressTextIsTakenAsTyped) {
+  QTemporaryDir Temp;
+  ASSERT_TRUE(Temp.isValid());
+  Folders F(Temp.path(), QStringLiteral("/p"));
+  TXMLDocument XML1;
+  Compile_XML_Parameter_New_Boot(XML1, QStringLiteral("010.0.0.1 & x"), uoFirmware, false);
+  EXPECT_TRUE(Read_All(Ethernet_Update_File_Name()).contains("<IP_Address_Dev>010.0.0.1 &amp; x</IP_Address_Dev>"));
+}
+
+TEST(UpdateJobFile, SaveErrorReachesTheCaller) {
+  QTemporaryDir Temp;
+  ASSERT_TRUE(Temp.isValid());
+  Folders F(Temp.path() + QStringLiteral("/missing"), QStringLiteral("/p"));
+  TXMLDocument XML1;
+  EXPECT_THROW(Compile_XML_Parameter_New_Boot(XML1, QStringLiteral("1.2.3.4"), uoFirmware, true), Exception);
 }
