@@ -187,7 +187,9 @@ class TDevice_Image {
   void Clear_Modbus_Rules();
   // Loads File_XML_ModbusM_SetAccess into XML1 when it exists, fills the rules
   // from its enabled rows (read rows first) and stores their number in the
-  // block.
+  // block. A missing section, a row without one of its required numbers or
+  // more than 1024 enabled rows raise EDevice_Image_Error naming the file (and
+  // the row); an empty Start Bit counts as bit 0.
   void Read_Modbus_Rules(TXMLDocument& XML1);
   // Writes all 1024 rules at Position; returns Position + 32768.
   int Put_Modbus_Rules(int Position, TBin_Buffer& Buffer) const;

@@ -2,7 +2,6 @@
 #include "gateway/USaveBincc.h"
 
 #include "platform/XMLDoc.h"
-
 #include "shell/UComon.h"
 
 uint8_t Read_Function_Code(const QString& Type_Upper) {

@@ -3,7 +3,6 @@
 #include "gateway/USaveBincc.h"
 
 #include "platform/XMLDoc.h"
-
 #include "shell/UComon.h"
 
 uint32_t Get_OPC_UA_Var_Type(const QString& Type_Name) {
