@@ -5,9 +5,13 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <vector>
 
 #include "platform/Types.h"
+
+class TStringList;
+class TXMLDocument;
 
 // The program version: shown by the about window, compared by the version check
 // and written into the device image.
@@ -77,11 +81,89 @@ extern bool Opt_Enable_Update;
 extern bool Opt_Jump_Field_Tables;
 extern bool Opt_Double_Click_Auto_Size;
 
-// Check-box flags of the row in the row clipboard, one per copied column.
+// The row clipboard: one text per copied column, and for rows copied from the
+// string grid whether each of those cells is a check box. The main window
+// creates the list at start.
+extern std::unique_ptr<TStringList> SL_Copy_Row;
 extern std::vector<bool> Copy_Row_Is_Check;
+
+// Objects collected by the MIB export; created by the main window at start.
+extern std::unique_ptr<TStringList> SL_MIB_Read;
+extern std::unique_ptr<TStringList> SL_MIB_Write;
 
 // Folder of the last imported BACnet EDE file; empty at start.
 extern QString Dir_EDE_File;
 
 // Sets the 23 per-window file paths from Dir_Project.
 void Set_Files();
+
+// ---------------------------------------------------------------------------
+// The settings file Varnelto.xml in Dir_Exe:
+//   <Conf_Settings>
+//     <lastproj><projectname>Name_Project</projectname></lastproj>
+//     <lastipadd><ipaddress>Last_IP_Address</ipaddress></lastipadd>
+//     <lastlang><language>Name_Language</language></lastlang>
+//     <lastinternet><enable_internet>1|0</enable_internet><enable_update>..
+//       <enable_jump_field_tables>..<Double_Click_Auto_Size>..</lastinternet>
+//   </Conf_Settings>
+// Both routines work through the given document (the main window's XML1).
+
+// Reads Name_Project, Last_IP_Address, Name_Language and the four options.
+// Every value that is missing or unreadable takes its default; a file that is
+// missing or not well-formed gives every value its default and also clears
+// Dir_Project. An option is on only for the text "1".
+void Read_Setting(TXMLDocument* XML1);
+
+// Writes the settings file from the current state, replacing it. Raises the
+// framework's error when the file cannot be written.
+void Save_Setting(TXMLDocument* XML1);
+
+// ---------------------------------------------------------------------------
+// Field validators. They keep no state and show no messages. Numbers are read
+// with the framework's integer conversion (leading blanks, sign, decimal or
+// "$"/"x"/"0x" hexadecimal; anything else gives the stated default).
+
+// True when Text, trimmed, is a dotted IPv4 address of four parts 0 to 255
+// (each part trimmed). Each part found is handed back at once, so a false
+// result may leave some of them set.
+bool Split_IP_Address(const QString& Text, QString& IP1, QString& IP2, QString& IP3,
+                      QString& IP4);
+
+// Error flag: false when Text is four parts 0 to 255 separated by "." (parts
+// are not trimmed), with the bytes in B1..B4; true otherwise (a bad part's byte
+// becomes 0; an empty Text leaves the bytes untouched).
+bool Conv_IP_To_Bytes(const QString& Text, Byte& B1, Byte& B2, Byte& B3, Byte& B4);
+
+// True when Text is "a.b.c.d:port" (parts trimmed) with bytes 0 to 255 and a
+// port 0 to 65535; the out parameters are 0 unless the result is true.
+bool Conv_IP_Port(const QString& Text, Byte& B1, Byte& B2, Byte& B3, Byte& B4, Word& Port);
+
+// 0 when Text is a valid KNX address, 1 otherwise. Individual addresses are
+// area.line.device (0-15, 0-15, 0-255; all three 0 only when AllowAllZero) or
+// one number 1 to 65535; group addresses are main/sub (0-31, 0-2047),
+// main/middle/sub (0-31, 0-7, 0-255), not all zero, or one number 1 to 65535.
+int Check_KNX_Address(const QString& Text, bool Group, bool AllowAllZero);
+
+// True when Text holds no "." (so it is read as a group address).
+bool Is_Group_Address(const QString& Text);
+
+// 0 for a valid SNMP object identifier, else the first fault: 1 longer than
+// 128 characters, 2 a character other than digits and ".", 3 starts with ".",
+// 4 ends with ".", 5 two dots together, 6 a component above 4294967295 (an
+// empty text counts as one empty component, which is no number: 6).
+int Check_OID(const QString& Text);
+
+// The SNMPv3 security level: "AUTH NOPRIV" 1, "AUTH PRIV" 3 (compared trimmed
+// and in upper case), -1 for an empty text, 0 for anything else.
+int Get_Security_Level(const QString& Text);
+
+// The system's decimal separator when it is "," or "."; "," otherwise.
+QChar Get_Decimal_Separator();
+
+// Converts Text to a number with Sep as the decimal separator, after turning
+// every "," or "." of Text into Sep. True and the value on success; false and
+// 1.0 otherwise.
+bool Conv_Str_To_Float(const QString& Text, QChar Sep, float& Value);
+
+// The numbers of the serial ports present (1 to 256), ascending, as texts.
+std::unique_ptr<TStringList> Get_COM_List();
