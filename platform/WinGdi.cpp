@@ -9,8 +9,7 @@
 
 #include "platform/DeviceContext.h"
 
-static int InstanceAnchor = 0;
-HINSTANCE HInstance = &InstanceAnchor;
+HINSTANCE HInstance = 0x400000;
 
 // ------------------------------------------------------------ GDI objects
 

@@ -31,8 +31,9 @@ using HFONT = HGDIOBJ;
 using HRGN = HGDIOBJ;
 using HBITMAP = HGDIOBJ;
 
-// The program module; resources are looked up in the program's Qt resources.
-using HINSTANCE = void*;
+// A module handle (the same type as ShellExecute's result in ShellApi.h). The
+// program module is HInstance; its resources are the program's Qt resources.
+using HINSTANCE = std::intptr_t;
 extern HINSTANCE HInstance;
 
 constexpr COLORREF CLR_INVALID = COLORREF(0xFFFFFFFF);
