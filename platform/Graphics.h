@@ -402,6 +402,9 @@ class TGraphic : public TPersistent {
   virtual void LoadFromFile(const QString& FileName);
   // Writes a file; EFCreateError when it cannot be written.
   virtual void SaveToFile(const QString& FileName);
+  // Reads the rest of the stream as the picture's encoded bytes; writes them.
+  virtual void LoadFromStream(TStream* Stream);
+  virtual void SaveToStream(TStream* Stream);
   // Reads or writes the picture as encoded bytes (the file's content).
   virtual void LoadFromBytes(const QByteArray& Data) = 0;
   virtual QByteArray SaveToBytes() const = 0;
@@ -571,8 +574,8 @@ class TImageList : public TComponent {
   void Clear();
   // Draws image Index at (X, Y); a disabled image is drawn embossed in grey.
   void Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled = true);
-  // Copies image Index into Image (resized to the list's size; transparent parts
-  // in the mask colour of the image, its bottom-left pixel).
+  // Copies image Index into Image, resized to the list's size; the transparent
+  // parts take the colour of Image's brush.
   bool GetBitmap(int Index, TBitmap* Image);
   void Assign(TPersistent* Source) override;
   TNotifyEvent OnChange;

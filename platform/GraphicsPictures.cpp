@@ -84,6 +84,12 @@ void TGraphic::Changed() {
 
 void TGraphic::LoadFromFile(const QString& FileName) { LoadFromBytes(ReadFileBytes(FileName)); }
 void TGraphic::SaveToFile(const QString& FileName) { WriteFileBytes(FileName, SaveToBytes()); }
+void TGraphic::LoadFromStream(TStream* Stream) {
+  if (Stream) LoadFromBytes(Stream->ReadRest());
+}
+void TGraphic::SaveToStream(TStream* Stream) {
+  if (Stream) Stream->WriteBuffer(SaveToBytes());
+}
 
 // ----------------------------------------------------------------- TBitmap
 

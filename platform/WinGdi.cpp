@@ -1398,26 +1398,6 @@ BOOL DrawFocusRect(HDC DC, const TRect& R) {
   return true;
 }
 
-BOOL GradientFillRect(HDC DC, const TRect& R, COLORREF From, COLORREF To, UINT Mode) {
-  if (!DC || IsRectEmpty(R)) return false;
-  QPainter* p = DC->Painter();
-  if (!p) return true;
-  bool vertical = Mode == GRADIENT_FILL_RECT_V;
-  int n = vertical ? R.Height() : R.Width();
-  for (int i = 0; i < n; ++i) {
-    auto mix = [&](int shift) {
-      int a = (From >> shift) & 0xFF, b = (To >> shift) & 0xFF;
-      return n > 1 ? a + (b - a) * i / (n - 1) : a;
-    };
-    QColor c(mix(0), mix(8), mix(16));
-    if (vertical)
-      p->fillRect(QRect(R.Left, R.Top + i, R.Width(), 1), c);
-    else
-      p->fillRect(QRect(R.Left + i, R.Top, 1, R.Height()), c);
-  }
-  return true;
-}
-
 void DrawImageOver(HDC DC, const TRect& Dest, const QImage& Source) {
   if (!DC || Source.isNull() || IsRectEmpty(Dest)) return;
   QPainter* p = DC->Painter();

@@ -420,8 +420,4 @@ enum : UINT {
 BOOL DrawFrameControl(HDC DC, TRect& R, UINT Type, UINT State);
 BOOL DrawFrameControl(HDC DC, const TRect& R, UINT Type, UINT State);
 
-// Fills with a linear gradient between two colours.
-enum : UINT { GRADIENT_FILL_RECT_H = 0, GRADIENT_FILL_RECT_V = 1 };
-BOOL GradientFillRect(HDC DC, const TRect& R, COLORREF From, COLORREF To, UINT Mode);
-
 int MulDiv(int Number, int Numerator, int Denominator);

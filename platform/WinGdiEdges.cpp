@@ -157,8 +157,9 @@ void RadioButton(QPainter* P, const TRect& R, UINT State) {
   P->restore();
 }
 
-void ScrollButton(QPainter* P, TRect R, UINT State) {
+void ScrollButton(QPainter* P, const TRect& Outer, UINT State) {
   bool pushed = State & DFCS_PUSHED;
+  TRect R = Outer;
   if (pushed && !(State & DFCS_FLAT)) {
     // A pressed arrow button is flat with a shadow frame.
     Ring(P, R, BF_RECT, Sys(COLOR_BTNSHADOW), Sys(COLOR_BTNSHADOW));
@@ -166,6 +167,8 @@ void ScrollButton(QPainter* P, TRect R, UINT State) {
   } else {
     PushFace(P, R, State & ~(DFCS_PUSHED | DFCS_CHECKED));
   }
+  // The glyph is placed and sized in the whole button.
+  R = Outer;
   UINT kind = State & 0xFF;
   int w = R.Width(), h = R.Height();
   int off = pushed ? 1 : 0;
