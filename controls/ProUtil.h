@@ -20,6 +20,7 @@
 #include <QString>
 
 #include "platform/Classes.h"
+#include "platform/Graphics.h"
 #include "platform/SysUtils.h"
 #include "platform/Types.h"
 
@@ -165,7 +166,7 @@ void StripURLProtocol(QString& Text);
 // anchor, and true. Otherwise false and Html is left alone.
 bool LinkifyURL(const QString& Text, const QString& Prefix, QString& Html);
 // "RRGGBB" of a colour whose low byte is red.
-QString ColorToHTMLHex(int32_t Color);  // a TColor
+QString ColorToHTMLHex(TColor Color);
 // Wraps an HTML fragment in the clipboard's HTML format: the header with the byte
 // offsets of the document and of the fragment (between "<!--StartFragment-->" and
 // "<!--EndFragment-->"), counted in the UTF-8 form the clipboard carries.

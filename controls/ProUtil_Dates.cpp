@@ -132,7 +132,7 @@ bool LinkifyURL(const QString& Text, const QString& Prefix, QString& Html) {
   return true;
 }
 
-QString ColorToHTMLHex(int32_t Color) {
+QString ColorToHTMLHex(TColor Color) {
   const uint32_t c = static_cast<uint32_t>(Color);
   return QStringLiteral("%1%2%3")
       .arg(c & 0xFF, 2, 16, QChar(u'0'))

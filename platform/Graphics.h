@@ -563,7 +563,7 @@ class TImageList : public TComponent {
   void SetWidth(int Value);
   int Height() const { return FHeight; }
   void SetHeight(int Value);
-  int Count() const { return static_cast<int>(FImages.size()); }
+  int Count() const;
   // Adds Image (wider images are cut into several of the list's width); Mask's
   // white pixels (nullptr: none) are transparent. Returns the first new index.
   int Add(TBitmap* Image, TBitmap* Mask);

@@ -460,6 +460,9 @@ void TPicture::Assign(TPersistent* Source) {
 TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
 TImageList::~TImageList() = default;
 
+// Out of line: the layers above the platform see QImage only declared.
+int TImageList::Count() const { return static_cast<int>(FImages.size()); }
+
 void TImageList::Changed() {
   if (OnChange) OnChange(this);
 }
