@@ -5,6 +5,7 @@
 #include <QPolygon>
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "platform/DeviceContext.h"
@@ -224,14 +225,38 @@ void TDeviceContext::SetDevice(QPaintDevice* Device, bool ResetState) {
   FDirty = true;
 }
 
+namespace {
+// The context whose painter is open on each device: a device takes one painter
+// at a time, so a context that wants to draw ends another context's painter first.
+std::unordered_map<const QPaintDevice*, TDeviceContext*>& PainterOwners() {
+  static std::unordered_map<const QPaintDevice*, TDeviceContext*> owners;
+  return owners;
+}
+}  // namespace
+
+void ReleaseDevicePainters(QPaintDevice* Device) {
+  auto& owners = PainterOwners();
+  auto it = owners.find(Device);
+  if (it != owners.end()) it->second->ReleasePainter();
+}
+
+HDC CreateDeviceContext(QPaintDevice* Device) {
+  auto* dc = new TDeviceContext();
+  dc->SetDevice(Device, true);
+  return dc;
+}
+
 QPainter* TDeviceContext::Painter() {
   if (!FDevice) return nullptr;
   if (FDevice->width() <= 0 || FDevice->height() <= 0) return nullptr;
   if (S.HasClip && S.Clip.isEmpty()) return nullptr;
   if (!FPainter) {
+    ReleaseDevicePainters(FDevice);
+    PainterOwners()[FDevice] = this;
     FPainter = std::make_unique<QPainter>();
     if (!FPainter->begin(FDevice)) {
       FPainter.reset();
+      PainterOwners().erase(FDevice);
       return nullptr;
     }
     FDirty = true;
@@ -258,6 +283,9 @@ void TDeviceContext::ReleasePainter() {
   if (FPainter) {
     FPainter->end();
     FPainter.reset();
+    auto& owners = PainterOwners();
+    auto it = owners.find(FDevice);
+    if (it != owners.end() && it->second == this) owners.erase(it);
   }
   FDirty = true;
 }
@@ -294,8 +322,14 @@ BOOL DeleteDC(HDC DC) {
 int GetDeviceCaps(HDC DC, int Index) {
   switch (Index) {
     case LOGPIXELSX:
-    case LOGPIXELSY:
+    case LOGPIXELSY: {
+      // Images and the screen have the program's 96 pixels per inch; a printer its own.
+      QPaintDevice* d = DC ? DC->Device() : nullptr;
+      if (d && d->devType() != QInternal::Image && d->devType() != QInternal::Pixmap &&
+          d->devType() != QInternal::Widget)
+        return Index == LOGPIXELSX ? d->logicalDpiX() : d->logicalDpiY();
       return 96;
+    }
     case HORZRES:
       return DC && DC->Device() ? DC->Device()->width() : 0;
     case VERTRES:

@@ -20,6 +20,7 @@ using COLORREF = int32_t;
 // A device context: the drawing state and the paint device it draws on.
 class TDeviceContext;
 using HDC = TDeviceContext*;
+class QPaintDevice;
 
 // A GDI object: pen, brush, font, region or bitmap. All handle names stand for
 // the same pointer type, as the framework passes them interchangeably.
@@ -198,7 +199,13 @@ bool GetObjectW(HGDIOBJ Object, T& Out) { return GetObject(Object, Out); }
 // ---- device contexts ----
 // A memory device context: draws into the bitmap selected into it.
 HDC CreateCompatibleDC(HDC DC);
+// A device context drawing on Device (a control's backing image, a printer);
+// freed with DeleteDC. Several contexts may draw on one device in turn.
+HDC CreateDeviceContext(QPaintDevice* Device);
 BOOL DeleteDC(HDC DC);
+// Ends whatever context's Qt painter is open on Device, so that the device can be
+// shown, read, resized or replaced; drawing later opens a painter again.
+void ReleaseDevicePainters(QPaintDevice* Device);
 enum : int { LOGPIXELSX = 88, LOGPIXELSY = 90, HORZRES = 8, VERTRES = 10, BITSPIXEL = 12, PLANES = 14 };
 int GetDeviceCaps(HDC DC, int Index);
 

@@ -1,6 +1,7 @@
 // Fonts and text: resolving font descriptions to installed fonts (fontconfig
 // picks a substitute for a missing face, e.g. DejaVu Sans for "Tahoma"),
 // metrics, TextOut, ExtTextOut and DrawText with its layout flags.
+#include <QCoreApplication>
 #include <QFontInfo>
 #include <algorithm>
 #include <cmath>
@@ -41,8 +42,23 @@ QFont BaseFont(const LOGFONT& L) {
 
 }  // namespace
 
-std::shared_ptr<const TFontInfo> ResolveFont(const LOGFONT& Log) {
+namespace {
+std::map<QString, std::shared_ptr<const TFontInfo>>& FontCache() {
   static std::map<QString, std::shared_ptr<const TFontInfo>> cache;
+  return cache;
+}
+// Resolved fonts are dropped with the application object, before Qt's font
+// database goes.
+void ClearFontCache() { FontCache().clear(); }
+}  // namespace
+
+std::shared_ptr<const TFontInfo> ResolveFont(const LOGFONT& Log) {
+  auto& cache = FontCache();
+  static const bool registered = [] {
+    qAddPostRoutine(ClearFontCache);
+    return true;
+  }();
+  (void)registered;
   QString key = FontKey(Log);
   auto it = cache.find(key);
   if (it != cache.end()) return it->second;
@@ -88,6 +104,46 @@ std::shared_ptr<const TFontInfo> ResolveFont(const LOGFONT& Log) {
 namespace {
 
 const TFontInfo* FontOf(HDC DC) { return DC && DC->S.Font ? DC->S.Font.get() : nullptr; }
+
+// The "Symbol" face puts Greek letters and signs on the codes of Latin letters;
+// the installed substitute has them at their Unicode places, so the text is
+// translated for that face (codes without a known sign stay as they are).
+QString FaceText(const TFontInfo& F, const QString& S) {
+  if (F.Log.lfFaceName.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) != 0) return S;
+  static const char16_t upper[26] = {0x391, 0x392, 0x3A7, 0x394, 0x395, 0x3A6, 0x393, 0x397, 0x399,
+                                     0x3D1, 0x39A, 0x39B, 0x39C, 0x39D, 0x39F, 0x3A0, 0x398, 0x3A1,
+                                     0x3A3, 0x3A4, 0x3A5, 0x3C2, 0x3A9, 0x39E, 0x3A8, 0x396};
+  static const char16_t lower[26] = {0x3B1, 0x3B2, 0x3C7, 0x3B4, 0x3B5, 0x3C6, 0x3B3, 0x3B7, 0x3B9,
+                                     0x3D5, 0x3BA, 0x3BB, 0x3BC, 0x3BD, 0x3BF, 0x3C0, 0x3B8, 0x3C1,
+                                     0x3C3, 0x3C4, 0x3C5, 0x3D6, 0x3C9, 0x3BE, 0x3C8, 0x3B6};
+  // 0xA1 .. 0xDF.
+  static const char16_t high[63] = {
+      0x3D2, 0x2032, 0x2264, 0x2044, 0x221E, 0x192, 0x2663, 0x2666, 0x2665, 0x2660, 0x2194, 0x2190,
+      0x2191, 0x2192, 0x2193, 0xB0, 0xB1, 0x2033, 0x2265, 0xD7, 0x221D, 0x2202, 0x2022, 0xF7,
+      0x2260, 0x2261, 0x2248, 0x2026, 0x23D0, 0x23AF, 0x21B5, 0x2135, 0x2111, 0x211C, 0x2118, 0x2297,
+      0x2295, 0x2205, 0x2229, 0x222A, 0x2283, 0x2287, 0x2284, 0x2282, 0x2286, 0x2208, 0x2209, 0x2220,
+      0x2207, 0xAE, 0xA9, 0x2122, 0x220F, 0x221A, 0x22C5, 0xAC, 0x2227, 0x2228, 0x21D4, 0x21D0,
+      0x21D1, 0x21D2, 0x21D3};
+  QString out = S;
+  for (QChar& c : out) {
+    char16_t u = c.unicode();
+    if (u >= 'A' && u <= 'Z')
+      c = QChar(upper[u - 'A']);
+    else if (u >= 'a' && u <= 'z')
+      c = QChar(lower[u - 'a']);
+    else if (u >= 0xA1 && u <= 0xDF)
+      c = QChar(high[u - 0xA1]);
+    else if (u == 0x22)
+      c = QChar(0x2200);
+    else if (u == 0x24)
+      c = QChar(0x2203);
+    else if (u == 0x2D)
+      c = QChar(0x2212);
+    else if (u == 0xE5)
+      c = QChar(0x2211);
+  }
+  return out;
+}
 
 int Advance(const TFontInfo& F, const QString& S) { return S.isEmpty() ? 0 : F.Metrics->horizontalAdvance(S); }
 
@@ -267,7 +323,7 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
                  QString* Shown) {
   const TFontInfo* F = FontOf(DC);
   if (!F) return 0;
-  QString s = Count < 0 ? Text : Text.left(Count);
+  QString s = FaceText(*F, Count < 0 ? Text : Text.left(Count));
   const TEXTMETRIC& tm = F->Tm;
   int lineH = tm.tmHeight + ((Format & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
   int tabChars = (Params && Params->iTabLength > 0) ? Params->iTabLength : 8;
@@ -370,7 +426,7 @@ BOOL ExtTextOut(HDC DC, int X, int Y, UINT Options, const TRect* Rect, const QSt
                 const int* Dx) {
   const TFontInfo* F = FontOf(DC);
   if (!F) return false;
-  QString s = Count < 0 ? Text : Text.left(Count);
+  QString s = FaceText(*F, Count < 0 ? Text : Text.left(Count));
   const TEXTMETRIC& tm = F->Tm;
   UINT align = DC->S.TextAlign;
   if (align & TA_UPDATECP) {
@@ -430,7 +486,7 @@ BOOL TextOut(HDC DC, int X, int Y, const QString& Text, int Count) {
 BOOL GetTextExtentPoint32(HDC DC, const QString& Text, int Count, TSize* Out) {
   const TFontInfo* F = FontOf(DC);
   if (!F || !Out) return false;
-  QString s = Count < 0 ? Text : Text.left(Count);
+  QString s = FaceText(*F, Count < 0 ? Text : Text.left(Count));
   *Out = TSize(Advance(*F, s), F->Tm.tmHeight);
   return true;
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 #include <algorithm>
 
 #include "platform/Graphics.h"
@@ -407,4 +408,39 @@ TEST(CanvasText, TextOutBackgroundFollowsBrushAndMetricsFollowTheFont) {
   int normal = s.canvas.TextWidth(QStringLiteral("Wide text"));
   s.canvas.Font()->SetStyle(TFontStyles{fsBold});
   EXPECT_GT(s.canvas.TextWidth(QStringLiteral("Wide text")), normal);
+}
+
+TEST(CanvasDevices, SeveralContextsDrawOnOneImageInTurn) {
+  Surface s;
+  TCanvas second;
+  second.SetDevice(&s.image);
+  HDC third = CreateDeviceContext(&s.image);
+  s.canvas.Brush()->SetColor(clRed);
+  second.Brush()->SetColor(clBlue);
+  for (int i = 0; i < 3; ++i) {
+    s.canvas.FillRect(Rect(i * 6, 0, i * 6 + 3, 5));
+    second.FillRect(Rect(i * 6 + 3, 0, i * 6 + 6, 5));
+    SetPixel(third, i, 20, clGreen);
+    MoveToEx(third, 0, 25 + i, nullptr);
+    LineTo(third, 39, 25 + i);
+  }
+  EXPECT_EQ(s.Count(clRed), 3 * 3 * 5);
+  EXPECT_EQ(s.Count(clBlue), 3 * 3 * 5);
+  EXPECT_EQ(s.At(2, 20), clGreen);
+  // Whoever shows the image ends the open painter first; drawing goes on afterwards.
+  ReleaseDevicePainters(&s.image);
+  {
+    QPainter outside(&s.image);
+    EXPECT_TRUE(outside.isActive());
+    outside.fillRect(QRect(30, 10, 2, 2), Qt::yellow);
+  }
+  s.canvas.FillRect(Rect(30, 20, 32, 22));
+  EXPECT_EQ(s.At(30, 10), clYellow);
+  EXPECT_EQ(s.At(31, 21), clRed);
+  DeleteDC(third);
+  // A canvas without a device measures text and draws nothing.
+  TCanvas loose;
+  EXPECT_GT(loose.TextWidth(QStringLiteral("abc")), 0);
+  loose.Rectangle(0, 0, 10, 10);
+  EXPECT_EQ(loose.Pixels(1, 1), TColor(CLR_INVALID));
 }

@@ -88,6 +88,14 @@ TEST(Fonts, NamedFontsMapToInstalledOnesAndHandlesRoundTrip) {
     b.Canvas()->Font()->Assign(&f);
     EXPECT_GT(b.Canvas()->TextWidth(QStringLiteral("Hello")), 10) << name;
   }
+  // The Symbol face's codes show its signs: 0xB7 is a bullet, "a" an alpha.
+  TBitmap b(40, 20);
+  TCanvas* c = b.Canvas();
+  int bullet = c->TextWidth(QString(QChar(0x2022))), alpha = c->TextWidth(QString(QChar(0x3B1)));
+  EXPECT_NE(c->TextWidth(QString(QChar(0xB7))), bullet);
+  c->Font()->SetName(QStringLiteral("Symbol"));
+  EXPECT_EQ(c->TextWidth(QString(QChar(0xB7))), bullet);
+  EXPECT_EQ(c->TextWidth(QStringLiteral("a")), alpha);
   // A rotated copy made through the font's description, as the grid does it.
   TFont f;
   LOGFONT lf;
