@@ -444,3 +444,44 @@ TEST(CanvasDevices, SeveralContextsDrawOnOneImageInTurn) {
   loose.Rectangle(0, 0, 10, 10);
   EXPECT_EQ(loose.Pixels(1, 1), TColor(CLR_INVALID));
 }
+
+TEST(CanvasText, AlignmentTabsMarginsAndPathEllipsis) {
+  // With an opaque background the ink is exactly the text's box.
+  struct Case {
+    UINT flags;
+    int left, top;  // expected box corner; -1: at the far edge
+  };
+  const QString text = QStringLiteral("Cell");
+  for (const Case& c : {Case{DT_SINGLELINE, 0, 0}, Case{DT_SINGLELINE | DT_RIGHT | DT_BOTTOM, -1, -1},
+                        Case{DT_SINGLELINE | DT_BOTTOM, 0, -1}, Case{DT_RIGHT, -1, 0},
+                        Case{DT_BOTTOM | DT_WORDBREAK, 0, 0}}) {  // vertical placement needs a single line
+    Surface s(100, 40);
+    s.canvas.Brush()->SetColor(clAqua);
+    TSize ext = s.canvas.TextExtent(text);
+    DrawText(s.canvas.Handle(), text, -1, Rect(5, 5, 95, 35), c.flags);
+    TRect box = s.Ink();
+    EXPECT_EQ(box.Left, c.left < 0 ? 95 - ext.cx : 5 + c.left) << c.flags;
+    EXPECT_EQ(box.Top, c.top < 0 ? 35 - ext.cy : 5 + c.top) << c.flags;
+  }
+  Surface s(200, 40);
+  HDC dc = s.canvas.Handle();
+  TEXTMETRIC tm;
+  GetTextMetrics(dc, &tm);
+  TRect r(0, 0, 500, 0);
+  DrawText(dc, QStringLiteral("a\tb"), -1, r, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
+  EXPECT_EQ(r.Right, 8 * tm.tmAveCharWidth + s.canvas.TextWidth(QStringLiteral("b")));
+  DRAWTEXTPARAMS params;
+  params.iLeftMargin = 7;
+  params.iRightMargin = 3;
+  TRect m(0, 0, 500, 0);
+  DrawTextEx(dc, QStringLiteral("abc"), -1, m, DT_CALCRECT | DT_SINGLELINE, &params);
+  EXPECT_EQ(m.Right, 10 + s.canvas.TextWidth(QStringLiteral("abc")));
+  // A path keeps its file name and loses the middle.
+  QString path = QStringLiteral("C:\\Program Files\\Gateway\\Configurations\\device.xml");
+  TRect p(0, 0, s.canvas.TextWidth(QStringLiteral("C:\\Pro...\\device.xml")) + 1, 20);
+  QString shown = path;
+  s.canvas.TextRect(p, shown, TTextFormat{tfSingleLine, tfPathEllipsis, tfModifyString});
+  EXPECT_TRUE(shown.endsWith(QStringLiteral("...\\device.xml"))) << shown.toStdString();
+  EXPECT_TRUE(shown.startsWith(QStringLiteral("C:\\")));
+  EXPECT_LE(s.canvas.TextWidth(shown), p.Width());
+}
