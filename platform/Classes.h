@@ -400,7 +400,10 @@ TCollectionItemClass CollectionItemClass() {
 
 // An item of a collection. Constructing it with a collection appends it there;
 // destroying it takes it out. Items are best made through TCollection::Add or
-// Insert, which tell the collection of the new item only once it is fully built.
+// Insert, which tell the collection of the new item only once it is fully built,
+// and freed through Delete or Clear, which take it out while it is still whole.
+// An item constructed or deleted directly is announced (Notify) while only its
+// TCollectionItem part exists.
 class TCollectionItem : public TPersistent {
  public:
   explicit TCollectionItem(TCollection* Collection);
@@ -473,6 +476,7 @@ class TCollection : public TPersistent {
   friend class TCollectionItem;
   void InsertItem(TCollectionItem* Item);
   void RemoveItem(TCollectionItem* Item);
+  void FreeItem(TCollectionItem* Item);
 
   TCollectionItemClass FItemClass;
   TList FItems;

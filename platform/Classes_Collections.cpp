@@ -43,7 +43,7 @@ TCollection::TCollection(TCollectionItemClass ItemClass) : FItemClass(std::move(
 TCollection::~TCollection() {
   // No notifications while the items go.
   FUpdateCount = 1;
-  while (FItems.Count() > 0) delete static_cast<TCollectionItem*>(FItems.Last());
+  while (FItems.Count() > 0) FreeItem(static_cast<TCollectionItem*>(FItems.Last()));
 }
 
 TCollectionItem* TCollection::Add() {
@@ -75,14 +75,21 @@ TCollectionItem* TCollection::Insert(int Index) {
 void TCollection::Delete(int Index) {
   TCollectionItem* item = Items(Index);
   Notify(item, cnDeleting);
-  delete item;
+  FreeItem(item);
+}
+
+void TCollection::FreeItem(TCollectionItem* Item) {
+  // Taken out while the whole item still exists, so that Notify and Update see
+  // an intact item; its destructor then finds no collection to leave.
+  RemoveItem(Item);
+  delete Item;
 }
 
 void TCollection::Clear() {
   if (FItems.Count() == 0) return;
   BeginUpdate();
   try {
-    while (FItems.Count() > 0) delete static_cast<TCollectionItem*>(FItems.Last());
+    while (FItems.Count() > 0) FreeItem(static_cast<TCollectionItem*>(FItems.Last()));
   } catch (...) {
     EndUpdate();
     throw;
