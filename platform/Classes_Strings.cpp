@@ -1,43 +1,10 @@
 // TStrings and TStringList: string lists with the framework's text forms.
-#include <QCollator>
-#include <QLocale>
 #include <QStringList>
 
 #include "platform/Classes.h"
 #include "platform/Encodings.h"
 
 namespace {
-
-// Collators with a fixed locale, so that the order of sorted lists is the same
-// on every machine. Letters with accents sort next to their base letters and
-// punctuation before digits and letters, as the system's linguistic comparison
-// does.
-QCollator MakeCollator(Qt::CaseSensitivity cs) {
-  QCollator c(QLocale(QLocale::English, QLocale::UnitedStates));
-  c.setCaseSensitivity(cs);
-  return c;
-}
-
-int Sign(int v) { return v < 0 ? -1 : v > 0 ? 1 : 0; }
-
-// The framework's AnsiCompareText: linguistic order ignoring case. Texts that
-// the collation holds equal but that differ in more than case (it passes over
-// some control characters) are ordered by code, so that only texts equal but
-// for case compare equal.
-int CompareTextLinguistic(const QString& S1, const QString& S2) {
-  thread_local const QCollator collator = MakeCollator(Qt::CaseInsensitive);
-  const int r = collator.compare(S1, S2);
-  if (r != 0) return Sign(r);
-  return Sign(QString::compare(S1, S2, Qt::CaseInsensitive));
-}
-
-// The framework's AnsiCompareStr: linguistic order, lower case before upper case.
-int CompareStrLinguistic(const QString& S1, const QString& S2) {
-  thread_local const QCollator collator = MakeCollator(Qt::CaseSensitive);
-  const int r = collator.compare(S1, S2);
-  if (r != 0) return Sign(r);
-  return Sign(QString::compare(S1, S2, Qt::CaseSensitive));
-}
 
 bool IsStandardLineBreak(const QString& lb) {
   return lb == QLatin1String("\r\n") || lb == QLatin1String("\n") || lb == QLatin1String("\r");
@@ -219,7 +186,7 @@ void TStrings::Put(int Index, const QString& S) {
 void TStrings::PutObject(int, TObject*) {}
 
 int TStrings::CompareStrings(const QString& S1, const QString& S2) const {
-  return CompareTextLinguistic(S1, S2);
+  return AnsiCompareText(S1, S2);
 }
 
 QString TStrings::GetTextStr() const {
@@ -633,7 +600,7 @@ void TStringList::SetCapacityImpl(int NewCapacity) {
 }
 
 int TStringList::CompareStrings(const QString& S1, const QString& S2) const {
-  return FCaseSensitive ? CompareStrLinguistic(S1, S2) : CompareTextLinguistic(S1, S2);
+  return FCaseSensitive ? AnsiCompareStr(S1, S2) : AnsiCompareText(S1, S2);
 }
 
 void TStringList::SetSorted(bool Value) {

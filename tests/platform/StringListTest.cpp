@@ -274,13 +274,20 @@ TEST(StringListSorted, AddReturnsIndexAndIgnoredDuplicateGivesExistingIndex) {
   EXPECT_NO_THROW(plain.Add("x"));
 }
 
-TEST(StringListSorted, OrderIsLinguisticAndTheSameEverywhere) {
-  TStringList sl;
-  Fill(sl, {"b", "_x", "\u00e9t\u00e9", "10", "2", "A", "f", "E", "a"});
-  sl.SetSorted(true);
-  // Punctuation before digits before letters; accents next to their letter;
-  // digits compare as text.
-  EXPECT_EQ(Lines(sl), (QStringList{"_x", "10", "2", "A", "a", "b", "E", "\u00e9t\u00e9", "f"}));
+TEST(StringListSorted, OrderFollowsAnsiCompareTextOrAnsiCompareStr) {
+  const QStringList input = {"b", "_x", "\u00e9t\u00e9", "10", "2", "A", "f", "E", "a", "B"};
+  for (bool cs : {false, true}) {
+    TStringList sl;
+    sl.SetDuplicates(dupAccept);
+    sl.SetCaseSensitive(cs);
+    sl.AddStrings(input);
+    sl.SetSorted(true);
+    EXPECT_EQ(sl.Count(), input.size());
+    for (int i = 1; i < sl.Count(); ++i) {
+      const int c = cs ? AnsiCompareStr(sl[i - 1], sl[i]) : AnsiCompareText(sl[i - 1], sl[i]);
+      EXPECT_LE(c, 0) << sl[i - 1].toStdString() << " / " << sl[i].toStdString();
+    }
+  }
 }
 
 TEST(StringListSorted, FindAndIndexOf) {
