@@ -132,7 +132,9 @@ enum TListNotification { lnAdded, lnExtracted, lnDeleted };
 using TListSortCompare = std::function<int(void* Item1, void* Item2)>;
 
 // A list of untyped pointers. It never frees what the pointers point to.
-// Index errors raise EListError "List index out of bounds (%d)".
+// Index errors raise EListError "List index out of bounds (%d)". A derived class
+// whose Notify must hear of the pointers left at destruction calls Clear in its
+// own destructor (by the time ~TList runs, only TList::Notify is reached).
 class TList : public TObject {
  public:
   TList() = default;
@@ -295,6 +297,8 @@ class TStrings : public TPersistent {
 
  private:
   QString ExtractName(const QString& S) const;
+  QString DelimitedTextWith(QChar delimiter, QChar quoteChar) const;
+  void SetDelimitedTextWith(const QString& Value, QChar delimiter, QChar quoteChar);
 
   QChar FDelimiter = QLatin1Char(',');
   QChar FQuoteChar = QLatin1Char('"');

@@ -230,52 +230,40 @@ void TStrings::SetTextStr(const QString& Value) {
 }
 
 QString TStrings::CommaText() const {
-  auto* self = const_cast<TStrings*>(this);
-  const QChar oldDelimiter = FDelimiter, oldQuote = FQuoteChar;
-  self->FDelimiter = QLatin1Char(',');
-  self->FQuoteChar = QLatin1Char('"');
-  QString result = DelimitedText();
-  self->FDelimiter = oldDelimiter;
-  self->FQuoteChar = oldQuote;
-  return result;
+  return DelimitedTextWith(QLatin1Char(','), QLatin1Char('"'));
 }
 
 void TStrings::SetCommaText(const QString& Value) {
-  const QChar oldDelimiter = FDelimiter, oldQuote = FQuoteChar;
-  FDelimiter = QLatin1Char(',');
-  FQuoteChar = QLatin1Char('"');
-  try {
-    SetDelimitedText(Value);
-  } catch (...) {
-    FDelimiter = oldDelimiter;
-    FQuoteChar = oldQuote;
-    throw;
-  }
-  FDelimiter = oldDelimiter;
-  FQuoteChar = oldQuote;
+  SetDelimitedTextWith(Value, QLatin1Char(','), QLatin1Char('"'));
 }
 
-QString TStrings::DelimitedText() const {
+QString TStrings::DelimitedText() const { return DelimitedTextWith(FDelimiter, FQuoteChar); }
+
+void TStrings::SetDelimitedText(const QString& Value) {
+  SetDelimitedTextWith(Value, FDelimiter, FQuoteChar);
+}
+
+QString TStrings::DelimitedTextWith(QChar delimiter, QChar quoteChar) const {
   const int n = GetCount();
-  if (n == 1 && Get(0).isEmpty()) return QString(2, FQuoteChar);
+  if (n == 1 && Get(0).isEmpty()) return QString(2, quoteChar);
   QString result;
   for (int i = 0; i < n; ++i) {
     QString s = Get(i);
     bool quote = false;
     for (QChar c : s) {
-      if (c == FQuoteChar || c == FDelimiter || (!FStrictDelimiter && IsBlankOrControl(c))) {
+      if (c == quoteChar || c == delimiter || (!FStrictDelimiter && IsBlankOrControl(c))) {
         quote = true;
         break;
       }
     }
-    if (quote) s = QuotedWith(s, FQuoteChar);
-    if (i > 0) result += FDelimiter;
+    if (quote) s = QuotedWith(s, quoteChar);
+    if (i > 0) result += delimiter;
     result += s;
   }
   return result;
 }
 
-void TStrings::SetDelimitedText(const QString& Value) {
+void TStrings::SetDelimitedTextWith(const QString& Value, QChar delimiter, QChar quoteChar) {
   // Translated from the framework's character walk: p is a 0-based index into
   // Value, and its end stands for the terminating zero character.
   const qsizetype n = Value.size();
@@ -291,14 +279,14 @@ void TStrings::SetDelimitedText(const QString& Value) {
     skipBlanks(p);
     while (p < n) {
       QString s;
-      if (Value[p] == FQuoteChar) {
+      if (Value[p] == quoteChar) {
         // A quoted item; a doubled quote stands for one. An item whose closing
         // quote is missing runs to the end of the text.
         ++p;
         while (p < n) {
-          if (Value[p] == FQuoteChar) {
-            if (p + 1 < n && Value[p + 1] == FQuoteChar) {
-              s += FQuoteChar;
+          if (Value[p] == quoteChar) {
+            if (p + 1 < n && Value[p + 1] == quoteChar) {
+              s += quoteChar;
               p += 2;
               continue;
             }
@@ -310,15 +298,15 @@ void TStrings::SetDelimitedText(const QString& Value) {
       } else {
         const qsizetype start = p;
         if (!strict) {
-          while (p < n && !IsBlankOrControl(Value[p]) && Value[p] != FDelimiter) ++p;
+          while (p < n && !IsBlankOrControl(Value[p]) && Value[p] != delimiter) ++p;
         } else {
-          while (p < n && Value[p] != FDelimiter) ++p;
+          while (p < n && Value[p] != delimiter) ++p;
         }
         s = Value.mid(start, p - start);
       }
       Add(s);
       skipBlanks(p);
-      if (p < n && Value[p] == FDelimiter) {
+      if (p < n && Value[p] == delimiter) {
         // A delimiter at the very end stands before one more, empty item.
         if (p + 1 == n) Add(QString());
         ++p;
