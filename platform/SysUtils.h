@@ -167,6 +167,113 @@ double StrToFloatDef(const QString& S, double Default, const TFormatSettings& AF
 bool TryStrToFloat(const QString& S, double& Value);
 bool TryStrToFloat(const QString& S, double& Value, const TFormatSettings& AFormatSettings);
 
+// ---------------------------------------------------------------------------
+// Real numbers to text
+//
+// The framework rounds on decimal digits, half away from zero, after taking the
+// value to at most 15 significant digits (17 when a larger precision is asked for):
+// FloatToStrF(2.675, ffFixed, 15, 2) is "2.68". Infinities and not-a-number are
+// written "INF", "-INF" and "NAN".
+
+enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
+
+// ffGeneral: the shorter of fixed and scientific notation with Precision significant
+//   digits, no trailing zeros ("1.5", "1E20", "1E-5"); Digits is the least number of
+//   exponent digits.
+// ffExponent: "-d.dddE+ddd" with Precision digits and at least Digits exponent digits.
+// ffFixed: "-ddd.dd" with Digits decimals; scientific when the number has more than
+//   Precision digits before the point.
+// ffNumber: as ffFixed with thousand separators.
+// ffCurrency: as ffNumber with the currency string placed by CurrencyFormat and
+//   NegCurrFormat.
+QString FloatToStrF(double Value, TFloatFormat Format, int Precision, int Digits);
+QString FloatToStrF(double Value, TFloatFormat Format, int Precision, int Digits,
+                    const TFormatSettings& AFormatSettings);
+// ffGeneral with 15 digits.
+QString FloatToStr(double Value);
+QString FloatToStr(double Value, const TFormatSettings& AFormatSettings);
+// A currency amount (four decimals kept).
+QString CurrToStr(double Value);
+QString CurrToStr(double Value, const TFormatSettings& AFormatSettings);
+QString CurrToStrF(double Value, TFloatFormat Format, int Digits);
+QString CurrToStrF(double Value, TFloatFormat Format, int Digits,
+                   const TFormatSettings& AFormatSettings);
+
+// The framework's number pattern: "0" a digit always written, "#" a digit written
+// when needed, "." the decimal separator, "," anywhere asks for thousand separators,
+// "E+0" / "E-0" scientific notation (the "0"s giving the least exponent digits),
+// '...' and "..." literal text, other characters as they stand. Up to three
+// sections separated by ";" serve positive, negative (written without its sign) and
+// zero values; an empty section falls back to the first. An empty pattern means
+// FloatToStr.
+QString FormatFloat(const QString& Format, double Value);
+QString FormatFloat(const QString& Format, double Value, const TFormatSettings& AFormatSettings);
+
+// ---------------------------------------------------------------------------
+// Format
+
+// One argument of Format: an integer, a real number, a text, a character or a
+// pointer, as the framework's "array of const" carries them.
+class TVarRec {
+ public:
+  enum TVarType { vtInteger, vtInt64, vtExtended, vtString, vtPChar, vtChar, vtPointer, vtBoolean };
+
+  TVarRec(int v) : VType(vtInteger), VInteger(v) {}  // NOLINT: arguments convert implicitly
+  TVarRec(unsigned v) : VType(vtInt64), VInt64(v) {}  // NOLINT
+  TVarRec(long v) : VType(vtInt64), VInt64(v) {}  // NOLINT
+  TVarRec(unsigned long v) : VType(vtInt64), VInt64(static_cast<Int64>(v)) {}  // NOLINT
+  TVarRec(long long v) : VType(vtInt64), VInt64(v) {}  // NOLINT
+  TVarRec(unsigned long long v) : VType(vtInt64), VInt64(static_cast<Int64>(v)) {}  // NOLINT
+  TVarRec(double v) : VType(vtExtended), VExtended(v) {}  // NOLINT
+  TVarRec(bool v) : VType(vtBoolean), VBoolean(v) {}  // NOLINT
+  TVarRec(char v) : VType(vtChar), VChar(static_cast<unsigned char>(v)) {}  // NOLINT
+  TVarRec(char16_t v) : VType(vtChar), VChar(v) {}  // NOLINT
+  TVarRec(QChar v) : VType(vtChar), VChar(v.unicode()) {}  // NOLINT
+  TVarRec(const char* v) : VType(vtPChar), VPChar(v) {}  // NOLINT: UTF-8 text
+  TVarRec(const QString& v) : VType(vtString), VInteger(0), VString(v) {}  // NOLINT
+  TVarRec(QLatin1String v) : VType(vtString), VInteger(0), VString(v) {}  // NOLINT
+  TVarRec(QStringView v) : VType(vtString), VInteger(0), VString(v.toString()) {}  // NOLINT
+  TVarRec(const char16_t* v)  // NOLINT: UTF-16 text
+      : VType(vtString), VInteger(0), VString(QString::fromUtf16(v)) {}
+  TVarRec(const void* v) : VType(vtPointer), VPointer(v) {}  // NOLINT
+  TVarRec(std::nullptr_t) : VType(vtPointer), VPointer(nullptr) {}  // NOLINT
+
+  TVarType VType;
+  union {
+    int VInteger;
+    Int64 VInt64;
+    double VExtended;
+    bool VBoolean;
+    char16_t VChar;
+    const char* VPChar;
+    const void* VPointer;
+  };
+  QString VString;
+};
+
+// The framework's Format: each "%[index:][-][width][.precision]type" takes the next
+// argument (an index "%1:s" moves to that argument, and the following directives go
+// on from there); "*" for index, width or precision takes it from an integer
+// argument; "%%" is "%". Types:
+//   d u x  integers (precision: least digits; x upper-case hexadecimal; negative
+//          values are their two's complement for u and x)
+//   e f g n m  real numbers: scientific (precision: digits, 15 by default), fixed
+//          (precision: decimals, 2), general (digits, 15), fixed with thousand
+//          separators (decimals, 2), currency (decimals, CurrencyDecimals)
+//   s      text or character (precision: most characters)
+//   p      pointer as hexadecimal
+// The width pads with blanks, on the left unless "-" asks for the right. An argument
+// of the wrong kind or a bad directive raises EConvertError "Format '<fmt>' invalid
+// or incompatible with argument", a missing argument "No argument for format '<fmt>'".
+QString Format(const QString& Fmt, std::initializer_list<TVarRec> Args);
+QString Format(const QString& Fmt, std::initializer_list<TVarRec> Args,
+               const TFormatSettings& AFormatSettings);
+QString Format(const QString& Fmt, const std::vector<TVarRec>& Args);
+QString Format(const QString& Fmt, const std::vector<TVarRec>& Args,
+               const TFormatSettings& AFormatSettings);
+QString Format(const QString& Fmt, const TVarRec* Args, int Count,
+               const TFormatSettings& AFormatSettings);
+
 // "True"/"False" with UseBoolStrs, else "-1"/"0" as the framework writes them.
 QString BoolToStr(bool B, bool UseBoolStrs = false);
 // "True"/"False" (any case) or a number, non-zero meaning true. StrToBool raises
