@@ -37,8 +37,13 @@ TDateTime LocalDateTimeOf(const struct timespec& ts) {
   const QDateTime local = QDateTime::fromMSecsSinceEpoch(ms).toLocalTime();
   const QDate d = local.date();
   const QTime t = local.time();
-  return EncodeDateTime(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(),
-                        t.msec());
+  TDateTime r = 0;  // a time outside the years 1 to 9999 reads as 0
+  if (d.year() >= 1 && d.year() <= 9999)
+    TryEncodeDateTime(static_cast<Word>(d.year()), static_cast<Word>(d.month()),
+                      static_cast<Word>(d.day()), static_cast<Word>(t.hour()),
+                      static_cast<Word>(t.minute()), static_cast<Word>(t.second()),
+                      static_cast<Word>(t.msec()), r);
+  return r;
 }
 
 }  // namespace
