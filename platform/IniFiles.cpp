@@ -179,14 +179,6 @@ void Fill(TStrings* Strings, const QStringList& items) {
   Strings->EndUpdate();
 }
 
-// The framework's FloatToStr (15 significant digits, the settings' decimal
-// separator), until SysUtils offers it.
-QString IniFloatToStr(double value) {
-  QString s = QString::number(value, 'g', 15);
-  s.replace(u'.', FormatSettings.DecimalSeparator);
-  return s;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -228,7 +220,7 @@ double TCustomIniFile::ReadFloat(const QString& Section, const QString& Ident,
 }
 
 void TCustomIniFile::WriteFloat(const QString& Section, const QString& Ident, double Value) {
-  WriteString(Section, Ident, IniFloatToStr(Value));
+  WriteString(Section, Ident, FloatToStr(Value));
 }
 
 void TCustomIniFile::CheckWrite(const QString& Section, const QString& Ident,
