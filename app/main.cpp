@@ -1,12 +1,18 @@
 // Program block of the configurator.
-#include <QApplication>
-#include <QWidget>
+#include "platform/Forms.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QWidget mainWindow;
-  mainWindow.setWindowTitle(QStringLiteral("Tarvix - Configurator ZIDI - OPC UA Server / Modbus Master "));
-  mainWindow.resize(800, 600);
-  mainWindow.show();
-  return app.exec();
+  Application->Initialize(argc, argv);
+  Application->SetMainFormOnTaskBar(true);
+  // The main window takes the place of this form once it exists.
+  TForm* FMain = nullptr;
+  Application->CreateForm(FMain);
+  FMain->SetCaption(QStringLiteral("Tarvix - Configurator ZIDI - OPC UA Server / Modbus Master "));
+  FMain->SetBorderStyle(bsSingle);
+  FMain->SetPosition(poScreenCenter);
+  FMain->SetClientWidth(694);
+  FMain->SetClientHeight(440);
+  Application->Run();
+  Application->Finalize();
+  return 0;
 }

@@ -13,11 +13,13 @@
 #include <cstdint>
 #include <memory>
 
+// HWND (a control's window; the shell services here do not use the owner
+// window) and the show modes SW_HIDE, SW_SHOWNORMAL, SW_NORMAL, SW_SHOW.
+#include "platform/WinApi.h"
+
 using DWORD = uint32_t;
 using BOOL = bool;
 using UINT = uint32_t;
-// A native window id; the shell services here do not use the owner window.
-using HWND = std::uintptr_t;
 // The result of ShellExecute: above 32 on success, else an error code.
 using HINSTANCE = std::intptr_t;
 
@@ -31,12 +33,6 @@ class THandleObject {
   virtual ~THandleObject() = default;
 };
 using HANDLE = THandleObject*;
-
-// Show modes.
-constexpr int SW_HIDE = 0;
-constexpr int SW_SHOWNORMAL = 1;
-constexpr int SW_NORMAL = 1;
-constexpr int SW_SHOW = 5;
 
 // Exit code reported while a process is still running.
 constexpr DWORD STILL_ACTIVE = 259;
@@ -115,7 +111,7 @@ QStringList SplitCommandLine(const QString& CommandLine);
 struct TShellExecuteInfo {
   DWORD cbSize = 60;
   UINT fMask = 0;
-  HWND hwnd = 0;
+  HWND hwnd = nullptr;
   QString lpVerb;        // empty or "open": start the program / open the document
   QString lpFile;
   QString lpParameters;  // the command line handed to a program
