@@ -128,6 +128,10 @@ void RunGuarded(TObject* Sender, const std::function<void()>& Fn);
 // taken (Qt must not handle it any further).
 bool TranslateEvent(TControl* Control, QWidget* Receiver, QEvent* Event, bool FromNative);
 
+// True while PassToNative hands an event to a native widget: what the widget
+// does not take must not come back through its parent's translation.
+bool PassingToNative();
+
 // The Qt event behind the message being handled, for PassToNative.
 struct TTranslatedEvent {
   QEvent* Event = nullptr;

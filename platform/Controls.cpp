@@ -393,6 +393,11 @@ void TControl::SetPopupMenu(TPopupMenu* Value) {
   if (Value != nullptr) Value->FreeNotification(this);
 }
 
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent != nullptr && AComponent == FPopupMenu) FPopupMenu = nullptr;
+}
+
 bool TControl::MouseCapture() const { return GetCaptureControl() == this; }
 
 void TControl::SetMouseCapture(bool Value) {
@@ -1025,6 +1030,8 @@ void TWinControl::RecreateWnd() {
 }
 
 void TWinControl::SetWindowStyle(DWORD Style, DWORD ExStyle) {
+  // The style belongs to the window: it exists first.
+  if (!FHandleCreated && (FParent != nullptr || TControlAccess::IsTopLevel(this))) HandleNeeded();
   FStyle = Style;
   FExStyle = ExStyle;
   ApplyStyleToView();
@@ -1348,7 +1355,6 @@ TPoint TWinControl::ClientOrigin() const {
 
 void TWinControl::Notification(TComponent* AComponent, TOperation Operation) {
   TControl::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent != nullptr && AComponent == FPopupMenu) FPopupMenu = nullptr;
 }
 
 void TWinControl::Loaded() {

@@ -348,6 +348,7 @@ class TControl : public TComponent {
  protected:
   virtual void WndProc(TMessage& Message);
   virtual QString GetText() const { return FText; }
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
   // Overridable behaviour of the framework's control.
   virtual void DblClick();

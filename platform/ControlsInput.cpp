@@ -672,6 +672,10 @@ bool TControlWidget::event(QEvent* Event) {
     if (IsInputEvent(Event->type())) return true;
     return QWidget::event(Event);
   }
+  if (PassingToNative() && (IsInputEvent(Event->type()) || Event->type() == QEvent::ShortcutOverride)) {
+    Event->accept();
+    return true;
+  }
   TDispatchScope scope;
   if (TranslateEvent(FControl, this, Event, false)) return true;
   return QWidget::event(Event);

@@ -35,6 +35,8 @@ std::map<HDC, QPointer<QWidget>>& WindowDcs() {
 
 }  // namespace
 
+bool PassingToNative() { return g_passingTo != nullptr; }
+
 // ------------------------------------------------------------ paint state
 
 TPaintState* TControlAccess::PaintOf(TWinControl* C) {
