@@ -1642,7 +1642,12 @@ void TWinControl::DefaultHandler(TMessage& Message) {
     default:
       break;
   }
-  if (FNative != nullptr && PassToNative(Message)) return;
+  if (FNative != nullptr && PassToNative(Message)) {
+    // The window system still asks for the context menu after the native handling.
+    if (Message.Msg == WM_RBUTTONUP || Message.Msg == WM_KEYUP || Message.Msg == WM_SYSKEYUP)
+      TControl::DefaultHandler(Message);
+    return;
+  }
   TControl::DefaultHandler(Message);
 }
 

@@ -277,7 +277,9 @@ class TControl : public TComponent {
   QString Caption() const { return GetText(); }
   void SetCaption(const QString& Value) { SetText(Value); }
   QString Text() const { return GetText(); }
-  void SetText(const QString& Value);
+  // Stores the text and sends CM_TEXTCHANGED; a control whose text lives in a
+  // native widget overrides it together with GetText.
+  virtual void SetText(const QString& Value);
   const QString& Hint() const { return FHint; }
   void SetHint(const QString& Value) { FHint = Value; }
   bool ShowHint() const { return FShowHint; }

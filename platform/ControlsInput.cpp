@@ -445,7 +445,7 @@ bool TranslateKey(TControl* receiver, QKeyEvent* e, QWidget* native) {
     else InputState::KeyUp(info.Vk);
   }
   // Alt alone or Alt with another key (not AltGr, which types characters).
-  const bool altHeld = e->modifiers().testFlag(Qt::AltModifier) &&
+  const bool altHeld = (e->modifiers().testFlag(Qt::AltModifier) || (press && info.Vk == VK_MENU)) &&
                        !e->modifiers().testFlag(Qt::ControlModifier);
   const bool sys = altHeld || info.Vk == VK_F10 || (!press && info.Vk == VK_MENU);
   if (press) HintCancelForInput();

@@ -66,8 +66,7 @@ void TControlAccess::EnsureBackBuffer(TWinControl* C) {
   TPaintState* s = PaintOf(C);
   const QSize size = WindowSizeOf(C);
   if (s->Image.size() != size || s->Image.isNull() != size.isEmpty()) {
-    if (s->ClientDC) s->ClientDC->ReleasePainter();
-    if (s->PaintDC) s->PaintDC->ReleasePainter();
+    ReleaseDevicePainters(&s->Image);
     QImage img;
     if (!size.isEmpty()) {
       img = QImage(size, QImage::Format_ARGB32_Premultiplied);
@@ -137,7 +136,7 @@ void TControlWidget::paintEvent(QPaintEvent* Event) {
     TControlAccess::PaintWindowNow(w);
     if (!guard.Alive()) return;
     TPaintState* s = TControlAccess::PaintOf(w);
-    if (s->ClientDC) s->ClientDC->ReleasePainter();
+    ReleaseDevicePainters(&s->Image);
     if (s->Image.isNull()) return;
     QPainter p(this);
     p.setClipRegion(Event->region());
@@ -173,7 +172,7 @@ HDC BeginPaint(HWND Wnd, PAINTSTRUCT* Paint) {
     }
     return s->PaintDC.get();
   }
-  if (s->ClientDC) s->ClientDC->ReleasePainter();
+  ReleaseDevicePainters(&s->Image);
   const TRect ins = c->NonClientInsets();
   const TRect cr = c->ClientRect();
   QRegion inv = s->Invalid & QRect(0, 0, cr.Right, cr.Bottom);
@@ -261,7 +260,7 @@ void TWinControl::Repaint() {
 
 QImage* TWinControl::BackBuffer() const {
   if (!FPaint || FPaint->Image.isNull()) return nullptr;
-  if (FPaint->ClientDC) FPaint->ClientDC->ReleasePainter();
+  ReleaseDevicePainters(&FPaint->Image);
   return &FPaint->Image;
 }
 
