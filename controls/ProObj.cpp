@@ -165,6 +165,42 @@ void TSortIndexList::LoadFromString(const QString& S) {
 }
 
 // ---------------------------------------------------------------------------
+// TControlList
+
+TControlList::~TControlList() {
+  while (Count() > 0) RemoveControl(Count() - 1);
+}
+
+void TControlList::AddControl(int X, int Y, TControl* AObject) {
+  FItems.push_back(std::make_unique<TControlItem>(X, Y, AObject));
+}
+
+int TControlList::ControlIndex(int X, int Y) const {
+  for (int i = 0; i < Count(); ++i)
+    if (FItems[i]->X() == X && FItems[i]->Y() == Y) return i;
+  return -1;
+}
+
+TControlItem* TControlList::GetControl(int Index) const {
+  if (Index < 0 || Index >= Count())
+    throw EListError(QStringLiteral("List index out of bounds (%1)").arg(Index));
+  return FItems[Index].get();
+}
+
+bool TControlList::HasHandle(HWND Handle) const {
+  for (const auto& item : FItems) {
+    auto* win = dynamic_cast<TWinControl*>(item->Control());
+    if (win && win->HandleAllocated() && win->Handle() == Handle) return true;
+  }
+  return false;
+}
+
+void TControlList::RemoveControl(int Index) {
+  GetControl(Index);  // index check
+  FItems.erase(FItems.begin() + Index);
+}
+
+// ---------------------------------------------------------------------------
 // TFileStringList
 
 void TFileStringList::Reset() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Classes.h"
+#include "platform/Controls.h"
 
 // Reports a change of a list that belongs to the cell (Acol, Arow).
 using TImageChangeEvent = std::function<void(TObject* Sender, int Acol, int Arow)>;
@@ -86,6 +87,43 @@ class TSortIndexList : public TIntList {
   // are skipped; the column is the number at the piece's second character (0 when
   // it has no digits there); exactly "u" means ascending, anything else descending.
   void LoadFromString(const QString& S);
+};
+
+// A control placed in the cell (X, Y); the control is not owned.
+class TControlItem : public TObject {
+ public:
+  TControlItem(int AX, int AY, TControl* AControl) : FX(AX), FY(AY), FObject(AControl) {}
+  int X() const { return FX; }
+  void SetX(int Value) { FX = Value; }
+  int Y() const { return FY; }
+  void SetY(int Value) { FY = Value; }
+  TControl* Control() const { return FObject; }
+  void SetControl(TControl* Value) { FObject = Value; }
+
+ private:
+  int FX;
+  int FY;
+  TControl* FObject;
+};
+
+// The controls that the grid places in cells; owns its items, not their controls.
+class TControlList : public TObject {
+ public:
+  TControlList() = default;
+  ~TControlList() override;
+
+  void AddControl(int X, int Y, TControl* AObject);
+  // Position of the first item for the cell, -1 when none.
+  int ControlIndex(int X, int Y) const;
+  TControlItem* GetControl(int Index) const;
+  // Whether an item's control is a windowed control whose window is Handle.
+  bool HasHandle(HWND Handle) const;
+  // Frees the item at Index (not its control) and removes it.
+  void RemoveControl(int Index);
+  int Count() const { return static_cast<int>(FItems.size()); }
+
+ private:
+  std::vector<std::unique_ptr<TControlItem>> FItems;
 };
 
 // A string list walked line by line, as the grid's text-file import and export

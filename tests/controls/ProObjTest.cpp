@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "controls/ProObj.h"
+#include "platform/Forms.h"
 
 namespace {
 
@@ -169,4 +170,38 @@ TEST(GridFileStringList, WritesAndReadsLineByLine) {
   l.Reset();
   l.ReadLn(s);
   EXPECT_EQ(s, "abc");
+}
+
+TEST(GridControlList, FindsItemsByCellAndWindow) {
+  std::unique_ptr<TForm> form(NewForm<TForm>(nullptr));
+  auto* a = new TCustomControl(form.get());
+  a->SetParent(form.get());
+  auto* b = new TCustomControl(form.get());
+  b->SetParent(form.get());
+  auto* windowless = new TGraphicControl(form.get());
+  windowless->SetParent(form.get());
+  {
+    TControlList list;
+    list.AddControl(1, 2, a);
+    list.AddControl(1, 2, windowless);
+    list.AddControl(3, 4, b);
+    EXPECT_EQ(list.ControlIndex(1, 2), 0);  // the first item of the cell
+    EXPECT_EQ(list.ControlIndex(3, 4), 2);
+    EXPECT_EQ(list.ControlIndex(2, 1), -1);
+    EXPECT_EQ(list.GetControl(1)->Control(), windowless);
+    EXPECT_EQ(list.GetControl(2)->X(), 3);
+    EXPECT_THROW(list.GetControl(3), EListError);
+
+    EXPECT_TRUE(list.HasHandle(a->Handle()));
+    EXPECT_TRUE(list.HasHandle(b->Handle()));
+    EXPECT_FALSE(list.HasHandle(form->Handle()));
+    list.RemoveControl(0);  // the item goes, its control stays
+    EXPECT_FALSE(list.HasHandle(a->Handle()));
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.ControlIndex(1, 2), 0);
+    EXPECT_THROW(list.RemoveControl(5), EListError);
+  }
+  // The list is gone with its items; the controls are the form's.
+  EXPECT_EQ(a->Parent(), form.get());
+  EXPECT_EQ(windowless->Parent(), form.get());
 }
