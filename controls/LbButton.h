@@ -4,14 +4,13 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
+#include "platform/Controls.h"
+#include "platform/Forms.h"
 #include "platform/Graphics.h"
 
-#if __has_include("platform/Controls.h")
-#include "platform/Controls.h"
-#else
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-#endif
+class TTimer;
 
 // The value names and their order are those the window definitions store.
 enum TLbButtonKind {
@@ -68,3 +67,131 @@ void DrawLbButtonFace(TCanvas* Canvas, int W, int H, int HotTrackStep, int NumGl
 // The bitmap of a button picture of the program ("LBOK" ... "LBALL", "LBARROW");
 // EResNotFound for an unknown name.
 void LoadLbButtonBitmap(TBitmap* Bitmap, const QString& Name);
+
+// The push button of the configurator's windows. It draws its own face (Style,
+// colours, glyph, caption), takes the focus, reacts to Enter as a dialog's
+// Default button and to Escape as its Cancel button, to the "&" accelerator of
+// its caption, lights up while the pointer is over it (HotTrackColor) and, with
+// SlowDecease, fades back in eight steps of 30 ms. A click runs OnClick, then
+// gives the form the button's ModalResult, then pops up the PopupMenu.
+class TLbButton : public TCustomControl {
+ public:
+  explicit TLbButton(TComponent* AOwner);
+  ~TLbButton() override;
+
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+  bool Cancel() const { return FCancel; }
+  void SetCancel(bool Value) { FCancel = Value; }
+  // Reads lcsCustom always; setting another value applies that preset.
+  TLbColorStyle ColorStyle() const { return FDummyStyle; }
+  void SetColorStyle(TLbColorStyle Value);
+  TColor ColorWhenDown() const { return FColorWhenDown; }
+  void SetColorWhenDown(TColor Value) { FColorWhenDown = Value; }
+  bool Default() const { return FDefault; }
+  void SetDefault(bool Value) { FDefault = Value; }
+  bool Flat() const { return FFlat; }
+  void SetFlat(bool Value);
+  // The image strip (owned; setting copies). Setting it makes NumGlyphs its
+  // width divided by its height and Kind bkCustom.
+  TBitmap* Glyph() const { return FGlyph.get(); }
+  void SetGlyph(TBitmap* Value);
+  TColor HotTrackColor() const { return FHotTrackColor; }
+  void SetHotTrackColor(TColor Value) { FHotTrackColor = Value; }
+  TFont* HotTrackFont() const { return FHTFont.get(); }
+  void SetHotTrackFont(TFont* Value) { FHTFont->Assign(Value); }
+  TLbButtonKind Kind() const { return FKind; }
+  // A predefined kind sets two glyph images, the modal result, the glyph and the caption.
+  void SetKind(TLbButtonKind Value);
+  TLbButtonLayout Layout() const { return FLayout; }
+  void SetLayout(TLbButtonLayout Value);
+  TColor LightColor() const { return FLightColor; }
+  void SetLightColor(TColor Value);
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult Value);
+  int NumGlyphs() const { return FNumGlyphs; }
+  void SetNumGlyphs(int Value);
+  TColor ShadowColor() const { return FShadowColor; }
+  void SetShadowColor(TColor Value);
+  bool SlowDecease() const { return FSlowDecease; }
+  void SetSlowDecease(bool Value);
+  TLbButtonStyle Style() const { return FStyle; }
+  void SetStyle(TLbButtonStyle Value);
+  bool UseHotTrackFont() const { return FUseHTFont; }
+  void SetUseHotTrackFont(bool Value) { FUseHTFont = Value; }
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+
+  // The caption (the control text); setting it repaints the button.
+  QString GetCaption() const { return Caption(); }
+  void SetCaption(const QString& Value);
+  void SetEnabled(bool Value) override;
+
+  // Presses and clicks the button (as a release of the mouse would).
+  void Click() override;
+  // The click itself, for a visible, enabled, pressed button: OnClick, the
+  // modal result for the form, the popup menu below the button.
+  void FireClick();
+  // One step of the fading hot colour (the fade timer's tick).
+  void HotTrackTick(TObject* Sender);
+
+  // Intensity of the hot colour, 0..8 (8: the full hot colour).
+  int HotTrackStep() const { return FHotTrackStep; }
+  bool Pressed() const { return bDown; }
+  bool CursorOnButton() const { return bCursorOnButton; }
+
+  // OnClick and OnMouseEnter are the control's; the button adds its exit event.
+  TNotifyEvent OnMouseExit;
+
+ protected:
+  void Paint() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void CMMouseEnter(TCMMouseEnterLeave& Message) override;
+  void CMMouseLeave(TCMMouseEnterLeave& Message) override;
+  void CMFocusChanged(TCMFocusChanged& Message) override;
+  void CNKeyDown(TWMKey& Message) override;
+  void CNKeyUp(TWMKey& Message) override;
+  void CMDialogChar(TWMKey& Message) override;
+  void CMDialogKey(TWMKey& Message) override;
+  void WMEraseBkgnd(TWMEraseBkgnd& Message) override;
+
+ private:
+  bool HotForDrawing();
+  // The styles whose face leaves what lies below visible around its shape.
+  bool Shaped() const;
+  bool ParentShowing() const;
+  // The first form up the owner chain.
+  TCustomForm* FindOwnerForm() const;
+  void StopFade();
+
+  TAlignment FAlignment = taCenter;
+  TColor FShadowColor = 0x808080;
+  TColor FColorWhenDown = clNone;
+  bool FEnabled = true;  // the last value given to SetEnabled
+  bool FFlat = false;
+  bool FWordWrap = false;
+  std::unique_ptr<TBitmap> FGlyph;
+  TColor FHotTrackColor = clNone;
+  std::unique_ptr<TFont> FHTFont;
+  TLbButtonKind FKind = bkCustom;
+  TLbButtonLayout FLayout = blGlyphLeft;
+  TColor FLightColor = 0xFFFFFF;
+  TModalResult FModalResult = mrNone;
+  int FNumGlyphs = 0;
+  bool FUseHTFont = false;
+  TLbColorStyle FDummyStyle = lcsCustom;
+  TLbButtonStyle FStyle = bsNormal;
+  bool FDefault = false;
+  bool FCancel = false;
+  bool FSlowDecease = false;
+  bool bDown = false;
+  bool bCursorOnButton = false;
+  // The fade ticker: runs every 30 ms on the user-interface thread while the
+  // hot colour fades; stopped otherwise.
+  std::unique_ptr<TTimer> FThread;
+  int FHotTrackStep = 0;
+  // Cleared when the button is destroyed; handlers that run events check it
+  // before they touch the button again.
+  std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+};
