@@ -329,13 +329,13 @@ QString ApplySection(const TFloatSection& sec, double value, bool sign, bool& ro
     const TFloatDecimal d = FloatToDecimal(value, std::min(sig, 15), INT_MAX);
     roundedZero = d.IsZero();
     if (!d.IsZero()) {
-      whole = d.Digits.substr(0, std::min<std::size_t>(d.Digits.size(), sec.IntCount));
-      whole.resize(sec.IntCount, '0');
-      if (d.Digits.size() > static_cast<std::size_t>(sec.IntCount))
-        frac = d.Digits.substr(sec.IntCount);
+      const std::size_t intCount = static_cast<std::size_t>(std::max(0, sec.IntCount));
+      whole = d.Digits.substr(0, std::min(d.Digits.size(), intCount));
+      whole.resize(intCount, '0');
+      if (d.Digits.size() > intCount) frac = d.Digits.substr(intCount);
       exponent = d.Exponent - sec.IntCount;
     } else if (sec.IntCount > 0) {
-      whole = "0";  // zero in scientific notation is "0E0" even with "#"
+      whole.assign(1, '0');  // zero in scientific notation is "0E0" even with "#"
     }
   } else {
     const TFloatDecimal d = FloatToDecimal(value, 15, sec.FracCount);
