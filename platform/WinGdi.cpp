@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
+#include <vector>
 #include <unordered_set>
 
 #include "platform/DeviceContext.h"
@@ -1051,15 +1052,73 @@ BOOL Rectangle(HDC DC, int Left, int Top, int Right, int Bottom) {
   return true;
 }
 
+namespace {
+// Pixels cut from each end of every row of a w x h rounded rectangle whose corners
+// are quarters of a cw x ch ellipse. A pixel belongs to the shape when its centre
+// lies inside the corner ellipse; rows are mirrored top to bottom and each row is
+// cut equally at both ends, so the four corners are exact mirror images.
+std::vector<int> RoundRectInsets(int w, int h, int cw, int ch) {
+  std::vector<int> inset(static_cast<std::size_t>(h), 0);
+  cw = std::min(std::abs(cw), w);
+  ch = std::min(std::abs(ch), h);
+  if (cw < 2 || ch < 2) return inset;
+  const double rx = cw / 2.0, ry = ch / 2.0;
+  for (int y = 0; y < h; ++y) {
+    const double dy = ry - (std::min(y, h - 1 - y) + 0.5);
+    if (dy <= 0) continue;
+    const double t = dy / ry;
+    const double dx = rx * (1.0 - std::sqrt(std::max(0.0, 1.0 - t * t)));
+    inset[static_cast<std::size_t>(y)] =
+        std::clamp(static_cast<int>(std::ceil(dx - 0.5)), 0, (w - 1) / 2);
+  }
+  return inset;
+}
+}  // namespace
+
 BOOL RoundRect(HDC DC, int Left, int Top, int Right, int Bottom, int W, int H) {
   if (!DC) return false;
   if (Right < Left) std::swap(Left, Right);
   if (Bottom < Top) std::swap(Top, Bottom);
   if (Right - Left <= 1 || Bottom - Top <= 1) return true;
-  ShapeScope sc(DC);
+  const TDcState& S = DC->S;
+  if (PenIsWide(S.Pen)) {
+    ShapeScope sc(DC);
+    if (!sc.p || sc.skip) return true;
+    sc.p->drawRoundedRect(QRectF(Left + 0.5, Top + 0.5, Right - Left - 1, Bottom - Top - 1),
+                          std::abs(W) / 2.0, std::abs(H) / 2.0);
+    return true;
+  }
+  // As with Rectangle, a null pen makes the shape one pixel smaller.
+  const bool nullPen = PenIsNull(S);
+  const int w = Right - Left - (nullPen ? 1 : 0);
+  const int h = Bottom - Top - (nullPen ? 1 : 0);
+  if (w <= 0 || h <= 0) return true;
+  const std::vector<int> inset = RoundRectInsets(w, h, W, H);
+  auto cut = [&](int y) { return y < 0 || y >= h ? w : inset[static_cast<std::size_t>(y)]; };
+  // Per row: the outline run at each end (pixels with an outside neighbour),
+  // the inside between them.
+  auto outlineEnd = [&](int y) {
+    if (nullPen) return cut(y) - 1;
+    if (y == 0 || y == h - 1) return w - 1 - cut(y);
+    return std::max(cut(y), std::max(cut(y - 1), cut(y + 1)) - 1);
+  };
+  ShapeScope sc(DC, true);
   if (!sc.p || sc.skip) return true;
-  sc.p->drawRoundedRect(QRectF(Left + 0.5, Top + 0.5, Right - Left - 1, Bottom - Top - 1),
-                        std::abs(W) / 2.0, std::abs(H) / 2.0);
+  if (!BrushIsNull(S)) {
+    for (int y = 0; y < h; ++y) {
+      const int from = outlineEnd(y) + 1, to = w - 1 - from;  // inclusive
+      if (to >= from) sc.p->fillRect(QRect(Left + from, Top + y, to - from + 1, 1), sc.p->brush());
+    }
+  }
+  if (nullPen) return true;
+  sc.p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  PixelPen pen(DC);
+  if (!pen.Active()) return true;
+  for (int y = 0; y < h; ++y) {
+    const int a = cut(y), e = std::min(outlineEnd(y), w - 1 - a);
+    for (int x = a; x <= e; ++x) pen.Plot(Left + x, Top + y);
+    for (int x = std::max(w - 1 - e, e + 1); x <= w - 1 - a; ++x) pen.Plot(Left + x, Top + y);
+  }
   return true;
 }
 

@@ -156,6 +156,47 @@ TEST(CanvasShapes, PolygonEllipseAndPixels) {
   EXPECT_EQ(e.canvas.Pixels(-1, 0), TColor(CLR_INVALID));
 }
 
+// Small rounded corners are where an anti-aliasing-free path drawing goes lopsided:
+// the four corners must mirror each other, the box is exact, a null pen shrinks the
+// shape by one pixel, and an XOR outline touches each pixel once.
+TEST(CanvasShapes, RoundRectCornersMirrorEachOther) {
+  struct Case { int l, t, r, b, cw, ch; };
+  for (Case c : {Case{0, 1, 14, 8, 4, 4}, Case{3, 2, 30, 20, 9, 7}, Case{2, 2, 12, 12, 20, 20}}) {
+    for (bool nullPen : {false, true}) {
+      Surface s;
+      s.canvas.Pen()->SetColor(clRed);
+      s.canvas.Pen()->SetStyle(nullPen ? psClear : psSolid);
+      s.canvas.Brush()->SetColor(clBlue);
+      s.canvas.RoundRect(c.l, c.t, c.r, c.b, c.cw, c.ch);
+      const int shrink = nullPen ? 1 : 0;
+      EXPECT_EQ(s.Ink(), TRect(c.l, c.t, c.r - shrink, c.b - shrink)) << c.l << " " << nullPen;
+      const int w = c.r - shrink - c.l, h = c.b - shrink - c.t;
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+          const TColor p = s.At(c.l + x, c.t + y);
+          ASSERT_EQ(p, s.At(c.l + w - 1 - x, c.t + y)) << x << "," << y;
+          ASSERT_EQ(p, s.At(c.l + x, c.t + h - 1 - y)) << x << "," << y;
+        }
+      EXPECT_EQ(s.At(c.l, c.t), clWhite);  // the corner pixel is cut off
+      EXPECT_EQ(s.At(c.l + w / 2, c.t + h / 2), clBlue);
+      if (!nullPen) {
+        EXPECT_EQ(s.At(c.l + w / 2, c.t), clRed);
+      }
+    }
+  }
+  // The XOR outline covers the same pixels as the copied one, none of them twice.
+  Surface copy, x;
+  copy.canvas.Pen()->SetColor(clRed);
+  copy.canvas.Brush()->SetStyle(bsClear);
+  copy.canvas.RoundRect(2, 2, 20, 16, 6, 6);
+  x.canvas.Pen()->SetMode(pmXor);
+  x.canvas.Pen()->SetColor(clWhite);
+  x.canvas.Brush()->SetStyle(bsClear);
+  x.canvas.RoundRect(2, 2, 20, 16, 6, 6);
+  EXPECT_GT(copy.Count(clRed), 0);
+  EXPECT_EQ(x.Count(clBlack), copy.Count(clRed));
+}
+
 TEST(CanvasModes, XorPenDrawnTwiceRestoresAndFocusRectToo) {
   Surface s;
   s.canvas.Brush()->SetColor(clTeal);
