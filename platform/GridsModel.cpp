@@ -37,12 +37,14 @@ TGridAxis::TGridAxis(int Count, int FixedCount, int DefaultExtent)
 void TGridAxis::SetCount(int Value) {
   if (!FExtents.empty()) FExtents.resize(static_cast<size_t>(Value), FDefaultExtent);
   FCount = Value;
+  ++FVersion;
 }
 
 void TGridAxis::SetDefaultExtent(int Value) {
   FDefaultExtent = Value;
   FExtents.clear();
   FExtents.shrink_to_fit();
+  ++FVersion;
 }
 
 int TGridAxis::Extent(int Index) const {
@@ -57,6 +59,7 @@ void TGridAxis::SetExtent(int Index, int Value) {
     FExtents.assign(static_cast<size_t>(FCount), FDefaultExtent);
   }
   FExtents[static_cast<size_t>(Index)] = Value;
+  ++FVersion;
 }
 
 void TGridAxis::MoveExtent(int From, int To) {
@@ -66,6 +69,15 @@ void TGridAxis::MoveExtent(int From, int To) {
     std::rotate(first + From, first + From + 1, first + To + 1);
   else
     std::rotate(first + To, first + From, first + From + 1);
+  ++FVersion;
+}
+
+void TGridAxis::Scale(int M, int D) {
+  if (M == D || D == 0) return;
+  FDefaultExtent = MulDiv(FDefaultExtent, M, D);
+  for (int& e : FExtents)
+    if (e > 0) e = MulDiv(e, M, D);
+  ++FVersion;
 }
 
 // -------------------------------------------------------- TGridAxisDrawInfo
@@ -77,9 +89,11 @@ void TGridAxisDrawInfo::Calc() {
   for (int i = 0; i < FixedCellCount; ++i) FixedBoundary += Advance(i);
   LastFullVisibleCell = FirstGridCell;
   FullVisBoundary = FixedBoundary;
+  LastVisible = FirstGridCell - 1;
   int pos = FixedBoundary;
   bool full = true;
   for (int i = FirstGridCell; i < GridCellCount && pos < GridExtent; ++i) {
+    LastVisible = i;
     const int end = pos + Advance(i);
     if (full && end <= GridExtent + EffectiveLineWidth) {
       LastFullVisibleCell = i;
@@ -92,23 +106,13 @@ void TGridAxisDrawInfo::Calc() {
   GridBoundary = std::min(pos, GridExtent);
 }
 
-int TGridAxisDrawInfo::LastVisibleCell() const {
-  int pos = FixedBoundary;
-  int last = FirstGridCell - 1;
-  for (int i = FirstGridCell; i < GridCellCount && pos < GridExtent; ++i) {
-    last = i;
-    pos += Advance(i);
-  }
-  return last;
-}
-
 bool TGridAxisDrawInfo::CellStart(int Index, int& Start) const {
   if (Index < 0 || Index >= GridCellCount) return false;
   int pos = 0;
   if (Index < FixedCellCount) {
     for (int i = 0; i < Index; ++i) pos += Advance(i);
   } else {
-    if (Index < FirstGridCell) return false;
+    if (Index < FirstGridCell || Index > LastVisible) return false;
     pos = FixedBoundary;
     for (int i = FirstGridCell; i < Index; ++i) {
       if (pos >= GridExtent) return false;
@@ -326,7 +330,7 @@ const TGridCellStore::TEntry* TGridCellStore::Find(int ACol, int ARow) const {
 TGridCellStore::TEntry* TGridCellStore::Slot(int ACol, int ARow) {
   if (ARow >= static_cast<int>(FRows.size())) FRows.resize(static_cast<size_t>(ARow) + 1);
   TRowCells& row = FRows[static_cast<size_t>(ARow)];
-  if (row.empty()) row.reserve(4);
+  if (row.empty()) row.reserve(static_cast<size_t>(FRowReserve));
   auto it = LowerBound(row, ACol);
   if (it == row.end() || it->Col != ACol) it = row.insert(it, TEntry{ACol, QString(), nullptr});
   return &*it;

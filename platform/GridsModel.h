@@ -50,7 +50,10 @@ class TGridAxis {
   // Changes the number of cells; new cells take the default extent.
   void SetCount(int Value);
   int FixedCount() const { return FFixedCount; }
-  void SetFixedCount(int Value) { FFixedCount = Value; }
+  void SetFixedCount(int Value) {
+    FFixedCount = Value;
+    ++FVersion;
+  }
   int DefaultExtent() const { return FDefaultExtent; }
   // Sets the default and gives every cell that extent.
   void SetDefaultExtent(int Value);
@@ -60,6 +63,10 @@ class TGridAxis {
   bool HasExtents() const { return !FExtents.empty(); }
   // Moves the extent of cell From to To, the cells between shifting by one.
   void MoveExtent(int From, int To);
+  // Scales the default and every set extent by M / D.
+  void Scale(int M, int D);
+  // Counts every change of the axis (for layouts kept between uses).
+  unsigned Version() const { return FVersion; }
   // Pixels the cell takes with its line (0 for a hidden cell).
   int Advance(int Index, int LineWidth) const {
     const int e = Extent(Index);
@@ -71,6 +78,7 @@ class TGridAxis {
   int FFixedCount;
   int FDefaultExtent;
   std::vector<int> FExtents;
+  unsigned FVersion = 0;
 };
 
 // ------------------------------------------------------------------- layout
@@ -86,6 +94,7 @@ struct TGridAxisDrawInfo {
   int FixedCellCount = 0;
   int FirstGridCell = 0;        // LeftCol or TopRow
   int GridCellCount = 0;
+  int LastVisible = -1;         // last scrolling cell at least partly visible
   const TGridAxis* Axis = nullptr;
 
   int GetExtent(int Index) const { return Axis->Extent(Index); }
@@ -95,7 +104,7 @@ struct TGridAxisDrawInfo {
   // The number of fully visible scrolling cells (at least 1).
   int VisibleCount() const { return LastFullVisibleCell - FirstGridCell + 1; }
   // The last scrolling cell that is at least partly visible.
-  int LastVisibleCell() const;
+  int LastVisibleCell() const { return LastVisible; }
   // True when the cell can be seen (fixed, or scrolling and in view); Start is
   // then where it begins.
   bool CellStart(int Index, int& Start) const;
@@ -204,6 +213,9 @@ class TGridCellStore {
   void Clear();
   // The number of cells that hold something (for tests of sparseness).
   int StoredCells() const;
+  // Room taken for a row when its first cell is written (the grid's column
+  // count, up to 16), so that a row filled cell by cell grows only once.
+  void SetRowReserve(int Cells) { FRowReserve = Cells < 1 ? 1 : (Cells > 16 ? 16 : Cells); }
   // Calls Fn(Col, Row, Text, Object) for each stored cell, row by row.
   template <typename F>
   void ForEach(F Fn) const {
@@ -222,4 +234,5 @@ class TGridCellStore {
   TEntry* Slot(int ACol, int ARow);  // creates the entry
   void Drop(int ACol, int ARow);     // removes an entry that holds nothing
   std::vector<TRowCells> FRows;
+  int FRowReserve = 4;
 };
