@@ -139,13 +139,15 @@ HGDIOBJ GetStockObject(int Index) {
 }
 
 HBRUSH GetSysColorBrush(int Index) {
-  static std::vector<HGDIOBJ> brushes;
+  // Made once and kept for the whole run: a plain array, so that nothing is
+  // torn down before the last use at exit.
+  static HGDIOBJ brushes[COLOR_MENUBAR + 1] = {};
   if (Index < 0 || Index > COLOR_MENUBAR) return nullptr;
-  if (brushes.empty()) {
+  if (brushes[0] == nullptr) {
     for (int i = 0; i <= COLOR_MENUBAR; ++i) {
       LOGBRUSH b;
       b.lbColor = GetSysColor(i);
-      brushes.push_back(new TGdiBrush(b, true));
+      brushes[i] = new TGdiBrush(b, true);
     }
   }
   return brushes[Index];
