@@ -4,19 +4,10 @@
 
 #include <algorithm>
 
+#include "platform/Messages.h"
 #include "platform/WinGdi.h"
 
 namespace {
-// Scroll-bar action codes of WM_HSCROLL / WM_VSCROLL (the window system's values).
-constexpr int kLineUp = 0;
-constexpr int kLineDown = 1;
-constexpr int kPageUp = 2;
-constexpr int kPageDown = 3;
-constexpr int kThumbPosition = 4;
-constexpr int kThumbTrack = 5;
-constexpr int kTop = 6;
-constexpr int kBottom = 7;
-
 int Clamp(int Value, int Low, int High) { return Value < Low ? Low : (Value > High ? High : Value); }
 }  // namespace
 
@@ -293,18 +284,18 @@ int GridScrollAction(int Code, int Pos, const TGridAxisDrawInfo& Axis, bool Thum
   const int page = Axis.VisibleCount();
   int first = Axis.FirstGridCell;
   switch (Code) {
-    case kLineUp: --first; break;
-    case kLineDown: ++first; break;
-    case kPageUp: first -= page; break;
-    case kPageDown: first += page; break;
-    case kThumbPosition:
+    case SB_LINEUP: --first; break;
+    case SB_LINEDOWN: ++first; break;
+    case SB_PAGEUP: first -= page; break;
+    case SB_PAGEDOWN: first += page; break;
+    case SB_THUMBPOSITION:
       first = GridScrollFirst(Pos, fixed, Axis.GridCellCount, page);
       break;
-    case kThumbTrack:
+    case SB_THUMBTRACK:
       if (ThumbTracking) first = GridScrollFirst(Pos, fixed, Axis.GridCellCount, page);
       break;
-    case kTop: first = fixed; break;
-    case kBottom: first = maxFirst; break;
+    case SB_TOP: first = fixed; break;
+    case SB_BOTTOM: first = maxFirst; break;
     default: break;
   }
   return Clamp(first, fixed, maxFirst);

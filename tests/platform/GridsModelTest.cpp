@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/GridsModel.h"
+#include "platform/Messages.h"
 
 namespace {
 
@@ -318,15 +319,16 @@ TEST(GridScrollModel, ScrollActions) {
     int First;
   };
   const TCase cases[] = {
-      {0, 0, false, 39},    {1, 0, false, 41},   {2, 0, false, 31},   {3, 0, false, 49},
-      {4, 127, false, 91},  {4, 0, false, 1},    {5, 127, false, 40}, {5, 127, true, 91},
-      {6, 0, false, 1},     {7, 0, false, 91},   {8, 77, false, 40},
+      {SB_LINEUP, 0, false, 39},        {SB_LINEDOWN, 0, false, 41},     {SB_PAGEUP, 0, false, 31},
+      {SB_PAGEDOWN, 0, false, 49},      {SB_THUMBPOSITION, 127, false, 91}, {SB_THUMBPOSITION, 0, false, 1},
+      {SB_THUMBTRACK, 127, false, 40},  {SB_THUMBTRACK, 127, true, 91},  {SB_TOP, 0, false, 1},
+      {SB_BOTTOM, 0, false, 91},        {SB_ENDSCROLL, 77, false, 40},
   };
   for (const TCase& t : cases)
     EXPECT_EQ(GridScrollAction(t.Code, t.Pos, g.Info.Vert, t.Tracking), t.First) << t.Code;
   g.Calc(400, 250, 1, 91);
-  EXPECT_EQ(GridScrollAction(1, 0, g.Info.Vert, false), 91);
-  EXPECT_EQ(GridScrollAction(3, 0, g.Info.Vert, false), 91);
+  EXPECT_EQ(GridScrollAction(SB_LINEDOWN, 0, g.Info.Vert, false), 91);
+  EXPECT_EQ(GridScrollAction(SB_PAGEDOWN, 0, g.Info.Vert, false), 91);
 }
 
 }  // namespace
