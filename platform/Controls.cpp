@@ -1686,7 +1686,35 @@ void TWinControl::WMCommand(TWMCommand& Message) {
   DefaultHandler(Message);
 }
 
-void TWinControl::WMNotify(TMessageView& Message) { DefaultHandler(Message); }
+void TWinControl::WMNotify(TMessageView& Message) {
+  // A notification from a child window goes back to that control as CN_NOTIFY.
+  if (Message.LParam != 0) {
+    TWinControl* c = FindControl(reinterpret_cast<NMHDR*>(Message.LParam)->hwndFrom);
+    if (c != nullptr && c != this) {
+      Message.Result = c->Perform(CN_NOTIFY, Message.WParam, Message.LParam);
+      return;
+    }
+  }
+  DefaultHandler(Message);
+}
+
+void TWinControl::WMHScroll(TWMScroll& Message) {
+  TWinControl* c = FindControl(Message.ScrollBar());
+  if (c != nullptr && c != this) {
+    Message.Result = c->Perform(CN_HSCROLL, Message.WParam, Message.LParam);
+    return;
+  }
+  DefaultHandler(Message);
+}
+
+void TWinControl::WMVScroll(TWMScroll& Message) {
+  TWinControl* c = FindControl(Message.ScrollBar());
+  if (c != nullptr && c != this) {
+    Message.Result = c->Perform(CN_VSCROLL, Message.WParam, Message.LParam);
+    return;
+  }
+  DefaultHandler(Message);
+}
 
 void TWinControl::CMEnabledChanged(TMessageView& Message) {
   if (!FEnabled && FParent != nullptr) RemoveFocus(false);

@@ -684,7 +684,11 @@ class TWinControl : public TControl {
   void WMSize(TWMSize& Message) override;
   void WMSetCursor(TWMSetCursor& Message) override;
   void WMCommand(TWMCommand& Message) override;
+  // Notifications of child windows (WM_NOTIFY from NMHDR::hwndFrom, the scroll
+  // messages of scroll-bar controls) go back to them as CN_NOTIFY, CN_HSCROLL, CN_VSCROLL.
   void WMNotify(TMessageView& Message) override;
+  void WMHScroll(TWMScroll& Message) override;
+  void WMVScroll(TWMScroll& Message) override;
   void CMEnabledChanged(TMessageView& Message) override;
   void CMVisibleChanged(TMessageView& Message) override;
   void CMShowingChanged(TMessageView& Message) override;

@@ -599,6 +599,23 @@ class TWMCaptureChanged : public TMessageView {
   HWND NewCapture() const { return reinterpret_cast<HWND>(LParam); }
 };
 
+// The header of a WM_NOTIFY (LParam points to it, or to a larger record that
+// begins with it): the window that sends it, its identifier and the code.
+struct NMHDR {
+  HWND hwndFrom = nullptr;
+  uintptr_t idFrom = 0;
+  UINT code = 0;
+};
+using TNMHdr = NMHDR;
+
+// WM_NOTIFY / CN_NOTIFY.
+class TWMNotify : public TMessageView {
+ public:
+  using TMessageView::TMessageView;
+  int IDCtrl() const { return static_cast<int>(WParam); }
+  NMHDR* NMHdr() const { return reinterpret_cast<NMHDR*>(LParam); }
+};
+
 class TControl;
 class TWinControl;
 

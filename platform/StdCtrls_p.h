@@ -1,0 +1,35 @@
+// Helpers shared by the standard controls' .cpp files of the platform layer.
+#pragma once
+
+#include <QString>
+
+#include "platform/Controls.h"
+#include "platform/WinGdi.h"
+
+namespace StdCtrlsPrivate {
+
+// A device context for measuring text outside of painting (a screen DC in the
+// framework). It is shared; select what you need into it before each use.
+HDC MeasureDC();
+
+// Sends a WM_COMMAND notification of the control to its parent window (which
+// hands it back as CN_COMMAND), only once the control's window exists.
+void NotifyParent(TWinControl* Control, WORD Code);
+
+// Sends a WM_NOTIFY to the parent window with Header (hwndFrom = the control).
+LRESULT NotifyParentHeader(TWinControl* Control, void* Header);
+
+// Fills R with a colour.
+void FillColor(HDC DC, const TRect& R, TColor Color);
+
+// Draws text as a disabled caption: light copy moved by one pixel, then shadow.
+void DrawTextLook(HDC DC, const QString& Text, TRect R, UINT Format, bool Enabled, TColor Color);
+
+// Height of the font's text cell (tmHeight).
+int FontHeight(TFont* Font);
+
+// The key state of the message being handled.
+bool ShiftDown();
+bool CtrlDown();
+
+}  // namespace StdCtrlsPrivate
