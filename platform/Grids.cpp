@@ -474,11 +474,20 @@ void TCustomGrid::ModifyScrollBar(int Bar, int ScrollCode, int Pos) {
 }
 
 void TCustomGrid::WMHScroll(TWMScroll& Message) {
+  // A scroll-bar control placed on the grid hears of its own messages.
+  if (Message.ScrollBar() != nullptr) {
+    TCustomControl::WMHScroll(Message);
+    return;
+  }
   ModifyScrollBar(SB_HORZ, Message.ScrollCode(), Message.Pos());
   Message.Result = 0;
 }
 
 void TCustomGrid::WMVScroll(TWMScroll& Message) {
+  if (Message.ScrollBar() != nullptr) {
+    TCustomControl::WMVScroll(Message);
+    return;
+  }
   ModifyScrollBar(SB_VERT, Message.ScrollCode(), Message.Pos());
   Message.Result = 0;
 }

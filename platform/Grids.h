@@ -40,6 +40,7 @@
 #include "platform/Classes.h"
 #include "platform/Controls.h"
 #include "platform/GridsModel.h"
+#include "platform/Mask.h"
 
 ZIDI_DECLARE_EXCEPTION(EInvalidGridOperation, Exception);
 
@@ -217,6 +218,8 @@ class TCustomGrid : public TCustomControl {
   void HideEdit();
   // The grid or its editor has the keyboard focus.
   bool IsActiveControl();
+  // Loads the editor with the current cell (UpdateEdit's first step for a cell).
+  void UpdateEditor();
 
   // --- control behaviour ---
   void CreateParams(TCreateParams& Params) override;
@@ -246,6 +249,7 @@ class TCustomGrid : public TCustomControl {
   void CMCancelMode(TMessageView& Message) override;
 
   // --- state the descendants read ---
+  friend class TInplaceEdit;
   TGridState FGridState = gsNormal;
   TGridCoord FCurrent;
   TGridCoord FAnchor;
@@ -264,7 +268,6 @@ class TCustomGrid : public TCustomControl {
   bool FCanEditModify = true;
 
  private:
-  friend class TInplaceEdit;
   void Initialize();
   void SelectionMoved(const TGridRect& OldSel);
   void UpdateScrollRange();
@@ -307,6 +310,56 @@ class TCustomGrid : public TCustomControl {
   bool FTimerActive = false;
   bool FInScrollUpdate = false;
   TPoint FLastMouse;
+};
+
+// --------------------------------------------------------------- TInplaceEdit
+
+// The grid's in-place editor: a masked edit without border that the grid
+// places over the current cell. Up, Down, Page Up, Page Down and Escape go to
+// the grid's key handling (and so do Left, Right, Home and End at the ends of
+// the text with goAlwaysShowEditor, or with Ctrl); Escape first puts back the
+// text the editor was loaded with and closes it. Typed characters pass the
+// grid's KeyPress first (Enter there closes the editor). The other keys fire
+// the grid's OnKeyDown before the edit handles them; key-ups go to the grid.
+// Text changes reach the grid as WM_COMMAND / EN_CHANGE.
+class TInplaceEdit : public TCustomMaskEdit {
+ public:
+  explicit TInplaceEdit(TComponent* AOwner);
+
+  TCustomGrid* Grid() const { return FGrid; }
+  // The caret to the end of the text, nothing selected.
+  void Deselect();
+  // Hides the editor; when it had the focus, the grid takes it.
+  void Hide();
+  // Places the editor at Loc (client coordinates of the grid) and shows it,
+  // with the focus when the grid has it; an empty Loc hides it.
+  void Move(const TRect& Loc);
+  // Moves the editor without repainting at once.
+  void UpdateLoc(const TRect& Loc);
+  bool PosEqual(const TRect& Rect) const { return BoundsRect() == Rect; }
+
+ protected:
+  // Loads the current cell: mask, text, length limit.
+  virtual void UpdateContents();
+  // After the editor was placed: the text's rectangle inside the window.
+  virtual void BoundsChanged();
+  // Whether the text may be changed (the grid's CanEditModify).
+  virtual bool EditCanModify();
+  void CreateParams(TCreateParams& Params) override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(QChar& Key) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void DblClick() override;
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+  void WMGetDlgCode(TMessageView& Message) override;
+
+  TCustomGrid* FGrid = nullptr;
+  // The text the editor was loaded with (Escape puts it back).
+  QString FLoadedText;
+
+ private:
+  friend class TCustomGrid;
+  void InternalMove(const TRect& Loc, bool Redraw);
 };
 
 // ------------------------------------------------------------ TCustomDrawGrid

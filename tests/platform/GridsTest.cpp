@@ -547,3 +547,148 @@ TEST_F(GridFixture, ScrollBarsFollowTheGridAndMoveIt) {
 }
 
 }  // namespace
+
+// -------------------------------------------------------------------- editor
+
+class GridEditor : public GridFixture {
+ protected:
+  void SetUp() override {
+    GridFixture::SetUp();
+    G->SetOptions(G->Options() + TGridOptions{goEditing});
+    G->SetCells(2, 3, "abc");
+    G->SetCol(2);
+    G->SetRow(3);
+    G->OnSetEditText = [this](TObject*, int c, int r, const QString& v) {
+      Stored << QStringLiteral("%1,%2=%3").arg(c).arg(r).arg(v);
+    };
+  }
+  TInplaceEdit* Editor() const { return G->InplaceEditor(); }
+  bool EditorShown() const { return Editor() != nullptr && Editor()->Visible(); }
+  void Type(Qt::Key K, Qt::KeyboardModifiers Mods = Qt::NoModifier) {
+    QTest::keyClick(Editor()->View(), K, Mods);
+    QApplication::processEvents();
+  }
+  QStringList Stored;
+};
+
+TEST_F(GridEditor, F2OpensTheEditorAndEnterStoresTheText) {
+  EXPECT_FALSE(EditorShown());
+  Key(Qt::Key_F2);
+  ASSERT_TRUE(EditorShown());
+  EXPECT_TRUE(G->EditorMode());
+  EXPECT_TRUE(Editor()->Focused());
+  EXPECT_EQ(Editor()->Text(), "abc");
+  EXPECT_EQ(Editor()->SelStart(), 3);  // F2 puts the caret at the end
+  EXPECT_EQ(Editor()->SelLength(), 0);
+  EXPECT_EQ(Editor()->BoundsRect(), G->CellRect(2, 3));
+  Type(Qt::Key_D);
+  EXPECT_EQ(Editor()->Text(), "abcd");
+  EXPECT_EQ(G->Cells(2, 3), "abc");  // nothing reaches the cell before the editor closes
+  Type(Qt::Key_Return);
+  EXPECT_FALSE(G->EditorMode());
+  EXPECT_FALSE(EditorShown());
+  EXPECT_TRUE(G->Focused());
+  EXPECT_EQ(G->Cells(2, 3), "abcd");
+  EXPECT_EQ(Stored, QStringList({"2,3=abcd"}));
+  // Enter on the grid opens the editor again, with the whole text selected.
+  Key(Qt::Key_Return);
+  ASSERT_TRUE(EditorShown());
+  EXPECT_EQ(Editor()->SelLength(), 4);
+}
+
+TEST_F(GridEditor, TypingOpensTheEditorWithTheCharacter) {
+  QStringList pressed;
+  G->OnKeyPress = [&](TObject*, QChar& c) { pressed << QString(c); };
+  Key(Qt::Key_X);
+  QApplication::processEvents();
+  ASSERT_TRUE(EditorShown());
+  EXPECT_EQ(Editor()->Text(), "x");  // the character replaces the cell's text
+  Type(Qt::Key_Y);
+  Type(Qt::Key_Return);
+  EXPECT_EQ(G->Cells(2, 3), "xy");
+  EXPECT_EQ(pressed, QStringList({"x", "y", "\r"}));
+  // Without goEditing a typed character opens nothing.
+  G->SetOptions(G->Options() - TGridOptions{goEditing});
+  Key(Qt::Key_Z);
+  QApplication::processEvents();
+  EXPECT_FALSE(EditorShown());
+}
+
+TEST_F(GridEditor, EscapePutsTheTextBackAndCloses) {
+  std::vector<Word> keys;
+  G->OnKeyDown = [&](TObject*, Word& k, TShiftState) { keys.push_back(k); };
+  Key(Qt::Key_F2);
+  Type(Qt::Key_Backspace);
+  Type(Qt::Key_Z);
+  EXPECT_EQ(Editor()->Text(), "abz");
+  Type(Qt::Key_Escape);
+  EXPECT_FALSE(G->EditorMode());
+  EXPECT_FALSE(EditorShown());
+  EXPECT_EQ(G->Cells(2, 3), "abc");
+  EXPECT_TRUE(G->Focused());
+  // The grid heard of every key, the editor's ones included.
+  EXPECT_EQ(keys, (std::vector<Word>{VK_F2, VK_BACK, 'Z', VK_ESCAPE}));
+}
+
+TEST_F(GridEditor, MovingOnStoresTheTextFirst) {
+  Key(Qt::Key_F2);
+  Type(Qt::Key_1);
+  // Down goes to the grid: the text reaches its cell, then the cursor moves.
+  std::vector<QString> atMove;
+  G->OnSelectCell = [&](TObject*, int c, int r, bool&) { atMove.push_back(G->Cells(2, 3) + QStringLiteral("@%1,%2").arg(c).arg(r)); };
+  Type(Qt::Key_Down);
+  EXPECT_EQ(G->Cells(2, 3), "abc1");
+  EXPECT_EQ(G->Row(), 4);
+  EXPECT_FALSE(G->EditorMode());
+  EXPECT_FALSE(EditorShown());
+  ASSERT_EQ(atMove.size(), 1u);
+  // A click on the current cell opens the editor, a click elsewhere closes it.
+  G->SetCells(2, 4, "def");
+  QTest::mouseClick(G->View(), Qt::LeftButton, {}, CellCenter(2, 4));
+  ASSERT_TRUE(EditorShown());
+  EXPECT_EQ(Editor()->SelLength(), 3);
+  Type(Qt::Key_Q);
+  QTest::mouseClick(G->View(), Qt::LeftButton, {}, CellCenter(4, 6));
+  EXPECT_EQ(G->Cells(2, 4), "q");
+  EXPECT_EQ((TGridCoord{G->Col(), G->Row()}), (TGridCoord{4, 6}));
+  EXPECT_FALSE(EditorShown());
+  // A refused move keeps the editor open on its cell.
+  Key(Qt::Key_F2);
+  G->OnSelectCell = [](TObject*, int, int, bool& can) { can = false; };
+  Type(Qt::Key_Up);
+  EXPECT_EQ(G->Row(), 6);
+  EXPECT_TRUE(EditorShown());
+}
+
+TEST_F(GridEditor, TheEditorClosesWhenTheFocusLeaves) {
+  auto* other = new TProbe(F.Form, F.Form, "Other", nullptr);
+  other->SetBounds(420, 0, 40, 40);
+  Key(Qt::Key_F2);
+  Type(Qt::Key_9);
+  other->SetFocus();
+  EXPECT_FALSE(G->EditorMode());
+  EXPECT_FALSE(EditorShown());
+  EXPECT_EQ(G->Cells(2, 3), "abc9");
+  EXPECT_TRUE(other->Focused());
+}
+
+TEST_F(GridEditor, EditTextHooksAndCellWritesWhileEditing) {
+  G->OnGetEditText = [](TObject*, int, int, QString& v) { v = "[" + v + "]"; };
+  Key(Qt::Key_F2);
+  EXPECT_EQ(Editor()->Text(), "[abc]");
+  // Writing the edited cell from the program loads the editor again.
+  G->SetCells(2, 3, "new");
+  EXPECT_EQ(Editor()->Text(), "[new]");
+  // The editor follows its cell when the grid scrolls, and hides while the cell is out of view.
+  G->SetLeftCol(2);
+  EXPECT_EQ(Editor()->BoundsRect(), G->CellRect(2, 3));
+  G->SetTopRow(20);
+  EXPECT_FALSE(Editor()->Visible());
+  EXPECT_TRUE(G->EditorMode());
+  G->SetTopRow(1);
+  EXPECT_TRUE(Editor()->Visible());
+  EXPECT_EQ(Editor()->BoundsRect(), G->CellRect(2, 3));
+  G->SetEditorMode(false);
+  EXPECT_EQ(G->Cells(2, 3), "[new]");
+  EXPECT_EQ(Stored.back(), "2,3=[new]");
+}
