@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "platform/Classes.h"
+#include "platform/Forms.h"
 #include "platform/Grids.h"
 #include "platform/WinApi.h"
 #include "tests/platform/ControlTestSupport.h"
@@ -179,6 +180,13 @@ TEST(GridStringStore, CountsAndFixedCells) {
   EXPECT_EQ(g.Row(), 3);
   g.SetDefaultRowHeight(30);
   EXPECT_EQ(g.RowHeights(2), 30);
+  // Scaling takes the defaults and the sizes set one by one.
+  g.SetColWidths(2, 50);
+  g.ChangeScale(3, 2);
+  EXPECT_EQ(g.DefaultColWidth(), 96);
+  EXPECT_EQ(g.ColWidths(1), 96);
+  EXPECT_EQ(g.ColWidths(2), 75);
+  EXPECT_EQ(g.RowHeights(0), 45);
 }
 
 TEST_F(GridFixture, MovedAndDeletedRowsTakeTheirCells) {
@@ -309,6 +317,24 @@ TEST_F(GridFixture, OnKeyDownComesFirstAndMayTakeTheKey) {
   Key(Qt::Key_Up);
   EXPECT_EQ(log, QStringList({"key 40 at row 1", "click at row 2", "key 38 at row 2"}));
   EXPECT_EQ(G->Row(), 2);
+}
+
+TEST_F(GridFixture, TabMovesAlongTheRowOnlyWithGoTabs) {
+  auto* other = new TProbe(F.Form, F.Form, "Other", nullptr);
+  other->SetBounds(420, 0, 40, 40);
+  G->SetSelection({19, 4, 19, 4});
+  G->SetOptions(G->Options() + TGridOptions{goTabs});
+  G->SetTabStops(1, false);
+  Key(Qt::Key_Tab);
+  EXPECT_EQ((TGridCoord{G->Col(), G->Row()}), (TGridCoord{2, 5}));
+  Key(Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ((TGridCoord{G->Col(), G->Row()}), (TGridCoord{19, 4}));
+  EXPECT_TRUE(G->Focused());
+  // Without goTabs Tab leaves the grid.
+  G->SetOptions(G->Options() - TGridOptions{goTabs});
+  Key(Qt::Key_Tab);
+  EXPECT_TRUE(other->Focused());
+  EXPECT_EQ(G->Col(), 19);
 }
 
 TEST_F(GridFixture, ShiftExtendsTheRangeFromTheAnchor) {
@@ -456,6 +482,13 @@ TEST_F(GridFixture, ColumnAndRowSizedByDraggingAHeaderEdge) {
   QTest::mouseMove(G->View(), At(30, 79));
   QTest::mouseRelease(G->View(), Qt::LeftButton, {}, At(30, 79));
   EXPECT_EQ(G->RowHeights(3), 4);
+  // Over an edge the pointer shows the splitter.
+  QTest::mouseMove(G->View(), At(230, 10));
+  EXPECT_EQ(GetCursor(), Screen->Cursors(crHSplit));
+  QTest::mouseMove(G->View(), At(30, 74));
+  EXPECT_EQ(GetCursor(), Screen->Cursors(crVSplit));
+  QTest::mouseMove(G->View(), At(160, 160));
+  EXPECT_NE(GetCursor(), Screen->Cursors(crVSplit));
   // Away from an edge, or without the option, a press does not size.
   QTest::mousePress(G->View(), Qt::LeftButton, {}, At(160, 10));
   EXPECT_EQ(G->GridState(), gsNormal);
