@@ -4,6 +4,7 @@
 #include "platform/Grids.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/Forms.h"
 #include "platform/WinApi.h"
@@ -91,8 +92,10 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
 }
 
 TCustomGrid::~TCustomGrid() {
-  // The editor is owned by the grid; it goes while the grid is still whole.
-  FInplaceEdit = nullptr;
+  // The editor goes first, while the grid is still whole, and no focus change
+  // on the way may make a new one.
+  FEditorMode = false;
+  delete std::exchange(FInplaceEdit, nullptr);
   DestroyComponents();
 }
 
