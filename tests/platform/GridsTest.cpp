@@ -464,6 +464,23 @@ TEST_F(GridFixture, ClickSelectsAndDragExtendsTheRange) {
   EXPECT_EQ(G->Selection(), (TGridRect{2, 2, 3, 4}));
 }
 
+TEST_F(GridFixture, DraggingPastTheEdgeScrollsOnTheTimer) {
+  QTest::mousePress(G->View(), Qt::LeftButton, {}, CellCenter(2, 9));
+  QTest::mouseMove(G->View(), At(100, 295));  // below the last row, the mouse captured
+  const int top = G->TopRow();
+  G->Perform(WM_TIMER, 1, 0);
+  G->Perform(WM_TIMER, 1, 0);
+  EXPECT_EQ(G->TopRow(), top + 2);
+  EXPECT_EQ(G->Selection().Bottom, G->TopRow() + G->VisibleRowCount() - 1);
+  QTest::mouseMove(G->View(), At(100, 5));  // above the scrolling rows
+  G->Perform(WM_TIMER, 1, 0);
+  EXPECT_EQ(G->TopRow(), top + 1);
+  QTest::mouseRelease(G->View(), Qt::LeftButton, {}, At(100, 5));
+  EXPECT_EQ(G->GridState(), gsNormal);
+  // The range runs from the pressed cell to the row the timer reached.
+  EXPECT_EQ(G->Selection(), (TGridRect{1, top + 1, 2, 9}));
+}
+
 TEST_F(GridFixture, ColumnAndRowSizedByDraggingAHeaderEdge) {
   G->SetOptions(G->Options() + TGridOptions{goColSizing, goRowSizing});
   // Column 2 ends at 194; grabbed 2 pixels to its right and let go 36 pixels further.
