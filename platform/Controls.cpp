@@ -1328,7 +1328,8 @@ TRect TWinControl::NonClientInsets() const {
   if (FExStyle & WS_EX_CLIENTEDGE) border += 2;
   if (FExStyle & WS_EX_STATICEDGE) border += 1;
   if ((FStyle & WS_BORDER) && !TControlAccess::IsTopLevel(this)) border += 1;
-  TRect r(border, border, border, border);
+  const TRect extra = NonClientExtra();
+  TRect r(border + extra.Left, border + extra.Top, border + extra.Right, border + extra.Bottom);
   if (FStyle & WS_VSCROLL) r.Right += GetSystemMetrics(SM_CXVSCROLL);
   if (FStyle & WS_HSCROLL) r.Bottom += GetSystemMetrics(SM_CYHSCROLL);
   return r;

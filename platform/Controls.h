@@ -656,6 +656,11 @@ class TWinControl : public TControl {
   virtual void PaintNonClient(HDC WindowDC);
   // Whether the window has a back buffer.
   virtual bool PaintsOwnBackground() const { return false; }
+  // Frame the control draws itself around its client area (a header, say), in
+  // PaintNonClient, beyond the frame of its window styles; it is part of
+  // NonClientInsets. A control that changes it calls SetWindowStyle with its
+  // styles unchanged to lay itself out again.
+  virtual TRect NonClientExtra() const { return TRect(); }
 
   // Wrapping a Qt widget: the native widget fills the client area and gets the
   // keyboard focus with the control. Its key and mouse events go through this

@@ -27,6 +27,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -241,6 +242,103 @@ class THintWindow : public TCustomControl {
   void Paint() override;
   void UpdateViewVisible() override;
   bool FActive = false;
+};
+
+// ------------------------------------------------------------ scrolling windows
+
+class TScrollingWinControl;
+
+enum TScrollBarKind { sbHorizontal, sbVertical };
+
+// One scroll bar of a scrolling window (its own window scroll bar): Range is
+// the size of the content, Position the part scrolled out of view (0 .. Range
+// - the client size); Increment is one line; with Tracking the content follows
+// the thumb while it is dragged, otherwise when it is released.
+class TControlScrollBar : public TPersistent {
+ public:
+  TControlScrollBar(TScrollingWinControl* Control, TScrollBarKind Kind);
+  TScrollBarKind Kind() const { return FKind; }
+  int Range() const { return FRange; }
+  void SetRange(int Value);
+  int Position() const { return FPosition; }
+  void SetPosition(int Value);
+  int Increment() const { return FIncrement; }
+  void SetIncrement(int Value) { FIncrement = std::max(1, Value); }
+  int Margin() const { return FMargin; }
+  void SetMargin(int Value) { FMargin = Value; }
+  bool Tracking() const { return FTracking; }
+  void SetTracking(bool Value) { FTracking = Value; }
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool Value);
+  bool Smooth() const { return FSmooth; }
+  void SetSmooth(bool Value) { FSmooth = Value; }
+  // The scroll bar is shown (the content does not fit).
+  bool IsScrollBarVisible() const;
+  // The largest Position.
+  int MaxPosition() const;
+  // Handles a WM_HSCROLL / WM_VSCROLL of the window's own bar.
+  void ScrollMessage(TWMScroll& Message);
+  void Assign(TPersistent* Source) override;
+
+ private:
+  friend class TScrollingWinControl;
+  int ClientSize() const;
+  void Update();
+  TScrollingWinControl* FControl;
+  TScrollBarKind FKind;
+  int FRange = 0;
+  int FPosition = 0;
+  int FIncrement = 8;
+  int FMargin = 0;
+  bool FTracking = false;
+  bool FVisible = true;
+  bool FSmooth = false;
+  bool FAutoRange = true;
+};
+
+// A windowed control whose children may lie beyond its client area: its scroll
+// bars move them (AutoScroll sets each bar's Range from the children).
+class TScrollingWinControl : public TWinControl {
+ public:
+  explicit TScrollingWinControl(TComponent* AOwner);
+  ~TScrollingWinControl() override;
+  TControlScrollBar* HorzScrollBar() const { return FHorzScrollBar.get(); }
+  TControlScrollBar* VertScrollBar() const { return FVertScrollBar.get(); }
+  bool AutoScroll() const { return FAutoScroll; }
+  void SetAutoScroll(bool Value);
+  // Moves the children by the offsets (positive: down and right).
+  void ScrollBy(int DeltaX, int DeltaY);
+  // Scrolls so that the child is in view.
+  void ScrollInView(TControl* AControl);
+
+ protected:
+  friend class TControlScrollBar;
+  void AdjustClientRect(TRect& Rect) override;
+  void AlignControls(TControl* AControl, TRect& Rect) override;
+  void WMHScroll(TWMScroll& Message) override;
+  void WMVScroll(TWMScroll& Message) override;
+  void WMSize(TWMSize& Message) override;
+  void CreateWnd() override;
+  virtual void CalcAutoRange();
+  void UpdateScrollBars();
+
+  std::unique_ptr<TControlScrollBar> FHorzScrollBar;
+  std::unique_ptr<TControlScrollBar> FVertScrollBar;
+  bool FAutoScroll = true;
+  int FUpdatingBars = 0;
+};
+
+// A scrolling panel for other controls.
+class TScrollBox : public TScrollingWinControl {
+ public:
+  explicit TScrollBox(TComponent* AOwner);
+  ~TScrollBox() override;
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle Value);
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  TBorderStyle FBorderStyle = bsSingle;
 };
 
 // -------------------------------------------------------------- TApplication

@@ -240,7 +240,6 @@ enum TOwnerDrawStateItem {
   odNoAccel, odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit
 };
 using TOwnerDrawState = TSet<TOwnerDrawStateItem, 16>;
-enum TScrollBarKind { sbHorizontal, sbVertical };
 enum TScrollCode {
   scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll
 };
@@ -254,8 +253,9 @@ using TScrollEvent = std::function<void(TObject* Sender, TScrollCode ScrollCode,
 
 // A caption on its parent (no window). "&" marks the accelerator that moves
 // the focus to FocusControl (ShowAccelChar); AutoSize fits the label to its
-// text (keeping the right edge for right-aligned, the centre for centred text
-// when not word-wrapped); Transparent lets the parent show behind the text.
+// text (keeping the right edge for right-aligned text
+// when not word-wrapped); Transparent (the default) lets the parent show behind
+// the text, otherwise the label fills its rectangle with Color.
 class TCustomLabel : public TGraphicControl {
  public:
   explicit TCustomLabel(TComponent* AOwner);

@@ -1,6 +1,8 @@
 // Labels, group boxes, push buttons, check boxes and radio buttons, and the
 // helpers the standard controls share.
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 
 #include "platform/ControlWidget_p.h"
 #include "platform/DeviceContext.h"
@@ -50,6 +52,54 @@ void DrawTextLook(HDC DC, const QString& Text, TRect R, UINT Format, bool Enable
 
 int FontHeight(TFont* Font) { return ResolveFont(Font->ToLogFont())->Tm.tmHeight; }
 
+namespace {
+class TPopupCloser : public QObject {
+ public:
+  TPopupCloser(std::function<bool(const QPoint&)> Inside, std::function<void()> Close)
+      : FInside(std::move(Inside)), FClose(std::move(Close)) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* E) override {
+    switch (E->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonDblClick: {
+        auto* me = static_cast<QMouseEvent*>(E);
+        if (FInside(me->globalPosition().toPoint())) return false;
+        FEatRelease = true;
+        FClose();
+        return true;
+      }
+      case QEvent::MouseButtonRelease:
+        if (FEatRelease) {
+          FEatRelease = false;
+          return true;
+        }
+        return false;
+      default:
+        return false;
+    }
+  }
+
+ private:
+  std::function<bool(const QPoint&)> FInside;
+  std::function<void()> FClose;
+  bool FEatRelease = false;
+};
+}  // namespace
+
+QObject* InstallPopupCloser(std::function<bool(const QPoint&)> Inside, std::function<void()> Close) {
+  auto* f = new TPopupCloser(std::move(Inside), std::move(Close));
+  qApp->installEventFilter(f);
+  return f;
+}
+
+void RemovePopupCloser(QObject* Closer) {
+  if (Closer == nullptr) return;
+  qApp->removeEventFilter(Closer);
+  // The filter may be running (it closed the pop-up): it goes once it is done.
+  Closer->deleteLater();
+}
+
 bool ShiftDown() { return GetKeyState(VK_SHIFT) < 0; }
 bool CtrlDown() { return GetKeyState(VK_CONTROL) < 0; }
 
@@ -60,7 +110,8 @@ using namespace StdCtrlsPrivate;
 // ------------------------------------------------------------ TCustomLabel
 
 TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
-  FControlStyle.Include(csOpaque);
+  // Transparent by default, as with the visual styles on: the parent shows behind the text.
+  FControlStyle.Exclude(csOpaque);
   FControlStyle.Include(csReplicatable);
   FView->setObjectName(QStringLiteral("TCustomLabel"));
   SetBounds(0, 0, 65, 17);

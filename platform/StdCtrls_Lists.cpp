@@ -733,46 +733,6 @@ void TCustomListBox::CMEnabledChanged(TMessageView& Message) {
 
 // ------------------------------------------------------------ TComboListWindow
 
-namespace {
-
-// Closes a dropped-down list when the mouse goes down anywhere outside it (the
-// click only closes the list, as with the window system's combo boxes).
-class TDropDownFilter : public QObject {
- public:
-  explicit TDropDownFilter(std::function<bool(const QPoint&)> Inside, std::function<void()> Close)
-      : FInside(std::move(Inside)), FClose(std::move(Close)) {}
-
- protected:
-  bool eventFilter(QObject* Obj, QEvent* E) override {
-    (void)Obj;
-    switch (E->type()) {
-      case QEvent::MouseButtonPress:
-      case QEvent::MouseButtonDblClick: {
-        auto* me = static_cast<QMouseEvent*>(E);
-        if (FInside(me->globalPosition().toPoint())) return false;
-        FEatRelease = true;
-        QPointer<QObject> self(this);
-        FClose();
-        return true;
-      }
-      case QEvent::MouseButtonRelease:
-        if (FEatRelease) {
-          FEatRelease = false;
-          return true;
-        }
-        return false;
-      default:
-        return false;
-    }
-  }
-
- private:
-  std::function<bool(const QPoint&)> FInside;
-  std::function<void()> FClose;
-  bool FEatRelease = false;
-};
-
-}  // namespace
 
 // The drop-down list of a combo box: a list box in a pop-up window (or, for
 // csSimple, a child window below the edit). It never takes the focus; the
@@ -944,10 +904,10 @@ class TComboListWindow : public TCustomListBox {
   TFont* GetFont() { return Font(); }
 
   void InstallFilter() {
-    if (FFilter) return;
+    if (FFilter != nullptr) return;
     TControlGuard self(this);
     TControlGuard combo(FCombo);
-    FFilter = std::make_unique<TDropDownFilter>(
+    FFilter = InstallPopupCloser(
         [this, self](const QPoint& g) {
           if (!self.Alive()) return true;
           const QRect r(FView->mapToGlobal(QPoint(0, 0)), FView->size());
@@ -957,21 +917,18 @@ class TComboListWindow : public TCustomListBox {
           if (!combo.Alive()) return;
           RunGuarded(FCombo, [this] { FCombo->ShowList(false, true); });
         });
-    qApp->installEventFilter(FFilter.get());
   }
 
   void RemoveFilter() {
-    if (!FFilter) return;
-    qApp->removeEventFilter(FFilter.get());
-    // The filter may be running (it closed the list): delete it later.
-    FFilter.release()->deleteLater();
+    RemovePopupCloser(FFilter);
+    FFilter = nullptr;
   }
 
   friend class TCustomComboBox;
   TCustomComboBox* FCombo;
   bool FSimple;
   bool FPressHeld = false;
-  std::unique_ptr<QObject> FFilter;
+  QObject* FFilter = nullptr;
 };
 
 // ------------------------------------------------------------ TComboBoxStrings

@@ -1,7 +1,11 @@
 // Helpers shared by the standard controls' .cpp files of the platform layer.
 #pragma once
 
+#include <QPoint>
 #include <QString>
+#include <functional>
+
+class QObject;
 
 #include "platform/Controls.h"
 #include "platform/WinGdi.h"
@@ -27,6 +31,13 @@ void DrawTextLook(HDC DC, const QString& Text, TRect R, UINT Format, bool Enable
 
 // Height of the font's text cell (tmHeight).
 int FontHeight(TFont* Font);
+
+// While a pop-up (a drop-down list, a month calendar) is shown: a mouse press
+// anywhere outside it (Inside answers false for its screen point) runs Close and
+// is not passed on, nor is its release. Returns the filter; RemovePopupCloser
+// takes it away (it may be called from within Close).
+QObject* InstallPopupCloser(std::function<bool(const QPoint&)> Inside, std::function<void()> Close);
+void RemovePopupCloser(QObject* Closer);
 
 // The key state of the message being handled.
 bool ShiftDown();
