@@ -1,4 +1,4 @@
-// Precompiled header shared by every layer above platform/ and by the tests:
+// The part of the precompiled headers (layers.h, tests.h) that every unit shares:
 // the standard library and the Qt core types that the public headers use.
 #pragma once
 #include <algorithm>
