@@ -262,12 +262,7 @@ void TCustomCategoryPanelGroup::CreateParams(TCreateParams& Params) {
 void TCustomCategoryPanelGroup::SetBorderStyle(TBorderStyle Value) {
   if (FBorderStyle == Value) return;
   FBorderStyle = Value;
-  if (HandleAllocated()) {
-    DWORD ex = WindowExStyle();
-    if (Value == bsSingle) ex |= WS_EX_CLIENTEDGE;
-    else ex &= ~WS_EX_CLIENTEDGE;
-    SetWindowStyle(WindowStyle(), ex);
-  }
+  SetClientEdge(this, Value == bsSingle);
 }
 
 TCustomCategoryPanel* TCustomCategoryPanelGroup::Panels(int Index) const {

@@ -97,12 +97,7 @@ void TCustomPanel::SetBorderWidth(int Value) {
 void TCustomPanel::SetBorderStyle(TBorderStyle Value) {
   if (FBorderStyle == Value) return;
   FBorderStyle = Value;
-  if (HandleAllocated()) {
-    DWORD ex = FExStyle;
-    if (Value == bsSingle) ex |= WS_EX_CLIENTEDGE;
-    else ex &= ~WS_EX_CLIENTEDGE;
-    SetWindowStyle(FStyle, ex);
-  }
+  SetClientEdge(this, Value == bsSingle);
 }
 
 void TCustomPanel::SetShowCaption(bool Value) {

@@ -4,6 +4,7 @@
 #include "platform/Forms.h"
 
 #include "platform/ControlWidget_p.h"
+#include "platform/StdCtrls_p.h"
 
 // ------------------------------------------------------------ TControlScrollBar
 
@@ -225,12 +226,7 @@ TScrollBox::~TScrollBox() = default;
 void TScrollBox::SetBorderStyle(TBorderStyle Value) {
   if (FBorderStyle == Value) return;
   FBorderStyle = Value;
-  if (HandleAllocated()) {
-    DWORD ex = WindowExStyle();
-    if (Value == bsSingle) ex |= WS_EX_CLIENTEDGE;
-    else ex &= ~WS_EX_CLIENTEDGE;
-    SetWindowStyle(WindowStyle(), ex);
-  }
+  StdCtrlsPrivate::SetClientEdge(this, Value == bsSingle);
 }
 
 void TScrollBox::CreateParams(TCreateParams& Params) {

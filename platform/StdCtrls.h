@@ -377,7 +377,6 @@ class TCustomEdit : public TWinControl {
   void CMEnter(TMessageView& Message) override;
   void CMTextChanged(TMessageView& Message) override;
   void CMFontChanged(TMessageView& Message) override;
-  void CMEnabledChanged(TMessageView& Message) override;
   void WMSize(TWMSize& Message) override;
 
   TAlignment FAlignment = taLeftJustify;
@@ -706,7 +705,6 @@ class TCustomListBox : public TWinControl {
   void CNCommand(TWMCommand& Message) override;
   void WMSize(TWMSize& Message) override;
   void CMFontChanged(TMessageView& Message) override;
-  void CMEnabledChanged(TMessageView& Message) override;
   // Draws one item (owner-draw styles: OnDrawItem; standard: its text).
   virtual void DrawItem(int Index, TRect Rect, TOwnerDrawState State);
   virtual void MeasureItem(int Index, int& Height);

@@ -6,6 +6,7 @@
 #include "platform/DeviceContext.h"
 #include "platform/EditCore_p.h"
 #include "platform/StdCtrls.h"
+#include "platform/StdCtrls_p.h"
 
 namespace {
 
@@ -158,11 +159,6 @@ void TCustomEdit::CMFontChanged(TMessageView& Message) {
   AdjustHeight();
 }
 
-void TCustomEdit::CMEnabledChanged(TMessageView& Message) {
-  TWinControl::CMEnabledChanged(Message);
-  Invalidate();
-}
-
 void TCustomEdit::WMSize(TWMSize& Message) {
   TWinControl::WMSize(Message);
   FCore->AreaChanged();
@@ -195,12 +191,7 @@ void TCustomEdit::SetAutoSize(bool Value) {
 void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
   if (FBorderStyle == Value) return;
   FBorderStyle = Value;
-  if (HandleAllocated()) {
-    DWORD ex = FExStyle;
-    if (Value == bsSingle) ex |= WS_EX_CLIENTEDGE;
-    else ex &= ~WS_EX_CLIENTEDGE;
-    SetWindowStyle(FStyle, ex);
-  }
+  StdCtrlsPrivate::SetClientEdge(this, Value == bsSingle);
   FCore->AreaChanged();
 }
 

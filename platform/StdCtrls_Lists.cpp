@@ -287,12 +287,7 @@ void TCustomListBox::SetStyle(TListBoxStyle Value) {
 void TCustomListBox::SetBorderStyle(TBorderStyle Value) {
   if (FBorderStyle == Value) return;
   FBorderStyle = Value;
-  if (HandleAllocated()) {
-    DWORD ex = FExStyle;
-    if (Value == bsSingle) ex |= WS_EX_CLIENTEDGE;
-    else ex &= ~WS_EX_CLIENTEDGE;
-    SetWindowStyle(WindowStyle(), ex);
-  }
+  SetClientEdge(this, Value == bsSingle);
 }
 
 int TCustomListBox::VisibleCount() const {
@@ -726,11 +721,6 @@ void TCustomListBox::CMFontChanged(TMessageView& Message) {
   UpdateScrollBar();
 }
 
-void TCustomListBox::CMEnabledChanged(TMessageView& Message) {
-  TWinControl::CMEnabledChanged(Message);
-  Invalidate();
-}
-
 // ------------------------------------------------------------ TComboListWindow
 
 
@@ -1136,12 +1126,7 @@ void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
       FList->SetBorderStyle(bsSingle);
     }
   }
-  if (HandleAllocated()) {
-    DWORD ex = FExStyle;
-    if (Value == csSimple) ex &= ~WS_EX_CLIENTEDGE;
-    else ex |= WS_EX_CLIENTEDGE;
-    SetWindowStyle(FStyle, ex);
-  }
+  SetClientEdge(this, Value != csSimple);
   if (!HasEdit()) FEdit->SetText(FItemIndex >= 0 ? FTexts[static_cast<size_t>(FItemIndex)] : QString(), false);
   SetBounds(Left(), Top(), Width(), Value == csSimple ? std::max(Height(), 145) : Height());
   Invalidate();
@@ -1352,7 +1337,6 @@ void TCustomComboBox::CMFontChanged(TMessageView& Message) {
 void TCustomComboBox::CMEnabledChanged(TMessageView& Message) {
   if (!Enabled()) ShowList(false, true);
   TWinControl::CMEnabledChanged(Message);
-  Invalidate();
 }
 
 void TCustomComboBox::CMExit(TMessageView& Message) {

@@ -39,6 +39,16 @@ int FontHeight(TFont* Font);
 QObject* InstallPopupCloser(std::function<bool(const QPoint&)> Inside, std::function<void()> Close);
 void RemovePopupCloser(QObject* Closer);
 
+// Shows or hides the sunken edge (WS_EX_CLIENTEDGE) of a control's window once
+// the window exists; before that, the control's CreateParams gives it the edge.
+inline void SetClientEdge(TWinControl* Control, bool On) {
+  if (!Control->HandleAllocated()) return;
+  DWORD ex = Control->WindowExStyle();
+  if (On) ex |= WS_EX_CLIENTEDGE;
+  else ex &= ~WS_EX_CLIENTEDGE;
+  Control->SetWindowStyle(Control->WindowStyle(), ex);
+}
+
 // The key state of the message being handled.
 bool ShiftDown();
 bool CtrlDown();

@@ -7,6 +7,8 @@
 
 #include "ControlTestSupport.h"
 #include "platform/Clipbrd.h"
+#include "platform/ExtCtrls.h"
+#include "platform/Forms.h"
 #include "platform/Mask.h"
 #include "platform/StdCtrls.h"
 #include "platform/TestHooks.h"
@@ -419,6 +421,46 @@ TEST_F(StdChoices, ScrollBarReportsItsUseThroughItsParent) {
   sb->SetPosition(99);
   EXPECT_EQ(changes, 3);
   EXPECT_THROW(sb->SetParams(0, 10, 5), EInvalidOperation);
+}
+
+// Changing the border style (a combo box: its style) of a control whose window
+// exists puts on or takes off the sunken edge, and the client area follows.
+TEST_F(StdChoices, BorderStyleTogglesTheSunkenEdgeOfAnExistingWindow) {
+  struct Case {
+    const char* Name;
+    TWinControl* Control;
+    std::function<void(bool)> SetEdge;
+    bool EdgeAtFirst;
+  };
+  auto* panel = Make<TPanel>("Panel", 10, 10, 100, 60);
+  auto* edit = Make<TEdit>("Edit", 120, 10, 100, 21);
+  auto* list = Make<TListBox>("List", 230, 10, 100, 60);
+  auto* box = Make<TScrollBox>("Box", 10, 80, 100, 60);
+  auto* group = Make<TCategoryPanelGroup>("Group", 120, 80, 100, 60);
+  auto* combo = Make<TComboBox>("Combo", 230, 80, 100, 21);
+  const Case cases[] = {
+      {"panel", panel, [&](bool on) { panel->SetBorderStyle(on ? bsSingle : bsNone); }, false},
+      {"edit", edit, [&](bool on) { edit->SetBorderStyle(on ? bsSingle : bsNone); }, true},
+      {"list box", list, [&](bool on) { list->SetBorderStyle(on ? bsSingle : bsNone); }, true},
+      {"scroll box", box, [&](bool on) { box->SetBorderStyle(on ? bsSingle : bsNone); }, true},
+      {"category group", group, [&](bool on) { group->SetBorderStyle(on ? bsSingle : bsNone); }, false},
+      {"combo box", combo, [&](bool on) { combo->SetStyle(on ? csDropDown : csSimple); }, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    ASSERT_TRUE(c.Control->HandleAllocated());
+    const auto edge = [&] { return (c.Control->WindowExStyle() & WS_EX_CLIENTEDGE) != 0; };
+    EXPECT_EQ(edge(), c.EdgeAtFirst);
+    const int style = static_cast<int>(c.Control->WindowStyle());
+    const int width = c.Control->ClientWidth();
+    c.SetEdge(!c.EdgeAtFirst);
+    EXPECT_EQ(edge(), !c.EdgeAtFirst);
+    EXPECT_EQ(static_cast<int>(c.Control->WindowStyle()), style);
+    EXPECT_EQ(c.Control->ClientWidth(), width + (c.EdgeAtFirst ? 4 : -4));
+    c.SetEdge(c.EdgeAtFirst);
+    EXPECT_EQ(edge(), c.EdgeAtFirst);
+    EXPECT_EQ(c.Control->ClientWidth(), width);
+  }
 }
 
 }  // namespace
