@@ -121,6 +121,20 @@ void FreeAndNil(T*& obj) {
   delete tmp;
 }
 
+// Runs Body between Target->BeginUpdate() and Target->EndUpdate(). EndUpdate
+// runs as well when Body throws, and the exception goes on to the caller.
+template <typename TTarget, typename TBody>
+void DuringUpdate(TTarget* Target, TBody&& Body) {
+  Target->BeginUpdate();
+  try {
+    Body();
+  } catch (...) {
+    Target->EndUpdate();
+    throw;
+  }
+  Target->EndUpdate();
+}
+
 // ---------------------------------------------------------------------- lists
 
 // The framework's list-index message, "List index out of bounds (%d)".

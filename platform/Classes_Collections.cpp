@@ -87,14 +87,9 @@ void TCollection::FreeItem(TCollectionItem* Item) {
 
 void TCollection::Clear() {
   if (FItems.Count() == 0) return;
-  BeginUpdate();
-  try {
+  DuringUpdate(this, [&] {
     while (FItems.Count() > 0) FreeItem(static_cast<TCollectionItem*>(FItems.Last()));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TCollection::ClearAndResetID() {
@@ -109,15 +104,10 @@ void TCollection::Assign(TPersistent* Source) {
     return;
   }
   if (src == this) return;
-  BeginUpdate();
-  try {
+  DuringUpdate(this, [&] {
     Clear();
     for (int i = 0; i < src->Count(); ++i) Add()->Assign(src->Items(i));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TCollection::BeginUpdate() { ++FUpdateCount; }

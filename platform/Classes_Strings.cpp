@@ -42,25 +42,15 @@ int TStrings::AddObject(const QString& S, TObject* AObject) {
 }
 
 void TStrings::AddStrings(TStrings* Strings) {
-  BeginUpdate();
-  try {
+  DuringUpdate(this, [&] {
     for (int i = 0; i < Strings->Count(); ++i) AddObject(Strings->Get(i), Strings->GetObject(i));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::AddStrings(const QStringList& Strings) {
-  BeginUpdate();
-  try {
+  DuringUpdate(this, [&] {
     for (const QString& s : Strings) Add(s);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::Assign(TPersistent* Source) {
@@ -70,8 +60,7 @@ void TStrings::Assign(TPersistent* Source) {
     return;
   }
   if (src == this) return;
-  BeginUpdate();
-  try {
+  DuringUpdate(this, [&] {
     Clear();
     FNameValueSeparator = src->FNameValueSeparator;
     FQuoteChar = src->FQuoteChar;
@@ -81,11 +70,7 @@ void TStrings::Assign(TPersistent* Source) {
     FWriteBOM = src->FWriteBOM;
     FDefaultEncoding = src->FDefaultEncoding;
     AddStrings(src);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::BeginUpdate() {
@@ -109,19 +94,14 @@ bool TStrings::Equals(TStrings* Strings) const {
 }
 
 void TStrings::Exchange(int Index1, int Index2) {
-  BeginUpdate();
-  try {
+  DuringUpdate(this, [&] {
     const QString s = Get(Index1);
     TObject* o = GetObject(Index1);
     Put(Index1, Get(Index2));
     PutObject(Index1, GetObject(Index2));
     Put(Index2, s);
     PutObject(Index2, o);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 int TStrings::IndexOf(const QString& S) const {
@@ -157,30 +137,20 @@ void TStrings::Move(int CurIndex, int NewIndex) {
   const QString s = Get(CurIndex);
   if (NewIndex < 0 || NewIndex >= GetCount()) Error(ListIndexErrorText(NewIndex), NewIndex);
   TObject* o = GetObject(CurIndex);
-  BeginUpdate();
-  try {
+  DuringUpdate(this, [&] {
     Delete(CurIndex);
     InsertObject(NewIndex, s, o);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 TObject* TStrings::GetObject(int) const { return nullptr; }
 
 void TStrings::Put(int Index, const QString& S) {
   TObject* o = GetObject(Index);
-  BeginUpdate();
-  try {
+  DuringUpdate(this, [&] {
     Delete(Index);
     InsertObject(Index, S, o);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::PutObject(int, TObject*) {}
@@ -200,8 +170,7 @@ QString TStrings::GetTextStr() const {
 }
 
 void TStrings::SetTextStr(const QString& Value) {
-  BeginUpdate();
-  try {
+  DuringUpdate(this, [&] {
     Clear();
     const qsizetype n = Value.size();
     if (IsStandardLineBreak(FLineBreak) || FLineBreak.isEmpty()) {
@@ -222,11 +191,7 @@ void TStrings::SetTextStr(const QString& Value) {
         p = q + FLineBreak.size();
       }
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 QString TStrings::CommaText() const {
@@ -272,8 +237,7 @@ void TStrings::SetDelimitedTextWith(const QString& Value, QChar delimiter, QChar
     if (!strict)
       while (p < n && IsBlankOrControl(Value[p])) ++p;
   };
-  BeginUpdate();
-  try {
+  DuringUpdate(this, [&] {
     Clear();
     qsizetype p = 0;
     skipBlanks(p);
@@ -313,11 +277,7 @@ void TStrings::SetDelimitedTextWith(const QString& Value, QChar delimiter, QChar
         skipBlanks(p);
       }
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 QString TStrings::ExtractName(const QString& S) const {
@@ -385,16 +345,11 @@ void TStrings::LoadFromStream(TStream* Stream, TEncoding* Encoding) {
     found = Encoding != nullptr ? Encoding : DefaultEncoding();
   }
   const QString text = found->GetString(buffer.mid(markSize));
-  BeginUpdate();
-  try {
+  DuringUpdate(this, [&] {
     SetTextStr(text);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  FWriteBOM = markSize > 0;
-  FEncoding = found;
-  EndUpdate();
+    FWriteBOM = markSize > 0;
+    FEncoding = found;
+  });
 }
 
 void TStrings::SaveToFile(const QString& FileName, TEncoding* Encoding) {

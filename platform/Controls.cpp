@@ -84,37 +84,68 @@ QPointer<QWidget> g_captureView;
 [[noreturn]] void RaiseNoParent(const TControl* c) {
   throw EInvalidOperation(QStringLiteral("Control '%1' has no parent window").arg(c->Name()));
 }
+
+// Stores a maximum of the constraints (0 = none); a maximum below the minimum
+// pulls the minimum down with it. False when nothing changed.
+bool StoreMaxLimit(int Value, int& Max, int& Min) {
+  if (Value < 0) Value = 0;
+  if (Value == Max) return false;
+  Max = Value;
+  if (Max > 0 && Max < Min) Min = Max;
+  return true;
+}
+
+// Stores a minimum; a minimum above the maximum pushes the maximum up with it.
+bool StoreMinLimit(int Value, int& Min, int& Max) {
+  if (Value < 0) Value = 0;
+  if (Value == Min) return false;
+  Min = Value;
+  if (Max > 0 && Min > Max) Max = Min;
+  return true;
+}
+
+// Brings a size within the limits asked for by ConstrainedResize (0 = no limit;
+// the minimum wins over the maximum) and never below zero.
+void ConstrainSize(int MinW, int MinH, int MaxW, int MaxH, int& Width, int& Height) {
+  if (MaxW > 0 && Width > MaxW) Width = MaxW;
+  if (MinW > 0 && Width < MinW) Width = MinW;
+  if (MaxH > 0 && Height > MaxH) Height = MaxH;
+  if (MinH > 0 && Height < MinH) Height = MinH;
+  if (Width < 0) Width = 0;
+  if (Height < 0) Height = 0;
+}
+
+// Moves Control to the front (end) or the back (start) of its parent's z-order list.
+void MoveInZOrder(std::vector<TControl*>& List, TControl* Control, bool ToFront) {
+  auto it = std::find(List.begin(), List.end(), Control);
+  if (it == List.end()) return;
+  List.erase(it);
+  List.insert(ToFront ? List.end() : List.begin(), Control);
+}
+
+// A notification from a child window goes back to that control as the CN_
+// message CnMsg. False when Child is no other control of ours.
+bool ReflectToChild(const TWinControl* Self, HWND Child, UINT CnMsg, TMessageView& Message) {
+  TWinControl* c = FindControl(Child);
+  if (c == nullptr || c == Self) return false;
+  Message.Result = c->Perform(CnMsg, Message.WParam, Message.LParam);
+  return true;
+}
 }  // namespace
 
 // ---------------------------------------------------------- TSizeConstraints
 
 void TSizeConstraints::SetMaxHeight(int Value) {
-  if (Value < 0) Value = 0;
-  if (Value == FMaxHeight) return;
-  FMaxHeight = Value;
-  if (FMaxHeight > 0 && FMaxHeight < FMinHeight) FMinHeight = FMaxHeight;
-  Changed();
+  if (StoreMaxLimit(Value, FMaxHeight, FMinHeight)) Changed();
 }
 void TSizeConstraints::SetMaxWidth(int Value) {
-  if (Value < 0) Value = 0;
-  if (Value == FMaxWidth) return;
-  FMaxWidth = Value;
-  if (FMaxWidth > 0 && FMaxWidth < FMinWidth) FMinWidth = FMaxWidth;
-  Changed();
+  if (StoreMaxLimit(Value, FMaxWidth, FMinWidth)) Changed();
 }
 void TSizeConstraints::SetMinHeight(int Value) {
-  if (Value < 0) Value = 0;
-  if (Value == FMinHeight) return;
-  FMinHeight = Value;
-  if (FMaxHeight > 0 && FMinHeight > FMaxHeight) FMaxHeight = FMinHeight;
-  Changed();
+  if (StoreMinLimit(Value, FMinHeight, FMaxHeight)) Changed();
 }
 void TSizeConstraints::SetMinWidth(int Value) {
-  if (Value < 0) Value = 0;
-  if (Value == FMinWidth) return;
-  FMinWidth = Value;
-  if (FMaxWidth > 0 && FMinWidth > FMaxWidth) FMaxWidth = FMinWidth;
-  Changed();
+  if (StoreMinLimit(Value, FMinWidth, FMaxWidth)) Changed();
 }
 void TSizeConstraints::Assign(TPersistent* Source) {
   if (auto* s = dynamic_cast<TSizeConstraints*>(Source)) {
@@ -191,12 +222,7 @@ void TControl::ConstrainedResize(int& MinWidth, int& MinHeight, int& MaxWidth, i
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   int minW = 0, minH = 0, maxW = 0, maxH = 0;
   ConstrainedResize(minW, minH, maxW, maxH);
-  if (maxW > 0 && AWidth > maxW) AWidth = maxW;
-  if (minW > 0 && AWidth < minW) AWidth = minW;
-  if (maxH > 0 && AHeight > maxH) AHeight = maxH;
-  if (minH > 0 && AHeight < minH) AHeight = minH;
-  if (AWidth < 0) AWidth = 0;
-  if (AHeight < 0) AHeight = 0;
+  ConstrainSize(minW, minH, maxW, maxH, AWidth, AHeight);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   const bool sized = AWidth != FWidth || AHeight != FHeight;
   DoSetBounds(ALeft, ATop, AWidth, AHeight);
@@ -423,26 +449,12 @@ void TControl::Repaint() {
 }
 
 void TControl::BringToFront() {
-  if (FParent != nullptr) {
-    auto& list = FParent->FControls;
-    auto it = std::find(list.begin(), list.end(), this);
-    if (it != list.end()) {
-      list.erase(it);
-      list.push_back(this);
-    }
-  }
+  if (FParent != nullptr) MoveInZOrder(FParent->FControls, this, true);
   if (FView != nullptr && !(FView->isWindow() && OffscreenPlatform())) FView->raise();
 }
 
 void TControl::SendToBack() {
-  if (FParent != nullptr) {
-    auto& list = FParent->FControls;
-    auto it = std::find(list.begin(), list.end(), this);
-    if (it != list.end()) {
-      list.erase(it);
-      list.insert(list.begin(), this);
-    }
-  }
+  if (FParent != nullptr) MoveInZOrder(FParent->FControls, this, false);
   if (FView != nullptr) FView->lower();
 }
 
@@ -1202,6 +1214,17 @@ void TWinControl::DoAlign(TAlign AAlign, TControl* AControl, TRect& Rect) {
       default: return false;
     }
   };
+  // Places a child for the alignment; its anchor rules stay as they are meanwhile.
+  auto place = [](TControl* c, int l, int t, int w, int h) {
+    c->FAnchorMove = true;
+    try {
+      c->SetBounds(l, t, w, h);
+    } catch (...) {
+      c->FAnchorMove = false;
+      throw;
+    }
+    c->FAnchorMove = false;
+  };
   std::vector<TControl*> list;
   if (AControl != nullptr && AControl->FParent == this && AControl->Align() == AAlign &&
       (AAlign == alNone || AControl->Visible()))
@@ -1232,14 +1255,7 @@ void TWinControl::DoAlign(TAlign AAlign, TControl* AControl, TRect& Rect) {
         } else if (!a.contains(akTop)) {
           nt = MulDiv(c->FAnchorRules.Y, ps.Y, c->FOriginalParentSize.Y) - nh / 2;
         }
-        c->FAnchorMove = true;
-        try {
-          c->SetBounds(nl, nt, nw, nh);
-        } catch (...) {
-          c->FAnchorMove = false;
-          throw;
-        }
-        c->FAnchorMove = false;
+        place(c, nl, nt, nw, nh);
       }
       if (AAlign == alNone) continue;
     }
@@ -1256,14 +1272,7 @@ void TWinControl::DoAlign(TAlign AAlign, TControl* AControl, TRect& Rect) {
       case alCustom: nl = c->Left(); nt = c->Top(); break;
       default: break;
     }
-    c->FAnchorMove = true;
-    try {
-      c->SetBounds(nl, nt, nw, nh);
-    } catch (...) {
-      c->FAnchorMove = false;
-      throw;
-    }
-    c->FAnchorMove = false;
+    place(c, nl, nt, nw, nh);
     // The control may not have taken the size asked for (constraints).
     if (c->Width() != nw || c->Height() != nh) {
       switch (AAlign) {
@@ -1284,12 +1293,7 @@ void TWinControl::DoAlign(TAlign AAlign, TControl* AControl, TRect& Rect) {
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   int minW = 0, minH = 0, maxW = 0, maxH = 0;
   ConstrainedResize(minW, minH, maxW, maxH);
-  if (maxW > 0 && AWidth > maxW) AWidth = maxW;
-  if (minW > 0 && AWidth < minW) AWidth = minW;
-  if (maxH > 0 && AHeight > maxH) AHeight = maxH;
-  if (minH > 0 && AHeight < minH) AHeight = minH;
-  if (AWidth < 0) AWidth = 0;
-  if (AHeight < 0) AHeight = 0;
+  ConstrainSize(minW, minH, maxW, maxH, AWidth, AHeight);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   const bool sized = AWidth != FWidth || AHeight != FHeight;
   const bool moved = ALeft != FLeft || ATop != FTop;
@@ -1467,25 +1471,26 @@ void TWinControl::SetParentBackground(bool Value) {
 
 // --- keys ---
 
-bool TWinControl::DoKeyDown(TWMKey& Message) {
+bool TWinControl::FormPreviewsKey(bool (TWinControl::*FormStep)(TWMKey&), TWMKey& Message) {
   TCustomForm* form = ::GetParentForm(this);
-  if (form != nullptr && static_cast<TControl*>(form) != this && form->KeyPreview() &&
-      static_cast<TWinControl*>(form)->DoKeyDown(Message))
-    return true;
-  if (!FControlStyle.contains(csNoStdEvents)) {
-    Word key = Message.CharCode();
-    KeyDown(key, KeyDataToShiftState(Message.KeyData()));
-    Message.SetCharCode(key);
-    if (key == 0) return true;
-  }
-  return false;
+  return form != nullptr && static_cast<TControl*>(form) != this && form->KeyPreview() &&
+         (static_cast<TWinControl*>(form)->*FormStep)(Message);
+}
+
+bool TWinControl::DoKeyDownUp(void (TWinControl::*Handler)(Word&, TShiftState), TWMKey& Message) {
+  if (FControlStyle.contains(csNoStdEvents)) return false;
+  Word key = Message.CharCode();
+  (this->*Handler)(key, KeyDataToShiftState(Message.KeyData()));
+  Message.SetCharCode(key);
+  return key == 0;
+}
+
+bool TWinControl::DoKeyDown(TWMKey& Message) {
+  return FormPreviewsKey(&TWinControl::DoKeyDown, Message) || DoKeyDownUp(&TWinControl::KeyDown, Message);
 }
 
 bool TWinControl::DoKeyPress(TWMKey& Message) {
-  TCustomForm* form = ::GetParentForm(this);
-  if (form != nullptr && static_cast<TControl*>(form) != this && form->KeyPreview() &&
-      static_cast<TWinControl*>(form)->DoKeyPress(Message))
-    return true;
+  if (FormPreviewsKey(&TWinControl::DoKeyPress, Message)) return true;
   if (!FControlStyle.contains(csNoStdEvents)) {
     QChar ch(Message.CharCode());
     KeyPress(ch);
@@ -1496,17 +1501,7 @@ bool TWinControl::DoKeyPress(TWMKey& Message) {
 }
 
 bool TWinControl::DoKeyUp(TWMKey& Message) {
-  TCustomForm* form = ::GetParentForm(this);
-  if (form != nullptr && static_cast<TControl*>(form) != this && form->KeyPreview() &&
-      static_cast<TWinControl*>(form)->DoKeyUp(Message))
-    return true;
-  if (!FControlStyle.contains(csNoStdEvents)) {
-    Word key = Message.CharCode();
-    KeyUp(key, KeyDataToShiftState(Message.KeyData()));
-    Message.SetCharCode(key);
-    if (key == 0) return true;
-  }
-  return false;
+  return FormPreviewsKey(&TWinControl::DoKeyUp, Message) || DoKeyDownUp(&TWinControl::KeyUp, Message);
 }
 
 void TWinControl::KeyDown(Word& Key, TShiftState Shift) {
@@ -1678,43 +1673,22 @@ void TWinControl::WMSetCursor(TWMSetCursor& Message) {
 }
 
 void TWinControl::WMCommand(TWMCommand& Message) {
-  // A notification from a child window goes back to that control as CN_COMMAND.
-  TWinControl* c = FindControl(Message.Ctl());
-  if (c != nullptr && c != this) {
-    Message.Result = c->Perform(CN_COMMAND, Message.WParam, Message.LParam);
-    return;
-  }
-  DefaultHandler(Message);
+  if (!ReflectToChild(this, Message.Ctl(), CN_COMMAND, Message)) DefaultHandler(Message);
 }
 
 void TWinControl::WMNotify(TMessageView& Message) {
-  // A notification from a child window goes back to that control as CN_NOTIFY.
-  if (Message.LParam != 0) {
-    TWinControl* c = FindControl(reinterpret_cast<NMHDR*>(Message.LParam)->hwndFrom);
-    if (c != nullptr && c != this) {
-      Message.Result = c->Perform(CN_NOTIFY, Message.WParam, Message.LParam);
-      return;
-    }
-  }
+  if (Message.LParam != 0 &&
+      ReflectToChild(this, reinterpret_cast<NMHDR*>(Message.LParam)->hwndFrom, CN_NOTIFY, Message))
+    return;
   DefaultHandler(Message);
 }
 
 void TWinControl::WMHScroll(TWMScroll& Message) {
-  TWinControl* c = FindControl(Message.ScrollBar());
-  if (c != nullptr && c != this) {
-    Message.Result = c->Perform(CN_HSCROLL, Message.WParam, Message.LParam);
-    return;
-  }
-  DefaultHandler(Message);
+  if (!ReflectToChild(this, Message.ScrollBar(), CN_HSCROLL, Message)) DefaultHandler(Message);
 }
 
 void TWinControl::WMVScroll(TWMScroll& Message) {
-  TWinControl* c = FindControl(Message.ScrollBar());
-  if (c != nullptr && c != this) {
-    Message.Result = c->Perform(CN_VSCROLL, Message.WParam, Message.LParam);
-    return;
-  }
-  DefaultHandler(Message);
+  if (!ReflectToChild(this, Message.ScrollBar(), CN_VSCROLL, Message)) DefaultHandler(Message);
 }
 
 void TWinControl::CMEnabledChanged(TMessageView& Message) {

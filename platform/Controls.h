@@ -736,6 +736,12 @@ class TWinControl : public TControl {
   void Insert(TControl* AControl);
   void Remove(TControl* AControl);
   void DoAlign(TAlign AAlign, TControl* AControl, TRect& Rect);
+  // True when the parent form, with KeyPreview on, takes the key in its own
+  // FormStep (DoKeyDown, DoKeyPress or DoKeyUp) before this control sees it.
+  bool FormPreviewsKey(bool (TWinControl::*FormStep)(TWMKey&), TWMKey& Message);
+  // Hands the key of the message to Handler (KeyDown or KeyUp) and stores what
+  // it leaves; true when the handler cleared the key.
+  bool DoKeyDownUp(void (TWinControl::*Handler)(Word&, TShiftState), TWMKey& Message);
   void ApplyStyleToView();
   std::unique_ptr<TPaintState> FPaint;
 };

@@ -364,36 +364,43 @@ void TWinControl::ApplyStyleToView() {
 
 // ------------------------------------------------------------ window DCs
 
-HDC GetDC(HWND Wnd) {
-  TWinControl* c = FindControl(Wnd);
-  if (c == nullptr) return nullptr;
-  TControlAccess::EnsureBackBuffer(c);
-  TPaintState* s = TControlAccess::PaintOf(c);
+namespace {
+
+// A device context on the back buffer of the window's control, for the whole
+// window, registered for ReleaseDC; nullptr when the window is no control of
+// ours. The painters open on the buffer are closed first.
+TDeviceContext* OpenWindowDC(HWND Wnd, TWinControl*& Control) {
+  Control = FindControl(Wnd);
+  if (Control == nullptr) return nullptr;
+  TControlAccess::EnsureBackBuffer(Control);
+  TPaintState* s = TControlAccess::PaintOf(Control);
   if (s->ClientDC) s->ClientDC->ReleasePainter();
   if (s->PaintDC) s->PaintDC->ReleasePainter();
   auto* dc = new TDeviceContext();
-  const TRect ins = TControlAccess::Insets(c);
-  const TRect cr = c->ClientRect();
   dc->SetDevice(&s->Image, true);
-  dc->S.ViewportOrg = TPoint(ins.Left, ins.Top);
-  dc->S.HasClip = true;
-  dc->S.Clip = QRegion(ins.Left, ins.Top, cr.Right, cr.Bottom);
-  dc->StateChanged();
   WindowDcs()[dc] = Wnd;
   return dc;
 }
 
-HDC GetWindowDC(HWND Wnd) {
-  TWinControl* c = FindControl(Wnd);
-  if (c == nullptr) return nullptr;
-  TControlAccess::EnsureBackBuffer(c);
-  TPaintState* s = TControlAccess::PaintOf(c);
-  if (s->ClientDC) s->ClientDC->ReleasePainter();
-  if (s->PaintDC) s->PaintDC->ReleasePainter();
-  auto* dc = new TDeviceContext();
-  dc->SetDevice(&s->Image, true);
-  WindowDcs()[dc] = Wnd;
+}  // namespace
+
+HDC GetDC(HWND Wnd) {
+  TWinControl* c = nullptr;
+  TDeviceContext* dc = OpenWindowDC(Wnd, c);
+  if (dc == nullptr) return nullptr;
+  // The client area only: origin at its corner, clipped to it.
+  const TRect ins = TControlAccess::Insets(c);
+  const TRect cr = c->ClientRect();
+  dc->S.ViewportOrg = TPoint(ins.Left, ins.Top);
+  dc->S.HasClip = true;
+  dc->S.Clip = QRegion(ins.Left, ins.Top, cr.Right, cr.Bottom);
+  dc->StateChanged();
   return dc;
+}
+
+HDC GetWindowDC(HWND Wnd) {
+  TWinControl* c = nullptr;
+  return OpenWindowDC(Wnd, c);
 }
 
 int ReleaseDC(HWND, HDC DC) {

@@ -484,48 +484,40 @@ class TBitmap : public TGraphic {
 
 ZIDI_DECLARE_EXCEPTION(EResNotFound, Exception);
 
-// A PNG picture (with alpha).
-class TPngImage : public TGraphic {
+// A picture held as one image with alpha: what TPngImage and TIcon share. New
+// pixels are transparent.
+class TArgbGraphic : public TGraphic {
  public:
-  TPngImage();
-  ~TPngImage() override;
+  TArgbGraphic();
+  ~TArgbGraphic() override;
   int Width() const override;
   void SetWidth(int Value) override;
   int Height() const override;
   void SetHeight(int Value) override;
   bool Empty() const override;
   void Draw(TCanvas* ACanvas, const TRect& R) override;
-  void LoadFromBytes(const QByteArray& Data) override;
-  QByteArray SaveToBytes() const override;
-  void LoadFromResourceName(HINSTANCE Instance, const QString& Name);
   void Assign(TPersistent* Source) override;
   QImage ToImage() const override;
   void SetImage(const QImage& Image);
 
- private:
+ protected:
   std::unique_ptr<QImage> FImage;
 };
 
-// An icon: a picture with transparent parts.
-class TIcon : public TGraphic {
+// A PNG picture (with alpha).
+class TPngImage : public TArgbGraphic {
  public:
-  TIcon();
-  ~TIcon() override;
-  int Width() const override;
-  void SetWidth(int Value) override;
-  int Height() const override;
-  void SetHeight(int Value) override;
-  bool Empty() const override;
-  bool Transparent() const override { return true; }
-  void Draw(TCanvas* ACanvas, const TRect& R) override;
   void LoadFromBytes(const QByteArray& Data) override;
   QByteArray SaveToBytes() const override;
-  void Assign(TPersistent* Source) override;
-  QImage ToImage() const override;
-  void SetImage(const QImage& Image);
+  void LoadFromResourceName(HINSTANCE Instance, const QString& Name);
+};
 
- private:
-  std::unique_ptr<QImage> FImage;
+// An icon: a picture with transparent parts.
+class TIcon : public TArgbGraphic {
+ public:
+  bool Transparent() const override { return true; }
+  void LoadFromBytes(const QByteArray& Data) override;
+  QByteArray SaveToBytes() const override;
 };
 
 // Holds one graphic of any kind; the kind follows the file's extension.

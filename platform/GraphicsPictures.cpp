@@ -277,27 +277,46 @@ void TBitmap::Assign(TPersistent* Source) {
   TGraphic::Assign(Source);
 }
 
-// --------------------------------------------------------------- TPngImage
+// ------------------------------------------------------------ TArgbGraphic
 
-TPngImage::TPngImage() : FImage(std::make_unique<QImage>()) {}
-TPngImage::~TPngImage() = default;
-int TPngImage::Width() const { return FImage->width(); }
-int TPngImage::Height() const { return FImage->height(); }
-void TPngImage::SetWidth(int Value) {
+TArgbGraphic::TArgbGraphic() : FImage(std::make_unique<QImage>()) {}
+TArgbGraphic::~TArgbGraphic() = default;
+int TArgbGraphic::Width() const { return FImage->width(); }
+int TArgbGraphic::Height() const { return FImage->height(); }
+void TArgbGraphic::SetWidth(int Value) {
   QImage img(std::max(0, Value), Height(), QImage::Format_ARGB32);
   img.fill(Qt::transparent);
   SetImage(img);
 }
-void TPngImage::SetHeight(int Value) {
+void TArgbGraphic::SetHeight(int Value) {
   QImage img(Width(), std::max(0, Value), QImage::Format_ARGB32);
   img.fill(Qt::transparent);
   SetImage(img);
 }
-bool TPngImage::Empty() const { return FImage->isNull(); }
-void TPngImage::Draw(TCanvas* ACanvas, const TRect& R) {
+bool TArgbGraphic::Empty() const { return FImage->isNull(); }
+void TArgbGraphic::Draw(TCanvas* ACanvas, const TRect& R) {
   if (!ACanvas || Empty()) return;
   DrawImageOver(ACanvas->Handle(), R, *FImage);
 }
+void TArgbGraphic::Assign(TPersistent* Source) {
+  if (!Source) {
+    SetImage(QImage());
+    return;
+  }
+  if (auto* g = dynamic_cast<TGraphic*>(Source)) {
+    if (g != this) SetImage(g->ToImage());
+    return;
+  }
+  TGraphic::Assign(Source);
+}
+QImage TArgbGraphic::ToImage() const { return *FImage; }
+void TArgbGraphic::SetImage(const QImage& Image) {
+  *FImage = Image.isNull() ? QImage() : Image.convertToFormat(QImage::Format_ARGB32);
+  Changed();
+}
+
+// --------------------------------------------------------------- TPngImage
+
 void TPngImage::LoadFromBytes(const QByteArray& Data) {
   QImage img = QImage::fromData(Data, "PNG");
   if (img.isNull()) throw EInvalidGraphic(QStringLiteral("The \"Portable Network Graphics\" image is not valid"));
@@ -309,44 +328,9 @@ void TPngImage::LoadFromResourceName(HINSTANCE, const QString& Name) {
   if (path.isEmpty()) throw EResNotFound(QStringLiteral("Resource %1 not found").arg(Name));
   LoadFromFile(path);
 }
-void TPngImage::Assign(TPersistent* Source) {
-  if (!Source) {
-    SetImage(QImage());
-    return;
-  }
-  if (auto* g = dynamic_cast<TGraphic*>(Source)) {
-    if (g != this) SetImage(g->ToImage());
-    return;
-  }
-  TGraphic::Assign(Source);
-}
-QImage TPngImage::ToImage() const { return *FImage; }
-void TPngImage::SetImage(const QImage& Image) {
-  *FImage = Image.isNull() ? QImage() : Image.convertToFormat(QImage::Format_ARGB32);
-  Changed();
-}
 
 // ------------------------------------------------------------------- TIcon
 
-TIcon::TIcon() : FImage(std::make_unique<QImage>()) {}
-TIcon::~TIcon() = default;
-int TIcon::Width() const { return FImage->width(); }
-int TIcon::Height() const { return FImage->height(); }
-void TIcon::SetWidth(int Value) {
-  QImage img(std::max(0, Value), Height(), QImage::Format_ARGB32);
-  img.fill(Qt::transparent);
-  SetImage(img);
-}
-void TIcon::SetHeight(int Value) {
-  QImage img(Width(), std::max(0, Value), QImage::Format_ARGB32);
-  img.fill(Qt::transparent);
-  SetImage(img);
-}
-bool TIcon::Empty() const { return FImage->isNull(); }
-void TIcon::Draw(TCanvas* ACanvas, const TRect& R) {
-  if (!ACanvas || Empty()) return;
-  DrawImageOver(ACanvas->Handle(), R, *FImage);
-}
 void TIcon::LoadFromBytes(const QByteArray& Data) {
   QImage img = QImage::fromData(Data, "ICO");
   if (img.isNull()) img = QImage::fromData(Data);
@@ -354,22 +338,6 @@ void TIcon::LoadFromBytes(const QByteArray& Data) {
   SetImage(img);
 }
 QByteArray TIcon::SaveToBytes() const { return Encode(*FImage, "ICO"); }
-void TIcon::Assign(TPersistent* Source) {
-  if (!Source) {
-    SetImage(QImage());
-    return;
-  }
-  if (auto* g = dynamic_cast<TGraphic*>(Source)) {
-    if (g != this) SetImage(g->ToImage());
-    return;
-  }
-  TGraphic::Assign(Source);
-}
-QImage TIcon::ToImage() const { return *FImage; }
-void TIcon::SetImage(const QImage& Image) {
-  *FImage = Image.isNull() ? QImage() : Image.convertToFormat(QImage::Format_ARGB32);
-  Changed();
-}
 
 // ---------------------------------------------------------------- TPicture
 

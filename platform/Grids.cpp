@@ -26,6 +26,24 @@ constexpr TColor kFixedLineColor = clBlack;
 
 int Clamp(int Value, int Low, int High) { return Value < Low ? Low : (Value > High ? High : Value); }
 
+// Sets the fixed count of a column or row axis; false when it had that count
+// already. At least one cell of the axis stays scrollable (TooBig otherwise).
+bool StoreFixedCount(TGridAxis& Axis, int Value, const char* TooBig) {
+  if (Value == Axis.FixedCount()) return false;
+  if (Value < 0) throw EInvalidGridOperation(kIndexOutOfRange);
+  if (Value >= Axis.Count()) throw EInvalidGridOperation(TooBig);
+  Axis.SetFixedCount(Value);
+  return true;
+}
+
+// Sets the width of a column or the height of a row; false when unchanged.
+bool StoreExtent(TGridAxis& Axis, int Index, int Value) {
+  if (Index < 0 || Index >= Axis.Count()) throw EInvalidGridOperation(kIndexOutOfRange);
+  if (Value == Axis.Extent(Index)) return false;
+  Axis.SetExtent(Index, Value);
+  return true;
+}
+
 // Where a cell index goes when the cell From moves to To.
 void MoveAdjust(int& CellPos, int From, int To) {
   if (CellPos == From)
@@ -225,19 +243,13 @@ void TCustomGrid::ChangeSize(int NewColCount, int NewRowCount) {
 }
 
 void TCustomGrid::SetFixedCols(int Value) {
-  if (Value == FixedCols()) return;
-  if (Value < 0) throw EInvalidGridOperation(kIndexOutOfRange);
-  if (Value >= ColCount()) throw EInvalidGridOperation(kFixedColTooBig);
-  FHorz.SetFixedCount(Value);
+  if (!StoreFixedCount(FHorz, Value, kFixedColTooBig)) return;
   Initialize();
   LayoutChanged();
 }
 
 void TCustomGrid::SetFixedRows(int Value) {
-  if (Value == FixedRows()) return;
-  if (Value < 0) throw EInvalidGridOperation(kIndexOutOfRange);
-  if (Value >= RowCount()) throw EInvalidGridOperation(kFixedRowTooBig);
-  FVert.SetFixedCount(Value);
+  if (!StoreFixedCount(FVert, Value, kFixedRowTooBig)) return;
   Initialize();
   LayoutChanged();
 }
@@ -255,17 +267,13 @@ void TCustomGrid::SetDefaultRowHeight(int Value) {
 }
 
 void TCustomGrid::SetColWidths(int Index, int Value) {
-  if (Index < 0 || Index >= ColCount()) throw EInvalidGridOperation(kIndexOutOfRange);
-  if (Value == FHorz.Extent(Index)) return;
-  FHorz.SetExtent(Index, Value);
+  if (!StoreExtent(FHorz, Index, Value)) return;
   ColWidthsChanged();
   InvalidateGrid();
 }
 
 void TCustomGrid::SetRowHeights(int Index, int Value) {
-  if (Index < 0 || Index >= RowCount()) throw EInvalidGridOperation(kIndexOutOfRange);
-  if (Value == FVert.Extent(Index)) return;
-  FVert.SetExtent(Index, Value);
+  if (!StoreExtent(FVert, Index, Value)) return;
   RowHeightsChanged();
   InvalidateGrid();
 }

@@ -109,57 +109,51 @@ int ParseInteger(const QString& S, int bits, Int64& value) {
   throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(S));
 }
 
-}  // namespace
+// The conversions below for int (32 bits) and Int64 (64 bits) alike.
+template <typename TInt>
+constexpr int kBitsOf = static_cast<int>(sizeof(TInt) * 8);
 
-bool TryStrToInt(const QString& S, int& Value) {
+template <typename TInt>
+bool TryStrToIntOf(const QString& S, TInt& Value) {
   Int64 v;
-  if (ParseInteger(S, 32, v) >= 0) return false;
-  Value = static_cast<int>(v);
+  if (ParseInteger(S, kBitsOf<TInt>, v) >= 0) return false;
+  Value = static_cast<TInt>(v);
   return true;
 }
 
-int StrToInt(const QString& S) {
-  int v;
-  if (!TryStrToInt(S, v)) RaiseInvalidInteger(S);
+template <typename TInt>
+TInt StrToIntOf(const QString& S) {
+  TInt v;
+  if (!TryStrToIntOf(S, v)) RaiseInvalidInteger(S);
   return v;
 }
 
-int StrToIntDef(const QString& S, int Default) {
-  int v;
-  return TryStrToInt(S, v) ? v : Default;
+template <typename TInt>
+TInt StrToIntDefOf(const QString& S, TInt Default) {
+  TInt v;
+  return TryStrToIntOf(S, v) ? v : Default;
 }
 
-bool TryStrToInt64(const QString& S, Int64& Value) {
+template <typename TInt>
+void ValOf(const QString& S, TInt& Value, int& Code) {
   Int64 v;
-  if (ParseInteger(S, 64, v) >= 0) return false;
-  Value = v;
-  return true;
-}
-
-Int64 StrToInt64(const QString& S) {
-  Int64 v;
-  if (!TryStrToInt64(S, v)) RaiseInvalidInteger(S);
-  return v;
-}
-
-Int64 StrToInt64Def(const QString& S, Int64 Default) {
-  Int64 v;
-  return TryStrToInt64(S, v) ? v : Default;
-}
-
-void Val(const QString& S, int& Value, int& Code) {
-  Int64 v;
-  const int at = ParseInteger(S, 32, v);
-  Value = static_cast<int>(v);
+  const int at = ParseInteger(S, kBitsOf<TInt>, v);
+  Value = static_cast<TInt>(v);
   Code = at + 1;  // 0-based index to the 1-based position; -1 becomes 0
 }
 
-void Val(const QString& S, Int64& Value, int& Code) {
-  Int64 v;
-  const int at = ParseInteger(S, 64, v);
-  Value = v;
-  Code = at + 1;
-}
+}  // namespace
+
+bool TryStrToInt(const QString& S, int& Value) { return TryStrToIntOf(S, Value); }
+int StrToInt(const QString& S) { return StrToIntOf<int>(S); }
+int StrToIntDef(const QString& S, int Default) { return StrToIntDefOf(S, Default); }
+
+bool TryStrToInt64(const QString& S, Int64& Value) { return TryStrToIntOf(S, Value); }
+Int64 StrToInt64(const QString& S) { return StrToIntOf<Int64>(S); }
+Int64 StrToInt64Def(const QString& S, Int64 Default) { return StrToIntDefOf(S, Default); }
+
+void Val(const QString& S, int& Value, int& Code) { ValOf(S, Value, Code); }
+void Val(const QString& S, Int64& Value, int& Code) { ValOf(S, Value, Code); }
 
 // ---------------------------------------------------------------------------
 // Text to real numbers

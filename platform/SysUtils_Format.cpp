@@ -540,18 +540,13 @@ QString Format(const QString& Fmt, const TVarRec* Args, int Count,
         text = v < 0 ? u'-' + digits : digits;
         break;
       }
-      case u'U': {
-        if (!isInt) InvalidFormat(Fmt);
-        const uint64_t v = a.VType == TVarRec::vtInteger ? static_cast<uint32_t>(a.VInteger)
-                                                         : static_cast<uint64_t>(a.VInt64);
-        text = PadDigits(QString::number(v), precision);
-        break;
-      }
+      case u'U':
       case u'X': {
+        // Unsigned, in decimal or in upper-case hexadecimal.
         if (!isInt) InvalidFormat(Fmt);
         const uint64_t v = a.VType == TVarRec::vtInteger ? static_cast<uint32_t>(a.VInteger)
                                                          : static_cast<uint64_t>(a.VInt64);
-        text = PadDigits(QString::number(v, 16).toUpper(), precision);
+        text = PadDigits(QString::number(v, type == u'X' ? 16 : 10).toUpper(), precision);
         break;
       }
       case u'E':
@@ -561,26 +556,20 @@ QString Format(const QString& Fmt, const TVarRec* Args, int Count,
       case u'M': {
         if (a.VType != TVarRec::vtExtended) InvalidFormat(Fmt);
         const double v = a.VExtended;
-        switch (type) {
-          case u'E':
-            text = FloatToText(v, ffExponent, precision < 0 ? 15 : std::min(precision, 18), 3, 18,
-                               AFormatSettings);
-            break;
-          case u'F':
-            text = FloatToText(v, ffFixed, 15, precision < 0 ? 2 : precision, 18, AFormatSettings);
-            break;
-          case u'G':
-            text = FloatToText(v, ffGeneral, precision < 0 ? 15 : std::min(precision, 18), 3, 18,
-                               AFormatSettings);
-            break;
-          case u'N':
-            text = FloatToText(v, ffNumber, 15, precision < 0 ? 2 : precision, 18, AFormatSettings);
-            break;
-          default:
-            text = FloatToText(v, ffCurrency, 15,
-                               precision < 0 ? AFormatSettings.CurrencyDecimals : precision, 18,
-                               AFormatSettings);
-            break;
+        const TFloatFormat format = type == u'E'   ? ffExponent
+                                    : type == u'F' ? ffFixed
+                                    : type == u'G' ? ffGeneral
+                                    : type == u'N' ? ffNumber
+                                                   : ffCurrency;
+        if (type == u'E' || type == u'G') {
+          // The precision counts significant digits (15 when not given, 18 at most).
+          text = FloatToText(v, format, precision < 0 ? 15 : std::min(precision, 18), 3, 18,
+                             AFormatSettings);
+        } else {
+          // The precision counts decimals (2, or the currency's, when not given).
+          const int decimals =
+              precision >= 0 ? precision : (type == u'M' ? AFormatSettings.CurrencyDecimals : 2);
+          text = FloatToText(v, format, 15, decimals, 18, AFormatSettings);
         }
         break;
       }

@@ -15,19 +15,26 @@
 
 namespace {
 
+// A TCP socket bound to a free port of 127.0.0.1; Address receives the port.
+int BindLoopback(sockaddr_in& Address) {
+  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+  Address = sockaddr_in{};
+  Address.sin_family = AF_INET;
+  Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ::bind(s, reinterpret_cast<sockaddr*>(&Address), sizeof Address);
+  socklen_t len = sizeof Address;
+  ::getsockname(s, reinterpret_cast<sockaddr*>(&Address), &len);
+  return s;
+}
+
 // A one-connection HTTP server on 127.0.0.1 in a thread of its own. It reads
 // the request head, then sends Reply and closes, or, with Reply empty, keeps
 // the connection open without answering until the test ends.
 class TLoopbackServer {
  public:
   explicit TLoopbackServer(QByteArray reply) : FReply(std::move(reply)) {
-    FListen = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(FListen, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t len = sizeof a;
-    ::getsockname(FListen, reinterpret_cast<sockaddr*>(&a), &len);
+    sockaddr_in a;
+    FListen = BindLoopback(a);
     FPort = ntohs(a.sin_port);
     ::listen(FListen, 1);
     FThread = std::thread([this] { Serve(); });
@@ -146,13 +153,8 @@ TEST(HttpClient, ErrorStatusAndRedirectRaiseWithTheStatusLine) {
 
 TEST(HttpClient, RefusedConnectionRaisesSocketError) {
   // A port that was just free: nothing listens there.
-  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
-  socklen_t len = sizeof a;
-  ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
+  sockaddr_in a;
+  const int s = BindLoopback(a);
   ::close(s);
   auto http = VersionClient();
   const QString url = QStringLiteral("http://127.0.0.1:%1/").arg(ntohs(a.sin_port));
@@ -169,13 +171,8 @@ TEST(HttpClient, StalledServerHitsTheTimeout) {
 
 TEST(HttpClient, ServerThatNeverAcceptsHitsTheConnectTimeout) {
   // A listener whose accept queue is full drops further connection requests.
-  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
-  socklen_t len = sizeof a;
-  ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
+  sockaddr_in a;
+  const int s = BindLoopback(a);
   ::listen(s, 0);
   std::vector<int> fillers;
   for (int i = 0; i < 2; ++i) {
