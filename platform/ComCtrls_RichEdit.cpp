@@ -125,10 +125,10 @@ void ParseRtf(const QString& Rtf, QString& Text, std::vector<int16_t>& Offsets) 
       stack.back().Offset = 40;
     } else if (word == QLatin1String("nosupersub") || word == QLatin1String("plain")) {
       stack.back().Offset = 0;
-    } else if (word == QLatin1String("up")) {
-      stack.back().Offset = (hasParam ? param : 6) * 10;
-    } else if (word == QLatin1String("dn")) {
-      stack.back().Offset = -(hasParam ? param : 6) * 10;
+    } else if (word == QLatin1String("up") || word == QLatin1String("dn")) {
+      // Half points to twips, kept within what an offset can hold.
+      const int halfPoints = std::clamp(hasParam ? param : 6, -3276, 3276);
+      stack.back().Offset = (word == QLatin1String("up") ? 10 : -10) * halfPoints;
     } else if (word == QLatin1String("emdash")) {
       put(QChar(0x2014));
     } else if (word == QLatin1String("endash")) {
