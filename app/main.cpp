@@ -1,5 +1,5 @@
 // Program block of the configurator.
-#include "platform/Forms.h"
+#include "platform/ui/Forms.h"
 
 int main(int argc, char** argv) {
   Application->Initialize(argc, argv);

@@ -17,11 +17,11 @@
 #include <memory>
 #include <unordered_set>
 
-#include "platform/Classes.h"
-#include "platform/Controls.h"
-#include "platform/Graphics.h"
-#include "platform/Grids.h"
-#include "platform/Types.h"
+#include "platform/rtl/Classes.h"
+#include "platform/ui/Controls.h"
+#include "platform/gdi/Graphics.h"
+#include "platform/grids/Grids.h"
+#include "platform/rtl/Types.h"
 
 class TBaseGrid;
 class TProGridUndoRedo;

@@ -2,8 +2,8 @@
 // modal result and popup menu, and the fading hot colour.
 #include "controls/LbButton.h"
 
-#include "platform/ExtCtrls.h"
-#include "platform/Menus.h"
+#include "platform/widgets/ExtCtrls.h"
+#include "platform/ui/Menus.h"
 
 namespace {
 

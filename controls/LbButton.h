@@ -6,9 +6,9 @@
 #include <QString>
 #include <memory>
 
-#include "platform/Controls.h"
-#include "platform/Forms.h"
-#include "platform/Graphics.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Forms.h"
+#include "platform/gdi/Graphics.h"
 
 class TTimer;
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/Classes.h"
-#include "platform/Controls.h"
+#include "platform/rtl/Classes.h"
+#include "platform/ui/Controls.h"
 
 // Reports a change of a list that belongs to the cell (Acol, Arow).
 using TImageChangeEvent = std::function<void(TObject* Sender, int Acol, int Arow)>;

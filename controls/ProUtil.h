@@ -19,10 +19,10 @@
 #include <QChar>
 #include <QString>
 
-#include "platform/Classes.h"
-#include "platform/Graphics.h"
-#include "platform/SysUtils.h"
-#include "platform/Types.h"
+#include "platform/rtl/Classes.h"
+#include "platform/gdi/Graphics.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/rtl/Types.h"
 
 // ---------------------------------------------------------------------------
 // Locale settings, read from the platform's FormatSettings at each call.

@@ -6,8 +6,8 @@
 
 #include <QApplication>
 
-#include "platform/Forms.h"
-#include "platform/TestHooks.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/TestHooks.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -14,10 +14,10 @@
 #include <ostream>
 
 #include "controls/LbButton.h"
-#include "platform/Forms.h"
-#include "platform/Menus.h"
-#include "platform/Snapshot.h"
-#include "platform/TestHooks.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/Snapshot.h"
+#include "platform/ui/TestHooks.h"
 
 // Readable texts in failure messages.
 inline void PrintTo(const QString& S, std::ostream* Os) { *Os << '"' << S.toStdString() << '"'; }

@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "platform/SysUtils.h"
+#include "platform/rtl/SysUtils.h"
 
 enum class TestLocale { DecimalPoint, DecimalComma };
 

@@ -8,7 +8,7 @@
 
 #include "common/TestSupport.h"
 #include "gateway/UBootJob.h"
-#include "platform/XMLDoc.h"
+#include "platform/rtl/XMLDoc.h"
 #include "shell/UComon.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <QMimeData>
 
 #include "ControlTestSupport.h"
-#include "platform/Clipbrd.h"
-#include "platform/Menus.h"
-#include "platform/Snapshot.h"
-#include "platform/TestHooks.h"
+#include "platform/ui/Clipbrd.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/Snapshot.h"
+#include "platform/ui/TestHooks.h"
 
 namespace {
 

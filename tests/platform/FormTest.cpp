@@ -8,10 +8,10 @@
 #include <QTimer>
 
 #include "ControlTestSupport.h"
-#include "platform/Dialogs.h"
-#include "platform/ExtCtrls.h"
-#include "platform/Snapshot.h"
-#include "platform/TestHooks.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/widgets/ExtCtrls.h"
+#include "platform/ui/Snapshot.h"
+#include "platform/ui/TestHooks.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include "platform/Graphics.h"
+#include "platform/gdi/Graphics.h"
 
 namespace {
 

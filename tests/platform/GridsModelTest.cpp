@@ -2,8 +2,8 @@
 // scroll-bar thumb model.
 #include <gtest/gtest.h>
 
-#include "platform/GridsModel.h"
-#include "platform/Messages.h"
+#include "platform/grids/GridsModel.h"
+#include "platform/ui/Messages.h"
 
 namespace {
 

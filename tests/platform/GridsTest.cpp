@@ -10,10 +10,10 @@
 #include <set>
 #include <tuple>
 
-#include "platform/Classes.h"
-#include "platform/Forms.h"
-#include "platform/Grids.h"
-#include "platform/WinApi.h"
+#include "platform/rtl/Classes.h"
+#include "platform/ui/Forms.h"
+#include "platform/grids/Grids.h"
+#include "platform/ui/WinApi.h"
 #include "tests/platform/ControlTestSupport.h"
 
 namespace {

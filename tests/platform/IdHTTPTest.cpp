@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/IdHTTP.h"
+#include "platform/os/IdHTTP.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/IdIcmpClient.h"
+#include "platform/os/IdIcmpClient.h"
 
 namespace {
 

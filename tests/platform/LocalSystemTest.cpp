@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "platform/LocalSystem.h"
+#include "platform/os/LocalSystem.h"
 
 namespace {
 

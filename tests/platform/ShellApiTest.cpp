@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "platform/ShellApi.h"
+#include "platform/os/ShellApi.h"
 
 namespace {
 

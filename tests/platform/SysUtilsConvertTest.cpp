@@ -5,7 +5,7 @@
 #include <cmath>
 #include <optional>
 
-#include "platform/SysUtils.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QDate>
 #include <cmath>
 
-#include "platform/SysUtils.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace {
 

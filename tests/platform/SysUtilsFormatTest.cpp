@@ -5,7 +5,7 @@
 #include <functional>
 #include <limits>
 
-#include "platform/SysUtils.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
-#include "platform/Classes.h"
+#include "platform/rtl/Classes.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 

@@ -2,8 +2,8 @@
 
 #include <QList>
 
-#include "platform/Classes.h"
-#include "platform/LocalSystem.h"
+#include "platform/rtl/Classes.h"
+#include "platform/os/LocalSystem.h"
 #include "shell/UComon.h"
 
 namespace {
