@@ -88,11 +88,6 @@ void TLbButton::SetWordWrap(bool Value) {
   Paint();
 }
 
-void TLbButton::SetCaption(const QString& Value) {
-  SetText(Value);
-  Invalidate();
-}
-
 void TLbButton::SetEnabled(bool Value) {
   TCustomControl::SetEnabled(Value);
   FEnabled = Value;
@@ -273,6 +268,11 @@ void TLbButton::CMMouseLeave(TCMMouseEnterLeave& Message) {
 void TLbButton::CMFocusChanged(TCMFocusChanged& Message) {
   TCustomControl::CMFocusChanged(Message);
   Paint();
+}
+
+void TLbButton::CMTextChanged(TMessageView& Message) {
+  TCustomControl::CMTextChanged(Message);
+  Invalidate();
 }
 
 // ------------------------------------------------------------------------ keys

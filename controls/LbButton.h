@@ -122,9 +122,9 @@ class TLbButton : public TCustomControl {
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool Value);
 
-  // The caption (the control text); setting it repaints the button.
+  // The caption (the control text); a new caption, however it is set,
+  // repaints the button (CM_TEXTCHANGED).
   QString GetCaption() const { return Caption(); }
-  void SetCaption(const QString& Value);
   void SetEnabled(bool Value) override;
 
   // Presses and clicks the button (as a release of the mouse would).
@@ -150,6 +150,7 @@ class TLbButton : public TCustomControl {
   void CMMouseEnter(TCMMouseEnterLeave& Message) override;
   void CMMouseLeave(TCMMouseEnterLeave& Message) override;
   void CMFocusChanged(TCMFocusChanged& Message) override;
+  void CMTextChanged(TMessageView& Message) override;
   void CNKeyDown(TWMKey& Message) override;
   void CNKeyUp(TWMKey& Message) override;
   void CMDialogChar(TWMKey& Message) override;

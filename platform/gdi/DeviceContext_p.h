@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -111,6 +112,12 @@ class TDeviceContext {
   void ReleasePainter();
   // Call after changing S.Clip / S.HasClip or the origins.
   void StateChanged() { FDirty = true; }
+  // Called by the drawing functions when they draw on the device (when set):
+  // the context of a window's client area refreshes the window with it.
+  std::function<void()> OnDrawn;
+  void Drawn() {
+    if (OnDrawn) OnDrawn();
+  }
 
   int Dx() const { return S.ViewportOrg.X - S.WindowOrg.X; }
   int Dy() const { return S.ViewportOrg.Y - S.WindowOrg.Y; }

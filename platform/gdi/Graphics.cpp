@@ -393,8 +393,10 @@ UINT TextFormatToFlags(const TTextFormat& Format) {
 }
 
 TCanvas::TCanvas()
-    : FFont(std::make_unique<TFont>()), FPen(std::make_unique<TPen>()), FBrush(std::make_unique<TBrush>()) {
-  FOwnDc = new TDeviceContext();
+    : FFont(std::make_unique<TFont>()),
+      FPen(std::make_unique<TPen>()),
+      FBrush(std::make_unique<TBrush>()),
+      FOwnDc(std::make_unique<TDeviceContext>()) {
   FFont->OnChange = [this](TObject*) { FState &= ~csFontValid; };
   FPen->OnChange = [this](TObject*) { FState &= ~csPenValid; };
   FBrush->OnChange = [this](TObject*) { FState &= ~csBrushValid; };
@@ -404,7 +406,6 @@ TCanvas::~TCanvas() {
   FFont->OnChange = nullptr;
   FPen->OnChange = nullptr;
   FBrush->OnChange = nullptr;
-  delete FOwnDc;
 }
 
 void TCanvas::SetDevice(QPaintDevice* Device) {
@@ -421,7 +422,7 @@ HDC TCanvas::Handle() {
 }
 
 void TCanvas::SetHandle(HDC Value) {
-  FForeign = Value == FOwnDc ? nullptr : Value;
+  FForeign = Value == FOwnDc.get() ? nullptr : Value;
   FState = 0;
 }
 

@@ -364,12 +364,12 @@ class TCanvas : public TPersistent {
  private:
   enum StateBit { csFontValid = 1, csPenValid = 2, csBrushValid = 4 };
   void RequiredState(int Bits);
-  HDC Dc() const { return FForeign ? FForeign : FOwnDc; }
+  HDC Dc() const { return FForeign ? FForeign : FOwnDc.get(); }
 
   std::unique_ptr<TFont> FFont;
   std::unique_ptr<TPen> FPen;
   std::unique_ptr<TBrush> FBrush;
-  HDC FOwnDc = nullptr;
+  std::unique_ptr<TDeviceContext> FOwnDc;  // the canvas's own context (drawing on Device)
   HDC FForeign = nullptr;
   int FState = 0;
   TCopyMode FCopyMode = cmSrcCopy;

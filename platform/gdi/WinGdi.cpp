@@ -265,6 +265,7 @@ QPainter* TDeviceContext::Painter() {
     FDirty = true;
   }
   if (FDirty) Apply();
+  Drawn();
   return FPainter.get();
 }
 
@@ -1179,6 +1180,7 @@ COLORREF SetPixel(HDC DC, int X, int Y, COLORREF Color) {
   if (!DC->PixelVisible(d)) return CLR_INVALID;
   if (QImage* img = DC->Image()) {
     img->setPixel(d, RgbOf(Color));
+    DC->Drawn();
     return ColorRefOf(img->pixel(d));
   }
   if (QPainter* p = DC->Painter()) p->fillRect(QRect(X, Y, 1, 1), QColorOf(Color));

@@ -36,13 +36,12 @@ QString ClipboardFormatName(Word Format) { return FormatNames().value(Format); }
 
 TClipboard::TClipboard() = default;
 
-TClipboard::~TClipboard() { delete FPending; }
+TClipboard::~TClipboard() = default;
 
 void TClipboard::Open() {
   if (FOpenRefCount == 0) {
     FEmptied = false;
-    delete FPending;
-    FPending = nullptr;
+    FPending.reset();
   }
   ++FOpenRefCount;
 }
@@ -54,26 +53,23 @@ void TClipboard::Close() {
 }
 
 void TClipboard::Commit() {
-  if (FPending == nullptr) return;
-  QClipboard* b = Board();
-  if (b != nullptr) b->setMimeData(FPending);
-  else delete FPending;
-  FPending = nullptr;
+  if (!FPending) return;
+  // The system clipboard takes the data over.
+  if (QClipboard* b = Board()) b->setMimeData(FPending.release());
+  FPending.reset();
 }
 
 void TClipboard::Adding() {
   if (FOpenRefCount != 0 && !FEmptied) {
-    delete FPending;
-    FPending = new QMimeData();
+    FPending = std::make_unique<QMimeData>();
     FEmptied = true;
   }
-  if (FPending == nullptr) FPending = new QMimeData();
+  if (!FPending) FPending = std::make_unique<QMimeData>();
 }
 
 void TClipboard::Clear() {
   if (FOpenRefCount != 0) {
-    delete FPending;
-    FPending = new QMimeData();
+    FPending = std::make_unique<QMimeData>();
     FEmptied = true;
     return;
   }

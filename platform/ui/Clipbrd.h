@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/Types.h"
@@ -52,7 +53,8 @@ class TClipboard : public TPersistent {
   void Commit();
   int FOpenRefCount = 0;
   bool FEmptied = false;
-  QMimeData* FPending = nullptr;
+  // What the open clipboard collects; handed to the system clipboard on the last Close.
+  std::unique_ptr<QMimeData> FPending;
 };
 
 // The program's clipboard.

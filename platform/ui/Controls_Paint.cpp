@@ -50,6 +50,10 @@ void TControlAccess::ClientDCChanged(TWinControl* C) {
   const TRect ins = C->NonClientInsets();
   const TRect cr = C->ClientRect();
   TDeviceContext* dc = s->ClientDC.get();
+  // Drawing outside a paint shows with the next refresh of the widget.
+  dc->OnDrawn = [C] {
+    if (QWidget* view = C->View()) view->update();
+  };
   dc->SetDevice(&s->Image, true);
   dc->S.ViewportOrg = TPoint(ins.Left, ins.Top);
   dc->S.HasClip = true;
@@ -885,7 +889,8 @@ TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
 TCustomControl::~TCustomControl() = default;
 
 TCanvas* TCustomControl::Canvas() {
-  TPaintState* s = TControlAccess::PaintOf(this);
+  // Outside a paint the canvas draws on the client area's context, which
+  // refreshes the widget when something is drawn (not when the canvas is asked for).
   if (!FCanvasInPaint) {
     TDeviceContext* dc = TControlAccess::ClientDC(this);
     if (!FCanvasOnClient || FCanvasDC != dc) {
@@ -893,10 +898,7 @@ TCanvas* TCustomControl::Canvas() {
       FCanvasOnClient = true;
       FCanvasDC = dc;
     }
-    // Drawing outside a paint shows with the next refresh of the widget.
-    if (FView != nullptr) FView->update();
   }
-  (void)s;
   return FCanvas.get();
 }
 

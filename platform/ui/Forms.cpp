@@ -191,7 +191,6 @@ TCanvas* TCustomForm::Canvas() {
   if (!FInPaint) {
     TDeviceContext* dc = TControlAccess::ClientDC(this);
     FCanvas->SetHandle(dc);
-    if (FView != nullptr) FView->update();
   }
   return FCanvas.get();
 }

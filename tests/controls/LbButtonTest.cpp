@@ -360,6 +360,27 @@ QImage Shown(TLbButton* B) {
 }
 TColor PixelOf(const QImage& I, int X, int Y) { return FromQColor(I.pixelColor(X, Y)); }
 
+// A caption set through the control base repaints the button by itself: what
+// the form shows after the event loop ran is the face with the new caption.
+TEST_F(LbButtonDialog, CaptionSetThroughTheControlBaseRepaints) {
+  Other->SetCaption("");
+  const QImage blank = Shown(Other);
+  TControl* base = Other;
+  base->SetCaption("Apply all");
+  ASSERT_EQ(Other->GetCaption(), "Apply all");
+  auto showing = [&] {
+    QImage* img = Other->BackBuffer();
+    return img ? img->copy() : QImage();
+  };
+  EXPECT_TRUE(QTest::qWaitFor([&] { return showing() != blank; }, 2000));
+  const QImage painted = showing();
+  EXPECT_EQ(painted, Shown(Other));
+  // The same caption again changes nothing and paints nothing new.
+  base->SetCaption("Apply all");
+  QApplication::processEvents();
+  EXPECT_EQ(showing(), painted);
+}
+
 TEST_F(LbButtonDialog, HotTrackingFollowsThePointer) {
   int enters = 0, exits = 0;
   Other->OnMouseEnter = [&](TObject*) { ++enters; };
