@@ -46,6 +46,7 @@ int Conv_Version(const QString& Ver_str) {
 }
 
 bool TFSoftOptions::Check_Version() {
+  if (!FVarneltoeFirmWare) return false;
   QString reply;
   try {
     reply = FVarneltoeFirmWare->HTTP1->Get(Version_Page_URL());

@@ -1,7 +1,10 @@
 #include <QTest>
 
 #include "ShellFixture.h"
+#include <QScopeGuard>
+
 #include "platform/Dialogs.h"
+#include "platform/ShellApi.h"
 #include "shell/UProgramWindows.h"
 
 namespace {
@@ -205,4 +208,75 @@ TEST(ProgramWindows, ADestroyedWindowIsForgotten) {
   EXPECT_EQ(Program_Window(pwKNXAccess), nullptr);
   Set_Lang_Program_Window(pwKNXAccess);
   EXPECT_EQ(calls, 1);
+}
+
+namespace {
+
+// Records what the desktop was asked to open.
+class TRecordingOpener : public IDocumentOpener {
+ public:
+  explicit TRecordingOpener(QStringList* Opened) : FOpened(Opened) {}
+  bool Open(const QString& Target, QString&) override {
+    *FOpened << Target;
+    return true;
+  }
+
+ private:
+  QStringList* FOpened;
+};
+
+}  // namespace
+
+TEST_F(MainWindow, LinksOpenTheMakersPagesOnTheConfiguredServer) {
+  TRegistryIniFile("Software\\Tarvix\\ZIDI").WriteString("Internet", "Web_Server", "http://127.0.0.1:9/");
+  QStringList opened;
+  SetDocumentOpener(std::make_unique<TRecordingOpener>(&opened));
+  auto restore = qScopeGuard([] { SetDocumentOpener(nullptr); });
+  Start();
+  FVarneltoeFirmWare->L_TarvixClick(FVarneltoeFirmWare->L_Tarvix);
+  FAbout->Label4Click(FAbout->Label4);
+  FVarneltoeFirmWare->LL_UpdateLinkClick(FVarneltoeFirmWare->LL_Update, Download_Page_URL(), sltURL);
+  EXPECT_EQ(opened, (QStringList{"http://127.0.0.1:9/HOME/default.asp?frompg=ZIDI",
+                                 "http://127.0.0.1:9/HOME/default.asp?frompg=ZIDI",
+                                 "http://127.0.0.1:9/Home/download/download.asp#HDKB"}));
+  EXPECT_EQ(Version_Page_URL(), "http://127.0.0.1:9/home/download/GetversionSW.asp?nomesw=ZIDI");
+}
+
+TEST_F(MainWindow, TheEdsExportWritesWhereTheUserChose) {
+  MakeDir("PROJECTS/Plant");
+  Start();
+  Name_Project = "Plant";
+  Dir_Project = Dir_Projects + "/Plant";
+  QStringList written;
+  Program_Routines.Write_EDS_File = [&](const QString& Path) { written << Path; };
+  auto restore = qScopeGuard([] { Program_Routines.Write_EDS_File = nullptr; });
+  TDialogRecorder dialogs;
+  dialogs.AnswerFile(Dir_Project + "/device");
+  dialogs.AnswerCancel();
+  FVarneltoeFirmWare->Btn_Click(FVarneltoeFirmWare->Btn_CANopen_EDS);
+  FVarneltoeFirmWare->Btn_Click(FVarneltoeFirmWare->Btn_CANopen_EDS);
+  EXPECT_EQ(written, QStringList{Dir_Project + "/device.eds"});
+  ASSERT_EQ(dialogs.Requests().size(), 2u);
+  EXPECT_EQ(dialogs.Requests()[0].Kind, dkSaveFile);
+  EXPECT_EQ(dialogs.Requests()[0].InitialDir, Dir_Project);
+  EXPECT_EQ(dialogs.Requests()[0].Filter, "Electronic Data Sheet (*.eds)|*.eds");
+}
+
+TEST_F(MainWindow, BACnetTypeComesFromTheCommunicationSettings) {
+  MakeDir("PROJECTS/Plant");
+  Start();
+  Name_Project = "Plant";
+  Dir_Project = Dir_Projects + "/Plant";
+  Set_Files();
+  EXPECT_EQ(FVarneltoeFirmWare->Get_Type_BACnet(), 0);
+  const std::pair<const char*, int> files[] = {
+      {"<ParGen><BACnet_Type>2</BACnet_Type></ParGen>", 2},
+      {"<ParGen><BACnet_Type>two</BACnet_Type></ParGen>", 0},
+      {"<ParGen><Other>2</Other></ParGen>", 0},
+      {"<ParGen><BACnet_Type>", 0},
+  };
+  for (const auto& [xml, type] : files) {
+    WriteFile("PROJECTS/Plant/ParGen.xml", xml);
+    EXPECT_EQ(FVarneltoeFirmWare->Get_Type_BACnet(), type) << xml;
+  }
 }
