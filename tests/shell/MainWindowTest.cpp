@@ -128,10 +128,7 @@ TEST_F(MainWindow, TableButtonsNeedAnOpenConfiguration) {
 }
 
 TEST_F(MainWindow, ClosingWritesTheSettingsAndTheNextStartReopens) {
-  MakeDir("PROJECTS/Plant A");
-  Start();
-  Name_Project = "Plant A";
-  Dir_Project = Dir_Projects + "/Plant A";
+  StartWithConfiguration("Plant A");
   CloseAndStop();
   EXPECT_TRUE(ReadFile("Varnelto.xml").contains("<projectname>Plant A</projectname>"));
 
@@ -144,10 +141,7 @@ TEST_F(MainWindow, ClosingWritesTheSettingsAndTheNextStartReopens) {
 }
 
 TEST_F(MainWindow, ADeletedConfigurationOpensNothingAndIsForgotten) {
-  MakeDir("PROJECTS/Gone");
-  Start();
-  Name_Project = "Gone";
-  Dir_Project = Dir_Projects + "/Gone";
+  StartWithConfiguration("Gone");
   CloseAndStop();
   ASSERT_TRUE(QDir(Path("PROJECTS/Gone")).removeRecursively());
 
@@ -243,10 +237,7 @@ TEST_F(MainWindow, LinksOpenTheMakersPagesOnTheConfiguredServer) {
 }
 
 TEST_F(MainWindow, TheEdsExportWritesWhereTheUserChose) {
-  MakeDir("PROJECTS/Plant");
-  Start();
-  Name_Project = "Plant";
-  Dir_Project = Dir_Projects + "/Plant";
+  StartWithConfiguration("Plant");
   QStringList written;
   Program_Routines.Write_EDS_File = [&](const QString& Path) { written << Path; };
   auto restore = qScopeGuard([] { Program_Routines.Write_EDS_File = nullptr; });
@@ -263,11 +254,7 @@ TEST_F(MainWindow, TheEdsExportWritesWhereTheUserChose) {
 }
 
 TEST_F(MainWindow, BACnetTypeComesFromTheCommunicationSettings) {
-  MakeDir("PROJECTS/Plant");
-  Start();
-  Name_Project = "Plant";
-  Dir_Project = Dir_Projects + "/Plant";
-  Set_Files();
+  StartWithConfiguration("Plant");
   EXPECT_EQ(FVarneltoeFirmWare->Get_Type_BACnet(), 0);
   const std::pair<const char*, int> files[] = {
       {"<ParGen><BACnet_Type>2</BACnet_Type></ParGen>", 2},

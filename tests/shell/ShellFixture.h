@@ -59,6 +59,15 @@ class ShellFixture : public ::testing::Test {
     Stop();
   }
 
+  // Starts the program with the configuration Name open (its folder made).
+  void StartWithConfiguration(const QString& Name) {
+    MakeDir(QStringLiteral("PROJECTS/") + Name);
+    Start();
+    Name_Project = Name;
+    Dir_Project = Dir_Projects + QLatin1Char('/') + Name;
+    Set_Files();
+  }
+
   QString Path(const QString& Relative) const { return FDir.filePath(Relative); }
   void MakeDir(const QString& Relative) const { ASSERT_TRUE(QDir().mkpath(Path(Relative))); }
   void WriteFile(const QString& Relative, const QByteArray& Bytes) const {

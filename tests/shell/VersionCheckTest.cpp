@@ -13,20 +13,26 @@
 
 namespace {
 
+// A TCP socket bound to a free port of 127.0.0.1.
+int Loopback_Socket(int& Port) {
+  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+  socklen_t len = sizeof a;
+  ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
+  Port = ntohs(a.sin_port);
+  return s;
+}
+
 // The maker's web server as a test plays it: an HTTP server on 127.0.0.1
 // that answers each connection with the next prepared reply (or closes it
 // unanswered when none is left) and keeps the requests it received.
 class TVersionServer {
  public:
   TVersionServer() {
-    FSocket = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(FSocket, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t len = sizeof a;
-    ::getsockname(FSocket, reinterpret_cast<sockaddr*>(&a), &len);
-    FPort = ntohs(a.sin_port);
+    FSocket = Loopback_Socket(FPort);
     ::listen(FSocket, 4);
     FThread = std::thread([this] { Run(); });
   }
@@ -84,15 +90,9 @@ class TVersionServer {
 
 // A loopback address where nothing listens.
 QString RefusingAddress() {
-  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
-  socklen_t len = sizeof a;
-  ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
-  ::close(s);
-  return QStringLiteral("http://127.0.0.1:%1").arg(ntohs(a.sin_port));
+  int port = 0;
+  ::close(Loopback_Socket(port));
+  return QStringLiteral("http://127.0.0.1:%1").arg(port);
 }
 
 class VersionCheck : public ShellFixture {
