@@ -230,8 +230,10 @@ TEST_F(MainWindow, LinksOpenTheMakersPagesOnTheConfiguredServer) {
   FVarneltoeFirmWare->L_TarvixClick(FVarneltoeFirmWare->L_Tarvix);
   FAbout->Label4Click(FAbout->Label4);
   FVarneltoeFirmWare->LL_UpdateLinkClick(FVarneltoeFirmWare->LL_Update, Download_Page_URL(), sltURL);
+  FSoftOptions->LL_Check_UpdateLinkClick(FSoftOptions->LL_Check_Update, Download_Page_URL(), sltURL);
   EXPECT_EQ(opened, (QStringList{"http://127.0.0.1:9/HOME/default.asp?frompg=ZIDI",
                                  "http://127.0.0.1:9/HOME/default.asp?frompg=ZIDI",
+                                 "http://127.0.0.1:9/Home/download/download.asp#HDKB",
                                  "http://127.0.0.1:9/Home/download/download.asp#HDKB"}));
   EXPECT_EQ(Version_Page_URL(), "http://127.0.0.1:9/home/download/GetversionSW.asp?nomesw=ZIDI");
 }
