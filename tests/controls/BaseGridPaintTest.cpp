@@ -1,0 +1,236 @@
+// The base grid's cell painter and its keys on merged blocks, on a grid shown
+// offscreen.
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QImage>
+#include <map>
+#include <vector>
+
+#include "controls/BaseGrid.h"
+#include "platform/Forms.h"
+#include "tests/platform/ControlTestSupport.h"
+
+namespace {
+
+// Counts the content paints per cell and paints every cell in CellColor.
+class TPaintGrid : public TBaseGrid {
+ public:
+  explicit TPaintGrid(TComponent* AOwner) : TBaseGrid(AOwner) {}
+  struct TContent { int Col, Row; TRect R; };
+  std::vector<TContent> Contents;
+  TColor CellColor = clWhite;
+  int ContentCount(int C, int R) const {
+    int n = 0;
+    for (const TContent& x : Contents) n += x.Col == C && x.Row == R;
+    return n;
+  }
+  void SetHideLastRow(bool Value) { FHideLastRow = Value; }
+  using TBaseGrid::ChangeScale;
+  using TBaseGrid::DoMouseWheelDown;
+  using TBaseGrid::DoMouseWheelUp;
+  using TBaseGrid::KeyDown;
+
+ protected:
+  void DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
+                       TGridDrawState AState) override {
+    Contents.push_back({ACol, ARow, ARect});
+    TBaseGrid::DrawCellContent(ACanvas, ACol, ARow, ARect, AState);
+  }
+  void GetVisualProperties(int, int, TGridDrawState&, bool, bool, bool, TBrush* ABrush, TColor&,
+                           TColor&, TColor&, TFont*, TAlignment&, TVAlignment&, bool&,
+                           TCellGradientDirection&) override {
+    ABrush->SetColor(CellColor);
+  }
+};
+
+// A grid of 8 columns of 40 and 10 rows of 20 pixels, one fixed column and row,
+// without border and without scroll bars, on a shown form, with the keyboard
+// focus.
+class BaseGridPaint : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    G = new TPaintGrid(F.Form);
+    G->SetParent(F.Form);
+    G->SetBorderStyle(bsNone);
+    G->SetBounds(0, 0, 340, 240);
+    G->SetColCount(8);
+    G->SetRowCount(10);
+    G->SetDefaultColWidth(40);
+    G->SetDefaultRowHeight(20);
+    F.Show();
+    G->SetFocus();
+  }
+  QImage Paint() {
+    G->Contents.clear();
+    G->PaintNow();
+    return G->BackBuffer()->copy();
+  }
+  static TColor At(const QImage& Img, int X, int Y) { return FromQColor(QColor(Img.pixel(X, Y))); }
+  void Key(Word K) {
+    Word k = K;
+    G->KeyDown(k, TShiftState());
+  }
+  TShownForm F{400, 300};
+  TPaintGrid* G = nullptr;
+};
+
+}  // namespace
+
+TEST_F(BaseGridPaint, MergedBlockIsPaintedOnceByItsCoveredCells) {
+  G->MergeCells(2, 2, 2, 2);
+  Paint();
+  // The base cell paints itself when asked; of the three covered cells only the
+  // first one asked paints the block again, over the block's whole rectangle.
+  EXPECT_EQ(G->ContentCount(2, 2), 2);
+  EXPECT_EQ(G->ContentCount(3, 2), 0);
+  EXPECT_EQ(G->ContentCount(2, 3), 0);
+  EXPECT_EQ(G->ContentCount(3, 3), 0);
+  const TRect block = G->CellRect(2, 2);
+  EXPECT_EQ(block.Width(), 80);
+  for (const auto& c : G->Contents)
+    if (c.Col == 2 && c.Row == 2) EXPECT_TRUE(c.R == TRect(block.Left + 1, block.Top + 1, block.Right - 1, block.Bottom - 1));
+  Paint();  // a new pass paints it again
+  EXPECT_EQ(G->ContentCount(2, 2), 2);
+}
+
+TEST_F(BaseGridPaint, BlockWithItsBaseScrolledAwayIsPaintedOnce) {
+  G->MergeCells(2, 2, 1, 3);  // rows 2..4
+  G->SetTopRow(3);            // row 2 scrolls out of view
+  Paint();
+  EXPECT_EQ(G->ContentCount(2, 2), 1);
+  EXPECT_EQ(G->ContentCount(2, 3), 0);
+  EXPECT_EQ(G->ContentCount(2, 4), 0);
+}
+
+TEST_F(BaseGridPaint, HiddenLastRowShowsOnlyTheBackground) {
+  G->SetColor(clWhite);
+  G->CellColor = clYellow;
+  G->SetCells(3, 9, "hidden");
+  G->SetHideLastRow(true);
+  const QImage img = Paint();
+  const TRect r = G->CellRect(3, 9);
+  ASSERT_FALSE(r.Width() == 0);
+
+  for (int x = r.Left; x < r.Right; ++x)
+    for (int y = r.Top; y < r.Bottom; ++y) ASSERT_EQ(At(img, x, y), clWhite) << x << "," << y;
+  EXPECT_EQ(G->ContentCount(3, 9), 0);
+  const TRect above = G->CellRect(3, 8);
+  EXPECT_EQ(At(img, above.Left + 10, above.Top + 5), clYellow);
+}
+
+TEST_F(BaseGridPaint, WideGridLinesInsetTheContent) {
+  G->SetGridLineWidth(3);
+  G->SetGridLineColor(clBlue);
+  G->CellColor = clYellow;
+  const QImage img = Paint();
+  const TRect r = G->CellRect(2, 2);
+  bool found = false;
+  for (const auto& c : G->Contents)
+    if (c.Col == 2 && c.Row == 2) {
+      found = true;
+      EXPECT_TRUE(c.R == TRect(r.Left + 3, r.Top + 3, r.Right - 3, r.Bottom - 3));
+    }
+  EXPECT_TRUE(found);
+  // The 3-pixel lines lie inside the cell, offset by 2 from its right and bottom.
+  const int y = r.Top + 8;
+  EXPECT_EQ(At(img, r.Right - 1, y), clBlue);
+  EXPECT_EQ(At(img, r.Right - 3, y), clBlue);
+  EXPECT_EQ(At(img, r.Right - 4, y), clYellow);
+  EXPECT_EQ(At(img, r.Left + 10, r.Bottom - 3), clBlue);
+  EXPECT_EQ(At(img, r.Left + 10, r.Bottom - 4), clYellow);
+  // A fixed cell keeps its 1-pixel line in the fixed line colour.
+  const TRect f = G->CellRect(0, 2);
+  EXPECT_EQ(At(img, f.Right - 1, f.Top + 8), G->GridFixedLineColor());
+}
+
+TEST_F(BaseGridPaint, SelectionStylesFocusedAndUnfocused) {
+  G->SetSelection({1, 2, 3, 2});  // three cells of row 2; (2, 2) is the middle piece
+  struct Case { TGridSelectionStyle style; TColor focusedBorder; };
+  const Case cases[] = {{ssVista, 0xFDDE99}, {ssWin7, 0xCEA27D}, {ssOffice2007, 0x8DD7D3}};
+  for (const Case& c : cases) {
+    G->SetSelectionStyle(c.style);
+    G->SetFocus();
+    QImage img = Paint();
+    TRect mid = G->CellRect(2, 2);
+    TRect left = G->CellRect(1, 2);
+    EXPECT_EQ(At(img, mid.Left, mid.Top), c.focusedBorder) << c.style;  // no rounded end
+    EXPECT_EQ(At(img, left.Left, left.Top), ColorToRGB(G->Color())) << c.style;  // the left end's corner
+  }
+  // Focus elsewhere: the grey set, whatever the style.
+  auto* other = new TProbe(F.Form, F.Form, "Other", nullptr);
+  other->SetBounds(350, 0, 40, 40);
+  other->SetFocus();
+  G->SetSelectionStyle(ssWin7);
+  QImage img = Paint();
+  TRect mid = G->CellRect(2, 2);
+  EXPECT_EQ(At(img, mid.Left, mid.Top), 0xD9D9D9);
+  EXPECT_EQ(At(img, mid.Left + 5, mid.Top + 1), 0xFBFAFA);  // the grey inner top line
+  // goDrawFocusSelected keeps the focused colours.
+  G->SetOptions(G->Options() + goDrawFocusSelected);
+  img = Paint();
+  EXPECT_EQ(At(img, mid.Left, mid.Top), 0xCEA27D);
+}
+
+TEST_F(BaseGridPaint, RightAndDownStepOverABlock) {
+  G->MergeCells(2, 2, 3, 2);  // columns 2..4, rows 2..3
+  G->SetCol(2);
+  G->SetRow(2);
+  Key(VK_RIGHT);
+  EXPECT_EQ(G->Col(), 5);  // the first column after the block
+  EXPECT_EQ(G->Row(), 2);
+  G->SetCol(2);
+  Key(VK_DOWN);
+  EXPECT_EQ(G->Row(), 4);
+  EXPECT_EQ(G->Col(), 2);
+  // Into a block from its side: the cursor lands on the base cell.
+  G->SetCol(5);
+  G->SetRow(3);
+  Key(VK_LEFT);
+  EXPECT_EQ(G->Col(), 2);
+  EXPECT_EQ(G->Row(), 2);
+}
+
+TEST_F(BaseGridPaint, LeftAndUpFromACoveredCellLeaveTheBlock) {
+  G->MergeCells(2, 2, 3, 2);
+  // A covered cell made current in code (the cursor normally stands on base cells).
+  G->SetCol(4);
+  G->SetRow(3);
+  Key(VK_LEFT);
+  EXPECT_EQ(G->Col(), 1);  // the cell right before the block, not further
+  EXPECT_EQ(G->Row(), 3);
+  G->SetCol(3);
+  G->SetRow(3);
+  Key(VK_UP);
+  EXPECT_EQ(G->Row(), 1);
+  EXPECT_EQ(G->Col(), 3);
+}
+
+TEST_F(BaseGridPaint, WheelSnapsOntoTheBaseCell) {
+  G->MergeCells(2, 3, 2, 2);  // columns 2..3, rows 3..4
+  G->SetCol(3);
+  G->SetRow(2);
+  G->DoMouseWheelDown(TShiftState(), TPoint(10, 10));
+  EXPECT_EQ(G->Col(), 2);
+  EXPECT_EQ(G->Row(), 3);
+  G->SetCol(3);
+  G->SetRow(5);
+  G->DoMouseWheelUp(TShiftState(), TPoint(10, 10));
+  EXPECT_EQ(G->Col(), 2);
+  EXPECT_EQ(G->Row(), 3);
+}
+
+TEST_F(BaseGridPaint, PageDownStopsBeforeTheHiddenLastRow) {
+  G->SetRowCount(8);  // all rows in view
+  G->SetHideLastRow(true);
+  G->SetRow(3);
+  Key(VK_NEXT);
+  EXPECT_EQ(G->Row(), 6);
+}
+
+TEST_F(BaseGridPaint, ScalingKeepsColumnWidthsAndRowHeights) {
+  G->SetColWidths(2, 55);
+  G->ChangeScale(3, 2);
+  EXPECT_EQ(G->ColWidths(2), 55);
+  EXPECT_EQ(G->RowHeights(1), 20);
+}
