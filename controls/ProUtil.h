@@ -28,6 +28,7 @@
 #include "platform/Controls.h"
 #include "platform/Graphics.h"
 #include "platform/SysUtils.h"
+#include "platform/WinLayered.h"
 #include "platform/Types.h"
 
 // ---------------------------------------------------------------------------
@@ -315,6 +316,12 @@ void DrawErrorUnderline(TWinControl* Owner, TCanvas* Canvas, const QString& Text
 // The bitmap at its own size at R's top-left, the colour of its pixel (0, 0)
 // replaced by BackgroundColor.
 void DrawBitmapTransparent(TCanvas* Canvas, TBitmap* Bitmap, TColor BackgroundColor, TRect R);
+// The layered-window calls of the system, where it has them; without them
+// nothing is done and the answer is true.
+BOOL CallUpdateLayeredWindow(HWND Wnd, HDC Dst, const TPoint* DstPos, const TSize* Size, HDC Src,
+                             const TPoint* SrcPos, COLORREF Key, const BLENDFUNCTION* Blend,
+                             DWORD Flags);
+BOOL CallSetLayeredWindowAttributes(HWND Wnd, COLORREF Key, Byte Alpha, DWORD Flags);
 // The program's bitmap resource ResourceName drawn by DrawBitmapTransparent.
 void DrawResourceBitmap(TCanvas* Canvas, TColor BackgroundColor, TRect R,
                         const QString& ResourceName);

@@ -1,5 +1,5 @@
 // Progress bars, the progress pie, the range indicator, cell shapes, the error
-// underline and transparent bitmaps.
+// underline, transparent bitmaps and the layered-window calls.
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -357,4 +357,17 @@ void DrawResourceBitmap(TCanvas* Canvas, TColor BackgroundColor, TRect R,
   TBitmap bmp;
   bmp.LoadFromResourceName(HInstance, ResourceName);
   DrawBitmapTransparent(Canvas, &bmp, BackgroundColor, R);
+}
+
+// ---------------------------------------------------------------------------
+// Layered windows
+
+BOOL CallUpdateLayeredWindow(HWND Wnd, HDC Dst, const TPoint* DstPos, const TSize* Size, HDC Src,
+                             const TPoint* SrcPos, COLORREF Key, const BLENDFUNCTION* Blend,
+                             DWORD Flags) {
+  return UpdateLayeredWindow(Wnd, Dst, DstPos, Size, Src, SrcPos, Key, Blend, Flags);
+}
+
+BOOL CallSetLayeredWindowAttributes(HWND Wnd, COLORREF Key, Byte Alpha, DWORD Flags) {
+  return SetLayeredWindowAttributes(Wnd, Key, Alpha, Flags);
 }

@@ -13,6 +13,7 @@
 
 #include "controls/ProObj.h"
 #include "platform/Forms.h"
+#include "controls/ProUtil.h"
 #include "platform/Snapshot.h"
 #include "tests/platform/ControlTestSupport.h"
 
@@ -432,4 +433,82 @@ TEST(GlowWindow, IsADisabledTopmostToolPopup) {
   EXPECT_EQ(w->WindowStyle(), WS_POPUP | WS_DISABLED);
   EXPECT_EQ(w->WindowExStyle(), WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
   EXPECT_TRUE(w->View()->isWindow());
+}
+
+TEST(GlowWindow, ShowsTheAlphaMaskThroughTheLayeredCall) {
+  TShownForm f(200, 100);
+  f.Show();
+  auto* w = new TGridFocusWindow(f.Form);
+  w->SetParent(f.Form);
+  w->HandleNeeded();
+  TBitmap mask, color(60, 40);
+  CreateRoundRectGlowMask(&mask, 60, 40, 3, 5, 0);
+  color.SetPixelFormat(pf24bit);
+  color.Canvas()->Brush()->SetColor(TColor(0x97D3FD));
+  color.Canvas()->FillRect(TRect(0, 0, 60, 40));
+  TGridAlphaMask glow;
+  glow.MergeMask(&mask, &color, clNone);
+  const TPoint pos(30, 20), src(0, 0);
+  const TSize size(60, 40);
+  BLENDFUNCTION blend;
+  blend.SourceConstantAlpha = 255;
+  blend.AlphaFormat = AC_SRC_ALPHA;
+  EXPECT_TRUE(CallUpdateLayeredWindow(w->Handle(), nullptr, &pos, &size, glow.Canvas()->Handle(),
+                                      &src, 0, &blend, ULW_ALPHA));
+  EXPECT_EQ(w->Width(), 60);
+  EXPECT_EQ(w->Left(), 30);
+  const QImage shot = w->View()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+  ASSERT_EQ(shot.width(), 60);
+  const QRgb outline = shot.pixel(30, 3), inside = shot.pixel(30, 20);
+  EXPECT_EQ(qAlpha(outline), 255);
+  EXPECT_EQ(qRed(outline), 0xFD);
+  EXPECT_EQ(qBlue(outline), 0x97);
+  EXPECT_EQ(qAlpha(inside), 0);
+  EXPECT_TRUE(CallSetLayeredWindowAttributes(w->Handle(), 0, 128, LWA_ALPHA));
+  EXPECT_NEAR(w->View()->windowOpacity(), 128 / 255.0, 0.01);
+}
+
+// ---------------------------------------------------------------------------
+// Bitmaps and the error underline
+
+TEST(DrawBitmaps, TransparentColourTakesTheBackground) {
+  TBitmap glyph(4, 4);
+  glyph.SetPixelFormat(pf24bit);
+  glyph.Canvas()->Brush()->SetColor(clWhite);
+  glyph.Canvas()->FillRect(TRect(0, 0, 4, 4));
+  glyph.Canvas()->SetPixels(2, 2, clRed);
+  TBitmap target(10, 10);
+  target.Canvas()->Brush()->SetColor(clLime);
+  target.Canvas()->FillRect(TRect(0, 0, 10, 10));
+  DrawBitmapTransparent(target.Canvas(), &glyph, clBlue, TRect(3, 3, 10, 10));
+  EXPECT_EQ(target.Canvas()->Pixels(3, 3), clBlue);   // the glyph's key colour
+  EXPECT_EQ(target.Canvas()->Pixels(5, 5), clRed);
+  EXPECT_EQ(target.Canvas()->Pixels(7, 7), clLime);   // beyond the glyph's size
+  EXPECT_THROW(DrawResourceBitmap(target.Canvas(), clBlue, TRect(0, 0, 4, 4), "NOSUCHGLYPH"),
+               EResNotFound);
+}
+
+TEST(DrawBitmaps, ErrorUnderlineMarksTheWordOnly) {
+  TShownForm f(300, 100);
+  f.Show();
+  TBitmap target(300, 30);
+  target.Canvas()->Brush()->SetColor(clWhite);
+  target.Canvas()->FillRect(TRect(0, 0, 300, 30));
+  const QString text = "Hello world and more";
+  DrawErrorUnderline(f.Form, target.Canvas(), text, TRect(0, 0, 300, 20), 10, 6, 5);
+  int first = -1, last = -1;
+  for (int x = 0; x < 300; ++x)
+    for (int y = 0; y < 30; ++y)
+      if (target.Canvas()->Pixels(x, y) == clRed) {
+        if (first < 0) first = x;
+        last = x;
+      }
+  ASSERT_GE(first, 0);
+  // The zig-zag starts under "w" and ends after "d", well before "more".
+  const int hello = target.Canvas()->TextWidth("Hello ");
+  const int upToWorld = target.Canvas()->TextWidth("Hello world");
+  EXPECT_GE(first, hello - 4);
+  EXPECT_LE(last, upToWorld + 10);
+  EXPECT_GT(last - first, upToWorld - hello - 12);
+  EXPECT_EQ(f.Form->ControlCount(), 0);  // the measuring edit is gone
 }
