@@ -20,12 +20,15 @@ class TPaintGrid : public TBaseGrid {
   struct TContent { int Col, Row; TRect R; };
   std::vector<TContent> Contents;
   TColor CellColor = clWhite;
+  TColor FixedColor = clNone;  // clNone: fixed cells in CellColor too
   int ContentCount(int C, int R) const {
     int n = 0;
     for (const TContent& x : Contents) n += x.Col == C && x.Row == R;
     return n;
   }
   void SetHideLastRow(bool Value) { FHideLastRow = Value; }
+  void SetHoverRowIdx(int Value) { FHoverRowIdx = Value; }
+  void SetShowSel(bool Value) { FShowSel = Value; }
   using TBaseGrid::ChangeScale;
   using TBaseGrid::DoMouseWheelDown;
   using TBaseGrid::DoMouseWheelUp;
@@ -37,10 +40,11 @@ class TPaintGrid : public TBaseGrid {
     Contents.push_back({ACol, ARow, ARect});
     TBaseGrid::DrawCellContent(ACanvas, ACol, ARow, ARect, AState);
   }
-  void GetVisualProperties(int, int, TGridDrawState&, bool, bool, bool, TBrush* ABrush, TColor&,
-                           TColor&, TColor&, TFont*, TAlignment&, TVAlignment&, bool&,
+  void GetVisualProperties(int ACol, int ARow, TGridDrawState&, bool, bool, bool, TBrush* ABrush,
+                           TColor&, TColor&, TColor&, TFont*, TAlignment&, TVAlignment&, bool&,
                            TCellGradientDirection&) override {
-    ABrush->SetColor(CellColor);
+    const bool fixed = ACol < FixedCols() || ARow < FixedRows();
+    ABrush->SetColor(fixed && FixedColor != clNone ? FixedColor : CellColor);
   }
 };
 
@@ -233,4 +237,85 @@ TEST_F(BaseGridPaint, ScalingKeepsColumnWidthsAndRowHeights) {
   G->ChangeScale(3, 2);
   EXPECT_EQ(G->ColWidths(2), 55);
   EXPECT_EQ(G->RowHeights(1), 20);
+}
+
+TEST_F(BaseGridPaint, HoverAndActiveRowColours) {
+  G->CellColor = clWhite;
+  G->FixedColor = clGray;
+  G->SetOptions(G->Options() - goVertLine - goHorzLine);
+  G->SetHoverRow(true);
+  G->SetHoverRowColor(clYellow);
+  G->SetHoverRowIdx(4);
+  G->SetActiveRowShow(true);
+  G->SetActiveRowColor(clAqua);
+  G->SetCol(3);
+  G->SetRow(6);
+  const QImage img = Paint();
+  auto mid = [&](int C, int R) {
+    const TRect r = G->CellRect(C, R);
+    return At(img, (r.Left + r.Right) / 2, r.Top + 3);
+  };
+  EXPECT_EQ(mid(2, 4), clYellow);  // the row under the mouse
+  EXPECT_EQ(mid(0, 4), clGray);    // fixed cells are not hovered by default
+  EXPECT_EQ(mid(2, 6), clAqua);    // the current row
+  EXPECT_EQ(mid(3, 6), clWhite);   // but not its current cell
+  EXPECT_EQ(mid(2, 5), clWhite);
+  // With hcFixed the fixed cell of the hovered row joins in; with the selection
+  // hidden the current cell takes the active row colour.
+  G->SetHoverRowCells(THoverRowCells{hcNormal, hcFixed, hcSelected});
+  G->SetShowSel(false);
+  const QImage img2 = Paint();
+  const TRect f = G->CellRect(0, 4), cur = G->CellRect(3, 6);
+  EXPECT_EQ(At(img2, (f.Left + f.Right) / 2, f.Top + 3), clYellow);
+  EXPECT_EQ(At(img2, (cur.Left + cur.Right) / 2, cur.Top + 3), clAqua);
+}
+
+TEST_F(BaseGridPaint, ActiveRowMirrorGradient) {
+  G->SetOptions(G->Options() - goVertLine - goHorzLine);
+  G->SetActiveRowShow(true);
+  G->SetActiveRowColor(clRed);
+  G->SetActiveRowColorTo(clRed);
+  G->SetActiveRowMirrorColor(clBlue);
+  G->SetActiveRowMirrorColorTo(clBlue);
+  G->SetCol(1);
+  G->SetRow(3);
+  const QImage img = Paint();
+  const TRect r = G->CellRect(4, 3);
+  EXPECT_EQ(At(img, r.Left + 10, r.Top + 2), clRed);      // upper half
+  EXPECT_EQ(At(img, r.Left + 10, r.Bottom - 3), clBlue);  // lower half
+}
+
+TEST_F(BaseGridPaint, BlockScrolledUnderTheFixedColumnLeavesItAlone) {
+  G->CellColor = clYellow;
+  G->FixedColor = clGreen;
+  G->SetOptions(G->Options() - goVertLine - goHorzLine - goFixedVertLine - goFixedHorzLine);
+  G->MergeCells(1, 3, 3, 1);  // columns 1..3
+  G->SetLeftCol(2);           // column 1 scrolls away: the block reaches under column 0
+  const QImage img = Paint();
+  const TRect fixed = G->CellRect(0, 3);
+  for (int x = fixed.Left; x < fixed.Right; ++x)
+    ASSERT_EQ(At(img, x, fixed.Top + 5), clGreen) << x;
+  const TRect covered = G->CellRect(2, 3);  // the block's rectangle
+  EXPECT_LT(covered.Left, fixed.Right);
+  EXPECT_EQ(At(img, fixed.Right + 2, fixed.Top + 5), clYellow);
+  EXPECT_EQ(G->ContentCount(1, 3), 1);
+}
+
+TEST_F(BaseGridPaint, PaintCellExtDrawsTheLookOnly) {
+  G->CellColor = clYellow;
+  G->MergeCells(2, 2, 2, 2);
+  // Beyond the fixed column's and row's extent (40 x 20), which a normal cell
+  // never paints over.
+  TBitmap bmp(120, 60);
+  const TRect where(50, 30, 90, 50);
+  G->Contents.clear();
+  G->PaintCellExt(bmp.Canvas(), 2, 2, where, TGridDrawState());
+  EXPECT_TRUE(G->Contents.empty());
+  EXPECT_EQ(bmp.Canvas()->Pixels(60, 35), clYellow);
+  EXPECT_EQ(bmp.Canvas()->Pixels(100, 35), clWhite);  // ARect as given, not the block
+  // Selected without content: the active row colours stand for the selection.
+  G->PaintCellExt(bmp.Canvas(), 2, 2, where, TGridDrawState{gdSelected});
+  EXPECT_EQ(bmp.Canvas()->Pixels(60, 35), ColorToRGB(clInfoBk));
+  G->PaintCell(bmp.Canvas(), 2, 2, where, TGridDrawState());
+  EXPECT_EQ(G->ContentCount(2, 2), 1);
 }
