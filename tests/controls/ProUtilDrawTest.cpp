@@ -2,6 +2,8 @@
 // styled selection box, progress bars, the pie and the shapes.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <functional>
 #include <memory>
 
 #include "controls/ProUtil.h"
@@ -329,4 +331,103 @@ TEST_F(DrawShapes, OutlinesAndFills) {
   DrawCellShape(c(), 0, 0, 20, 20, csLineVert, clRed, clRed);
   EXPECT_EQ(CountInRow(10, clRed), 1);
   EXPECT_EQ(At(10, 10), clRed);
+}
+
+TEST_F(DrawProgress, XPVerticalGrowsFromTheBottom) {
+  Make(20, 110);
+  TXPProgressParams p;
+  p.ShowPercentage = false;
+  p.CompletionSmooth = true;
+  p.Vertical = true;
+  p.Level0Color = clGreen;
+  DrawXPProgress(c(), TRect(2, 2, 16, 104), 30, p);  // extent 100
+  int n = 0;
+  for (int y = 0; y < 110; ++y) n += At(9, y) == clGreen;
+  EXPECT_EQ(n, 30);
+  EXPECT_EQ(At(9, 102), clGreen);  // the bottom inside the frame
+  EXPECT_EQ(At(9, 73), clGreen);   // 30 rows: 73..102
+  EXPECT_EQ(At(9, 72), clWhite);
+}
+
+TEST_F(DrawProgress, XPGradientHalvesTheBarAcross) {
+  Make(110, 22);
+  TXPProgressParams p;
+  p.ShowPercentage = false;
+  p.CompletionSmooth = true;
+  p.ShowGradient = true;
+  p.Level0Color = clBlack;
+  p.Level0ColorTo = clWhite;
+  DrawXPProgress(c(), TRect(2, 2, 104, 22), 50, p);
+  // Inside the frame rows 3..20, halved at 12: ColorTo -> Color above, Color ->
+  // ColorTo below, so the middle is dark and the edges light.
+  EXPECT_EQ(At(20, 3), clWhite);
+  EXPECT_EQ(At(20, 12), clBlack);
+  EXPECT_EQ(At(20, 20), clWhite);
+}
+
+TEST_F(DrawProgress, XPShowsThePercentageInItsFont) {
+  Make(110, 20);
+  TXPProgressParams p;
+  p.Level0Color = clWhite;  // the bar stays white: only the text is dark
+  p.CompleteFontColor = clBlack;
+  p.ShowBorder = false;
+  DrawXPProgress(c(), TRect(2, 2, 104, 18), 0, p);
+  int dark = 0;
+  for (int x = 30; x < 80; ++x)
+    for (int y = 3; y < 17; ++y) dark += At(x, y) == clBlack;
+  EXPECT_GT(dark, 10);
+  EXPECT_EQ(At(10, 10), clWhite);
+}
+
+TEST_F(DrawProgress, ClassicFormatTakesIntegersOrReals) {
+  // "%d" gets the rounded position: the text differs from the one of "%.1f".
+  auto draw = [&](const QString& Fmt) {
+    Make(80, 20);
+    DrawClassicProgress(c(), TRect(0, 0, 80, 20), clWhite, clBlack, clWhite, clBlack, 42.4, 0, 0, 0,
+                        100, Fmt, clNone, false);
+    return bmp->ToImage();
+  };
+  const QImage d = draw("%d"), f = draw("%.1f"), d2 = draw("%d");
+  EXPECT_TRUE(d == d2);
+  EXPECT_FALSE(d == f);
+}
+
+class DrawCellButtons : public DrawSurface {};
+
+TEST_F(DrawCellButtons, ClassicLooksAreTheSystemFrameControls) {
+  // What the routines draw equals the frame controls in their areas.
+  auto expect = [&](const std::function<void(TCanvas*)>& Routine,
+                    const std::function<void(TCanvas*)>& Reference) {
+    Make(60, 24);
+    Routine(c());
+    const QImage got = bmp->ToImage();
+    Make(60, 24);
+    Reference(c());
+    EXPECT_TRUE(got == bmp->ToImage());
+  };
+  const TColorTones tones;
+  expect([&](TCanvas* C) { DrawComboButton(C, nullptr, TRect(0, 0, 60, 24), cblFlat, cbsNormal, tones); },
+         [](TCanvas* C) {
+           DrawFrameControl(C->Handle(), TRect(41, 1, 58, 23), DFC_SCROLL, DFCS_SCROLLCOMBOBOX | DFCS_FLAT);
+         });
+  expect([&](TCanvas* C) { DrawPushButton(C, nullptr, TRect(2, 2, 50, 20), cblClassic, cbsDown, tones); },
+         [](TCanvas* C) {
+           DrawFrameControl(C->Handle(), TRect(2, 2, 50, 20), DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED);
+         });
+  expect([&](TCanvas* C) { DrawSpinButtons(C, nullptr, TRect(0, 0, 60, 24), cblClassic, cbsDisabled, tones); },
+         [](TCanvas* C) {
+           DrawFrameControl(C->Handle(), TRect(44, -1, 59, 11), DFC_SCROLL, DFCS_SCROLLUP | DFCS_INACTIVE);
+           DrawFrameControl(C->Handle(), TRect(44, 12, 59, 23), DFC_SCROLL, DFCS_SCROLLDOWN | DFCS_INACTIVE);
+         });
+}
+
+TEST_F(DrawCellButtons, SmallHelpers) {
+  Make(20, 20);
+  FillRectColor(c(), TRect(2, 2, 6, 6), clRed);
+  EXPECT_EQ(At(2, 2), clRed);
+  EXPECT_EQ(At(6, 6), clWhite);
+  DrawArrowDown(c(), 12, 10, clBlue);
+  EXPECT_EQ(At(12, 11), clBlue);   // inside the triangle
+  EXPECT_EQ(At(12, 9), clWhite);   // above its top edge
+  EXPECT_EQ(At(8, 12), clWhite);   // beside its tip
 }
