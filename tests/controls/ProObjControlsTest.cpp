@@ -181,6 +181,19 @@ TEST_F(ProGridButton, PaintsItsStates) {
   b->SetDown(true);
   img = GrabControl(F.Form);
   EXPECT_EQ(at(20, 3), 0xCAC7C7);  // held down: the checked colour
+  b->SetDown(false);
+  b->SetAllowAllUp(true);
+  b->SetDown(false);
+  b->SetLook(2);                    // gradients: hot $CCF4FF to $91D0FF
+  b->Perform(CM_MOUSEENTER, 0, 0);
+  EXPECT_TRUE(b->MouseInControl());
+  img = GrabControl(F.Form);
+  // Row 0 is the frame; row 1 the second of 16 bands, 1/16 from $CCF4FF to $91D0FF.
+  EXPECT_EQ(at(20, 1), 0xC8F2FF);
+  EXPECT_EQ(at(0, 10), 0x000000);   // the hot border
+  b->Perform(CM_MOUSELEAVE, 0, 0);
+  img = GrabControl(F.Form);
+  EXPECT_EQ(at(20, 1), 0xFBE6D5);   // 1/16 from $FDEADA to $E4AE88
 }
 
 // ---------------------------------------------------------------------------
@@ -511,4 +524,26 @@ TEST(DrawBitmaps, ErrorUnderlineMarksTheWordOnly) {
   EXPECT_LE(last, upToWorld + 10);
   EXPECT_GT(last - first, upToWorld - hello - 12);
   EXPECT_EQ(f.Form->ControlCount(), 0);  // the measuring edit is gone
+}
+
+TEST_F(ProCheckBox, TransparentBoxShowsItsParent) {
+  F.Form->SetColor(clYellow);
+  TProCheckBox* c = Box();
+  c->SetColor(clWhite);
+  c->SetParentColor(false);
+  c->SetCaption("x");
+  auto background = [&] {
+    c->PaintNow();
+    const QImage img = c->BackBuffer()->copy();
+    return FromQColor(QColor(img.pixel(100, 15)));
+  };
+  EXPECT_EQ(background(), clWhite);
+  c->SetTransparent(true);
+  EXPECT_EQ(background(), clYellow);
+  c->SetTransparentChaching(true);
+  EXPECT_EQ(background(), clYellow);
+  F.Form->SetColor(clAqua);
+  EXPECT_EQ(background(), clYellow);  // the cached picture stays until it is dropped
+  c->SetBounds(10, 50, 121, 20);
+  EXPECT_EQ(background(), clAqua);
 }

@@ -13,6 +13,7 @@
 
 #include "controls/ProStyleIF.h"
 #include "controls/ProUtil.h"
+#include "controls/ProObj.h"
 #include "controls/ProXPVS.h"
 #include "platform/Forms.h"
 #include "platform/UxTheme.h"
@@ -342,4 +343,76 @@ TEST_F(ThemeNotifier, AKeyThatCannotBeOpenedEndsTheWatch) {
   ASSERT_TRUE(Wait([] { return TRegMonitorThread::RunningCount() == 0; }));
   EXPECT_EQ(n.RegMonitorThread()->ErrorMessage(), "Unable to open registry key " + k14);
   n.RegisterWindow(form.Handle());  // the list is still there to take it
+}
+
+// ---------------------------------------------------------------------------
+// The visual-styles binding and the themed looks of the small controls
+
+class VisualStylesBinding : public ThemeFixture {};
+
+TEST_F(VisualStylesBinding, BindsOnceAndAnswersNothingWithoutTheLibrary) {
+  EXPECT_TRUE(LoadThemeLibrary());
+  EXPECT_TRUE(ThemeLibraryLoaded());
+  EXPECT_TRUE(IsThemeActive());
+  FreeThemeLibrary();
+  EXPECT_FALSE(ThemeLibraryLoaded());
+  SetVisualStyles(nullptr);
+  EXPECT_FALSE(LoadThemeLibrary());
+  EXPECT_FALSE(IsThemeActive());
+  EXPECT_EQ(OpenThemeData(nullptr, "button"), nullptr);
+  EXPECT_FALSE(DrawThemeBackground(nullptr, nullptr, 1, 1, TRect(), nullptr));
+  QString f, c, s;
+  EXPECT_FALSE(GetCurrentThemeName(f, c, s));
+}
+
+TEST_F(VisualStylesBinding, GridButtonFollowsTheThemeWhenAsked) {
+  TForm form(nullptr);
+  auto* b = new TProGridButton(&form);
+  b->SetParent(&form);
+  Styles->ColorName = "Metallic";
+  b->SetAutoThemeAdapt(true);
+  EXPECT_EQ(b->Look(), 4);
+  EXPECT_EQ(b->Color(), 0xECE2E1);
+  Styles->ColorName = "HomeStead";
+  b->Perform(WM_THEMECHANGED, 0, 0);
+  EXPECT_EQ(b->Look(), 3);
+  Styles->ColorName = "NormalColor";
+  b->Perform(WM_OFFICETHEMECHANGE, 0, 0);
+  EXPECT_EQ(b->Look(), 2);
+  b->SetAutoThemeAdapt(false);
+  Styles->ColorName = "Metallic";
+  b->Perform(WM_THEMECHANGED, 0, 0);
+  EXPECT_EQ(b->Look(), 2);  // no longer follows
+  EXPECT_TRUE(IsThemedXP());
+}
+
+TEST_F(VisualStylesBinding, CheckBoxDrawsTheThemedPartForItsState) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 200, 100);
+  auto* c = new TProCheckBox(&form);
+  c->SetParent(&form);
+  c->SetBounds(10, 10, 120, 30);
+  struct Case { TCheckBoxState state; bool enabled; bool down; int expected; };
+  const Case cases[] = {
+      {cbUnchecked, true, false, 1}, {cbChecked, true, false, 5}, {cbGrayed, true, false, 9},
+      {cbChecked, true, true, 7},    {cbChecked, false, true, 8}, {cbGrayed, false, false, 12},
+  };
+  for (const Case& k : cases) {
+    c->SetState(k.state);
+    c->SetEnabled(k.enabled);
+    c->SetDown(k.down);
+    Styles->Log.clear();
+    c->PaintNow();
+    ASSERT_EQ(Styles->Log.size(), 1u);
+    EXPECT_EQ(Styles->Log[0].ClassList, "button");
+    EXPECT_EQ(Styles->Log[0].Part, 3);
+    EXPECT_EQ(Styles->Log[0].State, k.expected) << k.state << " " << k.enabled << " " << k.down;
+    EXPECT_TRUE(Styles->Log[0].R == TRect(0, 4, 14, 18));  // 14 x 14 at the top left
+  }
+  c->SetAlignment(taRightJustify);
+  c->SetButtonVertAlign(tlCenter);
+  Styles->Log.clear();
+  c->PaintNow();
+  ASSERT_EQ(Styles->Log.size(), 1u);
+  EXPECT_TRUE(Styles->Log[0].R == TRect(105, 9, 119, 23));  // width - 15, height / 2 - 6
 }
