@@ -176,38 +176,27 @@ TEST_F(BaseGridPaint, SelectionStylesFocusedAndUnfocused) {
   EXPECT_EQ(At(img, mid.Left, mid.Top), 0xCEA27D);
 }
 
-TEST_F(BaseGridPaint, RightAndDownStepOverABlock) {
+TEST_F(BaseGridPaint, ArrowKeysStepOverABlock) {
   G->MergeCells(2, 2, 3, 2);  // columns 2..4, rows 2..3
-  G->SetCol(2);
-  G->SetRow(2);
-  Key(VK_RIGHT);
-  EXPECT_EQ(G->Col(), 5);  // the first column after the block
-  EXPECT_EQ(G->Row(), 2);
-  G->SetCol(2);
-  Key(VK_DOWN);
-  EXPECT_EQ(G->Row(), 4);
-  EXPECT_EQ(G->Col(), 2);
-  // Into a block from its side: the cursor lands on the base cell.
-  G->SetCol(5);
-  G->SetRow(3);
-  Key(VK_LEFT);
-  EXPECT_EQ(G->Col(), 2);
-  EXPECT_EQ(G->Row(), 2);
-}
-
-TEST_F(BaseGridPaint, LeftAndUpFromACoveredCellLeaveTheBlock) {
-  G->MergeCells(2, 2, 3, 2);
-  // A covered cell made current in code (the cursor normally stands on base cells).
-  G->SetCol(4);
-  G->SetRow(3);
-  Key(VK_LEFT);
-  EXPECT_EQ(G->Col(), 1);  // the cell right before the block, not further
-  EXPECT_EQ(G->Row(), 3);
-  G->SetCol(3);
-  G->SetRow(3);
-  Key(VK_UP);
-  EXPECT_EQ(G->Row(), 1);
-  EXPECT_EQ(G->Col(), 3);
+  struct Case { const char* what; int col, row; Word key; int toCol, toRow; };
+  const Case cases[] = {
+      {"right from the base: the first column after the block", 2, 2, VK_RIGHT, 5, 2},
+      {"down from the base: the first row below the block", 2, 2, VK_DOWN, 2, 4},
+      {"into the block from its right: onto the base cell", 5, 3, VK_LEFT, 2, 2},
+      {"into the block from above: onto the base cell", 3, 1, VK_DOWN, 2, 2},
+      // A covered cell made current in code (the cursor normally stands on base
+      // cells): Left and Up leave the block to the cell right before it.
+      {"left from a covered cell", 4, 3, VK_LEFT, 1, 3},
+      {"up from a covered cell", 3, 3, VK_UP, 3, 1},
+      {"right from a covered cell", 3, 3, VK_RIGHT, 5, 3},
+  };
+  for (const Case& c : cases) {
+    G->SetCol(c.col);
+    G->SetRow(c.row);
+    Key(c.key);
+    EXPECT_EQ(G->Col(), c.toCol) << c.what;
+    EXPECT_EQ(G->Row(), c.toRow) << c.what;
+  }
 }
 
 TEST_F(BaseGridPaint, WheelSnapsOntoTheBaseCell) {

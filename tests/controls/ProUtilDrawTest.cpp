@@ -193,6 +193,14 @@ class DrawProgress : public DrawSurface {
     DrawXPProgress(c(), TRect(2, 2, 104, 16), Percent, p);
     return CountInRow(9, clGreen);
   }
+  // A smooth bar without text in one colour.
+  static TXPProgressParams Smooth(TColor Color) {
+    TXPProgressParams p;
+    p.ShowPercentage = false;
+    p.CompletionSmooth = true;
+    p.Level0Color = Color;
+    return p;
+  }
 };
 
 TEST_F(DrawProgress, XPBlocksOfSevenWithGapsOfTwo) {
@@ -211,11 +219,7 @@ TEST_F(DrawProgress, XPBlocksOfSevenWithGapsOfTwo) {
 }
 
 TEST_F(DrawProgress, XPLevelsPickTheColour) {
-  Make(110, 20);
-  TXPProgressParams p;
-  p.ShowPercentage = false;
-  p.CompletionSmooth = true;
-  p.Level0Color = clGreen;
+  TXPProgressParams p = Smooth(clGreen);
   p.Level1Color = clYellow;
   p.Level2Color = clBlue;
   p.Level3Color = clRed;
@@ -335,11 +339,8 @@ TEST_F(DrawShapes, OutlinesAndFills) {
 
 TEST_F(DrawProgress, XPVerticalGrowsFromTheBottom) {
   Make(20, 110);
-  TXPProgressParams p;
-  p.ShowPercentage = false;
-  p.CompletionSmooth = true;
+  TXPProgressParams p = Smooth(clGreen);
   p.Vertical = true;
-  p.Level0Color = clGreen;
   DrawXPProgress(c(), TRect(2, 2, 16, 104), 30, p);  // extent 100
   int n = 0;
   for (int y = 0; y < 110; ++y) n += At(9, y) == clGreen;
@@ -351,11 +352,8 @@ TEST_F(DrawProgress, XPVerticalGrowsFromTheBottom) {
 
 TEST_F(DrawProgress, XPGradientHalvesTheBarAcross) {
   Make(110, 22);
-  TXPProgressParams p;
-  p.ShowPercentage = false;
-  p.CompletionSmooth = true;
+  TXPProgressParams p = Smooth(clBlack);
   p.ShowGradient = true;
-  p.Level0Color = clBlack;
   p.Level0ColorTo = clWhite;
   DrawXPProgress(c(), TRect(2, 2, 104, 22), 50, p);
   // Inside the frame rows 3..20, halved at 12: ColorTo -> Color above, Color ->
