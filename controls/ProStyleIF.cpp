@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 #include <QMetaObject>
-#include <QThread>
+#include <algorithm>
 #include <condition_variable>
 #include <thread>
 
