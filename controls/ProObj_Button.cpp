@@ -480,10 +480,10 @@ void TProGridButton::Paint() {
                         Parent() != nullptr &&
                         DrawThemedPart(Parent()->Handle(), QStringLiteral("button"), c->Handle(), 1,
                                        themeState, r);
+    // The classic frame leaves r at the area inside its edge.
     if (!themed)
       DrawFrameControl(c->Handle(), r, DFC_BUTTON,
                        DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | ((FDown || pressed) ? DFCS_PUSHED : 0));
-    if (!themed) r = shrink(r, 2);
   }
   if ((FDown || pressed) && FState == 3 && !(FFlat && hot))
     FillFace(c, shrink(r, -1), FColorChecked, FColorCheckedTo, clNone);

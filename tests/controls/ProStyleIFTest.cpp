@@ -416,3 +416,40 @@ TEST_F(VisualStylesBinding, CheckBoxDrawsTheThemedPartForItsState) {
   ASSERT_EQ(Styles->Log.size(), 1u);
   EXPECT_TRUE(Styles->Log[0].R == TRect(105, 9, 119, 23));  // width - 15, height / 2 - 6
 }
+
+TEST_F(ThemeNotifier, WindowsRegisteredWhileTheChangeIsSentAreSafe) {
+  // A window that hears of the change registers many more and unregisters
+  // itself while the watcher is still sending: the watcher sends to the windows
+  // listed when the change came, and the list it walks never changes under it.
+  Reg->Keys[k14 + "\\General"];
+  Reg->Keys[k14];
+  TForm form(nullptr);
+  TThemeNotifier n(&form);
+  ASSERT_NE(n.RegMonitorThread(), nullptr);
+  std::vector<std::unique_ptr<TForm>> extra;
+  for (int i = 0; i < 40; ++i) extra.push_back(std::make_unique<TForm>(nullptr));
+  auto* first = new TForm(&form);
+  int heardByFirst = 0, heardByExtra = 0;
+  first->WindowProc = [&, old = first->WindowProc](TMessage& M) {
+    if (M.Msg == WM_OFFICETHEMECHANGE) {
+      ++heardByFirst;
+      for (auto& f : extra) n.RegisterWindow(f->Handle());
+      n.UnRegisterWindow(first->Handle());
+    }
+    old(M);
+  };
+  for (auto& f : extra)
+    f->WindowProc = [&, old = f->WindowProc](TMessage& M) {
+      if (M.Msg == WM_OFFICETHEMECHANGE) ++heardByExtra;
+      old(M);
+    };
+  n.RegisterWindow(first->Handle());
+  ASSERT_TRUE(Wait([&] { return Reg->Armed(); }));
+  ASSERT_TRUE(Reg->Change());
+  ASSERT_TRUE(Wait([&] { return heardByFirst == 1 && Reg->Armed(); }));
+  EXPECT_EQ(heardByExtra, 0);  // registered during the send: from the next change on
+  EXPECT_EQ(n.RegMonitorThread()->WindowCount(), 40);
+  ASSERT_TRUE(Reg->Change());
+  ASSERT_TRUE(Wait([&] { return heardByExtra == 40; }));
+  EXPECT_EQ(heardByFirst, 1);
+}
