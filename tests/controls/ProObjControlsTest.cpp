@@ -433,6 +433,24 @@ TEST(GlowMask, AlphaMaskPremultipliesItsColours) {
   copy.Assign(&m);
   EXPECT_EQ(copy.Opacity(), 230);
   EXPECT_EQ(copy.ScanLine(2)[4 * 3 + 3], 128);
+  // Masks of different sizes share only what both hold.
+  TGridAlphaMask small;
+  small.SetSize(3, 2);
+  small.Assign(&m);
+  EXPECT_EQ(small.Width(), 3);
+  EXPECT_EQ(small.ScanLine(1)[4 * 2 + 3], 128);
+  TGridAlphaMask large;
+  large.SetSize(20, 10);
+  large.Assign(&m);
+  EXPECT_EQ(large.ScanLine(3)[4 * 7 + 3], 128);
+  // A mask picture smaller than the colour picture: the rest is transparent.
+  TBitmap tiny(2, 2);
+  tiny.SetPixelFormat(pf24bit);
+  tiny.Canvas()->Brush()->SetColor(clWhite);
+  tiny.Canvas()->FillRect(TRect(0, 0, 2, 2));
+  m.MergeMask(&tiny, &white, clNone);
+  EXPECT_EQ(m.ScanLine(1)[4 * 1 + 3], 255);
+  EXPECT_EQ(m.ScanLine(3)[4 * 5 + 3], 0);
 }
 
 TEST(GlowWindow, IsADisabledTopmostToolPopup) {
@@ -546,4 +564,19 @@ TEST_F(ProCheckBox, TransparentBoxShowsItsParent) {
   EXPECT_EQ(background(), clYellow);  // the cached picture stays until it is dropped
   c->SetBounds(10, 50, 121, 20);
   EXPECT_EQ(background(), clAqua);
+}
+
+TEST_F(ProGridButton, NotFlatIsTheClassicPushButton) {
+  TProGridButton* b = Button(1, 10);
+  b->SetFlat(false);
+  auto shot = [&] {
+    const QImage img = GrabControl(F.Form);
+    return [img, b](int X, int Y) { return FromQColor(QColor(img.pixel(b->Left() + X, b->Top() + Y))); };
+  };
+  auto up = shot();
+  EXPECT_EQ(up(0, 0), ColorToRGB(clBtnHighlight));  // raised: light top-left edge
+  EXPECT_EQ(up(20, 11), ColorToRGB(clBtnFace));
+  b->SetDown(true);
+  auto down = shot();
+  EXPECT_NE(down(0, 0), ColorToRGB(clBtnHighlight));  // pushed: the edge turns
 }
