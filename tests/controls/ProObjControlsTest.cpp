@@ -580,3 +580,17 @@ TEST_F(ProGridButton, NotFlatIsTheClassicPushButton) {
   auto down = shot();
   EXPECT_NE(down(0, 0), ColorToRGB(clBtnHighlight));  // pushed: the edge turns
 }
+
+TEST_F(ProCheckBox, ReturnActsAsTabWhenAsked) {
+  TProCheckBox* c = Box();
+  c->SetTabStop(true);
+  auto* next = new TProbe(F.Form, F.Form, "Next", nullptr);
+  next->SetBounds(300, 100, 40, 40);
+  c->SetFocus();
+  QTest::keyClick(c->View(), Qt::Key_Return);
+  EXPECT_TRUE(c->Focused());  // Enter is not Tab by default
+  c->SetReturnIsTab(true);
+  QTest::keyClick(c->View(), Qt::Key_Return);
+  EXPECT_TRUE(next->Focused());
+  EXPECT_FALSE(c->Checked());
+}
