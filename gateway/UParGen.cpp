@@ -1,0 +1,421 @@
+// The communication-settings window: its frame, its panels built from the
+// panel table, its texts and its input behaviour.
+#include "gateway/UParGen.h"
+
+#include <QStringList>
+
+#include "controls/LbButton.h"
+#include "gateway/UParGen_p.h"
+#include "platform/Classes.h"
+#include "platform/ExtCtrls.h"
+#include "platform/Graphics.h"
+#include "platform/Messages.h"
+#include "platform/StdCtrls.h"
+#include "platform/XMLDoc.h"
+#include "shell/UComon.h"
+#include "shell/ULanguage.h"
+
+TFParGen* FParGen = nullptr;
+
+QString ParGen_Text(int n) {
+  if (!SL_Language || n < 0 || n >= SL_Language->Count()) return QString();
+  return SL_Language->Strings(n);
+}
+
+static void Init_ParGen_Resources() { Q_INIT_RESOURCE(UParGen); }
+
+namespace {
+
+constexpr int Client_Width = 460;
+constexpr int Client_Height = 700;
+constexpr TColor Window_Color = TColor(0x00EDF7F8);   // red 248, green 247, blue 237
+constexpr TColor Header_Color = TColor(0x00D8D8E7);   // red 231, green 216, blue 216
+constexpr TColor Button_Down_Color = TColor(0x000080FF);  // orange: red 255, green 128
+
+QString Octet_Name(const char* Base, int i) { return QString::fromLatin1(Base) + QString::number(i); }
+
+}  // namespace
+
+TFParGen::TFParGen(TComponent* AOwner, const QString& Variant_Code)
+    : TForm(AOwner), FVariant_Code(Variant_Code) {
+  Build_Window();
+  Build_Panels();
+  Bind_Controls();
+  OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
+  OnShow = [this](TObject* Sender) { FormShow(Sender); };
+  OnResize = [this](TObject* Sender) { FormResize(Sender); };
+  OnMouseWheel = [this](TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled) {
+    FormMouseWheel(Sender, Shift, WheelDelta, MousePos, Handled);
+  };
+}
+
+TFParGen::~TFParGen() {
+  if (FParGen == this) FParGen = nullptr;
+}
+
+// ---- building ----------------------------------------------------------------
+
+void TFParGen::Build_Window() {
+  SetName(QStringLiteral("FParGen"));
+  SetBorderIcons(TBorderIcons{biSystemMenu});
+  SetPosition(poScreenCenter);
+  SetScaled(false);
+  SetColor(Window_Color);
+  Font()->SetName(QStringLiteral("Verdana"));
+  Font()->SetHeight(-11);
+  SetShowHint(true);
+  SetClientWidth(Client_Width);
+  SetClientHeight(Client_Height);
+
+  ImageList1 = new TImageList(this);
+  ImageList1->SetName(QStringLiteral("ImageList1"));
+  static const bool Resources_Registered = (Init_ParGen_Resources(), true);
+  (void)Resources_Registered;
+  // Image 0 marks an expanded panel, image 1 a collapsed one.
+  for (const char* Name : {"ParGen_Expanded", "ParGen_Collapsed"}) {
+    TBitmap Bmp;
+    Bmp.LoadFromResourceName(HInstance, QString::fromLatin1(Name));
+    ImageList1->AddMasked(&Bmp, clFuchsia);
+  }
+
+  XML1 = new TXMLDocument(this);
+  XML1->SetName(QStringLiteral("XML1"));
+
+  P_Title = new TPanel(this);
+  P_Title->SetName(QStringLiteral("P_Title"));
+  P_Title->SetParent(this);
+  P_Title->SetBounds(0, 0, Client_Width, 69);
+  P_Title->SetAlign(alTop);
+  P_Title->SetBevelOuter(bvNone);
+  P_Title->SetCaption(QString());
+  L_SW_Code = new TLabel(this);
+  L_SW_Code->SetName(QStringLiteral("L_SW_Code"));
+  L_SW_Code->SetParent(P_Title);
+  L_SW_Code->SetLeft(16);
+  L_SW_Code->SetTop(8);
+  L_SW_Code->Font()->SetName(QStringLiteral("Verdana"));
+  L_SW_Code->Font()->SetHeight(-32);
+  L_SW_Code->Font()->SetColor(clGray);
+  L_SW_Desc = new TLabel(this);
+  L_SW_Desc->SetName(QStringLiteral("L_SW_Desc"));
+  L_SW_Desc->SetParent(P_Title);
+  L_SW_Desc->SetLeft(16);
+  L_SW_Desc->SetTop(42);
+  L_SW_Desc->Font()->SetName(QStringLiteral("Verdana"));
+  L_SW_Desc->Font()->SetHeight(-11);
+  L_SW_Desc->Font()->SetColor(clGray);
+  L_SW_Desc->Font()->SetStyle(TFontStyles{fsBold});
+
+  P_Button = new TPanel(this);
+  P_Button->SetName(QStringLiteral("P_Button"));
+  P_Button->SetParent(this);
+  P_Button->SetBounds(0, Client_Height - 40, Client_Width, 40);
+  P_Button->SetAlign(alBottom);
+  P_Button->SetBevelOuter(bvNone);
+  P_Button->SetCaption(QString());
+  auto Make_Button = [this](const char* Name, int Left) {
+    TLbButton* B = new TLbButton(this);
+    B->SetName(QString::fromLatin1(Name));
+    B->SetParent(P_Button);
+    B->SetBounds(Left, 6, 110, 28);
+    B->SetAnchors(TAnchors{akTop, akRight});
+    B->SetStyle(bsEncarta);
+    B->SetColorWhenDown(Button_Down_Color);
+    B->SetHotTrackColor(clYellow);
+    return B;
+  };
+  Btn_OK = Make_Button("Btn_OK", 219);
+  Btn_OK->OnClick = [this](TObject* Sender) { Btn_OKClick(Sender); };
+  Btn_Cancel = Make_Button("Btn_Cancel", 335);
+  Btn_Cancel->SetModalResult(mrCancel);
+
+  CPG = new TCategoryPanelGroup(this);
+  CPG->SetName(QStringLiteral("CPG"));
+  CPG->SetParent(this);
+  CPG->SetAlign(alClient);
+  CPG->VertScrollBar()->SetTracking(true);
+  CPG->SetGradientBaseColor(Header_Color);
+  CPG->SetGradientColor(Header_Color);
+  CPG->HeaderFont()->SetName(QStringLiteral("Verdana"));
+  CPG->HeaderFont()->SetHeight(-15);
+  CPG->HeaderFont()->SetStyle(TFontStyles{fsBold});
+  CPG->HeaderFont()->SetColor(clGray);
+  CPG->SetChevronHotColor(clRed);
+  CPG->SetImages(ImageList1);
+}
+
+void TFParGen::Build_Panels() {
+  for (const TParGen_Panel_Def& Def : ParGen_Panels()) Build_Panel(Def);
+}
+
+void TFParGen::Build_Panel(const TParGen_Panel_Def& Def) {
+  using namespace ParGen_Geometry;
+  TCategoryPanel* P = new TCategoryPanel(this);
+  P->SetName(QString::fromLatin1(Def.Name));
+  P->SetParent(CPG);
+  P->SetCaption(QString());
+  P->SetExpandedImageIndex(0);
+  P->SetCollapsedImageIndex(1);
+  P->SetVisible(false);
+
+  auto Make_Label = [&](const QString& Name, int Left, int Top) {
+    TLabel* L = new TLabel(this);
+    L->SetName(Name);
+    L->SetParent(P);
+    L->SetLeft(Left);
+    L->SetTop(Top);
+    L->Font()->SetColor(clBlack);
+    return L;
+  };
+  auto Make_Edit = [&](const QString& Name, int Left, int Top, int Width, int Max_Length) {
+    TEdit* E = new TEdit(this);
+    E->SetName(Name);
+    E->SetParent(P);
+    E->SetBounds(Left, Top, Width, Edit_Height);
+    E->SetText(QString());
+    E->SetMaxLength(Max_Length);
+    E->OnChange = [this](TObject* Sender) { On_Change(Sender); };
+    return E;
+  };
+  auto Make_Box = [&](const QString& Name, int Top, int Width) {
+    TCheckBox* B = new TCheckBox(this);
+    B->SetName(Name);
+    B->SetParent(P);
+    B->SetBounds(Label_X, Top, Width, Box_Height);
+    B->SetCaption(QString());
+    B->OnClick = [this](TObject* Sender) { On_Click(Sender); };
+    return B;
+  };
+  auto Make_Octets = [&](const char* Base, int Top) {
+    for (int i = 1; i <= 4; ++i) {
+      const int Left = Value_X + (i - 1) * Octet_Step;
+      TEdit* E = Make_Edit(Octet_Name(Base, i), Left, Top, Octet_Width, 0);
+      E->OnKeyPress = [this](TObject* Sender, QChar& Key) { KeyPress(Sender, Key); };
+      FOctet_Chain.push_back(E);
+      if (i < 4) {
+        TLabel* Dot = Make_Label(Octet_Name(Base, i) + QStringLiteral("_Dot"), Left + Octet_Width + 1, Top + Value_Raise);
+        Dot->SetCaption(QStringLiteral("."));
+      }
+    }
+  };
+
+  int Row = 0;
+  for (const TParGen_Row_Def& R : Def.Rows) {
+    const int Y = First_Row_Y + Row * Row_Step;
+    const QString Name = QString::fromLatin1(R.Name);
+    switch (R.Kind) {
+      case rkEdit:
+        Make_Label(Name, Label_X, Y);
+        Make_Edit(QString::fromLatin1(R.Value), Value_X, Y - Value_Raise, Value_Width, R.Max_Length);
+        break;
+      case rkList: {
+        Make_Label(Name, Label_X, Y);
+        TComboBox* C = new TComboBox(this);
+        C->SetName(QString::fromLatin1(R.Value));
+        C->SetParent(P);
+        C->SetBounds(Value_X, Y - Value_Raise, Value_Width, List_Height);
+        C->SetStyle(csDropDownList);
+        if (R.Items != nullptr)
+          for (const QString& Item : QString::fromLatin1(R.Items).split(QLatin1Char('|'))) C->Items()->Add(Item);
+        C->SetItemIndex(0);
+        C->OnChange = [this](TObject* Sender) { On_Change(Sender); };
+        break;
+      }
+      case rkBox:
+        Make_Box(Name, Y, Box_Width)->SetEnabled(!R.Disabled);
+        break;
+      case rkOctets:
+        Make_Label(Name, Label_X, Y);
+        Make_Octets(R.Value, Y - Value_Raise);
+        break;
+      case rkBoxOctets:
+        Make_Box(Name, Y, Box_Octets_Width);
+        Make_Octets(R.Value, Y - Box_Octets_Raise);
+        break;
+    }
+    ++Row;
+  }
+  // "." goes no further than the panel's last octet edit.
+  if (!FOctet_Chain.empty() && FOctet_Chain.back() != nullptr) FOctet_Chain.push_back(nullptr);
+}
+
+void TFParGen::Bind_Controls() {
+  // Every control of the tables is owned by the window under its name.
+#define ZIDI_BIND(Field) Field = dynamic_cast<std::remove_pointer_t<decltype(Field)>*>(FindComponent(QStringLiteral(#Field)))
+  ZIDI_BIND(CP_Ethernet_Connection);
+  ZIDI_BIND(CP_OPC_UA_Server);
+  ZIDI_BIND(CP_Modbus_Master);
+  ZIDI_BIND(CP_NTP);
+  ZIDI_BIND(CP_Serial);
+  ZIDI_BIND(CP_Modbus_Slave);
+  ZIDI_BIND(CP_Modbus_TCP_Master);
+  ZIDI_BIND(CP_Modbus_TCP_Slave);
+  ZIDI_BIND(CP_BACnet_Master);
+  ZIDI_BIND(CP_BACnet_Slave);
+  ZIDI_BIND(CP_CAN);
+  ZIDI_BIND(CP_CANopen);
+  ZIDI_BIND(CP_DeviceNet_Master);
+  ZIDI_BIND(CP_DeviceNet_Slave);
+  ZIDI_BIND(CP_DMX);
+  ZIDI_BIND(CP_EtherNetIP_Master);
+  ZIDI_BIND(CP_EtherNetIP);
+  ZIDI_BIND(CP_J1939);
+  ZIDI_BIND(CP_KNX);
+  ZIDI_BIND(CP_MQTT);
+  ZIDI_BIND(CP_Ethernet);
+  ZIDI_BIND(CP_WiFi);
+  ZIDI_BIND(CP_TLS);
+  ZIDI_BIND(CP_NMEA2000);
+  ZIDI_BIND(CP_PROFINET);
+  ZIDI_BIND(CP_PROFIBUS);
+  ZIDI_BIND(CP_SNMP_Manager);
+  ZIDI_BIND(CP_SNMP_Agent);
+
+  ZIDI_BIND(L_EthConn_Device_Name);
+  ZIDI_BIND(E_EthConn_Device_Name);
+  ZIDI_BIND(CB_EthConn_En_DHCP_Cable);
+  ZIDI_BIND(CB_EthConn_En_DHCP_WiFi);
+  ZIDI_BIND(CB_EthConn_Enable_DNS);
+  ZIDI_BIND(L_EthConn_Primary_DNS);
+  ZIDI_BIND(E_EthConn_Pri_DNS_IP1);
+  ZIDI_BIND(E_EthConn_Pri_DNS_IP2);
+  ZIDI_BIND(E_EthConn_Pri_DNS_IP3);
+  ZIDI_BIND(E_EthConn_Pri_DNS_IP4);
+  ZIDI_BIND(L_EthConn_Secondary_DNS);
+  ZIDI_BIND(E_EthConn_Sec_DNS_IP1);
+  ZIDI_BIND(E_EthConn_Sec_DNS_IP2);
+  ZIDI_BIND(E_EthConn_Sec_DNS_IP3);
+  ZIDI_BIND(E_EthConn_Sec_DNS_IP4);
+
+  ZIDI_BIND(L_OPC_UA_Server_IP);
+  ZIDI_BIND(E_OPC_UA_Server_IP1);
+  ZIDI_BIND(E_OPC_UA_Server_IP2);
+  ZIDI_BIND(E_OPC_UA_Server_IP3);
+  ZIDI_BIND(E_OPC_UA_Server_IP4);
+  ZIDI_BIND(L_OPC_UA_Server_SM);
+  ZIDI_BIND(E_OPC_UA_Server_SM1);
+  ZIDI_BIND(E_OPC_UA_Server_SM2);
+  ZIDI_BIND(E_OPC_UA_Server_SM3);
+  ZIDI_BIND(E_OPC_UA_Server_SM4);
+  ZIDI_BIND(CB_OPC_UA_Server_En_GAT);
+  ZIDI_BIND(E_OPC_UA_Server_GAT1);
+  ZIDI_BIND(E_OPC_UA_Server_GAT2);
+  ZIDI_BIND(E_OPC_UA_Server_GAT3);
+  ZIDI_BIND(E_OPC_UA_Server_GAT4);
+  ZIDI_BIND(L_OPC_UA_Server_Port);
+  ZIDI_BIND(E_OPC_UA_Server_Port);
+
+  ZIDI_BIND(L_ModbusMaster_Serial);
+  ZIDI_BIND(CB_ModbusMaster_Serial);
+  ZIDI_BIND(L_ModbusMaster_Baudrate);
+  ZIDI_BIND(CB_ModbusMaster_Baudrate);
+  ZIDI_BIND(L_ModbusMaster_Parity);
+  ZIDI_BIND(CB_ModbusMaster_Parity);
+  ZIDI_BIND(L_ModbusMaster_StopBits);
+  ZIDI_BIND(CB_ModbusMaster_StopBits);
+  ZIDI_BIND(L_ModbusMaster_TimeOut);
+  ZIDI_BIND(E_ModbusMaster_TimeOut);
+  ZIDI_BIND(L_ModbusMaster_CyclicDelay);
+  ZIDI_BIND(E_ModbusMaster_CyclicDelay);
+
+  ZIDI_BIND(L_NTP_Server_URL);
+  ZIDI_BIND(E_NTP_Server_URL);
+  ZIDI_BIND(L_NTP_Poll_Time);
+  ZIDI_BIND(E_NTP_Poll_Time);
+#undef ZIDI_BIND
+}
+
+TCategoryPanel* TFParGen::Panel(const QString& Name) const {
+  return dynamic_cast<TCategoryPanel*>(FindComponent(Name));
+}
+
+// ---- events ------------------------------------------------------------------
+
+void TFParGen::FormCreate(TObject*) {
+  L_SW_Code->SetCaption(SW_Code);
+  SetClientWidth(Client_Width);
+  SetClientHeight(Client_Height);
+  for (int i = 0; i < CPG->PanelCount(); ++i) CPG->Panels(i)->SetVisible(false);
+  Order_TAB_Panels();
+  Move_GroupBoxs();
+  Set_Lang();
+}
+
+void TFParGen::FormShow(TObject*) { Load_ParGen(); }
+
+void TFParGen::FormResize(TObject*) {
+  if (ClientWidth() != Client_Width) SetClientWidth(Client_Width);
+}
+
+void TFParGen::FormMouseWheel(TObject*, TShiftState, int WheelDelta, TPoint MousePos, bool& Handled) {
+  const TPoint P = CPG->ScreenToClient(MousePos);
+  const TRect R = CPG->ClientRect();
+  if (P.X < R.Left || P.X >= R.Right || P.Y < R.Top || P.Y >= R.Bottom) {
+    Handled = false;
+    return;
+  }
+  Handled = true;
+  const int Lines = Mouse->WheelScrollLines();
+  for (int i = 0; i < Lines; ++i) {
+    CPG->Perform(WM_VSCROLL, WheelDelta > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+    CPG->Perform(WM_VSCROLL, SB_ENDSCROLL, 0);
+  }
+}
+
+TWinControl* TFParGen::Next_Octet(TWinControl* Edit) const {
+  for (size_t i = 0; i + 1 < FOctet_Chain.size(); ++i)
+    if (FOctet_Chain[i] == Edit) return FOctet_Chain[i + 1];
+  return nullptr;
+}
+
+void TFParGen::KeyPress(TObject* Sender, QChar& Key) {
+  if (Key != QLatin1Char('.')) return;
+  Key = QChar(0);
+  TWinControl* Next = Next_Octet(dynamic_cast<TWinControl*>(Sender));
+  if (Next != nullptr && Next->CanFocus()) Next->SetFocus();
+}
+
+void TFParGen::On_Click(TObject* Sender) {
+  if (Sender == CB_EthConn_En_DHCP_Cable || Sender == CB_EthConn_En_DHCP_WiFi) Move_GroupBoxs();
+}
+
+void TFParGen::On_Change(TObject*) {}
+
+// ---- texts -------------------------------------------------------------------
+
+void TFParGen::Set_Lang() {
+  SetCaption(ParGen_Text(400));
+  L_SW_Desc->SetCaption(ParGen_Text(401));
+  Btn_OK->SetCaption(ParGen_Text(402));
+  Btn_Cancel->SetCaption(ParGen_Text(403));
+  Btn_OK->SetHint(ParGen_Text(404));
+  Btn_Cancel->SetHint(ParGen_Text(405));
+  for (const TParGen_Panel_Def& Def : ParGen_Panels()) Set_Lang_Panel(Def);
+}
+
+void TFParGen::Set_Lang_Panel(const TParGen_Panel_Def& Def) {
+  auto Control = [this](const QString& Name) { return dynamic_cast<TControl*>(FindComponent(Name)); };
+  auto Octet_Hints = [&](const char* Base, int First) {
+    for (int i = 1; i <= 4; ++i) Control(Octet_Name(Base, i))->SetHint(ParGen_Text(First + i - 1));
+  };
+  for (const TParGen_Row_Def& R : Def.Rows) {
+    TControl* Named = Control(QString::fromLatin1(R.Name));
+    Named->SetCaption(ParGen_Text(R.Text));
+    switch (R.Kind) {
+      case rkEdit:
+      case rkList:
+        Control(QString::fromLatin1(R.Value))->SetHint(ParGen_Text(R.Hint));
+        break;
+      case rkBox:
+        Named->SetHint(ParGen_Text(R.Hint));
+        break;
+      case rkOctets:
+        Octet_Hints(R.Value, R.Hint);
+        break;
+      case rkBoxOctets:
+        Named->SetHint(ParGen_Text(R.Hint));
+        Octet_Hints(R.Value, R.Hint + 1);
+        break;
+    }
+  }
+}
