@@ -32,7 +32,6 @@ constexpr TColor Window_Color = TColor(0x00EDF7F8);   // red 248, green 247, blu
 constexpr TColor Header_Color = TColor(0x00D8D8E7);   // red 231, green 216, blue 216
 constexpr TColor Button_Down_Color = TColor(0x000080FF);  // orange: red 255, green 128
 
-QString Octet_Name(const char* Base, int i) { return QString::fromLatin1(Base) + QString::number(i); }
 
 }  // namespace
 
@@ -151,89 +150,91 @@ void TFParGen::Build_Panels() {
 void TFParGen::Build_Panel(const TParGen_Panel_Def& Def) {
   using namespace ParGen_Geometry;
   TCategoryPanel* P = new TCategoryPanel(this);
-  P->SetName(QString::fromLatin1(Def.Name));
+  P->SetName(Def.Name);
   P->SetParent(CPG);
   P->SetCaption(QString());
   P->SetExpandedImageIndex(0);
   P->SetCollapsedImageIndex(1);
   P->SetVisible(false);
 
-  auto Make_Label = [&](const QString& Name, int Left, int Top) {
+  auto Make_Label = [&](const QString& Name, int Left) {
     TLabel* L = new TLabel(this);
     L->SetName(Name);
     L->SetParent(P);
     L->SetLeft(Left);
-    L->SetTop(Top);
     L->Font()->SetColor(clBlack);
     return L;
   };
-  auto Make_Edit = [&](const QString& Name, int Left, int Top, int Width, int Max_Length) {
+  auto Make_Edit = [&](const QString& Name, int Left, int Width, int Max_Length) {
     TEdit* E = new TEdit(this);
     E->SetName(Name);
     E->SetParent(P);
-    E->SetBounds(Left, Top, Width, Edit_Height);
+    E->SetBounds(Left, 0, Width, Edit_Height);
     E->SetText(QString());
     E->SetMaxLength(Max_Length);
     E->OnChange = [this](TObject* Sender) { On_Change(Sender); };
     return E;
   };
-  auto Make_Box = [&](const QString& Name, int Top, int Width) {
+  auto Make_Box = [&](const QString& Name, int Width) {
     TCheckBox* B = new TCheckBox(this);
     B->SetName(Name);
     B->SetParent(P);
-    B->SetBounds(Label_X, Top, Width, Box_Height);
+    B->SetBounds(Label_X, 0, Width, Box_Height);
     B->SetCaption(QString());
     B->OnClick = [this](TObject* Sender) { On_Click(Sender); };
     return B;
   };
-  auto Make_Octets = [&](const char* Base, int Top) {
+  auto Make_Octets = [&](const QString& Base) {
     for (int i = 1; i <= 4; ++i) {
+      const QString Name = Base + QString::number(i);
       const int Left = Value_X + (i - 1) * Octet_Step;
-      TEdit* E = Make_Edit(Octet_Name(Base, i), Left, Top, Octet_Width, 0);
+      TEdit* E = Make_Edit(Name, Left, Octet_Width, 0);
       E->OnKeyPress = [this](TObject* Sender, QChar& Key) { KeyPress(Sender, Key); };
       FOctet_Chain.push_back(E);
-      if (i < 4) {
-        TLabel* Dot = Make_Label(Octet_Name(Base, i) + QStringLiteral("_Dot"), Left + Octet_Width + 1, Top + Value_Raise);
-        Dot->SetCaption(QStringLiteral("."));
-      }
+      if (i < 4) Make_Label(Name + QStringLiteral("_Dot"), Left + Octet_Width + 1)->SetCaption(QStringLiteral("."));
     }
   };
 
-  int Row = 0;
+  int Index = 0;
   for (const TParGen_Row_Def& R : Def.Rows) {
-    const int Y = First_Row_Y + Row * Row_Step;
-    const QString Name = QString::fromLatin1(R.Name);
     switch (R.Kind) {
       case rkEdit:
-        Make_Label(Name, Label_X, Y);
-        Make_Edit(QString::fromLatin1(R.Value), Value_X, Y - Value_Raise, Value_Width, R.Max_Length);
+        Make_Label(R.Name, Label_X);
+        Make_Edit(R.Value, Value_X, Value_Width, R.Max_Length);
         break;
       case rkList: {
-        Make_Label(Name, Label_X, Y);
+        Make_Label(R.Name, Label_X);
         TComboBox* C = new TComboBox(this);
-        C->SetName(QString::fromLatin1(R.Value));
+        C->SetName(R.Value);
         C->SetParent(P);
-        C->SetBounds(Value_X, Y - Value_Raise, Value_Width, List_Height);
+        C->SetBounds(Value_X, 0, Value_Width, List_Height);
         C->SetStyle(csDropDownList);
-        if (R.Items != nullptr)
-          for (const QString& Item : QString::fromLatin1(R.Items).split(QLatin1Char('|'))) C->Items()->Add(Item);
+        // Items taken from the text table come with Set_Lang.
+        if (!R.Items.startsWith(QLatin1Char('#')))
+          for (const QString& Item : R.Items.split(QLatin1Char('|'))) C->Items()->Add(Item);
         C->SetItemIndex(0);
         C->OnChange = [this](TObject* Sender) { On_Change(Sender); };
         break;
       }
       case rkBox:
-        Make_Box(Name, Y, Box_Width)->SetEnabled(!R.Disabled);
+        Make_Box(R.Name, Box_Width);
         break;
       case rkOctets:
-        Make_Label(Name, Label_X, Y);
-        Make_Octets(R.Value, Y - Value_Raise);
+        Make_Label(R.Name, Label_X);
+        Make_Octets(R.Value);
         break;
       case rkBoxOctets:
-        Make_Box(Name, Y, Box_Octets_Width);
-        Make_Octets(R.Value, Y - Box_Octets_Raise);
+        Make_Box(R.Name, Box_Value_Width);
+        Make_Octets(R.Value);
+        break;
+      case rkBoxEdit:
+        Make_Box(R.Name, Box_Value_Width);
+        Make_Edit(R.Value, Value_X, Value_Width, R.Max_Length);
         break;
     }
-    ++Row;
+    if (!R.Caption.isEmpty()) Control(R.Name)->SetCaption(R.Caption);
+    if (R.Disabled) Control(R.Name)->SetEnabled(false);
+    Place_Row(R, Index++);
   }
   // "." goes no further than the panel's last octet edit.
   if (!FOctet_Chain.empty() && FOctet_Chain.back() != nullptr) FOctet_Chain.push_back(nullptr);
@@ -376,7 +377,15 @@ void TFParGen::KeyPress(TObject* Sender, QChar& Key) {
 }
 
 void TFParGen::On_Click(TObject* Sender) {
-  if (Sender == CB_EthConn_En_DHCP_Cable || Sender == CB_EthConn_En_DHCP_WiFi) Move_GroupBoxs();
+  // The boxes on which a layout depends.
+  static const QStringList Layout_Boxes = {
+      QStringLiteral("CB_EthConn_En_DHCP_Cable"), QStringLiteral("CB_EthConn_En_DHCP_WiFi"),
+      QStringLiteral("CB_MQTT_WillFlag"),         QStringLiteral("CB_TLS_Enable"),
+      QStringLiteral("CB_TLS_En_Server_Auth"),    QStringLiteral("CB_TLS_En_Client_Auth"),
+      QStringLiteral("CB_WiFi_IP_Auto"),          QStringLiteral("CB_WiFi_En_DHCP"),
+      QStringLiteral("CB_SNMP_Agent_Version3"),   QStringLiteral("CB_MQTT_PublishTopicConnection")};
+  const auto* Box = dynamic_cast<const TComponent*>(Sender);
+  if (Box != nullptr && Layout_Boxes.contains(Box->Name())) Move_GroupBoxs();
 }
 
 void TFParGen::On_Change(TObject*) {}
@@ -394,27 +403,43 @@ void TFParGen::Set_Lang() {
 }
 
 void TFParGen::Set_Lang_Panel(const TParGen_Panel_Def& Def) {
-  auto Control = [this](const QString& Name) { return dynamic_cast<TControl*>(FindComponent(Name)); };
-  auto Octet_Hints = [&](const char* Base, int First) {
-    for (int i = 1; i <= 4; ++i) Control(Octet_Name(Base, i))->SetHint(ParGen_Text(First + i - 1));
+  auto Set_Hint = [this](const QString& Name, int Text) {
+    if (Text >= 0) Control(Name)->SetHint(ParGen_Text(Text));
+  };
+  auto Octet_Hints = [&](const QString& Base, int First) {
+    for (int i = 1; i <= 4; ++i) Set_Hint(Base + QString::number(i), First + i - 1);
   };
   for (const TParGen_Row_Def& R : Def.Rows) {
-    TControl* Named = Control(QString::fromLatin1(R.Name));
-    Named->SetCaption(ParGen_Text(R.Text));
+    if (R.Text >= 0) Control(R.Name)->SetCaption(ParGen_Text(R.Text));
     switch (R.Kind) {
       case rkEdit:
-      case rkList:
-        Control(QString::fromLatin1(R.Value))->SetHint(ParGen_Text(R.Hint));
+        Set_Hint(R.Value, R.Hint);
         break;
+      case rkList: {
+        Set_Hint(R.Value, R.Hint);
+        if (R.Items.startsWith(QLatin1Char('#'))) {
+          // "#first-last": the items are texts of the table.
+          const QStringList Range = R.Items.mid(1).split(QLatin1Char('-'));
+          auto* List = dynamic_cast<TComboBox*>(Control(R.Value));
+          List->Items()->Clear();
+          for (int n = Range.at(0).toInt(); n <= Range.at(1).toInt(); ++n) List->Items()->Add(ParGen_Text(n));
+          List->SetItemIndex(0);
+        }
+        break;
+      }
       case rkBox:
-        Named->SetHint(ParGen_Text(R.Hint));
+        Set_Hint(R.Name, R.Hint);
         break;
       case rkOctets:
         Octet_Hints(R.Value, R.Hint);
         break;
       case rkBoxOctets:
-        Named->SetHint(ParGen_Text(R.Hint));
+        Set_Hint(R.Name, R.Hint);
         Octet_Hints(R.Value, R.Hint + 1);
+        break;
+      case rkBoxEdit:
+        Set_Hint(R.Name, R.Hint);
+        Set_Hint(R.Value, R.Hint + 1);
         break;
     }
   }

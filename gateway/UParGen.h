@@ -27,6 +27,7 @@ class TLbButton;
 class TWinControl;
 
 struct TParGen_Panel_Def;
+struct TParGen_Row_Def;
 
 class TFParGen : public TForm {
  public:
@@ -168,15 +169,93 @@ class TFParGen : public TForm {
   // Writes ParGen.xml from the controls as they stand (no validation).
   void Save_ParGen();
 
-  // Panel order and layout of the window's variant.
+  // Panel order and layout of the window's variant: run the members of its code.
   void Order_TAB_Panels();
   void Move_GroupBoxs();
+
+  // Order of a variant's panels: each made visible, stacked from the top,
+  // captioned "1. ", "2. " ... and the panel's caption text, tab order 0, 1 ...
+  // KR and KT do nothing.
+  void Order_TAB_Panels_KA();
   void Order_TAB_Panels_KB();
+  void Order_TAB_Panels_KC();
+  void Order_TAB_Panels_KD();
+  void Order_TAB_Panels_KE();
+  void Order_TAB_Panels_KF();
+  void Order_TAB_Panels_KG();
+  void Order_TAB_Panels_KH();
+  void Order_TAB_Panels_KI();
+  void Order_TAB_Panels_KJ();
+  void Order_TAB_Panels_KK();
+  void Order_TAB_Panels_KL();
+  void Order_TAB_Panels_KM();
+  void Order_TAB_Panels_KN();
+  void Order_TAB_Panels_KO();
+  void Order_TAB_Panels_KP();
+  void Order_TAB_Panels_KQ();
+  void Order_TAB_Panels_KR();
+  void Order_TAB_Panels_KS();
+  void Order_TAB_Panels_KT();
+  void Order_TAB_Panels_KU();
+  void Order_TAB_Panels_KV();
+  void Order_TAB_Panels_KW();
+
+  // Layout of a variant: the layouts of its panels, in their order.
+  void RePosition_Objects_KA();
   void RePosition_Objects_KB();
+  void RePosition_Objects_KC();
+  void RePosition_Objects_KD();
+  void RePosition_Objects_KE();
+  void RePosition_Objects_KF();
+  void RePosition_Objects_KG();
+  void RePosition_Objects_KH();
+  void RePosition_Objects_KI();
+  void RePosition_Objects_KJ();
+  void RePosition_Objects_KK();
+  void RePosition_Objects_KL();
+  void RePosition_Objects_KM();
+  void RePosition_Objects_KN();
+  void RePosition_Objects_KO();
+  void RePosition_Objects_KP();
+  void RePosition_Objects_KQ();
+  void RePosition_Objects_KR();
+  void RePosition_Objects_KS();
+  void RePosition_Objects_KT();
+  void RePosition_Objects_KU();
+  void RePosition_Objects_KV();
+  void RePosition_Objects_KW();
+
+  // Layout of a panel: shows the rows its switches ask for and hides the
+  // others, puts the shown rows 28 pixels apart from the top, disables the
+  // address edits while the Ethernet connection's DHCP box is checked, and
+  // makes the panel end 12 pixels below its lowest shown control.
   void RePosition_Object_Ethernet_Connection();
   void RePosition_Object_OPC_UA_Server();
   void RePosition_Object_Modbus_Master();
   void RePosition_Object_NTP();
+  void RePosition_Object_Serial();
+  void RePosition_Object_Modbus_Slave();
+  void RePosition_Object_Modbus_TCP_Master();
+  void RePosition_Object_Modbus_TCP_Slave();
+  void RePosition_Object_BACnet_Master();
+  void RePosition_Object_BACnet_Slave();
+  void RePosition_Object_CAN();
+  void RePosition_Object_CANopen();
+  void RePosition_Object_DeviceNet_Master();
+  void RePosition_Object_DeviceNet_Slave();
+  void RePosition_Object_DMX();
+  void RePosition_Object_EtherNetIP_Master();
+  void RePosition_Object_EtherNetIP();
+  void RePosition_Object_J1939();
+  void RePosition_Object_KNX();
+  void RePosition_Object_MQTT();
+  void RePosition_Object_Ethernet();
+  void RePosition_Object_WiFi();
+  void RePosition_Object_TLS();
+  void RePosition_Object_NMEA2000();
+  void RePosition_Object_PROFINET();
+  void RePosition_Object_SNMP_Manager();
+  void RePosition_Object_SNMP_Agent();
 
   // The panel of the given name, nullptr when the window has none.
   TCategoryPanel* Panel(const QString& Name) const;
@@ -187,7 +266,11 @@ class TFParGen : public TForm {
   void Build_Panel(const TParGen_Panel_Def& Def);
   void Bind_Controls();
   void Order_Panels(const std::vector<QString>& Panels);
+  void Lay_Out_Variant(const QString& Code);
   void Lay_Out_Panel(const TParGen_Panel_Def& Def);
+  void Place_Row(const TParGen_Row_Def& Row, int Index);
+  bool Condition_Holds(const QString& Condition) const;
+  TControl* Control(const QString& Name) const;
   void Set_Lang_Panel(const TParGen_Panel_Def& Def);
   TWinControl* Next_Octet(TWinControl* Edit) const;
 
