@@ -80,38 +80,35 @@ void TFParGen::Build_Window() {
   XML1 = new TXMLDocument(this);
   XML1->SetName(QStringLiteral("XML1"));
 
-  P_Title = new TPanel(this);
-  P_Title->SetName(QStringLiteral("P_Title"));
-  P_Title->SetParent(this);
-  P_Title->SetBounds(0, 0, Client_Width, 69);
-  P_Title->SetAlign(alTop);
-  P_Title->SetBevelOuter(bvNone);
-  P_Title->SetCaption(QString());
-  L_SW_Code = new TLabel(this);
-  L_SW_Code->SetName(QStringLiteral("L_SW_Code"));
-  L_SW_Code->SetParent(P_Title);
-  L_SW_Code->SetLeft(16);
-  L_SW_Code->SetTop(8);
-  L_SW_Code->Font()->SetName(QStringLiteral("Verdana"));
-  L_SW_Code->Font()->SetHeight(-32);
-  L_SW_Code->Font()->SetColor(clGray);
-  L_SW_Desc = new TLabel(this);
-  L_SW_Desc->SetName(QStringLiteral("L_SW_Desc"));
-  L_SW_Desc->SetParent(P_Title);
-  L_SW_Desc->SetLeft(16);
-  L_SW_Desc->SetTop(42);
-  L_SW_Desc->Font()->SetName(QStringLiteral("Verdana"));
-  L_SW_Desc->Font()->SetHeight(-11);
-  L_SW_Desc->Font()->SetColor(clGray);
-  L_SW_Desc->Font()->SetStyle(TFontStyles{fsBold});
+  // The title along the top and the buttons along the bottom.
+  auto Make_Panel = [this](const char* Name, TAlign Align, int Top, int Height) {
+    TPanel* P = new TPanel(this);
+    P->SetName(QString::fromLatin1(Name));
+    P->SetParent(this);
+    P->SetBounds(0, Top, Client_Width, Height);
+    P->SetAlign(Align);
+    P->SetBevelOuter(bvNone);
+    P->SetCaption(QString());
+    return P;
+  };
+  P_Title = Make_Panel("P_Title", alTop, 0, 69);
+  P_Button = Make_Panel("P_Button", alBottom, Client_Height - 40, 40);
+  // Grey Verdana texts of the title.
+  auto Make_Title_Label = [this](const char* Name, int Top, int Font_Height, TFontStyles Style) {
+    TLabel* L = new TLabel(this);
+    L->SetName(QString::fromLatin1(Name));
+    L->SetParent(P_Title);
+    L->SetLeft(16);
+    L->SetTop(Top);
+    L->Font()->SetName(QStringLiteral("Verdana"));
+    L->Font()->SetHeight(-Font_Height);
+    L->Font()->SetColor(clGray);
+    L->Font()->SetStyle(Style);
+    return L;
+  };
+  L_SW_Code = Make_Title_Label("L_SW_Code", 8, 32, TFontStyles());
+  L_SW_Desc = Make_Title_Label("L_SW_Desc", 42, 11, TFontStyles{fsBold});
 
-  P_Button = new TPanel(this);
-  P_Button->SetName(QStringLiteral("P_Button"));
-  P_Button->SetParent(this);
-  P_Button->SetBounds(0, Client_Height - 40, Client_Width, 40);
-  P_Button->SetAlign(alBottom);
-  P_Button->SetBevelOuter(bvNone);
-  P_Button->SetCaption(QString());
   auto Make_Button = [this](const char* Name, int Left) {
     TLbButton* B = new TLbButton(this);
     B->SetName(QString::fromLatin1(Name));

@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "common/TestSupport.h"
-#include "gateway/ConfigurationFixture.h"
+#include "gateway/ParGenFixture.h"
 #include "gateway/UParGen.h"
 #include "gateway/UParGen_p.h"
 #include "platform/ExtCtrls.h"
@@ -17,8 +17,6 @@
 #include "platform/StdCtrls.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
-
-inline void PrintTo(const QString& S, std::ostream* Os) { *Os << '"' << S.toStdString() << '"'; }
 
 namespace {
 
@@ -40,17 +38,7 @@ struct LayoutCase {
   const char* Lowest;
 };
 
-class ParGenLayout : public ConfigurationFixture, public ::testing::WithParamInterface<LayoutCase> {
- protected:
-  void SetUp() override {
-    ConfigurationFixture::SetUp();
-    Fill_Default_Texts();
-  }
-  void TearDown() override {
-    Fill_Default_Texts();
-    ConfigurationFixture::TearDown();
-  }
-};
+class ParGenLayout : public ParGenFixture, public ::testing::WithParamInterface<LayoutCase> {};
 
 TEST_P(ParGenLayout, RowsFollowTheSwitchesAndThePanelEndsBelowTheLowest) {
   const LayoutCase& Case = GetParam();
@@ -251,8 +239,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, ParGenLayout, ::testing::ValuesIn(Layout_Cases),
 
 // ---- Wi-Fi Direct ---------------------------------------------------------------------
 
-TEST(ParGenLayoutWiFi, DirectChangesNothing) {
-  Fill_Default_Texts();
+class ParGenLayoutWiFi : public ParGenFixture {};
+
+TEST_F(ParGenLayoutWiFi, DirectChangesNothing) {
   std::unique_ptr<TFParGen> F(NewForm<TFParGen>(nullptr, QStringLiteral("KR")));
   WiFi(1, 0, false, true)(F.get());
   F->RePosition_Object_WiFi();
@@ -294,8 +283,9 @@ const DhcpCase Dhcp_Cases[] = {
     {"KG", "BACnet_IP_Slave", nullptr, "CB_BACnet_IP_Slave_En_GAT"},
 };
 
-TEST(ParGenDhcp, TheBoxDisablesTheMarkedAddressEditsOfEveryVariant) {
-  Fill_Default_Texts();
+class ParGenDhcp : public ParGenFixture {};
+
+TEST_F(ParGenDhcp, TheBoxDisablesTheMarkedAddressEditsOfEveryVariant) {
   for (const DhcpCase& Case : Dhcp_Cases) {
     SCOPED_TRACE(Case.Code);
     std::unique_ptr<TFParGen> F(NewForm<TFParGen>(nullptr, QString::fromLatin1(Case.Code)));
@@ -314,8 +304,7 @@ TEST(ParGenDhcp, TheBoxDisablesTheMarkedAddressEditsOfEveryVariant) {
   }
 }
 
-TEST(ParGenDhcp, BacnetOctetsFollowTheBoxOnlyOverIp) {
-  Fill_Default_Texts();
+TEST_F(ParGenDhcp, BacnetOctetsFollowTheBoxOnlyOverIp) {
   std::unique_ptr<TFParGen> F(NewForm<TFParGen>(nullptr, QStringLiteral("KF")));
   Pick(F.get(), "CB_BACnet_Master_Type", 1);
   F->CB_EthConn_En_DHCP_Cable->SetChecked(true);
@@ -332,8 +321,9 @@ TEST(ParGenDhcp, BacnetOctetsFollowTheBoxOnlyOverIp) {
 // ---- pictures ----------------------------------------------------------------------------
 
 // ZIDI_SCREENSHOT_DIR names a folder for the pictures of three variants.
-TEST(ParGenPictures, VariantsKqKfKw) {
-  Fill_Default_Texts();
+class ParGenPictures : public ParGenFixture {};
+
+TEST_F(ParGenPictures, VariantsKqKfKw) {
   const QString Saved_Code = SW_Code;
   SW_Code = QStringLiteral("ZIDI");
   const auto Restore = qScopeGuard([&] { SW_Code = Saved_Code; });

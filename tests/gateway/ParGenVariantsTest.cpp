@@ -12,7 +12,7 @@
 
 #include "common/TestSupport.h"
 #include "controls/LbButton.h"
-#include "gateway/ConfigurationFixture.h"
+#include "gateway/ParGenFixture.h"
 #include "gateway/UParGen.h"
 #include "gateway/UParGen_p.h"
 #include "platform/Classes.h"
@@ -22,20 +22,10 @@
 #include "platform/XMLDoc.h"
 #include "shell/ULanguage.h"
 
-inline void PrintTo(const QString& S, std::ostream* Os) { *Os << '"' << S.toStdString() << '"'; }
-
 namespace {
 
-class ParGenVariants : public ConfigurationFixture {
+class ParGenVariants : public ParGenFixture {
  protected:
-  void SetUp() override {
-    ConfigurationFixture::SetUp();
-    Fill_Default_Texts();
-  }
-  void TearDown() override {
-    Fill_Default_Texts();
-    ConfigurationFixture::TearDown();
-  }
   static std::unique_ptr<TFParGen> Window(const QString& Code = QStringLiteral("KB")) {
     return std::unique_ptr<TFParGen>(NewForm<TFParGen>(nullptr, Code));
   }

@@ -8,7 +8,7 @@
 
 #include "common/TestSupport.h"
 #include "controls/LbButton.h"
-#include "gateway/ConfigurationFixture.h"
+#include "gateway/ParGenFixture.h"
 #include "gateway/GoldenBytes.h"
 #include "gateway/UParGen.h"
 #include "gateway/USaveBincc.h"
@@ -20,8 +20,6 @@
 #include "platform/TestHooks.h"
 #include "platform/XMLDoc.h"
 #include "shell/ULanguage.h"
-
-inline void PrintTo(const QString& S, std::ostream* Os) { *Os << '"' << S.toStdString() << '"'; }
 
 namespace {
 
@@ -47,21 +45,19 @@ const char* const Default_File =
     "<ModbusM_TIMEOUT>1000</ModbusM_TIMEOUT><ModbusM_CYCLIC>100</ModbusM_CYCLIC>"
     "<NTP_Server_URL/><NTP_Poll_Time>3600</NTP_Poll_Time></Par_Gen><!--SW_VERSION = 1.003-->";
 
-class ParGenWindow : public ConfigurationFixture {
+class ParGenWindow : public ParGenFixture {
  protected:
   void SetUp() override {
-    ConfigurationFixture::SetUp();
+    ParGenFixture::SetUp();
     FSaved_Code = SW_Code;
     SW_Code = QStringLiteral("ZIDI");
-    Fill_Default_Texts();
     F.reset(NewForm<TFParGen>(nullptr));
   }
   void TearDown() override {
     if (F) F->Hide();
     F.reset();
-    Fill_Default_Texts();
     SW_Code = FSaved_Code;
-    ConfigurationFixture::TearDown();
+    ParGenFixture::TearDown();
   }
 
   // Presses OK and gives back the message it showed ("" when none).
