@@ -32,7 +32,6 @@ constexpr TColor Window_Color = TColor(0x00EDF7F8);   // red 248, green 247, blu
 constexpr TColor Header_Color = TColor(0x00D8D8E7);   // red 231, green 216, blue 216
 constexpr TColor Button_Down_Color = TColor(0x000080FF);  // orange: red 255, green 128
 
-
 }  // namespace
 
 TFParGen::TFParGen(TComponent* AOwner, const QString& Variant_Code)

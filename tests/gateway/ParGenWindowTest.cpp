@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QTest>
+#include <QWheelEvent>
 #include <functional>
 
 #include "common/TestSupport.h"
@@ -494,6 +495,23 @@ TEST_F(ParGenWindow, FrameKeepsItsWidthAndScrollsWithTheWheelOverThePanels) {
   EXPECT_GT(Down, 0);
   F->FormMouseWheel(F.get(), TShiftState(), 120, Over_Panels, Handled);
   EXPECT_TRUE(Handled);
+  EXPECT_EQ(F->CPG->VertScrollBar()->Position(), 0);
+}
+
+TEST_F(ParGenWindow, TurnedWheelScrollsOnlyOverThePanels) {
+  F->Show();
+  auto Turn = [](TControl* Over, int Delta) {
+    const QPoint Local(5, 5);
+    QWheelEvent E(Local, Over->View()->mapToGlobal(Local), QPoint(), QPoint(0, Delta), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(Over->View(), &E);
+  };
+  Turn(F->P_Title, -120);
+  Turn(F->P_Button, -120);
+  EXPECT_EQ(F->CPG->VertScrollBar()->Position(), 0);
+  Turn(F->E_EthConn_Device_Name, -120);
+  EXPECT_GT(F->CPG->VertScrollBar()->Position(), 0);
+  Turn(F->E_EthConn_Device_Name, 120);
   EXPECT_EQ(F->CPG->VertScrollBar()->Position(), 0);
 }
 
