@@ -27,7 +27,6 @@ void TPlaceholder_Window::Set_Lang() {
   L_SW_Desc->SetCaption(SL_Language->Strings(FDesc_Text));
 }
 
-TFParGen* FParGen = nullptr;
 TFOPC_UA_Server_Access* FOPC_UA_Server_Access = nullptr;
 TFBoot* FBoot = nullptr;
 TFSetAccess* FSetAccess = nullptr;

@@ -36,8 +36,7 @@ class TPlaceholder_Window : public TForm {
   };                                                                                   \
   extern Class* Instance;
 
-// Communication settings, OPC UA and Modbus tables, update window.
-ZIDI_PLACEHOLDER_WINDOW(TFParGen, FParGen, 400, 401)
+// OPC UA and Modbus tables, update window.
 ZIDI_PLACEHOLDER_WINDOW(TFOPC_UA_Server_Access, FOPC_UA_Server_Access, 1400, 1401)
 ZIDI_PLACEHOLDER_WINDOW(TFBoot, FBoot, 1200, 1201)
 ZIDI_PLACEHOLDER_WINDOW(TFSetAccess, FSetAccess, 1500, 1501)

@@ -2,6 +2,7 @@
 #include "app/UProgram.h"
 
 #include "app/UPlaceholderWindows.h"
+#include "gateway/UParGen.h"
 #include "platform/ui/Forms.h"
 #include "shell/UAbout.h"
 #include "shell/UNew_Project.h"

@@ -6,12 +6,12 @@
 
 #include "controls/LbButton.h"
 #include "gateway/UParGen_p.h"
-#include "platform/Classes.h"
-#include "platform/ExtCtrls.h"
-#include "platform/Graphics.h"
-#include "platform/Messages.h"
-#include "platform/StdCtrls.h"
-#include "platform/XMLDoc.h"
+#include "platform/rtl/Classes.h"
+#include "platform/widgets/ExtCtrls.h"
+#include "platform/gdi/Graphics.h"
+#include "platform/ui/Messages.h"
+#include "platform/widgets/StdCtrls.h"
+#include "platform/rtl/XMLDoc.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 

@@ -12,7 +12,7 @@
 #include <QString>
 #include <vector>
 
-#include "platform/Forms.h"
+#include "platform/ui/Forms.h"
 
 class TPanel;
 class TLabel;

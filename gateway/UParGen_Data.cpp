@@ -5,10 +5,10 @@
 
 #include "gateway/UParGen.h"
 #include "gateway/UParGen_p.h"
-#include "platform/Dialogs.h"
-#include "platform/StdCtrls.h"
-#include "platform/SysUtils.h"
-#include "platform/XMLDoc.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/widgets/StdCtrls.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/rtl/XMLDoc.h"
 #include "shell/UComon.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include "gateway/UParGen.h"
 #include "gateway/UParGen_p.h"
-#include "platform/ExtCtrls.h"
-#include "platform/StdCtrls.h"
+#include "platform/widgets/ExtCtrls.h"
+#include "platform/widgets/StdCtrls.h"
 
 // ---- the members of each variant code -----------------------------------------
 
