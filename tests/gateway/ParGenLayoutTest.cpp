@@ -12,9 +12,9 @@
 #include "gateway/ParGenFixture.h"
 #include "gateway/UParGen.h"
 #include "gateway/UParGen_p.h"
-#include "platform/ExtCtrls.h"
-#include "platform/Snapshot.h"
-#include "platform/StdCtrls.h"
+#include "platform/widgets/ExtCtrls.h"
+#include "platform/ui/Snapshot.h"
+#include "platform/widgets/StdCtrls.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 

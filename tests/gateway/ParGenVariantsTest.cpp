@@ -15,11 +15,11 @@
 #include "gateway/ParGenFixture.h"
 #include "gateway/UParGen.h"
 #include "gateway/UParGen_p.h"
-#include "platform/Classes.h"
-#include "platform/ExtCtrls.h"
-#include "platform/Snapshot.h"
-#include "platform/StdCtrls.h"
-#include "platform/XMLDoc.h"
+#include "platform/rtl/Classes.h"
+#include "platform/widgets/ExtCtrls.h"
+#include "platform/ui/Snapshot.h"
+#include "platform/widgets/StdCtrls.h"
+#include "platform/rtl/XMLDoc.h"
 #include "shell/ULanguage.h"
 
 namespace {
