@@ -8,6 +8,7 @@
 
 #include "app/UPlaceholderWindows.h"
 #include "app/UProgram.h"
+#include "gateway/UParGen.h"
 #include "controls/LbButton.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/rtl/IniFiles.h"
