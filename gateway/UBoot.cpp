@@ -37,6 +37,7 @@ TPanel* TFBoot::New_Panel(int Height) {
   auto* p = new TPanel(this);
   p->SetParent(this);
   p->SetBevelOuter(bvNone);
+  p->SetParentColor(true);
   p->SetBounds(0, 0, Client_Width, Height);
   return p;
 }
@@ -114,6 +115,7 @@ TFBoot::TFBoot(TComponent* AOwner) : TForm(AOwner) {
   CB_Update_Option_Read_Back = new TCheckBox(this);
   CB_Update_Option_Read_Back->SetParent(P_Options);
   CB_Update_Option_Read_Back->SetBounds(16, 48, 300, 17);
+  CB_Update_Option_Read_Back->SetParentColor(true);
   CB_Update_Option_Read_Back->SetChecked(true);
   CB_Update_Option_Read_Back->SetShowHint(true);
 
@@ -283,6 +285,8 @@ bool TFBoot::Send_Ping() {
       } while (ping_res == 0 && Tick_Count() - sent <= Echo_Timeout);
       if (ping_res == 1) ++replies;
       if (replies >= Replies_Needed || Tick_Count() - start > Ping_Give_Up) break;
+      // The user closed the window meanwhile.
+      if (ModalResult() != mrNone) break;
     }
   } catch (const Exception&) {
     // An unknown host, a failed send or no permission to send echoes.
@@ -310,9 +314,11 @@ void TFBoot::Btn_UpdateClick(TObject*) {
     return;
   }
   if (Form_Type != 1) return;
-  if (Send_Ping()) {
-    // The user left the window while the device was being checked.
-    if (ModalResult() != mrNone) return;
+  const bool reachable = Send_Ping();
+  // The user left the window while the device was being checked: no update
+  // and no message.
+  if (ModalResult() != mrNone) return;
+  if (reachable) {
     Last_IP_Address = IP_Address();
     Last_Update_Option = CB_Update_Options->ItemIndex();
     Last_Read_Back = CB_Update_Option_Read_Back->Checked();

@@ -6,6 +6,7 @@
 #include "common/TestSupport.h"
 #include "gateway/JobGolden.h"
 #include "platform/os/LocalSystem.h"
+#include "platform/ui/Snapshot.h"
 
 namespace {
 
@@ -133,20 +134,29 @@ TEST_F(UpdateWindowEcho, PressesDuringTheCheck) {
   EXPECT_EQ(Echo->Hosts.size(), 2u);
   EXPECT_EQ(Updater_Log(), "started 0\njob\n");
 
-  // Cancel ("Exit without to do the Update") during the check: no update.
-  QFile::remove(Path("updater.log"));
-  QFile::remove(Path("Ethernet_Update.xml"));
-  Last_IP_Address = Default_IP_Address;
-  pauses = 0;
-  FBoot->Pause = [&](uint32_t Milliseconds) {
-    Clock += Milliseconds;
-    if (++pauses == 1) FBoot->Btn_Cancel->Click();
-  };
-  Show_Boot([] { Update_Loopback(); });
-  EXPECT_EQ(FBoot->ModalResult(), mrCancel);
-  EXPECT_EQ(Updater_Log(), "");
-  EXPECT_FALSE(QFile::exists(Path("Ethernet_Update.xml")));
-  EXPECT_EQ(Last_IP_Address, Default_IP_Address);
+  // Cancel ("Exit without to do the Update") during the check ends it: no
+  // further echo, no update and no message, whatever the device answers.
+  for (TOutcome outcome : {TOutcome::Reply, TOutcome::Silence}) {
+    SCOPED_TRACE(outcome);
+    QFile::remove(Path("updater.log"));
+    QFile::remove(Path("Ethernet_Update.xml"));
+    Last_IP_Address = Default_IP_Address;
+    Echo->Hosts.clear();
+    Echo->Script = [outcome](int) { return outcome; };
+    pauses = 0;
+    FBoot->Pause = [&](uint32_t Milliseconds) {
+      Clock += Milliseconds;
+      if (++pauses == 1) FBoot->Btn_Cancel->Click();
+    };
+    TDialogRecorder dialogs;
+    Show_Boot([] { Update_Loopback(); });
+    EXPECT_EQ(FBoot->ModalResult(), mrCancel);
+    EXPECT_EQ(Echo->Hosts.size(), 1u);
+    EXPECT_TRUE(dialogs.Requests().empty());
+    EXPECT_EQ(Updater_Log(), "");
+    EXPECT_FALSE(QFile::exists(Path("Ethernet_Update.xml")));
+    EXPECT_EQ(Last_IP_Address, Default_IP_Address);
+  }
 }
 
 // The real echo service to the loopback address, when this process may send
@@ -348,13 +358,15 @@ TEST_F(UpdateWindowJob, SerialModeRunsTheSerialUpdater) {
   EXPECT_FALSE(QFile::exists(Path("Ethernet_Update.xml")));
 }
 
-// A device image that cannot be written: the error is shown and the update
-// window does not open; the configuration's files are not touched.
-TEST_F(UpdateDevice, AnImageThatCannotBeWrittenOpensNoWindow) {
+// A device image that cannot be built or written: the error is shown in the
+// framework's error box and the update window does not open.
+TEST_F(UpdateDevice, AnImageThatCannotBeMadeOpensNoWindow) {
   Stub_Updater();
   struct Case {
     const char* Name;
-    std::function<bool(const QString& Bin)> Spoil;  // false: not possible here
+    // Spoils the open configuration; false when this process cannot see the case.
+    std::function<bool(const QString& Bin)> Spoil;
+    const char* Named;  // what the message names: the bin folder, or this file
   };
   const Case cases[] = {
       {"read-only bin folder",
@@ -365,21 +377,28 @@ TEST_F(UpdateDevice, AnImageThatCannotBeWrittenOpensNoWindow) {
          const bool writable = probe.open(QIODevice::WriteOnly);
          if (writable) probe.remove();
          return !writable;
-       }},
-      {"bank1.bin is a folder", [](const QString& Bin) { return QDir().mkpath(Bin + "/bank1.bin"); }},
+       },
+       nullptr},
+      {"bank1.bin is a folder", [](const QString& Bin) { return QDir().mkpath(Bin + "/bank1.bin"); }, nullptr},
       {"bin is a file",
        [](const QString& Bin) {
          QDir(Bin).removeRecursively();
          QFile f(Bin);
          return f.open(QIODevice::WriteOnly) && f.write("x") == 1;
-       }},
+       },
+       nullptr},
+      {"ParGen.xml is not well-formed",
+       [](const QString&) {
+         QFile f(File_XML_ParGen);
+         return f.open(QIODevice::WriteOnly) && f.write("<Par_Gen>") == 9;
+       },
+       "ParGen.xml"},
   };
   FVarneltoeFirmWare->Show();
   int n = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
-    const QString name = QStringLiteral("Plant %1").arg(++n);
-    Open_Configuration(name);
+    Open_Configuration(QStringLiteral("Plant %1").arg(++n));
     const QString bin = Dir_Project + "/bin";
     if (!c.Spoil(bin)) {
       GTEST_LOG_(INFO) << c.Name << ": not possible for this process";
@@ -395,10 +414,32 @@ TEST_F(UpdateDevice, AnImageThatCannotBeWrittenOpensNoWindow) {
     Click(FVarneltoeFirmWare->Btn_CreateBin);
     EXPECT_EQ(opened, 0);
     ASSERT_EQ(dialogs.Requests().size(), 1u);
+    const QString text = dialogs.Requests()[0].Text;
     EXPECT_TRUE(dialogs.Requests()[0].MessageBoxFlags & MB_ICONSTOP);
-    EXPECT_TRUE(dialogs.Requests()[0].Text.contains(bin)) << dialogs.Requests()[0].Text.toStdString();
+    EXPECT_TRUE(text.contains(c.Named ? QString::fromLatin1(c.Named) : bin)) << text.toStdString();
     EXPECT_FALSE(QFile::exists(bin + "/bank2.bin"));
     QFile::setPermissions(bin, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   }
   EXPECT_EQ(Updater_Log(), "");
+}
+
+// The window as the user sees it in Ethernet mode. ZIDI_SCREENSHOT names a
+// file for the picture.
+TEST_F(UpdateWindowShow, PictureOfTheEthernetMode) {
+  Show_Boot([] {
+    const QImage img = GrabControl(FBoot);
+    ASSERT_EQ(img.size(), QSize(449, 230));
+    // The white title panel, the white inside of an address edit, the window's
+    // colour between the panels' controls and behind the check box.
+    EXPECT_EQ(img.pixelColor(300, 10), QColor(Qt::white));
+    EXPECT_EQ(img.pixelColor(FBoot->E_IP1->Left() + 30, 69 + FBoot->E_IP1->Top() + 10), QColor(Qt::white));
+    EXPECT_EQ(img.pixelColor(440, 69 + 45), QColor(248, 247, 237));
+    TCheckBox* const read_back = FBoot->CB_Update_Option_Read_Back;
+    EXPECT_EQ(img.pixelColor(read_back->Left() + read_back->Width() - 5, 69 + 49 + read_back->Top() + 8),
+              QColor(248, 247, 237));
+    const QByteArray target = qgetenv("ZIDI_SCREENSHOT");
+    if (!target.isEmpty()) {
+      EXPECT_TRUE(img.save(QString::fromLocal8Bit(target), "PNG"));
+    }
+  });
 }
