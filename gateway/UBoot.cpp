@@ -49,6 +49,15 @@ TLabel* TFBoot::New_Label(TWinControl* Parent, int Left, int Top) {
   return l;
 }
 
+TComboBox* TFBoot::New_Drop_List(TWinControl* Parent, int Width) {
+  auto* c = new TComboBox(this);
+  c->SetParent(Parent);
+  c->SetStyle(csDropDownList);
+  c->SetBounds(16, 21, Width, 21);
+  c->SetShowHint(true);
+  return c;
+}
+
 TEdit* TFBoot::New_IP_Edit(int Left) {
   auto* e = new TEdit(this);
   e->SetParent(P_IP_Address);
@@ -96,22 +105,14 @@ TFBoot::TFBoot(TComponent* AOwner) : TForm(AOwner) {
 
   P_Serial = New_Panel(51);
   L_COM_Port = New_Label(P_Serial, 16, 4);
-  CB_COM_Port = new TComboBox(this);
-  CB_COM_Port->SetParent(P_Serial);
-  CB_COM_Port->SetStyle(csDropDownList);
-  CB_COM_Port->SetBounds(16, 21, 120, 21);
-  CB_COM_Port->SetShowHint(true);
+  CB_COM_Port = New_Drop_List(P_Serial, 120);
   Btn_COM_List = New_Dialog_Button(this, P_Serial, 150, 18, mrNone);
   Btn_COM_List->SetWidth(180);
   Btn_COM_List->OnClick = [this](TObject* Sender) { Btn_COM_ListClick(Sender); };
 
   P_Options = New_Panel(72);
   L_Update_Option = New_Label(P_Options, 16, 4);
-  CB_Update_Options = new TComboBox(this);
-  CB_Update_Options->SetParent(P_Options);
-  CB_Update_Options->SetStyle(csDropDownList);
-  CB_Update_Options->SetBounds(16, 21, 240, 21);
-  CB_Update_Options->SetShowHint(true);
+  CB_Update_Options = New_Drop_List(P_Options, 240);
   CB_Update_Option_Read_Back = new TCheckBox(this);
   CB_Update_Option_Read_Back->SetParent(P_Options);
   CB_Update_Option_Read_Back->SetBounds(16, 48, 300, 17);
@@ -184,8 +185,8 @@ void TFBoot::Set_Lang() {
 }
 
 void TFBoot::Stack_Panels(std::initializer_list<TPanel*> Panels) {
-  // Each panel starts just below the one before, so that the top alignment
-  // keeps this order.
+  // Tops rising in the given order below the title: the top alignment keeps
+  // that order.
   int top = P_Title->Height();
   for (TPanel* p : Panels) {
     p->SetTop(top++);

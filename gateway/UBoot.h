@@ -102,6 +102,8 @@ class TFBoot : public TForm {
   TPanel* New_Panel(int Height);
   TLabel* New_Label(TWinControl* Parent, int Left, int Top);
   TEdit* New_IP_Edit(int Left);
+  // A list to pick from under the panel's label.
+  TComboBox* New_Drop_List(TWinControl* Parent, int Width);
   // Stacks the panels under the title in the given order.
   void Stack_Panels(std::initializer_list<TPanel*> Panels);
 
