@@ -72,10 +72,12 @@ class TFBoot : public TForm {
 
   // Prepares the window for Form_Type as it is shown.
   void FormShow(TObject* Sender);
-  // Runs the update of the current mode.
+  // Runs the update of the current mode; a press while an update runs, and
+  // an echo check the user leaves the window during, start nothing.
   void Btn_UpdateClick(TObject* Sender);
   // The echo check of the address in the four edits: up to two answered
-  // echoes, given up after 5 s. True when the device counts as reachable.
+  // echoes, given up after 5 s or when the window is being closed. True when
+  // the device counts as reachable.
   bool Send_Ping();
   // The echo client's reply handler.
   void PingReply(TComponent* ASender, const TReplyStatus& AReplyStatus);
