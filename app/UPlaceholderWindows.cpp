@@ -28,7 +28,6 @@ void TPlaceholder_Window::Set_Lang() {
 }
 
 TFOPC_UA_Server_Access* FOPC_UA_Server_Access = nullptr;
-TFBoot* FBoot = nullptr;
 TFSetAccess* FSetAccess = nullptr;
 TFProfinetFileName* FProfinetFileName = nullptr;
 TFBACnet_Eng_Unit* FBACnet_Eng_Unit = nullptr;

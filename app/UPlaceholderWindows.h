@@ -1,5 +1,5 @@
-// Stand-ins for the windows of the communication settings, the tables, the
-// update window and the exports that are not built yet. Each takes the place
+// Stand-ins for the windows of the communication settings, the tables and the
+// exports that are not built yet. Each takes the place
 // of its window in the creation order under the window's own class and
 // instance name, shows the software code and applies the window's caption
 // and description texts. When a window is built in its own layer, its class
@@ -36,9 +36,8 @@ class TPlaceholder_Window : public TForm {
   };                                                                                   \
   extern Class* Instance;
 
-// OPC UA and Modbus tables, update window.
+// OPC UA and Modbus tables.
 ZIDI_PLACEHOLDER_WINDOW(TFOPC_UA_Server_Access, FOPC_UA_Server_Access, 1400, 1401)
-ZIDI_PLACEHOLDER_WINDOW(TFBoot, FBoot, 1200, 1201)
 ZIDI_PLACEHOLDER_WINDOW(TFSetAccess, FSetAccess, 1500, 1501)
 // Building-automation and IP protocol tables.
 ZIDI_PLACEHOLDER_WINDOW(TFProfinetFileName, FProfinetFileName, 1600, 1601)

@@ -2,6 +2,7 @@
 #include "app/UProgram.h"
 
 #include "app/UPlaceholderWindows.h"
+#include "gateway/UBoot.h"
 #include "gateway/UParGen.h"
 #include "platform/ui/Forms.h"
 #include "shell/UAbout.h"
@@ -34,6 +35,7 @@ void Create_Program_Windows() {
   Create_Window(FParGen, pwParGen);
   Create_Window(FOPC_UA_Server_Access, pwOPC_UA_Server_Access);
   Create_Window(FBoot, pwBoot);
+  Program_Routines.Update_Device = [] { Update_Device(); };
   Create_Window(FSetAccess, pwSetAccess);
   Create_Window(FProfinetFileName, pwProfinetFileName);
   Create_Window(FBACnet_Eng_Unit, pwBACnet_Eng_Unit);
