@@ -1,6 +1,6 @@
 # Helpers shared by the folders' CMakeLists.
 
-set(ZIDI_WARNINGS -Wall -Wextra -Wno-unused-parameter)
+set(ZIDI_WARNINGS -Wall -Wextra -Wshadow -Wno-unused-parameter)
 
 # zidi_add_layer(<name> [DEPS <targets>...] [PRIVATE_DEPS <targets>...] [PCH <header>])
 # Builds every .cpp/.h/.qrc of the folder (and its subfolders) into the static

@@ -22,7 +22,7 @@ std::unordered_set<const TGdiObject*>& LiveObjects() {
 }
 }  // namespace
 
-TGdiObject::TGdiObject(int Kind, bool Stock) : Kind(Kind), Stock(Stock) {
+TGdiObject::TGdiObject(int AKind, bool AStock) : Kind(AKind), Stock(AStock) {
   LiveObjects().insert(this);
 }
 TGdiObject::~TGdiObject() { LiveObjects().erase(this); }

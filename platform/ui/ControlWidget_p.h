@@ -22,8 +22,8 @@ class TCustomForm;
 class TPostedMessageEvent : public QEvent {
  public:
   static QEvent::Type EventType();
-  TPostedMessageEvent(UINT Msg, WPARAM WParam, LPARAM LParam)
-      : QEvent(EventType()), Msg(Msg), WParam(WParam), LParam(LParam) {}
+  TPostedMessageEvent(UINT AMsg, WPARAM AWParam, LPARAM ALParam)
+      : QEvent(EventType()), Msg(AMsg), WParam(AWParam), LParam(ALParam) {}
   UINT Msg;
   WPARAM WParam;
   LPARAM LParam;
