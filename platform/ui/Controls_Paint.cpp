@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <map>
 
@@ -292,13 +294,10 @@ void TWinControl::PaintHandler(TWMPaint& Message) {
   const bool own = dc == nullptr;
   if (own) dc = BeginPaint(FView, &ps);
   if (dc == nullptr) return;
-  try {
-    PaintWindow(dc);
-  } catch (...) {
+  const auto endPaint = qScopeGuard([&] {
     if (own) EndPaint(FView, &ps);
-    throw;
-  }
-  if (own) EndPaint(FView, &ps);
+  });
+  PaintWindow(dc);
 }
 
 void TWinControl::PaintWindow(HDC DC) {
@@ -906,18 +905,11 @@ void TCustomControl::Paint() {}
 
 void TCustomControl::PaintWindow(HDC DC) {
   FCanvas->Lock();
+  const auto unlock = qScopeGuard([this] { FCanvas->Unlock(); });
   FCanvas->SetHandle(DC);
   FCanvasOnClient = false;
-  FCanvasInPaint = true;
-  try {
-    Paint();
-  } catch (...) {
-    FCanvasInPaint = false;
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvasInPaint = false;
-  FCanvas->Unlock();
+  const QScopedValueRollback inPaint(FCanvasInPaint, true);
+  Paint();
 }
 
 // ------------------------------------------------------------ TGraphicControl
@@ -936,14 +928,10 @@ void TGraphicControl::WMPaint(TWMPaint& Message) {
   HDC dc = Message.DC();
   if (dc == nullptr || ComponentState().contains(csDestroying)) return;
   FCanvas->Lock();
-  FCanvas->SetHandle(dc);
-  try {
-    Paint();
-  } catch (...) {
+  const auto release = qScopeGuard([this] {
     FCanvas->SetHandle(nullptr);
     FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  });
+  FCanvas->SetHandle(dc);
+  Paint();
 }

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QPointer>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
@@ -197,17 +199,10 @@ TCanvas* TCustomForm::Canvas() {
 
 void TCustomForm::PaintWindow(HDC DC) {
   FCanvas->Lock();
+  const auto unlock = qScopeGuard([this] { FCanvas->Unlock(); });
   FCanvas->SetHandle(DC);
-  FInPaint = true;
-  try {
-    Paint();
-  } catch (...) {
-    FInPaint = false;
-    FCanvas->Unlock();
-    throw;
-  }
-  FInPaint = false;
-  FCanvas->Unlock();
+  const QScopedValueRollback inPaint(FInPaint, true);
+  Paint();
 }
 
 TRect TCustomForm::FrameWidths() const {
@@ -461,7 +456,9 @@ int TCustomForm::ShowModal() {
   Screen->SetCursor(crDefault);
   if (FView != nullptr) FView->setWindowModality(Qt::ApplicationModal);
   int result = mrCancel;
-  auto restore = [&] {
+  // Whatever way the loop ends (a result, the form freed, an exception), the
+  // modal state, the cursor and the focused and active forms are restored.
+  const auto restore = qScopeGuard([&] {
     Screen->SetCursor(savedCursor);
     if (self.Alive()) {
       if (FView != nullptr) FView->setWindowModality(Qt::NonModal);
@@ -474,43 +471,37 @@ int TCustomForm::ShowModal() {
     auto it = std::find(modal.begin(), modal.end(), this);
     if (it != modal.end()) modal.erase(it);
     --Application->FModalLevel;
-  };
-  try {
-    Show();
-    try {
-      DeliverMessage(this, CM_ACTIVATE, 0, 0);
-      FModalResult = mrNone;
-      if (TestHooks::TestMode()) {
-        // The test acts on the form once the modal loop runs.
-        QTimer::singleShot(0, &loop, [this, self] {
-          if (self.Alive() && FFormState.contains(fsModal))
-            RunGuarded(this, [this] { TestHooks::ModalHook()(this); });
-        });
-      }
-      for (;;) {
-        if (FModalResult == mrNone && !Application->Terminated()) loop.exec();
-        if (!self.Alive()) break;
-        if (Application->Terminated()) {
-          FModalResult = mrCancel;
-        } else if (FModalResult != mrNone) {
-          CloseModal();
-        }
-        if (FModalResult != mrNone) break;
-      }
-      if (self.Alive()) {
-        result = FModalResult;
-        DeliverMessage(this, CM_DEACTIVATE, 0, 0);
-      }
-    } catch (...) {
+  });
+  Show();
+  {
+    // A shown modal form is hidden again however the loop ends.
+    const auto hide = qScopeGuard([&] {
       if (self.Alive()) Hide();
-      throw;
+    });
+    DeliverMessage(this, CM_ACTIVATE, 0, 0);
+    FModalResult = mrNone;
+    if (TestHooks::TestMode()) {
+      // The test acts on the form once the modal loop runs.
+      QTimer::singleShot(0, &loop, [this, self] {
+        if (self.Alive() && FFormState.contains(fsModal))
+          RunGuarded(this, [this] { TestHooks::ModalHook()(this); });
+      });
     }
-    if (self.Alive()) Hide();
-  } catch (...) {
-    restore();
-    throw;
+    for (;;) {
+      if (FModalResult == mrNone && !Application->Terminated()) loop.exec();
+      if (!self.Alive()) break;
+      if (Application->Terminated()) {
+        FModalResult = mrCancel;
+      } else if (FModalResult != mrNone) {
+        CloseModal();
+      }
+      if (FModalResult != mrNone) break;
+    }
+    if (self.Alive()) {
+      result = FModalResult;
+      DeliverMessage(this, CM_DEACTIVATE, 0, 0);
+    }
   }
-  restore();
   return result;
 }
 
