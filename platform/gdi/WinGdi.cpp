@@ -10,6 +10,7 @@
 #include <unordered_set>
 
 #include "platform/gdi/DeviceContext_p.h"
+#include "platform/ui/UiState_p.h"
 
 HINSTANCE HInstance = 0x400000;
 
@@ -228,17 +229,8 @@ void TDeviceContext::SetDevice(QPaintDevice* Device, bool ResetState) {
   FDirty = true;
 }
 
-namespace {
-// The context whose painter is open on each device: a device takes one painter
-// at a time, so a context that wants to draw ends another context's painter first.
-std::unordered_map<const QPaintDevice*, TDeviceContext*>& PainterOwners() {
-  static std::unordered_map<const QPaintDevice*, TDeviceContext*> owners;
-  return owners;
-}
-}  // namespace
-
 void ReleaseDevicePainters(QPaintDevice* Device) {
-  auto& owners = PainterOwners();
+  auto& owners = UiState().PainterOwners;
   auto it = owners.find(Device);
   if (it != owners.end()) it->second->ReleasePainter();
 }
@@ -255,11 +247,11 @@ QPainter* TDeviceContext::Painter() {
   if (S.HasClip && S.Clip.isEmpty()) return nullptr;
   if (!FPainter) {
     ReleaseDevicePainters(FDevice);
-    PainterOwners()[FDevice] = this;
+    UiState().PainterOwners[FDevice] = this;
     FPainter = std::make_unique<QPainter>();
     if (!FPainter->begin(FDevice)) {
       FPainter.reset();
-      PainterOwners().erase(FDevice);
+      UiState().PainterOwners.erase(FDevice);
       return nullptr;
     }
     FDirty = true;
@@ -287,7 +279,7 @@ void TDeviceContext::ReleasePainter() {
   if (FPainter) {
     FPainter->end();
     FPainter.reset();
-    auto& owners = PainterOwners();
+    auto& owners = UiState().PainterOwners;
     auto it = owners.find(FDevice);
     if (it != owners.end() && it->second == this) owners.erase(it);
   }

@@ -10,6 +10,7 @@
 #include "platform/ui/ControlWidget_p.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/UiState_p.h"
 
 // ------------------------------------------------------------------ helpers
 
@@ -78,8 +79,6 @@ const TAnchors kAnchorAlign[] = {
     TAnchors{akLeft, akTop, akRight, akBottom},        // alClient
     TAnchors{akLeft, akTop},                           // alCustom
 };
-
-QPointer<QWidget> g_captureView;
 
 [[noreturn]] void RaiseNoParent(const TControl* c) {
   throw EInvalidOperation(QStringLiteral("Control '%1' has no parent window").arg(c->Name()));
@@ -1749,15 +1748,15 @@ TControl* FindControlOfView(QWidget* Widget) {
 }
 
 TControl* GetCaptureControl() {
-  if (g_captureView.isNull()) return nullptr;
-  return static_cast<TControlWidget*>(g_captureView.data())->Control();
+  if (UiState().CaptureView.isNull()) return nullptr;
+  return static_cast<TControlWidget*>(UiState().CaptureView.data())->Control();
 }
 
 void SetCaptureControl(TControl* Control) {
   TControl* old = GetCaptureControl();
   if (old == Control) return;
-  QWidget* oldView = g_captureView.data();
-  g_captureView = Control != nullptr ? TControlAccess::ViewOf(Control) : nullptr;
+  QWidget* oldView = UiState().CaptureView.data();
+  UiState().CaptureView = Control != nullptr ? TControlAccess::ViewOf(Control) : nullptr;
   if (oldView != nullptr && !OffscreenPlatform() && QWidget::mouseGrabber() == oldView) oldView->releaseMouse();
   if (Control != nullptr && !OffscreenPlatform()) {
     QWidget* v = TControlAccess::ViewOf(Control);

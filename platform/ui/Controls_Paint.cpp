@@ -14,11 +14,9 @@
 
 #include "platform/ui/ControlWidget_p.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/UiState_p.h"
 
 namespace {
-
-// The native widget that is being handed an event by PassToNative right now.
-QWidget* g_passingTo = nullptr;
 
 // The window size of a control: its frame for a child window; the client
 // area for a top-level window (its frame belongs to the window system).
@@ -30,14 +28,9 @@ QSize WindowSizeOf(const TWinControl* C) {
   return QSize(std::max(0, C->Width()), std::max(0, C->Height()));
 }
 
-std::map<HDC, QPointer<QWidget>>& WindowDcs() {
-  static std::map<HDC, QPointer<QWidget>> m;
-  return m;
-}
-
 }  // namespace
 
-bool PassingToNative() { return g_passingTo != nullptr; }
+bool PassingToNative() { return UiState().PassingTo != nullptr; }
 
 // ------------------------------------------------------------ paint state
 
@@ -381,7 +374,7 @@ TDeviceContext* OpenWindowDC(HWND Wnd, TWinControl*& Control) {
   if (s->PaintDC) s->PaintDC->ReleasePainter();
   auto* dc = new TDeviceContext();
   dc->SetDevice(&s->Image, true);
-  WindowDcs()[dc] = Wnd;
+  UiState().WindowDcs[dc] = Wnd;
   return dc;
 }
 
@@ -407,7 +400,7 @@ HDC GetWindowDC(HWND Wnd) {
 }
 
 int ReleaseDC(HWND, HDC DC) {
-  auto& m = WindowDcs();
+  auto& m = UiState().WindowDcs;
   auto it = m.find(DC);
   if (it == m.end()) return 0;
   QPointer<QWidget> w = it->second;
@@ -748,7 +741,7 @@ class TNativeFilter : public QObject {
 
  protected:
   bool eventFilter(QObject* Obj, QEvent* E) override {
-    if (!Obj->isWidgetType() || Obj == g_passingTo) return false;
+    if (!Obj->isWidgetType() || Obj == UiState().PassingTo) return false;
     TControl* c = FGuard.Get();
     if (c == nullptr) return false;
     switch (E->type()) {
@@ -828,12 +821,8 @@ bool TWinControl::PassToNative(TMessage& Message) {
   TTranslatedEvent* te = CurrentTranslatedEvent();
   if (FNative == nullptr || te == nullptr || te->Target != this || te->Msg != Message.Msg) return false;
   QWidget* dest = te->Native != nullptr ? te->Native : FNative;
-  QWidget* saved = g_passingTo;
-  g_passingTo = dest;
-  struct Restore {
-    QWidget* v;
-    ~Restore() { g_passingTo = v; }
-  } restore{saved};
+  const QScopedValueRollback passing(UiState().PassingTo, dest);
+
   QEvent* e = te->Event;
   switch (Message.Msg) {
     case WM_KEYDOWN:

@@ -18,6 +18,7 @@
 #include "platform/ui/ControlWidget_p.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/TestHooks.h"
+#include "platform/ui/UiState_p.h"
 
 TApplication* Application = new TApplication(nullptr);
 TScreen* Screen = new TScreen(nullptr);
@@ -27,22 +28,15 @@ namespace {
 
 const QString kCannotFocus = QStringLiteral("Cannot focus a disabled or invisible window");
 
-// The form the window system considers active (our model of it).
-TCustomForm* g_activeForm = nullptr;
-QPointer<QWidget> g_activeView;
-// The form we asked Qt to activate, until Qt has done it.
-QPointer<QWidget> g_pendingQtActivation;
-QElapsedTimer g_pendingSince;
-
 TCustomForm* ActiveModelForm() {
-  if (g_activeView.isNull()) return nullptr;
-  auto* w = static_cast<TControlWidget*>(g_activeView.data());
-  return w->Control() == g_activeForm ? g_activeForm : nullptr;
+  if (UiState().ActiveView.isNull()) return nullptr;
+  auto* w = static_cast<TControlWidget*>(UiState().ActiveView.data());
+  return w->Control() == UiState().ActiveForm ? UiState().ActiveForm : nullptr;
 }
 
 void SetActiveModelForm(TCustomForm* f) {
-  g_activeForm = f;
-  g_activeView = f != nullptr ? f->View() : nullptr;
+  UiState().ActiveForm = f;
+  UiState().ActiveView = f != nullptr ? f->View() : nullptr;
 }
 
 }  // namespace
@@ -58,8 +52,8 @@ void ActivateForm(TCustomForm* Form) {
   if (Form != nullptr && ActiveModelForm() == Form) {
     QWidget* v = Form->View();
     if (v != nullptr && v->isVisible() && !v->isActiveWindow()) {
-      g_pendingQtActivation = v;
-      g_pendingSince.start();
+      UiState().PendingQtActivation = v;
+      UiState().PendingSince.start();
       if (!OffscreenPlatform()) v->raise();
       v->activateWindow();
     }
@@ -68,12 +62,12 @@ void ActivateForm(TCustomForm* Form) {
 }
 
 void QtActivatedForm(TCustomForm* Form) {
-  if (!g_pendingQtActivation.isNull() && g_pendingSince.elapsed() < 2000) {
+  if (!UiState().PendingQtActivation.isNull() && UiState().PendingSince.elapsed() < 2000) {
     // Qt is still catching up with activations we asked for: not the user's doing.
-    if (g_pendingQtActivation.data() == Form->View()) g_pendingQtActivation = nullptr;
+    if (UiState().PendingQtActivation.data() == Form->View()) UiState().PendingQtActivation = nullptr;
     return;
   }
-  g_pendingQtActivation = nullptr;
+  UiState().PendingQtActivation = nullptr;
   if (!Form->Visible() || !Form->Enabled()) return;
   if (Application != nullptr) {
     TCustomForm* modal = Application->ModalForm();

@@ -463,3 +463,35 @@ TEST(ControlSnapshot, RendersAFormWithItsControlsToPng) {
 }
 
 }  // namespace
+
+// What the test programs check after every test: the capture, a running modal
+// loop and window device contexts are named while they last, and clearing
+// ends them.
+TEST(TestStateCheck, NamesCaptureModalLoopAndOpenWindowContexts) {
+  TShownForm f;
+  auto* c = new TProbe(f.Form, f.Form, QStringLiteral("Grabber"), nullptr);
+  c->SetBounds(10, 10, 50, 20);
+  f.Show();
+  EXPECT_EQ(TestHooks::StateLeftBehind(), QStringList());
+  c->SetMouseCapture(true);
+  HDC dc = GetWindowDC(f.Form->Handle());
+  ASSERT_NE(dc, nullptr);
+  const QStringList left = TestHooks::StateLeftBehind();
+  ASSERT_EQ(left.size(), 2) << left.join(u'\n').toStdString();
+  EXPECT_TRUE(left[0].startsWith("the mouse is captured by Grabber")) << left[0].toStdString();
+  EXPECT_EQ(left[1], "1 window device context(s) not released");
+  TestHooks::ClearStateLeftBehind();
+  EXPECT_EQ(TestHooks::StateLeftBehind(), QStringList());
+  EXPECT_FALSE(c->MouseCapture());
+
+  // A modal loop counts while it runs and ends with its form.
+  TForm dialog(nullptr);
+  QStringList during;
+  TScopedModalHook hook([&](TCustomForm* form) {
+    during = TestHooks::StateLeftBehind();
+    form->SetModalResult(mrOk);
+  });
+  EXPECT_EQ(dialog.ShowModal(), mrOk);
+  EXPECT_EQ(during, QStringList({"1 modal loop(s) still run"}));
+  EXPECT_EQ(TestHooks::StateLeftBehind(), QStringList());
+}
