@@ -141,6 +141,12 @@ class TDeviceContext {
   bool FDirty = true;
 };
 
+// The region of a live region handle, or nullptr.
+inline QRegion* RegionOf(HRGN R) {
+  if (!TGdiObject::IsLive(R) || R->Kind != OBJ_REGION) return nullptr;
+  return &static_cast<TGdiRegion*>(R)->Rgn;
+}
+
 // Colour helpers shared by the drawing files.
 inline QColor QColorOf(COLORREF C) { return QColor(C & 0xFF, (C >> 8) & 0xFF, (C >> 16) & 0xFF); }
 inline COLORREF ColorRefOf(QRgb C) { return COLORREF(qRed(C) | (qGreen(C) << 8) | (qBlue(C) << 16)); }
