@@ -5,9 +5,6 @@
 #include <QPainterPath>
 #include <QPolygon>
 #include <algorithm>
-#include <cmath>
-#include <unordered_map>
-#include <vector>
 #include <unordered_set>
 
 #include "platform/gdi/DeviceContext_p.h"

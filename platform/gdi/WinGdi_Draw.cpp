@@ -2,7 +2,6 @@
 // and flood fill, rectangles and regions filled or framed, blits and raster operations.
 #include "platform/gdi/WinGdi.h"
 
-#include <QPainterPath>
 #include <QPolygon>
 #include <algorithm>
 #include <cmath>

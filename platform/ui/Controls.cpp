@@ -4,8 +4,6 @@
 #include "platform/ui/Controls.h"
 
 #include <QApplication>
-#include <QCursor>
-#include <QPointer>
 #include <algorithm>
 
 #include "platform/ui/ControlWidget_p.h"

@@ -1,8 +1,7 @@
 // Controls: native Qt widgets wrapped by a windowed control (their events take
 // the control's message road first, PassToNative hands them on).
-#include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QScopedValueRollback>
 
 #include "platform/ui/ControlWidget_p.h"

@@ -2,15 +2,10 @@
 // WM_ERASEBKGND, WM_PAINT, BeginPaint/EndPaint, device contexts of windows),
 // TCustomControl and TGraphicControl. The window scroll bars are in
 // Controls_ScrollBars.cpp, the wrapping of native Qt widgets in Controls_Native.cpp.
-#include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
-#include <QScrollBar>
-#include <map>
 
 #include "platform/ui/ControlWidget_p.h"
 #include "platform/ui/Forms.h"

@@ -1,6 +1,5 @@
 // Controls: the window scroll bars (WS_HSCROLL / WS_VSCROLL) as Qt scroll bars
 // laid out in the window frame, SetScrollInfo and the WM_HSCROLL / WM_VSCROLL road.
-#include <QMouseEvent>
 #include <QScrollBar>
 
 #include "platform/ui/ControlWidget_p.h"

@@ -1,7 +1,5 @@
 // Controls: TWinControl (windows and their children, alignment of the
 // children, tab order and focus, keys, notifications).
-#include <QApplication>
-#include <QPointer>
 #include <algorithm>
 
 #include "platform/ui/ControlWidget_p.h"

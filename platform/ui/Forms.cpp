@@ -2,16 +2,9 @@
 // THintWindow. TApplication, TScreen and TMouse are in Forms_Application.cpp.
 #include "platform/ui/Forms.h"
 
-#include <QApplication>
-#include <QCursor>
-#include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFileInfo>
-#include <QFontDatabase>
-#include <QPointer>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
-#include <QScreen>
 #include <QTimer>
 #include <algorithm>
 

@@ -5,7 +5,6 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>

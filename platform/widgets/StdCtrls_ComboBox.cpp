@@ -1,8 +1,5 @@
 // Combo boxes: TCustomComboBox with its selection field, edit, drop-down button
 // and drop-down list (a list box in a pop-up window of its own, TComboListWindow).
-#include <QApplication>
-#include <QMouseEvent>
-#include <QPointer>
 #include <algorithm>
 
 #include "platform/ui/ControlWidget_p.h"

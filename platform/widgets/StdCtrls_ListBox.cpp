@@ -1,8 +1,5 @@
 // List boxes: TCustomListBox with its items. The combo box is in
 // StdCtrls_ComboBox.cpp.
-#include <QApplication>
-#include <QMouseEvent>
-#include <QPointer>
 #include <algorithm>
 
 #include "platform/ui/ControlWidget_p.h"
