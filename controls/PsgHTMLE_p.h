@@ -30,6 +30,9 @@ struct TControlSpan {
 };
 std::vector<TControlSpan> FindControlTags(const QString& Text);
 
+// Rotated fonts made for <R> that still exist (each call releases its own).
+int HTMLLiveRotatedFonts();
+
 // ------------------------------------------------------------- pictures
 
 // A picture of a picture container or cache as the renderer uses it.
