@@ -577,10 +577,14 @@ void THTMLRenderer::OpeningTag(TPass& P, const QString& T, TLineMetrics& M, bool
         SetStyle(fsItalic, true);
       } else if (c2 == QLatin1Char('N')) {
         const int n = std::clamp(IntPrefix(FirstQuoted(attrs)), -kMaxDimension, kMaxDimension);
-        const int target = Rect.Left + n - P.Line.Left;
-        if (target > P.X) {
-          P.Cursor.Left += target - P.X;
-          P.X = target;
+        // Painting passes do not count text runs in X: there the cursor tells
+        // where the line stands.
+        const int target = Rect.Left + n;
+        if (P.Measure) {
+          P.X = std::max(P.X, target - P.Line.Left);
+        } else if (target > P.Cursor.Left) {
+          P.X += target - P.Cursor.Left;
+          P.Cursor.Left = target;
         }
       } else if (c2 == QLatin1Char('M')) {
         Image(P, attrs, upper, M, LineHasContent);
