@@ -60,12 +60,14 @@ struct THtmlCall {
     EXPECT_EQ(HTMLLiveRotatedFonts(), 0) << Text.toStdString();
     return Result;
   }
-  // A hit test at (AX, AY), as the grid makes for mouse movement and clicks.
-  bool Hit(TCanvas* C, const QString& Text, int AX, int AY) {
+  // A hit test at (AX, AY), as the grid makes for mouse movement and clicks;
+  // Sought: the ID of a control to find wherever the point is.
+  bool Hit(TCanvas* C, const QString& Text, int AX, int AY, const QString& Sought = {}) {
     X = AX;
     Y = AY;
     NoDraw = true;
     AnchorVal.clear();
+    ControlID = Sought;
     return Draw(C, Text);
   }
 };

@@ -65,6 +65,8 @@ class TRecordingEngine : public QPaintEngine {
   void drawImage(const QRectF& R, const QImage& Image, const QRectF&, Qt::ImageConversionFlags) override {
     Images.push_back({FTransform.mapRect(R).toAlignedRect(), Image.size()});
   }
+  // Paths (the check mark of a check box ...) are not recorded.
+  void drawPath(const QPainterPath&) override {}
   // Polylines (and the outlines of polygons) as their segments.
   void drawPolygon(const QPointF* Points, int Count, PolygonDrawMode Mode) override {
     for (int i = 1; i < Count; ++i)
