@@ -143,6 +143,26 @@ QString RunCharacters(const QString& Run) {
   return out;
 }
 
+// Inline controls in the system's theme: the theme service's answer whether a
+// visual style is active connects here. Until then the classic look draws them.
+bool ThemedControls(HWND ThemeWindow) {
+  (void)ThemeWindow;
+  return false;
+}
+
+// One part of an inline control. Themed: the theme data of ThemeWindow for
+// ThemeClass ("button", "combobox") draws Part in State (DrawThemeBackground);
+// classic: DrawFrameControl with ClassicType and ClassicState.
+void DrawControlPart(HDC DC, HWND ThemeWindow, const char* ThemeClass, int Part, int State, const TRect& R,
+                     UINT ClassicType, UINT ClassicState) {
+  if (ThemedControls(ThemeWindow)) {
+    (void)ThemeClass;
+    (void)Part;
+    (void)State;
+  }
+  DrawFrameControl(DC, R, ClassicType, ClassicState);
+}
+
 class THTMLRenderer {
  public:
   // Inputs.
@@ -948,39 +968,39 @@ void THTMLRenderer::Control(TPass& P, const QString& Attrs, TLineMetrics& M, boo
 
   if (!P.Measure) {
     const int B = P.Cursor.Bottom, L = P.Cursor.Left;
-    HDC dc = nullptr;
-    auto hot = [&] { return L - 2 < X && X < L + w - 2 && B - h - 2 < Y && Y < B - 2; };
+    const bool hot = L - 2 < X && X < L + w - 2 && B - h - 2 < Y && Y < B - 2;
     if (type == QLatin1String("EDIT") || type == QLatin1String("PASSWORD") || type == QLatin1String("MASK") ||
         type == QLatin1String("COMBO")) {
       const TColor pen = C->Pen()->Color();
-      // The themed look draws this frame in $B99D7F (the theme service connects here).
-      C->Pen()->SetColor(TColor(0x808080));
+      C->Pen()->SetColor(ThemedControls(ThemeWindow) ? TColor(0xB99D7F) : TColor(0x808080));
       C->Brush()->SetColor(clWhite);
       C->Rectangle(L, B - s + 4, L + width, B + 2);
       C->Pen()->SetColor(pen);
       C->Brush()->SetStyle(bsClear);
-      dc = C->Handle();
+      HDC dc = C->Handle();
       if (type == QLatin1String("COMBO")) {
         DrawTextW(dc, t.Value, -1, TRect(L + 4, B - s + 4, L + width - 18, B), DT_SINGLELINE | DT_VCENTER);
-        (void)hot;  // hot state: themed look only
-        DrawFrameControl(dc, TRect(L + width - 18, B - s + 5, L + width - 1, B + 1), DFC_SCROLL, DFCS_SCROLLCOMBOBOX);
+        DrawControlPart(dc, ThemeWindow, "combobox", 1, hot ? 2 : 1,
+                        TRect(L + width - 18, B - s + 5, L + width - 1, B + 1), DFC_SCROLL, DFCS_SCROLLCOMBOBOX);
       } else {
         const QString shown = type == QLatin1String("PASSWORD") ? PasswordMask(t.Value) : t.Value;
         DrawTextW(dc, shown, -1, TRect(L + 2, B - s + 4, L + width, B), DT_SINGLELINE | DT_VCENTER);
       }
       SetBackground(FBg);
-    } else if (type == QLatin1String("CHECK")) {
-      w = h = 16;
+    } else if (box) {
+      // Check boxes and radio buttons always show their normal look, never hot or pressed.
       const bool checked = t.Value.toUpper() == QLatin1String("TRUE");
-      DrawFrameControl(C->Handle(), TRect(L + 2, B - 15, L + 15, B), DFC_BUTTON, checked ? 0x4400 : 0x4000);
-    } else if (type == QLatin1String("RADIO")) {
-      w = h = 16;
-      const bool checked = t.Value.toUpper() == QLatin1String("TRUE");
-      DrawFrameControl(C->Handle(), TRect(L + 2, B - 14, L + 14, B), DFC_BUTTON, checked ? 0x4404 : 0x4004);
+      if (type == QLatin1String("CHECK"))
+        DrawControlPart(C->Handle(), ThemeWindow, "button", 3, checked ? 5 : 1, TRect(L + 2, B - 15, L + 15, B),
+                        DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? UINT(DFCS_CHECKED) : 0u));
+      else
+        DrawControlPart(C->Handle(), ThemeWindow, "button", 2, checked ? 5 : 1, TRect(L + 2, B - 14, L + 14, B),
+                        DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_FLAT | (checked ? UINT(DFCS_CHECKED) : 0u));
     } else if (type == QLatin1String("BUTTON")) {
-      h = 24;
+      const bool buttonHot = L - 2 < X && X < L + w - 2 && B - 24 - 2 < Y && Y < B - 2;
       TRect r(L + 2, B - height, L + width - 2, B);
-      DrawFrameControl(C->Handle(), r, DFC_BUTTON, hot() && ControlDown ? 0x210 : 0x10);
+      DrawControlPart(C->Handle(), ThemeWindow, "button", 1, ControlDown ? 3 : buttonHot ? 2 : 1, r, DFC_BUTTON,
+                      DFCS_BUTTONPUSH | (buttonHot && ControlDown ? UINT(DFCS_PUSHED) : 0u));
       r = TRect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2);
       DrawTextW(C->Handle(), t.Value, -1, r, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     }
