@@ -168,6 +168,23 @@ TEST_F(HtmlMarkup, AnchorsTakeTheUrlColourAndUnderline) {
   EXPECT_EQ(Call.HyperLinks, 2);
 }
 
+TEST_F(HtmlMarkup, HoveredAnchorTakesTheHoverColours) {
+  Call.HoverStyle = true;
+  Call.HoverLink = 1;
+  Call.HoverColor = clYellow;
+  Call.HoverFontColor = clRed;
+  const auto& t = Texts(U("<A HREF=\"1\">a</A>b<A HREF=\"2\">c</A>"));
+  ASSERT_EQ(t.size(), 3u);
+  EXPECT_EQ(t[0].Color, QColor(255, 0, 0));
+  EXPECT_TRUE(t[0].Font.underline());
+  EXPECT_EQ(t[1].Color, QColor(0, 0, 0x80));
+  EXPECT_EQ(t[2].Color, QColor(0, 0, 255));  // not hovered: the URL colour, not underlined
+  EXPECT_FALSE(t[2].Font.underline());
+  int yellow = 0;
+  for (const auto& r : Device.Recorded().Rects) yellow += r.Fill == QColor(255, 255, 0);
+  EXPECT_EQ(yellow, 1);  // the text box of the hovered anchor only
+}
+
 TEST_F(HtmlMarkup, HighlightBlinkShadowHidden) {
   SetHTMLHighlightColors(clYellow, clRed);
   const auto& t = Texts(U("a<HI>b</HI>c"));
