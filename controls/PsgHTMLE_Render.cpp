@@ -1,93 +1,14 @@
 // The mini-HTML renderer: text preparation, the tag set, line layout with its
-// measuring and painting passes, anchors, images and inline controls.
-#include <algorithm>
-#include <cmath>
+// measuring and painting passes, anchors and their hit tests.
+#include "controls/PsgHTMLE_Render_p.h"
 
-#include "controls/PsgHTMLE.h"
-#include "controls/PsgHTMLE_p.h"
-#include "platform/ShellIcons.h"
-#include "platform/WinGdi.h"
+namespace HtmlRender {
 
 namespace {
 
 TColor gHighlightBackground = clHighlight;
 TColor gHighlightText = clHighlightText;
 int gLiveRotatedFonts = 0;
-
-// Sizes read from tags are kept within what the drawing coordinates hold.
-constexpr int kMaxDimension = 32767;
-constexpr int kMaxFontPoints = 1000;
-
-int Dimension(int V) { return std::clamp(V, 0, kMaxDimension); }
-int Rounded(double V) { return int(std::lrint(std::clamp(V, -1e9, 1e9))); }
-
-enum THAlign { haLeft, haRight, haCenter };
-
-// Line values that both passes over a line share.
-struct TLineMetrics {
-  int H = 0;  // height
-  int Q = 0;  // superscript lift
-  int R = 0;  // subscript drop
-  int P = 0;  // text raise set by <IMG ALIGN>
-};
-
-// One pass of the line routine over a line.
-struct TPass {
-  bool Measure = true;  // measures (and hit-tests) instead of painting
-  TRect Line;           // the line rectangle
-  int X = 0;            // position, from Line.Left
-  TRect Cursor;         // where the next run is drawn
-  bool Ended = false;
-  bool Full = false;
-  bool LiSeen = false;
-  bool FirstRun = true;
-  QString Accepted;  // the runs accepted so far, as written
-  int TrailingSpace = 0;
-  bool AnchorHit = false;
-  bool ImageHit = false;
-  bool ControlHit = false;
-};
-
-// A rotated font made for <R>, deleted with its owner.
-struct TFontDeleter {
-  void operator()(TGdiObject* Font) const {
-    DeleteObject(Font);
-    --gLiveRotatedFonts;
-  }
-};
-using TRotatedFont = std::unique_ptr<TGdiObject, TFontDeleter>;
-
-// The text of an attribute: after its name in the upper-cased attribute text, the
-// text between the next double quote and the one after it; empty without quotes.
-QString QuotedAfter(const QString& Upper, const QString& Text, const QString& Name, bool* Present = nullptr) {
-  int at = int(Upper.indexOf(Name));
-  if (Present) *Present = at >= 0;
-  if (at < 0) return {};
-  int q1 = int(Text.indexOf(QLatin1Char('"'), at + Name.size()));
-  if (q1 < 0) return {};
-  int q2 = int(Text.indexOf(QLatin1Char('"'), q1 + 1));
-  if (q2 < 0) return {};
-  return Text.mid(q1 + 1, q2 - q1 - 1);
-}
-
-// The first quoted value of an attribute text (<IND x="n">, <R a="n">).
-QString FirstQuoted(const QString& Text) {
-  int q1 = int(Text.indexOf(QLatin1Char('"')));
-  if (q1 < 0) return {};
-  int q2 = int(Text.indexOf(QLatin1Char('"'), q1 + 1));
-  return q2 < 0 ? QString() : Text.mid(q1 + 1, q2 - q1 - 1);
-}
-
-// A colour attribute value (upper-cased): "#RRGGBB" or a colour name.
-TColor ColorValue(const QString& Value) {
-  return Value.startsWith(QLatin1Char('#')) ? ColorFromHex(Value) : ColorFromName(Value.toLower());
-}
-
-bool IsNumber(const QString& S) {
-  bool ok = false;
-  S.toLongLong(&ok);
-  return ok;
-}
 
 // Text preparation: the sign entities, "&amp;" as the drawn "&&", each entity
 // once from left to right.
@@ -143,112 +64,32 @@ QString RunCharacters(const QString& Run) {
   return out;
 }
 
-// Inline controls in the system's theme: the theme service's answer whether a
-// visual style is active connects here. Until then the classic look draws them.
-bool ThemedControls(HWND ThemeWindow) {
-  (void)ThemeWindow;
-  return false;
+}  // namespace
+
+void RotatedFontMade() { ++gLiveRotatedFonts; }
+void RotatedFontReleased() { --gLiveRotatedFonts; }
+
+QString QuotedAfter(const QString& Upper, const QString& Text, const QString& Name, bool* Present) {
+  int at = int(Upper.indexOf(Name));
+  if (Present) *Present = at >= 0;
+  if (at < 0) return {};
+  int q1 = int(Text.indexOf(QLatin1Char('"'), at + Name.size()));
+  if (q1 < 0) return {};
+  int q2 = int(Text.indexOf(QLatin1Char('"'), q1 + 1));
+  if (q2 < 0) return {};
+  return Text.mid(q1 + 1, q2 - q1 - 1);
 }
 
-// One part of an inline control. Themed: the theme data of ThemeWindow for
-// ThemeClass ("button", "combobox") draws Part in State (DrawThemeBackground);
-// classic: DrawFrameControl with ClassicType and ClassicState.
-void DrawControlPart(HDC DC, HWND ThemeWindow, const char* ThemeClass, int Part, int State, const TRect& R,
-                     UINT ClassicType, UINT ClassicState) {
-  if (ThemedControls(ThemeWindow)) {
-    (void)ThemeClass;
-    (void)Part;
-    (void)State;
-  }
-  DrawFrameControl(DC, R, ClassicType, ClassicState);
+QString FirstQuoted(const QString& Text) {
+  int q1 = int(Text.indexOf(QLatin1Char('"')));
+  if (q1 < 0) return {};
+  int q2 = int(Text.indexOf(QLatin1Char('"'), q1 + 1));
+  return q2 < 0 ? QString() : Text.mid(q1 + 1, q2 - q1 - 1);
 }
 
-class THTMLRenderer {
- public:
-  // Inputs.
-  TCanvas* C = nullptr;
-  TRect Rect;
-  TImageList* Images = nullptr;
-  int X = 0, Y = 0;
-  int FocusLink = -1, HoverLink = -1, ShadowOffset = 0;
-  bool NoDraw = false, MeasureOnly = false, Print = false, Selected = false, BlinkOn = false,
-       HoverStyle = false, WordWrap = false, ControlDown = false;
-  double ResFactor = 1.0;
-  TColor URLColor = clBlue, HoverColor = clNone, HoverFontColor = clNone, ShadowColor = clGray;
-  THTMLPictureCache* Cache = nullptr;
-  TPictureContainer* Container = nullptr;
-  HWND ThemeWindow = nullptr;
-  bool RtlReading = false;
-  UINT Flags = 0;
-
-  // Outputs.
-  QString AnchorVal, StripVal, FocusAnchor, AnchorTitle, ControlID, ControlValue, ControlType;
-  int XSize = 0, YSize = 0, HyperLinks = 0, MouseLink = -1;
-  TRect HoverRect, ControlRect;
-
-  bool Run(const QString& Text);
-
- private:
-  void RenderLine(TPass& P, QString& Rest, QString& LineText, TLineMetrics& M);
-  void Tag(TPass& P, const QString& Tag, TLineMetrics& M, bool LineHasContent);
-  void OpeningTag(TPass& P, const QString& Tag, TLineMetrics& M, bool LineHasContent);
-  void ClosingTag(TPass& P, const QString& Tag, TLineMetrics& M);
-  void AnchorStart(TPass& P, const QString& Attrs, const QString& Upper);
-  void AnchorEnd(TPass& P, TLineMetrics& M);
-  void Image(TPass& P, const QString& Attrs, const QString& Upper, TLineMetrics& M, bool LineHasContent);
-  void Body(TPass& P, const QString& Attrs, const QString& Upper);
-  void Control(TPass& P, const QString& Attrs, TLineMetrics& M, bool LineHasContent);
-  void TextRun(TPass& P, QString& Rest, QString& LineText, TLineMetrics& M);
-  void Place(TPass& P, int W, int H, TLineMetrics& M, bool LineHasContent);
-  void Rotate(int Degrees);
-  void Unrotate();
-
-  void SetBackground(TColor Color);
-  void SetFontColor(TColor Color) { C->Font()->SetColor(Color); }
-  void SetStyle(TFontStyle S, bool On) {
-    TFontStyles st = C->Font()->Style();
-    if (On)
-      st.Include(S);
-    else
-      st.Exclude(S);
-    C->Font()->SetStyle(st);
-  }
-  void FillWithPen(const TRect& R, TColor Color);
-  int TextHeightGh() { return C->TextHeight(QStringLiteral("gh")); }
-  int LogPixels(int Index) { return std::max(1, GetDeviceCaps(C->Handle(), Index)); }
-  std::unique_ptr<IHTMLPicture> FindPicture(const QString& UpperSrc, const QString& Src);
-
-  std::unique_ptr<TFont> FBase;
-  TColor FEntryBackground = clWhite;
-  TColor FBg = clNone;
-
-  // Anchors.
-  bool FInAnchor = false;
-  QString FAnchorRef, FAnchorTitle;
-  int FAnchorCount = 0;
-  bool FAnchorStyled = false;
-  TColor FAnchorSavedBg = clNone;
-  bool FAnchorFontApplied = false;
-  TColor FAnchorSavedColor = clBlack;
-  bool FHovered = false;
-  int FHoverStartX = 0, FHoverStartTop = 0, FHoverStartLine = 0;
-  TRect FFocusRect;
-
-  int FLine = 0;  // number of the line being laid out
-  int FImageCount = 0;
-  int FHitImage = -1;
-  bool FSup = false, FSub = false, FShadow = false, FHidden = false, FErrorMark = false;
-  bool FParaBg = false;
-  TColor FParaSavedBg = clNone;
-  bool FHiSaved = false;
-  TColor FHiSavedColor = clBlack, FHiSavedBg = clNone;
-  bool FFontBgSaved = false;
-  TColor FFontSavedBg = clNone;
-  int FListLevel = 0;
-  THAlign FAlign = haLeft;
-  int FIndent = 0;
-  TRotatedFont FRotated;
-};
+TColor ColorValue(const QString& Value) {
+  return Value.startsWith(QLatin1Char('#')) ? ColorFromHex(Value) : ColorFromName(Value.toLower());
+}
 
 void THTMLRenderer::SetBackground(TColor Color) {
   FBg = Color;
@@ -272,7 +113,7 @@ void THTMLRenderer::Rotate(int Degrees) {
   LOGFONT lf = C->Font()->ToLogFont();
   lf.lfEscapement = lf.lfOrientation = std::clamp(Degrees, -3600, 3600) * 10;
   TRotatedFont font(CreateFontIndirect(lf));
-  ++gLiveRotatedFonts;
+  RotatedFontMade();
   SelectObject(C->Handle(), font.get());
   // A second <R> replaces the rotation; the canvas's own font stays the one to go back to.
   FRotated = std::move(font);
@@ -283,16 +124,6 @@ void THTMLRenderer::Unrotate() {
   C->Refresh();
   C->Handle();
   FRotated.reset();
-}
-
-std::unique_ptr<IHTMLPicture> THTMLRenderer::FindPicture(const QString& UpperSrc, const QString& Src) {
-  std::unique_ptr<IHTMLPicture> pic;
-  if (!UpperSrc.contains(QLatin1Char(':')) && Container)
-    pic = HTMLPictureSource().ContainerPicture(Container, Src);
-  else if (UpperSrc.contains(QStringLiteral("://")) && Cache)
-    pic = HTMLPictureSource().CachePicture(Cache, Src);
-  if (pic && pic->Empty()) pic.reset();
-  return pic;
 }
 
 bool THTMLRenderer::Run(const QString& Text) {
@@ -808,223 +639,9 @@ void THTMLRenderer::AnchorEnd(TPass& P, TLineMetrics& M) {
   }
 }
 
-// Places an image or control of W x H at the position: the line is full when it
-// does not fit on a line that already holds something.
-void THTMLRenderer::Place(TPass& P, int W, int H, TLineMetrics& M, bool LineHasContent) {
-  const int lineWidth = P.Line.Right - P.Line.Left;
-  if (lineWidth < P.X + W && W < lineWidth && LineHasContent) {
-    P.Full = true;
-    return;
-  }
-  P.X += W;
-  P.Cursor.Left += W;
-  M.H = std::max(M.H, H);
-}
+}  // namespace HtmlRender
 
-void THTMLRenderer::Image(TPass& P, const QString& Attrs, const QString& Upper, TLineMetrics& M,
-                          bool LineHasContent) {
-  const bool paints = !P.Measure;
-  ++FImageCount;
-  QString src = QuotedAfter(Upper, Attrs, QStringLiteral("SRC"));
-  bool hasAlt = false;
-  const QString alt = QuotedAfter(Upper, Attrs, QStringLiteral("ALT"), &hasAlt);
-  if (hasAlt && FImageCount == FHitImage) src = alt;
-  const QString upperSrc = UpperAscii(src);
-  bool hasWidth = false, hasHeight = false;
-  const int width = Dimension(IntPrefix(QuotedAfter(Upper, Upper, QStringLiteral("WIDTH"), &hasWidth)));
-  const int height = Dimension(IntPrefix(QuotedAfter(Upper, Upper, QStringLiteral("HEIGHT"), &hasHeight)));
-  hasWidth = hasWidth && width > 0;
-  hasHeight = hasHeight && height > 0;
-  const int dpiX = LogPixels(LOGPIXELSX), dpiY = LogPixels(LOGPIXELSY);
-  const int L = P.Cursor.Left, T = P.Cursor.Top;
-  int w = 0, h = 0;
-
-  if (upperSrc.startsWith(QStringLiteral("IDX:"))) {
-    const int n = IntPrefix(upperSrc.mid(4));
-    if (Images && n >= 0 && n < Images->Count()) {
-      w = MulDiv(Images->Width(), dpiX, 96);
-      h = MulDiv(Images->Height(), dpiY, 96);
-      if (paints) {
-        if (!Print) {
-          Images->Draw(C, L, T, n, true);
-        } else {
-          TBitmap bmp;
-          Images->GetBitmap(n, &bmp);
-          C->StretchDraw(TRect(L, T, L + Rounded(Images->Width() * ResFactor), T + Rounded(Images->Height() * ResFactor)),
-                         &bmp);
-        }
-      }
-    }
-  } else if (upperSrc.startsWith(QStringLiteral("SSYS:")) || upperSrc.startsWith(QStringLiteral("LSYS:"))) {
-    const int size = upperSrc[0] == QLatin1Char('S') ? SmallShellIconSize : LargeShellIconSize;
-    // The path as written: file names keep their case. A number would be an index
-    // into the system's image list, which this system does not have.
-    const QString name = src.mid(5);
-    std::unique_ptr<TIcon> icon;
-    if (!name.isEmpty() && !IsNumber(name)) icon = ShellIcons().Icon(name, size);
-    if (icon && !icon->Empty()) {
-      w = MulDiv(size, dpiX, 96);
-      h = MulDiv(size, dpiY, 96);
-      if (paints) {
-        if (!Print)
-          C->Draw(L, T, icon.get());
-        else
-          C->StretchDraw(TRect(L, T, L + Rounded(size * ResFactor), T + Rounded(size * ResFactor)), icon.get());
-      }
-    }
-  } else if (auto pic = FindPicture(upperSrc, src)) {
-    int dw = pic->Width(), dh = pic->Height();
-    if (hasWidth && hasHeight) {
-      dw = width;
-      dh = height;
-    } else if (hasWidth) {
-      dw = width;
-      dh = pic->Width() > 0 ? Dimension(Rounded(double(width) * pic->Height() / pic->Width())) : 0;
-    } else if (hasHeight) {
-      dh = height;
-      dw = pic->Height() > 0 ? Dimension(Rounded(double(height) * pic->Width() / pic->Height())) : 0;
-    }
-    if (paints) {
-      if (hasWidth || hasHeight) {
-        pic->SetStretch(true);
-        pic->Draw(C, TRect(L, T, L + dw, T + dh));
-      } else {
-        if (pic->FrameCount() > 1) FillWithPen(TRect(L, T, L + pic->MaxWidth(), T + pic->MaxHeight()), FEntryBackground);
-        const int fx = L + pic->FrameXPos(), fy = T + pic->FrameYPos();
-        pic->Draw(C, TRect(fx, fy, fx + pic->Width(), fy + pic->Height()));
-      }
-    }
-    if (hasWidth || hasHeight) {
-      w = MulDiv(dw, dpiX, 96);
-      h = MulDiv(dh, dpiY, 96);
-    } else {
-      w = MulDiv(pic->MaxWidth(), dpiX, 96);
-      h = MulDiv(pic->MaxHeight(), dpiY, 96);
-    }
-  }
-
-  const int px = X - P.Line.Left;
-  if (P.X < px && px < P.X + w && P.Line.Top < Y && Y < P.Line.Top + h && FInAnchor && !FAnchorRef.isEmpty()) {
-    P.ImageHit = true;
-    AnchorVal = FAnchorRef;
-    AnchorTitle = FAnchorTitle;
-    FHitImage = FImageCount;
-  }
-  Place(P, w, h, M, LineHasContent);
-  if (Upper.contains(QStringLiteral("ALIGN"))) {
-    if (Upper.contains(QStringLiteral("\"TOP")))
-      M.P = M.H - TextHeightGh();
-    else if (Upper.contains(QStringLiteral("\"MIDDLE")))
-      M.P = (M.H - TextHeightGh()) / 2;
-  }
-}
-
-void THTMLRenderer::Body(TPass& P, const QString& Attrs, const QString& Upper) {
-  const QString src = QuotedAfter(Upper, Attrs, QStringLiteral("BACKGROUND"));
-  if (!src.isEmpty()) {
-    auto pic = FindPicture(UpperAscii(src), src);
-    if (pic && pic->Width() > 0 && pic->Height() > 0) {
-      // Tiles clipped to Rect; the caller's clip comes back afterwards.
-      HDC dc = C->Handle();
-      HRGN saved = CreateRectRgn(0, 0, 0, 0);
-      const bool hadClip = GetClipRgn(dc, saved) == 1;
-      IntersectClipRect(dc, Rect.Left, Rect.Top, Rect.Right, Rect.Bottom);
-      const int pw = pic->Width(), ph = pic->Height();
-      for (int y = Rect.Top; y < Rect.Bottom; y += ph)
-        for (int x = Rect.Left; x < Rect.Right; x += pw) pic->Draw(C, TRect(x, y, x + pw, y + ph));
-      SelectClipRgn(C->Handle(), hadClip ? saved : nullptr);
-      DeleteObject(saved);
-    }
-  }
-  const QString bg = QuotedAfter(Upper, Upper, QStringLiteral("BGCOLOR"));
-  TColor color = clNone;
-  if (bg.contains(QStringLiteral("CL")))
-    color = ColorFromName(bg.toLower());
-  else if (bg.contains(QLatin1Char('#')))
-    color = ColorFromHex(bg);
-  if (color != clNone) {
-    FFontBgSaved = true;
-    FFontSavedBg = color;
-    SetBackground(color);
-    FillWithPen(Rect, color);
-  }
-}
-
-void THTMLRenderer::Control(TPass& P, const QString& Attrs, TLineMetrics& M, bool LineHasContent) {
-  const TControlTag t = ParseControlTag(Attrs);
-  bool ok = false;
-  int height = t.Height.toInt(&ok);
-  if (!ok) height = 25;
-  height = std::clamp(height, -kMaxDimension, kMaxDimension);
-  if (t.Width.isEmpty()) return;
-  const int width = Dimension(IntPrefix(t.Width));
-  int w = width;
-  int h = TextHeightGh() + 10;
-  const QString& type = t.Type;
-  const bool box = type == QLatin1String("CHECK") || type == QLatin1String("RADIO");
-  int s = box ? 16 : 23;
-  if (height > 25) s = height - 2;
-  M.H = std::max(M.H, s);
-
-  if (!P.Measure) {
-    const int B = P.Cursor.Bottom, L = P.Cursor.Left;
-    const bool hot = L - 2 < X && X < L + w - 2 && B - h - 2 < Y && Y < B - 2;
-    if (type == QLatin1String("EDIT") || type == QLatin1String("PASSWORD") || type == QLatin1String("MASK") ||
-        type == QLatin1String("COMBO")) {
-      const TColor pen = C->Pen()->Color();
-      C->Pen()->SetColor(ThemedControls(ThemeWindow) ? TColor(0xB99D7F) : TColor(0x808080));
-      C->Brush()->SetColor(clWhite);
-      C->Rectangle(L, B - s + 4, L + width, B + 2);
-      C->Pen()->SetColor(pen);
-      C->Brush()->SetStyle(bsClear);
-      HDC dc = C->Handle();
-      if (type == QLatin1String("COMBO")) {
-        DrawTextW(dc, t.Value, -1, TRect(L + 4, B - s + 4, L + width - 18, B), DT_SINGLELINE | DT_VCENTER);
-        DrawControlPart(dc, ThemeWindow, "combobox", 1, hot ? 2 : 1,
-                        TRect(L + width - 18, B - s + 5, L + width - 1, B + 1), DFC_SCROLL, DFCS_SCROLLCOMBOBOX);
-      } else {
-        const QString shown = type == QLatin1String("PASSWORD") ? PasswordMask(t.Value) : t.Value;
-        DrawTextW(dc, shown, -1, TRect(L + 2, B - s + 4, L + width, B), DT_SINGLELINE | DT_VCENTER);
-      }
-      SetBackground(FBg);
-    } else if (box) {
-      // Check boxes and radio buttons always show their normal look, never hot or pressed.
-      const bool checked = t.Value.toUpper() == QLatin1String("TRUE");
-      if (type == QLatin1String("CHECK"))
-        DrawControlPart(C->Handle(), ThemeWindow, "button", 3, checked ? 5 : 1, TRect(L + 2, B - 15, L + 15, B),
-                        DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? UINT(DFCS_CHECKED) : 0u));
-      else
-        DrawControlPart(C->Handle(), ThemeWindow, "button", 2, checked ? 5 : 1, TRect(L + 2, B - 14, L + 14, B),
-                        DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_FLAT | (checked ? UINT(DFCS_CHECKED) : 0u));
-    } else if (type == QLatin1String("BUTTON")) {
-      const bool buttonHot = L - 2 < X && X < L + w - 2 && B - 24 - 2 < Y && Y < B - 2;
-      TRect r(L + 2, B - height, L + width - 2, B);
-      DrawControlPart(C->Handle(), ThemeWindow, "button", 1, ControlDown ? 3 : buttonHot ? 2 : 1, r, DFC_BUTTON,
-                      DFCS_BUTTONPUSH | (buttonHot && ControlDown ? UINT(DFCS_PUSHED) : 0u));
-      r = TRect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2);
-      DrawTextW(C->Handle(), t.Value, -1, r, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
-    }
-  }
-  if (type == QLatin1String("BUTTON") || type == QLatin1String("COMBO")) h = 25;
-  if (box) w = h = 16;
-
-  const int px = X - P.Line.Left;
-  const bool under = P.X < px && px < P.X + w && P.Line.Top < Y && Y < P.Line.Top + h;
-  // A control sought by its ID (hit tests without drawing) needs an ID to match.
-  const bool sought = NoDraw && !ControlID.isEmpty() && t.ID == ControlID;
-  if (under || sought) {
-    P.ControlHit = true;
-    AnchorVal = QStringLiteral("ctrl");
-    FHitImage = FImageCount;
-    ControlRect = TRect(P.Line.Left + P.X, P.Line.Top, P.Line.Left + P.X + w, P.Line.Top + h);
-    ControlValue = t.Value;
-    ControlID = t.ID;
-    ControlType = t.Type;
-  }
-  Place(P, w, h, M, LineHasContent);
-}
-
-}  // namespace
+using namespace HtmlRender;
 
 void SetHTMLHighlightColors(TColor Background, TColor Text) {
   gHighlightBackground = Background;
