@@ -136,3 +136,35 @@ inline THTMLPictureCache* FakeCache() {
   static char tag;
   return reinterpret_cast<THTMLPictureCache*>(&tag);
 }
+
+// A canvas on a recording device with a known font, for drawing texts.
+class HtmlCanvasTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Canvas.SetDevice(&Device);
+    Canvas.Font()->SetName(QStringLiteral("Tahoma"));
+    Canvas.Font()->SetSize(10);
+    Canvas.Brush()->SetColor(clWhite);
+    Canvas.Pen()->SetColor(clBlack);
+    Gh = Canvas.TextHeight(QStringLiteral("gh"));
+  }
+  void TearDown() override { Canvas.SetDevice(nullptr); }
+  // Draws Text with Call and returns the texts as recorded.
+  const std::vector<TRecordedText>& Texts(const QString& Text) {
+    Device.Clear();
+    Call.Draw(&Canvas, Text);
+    Canvas.ReleasePainter();
+    return Device.Recorded().Texts;
+  }
+  // The texts drawn, joined.
+  QString Shown(const QString& Text) {
+    Texts(Text);
+    return Device.AllText();
+  }
+  int W(const char* Utf8) { return Canvas.TextWidth(QString::fromUtf8(Utf8)); }
+
+  TRecordingDevice Device{400, 300};
+  TCanvas Canvas;
+  THtmlCall Call;
+  int Gh = 0;  // TextHeight("gh")
+};

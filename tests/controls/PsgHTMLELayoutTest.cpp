@@ -7,29 +7,7 @@ namespace {
 
 QString U(const char* Utf8) { return QString::fromUtf8(Utf8); }
 
-class HtmlLayout : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Canvas.SetDevice(&Device);
-    Canvas.Font()->SetName(QStringLiteral("Tahoma"));
-    Canvas.Font()->SetSize(10);
-    Canvas.Brush()->SetColor(clWhite);
-    Gh = Canvas.TextHeight(QStringLiteral("gh"));
-  }
-  void TearDown() override { Canvas.SetDevice(nullptr); }
-  const std::vector<TRecordedText>& Texts(const QString& Text) {
-    Device.Clear();
-    Call.Draw(&Canvas, Text);
-    Canvas.ReleasePainter();
-    return Device.Recorded().Texts;
-  }
-  int W(const char* S) { return Canvas.TextWidth(U(S)); }
-
-  TRecordingDevice Device{400, 300};
-  TCanvas Canvas;
-  THtmlCall Call;
-  int Gh = 0;
-};
+using HtmlLayout = HtmlCanvasTest;
 
 TEST_F(HtmlLayout, EmptyTextLaysOutNoLine) {
   EXPECT_TRUE(Texts(U("")).empty());

@@ -7,34 +7,12 @@ namespace {
 
 QString U(const char* Utf8) { return QString::fromUtf8(Utf8); }
 
-class HtmlMarkup : public ::testing::Test {
+class HtmlMarkup : public HtmlCanvasTest {
  protected:
   void SetUp() override {
-    Canvas.SetDevice(&Device);
-    Canvas.Font()->SetName(QStringLiteral("Tahoma"));
-    Canvas.Font()->SetSize(10);
+    HtmlCanvasTest::SetUp();
     Canvas.Font()->SetColor(clNavy);
-    Canvas.Brush()->SetColor(clWhite);
-    Canvas.Pen()->SetColor(clBlack);
-    Gh = Canvas.TextHeight(QStringLiteral("gh"));
   }
-  void TearDown() override { Canvas.SetDevice(nullptr); }
-  // Draws Text and returns the texts as recorded.
-  const std::vector<TRecordedText>& Texts(const QString& Text) {
-    Device.Clear();
-    Call.Draw(&Canvas, Text);
-    Canvas.ReleasePainter();
-    return Device.Recorded().Texts;
-  }
-  QString Shown(const QString& Text) {
-    Texts(Text);
-    return Device.AllText();
-  }
-
-  TRecordingDevice Device{400, 300};
-  TCanvas Canvas;
-  THtmlCall Call;
-  int Gh = 0;
 };
 
 TEST_F(HtmlMarkup, PreparedTextShows) {

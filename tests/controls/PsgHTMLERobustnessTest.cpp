@@ -9,11 +9,10 @@ namespace {
 
 QString U(const char* Utf8) { return QString::fromUtf8(Utf8); }
 
-class HtmlBadInput : public ::testing::Test {
+class HtmlBadInput : public HtmlCanvasTest {
  protected:
   void SetUp() override {
-    Canvas.SetDevice(&Device);
-    Canvas.Font()->SetName(QStringLiteral("Tahoma"));
+    HtmlCanvasTest::SetUp();
     Canvas.Font()->SetSize(9);
     Canvas.Font()->SetColor(clMaroon);
     Canvas.Brush()->SetColor(clInfoBk);
@@ -23,7 +22,6 @@ class HtmlBadInput : public ::testing::Test {
     TBitmap b(16, 16);
     Images->Add(&b, nullptr);
   }
-  void TearDown() override { Canvas.SetDevice(nullptr); }
 
   // Paints, hit-tests and measures Text in Rect.
   void AllWays(const QString& Text, const TRect& Rect, int X = 5, int Y = 5) {
@@ -49,8 +47,6 @@ class HtmlBadInput : public ::testing::Test {
     }
   }
 
-  TRecordingDevice Device{200, 120};
-  TCanvas Canvas;
   std::unique_ptr<TImageList> Images;
 };
 

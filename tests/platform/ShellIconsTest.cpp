@@ -9,15 +9,19 @@
 
 namespace {
 
+// Makes an empty file (or one holding Content) and returns its path.
+QString MakeFile(const QTemporaryDir& Dir, const char* Name, const QByteArray& Content = {}) {
+  const QString path = Dir.filePath(QString::fromUtf8(Name));
+  QFile f(path);
+  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(Content);
+  return path;
+}
+
 TEST(ShellIcons, IconsOfFilesFoldersAndNamesAtBothSizes) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
-  const QString file = dir.filePath(QStringLiteral("notes.txt"));
-  {
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("x");
-  }
+  const QString file = MakeFile(dir, "notes.txt", "x");
   for (const QString& name : {dir.path(), file, QStringLiteral("missing/report.pdf"), QStringLiteral("noext")})
     for (int size : {SmallShellIconSize, LargeShellIconSize}) {
       std::unique_ptr<TIcon> icon = ShellIcons().Icon(name, size);
@@ -34,11 +38,7 @@ TEST(ShellIcons, IconsOfFilesFoldersAndNamesAtBothSizes) {
 TEST(ShellIcons, FolderAndFileDiffer) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
-  const QString file = dir.filePath(QStringLiteral("a.bin"));
-  {
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  }
+  const QString file = MakeFile(dir, "a.bin");
   auto folder = ShellIcons().Icon(dir.path(), 16);
   auto plain = ShellIcons().Icon(file, 16);
   ASSERT_TRUE(folder && plain);
