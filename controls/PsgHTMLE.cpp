@@ -33,18 +33,6 @@ bool StartsAt(const QString& Text, int Pos, const char* Latin1) {
   return QStringView(Text).mid(Pos).startsWith(QLatin1StringView(Latin1));
 }
 
-// The value of an attribute in a tag text: after the attribute's name (found in
-// the upper-cased text), the text between the next double quote and the one after
-// it (to the end when the second is missing); empty without a first quote.
-QString QuotedValueAfter(const QString& Upper, const QString& Text, const QString& Name) {
-  int at = int(Upper.indexOf(Name));
-  if (at < 0) return {};
-  int q1 = int(Text.indexOf(QLatin1Char('"'), at + Name.size()));
-  if (q1 < 0) return {};
-  int q2 = int(Text.indexOf(QLatin1Char('"'), q1 + 1));
-  return q2 < 0 ? Text.mid(q1 + 1) : Text.mid(q1 + 1, q2 - q1 - 1);
-}
-
 int HexDigit(QChar C) {
   int code = C.unicode();
   return code < 'A' ? code - 48 : code - 55;
@@ -63,6 +51,17 @@ QString UpperKeepingLength(const QString& S) {
 }  // namespace
 
 std::span<const THTMLEntity> HTMLEntityTable() { return kEntities; }
+
+QString QuotedAfter(const QString& Upper, const QString& Text, const QString& Name, bool* Present) {
+  const int at = int(Upper.indexOf(Name));
+  if (Present) *Present = at >= 0;
+  if (at < 0) return {};
+  const int q1 = int(Text.indexOf(QLatin1Char('"'), at + Name.size()));
+  if (q1 < 0) return {};
+  const int q2 = int(Text.indexOf(QLatin1Char('"'), q1 + 1));
+  if (q2 < 0) return {};
+  return Text.mid(q1 + 1, q2 - q1 - 1);
+}
 
 QString UpperAscii(const QString& S) {
   QString r = S;
@@ -185,13 +184,13 @@ int HexPairValue(const QString& Text) {
 TControlTag ParseControlTag(const QString& TagText) {
   const QString upper = UpperAscii(TagText);
   TControlTag t;
-  t.Type = UpperAscii(QuotedValueAfter(upper, TagText, QStringLiteral("TYPE=")));
-  t.Width = QuotedValueAfter(upper, TagText, QStringLiteral("WIDTH="));
-  t.Height = QuotedValueAfter(upper, TagText, QStringLiteral("HEIGHT="));
-  t.ID = QuotedValueAfter(upper, TagText, QStringLiteral("ID="));
-  t.Value = DecodeHTMLEntities(QuotedValueAfter(upper, TagText, QStringLiteral("VALUE=")), true);
-  t.Prop = DecodeHTMLEntities(QuotedValueAfter(upper, TagText, QStringLiteral("PROP=")), true);
-  t.MaxLen = QuotedValueAfter(upper, TagText, QStringLiteral("MAXLEN="));
+  t.Type = UpperAscii(QuotedAfter(upper, TagText, QStringLiteral("TYPE=")));
+  t.Width = QuotedAfter(upper, TagText, QStringLiteral("WIDTH="));
+  t.Height = QuotedAfter(upper, TagText, QStringLiteral("HEIGHT="));
+  t.ID = QuotedAfter(upper, TagText, QStringLiteral("ID="));
+  t.Value = DecodeHTMLEntities(QuotedAfter(upper, TagText, QStringLiteral("VALUE=")), true);
+  t.Prop = DecodeHTMLEntities(QuotedAfter(upper, TagText, QStringLiteral("PROP=")), true);
+  t.MaxLen = QuotedAfter(upper, TagText, QStringLiteral("MAXLEN="));
   return t;
 }
 

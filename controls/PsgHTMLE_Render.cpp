@@ -69,17 +69,6 @@ QString RunCharacters(const QString& Run) {
 void RotatedFontMade() { ++gLiveRotatedFonts; }
 void RotatedFontReleased() { --gLiveRotatedFonts; }
 
-QString QuotedAfter(const QString& Upper, const QString& Text, const QString& Name, bool* Present) {
-  int at = int(Upper.indexOf(Name));
-  if (Present) *Present = at >= 0;
-  if (at < 0) return {};
-  int q1 = int(Text.indexOf(QLatin1Char('"'), at + Name.size()));
-  if (q1 < 0) return {};
-  int q2 = int(Text.indexOf(QLatin1Char('"'), q1 + 1));
-  if (q2 < 0) return {};
-  return Text.mid(q1 + 1, q2 - q1 - 1);
-}
-
 QString FirstQuoted(const QString& Text) {
   int q1 = int(Text.indexOf(QLatin1Char('"')));
   if (q1 < 0) return {};

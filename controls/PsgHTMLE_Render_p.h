@@ -60,9 +60,6 @@ struct TFontDeleter {
 };
 using TRotatedFont = std::unique_ptr<TGdiObject, TFontDeleter>;
 
-// The text of an attribute: after its name in the upper-cased attribute text, the
-// text between the next double quote and the one after it; empty without quotes.
-QString QuotedAfter(const QString& Upper, const QString& Text, const QString& Name, bool* Present = nullptr);
 // The first quoted value of an attribute text (<IND x="n">, <R a="n">).
 QString FirstQuoted(const QString& Text);
 // A colour attribute value (upper-cased): "#RRGGBB" or a colour name.

@@ -18,6 +18,11 @@ struct THTMLEntity {
 // The named entities, in the order the encoder and decoder try them.
 std::span<const THTMLEntity> HTMLEntityTable();
 
+// The value of an attribute in a tag's text: after the attribute's name (found in
+// Upper, the tag's text upper-cased), the text between the next double quote and
+// the one after it; empty when a quote is missing. Present: whether the name is there.
+QString QuotedAfter(const QString& Upper, const QString& Text, const QString& Name, bool* Present = nullptr);
+
 // Upper case of ASCII letters only, so that positions keep their meaning.
 QString UpperAscii(const QString& S);
 

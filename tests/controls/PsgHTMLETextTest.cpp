@@ -136,6 +136,9 @@ TEST(HtmlControls, ParseControlTagReadsEveryAttribute) {
   TControlTag none = ParseControlTag(U(" TYPE=EDIT"));
   EXPECT_TRUE(none.Type.isEmpty());
   EXPECT_TRUE(none.ID.isEmpty());
+  TControlTag open = ParseControlTag(U(" TYPE=\"edit\" VALUE=\"abc"));  // a value without its closing quote
+  EXPECT_EQ(open.Type, U("EDIT"));
+  EXPECT_TRUE(open.Value.isEmpty());
 }
 
 TEST(HtmlControls, SetControlValueRewritesTheTag) {
