@@ -212,6 +212,16 @@ TEST_F(HtmlMarkup, ClosingTagWithoutOpeningChangesNothing) {
   EXPECT_EQ(picture(U("a</HI>b")), plain);
 }
 
+// </P> and </A> give back only the background that their own opening tag set.
+TEST_F(HtmlMarkup, ClosingParagraphOrAnchorKeepsAFontBackground) {
+  for (const char* in : {"<FONT BGCOLOR=\"#FF0000\">a</P>b", "<FONT BGCOLOR=\"#FF0000\">a</A>b"}) {
+    Texts(U(in));
+    int red = 0;
+    for (const auto& r : Device.Recorded().Rects) red += r.Fill == QColor(255, 0, 0);
+    EXPECT_EQ(red, 2) << in;  // the text boxes of "a" and "b"
+  }
+}
+
 // A second <R> replaces the rotation; no rotated font outlives the call, and the
 // canvas's own font is selected on return (checked by every Draw).
 TEST_F(HtmlMarkup, RotatedFontsAreReleased) {

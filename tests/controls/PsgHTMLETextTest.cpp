@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -65,6 +66,20 @@ TEST(HtmlEntities, EveryTextSurvivesEncodeAndDecode) {
       const QString text = U(t);
       EXPECT_EQ(DecodeHTMLEntities(EncodeHTMLEntities(text, all), all), text) << t << " all=" << all;
     }
+}
+
+// Random texts made of entity-like pieces (seeded, so a failure can be replayed).
+TEST(HtmlEntities, RandomTextsSurviveEncodeAndDecode) {
+  static const char* pieces[] = {"&", "amp;", "&amp;", "lt;", "&lt;", "&gt;", "\"", "&quot;", "<", ">", "*amp;",
+                                 "&eacute;", "é", "Õ", "€", "&euro;", ";", "x", " ", "&&", "&#38;"};
+  constexpr int kPieces = int(sizeof(pieces) / sizeof(pieces[0]));
+  for (quint32 seed = 1; seed <= 500; ++seed) {
+    QRandomGenerator rng(seed);
+    QString text;
+    for (int i = rng.bounded(0, 12); i > 0; --i) text += U(pieces[rng.bounded(kPieces)]);
+    const bool all = seed % 2 == 0;
+    EXPECT_EQ(DecodeHTMLEntities(EncodeHTMLEntities(text, all), all), text) << "seed " << seed;
+  }
 }
 
 // The table of 55 names agrees with the standard's names: the list written here
