@@ -104,11 +104,32 @@ QString PasswordMask(const QString& Text);
 // Sets the background and text colour of <HI> text for every later call.
 void SetHTMLHighlightColors(TColor Background, TColor Text);
 
-// Lays Text out in Rect of Canvas and paints it (NoDraw off), measures it
-// (MeasureOnly, or NoDraw with the point outside), or hit-tests the point X, Y
-// (NoDraw on). True when the point lies on an anchor's text, on an image inside an
-// anchor or on an inline control. The canvas's font, brush and pen are those of
-// entry on return. Out parameters are set on entry (see the .cpp for each).
+// Lays Text out in Rect of Canvas and paints it, only measures it (MeasureOnly), or
+// finds what lies under the point X, Y (NoDraw: nothing is painted). True when the
+// point lies on an anchor's text, on an image inside an anchor or on an inline
+// control. On return the canvas's font, brush colour and pen are those of entry.
+//
+// Inputs: Images for <IMG SRC="IDX:n">; FocusLink, the 0-based anchor that gets a
+// focus rectangle (-1 none); HoverLink, the 1-based anchor under the mouse, which
+// alone is underlined and hover-coloured with HoverStyle; ShadowOffset and
+// ShadowColor for <SHAD>; Print with ResFactor stretches image-list images and
+// shell icons; Selected ignores colour tags; BlinkOn is the visible phase of
+// <BLINK>; WordWrap breaks lines at spaces (else overflowing runs end in "...");
+// ControlDown draws a pressed button under the point; URLColor, HoverColor and
+// HoverFontColor colour anchors (clNone: none); PictureCache and Container give
+// the pictures of <IMG SRC="scheme://..."> and <IMG SRC="name">; ThemeWindow
+// draws themed inline controls; BiDiMode with a Middle-Eastern system locale
+// mirrors the alignment and reads right to left.
+//
+// Outputs, set on entry: AnchorVal, the HREF of the anchor hit or "ctrl" for an
+// inline control (assigned only on a hit); StripVal, the runs without tags;
+// FocusAnchor, the HREF of the FocusLink anchor; AnchorTitle, the TITLE of the
+// anchor hit; XSize and YSize, the widest line and the height of all lines;
+// HyperLinks, the number of anchors; MouseLink, the 1-based anchor hit (-1 none)
+// and HoverRect, its area on its last line; ControlRect, ControlValue and
+// ControlType of the control hit. ControlID is the ID of the control hit; with
+// NoDraw it is also an input: the control with this ID counts as hit wherever
+// the point is.
 bool DrawHTMLText(TCanvas* Canvas, const QString& Text, TRect Rect, TImageList* Images, int X, int Y,
                   int FocusLink, int HoverLink, int ShadowOffset, bool NoDraw, bool MeasureOnly,
                   bool Print, bool Selected, bool BlinkOn, bool HoverStyle, bool WordWrap,
