@@ -333,6 +333,7 @@ void THTMLRenderer::TextRun(TPass& P, QString& Rest, QString& LineText, TLineMet
 }
 
 void THTMLRenderer::Tag(TPass& P, const QString& T, TLineMetrics& M, bool LineHasContent) {
+  if (T.size() < 3) return;  // "<>"
   if (T.size() >= 4 && T[1] == QLatin1Char('/'))
     ClosingTag(P, T, M);
   else if (T[1] != QLatin1Char('/'))

@@ -60,6 +60,8 @@ TEST_F(HtmlBadInput, MalformedTexts) {
       "<<",
       "<<<>>>",
       "<>",
+      "<>x",
+      "a<>>b",
       "</>",
       "</",
       "<FONT COLOR=#FF0000 SIZE=12>unquoted",
