@@ -288,4 +288,29 @@ TEST(HtmlTags, PositionsAndReplacements) {
   EXPECT_EQ(PasswordMask(U("abc")), U("***"));
 }
 
+// Random texts of tag pieces (seeded): the routines never fail, and a control
+// value that was written reads back as written.
+TEST(HtmlTags, RandomTextsNeverFail) {
+  const QString alphabet = U("<<>>/\"\"= aAcCoOnNtTrRlLiIdDvVeEyYpPwWhH&;#\r\n09-xX$é");
+  const QStringList words = {U("<CONTROL "), U("TYPE="), U("ID="), U("VALUE="), U("WIDTH="), U("\"EDIT\""),
+                             U("\"RADIO\""), U("\"e\""), U("<hi>"), U("</hi>"), U("&lt;"), U("&amp;"), U("<BR>")};
+  for (quint32 seed = 1; seed <= 1000; ++seed) {
+    QRandomGenerator rng(seed);
+    QString s;
+    for (int i = rng.bounded(0, 25); i > 0; --i)
+      s += rng.bounded(3) == 0 ? words[rng.bounded(int(words.size()))] : QString(alphabet[rng.bounded(int(alphabet.size()))]);
+    QString t = s;
+    if (SetControlValue(t, U("e"), U("x&y<\"é"))) {
+      QString v;
+      EXPECT_TRUE(GetControlValue(t, U("e"), v)) << "seed " << seed;
+      EXPECT_EQ(v, U("x&y<\"é")) << "seed " << seed;
+    }
+    GetNextControlID(s, U("e"));
+    ClearRadioControls(s);
+    StripHTMLTags(s);
+    UnbracketHashTags(s);
+    RemoveMatchTags(InsertMatchTags(s, s.mid(int(rng.bounded(4)), 2), U("hi"), seed % 2), U("hi"));
+  }
+}
+
 }  // namespace
