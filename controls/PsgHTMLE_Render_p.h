@@ -65,6 +65,8 @@ QString FirstQuoted(const QString& Text);
 // A colour attribute value (upper-cased): "#RRGGBB" or a colour name.
 TColor ColorValue(const QString& Value);
 
+// One call of DrawHTMLText: its inputs, its outputs and the formatting state
+// that lives for the call.
 class THTMLRenderer {
  public:
   // Inputs.

@@ -3,13 +3,11 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 #include <memory>
 #include <span>
+#include <vector>
 
 #include "controls/PsgHTMLE.h"
-
-class TCanvas;
 
 struct THTMLEntity {
   char16_t Char;
