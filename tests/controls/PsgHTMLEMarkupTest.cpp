@@ -1,5 +1,6 @@
 // The mini-HTML renderer: text preparation and the tags' effect on what is drawn.
 #include <QFontInfo>
+#include <QScopeGuard>
 
 #include "tests/controls/HtmlRenderSupport.h"
 
@@ -165,6 +166,7 @@ TEST_F(HtmlMarkup, HoveredAnchorTakesTheHoverColours) {
 
 TEST_F(HtmlMarkup, HighlightBlinkShadowHidden) {
   SetHTMLHighlightColors(clYellow, clRed);
+  auto restore = qScopeGuard([] { SetHTMLHighlightColors(clHighlight, clHighlightText); });
   const auto& t = Texts(U("a<HI>b</HI>c"));
   ASSERT_EQ(t.size(), 3u);
   EXPECT_EQ(t[1].Color, QColor(255, 0, 0));
@@ -172,7 +174,6 @@ TEST_F(HtmlMarkup, HighlightBlinkShadowHidden) {
   bool yellow = false;
   for (const auto& r : Device.Recorded().Rects) yellow |= r.Fill == QColor(255, 255, 0);
   EXPECT_TRUE(yellow);
-  SetHTMLHighlightColors(clHighlight, clHighlightText);
 
   Call.BlinkOn = false;
   const auto& b = Texts(U("a<BLINK>b</BLINK>c"));
