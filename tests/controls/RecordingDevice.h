@@ -47,17 +47,17 @@ class TRecordingEngine : public QPaintEngine {
   void drawTextItem(const QPointF& P, const QTextItem& Item) override {
     Texts.push_back({Item.text(), FTransform.map(P).toPoint(), Item.font(), FPen.color()});
   }
-  void drawRects(const QRect* Rects, int Count) override {
-    for (int i = 0; i < Count; ++i) AddRect(FTransform.mapRect(QRectF(Rects[i])).toRect());
+  void drawRects(const QRect* R, int Count) override {
+    for (int i = 0; i < Count; ++i) AddRect(FTransform.mapRect(QRectF(R[i])).toRect());
   }
-  void drawRects(const QRectF* Rects, int Count) override {
-    for (int i = 0; i < Count; ++i) AddRect(FTransform.mapRect(Rects[i]).toAlignedRect());
+  void drawRects(const QRectF* R, int Count) override {
+    for (int i = 0; i < Count; ++i) AddRect(FTransform.mapRect(R[i]).toAlignedRect());
   }
-  void drawLines(const QLine* Lines, int Count) override {
-    for (int i = 0; i < Count; ++i) this->Lines.push_back({FTransform.map(Lines[i]), FPen.color()});
+  void drawLines(const QLine* L, int Count) override {
+    for (int i = 0; i < Count; ++i) Lines.push_back({FTransform.map(L[i]), FPen.color()});
   }
-  void drawLines(const QLineF* Lines, int Count) override {
-    for (int i = 0; i < Count; ++i) this->Lines.push_back({FTransform.map(Lines[i]).toLine(), FPen.color()});
+  void drawLines(const QLineF* L, int Count) override {
+    for (int i = 0; i < Count; ++i) Lines.push_back({FTransform.map(L[i]).toLine(), FPen.color()});
   }
   void drawPixmap(const QRectF& R, const QPixmap& Pm, const QRectF&) override {
     Images.push_back({FTransform.mapRect(R).toAlignedRect(), Pm.size()});
