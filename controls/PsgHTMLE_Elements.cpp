@@ -1,5 +1,7 @@
 // The mini-HTML renderer's images (<IMG>, <BODY BACKGROUND>) and inline
 // controls (<CONTROL>): their sizes, drawing and hit tests within a line.
+#include "controls/ProStyleIF.h"
+#include "controls/ProXPVS.h"
 #include "controls/PsgHTMLE_Render_p.h"
 #include "platform/os/ShellIcons.h"
 
@@ -13,23 +15,16 @@ bool IsNumber(const QString& S) {
   return ok;
 }
 
-// Inline controls in the system's theme: the theme service's answer whether a
-// visual style is active connects here. Until then the classic look draws them.
-bool ThemedControls(HWND ThemeWindow) {
-  (void)ThemeWindow;
-  return false;
-}
+// Inline controls follow the system's theme when a visual style is active.
+bool ThemedControls() { return IsWinXPOrLater() && IsThemeActive(); }
 
 // One part of an inline control. Themed: the theme data of ThemeWindow for
 // ThemeClass ("button", "combobox") draws Part in State (DrawThemeBackground);
 // classic: DrawFrameControl with ClassicType and ClassicState.
 void DrawControlPart(HDC DC, HWND ThemeWindow, const char* ThemeClass, int Part, int State, const TRect& R,
                      UINT ClassicType, UINT ClassicState) {
-  if (ThemedControls(ThemeWindow)) {
-    (void)ThemeClass;
-    (void)Part;
-    (void)State;
-  }
+  if (ThemedControls() && DrawThemedPart(ThemeWindow, QString::fromLatin1(ThemeClass), DC, Part, State, R))
+    return;
   DrawFrameControl(DC, R, ClassicType, ClassicState);
 }
 
@@ -209,7 +204,7 @@ void THTMLRenderer::Control(TPass& P, const QString& Attrs, TLineMetrics& M, boo
     if (type == QLatin1String("EDIT") || type == QLatin1String("PASSWORD") || type == QLatin1String("MASK") ||
         type == QLatin1String("COMBO")) {
       const TColor pen = C->Pen()->Color();
-      C->Pen()->SetColor(ThemedControls(ThemeWindow) ? TColor(0xB99D7F) : TColor(0x808080));
+      C->Pen()->SetColor(ThemedControls() ? TColor(0xB99D7F) : TColor(0x808080));
       C->Brush()->SetColor(clWhite);
       C->Rectangle(L, B - s + 4, L + width, B + 2);
       C->Pen()->SetColor(pen);

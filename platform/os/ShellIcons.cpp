@@ -2,6 +2,8 @@
 // style's standard file and folder icons when there is no theme).
 #include "platform/os/ShellIcons.h"
 
+#include <utility>
+
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QIcon>
@@ -46,6 +48,6 @@ std::unique_ptr<IShellIcons>& Current() {
 
 IShellIcons& ShellIcons() { return *Current(); }
 
-void SetShellIcons(std::unique_ptr<IShellIcons> Icons) {
-  Current() = Icons ? std::move(Icons) : std::make_unique<TQtShellIcons>();
+std::unique_ptr<IShellIcons> SetShellIcons(std::unique_ptr<IShellIcons> Icons) {
+  return std::exchange(Current(), Icons ? std::move(Icons) : std::make_unique<TQtShellIcons>());
 }

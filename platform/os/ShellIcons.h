@@ -23,4 +23,4 @@ class IShellIcons {
 };
 
 IShellIcons& ShellIcons();
-void SetShellIcons(std::unique_ptr<IShellIcons> Icons);
+std::unique_ptr<IShellIcons> SetShellIcons(std::unique_ptr<IShellIcons> Icons);

@@ -1,7 +1,10 @@
 // The mini-HTML renderer: images and inline controls.
 #include <QScopeGuard>
 
+#include "controls/ProXPVS.h"
+#include "platform/os/ScopedService.h"
 #include "platform/os/ShellIcons.h"
+#include "tests/controls/ThemeFakes.h"
 #include "tests/controls/HtmlRenderSupport.h"
 
 namespace {
@@ -297,6 +300,32 @@ TEST_F(HtmlImages, CheckControlDrawsHitsAndTakesSixteenPixels) {
       if (on.pixel(x, y) != off.pixel(x, y)) {
         EXPECT_TRUE(x >= 3 && x < 16 && y > lineH - 16 && y < lineH) << x << "," << y;
       }
+}
+
+TEST_F(HtmlImages, ControlsFollowAnActiveThemeAndFallBackToTheClassicLook) {
+  const QString text = U("<CONTROL TYPE=\"CHECK\" ID=\"c1\" VALUE=\"true\" WIDTH=\"20\">"
+                         "<CONTROL TYPE=\"BUTTON\" VALUE=\"Go\" WIDTH=\"60\">");
+  const QImage classic = Pixels(text, THtmlCall());
+  {
+    auto fake = std::make_unique<TFakeStyles>();
+    TFakeStyles* styles = fake.get();
+    const TScopedService themed(SetVisualStyles, std::move(fake));
+    const auto unbind = qScopeGuard([] { FreeThemeLibrary(); });
+    const QImage drawn = Pixels(text, THtmlCall());
+    // The theme draws the checked box and the button; the classic frames are left out.
+    ASSERT_EQ(styles->Log.size(), 2u);
+    EXPECT_EQ(styles->Log[0].ClassList, U("button"));
+    EXPECT_EQ(styles->Log[0].Part, 3);
+    EXPECT_EQ(styles->Log[0].State, 5);
+    EXPECT_EQ(styles->Log[1].Part, 1);
+    EXPECT_NE(drawn, classic);
+    // A theme without data for the class still gets the classic look.
+    styles->Log.clear();
+    styles->Active = false;
+    EXPECT_EQ(Pixels(text, THtmlCall()), classic);
+    EXPECT_TRUE(styles->Log.empty());
+  }
+  EXPECT_EQ(Pixels(text, THtmlCall()), classic);
 }
 
 TEST_F(HtmlImages, ControlsOfEveryType) {
