@@ -436,6 +436,9 @@ class TStringGrid : public TDrawGrid {
   ~TStringGrid() override;
 
   QString Cells(int ACol, int ARow) const { return FData.Text(ACol, ARow); }
+  // The text of a cell without a copy, for a caller that only looks at it; valid
+  // until the cells next change.
+  QAnyStringView CellsView(int ACol, int ARow) const { return FData.TextView(ACol, ARow); }
   void SetCells(int ACol, int ARow, const QString& Value);
   // The object stored with a cell; the grid never frees it.
   TObject* Objects(int ACol, int ARow) const { return FData.Object(ACol, ARow); }
