@@ -3,12 +3,16 @@
 // editor's part is in Grids_Editor.cpp, TStringGrid in Grids_Strings.cpp.
 #include "platform/grids/Grids.h"
 
+#include <QStaticText>
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 
+#include "platform/gdi/DeviceContext_p.h"
+#include "platform/gdi/WinGdi.h"
+#include "platform/ui/ControlWidget_p.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/WinApi.h"
-#include "platform/gdi/WinGdi.h"
 
 namespace {
 
@@ -95,7 +99,53 @@ bool AxisSpan(const TGridAxisDrawInfo& A, int Low, int High, int& Start, int& En
   return any && End > Start;
 }
 
+// True when two fonts draw the same glyphs (their colours aside).
+bool SameFace(const TFont& A, const TFont& B) {
+  return A.Height() == B.Height() && A.PixelsPerInch() == B.PixelsPerInch() && A.Style() == B.Style() &&
+         A.Orientation() == B.Orientation() && A.Charset() == B.Charset() && A.Pitch() == B.Pitch() &&
+         A.Name() == B.Name();
+}
+
 }  // namespace
+
+// The texts of the cells in view, each shaped once for the font it was drawn
+// with; entries of cells no longer drawn go when the cache has grown well beyond
+// one screen.
+struct TCustomGrid::TTextCache {
+  struct TEntry {
+    QString Text;
+    QStaticText Shaped;
+    const TFontInfo* Font = nullptr;
+    int Width = 0;
+    unsigned Paint = 0;  // the paint that drew it last
+  };
+  std::unordered_map<uint64_t, TEntry> Cells;
+  unsigned Paint = 0;
+  int Drawn = 0;  // cells drawn by the current paint
+  // Whether the last font asked about can be drawn directly (no symbol face,
+  // no rotation).
+  const TFontInfo* CheckedFont = nullptr;
+  bool Direct = false;
+
+  static uint64_t Key(int ACol, int ARow) {
+    return (static_cast<uint64_t>(static_cast<uint32_t>(ARow)) << 32) | static_cast<uint32_t>(ACol);
+  }
+  bool DrawsDirectly(const TFontInfo* F) {
+    if (F != CheckedFont) {
+      CheckedFont = F;
+      Direct = F->Log.lfEscapement == 0 &&
+               F->Log.lfFaceName.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) != 0;
+    }
+    return Direct;
+  }
+  // Drops the cells that the last paint did not draw once there are many more
+  // of them than it drew.
+  void Sweep() {
+    if (Cells.size() <= static_cast<size_t>(2 * Drawn + 64)) return;
+    for (auto it = Cells.begin(); it != Cells.end();)
+      it = it->second.Paint == Paint ? std::next(it) : Cells.erase(it);
+  }
+};
 
 // ---------------------------------------------------------------- TCustomGrid
 
@@ -106,6 +156,7 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
   SetColor(clWindow);
   SetTabStop(true);
   SetBounds(Left(), Top(), 320, 120);
+  FTextCache = std::make_unique<TTextCache>();
   Initialize();
 }
 
@@ -126,7 +177,9 @@ void TCustomGrid::Initialize() {
 
 // --- layout ---
 
-void TCustomGrid::CalcDrawInfo(TGridDrawInfo& DrawInfo) {
+void TCustomGrid::CalcDrawInfo(TGridDrawInfo& DrawInfo) { DrawInfo = Layout(); }
+
+const TGridDrawInfo& TCustomGrid::Layout() {
   const TRect client = ClientRect();
   const bool vertLines = FOptions.contains(goFixedVertLine) || FOptions.contains(goVertLine);
   const bool horzLines = FOptions.contains(goFixedHorzLine) || FOptions.contains(goHorzLine);
@@ -150,7 +203,7 @@ void TCustomGrid::CalcDrawInfo(TGridDrawInfo& DrawInfo) {
     FLayoutKey = key;
     FLayoutValid = true;
   }
-  DrawInfo = FLayout;
+  return FLayout;
 }
 
 void TCustomGrid::CalcFixedInfo(TGridDrawInfo& DrawInfo) { CalcDrawInfo(DrawInfo); }
@@ -615,16 +668,18 @@ void TCustomGrid::InvalidateGridRect(const TGridRect& ARect) {
 }
 
 void TCustomGrid::InvalidateCell(int ACol, int ARow) {
-  if (!HandleAllocated()) return;
-  // Cells scrolled out of view are passed over at once: a grid filled cell by
-  // cell asks this for every cell.
-  if ((ARow >= FixedRows() && ARow < FTopLeft.Y) || (ACol >= FixedCols() && ACol < FTopLeft.X)) return;
-  TGridDrawInfo info;
-  CalcDrawInfo(info);
-  if ((ARow >= FixedRows() && ARow > info.Vert.LastVisible) ||
-      (ACol >= FixedCols() && ACol > info.Horz.LastVisible))
-    return;
-  InvalidateGridRect({ACol, ARow, ACol, ARow});
+  if (CellInView(ACol, ARow)) InvalidateGridRect({ACol, ARow, ACol, ARow});
+}
+
+bool TCustomGrid::CellInView(int ACol, int ARow) {
+  // A grid filled cell by cell asks this for every cell: the cells out of view
+  // are passed over with a few comparisons.
+  if (!HandleAllocated() || !TControlAccess::PaintOf(this)->Redraw) return false;
+  if (ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= RowCount()) return false;
+  if ((ARow >= FixedRows() && ARow < FTopLeft.Y) || (ACol >= FixedCols() && ACol < FTopLeft.X)) return false;
+  const TGridDrawInfo& info = Layout();
+  return !((ARow >= FixedRows() && ARow > info.Vert.LastVisible) ||
+           (ACol >= FixedCols() && ACol > info.Horz.LastVisible));
 }
 
 void TCustomGrid::InvalidateCol(int ACol) {
@@ -643,6 +698,8 @@ void TCustomGrid::Paint() {
   TCanvas* cv = Canvas();
   cv->SetFont(Font());
   const TRect clip = cv->ClipRect();
+  ++FTextCache->Paint;
+  FTextCache->Drawn = 0;
   // The fixed cells first: the corner, the fixed rows, the fixed columns; then the others.
   PaintBand(info, true, true, clip);
   PaintBand(info, false, true, clip);
@@ -677,6 +734,7 @@ void TCustomGrid::Paint() {
         cv->FillRect(TRect(0, edge - 1, info.Horz.GridBoundary, edge + 2));
     }
   }
+  FTextCache->Sweep();
 }
 
 void TCustomGrid::PaintBand(const TGridDrawInfo& Info, bool FixedCols, bool FixedRows, const TRect& Clip) {
@@ -755,8 +813,15 @@ void TCustomGrid::PaintCell(int ACol, int ARow, const TRect& Where, TGridDrawSta
   TRect visible;
   if (!IntersectRect(visible, Where, Clip)) return;
   TCanvas* cv = Canvas();
+  FCellFilled = false;
   if (FDefaultDrawing) {
-    cv->SetFont(Font());
+    // The canvas keeps the grid's font from cell to cell; a cell that changed it
+    // (or only its colour) gives the next one the grid's font back.
+    TFont* font = cv->Font();
+    if (!SameFace(*font, *Font()))
+      cv->SetFont(Font());
+    else
+      font->SetColor(Font()->Color());
     cv->Brush()->SetStyle(bsSolid);
     const bool highlight =
         State.contains(gdSelected) &&
@@ -770,14 +835,59 @@ void TCustomGrid::PaintCell(int ACol, int ARow, const TRect& Where, TGridDrawSta
       cv->Brush()->SetColor(Color());
     }
     cv->FillRect(Where);
+    FCellFill = cv->Brush()->Color();
+    FCellFilled = true;
   }
   DrawCell(ACol, ARow, Where, State);
+  FCellFilled = false;
   if (!FDefaultDrawing) return;
   if (State.contains(gdFixed) && FOptions.contains(goFixedVertLine) && FOptions.contains(goFixedHorzLine))
     DrawEdge(cv->Handle(), Where, BDR_RAISEDINNER, BF_RECT);
   if (State.contains(gdFocused) && !FOptions.contains(goRowSelect) &&
       !(FOptions.contains(goEditing) && FOptions.contains(goAlwaysShowEditor)))
     cv->DrawFocusRect(Where);
+}
+
+void TCustomGrid::DrawCellText(int ACol, int ARow, const TRect& ARect, int X, int Y, QAnyStringView Text) {
+  TCanvas* cv = Canvas();
+  TBrush* brush = cv->Brush();
+  // The direct way needs the cell filled in the brush's colour already (or a
+  // clear brush), the usual text alignment and no extra text options.
+  const bool filled =
+      brush->Style() == bsClear || (FCellFilled && brush->Style() == bsSolid && brush->Color() == FCellFill);
+  HDC dc = filled && cv->TextFlags() == 0 ? cv->Handle() : nullptr;
+  const TFontInfo* f = dc != nullptr ? dc->S.Font.get() : nullptr;
+  QPainter* p = nullptr;
+  if (f != nullptr && dc->S.TextAlign == (TA_TOP | TA_LEFT) && FTextCache->DrawsDirectly(f)) p = dc->Painter();
+  if (p == nullptr || p->compositionMode() != QPainter::CompositionMode_SourceOver) {
+    cv->TextRect(ARect, X, Y, Text.toString());
+    return;
+  }
+  if (Text.isEmpty()) return;
+  ++FTextCache->Drawn;
+  TTextCache::TEntry& e = FTextCache->Cells[TTextCache::Key(ACol, ARow)];
+  if (e.Font != f || QAnyStringView::compare(Text, e.Text) != 0) {
+    e.Text = Text.toString();
+    e.Font = f;
+    e.Width = f->Metrics->horizontalAdvance(e.Text);
+    e.Shaped.setTextFormat(Qt::PlainText);
+    e.Shaped.setText(e.Text);
+    e.Shaped.prepare(QTransform(), f->Font);
+  }
+  e.Paint = FTextCache->Paint;
+  // Clipped only where the text may reach beyond the cell (glyphs of slanted
+  // faces lean over their advance).
+  const int lean = f->Log.lfItalic ? f->Tm.tmHeight / 2 : 0;
+  const bool clip = X - 2 < ARect.Left || Y < ARect.Top || X + e.Width + 2 + lean > ARect.Right ||
+                    Y + f->Tm.tmHeight > ARect.Bottom;
+  if (clip) {
+    p->save();
+    p->setClipRect(QRect(ARect.Left, ARect.Top, ARect.Width(), ARect.Height()), Qt::IntersectClip);
+  }
+  p->setFont(f->Font);
+  p->setPen(QColorOf(dc->S.TextColor));
+  p->drawStaticText(X, Y, e.Shaped);
+  if (clip) p->restore();
 }
 
 // --- keys ---

@@ -31,6 +31,7 @@
 // The mouse wheel moves the current row by one row per notch.
 #pragma once
 
+#include <QAnyStringView>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -202,8 +203,18 @@ class TCustomGrid : public TCustomControl {
   void InvalidateGrid() { Invalidate(); }
   // Loads the editor again from the current cell.
   void InvalidateEditor();
+  // True when the cell can be seen: a fixed cell, or a scrolling cell from the
+  // first in view to the last at least partly in view. Takes no copy of the
+  // layout; false while the window does not exist or redrawing is off.
+  bool CellInView(int ACol, int ARow);
   // Repaints the cells of a rectangle (those in view).
   void InvalidateGridRect(const TGridRect& ARect);
+
+  // Writes a cell's text at (X, Y) clipped to ARect, as Canvas()->TextRect does
+  // but without filling ARect again when the grid has filled it with the
+  // brush's colour already; the text shaped for a cell in view is kept for
+  // its next paint.
+  void DrawCellText(int ACol, int ARow, const TRect& ARect, int X, int Y, QAnyStringView Text);
 
   // --- the editor ---
   void ShowEditor();
@@ -278,6 +289,9 @@ class TCustomGrid : public TCustomControl {
   void DrawMove();
   void ScrollWhileMoving(int X, int Y);
   void LayoutChanged();
+  // The layout for the current scroll position and client size, taken again
+  // only when one of them changed.
+  const TGridDrawInfo& Layout();
   // Paints the cells of one band of the grid.
   void PaintBand(const TGridDrawInfo& Info, bool FixedCols, bool FixedRows, const TRect& Clip);
   void PaintCell(int ACol, int ARow, const TRect& Where, TGridDrawState State, const TRect& Clip);
@@ -295,6 +309,14 @@ class TCustomGrid : public TCustomControl {
   TGridDrawInfo FLayout;
   TLayoutKey FLayoutKey{};
   bool FLayoutValid = false;
+
+  // The colour the cell being painted was filled with (FCellFilled), so that
+  // its text need not fill it again.
+  TColor FCellFill = clNone;
+  bool FCellFilled = false;
+  // The texts of the cells in view, shaped (Grids.cpp).
+  struct TTextCache;
+  std::unique_ptr<TTextCache> FTextCache;
 
   TGridAxis FHorz{5, 1, 64};
   TGridAxis FVert{5, 1, 24};
