@@ -692,6 +692,22 @@ void TCustomGrid::InvalidateRow(int ARow) {
 
 // --- painting ---
 
+void TCustomGrid::Invalidate() {
+  if (!FDefaultDrawing) {
+    TCustomControl::Invalidate();
+    return;
+  }
+  InvalidateRect(ClientRect(), false);
+}
+
+void TCustomGrid::WMEraseBkgnd(TWMEraseBkgnd& Message) {
+  if (!FDefaultDrawing) {
+    TCustomControl::WMEraseBkgnd(Message);
+    return;
+  }
+  Message.Result = 1;
+}
+
 void TCustomGrid::Paint() {
   TGridDrawInfo info;
   CalcDrawInfo(info);
@@ -760,6 +776,18 @@ void TCustomGrid::PaintBand(const TGridDrawInfo& Info, bool FixedCols, bool Fixe
   xEnd = std::min(xEnd, h.GridExtent);
   yEnd = std::min(yEnd, v.GridExtent);
 
+  // The background of the band in one go (the fixed colour, or Color): the
+  // cells of that colour are not filled again one by one.
+  TColor bandFill = clNone;
+  if (FDefaultDrawing && CellsDrawnInside()) {
+    bandFill = fixedBand ? FFixedColor : Color();
+    TRect band;
+    if (IntersectRect(band, TRect(x0, y0, xEnd, yEnd), Clip)) {
+      cv->Brush()->SetStyle(bsSolid);
+      cv->Brush()->SetColor(bandFill);
+      cv->FillRect(band);
+    }
+  }
   // Grid lines: the space after each cell, drawn in the line colour when the
   // options ask for lines there, else in the grid's colour.
   const bool vertLine = FOptions.contains(fixedBand ? goFixedVertLine : goVertLine);
@@ -802,14 +830,15 @@ void TCustomGrid::PaintBand(const TGridDrawInfo& Info, bool FixedCols, bool Fixe
         if (focused && c == FCurrent.X && r == FCurrent.Y) state.Include(gdFocused);
         if (PointInGridRect(c, r, sel)) state.Include(gdSelected);
       }
-      PaintCell(c, r, TRect(x, y, x + w, y + ht), state, Clip);
+      PaintCell(c, r, TRect(x, y, x + w, y + ht), state, Clip, bandFill);
       x += w + h.EffectiveLineWidth;
     }
     y += ht + v.EffectiveLineWidth;
   }
 }
 
-void TCustomGrid::PaintCell(int ACol, int ARow, const TRect& Where, TGridDrawState State, const TRect& Clip) {
+void TCustomGrid::PaintCell(int ACol, int ARow, const TRect& Where, TGridDrawState State, const TRect& Clip,
+                            TColor Filled) {
   TRect visible;
   if (!IntersectRect(visible, Where, Clip)) return;
   TCanvas* cv = Canvas();
@@ -834,7 +863,7 @@ void TCustomGrid::PaintCell(int ACol, int ARow, const TRect& Where, TGridDrawSta
     } else {
       cv->Brush()->SetColor(Color());
     }
-    cv->FillRect(Where);
+    if (Filled == clNone || cv->Brush()->Color() != Filled) cv->FillRect(Where);
     FCellFill = cv->Brush()->Color();
     FCellFilled = true;
   }

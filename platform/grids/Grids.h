@@ -140,11 +140,20 @@ class TCustomGrid : public TCustomControl {
 
   // Scales sizes by M / D (the form's scaling).
   virtual void ChangeScale(int M, int D);
+  // With DefaultDrawing the grid paints every pixel of its client area, so it
+  // is neither cleared nor erased before a paint (nor by WM_ERASEBKGND).
+  void Invalidate() override;
 
  protected:
   // --- overridable behaviour ---
   // Paints one cell; the framework's own cells are drawn by the descendants.
   virtual void DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) = 0;
+  // Whether DrawCell paints only inside the cell's rectangle, so that the grid
+  // may fill the background of a whole band of cells at once with
+  // DefaultDrawing (else each cell is filled just before it is drawn, over
+  // whatever the cells before it drew). True unless OnDrawCell is assigned; a
+  // descendant whose cells draw beyond their rectangles answers false.
+  virtual bool CellsDrawnInside() { return true; }
   // Whether the current cell may move to (ACol, ARow).
   virtual bool SelectCell(int ACol, int ARow);
   // Whether the in-place editor may show now: goEditing without goRowSelect,
@@ -236,6 +245,7 @@ class TCustomGrid : public TCustomControl {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void Paint() override;
+  void WMEraseBkgnd(TWMEraseBkgnd& Message) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(QChar& Key) override;
   void KeyUp(Word& Key, TShiftState Shift) override;
@@ -294,7 +304,8 @@ class TCustomGrid : public TCustomControl {
   const TGridDrawInfo& Layout();
   // Paints the cells of one band of the grid.
   void PaintBand(const TGridDrawInfo& Info, bool FixedCols, bool FixedRows, const TRect& Clip);
-  void PaintCell(int ACol, int ARow, const TRect& Where, TGridDrawState State, const TRect& Clip);
+  // Filled: the band around the cell was filled with Color already.
+  void PaintCell(int ACol, int ARow, const TRect& Where, TGridDrawState State, const TRect& Clip, TColor Filled);
   // The client rectangle of a block of cells in view, with their lines.
   TRect GridRectToScreenRect(const TGridRect& ARect);
   // True when Wnd is the in-place editor's window.
@@ -402,6 +413,7 @@ class TCustomDrawGrid : public TCustomGrid {
 
  protected:
   void DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+  bool CellsDrawnInside() override { return !OnDrawCell; }
   bool SelectCell(int ACol, int ARow) override;
   QString GetEditMask(int ACol, int ARow) override;
   QString GetEditText(int ACol, int ARow) override;
