@@ -895,13 +895,15 @@ void TCustomGrid::DrawCellText(int ACol, int ARow, const TRect& ARect, int X, in
   if (Text.isEmpty()) return;
   ++FTextCache->Drawn;
   TTextCache::TEntry& e = FTextCache->Cells[TTextCache::Key(ACol, ARow)];
+  p->setFont(f->Font);
   if (e.Font != f || QAnyStringView::compare(Text, e.Text) != 0) {
     e.Text = Text.toString();
     e.Font = f;
     e.Width = f->Metrics->horizontalAdvance(e.Text);
     e.Shaped.setTextFormat(Qt::PlainText);
     e.Shaped.setText(e.Text);
-    e.Shaped.prepare(QTransform(), f->Font);
+    // Shaped for the painter's own form of the font, which is what it compares with.
+    e.Shaped.prepare(QTransform(), p->font());
   }
   e.Paint = FTextCache->Paint;
   // Clipped only where the text may reach beyond the cell (glyphs of slanted
@@ -913,8 +915,8 @@ void TCustomGrid::DrawCellText(int ACol, int ARow, const TRect& ARect, int X, in
     p->save();
     p->setClipRect(QRect(ARect.Left, ARect.Top, ARect.Width(), ARect.Height()), Qt::IntersectClip);
   }
-  p->setFont(f->Font);
-  p->setPen(QColorOf(dc->S.TextColor));
+  const QColor color = QColorOf(dc->S.TextColor);
+  if (p->pen().color() != color || p->pen().style() != Qt::SolidLine) p->setPen(color);
   p->drawStaticText(X, Y, e.Shaped);
   if (clip) p->restore();
 }
