@@ -441,6 +441,27 @@ TEST_F(GridFixture, PaintsCellsAndFillsBeyondThem) {
   EXPECT_TRUE(dark);
 }
 
+// A cell written in view is repainted alone, one out of view not at all; while
+// redrawing is off (a bulk change) a write marks nothing for repainting.
+TEST_F(GridFixture, AWrittenCellIsRepaintedAloneAndNotWhileRedrawingIsOff) {
+  G->PaintNow();
+  G->Calls.clear();
+  G->SetCells(2, 3, "in view");
+  G->SetCells(2, 90, "out of view");
+  G->Update();
+  std::set<std::pair<int, int>> painted;
+  for (const TTestGrid::TCall& call : G->Calls) painted.insert({call.Col, call.Row});
+  EXPECT_EQ(painted, (std::set<std::pair<int, int>>{{2, 3}}));
+
+  G->Calls.clear();
+  G->Perform(WM_SETREDRAW, 0, 0);
+  G->SetCells(3, 3, "while off");
+  G->Perform(WM_SETREDRAW, 1, 0);
+  G->Update();
+  EXPECT_TRUE(G->Calls.empty());
+  EXPECT_EQ(G->Cells(3, 3), "while off");
+}
+
 // A draw grid that writes the same texts as a string grid through the canvas's
 // own TextRect: what the string grid's quicker way of writing must look like.
 class TCanvasTextGrid : public TDrawGrid {
