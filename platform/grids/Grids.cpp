@@ -3,7 +3,6 @@
 // editor's part is in Grids_Editor.cpp, TStringGrid in Grids_Strings.cpp.
 #include "platform/grids/Grids.h"
 
-#include <QStaticText>
 #include <algorithm>
 #include <unordered_map>
 #include <utility>
@@ -108,15 +107,20 @@ bool SameFace(const TFont& A, const TFont& B) {
 
 }  // namespace
 
-// The texts of the cells in view, each shaped once for the font it was drawn
-// with; entries of cells no longer drawn go when the cache has grown well beyond
-// one screen.
+// The texts of the cells in view: a text is written directly the first time it
+// is painted, and from then on from an image of it in its colour (written once,
+// transparent around the glyphs), which is much quicker than writing glyph by
+// glyph. Entries of cells no longer drawn go when the cache has grown well
+// beyond one screen.
 struct TCustomGrid::TTextCache {
   struct TEntry {
     QString Text;
-    QStaticText Shaped;
     const TFontInfo* Font = nullptr;
-    int Width = 0;
+    QRect Ink;  // where the glyphs may reach, from the text's top-left corner
+    bool Seen = false;  // painted once already
+    QImage Written;
+    QPoint Offset;  // of the image from the text's top-left corner
+    QRgb Color = 0;
     unsigned Paint = 0;  // the paint that drew it last
   };
   std::unordered_map<uint64_t, TEntry> Cells;
@@ -677,6 +681,11 @@ bool TCustomGrid::CellInView(int ACol, int ARow) {
   if (!HandleAllocated() || !TControlAccess::PaintOf(this)->Redraw) return false;
   if (ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= RowCount()) return false;
   if ((ARow >= FixedRows() && ARow < FTopLeft.Y) || (ACol >= FixedCols() && ACol < FTopLeft.X)) return false;
+  // Rows of one height: a row whose distance from the top row alone is more
+  // than the window's height is out of view, whatever the client area is.
+  if (ARow >= FixedRows() && !FVert.HasExtents() && FVert.DefaultExtent() > 0 &&
+      static_cast<int64_t>(ARow - FTopLeft.Y) * FVert.DefaultExtent() >= Height())
+    return false;
   const TGridDrawInfo& info = Layout();
   return !((ARow >= FixedRows() && ARow > info.Vert.LastVisible) ||
            (ACol >= FixedCols() && ACol > info.Horz.LastVisible));
@@ -896,28 +905,43 @@ void TCustomGrid::DrawCellText(int ACol, int ARow, const TRect& ARect, int X, in
   ++FTextCache->Drawn;
   TTextCache::TEntry& e = FTextCache->Cells[TTextCache::Key(ACol, ARow)];
   p->setFont(f->Font);
+  const int ascent = f->Tm.tmAscent;
   if (e.Font != f || QAnyStringView::compare(Text, e.Text) != 0) {
     e.Text = Text.toString();
     e.Font = f;
-    e.Width = f->Metrics->horizontalAdvance(e.Text);
-    e.Shaped.setTextFormat(Qt::PlainText);
-    e.Shaped.setText(e.Text);
-    // Shaped for the painter's own form of the font, which is what it compares with.
-    e.Shaped.prepare(QTransform(), p->font());
+    e.Ink = f->Metrics->boundingRect(e.Text).translated(0, ascent).adjusted(-1, -1, 1, 1);
+    e.Seen = false;
+    e.Written = QImage();
   }
   e.Paint = FTextCache->Paint;
-  // Clipped only where the text may reach beyond the cell (glyphs of slanted
-  // faces lean over their advance).
-  const int lean = f->Log.lfItalic ? f->Tm.tmHeight / 2 : 0;
-  const bool clip = X - 2 < ARect.Left || Y < ARect.Top || X + e.Width + 2 + lean > ARect.Right ||
-                    Y + f->Tm.tmHeight > ARect.Bottom;
+  // Clipped only where the glyphs may reach beyond the cell.
+  const QRect cell(ARect.Left, ARect.Top, ARect.Width(), ARect.Height());
+  const bool clip = !cell.contains(e.Ink.translated(X, Y));
   if (clip) {
     p->save();
-    p->setClipRect(QRect(ARect.Left, ARect.Top, ARect.Width(), ARect.Height()), Qt::IntersectClip);
+    p->setClipRect(cell, Qt::IntersectClip);
   }
   const QColor color = QColorOf(dc->S.TextColor);
-  if (p->pen().color() != color || p->pen().style() != Qt::SolidLine) p->setPen(color);
-  p->drawStaticText(X, Y, e.Shaped);
+  if (!e.Seen) {
+    e.Seen = true;
+    if (p->pen().color() != color || p->pen().style() != Qt::SolidLine) p->setPen(color);
+    p->drawText(QPoint(X, Y + ascent), e.Text);
+  } else {
+    if (e.Written.isNull() || e.Color != color.rgb()) {
+      const QRect area = e.Ink.adjusted(-1, -1, 1, 1);
+      e.Written = QImage(std::max(1, area.width()), std::max(1, area.height()), QImage::Format_ARGB32_Premultiplied);
+      e.Written.fill(Qt::transparent);
+      e.Offset = area.topLeft();
+      e.Color = color.rgb();
+      QPainter w(&e.Written);
+      w.setRenderHint(QPainter::Antialiasing, p->testRenderHint(QPainter::Antialiasing));
+      w.setRenderHint(QPainter::TextAntialiasing, p->testRenderHint(QPainter::TextAntialiasing));
+      w.setFont(p->font());
+      w.setPen(color);
+      w.drawText(QPoint(-e.Offset.x(), ascent - e.Offset.y()), e.Text);
+    }
+    p->drawImage(X + e.Offset.x(), Y + e.Offset.y(), e.Written);
+  }
   if (clip) p->restore();
 }
 

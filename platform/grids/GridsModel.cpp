@@ -454,9 +454,10 @@ void TGridCellStore::SetText(int ACol, int ARow, const QString& Value) {
   TRowPtr& slot = FRows[row];
   TRowBlock* b = slot.get();
   if (b == nullptr) {
-    // A new row: room for the grid's columns, texts about as long as the first.
+    // A new row: room for the grid's columns, texts about as long as the first
+    // (a little longer, so that a row of similar texts is not moved again).
     const uint32_t cap = static_cast<uint32_t>(FRowReserve);
-    slot.reset(TRowBlock::Make(cap, len <= 256 ? len * cap : len, wideText));
+    slot.reset(TRowBlock::Make(cap, len <= 256 ? (len + 2) * cap : len, wideText));
     b = slot.get();
   }
   uint32_t i = b->Find(ACol);

@@ -528,6 +528,9 @@ TEST_F(GridFixture, CellTextsLookAsTheCanvasWritesThem) {
   G->SetCells(1, 1, "changed");
   G->SetCells(4, 4, "");
   same("after a change");
+  G->SetSelection({5, 5, 5, 5});
+  ref->SetSelection({5, 5, 5, 5});
+  same("in other colours");
   for (TCustomGrid* g : {static_cast<TCustomGrid*>(G), static_cast<TCustomGrid*>(ref)}) {
     g->Font()->SetStyle(TFontStyles{fsItalic, fsBold});
     g->Font()->SetSize(12);
