@@ -117,9 +117,10 @@ class TTableUnderTest {
   virtual void Create(int Rows) = 0;
   virtual void Fill() = 0;
   virtual TReadSum Read() = 0;
-  // Reads every cell back as a QString of its own, where the table also has a
-  // way to read without a copy (Read); false when it has not.
-  virtual bool ReadCopies(TReadSum&) { return false; }
+  // True when Read looks at the texts without copying them; ReadCopies then
+  // reads every cell back as a QString of its own.
+  virtual bool ReadsWithoutCopy() const { return false; }
+  virtual TReadSum ReadCopies() { return Read(); }
   // Scrolls so that the middle row is the top one.
   virtual void ScrollToMiddle() {}
   // Scrolls down by one screen (back to the middle row near the end), so that
@@ -200,11 +201,13 @@ class TFrameworkGrid : public TTableUnderTest {
       for (int c = 0; c < kCols; ++c) sum.Add(LookAt(g, c, r));
     return sum;
   }
-  bool ReadCopies(TReadSum& Sum) override {
+  bool ReadsWithoutCopy() const override { return true; }
+  TReadSum ReadCopies() override {
+    TReadSum sum;
     const TStringGrid* g = FGrid;
     for (int r = 0; r < FRows; ++r)
-      for (int c = 0; c < kCols; ++c) Sum.Add(g->Cells(c, r));
-    return true;
+      for (int c = 0; c < kCols; ++c) sum.Add(g->Cells(c, r));
+    return sum;
   }
   void ScrollToMiddle() override { FGrid->SetTopRow(FRows / 2); }
   void ScrollPage() override {
@@ -378,82 +381,59 @@ void BM_Fill(benchmark::State& State, const TTableKind* T, int Rows) {
   State.SetItemsProcessed(State.iterations() * Rows * kCols);
 }
 
-void BM_Read(benchmark::State& State, const TTableKind* T, int Rows) {
+// Runs Op once an iteration, after the untimed Prepare, and records its best time.
+template <typename P, typename F>
+void MeasureBest(benchmark::State& State, const TTableKind* T, int Rows, TFigure Figure, P Prepare, F Op) {
   double best = 0;
   for (auto _ : State) {
-    TReadSum sum;
-    const double s = Seconds([&] { sum = Current()->Read(); });
-    benchmark::DoNotOptimize(sum);
+    State.PauseTiming();
+    Prepare();
+    State.ResumeTiming();
+    const double s = Seconds(Op);
     State.SetIterationTime(s);
     best = best == 0 ? s : std::min(best, s);
   }
-  Record(*T, Rows, fRead, best);
+  Record(*T, Rows, Figure, best);
+}
+
+void Nothing() {}
+
+void BM_Read(benchmark::State& State, const TTableKind* T, int Rows) {
+  MeasureBest(State, T, Rows, fRead, Nothing, [] { benchmark::DoNotOptimize(Current()->Read()); });
   State.SetItemsProcessed(State.iterations() * Rows * kCols);
 }
 
 void BM_ReadCopies(benchmark::State& State, const TTableKind* T, int Rows) {
-  double best = 0;
-  for (auto _ : State) {
-    TReadSum sum;
-    bool has = false;
-    const double s = Seconds([&] { has = Current()->ReadCopies(sum); });
-    benchmark::DoNotOptimize(sum);
-    State.SetIterationTime(s);
-    if (!has) {
-      State.SkipWithError("no separate copying read");
-      return;
-    }
-    best = best == 0 ? s : std::min(best, s);
-  }
-  Record(*T, Rows, fReadCopy, best);
+  MeasureBest(State, T, Rows, fReadCopy, Nothing, [] { benchmark::DoNotOptimize(Current()->ReadCopies()); });
   State.SetItemsProcessed(State.iterations() * Rows * kCols);
 }
 
-void BM_Paint(benchmark::State& State, const TTableKind* T, int Rows) {
+// The table being measured, scrolled so that its middle row is the top one.
+TTableUnderTest* ScrolledToMiddle() {
   TTableUnderTest* t = Current().get();
   t->ScrollToMiddle();
   QApplication::processEvents();
-  double best = 0;
-  for (auto _ : State) {
-    const double s = Seconds([&] { t->Paint(); });
-    State.SetIterationTime(s);
-    best = best == 0 ? s : std::min(best, s);
-  }
-  Record(*T, Rows, fPaint, best);
+  return t;
+}
+
+void BM_Paint(benchmark::State& State, const TTableKind* T, int Rows) {
+  TTableUnderTest* t = ScrolledToMiddle();
+  MeasureBest(State, T, Rows, fPaint, Nothing, [t] { t->Paint(); });
 }
 
 // A paint of cells not painted before: each time one screen further down.
 void BM_PaintNew(benchmark::State& State, const TTableKind* T, int Rows) {
-  TTableUnderTest* t = Current().get();
-  t->ScrollToMiddle();
-  QApplication::processEvents();
-  double best = 0;
-  for (auto _ : State) {
-    State.PauseTiming();
-    t->ScrollPage();
-    State.ResumeTiming();
-    const double s = Seconds([&] { t->Paint(); });
-    State.SetIterationTime(s);
-    best = best == 0 ? s : std::min(best, s);
-  }
-  Record(*T, Rows, fPaintNew, best);
+  TTableUnderTest* t = ScrolledToMiddle();
+  MeasureBest(State, T, Rows, fPaintNew, [t] { t->ScrollPage(); }, [t] { t->Paint(); });
 }
 
 void BM_Render(benchmark::State& State, const TTableKind* T, int Rows) {
-  TTableUnderTest* t = Current().get();
-  t->ScrollToMiddle();
-  QApplication::processEvents();
+  TTableUnderTest* t = ScrolledToMiddle();
   QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
-  double best = 0;
-  for (auto _ : State) {
-    const double s = Seconds([&] {
-      t->Invalidate();
-      t->Widget()->render(&image);
-    });
-    State.SetIterationTime(s);
-    best = best == 0 ? s : std::min(best, s);
-  }
-  Record(*T, Rows, fRender, best);
+  MeasureBest(State, T, Rows, fRender, Nothing, [t, &image] {
+    t->Invalidate();
+    t->Widget()->render(&image);
+  });
 }
 
 void BM_Destroy(benchmark::State& State, const TTableKind* T, int Rows) {
@@ -514,7 +494,7 @@ void Register() {
           ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
       benchmark::RegisterBenchmark((prefix + "Read").c_str(), BM_Read, &t, rows)
           ->UseManualTime()->Unit(benchmark::kMillisecond);
-      if (std::string(t.Name) == "TStringGrid")
+      if (t.Make()->ReadsWithoutCopy())
         benchmark::RegisterBenchmark((prefix + "ReadCopies").c_str(), BM_ReadCopies, &t, rows)
             ->UseManualTime()->Unit(benchmark::kMillisecond);
       if (drawn) {

@@ -4,6 +4,7 @@
 #include "platform/grids/Grids.h"
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_map>
 #include <utility>
 
@@ -678,7 +679,6 @@ void TCustomGrid::InvalidateCell(int ACol, int ARow) {
 bool TCustomGrid::CellInView(int ACol, int ARow) {
   // A grid filled cell by cell asks this for every cell: the cells out of view
   // are passed over with a few comparisons.
-  if (!HandleAllocated() || !TControlAccess::PaintOf(this)->Redraw) return false;
   if (ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= RowCount()) return false;
   if ((ARow >= FixedRows() && ARow < FTopLeft.Y) || (ACol >= FixedCols() && ACol < FTopLeft.X)) return false;
   // Rows of one height: a row whose distance from the top row alone is more
@@ -686,6 +686,7 @@ bool TCustomGrid::CellInView(int ACol, int ARow) {
   if (ARow >= FixedRows() && !FVert.HasExtents() && FVert.DefaultExtent() > 0 &&
       static_cast<int64_t>(ARow - FTopLeft.Y) * FVert.DefaultExtent() >= Height())
     return false;
+  if (!HandleAllocated() || !TControlAccess::PaintOf(this)->Redraw) return false;
   const TGridDrawInfo& info = Layout();
   return !((ARow >= FixedRows() && ARow > info.Vert.LastVisible) ||
            (ACol >= FixedCols() && ACol > info.Horz.LastVisible));
@@ -888,15 +889,17 @@ void TCustomGrid::PaintCell(int ACol, int ARow, const TRect& Where, TGridDrawSta
 
 void TCustomGrid::DrawCellText(int ACol, int ARow, const TRect& ARect, int X, int Y, QAnyStringView Text) {
   TCanvas* cv = Canvas();
-  TBrush* brush = cv->Brush();
-  // The direct way needs the cell filled in the brush's colour already (or a
-  // clear brush), the usual text alignment and no extra text options.
-  const bool filled =
-      brush->Style() == bsClear || (FCellFilled && brush->Style() == bsSolid && brush->Color() == FCellFill);
-  HDC dc = filled && cv->TextFlags() == 0 ? cv->Handle() : nullptr;
+  // The direct way needs no extra text options, the usual text alignment, a
+  // font without rotation or symbol face, and no background to fill: either
+  // none is asked for (clear brush, transparent text background) or the cell
+  // has just been filled in that colour.
+  HDC dc = cv->TextFlags() == 0 ? cv->Handle() : nullptr;
   const TFontInfo* f = dc != nullptr ? dc->S.Font.get() : nullptr;
   QPainter* p = nullptr;
-  if (f != nullptr && dc->S.TextAlign == (TA_TOP | TA_LEFT) && FTextCache->DrawsDirectly(f)) p = dc->Painter();
+  if (f != nullptr && dc->S.TextAlign == (TA_TOP | TA_LEFT) && FTextCache->DrawsDirectly(f)) {
+    const bool fills = cv->Brush()->Style() != bsClear || dc->S.BkMode == OPAQUE;
+    if (!fills || (FCellFilled && dc->S.BkColor == ColorToRGB(FCellFill))) p = dc->Painter();
+  }
   if (p == nullptr || p->compositionMode() != QPainter::CompositionMode_SourceOver) {
     cv->TextRect(ARect, X, Y, Text.toString());
     return;
@@ -922,7 +925,11 @@ void TCustomGrid::DrawCellText(int ACol, int ARow, const TRect& ARect, int X, in
     p->setClipRect(cell, Qt::IntersectClip);
   }
   const QColor color = QColorOf(dc->S.TextColor);
-  if (!e.Seen) {
+  // Images are used where they land on whole device pixels unscaled.
+  const bool images = p->transform().type() <= QTransform::TxTranslate && p->device()->devicePixelRatio() == 1 &&
+                      p->transform().dx() == std::floor(p->transform().dx()) &&
+                      p->transform().dy() == std::floor(p->transform().dy());
+  if (!e.Seen || !images) {
     e.Seen = true;
     if (p->pen().color() != color || p->pen().style() != Qt::SolidLine) p->setPen(color);
     p->drawText(QPoint(X, Y + ascent), e.Text);

@@ -470,7 +470,7 @@ void TGridCellStore::SetText(int ACol, int ARow, const QString& Value) {
   const bool wide = b->Wide || wideText;
   if (needChars > b->CharCap || needCells > b->Cap || wide != static_cast<bool>(b->Wide)) {
     // A bigger (or wider) block: the entries and texts move over with a little room to grow.
-    const uint32_t cap = std::max(needCells, b->Cap);
+    const uint32_t cap = needCells > b->Cap ? std::max(needCells, b->Cap + b->Cap / 2) : b->Cap;
     const uint32_t charCap = needChars > b->CharCap ? needChars + needChars / 8 : b->CharCap;
     TRowPtr grown(TRowBlock::Make(cap, charCap, wide));
     std::copy(b->Entries(), b->Entries() + b->Count, grown->Entries());
@@ -485,7 +485,7 @@ void TGridCellStore::SetText(int ACol, int ARow, const QString& Value) {
   if (len != oldLen) {
     // The texts after the cell's move to make room (or close up).
     const uint32_t tail = used - start - oldLen;
-    std::memmove(b->Chars() + (start + len) * cs, b->Chars() + (start + oldLen) * cs, tail * cs);
+    if (tail != 0) std::memmove(b->Chars() + (start + len) * cs, b->Chars() + (start + oldLen) * cs, tail * cs);
     const uint32_t from = exists ? i + 1 : i;
     for (uint32_t k = from; k < b->Count; ++k) e[k].End = e[k].End - oldLen + len;
   }
