@@ -226,64 +226,76 @@ class TFrameworkGrid : public TTableUnderTest {
   TStringGrid* FGrid = nullptr;
 };
 
-// Gives a Qt view the cell sizes of the framework grid (64 x 24 pixels), so that
-// every table paints about the same number of cells.
-void MatchCellSizes(QTableView* View) {
+// Shows a Qt view 800 x 600 pixels large with the cell sizes of the framework
+// grid (64 x 24 pixels), so that every table paints about the same cells.
+void ShowView(QTableView* View) {
   View->horizontalHeader()->setDefaultSectionSize(64);
   View->verticalHeader()->setMinimumSectionSize(1);
   View->verticalHeader()->setDefaultSectionSize(24);
+  View->resize(kWidth, kHeight);
+  View->show();
 }
 
-// Repaints a Qt view's viewport at once (its own paint path).
-bool RepaintViewport(QAbstractItemView* View) {
-  View->viewport()->repaint();
-  return true;
-}
+// What Qt's tables share: scrolling by rows, painting through the viewport.
+class TQtTable : public TTableUnderTest {
+ public:
+  void ScrollToMiddle() override { ScrollTo(FRows / 2); }
+  void ScrollPage() override { ScrollTo(FTop + 2 * kPageRows < FRows ? FTop + kPageRows : FRows / 2); }
+  // Repaints the viewport at once (the view's own paint path).
+  bool Paint() override {
+    View()->viewport()->repaint();
+    return true;
+  }
+  QWidget* Widget() override { return View(); }
 
-class TQTableWidget : public TTableUnderTest {
+ protected:
+  virtual QTableView* View() = 0;
+  // Reads every cell's text through ItemAt(Row, Col), an item with text().
+  template <typename F>
+  TReadSum ReadItems(F ItemAt) const {
+    TReadSum sum;
+    for (int r = 0; r < FRows; ++r)
+      for (int c = 0; c < kCols; ++c) sum.Add(ItemAt(r, c)->text());
+    return sum;
+  }
+
+ private:
+  void ScrollTo(int Row) {
+    FTop = Row;
+    View()->scrollTo(View()->model()->index(Row, 0), QAbstractItemView::PositionAtTop);
+  }
+  int FTop = 0;
+};
+
+class TQTableWidget : public TQtTable {
  public:
   void Create(int Rows) override {
     FRows = Rows;
     FTable = std::make_unique<QTableWidget>(Rows, kCols);
-    MatchCellSizes(FTable.get());
-    FTable->resize(kWidth, kHeight);
-    FTable->show();
+    ShowView(FTable.get());
   }
   void Fill() override {
     QTableWidget* t = FTable.get();
     ForEachCellText(FRows, [t](int c, int r, const QString& s) { t->setItem(r, c, new QTableWidgetItem(s)); });
   }
   TReadSum Read() override {
-    TReadSum sum;
-    for (int r = 0; r < FRows; ++r)
-      for (int c = 0; c < kCols; ++c) sum.Add(FTable->item(r, c)->text());
-    return sum;
+    return ReadItems([t = FTable.get()](int r, int c) { return t->item(r, c); });
   }
-  void ScrollToMiddle() override {
-    FTop = FRows / 2;
-    FTable->scrollTo(FTable->model()->index(FTop, 0), QAbstractItemView::PositionAtTop);
-  }
-  void ScrollPage() override {
-    FTop = FTop + 2 * kPageRows < FRows ? FTop + kPageRows : FRows / 2;
-    FTable->scrollTo(FTable->model()->index(FTop, 0), QAbstractItemView::PositionAtTop);
-  }
-  bool Paint() override { return RepaintViewport(FTable.get()); }
-  QWidget* Widget() override { return FTable.get(); }
+
+ protected:
+  QTableView* View() override { return FTable.get(); }
 
  private:
   std::unique_ptr<QTableWidget> FTable;
-  int FTop = 0;
 };
 
-class TQStandardModelView : public TTableUnderTest {
+class TQStandardModelView : public TQtTable {
  public:
   void Create(int Rows) override {
     FRows = Rows;
     FModel = std::make_unique<QStandardItemModel>(Rows, kCols);
     FView = std::make_unique<QTableView>();
-    MatchCellSizes(FView.get());
-    FView->resize(kWidth, kHeight);
-    FView->show();
+    ShowView(FView.get());
   }
   ~TQStandardModelView() override {
     FView.reset();  // the view before its model
@@ -296,26 +308,15 @@ class TQStandardModelView : public TTableUnderTest {
     FView->setModel(m);
   }
   TReadSum Read() override {
-    TReadSum sum;
-    for (int r = 0; r < FRows; ++r)
-      for (int c = 0; c < kCols; ++c) sum.Add(FModel->item(r, c)->text());
-    return sum;
+    return ReadItems([m = FModel.get()](int r, int c) { return m->item(r, c); });
   }
-  void ScrollToMiddle() override {
-    FTop = FRows / 2;
-    FView->scrollTo(FModel->index(FTop, 0), QAbstractItemView::PositionAtTop);
-  }
-  void ScrollPage() override {
-    FTop = FTop + 2 * kPageRows < FRows ? FTop + kPageRows : FRows / 2;
-    FView->scrollTo(FModel->index(FTop, 0), QAbstractItemView::PositionAtTop);
-  }
-  bool Paint() override { return RepaintViewport(FView.get()); }
-  QWidget* Widget() override { return FView.get(); }
+
+ protected:
+  QTableView* View() override { return FView.get(); }
 
  private:
   std::unique_ptr<QStandardItemModel> FModel;
   std::unique_ptr<QTableView> FView;
-  int FTop = 0;
 };
 
 struct TTableKind {
