@@ -219,10 +219,10 @@ class TCustomGrid : public TCustomControl {
   // Repaints the cells of a rectangle (those in view).
   void InvalidateGridRect(const TGridRect& ARect);
 
-  // Writes a cell's text at (X, Y) clipped to ARect, as Canvas()->TextRect does
-  // but without filling ARect again when the grid has filled it with the
-  // brush's colour already; the text shaped for a cell in view is kept for
-  // its next paint.
+  // Writes a cell's text at (X, Y) clipped to ARect, looking as Canvas()->TextRect
+  // writes it, but without filling ARect again when the grid has just filled it
+  // in that colour, and from an image of the text kept for a cell in view once
+  // it has been painted before.
   void DrawCellText(int ACol, int ARow, const TRect& ARect, int X, int Y, QAnyStringView Text);
 
   // --- the editor ---
