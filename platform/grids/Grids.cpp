@@ -117,9 +117,9 @@ struct TCustomGrid::TTextCache {
   struct TEntry {
     QString Text;
     const TFontInfo* Font = nullptr;
-    QRect Ink;  // where the glyphs may reach, from the text's top-left corner
     bool Seen = false;  // painted once already
     QImage Written;
+    QRect Ink;  // where the image's glyphs may reach, from the text's top-left corner
     QPoint Offset;  // of the image from the text's top-left corner
     QRgb Color = 0;
     unsigned Paint = 0;  // the paint that drew it last
@@ -912,43 +912,47 @@ void TCustomGrid::DrawCellText(int ACol, int ARow, const TRect& ARect, int X, in
   if (e.Font != f || QAnyStringView::compare(Text, e.Text) != 0) {
     e.Text = Text.toString();
     e.Font = f;
-    e.Ink = f->Metrics->boundingRect(e.Text).translated(0, ascent).adjusted(-1, -1, 1, 1);
     e.Seen = false;
     e.Written = QImage();
   }
   e.Paint = FTextCache->Paint;
-  // Clipped only where the glyphs may reach beyond the cell.
   const QRect cell(ARect.Left, ARect.Top, ARect.Width(), ARect.Height());
+  const QColor color = QColorOf(dc->S.TextColor);
+  // Images are used where they land on whole device pixels unscaled.
+  const QTransform& m = p->transform();
+  const bool images = m.type() <= QTransform::TxTranslate && p->device()->devicePixelRatio() == 1 &&
+                      m.dx() == std::floor(m.dx()) && m.dy() == std::floor(m.dy());
+  if (!e.Seen || !images) {
+    // The first time: written directly, clipped to the cell.
+    e.Seen = true;
+    p->save();
+    p->setClipRect(cell, Qt::IntersectClip);
+    p->setPen(color);
+    p->drawText(QPoint(X, Y + ascent), e.Text);
+    p->restore();
+    return;
+  }
+  if (e.Written.isNull() || e.Color != color.rgb()) {
+    e.Ink = f->Metrics->boundingRect(e.Text).translated(0, ascent).adjusted(-1, -1, 1, 1);
+    const QRect area = e.Ink.adjusted(-1, -1, 1, 1);
+    e.Written = QImage(std::max(1, area.width()), std::max(1, area.height()), QImage::Format_ARGB32_Premultiplied);
+    e.Written.fill(Qt::transparent);
+    e.Offset = area.topLeft();
+    e.Color = color.rgb();
+    QPainter w(&e.Written);
+    w.setRenderHint(QPainter::Antialiasing, p->testRenderHint(QPainter::Antialiasing));
+    w.setRenderHint(QPainter::TextAntialiasing, p->testRenderHint(QPainter::TextAntialiasing));
+    w.setFont(p->font());
+    w.setPen(color);
+    w.drawText(QPoint(-e.Offset.x(), ascent - e.Offset.y()), e.Text);
+  }
+  // Clipped only where the glyphs may reach beyond the cell.
   const bool clip = !cell.contains(e.Ink.translated(X, Y));
   if (clip) {
     p->save();
     p->setClipRect(cell, Qt::IntersectClip);
   }
-  const QColor color = QColorOf(dc->S.TextColor);
-  // Images are used where they land on whole device pixels unscaled.
-  const bool images = p->transform().type() <= QTransform::TxTranslate && p->device()->devicePixelRatio() == 1 &&
-                      p->transform().dx() == std::floor(p->transform().dx()) &&
-                      p->transform().dy() == std::floor(p->transform().dy());
-  if (!e.Seen || !images) {
-    e.Seen = true;
-    if (p->pen().color() != color || p->pen().style() != Qt::SolidLine) p->setPen(color);
-    p->drawText(QPoint(X, Y + ascent), e.Text);
-  } else {
-    if (e.Written.isNull() || e.Color != color.rgb()) {
-      const QRect area = e.Ink.adjusted(-1, -1, 1, 1);
-      e.Written = QImage(std::max(1, area.width()), std::max(1, area.height()), QImage::Format_ARGB32_Premultiplied);
-      e.Written.fill(Qt::transparent);
-      e.Offset = area.topLeft();
-      e.Color = color.rgb();
-      QPainter w(&e.Written);
-      w.setRenderHint(QPainter::Antialiasing, p->testRenderHint(QPainter::Antialiasing));
-      w.setRenderHint(QPainter::TextAntialiasing, p->testRenderHint(QPainter::TextAntialiasing));
-      w.setFont(p->font());
-      w.setPen(color);
-      w.drawText(QPoint(-e.Offset.x(), ascent - e.Offset.y()), e.Text);
-    }
-    p->drawImage(X + e.Offset.x(), Y + e.Offset.y(), e.Written);
-  }
+  p->drawImage(X + e.Offset.x(), Y + e.Offset.y(), e.Written);
   if (clip) p->restore();
 }
 
