@@ -304,7 +304,8 @@ class TCustomGrid : public TCustomControl {
   const TGridDrawInfo& Layout();
   // Paints the cells of one band of the grid.
   void PaintBand(const TGridDrawInfo& Info, bool FixedCols, bool FixedRows, const TRect& Clip);
-  // Filled: the band around the cell was filled with Color already.
+  // Filled: the colour the band around the cell was filled with already
+  // (clNone: none).
   void PaintCell(int ACol, int ARow, const TRect& Where, TGridDrawState State, const TRect& Clip, TColor Filled);
   // The client rectangle of a block of cells in view, with their lines.
   TRect GridRectToScreenRect(const TGridRect& ARect);
@@ -325,7 +326,7 @@ class TCustomGrid : public TCustomControl {
   // its text need not fill it again.
   TColor FCellFill = clNone;
   bool FCellFilled = false;
-  // The texts of the cells in view, shaped (Grids.cpp).
+  // The texts of the cells in view and their images (Grids.cpp).
   struct TTextCache;
   std::unique_ptr<TTextCache> FTextCache;
 
