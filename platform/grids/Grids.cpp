@@ -4,11 +4,15 @@
 #include "platform/grids/Grids.h"
 
 #include <algorithm>
+#include <cmath>
+#include <unordered_map>
 #include <utility>
 
+#include "platform/gdi/DeviceContext_p.h"
+#include "platform/gdi/WinGdi.h"
+#include "platform/ui/ControlWidget_p.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/WinApi.h"
-#include "platform/gdi/WinGdi.h"
 
 namespace {
 
@@ -95,7 +99,58 @@ bool AxisSpan(const TGridAxisDrawInfo& A, int Low, int High, int& Start, int& En
   return any && End > Start;
 }
 
+// True when two fonts draw the same glyphs (their colours aside).
+bool SameFace(const TFont& A, const TFont& B) {
+  return A.Height() == B.Height() && A.PixelsPerInch() == B.PixelsPerInch() && A.Style() == B.Style() &&
+         A.Orientation() == B.Orientation() && A.Charset() == B.Charset() && A.Pitch() == B.Pitch() &&
+         A.Name() == B.Name();
+}
+
 }  // namespace
+
+// The texts of the cells in view: a text is written directly the first time it
+// is painted, and from then on from an image of it in its colour (written once,
+// transparent around the glyphs), which is much quicker than writing glyph by
+// glyph. Entries of cells no longer drawn go when the cache has grown well
+// beyond one screen.
+struct TCustomGrid::TTextCache {
+  struct TEntry {
+    QString Text;
+    const TFontInfo* Font = nullptr;
+    bool Seen = false;  // painted once already
+    QImage Written;
+    QRect Ink;  // where the image's glyphs may reach, from the text's top-left corner
+    QPoint Offset;  // of the image from the text's top-left corner
+    QRgb Color = 0;
+    unsigned Paint = 0;  // the paint that drew it last
+  };
+  std::unordered_map<uint64_t, TEntry> Cells;
+  unsigned Paint = 0;
+  int Drawn = 0;  // cells drawn by the current paint
+  // Whether the last font asked about can be drawn directly (no symbol face,
+  // no rotation).
+  const TFontInfo* CheckedFont = nullptr;
+  bool Direct = false;
+
+  static uint64_t Key(int ACol, int ARow) {
+    return (static_cast<uint64_t>(static_cast<uint32_t>(ARow)) << 32) | static_cast<uint32_t>(ACol);
+  }
+  bool DrawsDirectly(const TFontInfo* F) {
+    if (F != CheckedFont) {
+      CheckedFont = F;
+      Direct = F->Log.lfEscapement == 0 &&
+               F->Log.lfFaceName.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) != 0;
+    }
+    return Direct;
+  }
+  // Drops the cells that the last paint did not draw once there are many more
+  // of them than it drew.
+  void Sweep() {
+    if (Cells.size() <= static_cast<size_t>(2 * Drawn + 64)) return;
+    for (auto it = Cells.begin(); it != Cells.end();)
+      it = it->second.Paint == Paint ? std::next(it) : Cells.erase(it);
+  }
+};
 
 // ---------------------------------------------------------------- TCustomGrid
 
@@ -106,6 +161,7 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
   SetColor(clWindow);
   SetTabStop(true);
   SetBounds(Left(), Top(), 320, 120);
+  FTextCache = std::make_unique<TTextCache>();
   Initialize();
 }
 
@@ -126,7 +182,9 @@ void TCustomGrid::Initialize() {
 
 // --- layout ---
 
-void TCustomGrid::CalcDrawInfo(TGridDrawInfo& DrawInfo) {
+void TCustomGrid::CalcDrawInfo(TGridDrawInfo& DrawInfo) { DrawInfo = Layout(); }
+
+const TGridDrawInfo& TCustomGrid::Layout() {
   const TRect client = ClientRect();
   const bool vertLines = FOptions.contains(goFixedVertLine) || FOptions.contains(goVertLine);
   const bool horzLines = FOptions.contains(goFixedHorzLine) || FOptions.contains(goHorzLine);
@@ -150,7 +208,7 @@ void TCustomGrid::CalcDrawInfo(TGridDrawInfo& DrawInfo) {
     FLayoutKey = key;
     FLayoutValid = true;
   }
-  DrawInfo = FLayout;
+  return FLayout;
 }
 
 void TCustomGrid::CalcFixedInfo(TGridDrawInfo& DrawInfo) { CalcDrawInfo(DrawInfo); }
@@ -615,16 +673,23 @@ void TCustomGrid::InvalidateGridRect(const TGridRect& ARect) {
 }
 
 void TCustomGrid::InvalidateCell(int ACol, int ARow) {
-  if (!HandleAllocated()) return;
-  // Cells scrolled out of view are passed over at once: a grid filled cell by
-  // cell asks this for every cell.
-  if ((ARow >= FixedRows() && ARow < FTopLeft.Y) || (ACol >= FixedCols() && ACol < FTopLeft.X)) return;
-  TGridDrawInfo info;
-  CalcDrawInfo(info);
-  if ((ARow >= FixedRows() && ARow > info.Vert.LastVisible) ||
-      (ACol >= FixedCols() && ACol > info.Horz.LastVisible))
-    return;
-  InvalidateGridRect({ACol, ARow, ACol, ARow});
+  if (CellInView(ACol, ARow)) InvalidateGridRect({ACol, ARow, ACol, ARow});
+}
+
+bool TCustomGrid::CellInView(int ACol, int ARow) {
+  // A grid filled cell by cell asks this for every cell: the cells out of view
+  // are passed over with a few comparisons.
+  if (ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= RowCount()) return false;
+  if ((ARow >= FixedRows() && ARow < FTopLeft.Y) || (ACol >= FixedCols() && ACol < FTopLeft.X)) return false;
+  // Rows of one height: a row whose distance from the top row alone is more
+  // than the window's height is out of view, whatever the client area is.
+  if (ARow >= FixedRows() && !FVert.HasExtents() && FVert.DefaultExtent() > 0 &&
+      static_cast<int64_t>(ARow - FTopLeft.Y) * FVert.DefaultExtent() >= Height())
+    return false;
+  if (!HandleAllocated() || !TControlAccess::PaintOf(this)->Redraw) return false;
+  const TGridDrawInfo& info = Layout();
+  return !((ARow >= FixedRows() && ARow > info.Vert.LastVisible) ||
+           (ACol >= FixedCols() && ACol > info.Horz.LastVisible));
 }
 
 void TCustomGrid::InvalidateCol(int ACol) {
@@ -637,12 +702,30 @@ void TCustomGrid::InvalidateRow(int ARow) {
 
 // --- painting ---
 
+void TCustomGrid::Invalidate() {
+  if (!FDefaultDrawing) {
+    TCustomControl::Invalidate();
+    return;
+  }
+  InvalidateRect(ClientRect(), false);
+}
+
+void TCustomGrid::WMEraseBkgnd(TWMEraseBkgnd& Message) {
+  if (!FDefaultDrawing) {
+    TCustomControl::WMEraseBkgnd(Message);
+    return;
+  }
+  Message.Result = 1;
+}
+
 void TCustomGrid::Paint() {
   TGridDrawInfo info;
   CalcDrawInfo(info);
   TCanvas* cv = Canvas();
   cv->SetFont(Font());
   const TRect clip = cv->ClipRect();
+  ++FTextCache->Paint;
+  FTextCache->Drawn = 0;
   // The fixed cells first: the corner, the fixed rows, the fixed columns; then the others.
   PaintBand(info, true, true, clip);
   PaintBand(info, false, true, clip);
@@ -677,6 +760,7 @@ void TCustomGrid::Paint() {
         cv->FillRect(TRect(0, edge - 1, info.Horz.GridBoundary, edge + 2));
     }
   }
+  FTextCache->Sweep();
 }
 
 void TCustomGrid::PaintBand(const TGridDrawInfo& Info, bool FixedCols, bool FixedRows, const TRect& Clip) {
@@ -702,6 +786,18 @@ void TCustomGrid::PaintBand(const TGridDrawInfo& Info, bool FixedCols, bool Fixe
   xEnd = std::min(xEnd, h.GridExtent);
   yEnd = std::min(yEnd, v.GridExtent);
 
+  // The background of the band in one go (the fixed colour, or Color): the
+  // cells of that colour are not filled again one by one.
+  TColor bandFill = clNone;
+  if (FDefaultDrawing && CellsDrawnInside()) {
+    bandFill = fixedBand ? FFixedColor : Color();
+    TRect band;
+    if (IntersectRect(band, TRect(x0, y0, xEnd, yEnd), Clip)) {
+      cv->Brush()->SetStyle(bsSolid);
+      cv->Brush()->SetColor(bandFill);
+      cv->FillRect(band);
+    }
+  }
   // Grid lines: the space after each cell, drawn in the line colour when the
   // options ask for lines there, else in the grid's colour.
   const bool vertLine = FOptions.contains(fixedBand ? goFixedVertLine : goVertLine);
@@ -744,19 +840,27 @@ void TCustomGrid::PaintBand(const TGridDrawInfo& Info, bool FixedCols, bool Fixe
         if (focused && c == FCurrent.X && r == FCurrent.Y) state.Include(gdFocused);
         if (PointInGridRect(c, r, sel)) state.Include(gdSelected);
       }
-      PaintCell(c, r, TRect(x, y, x + w, y + ht), state, Clip);
+      PaintCell(c, r, TRect(x, y, x + w, y + ht), state, Clip, bandFill);
       x += w + h.EffectiveLineWidth;
     }
     y += ht + v.EffectiveLineWidth;
   }
 }
 
-void TCustomGrid::PaintCell(int ACol, int ARow, const TRect& Where, TGridDrawState State, const TRect& Clip) {
+void TCustomGrid::PaintCell(int ACol, int ARow, const TRect& Where, TGridDrawState State, const TRect& Clip,
+                            TColor Filled) {
   TRect visible;
   if (!IntersectRect(visible, Where, Clip)) return;
   TCanvas* cv = Canvas();
+  FCellFilled = false;
   if (FDefaultDrawing) {
-    cv->SetFont(Font());
+    // The canvas keeps the grid's font from cell to cell; a cell that changed it
+    // (or only its colour) gives the next one the grid's font back.
+    TFont* font = cv->Font();
+    if (!SameFace(*font, *Font()))
+      cv->SetFont(Font());
+    else
+      font->SetColor(Font()->Color());
     cv->Brush()->SetStyle(bsSolid);
     const bool highlight =
         State.contains(gdSelected) &&
@@ -769,15 +873,87 @@ void TCustomGrid::PaintCell(int ACol, int ARow, const TRect& Where, TGridDrawSta
     } else {
       cv->Brush()->SetColor(Color());
     }
-    cv->FillRect(Where);
+    if (Filled == clNone || cv->Brush()->Color() != Filled) cv->FillRect(Where);
+    FCellFill = cv->Brush()->Color();
+    FCellFilled = true;
   }
   DrawCell(ACol, ARow, Where, State);
+  FCellFilled = false;
   if (!FDefaultDrawing) return;
   if (State.contains(gdFixed) && FOptions.contains(goFixedVertLine) && FOptions.contains(goFixedHorzLine))
     DrawEdge(cv->Handle(), Where, BDR_RAISEDINNER, BF_RECT);
   if (State.contains(gdFocused) && !FOptions.contains(goRowSelect) &&
       !(FOptions.contains(goEditing) && FOptions.contains(goAlwaysShowEditor)))
     cv->DrawFocusRect(Where);
+}
+
+void TCustomGrid::DrawCellText(int ACol, int ARow, const TRect& ARect, int X, int Y, QAnyStringView Text) {
+  TCanvas* cv = Canvas();
+  // The direct way needs no extra text options, the usual text alignment, a
+  // font without rotation or symbol face, and no background to fill: either
+  // none is asked for (clear brush, transparent text background) or the cell
+  // has just been filled in that colour.
+  HDC dc = cv->TextFlags() == 0 ? cv->Handle() : nullptr;
+  const TFontInfo* f = dc != nullptr ? dc->S.Font.get() : nullptr;
+  QPainter* p = nullptr;
+  if (f != nullptr && dc->S.TextAlign == (TA_TOP | TA_LEFT) && FTextCache->DrawsDirectly(f)) {
+    const bool fills = cv->Brush()->Style() != bsClear || dc->S.BkMode == OPAQUE;
+    if (!fills || (FCellFilled && dc->S.BkColor == ColorToRGB(FCellFill))) p = dc->Painter();
+  }
+  if (p == nullptr || p->compositionMode() != QPainter::CompositionMode_SourceOver) {
+    cv->TextRect(ARect, X, Y, Text.toString());
+    return;
+  }
+  if (Text.isEmpty()) return;
+  ++FTextCache->Drawn;
+  TTextCache::TEntry& e = FTextCache->Cells[TTextCache::Key(ACol, ARow)];
+  p->setFont(f->Font);
+  const int ascent = f->Tm.tmAscent;
+  if (e.Font != f || QAnyStringView::compare(Text, e.Text) != 0) {
+    e.Text = Text.toString();
+    e.Font = f;
+    e.Seen = false;
+    e.Written = QImage();
+  }
+  e.Paint = FTextCache->Paint;
+  const QRect cell(ARect.Left, ARect.Top, ARect.Width(), ARect.Height());
+  const QColor color = QColorOf(dc->S.TextColor);
+  // Images are used where they land on whole device pixels unscaled.
+  const QTransform& m = p->transform();
+  const bool images = m.type() <= QTransform::TxTranslate && p->device()->devicePixelRatio() == 1 &&
+                      m.dx() == std::floor(m.dx()) && m.dy() == std::floor(m.dy());
+  if (!e.Seen || !images) {
+    // The first time: written directly, clipped to the cell.
+    e.Seen = true;
+    p->save();
+    p->setClipRect(cell, Qt::IntersectClip);
+    p->setPen(color);
+    p->drawText(QPoint(X, Y + ascent), e.Text);
+    p->restore();
+    return;
+  }
+  if (e.Written.isNull() || e.Color != color.rgb()) {
+    e.Ink = f->Metrics->boundingRect(e.Text).translated(0, ascent).adjusted(-1, -1, 1, 1);
+    const QRect area = e.Ink.adjusted(-1, -1, 1, 1);
+    e.Written = QImage(std::max(1, area.width()), std::max(1, area.height()), QImage::Format_ARGB32_Premultiplied);
+    e.Written.fill(Qt::transparent);
+    e.Offset = area.topLeft();
+    e.Color = color.rgb();
+    QPainter w(&e.Written);
+    w.setRenderHint(QPainter::Antialiasing, p->testRenderHint(QPainter::Antialiasing));
+    w.setRenderHint(QPainter::TextAntialiasing, p->testRenderHint(QPainter::TextAntialiasing));
+    w.setFont(p->font());
+    w.setPen(color);
+    w.drawText(QPoint(-e.Offset.x(), ascent - e.Offset.y()), e.Text);
+  }
+  // Clipped only where the glyphs may reach beyond the cell.
+  const bool clip = !cell.contains(e.Ink.translated(X, Y));
+  if (clip) {
+    p->save();
+    p->setClipRect(cell, Qt::IntersectClip);
+  }
+  p->drawImage(X + e.Offset.x(), Y + e.Offset.y(), e.Written);
+  if (clip) p->restore();
 }
 
 // --- keys ---

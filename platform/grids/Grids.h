@@ -31,6 +31,7 @@
 // The mouse wheel moves the current row by one row per notch.
 #pragma once
 
+#include <QAnyStringView>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -139,11 +140,20 @@ class TCustomGrid : public TCustomControl {
 
   // Scales sizes by M / D (the form's scaling).
   virtual void ChangeScale(int M, int D);
+  // With DefaultDrawing the grid paints every pixel of its client area, so it
+  // is neither cleared nor erased before a paint (nor by WM_ERASEBKGND).
+  void Invalidate() override;
 
  protected:
   // --- overridable behaviour ---
   // Paints one cell; the framework's own cells are drawn by the descendants.
   virtual void DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) = 0;
+  // Whether DrawCell paints only inside the cell's rectangle, so that the grid
+  // may fill the background of a whole band of cells at once with
+  // DefaultDrawing (else each cell is filled just before it is drawn, over
+  // whatever the cells before it drew). True unless OnDrawCell is assigned; a
+  // descendant whose cells draw beyond their rectangles answers false.
+  virtual bool CellsDrawnInside() { return true; }
   // Whether the current cell may move to (ACol, ARow).
   virtual bool SelectCell(int ACol, int ARow);
   // Whether the in-place editor may show now: goEditing without goRowSelect,
@@ -202,8 +212,18 @@ class TCustomGrid : public TCustomControl {
   void InvalidateGrid() { Invalidate(); }
   // Loads the editor again from the current cell.
   void InvalidateEditor();
+  // True when the cell can be seen: a fixed cell, or a scrolling cell from the
+  // first in view to the last at least partly in view. Takes no copy of the
+  // layout; false while the window does not exist or redrawing is off.
+  bool CellInView(int ACol, int ARow);
   // Repaints the cells of a rectangle (those in view).
   void InvalidateGridRect(const TGridRect& ARect);
+
+  // Writes a cell's text at (X, Y) clipped to ARect, looking as Canvas()->TextRect
+  // writes it, but without filling ARect again when the grid has just filled it
+  // in that colour, and from an image of the text kept for a cell in view once
+  // it has been painted before.
+  void DrawCellText(int ACol, int ARow, const TRect& ARect, int X, int Y, QAnyStringView Text);
 
   // --- the editor ---
   void ShowEditor();
@@ -225,6 +245,7 @@ class TCustomGrid : public TCustomControl {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void Paint() override;
+  void WMEraseBkgnd(TWMEraseBkgnd& Message) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(QChar& Key) override;
   void KeyUp(Word& Key, TShiftState Shift) override;
@@ -278,9 +299,14 @@ class TCustomGrid : public TCustomControl {
   void DrawMove();
   void ScrollWhileMoving(int X, int Y);
   void LayoutChanged();
+  // The layout for the current scroll position and client size, taken again
+  // only when one of them changed.
+  const TGridDrawInfo& Layout();
   // Paints the cells of one band of the grid.
   void PaintBand(const TGridDrawInfo& Info, bool FixedCols, bool FixedRows, const TRect& Clip);
-  void PaintCell(int ACol, int ARow, const TRect& Where, TGridDrawState State, const TRect& Clip);
+  // Filled: the colour the band around the cell was filled with already
+  // (clNone: none).
+  void PaintCell(int ACol, int ARow, const TRect& Where, TGridDrawState State, const TRect& Clip, TColor Filled);
   // The client rectangle of a block of cells in view, with their lines.
   TRect GridRectToScreenRect(const TGridRect& ARect);
   // True when Wnd is the in-place editor's window.
@@ -295,6 +321,14 @@ class TCustomGrid : public TCustomControl {
   TGridDrawInfo FLayout;
   TLayoutKey FLayoutKey{};
   bool FLayoutValid = false;
+
+  // The colour the cell being painted was filled with (FCellFilled), so that
+  // its text need not fill it again.
+  TColor FCellFill = clNone;
+  bool FCellFilled = false;
+  // The texts of the cells in view and their images (Grids.cpp).
+  struct TTextCache;
+  std::unique_ptr<TTextCache> FTextCache;
 
   TGridAxis FHorz{5, 1, 64};
   TGridAxis FVert{5, 1, 24};
@@ -380,6 +414,7 @@ class TCustomDrawGrid : public TCustomGrid {
 
  protected:
   void DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+  bool CellsDrawnInside() override { return !OnDrawCell; }
   bool SelectCell(int ACol, int ARow) override;
   QString GetEditMask(int ACol, int ARow) override;
   QString GetEditText(int ACol, int ARow) override;
@@ -436,6 +471,9 @@ class TStringGrid : public TDrawGrid {
   ~TStringGrid() override;
 
   QString Cells(int ACol, int ARow) const { return FData.Text(ACol, ARow); }
+  // The text of a cell without a copy, for a caller that only looks at it; valid
+  // until the cells next change.
+  QAnyStringView CellsView(int ACol, int ARow) const { return FData.TextView(ACol, ARow); }
   void SetCells(int ACol, int ARow, const QString& Value);
   // The object stored with a cell; the grid never frees it.
   TObject* Objects(int ACol, int ARow) const { return FData.Object(ACol, ARow); }

@@ -3,6 +3,10 @@
 #include "platform/grids/GridsModel.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <stdexcept>
 
 #include "platform/ui/Messages.h"
 #include "platform/gdi/WinGdi.h"
@@ -303,127 +307,317 @@ int GridScrollAction(int Code, int Pos, const TGridAxisDrawInfo& Axis, bool Thum
 
 // ----------------------------------------------------------- TGridCellStore
 
+// One row's texts: the header, Cap entries (column and where its text ends, in
+// characters from the start of the texts), then CharCap characters of one byte
+// (Latin-1) or, once a text of the row needs it, two (UTF-16).
+struct TGridCellStore::TRowBlock {
+  struct TEntry {
+    int32_t Col;
+    uint32_t End;
+  };
+  uint32_t Count;    // cells in the row
+  uint32_t Cap;      // room for entries
+  uint32_t CharCap;  // room for characters
+  uint16_t Wide;     // 1: texts in UTF-16
+  uint16_t Reserved;
+
+  TEntry* Entries() { return reinterpret_cast<TEntry*>(this + 1); }
+  const TEntry* Entries() const { return reinterpret_cast<const TEntry*>(this + 1); }
+  char* Chars() { return reinterpret_cast<char*>(Entries() + Cap); }
+  const char* Chars() const { return reinterpret_cast<const char*>(Entries() + Cap); }
+  int CharSize() const { return Wide ? 2 : 1; }
+  uint32_t Used() const { return Count == 0 ? 0 : Entries()[Count - 1].End; }
+  uint32_t Start(uint32_t Index) const { return Index == 0 ? 0 : Entries()[Index - 1].End; }
+  // The index of the entry for ACol, or where it would go.
+  uint32_t Find(int ACol) const {
+    const TEntry* e = Entries();
+    // Rows are mostly written from the left: a column after the last is the common case.
+    if (Count == 0 || e[Count - 1].Col < ACol) return Count;
+    return static_cast<uint32_t>(
+        std::lower_bound(e, e + Count, ACol, [](const TEntry& x, int c) { return x.Col < c; }) - e);
+  }
+  bool Has(uint32_t Index, int ACol) const { return Index < Count && Entries()[Index].Col == ACol; }
+  QAnyStringView View(uint32_t Index) const {
+    const uint32_t b = Start(Index);
+    const qsizetype n = static_cast<qsizetype>(Entries()[Index].End - b);
+    if (Wide) return QStringView(reinterpret_cast<const char16_t*>(Chars()) + b, n);
+    return QLatin1StringView(Chars() + b, n);
+  }
+
+  static TRowBlock* Make(uint32_t Cap, uint32_t CharCap, bool Wide) {
+    const size_t bytes = sizeof(TRowBlock) + Cap * sizeof(TEntry) + CharCap * (Wide ? 2u : 1u);
+    auto* b = static_cast<TRowBlock*>(std::malloc(bytes));
+    if (b == nullptr) throw std::bad_alloc();
+    b->Count = 0;
+    b->Cap = Cap;
+    b->CharCap = CharCap;
+    b->Wide = Wide ? 1 : 0;
+    b->Reserved = 0;
+    return b;
+  }
+  // Copies N characters of one row block's texts into another's, widening when needed.
+  static void CopyChars(const TRowBlock* From, uint32_t FromPos, TRowBlock* To, uint32_t ToPos, uint32_t N) {
+    if (N == 0) return;
+    if (From->Wide == To->Wide) {
+      std::memcpy(To->Chars() + ToPos * To->CharSize(), From->Chars() + FromPos * From->CharSize(),
+                  N * static_cast<size_t>(From->CharSize()));
+      return;
+    }
+    // Only ever Latin-1 to UTF-16.
+    const auto* src = reinterpret_cast<const unsigned char*>(From->Chars()) + FromPos;
+    auto* dst = reinterpret_cast<char16_t*>(To->Chars()) + ToPos;
+    for (uint32_t i = 0; i < N; ++i) dst[i] = src[i];
+  }
+
+  // Writes a text (already known to fit the block's width) at character Pos.
+  static void PutText(TRowBlock* B, uint32_t Pos, QStringView S) {
+    if (B->Wide) {
+      std::memcpy(reinterpret_cast<char16_t*>(B->Chars()) + Pos, S.utf16(), static_cast<size_t>(S.size()) * 2);
+    } else {
+      char* dst = B->Chars() + Pos;
+      const char16_t* src = S.utf16();
+      for (qsizetype i = 0; i < S.size(); ++i) dst[i] = static_cast<char>(src[i]);
+    }
+  }
+};
+
+void TGridCellStore::TBlockFree::operator()(TRowBlock* Block) const noexcept { std::free(Block); }
+
 namespace {
+
 template <typename Row>
 auto LowerBound(Row& Cells, int ACol) {
   return std::lower_bound(Cells.begin(), Cells.end(), ACol,
                           [](const auto& e, int c) { return e.Col < c; });
 }
+
+// True when every character fits into one byte.
+bool FitsLatin1(QStringView S) {
+  char16_t all = 0;
+  const char16_t* p = S.utf16();
+  for (qsizetype i = 0; i < S.size(); ++i) all |= p[i];
+  return all < 0x100;
+}
+
 }  // namespace
 
-const TGridCellStore::TEntry* TGridCellStore::Find(int ACol, int ARow) const {
-  if (ARow < 0 || ARow >= static_cast<int>(FRows.size())) return nullptr;
-  const TRowCells& row = FRows[static_cast<size_t>(ARow)];
-  auto it = LowerBound(row, ACol);
-  return it != row.end() && it->Col == ACol ? &*it : nullptr;
+TGridCellStore::~TGridCellStore() = default;
+
+int TGridCellStore::CellCount(const TRowBlock* Block) { return static_cast<int>(Block->Count); }
+int TGridCellStore::CellCol(const TRowBlock* Block, int Index) { return Block->Entries()[Index].Col; }
+QString TGridCellStore::CellText(const TRowBlock* Block, int Index) {
+  return Block->View(static_cast<uint32_t>(Index)).toString();
 }
 
-TGridCellStore::TEntry* TGridCellStore::Slot(int ACol, int ARow) {
-  if (ARow >= static_cast<int>(FRows.size())) FRows.resize(static_cast<size_t>(ARow) + 1);
-  TRowCells& row = FRows[static_cast<size_t>(ARow)];
-  if (row.empty()) row.reserve(static_cast<size_t>(FRowReserve));
-  auto it = LowerBound(row, ACol);
-  if (it == row.end() || it->Col != ACol) it = row.insert(it, TEntry{ACol, QString(), nullptr});
-  return &*it;
+QAnyStringView TGridCellStore::TextView(int ACol, int ARow) const {
+  const TRowBlock* b = RowBlock(ARow);
+  if (b == nullptr) return QAnyStringView();
+  const uint32_t i = b->Find(ACol);
+  return b->Has(i, ACol) ? b->View(i) : QAnyStringView();
 }
 
-void TGridCellStore::Drop(int ACol, int ARow) {
-  TRowCells& row = FRows[static_cast<size_t>(ARow)];
-  auto it = LowerBound(row, ACol);
-  if (it == row.end() || it->Col != ACol || !it->Text.isEmpty() || it->Obj != nullptr) return;
-  row.erase(it);
-  if (row.empty()) TRowCells().swap(row);
-  while (!FRows.empty() && FRows.back().empty()) FRows.pop_back();
-}
-
-QString TGridCellStore::Text(int ACol, int ARow) const {
-  const TEntry* e = Find(ACol, ARow);
-  return e != nullptr ? e->Text : QString();
-}
+QString TGridCellStore::Text(int ACol, int ARow) const { return TextView(ACol, ARow).toString(); }
 
 TObject* TGridCellStore::Object(int ACol, int ARow) const {
-  const TEntry* e = Find(ACol, ARow);
-  return e != nullptr ? e->Obj : nullptr;
+  const TObjectRow* o = ObjectRow(ARow);
+  if (o == nullptr) return nullptr;
+  auto it = LowerBound(*o, ACol);
+  return it != o->end() && it->Col == ACol ? it->Obj : nullptr;
 }
 
 void TGridCellStore::SetText(int ACol, int ARow, const QString& Value) {
   if (ACol < 0 || ARow < 0) return;
+  const size_t row = static_cast<size_t>(ARow);
   if (Value.isEmpty()) {
-    if (Find(ACol, ARow) == nullptr) return;
-    Slot(ACol, ARow)->Text = QString();
-    Drop(ACol, ARow);
+    TRowBlock* b = row < FRows.size() ? FRows[row].get() : nullptr;
+    if (b == nullptr) return;
+    const uint32_t i = b->Find(ACol);
+    if (!b->Has(i, ACol)) return;
+    // The entry and its text go; the texts after it move up.
+    const uint32_t start = b->Start(i);
+    const uint32_t len = b->Entries()[i].End - start;
+    const uint32_t used = b->Used();
+    const int cs = b->CharSize();
+    std::memmove(b->Chars() + start * cs, b->Chars() + (start + len) * cs, (used - start - len) * cs);
+    TRowBlock::TEntry* e = b->Entries();
+    for (uint32_t k = i + 1; k < b->Count; ++k) e[k - 1] = {e[k].Col, e[k].End - len};
+    if (--b->Count == 0) {
+      FRows[row].reset();
+      Trim();
+    }
     return;
   }
-  Slot(ACol, ARow)->Text = Value;
+  if (Value.size() > INT_MAX / 4) throw std::length_error("Cell text too long");
+  const uint32_t len = static_cast<uint32_t>(Value.size());
+  const bool wideText = !FitsLatin1(Value);
+  if (row >= FRows.size()) FRows.resize(row + 1);
+  TRowPtr& slot = FRows[row];
+  TRowBlock* b = slot.get();
+  if (b == nullptr) {
+    // A new row: room for the grid's columns, texts about as long as the first
+    // (a little longer, so that a row of similar texts is not moved again).
+    const uint32_t cap = static_cast<uint32_t>(FRowReserve);
+    slot.reset(TRowBlock::Make(cap, len <= 256 ? (len + 2) * cap : len, wideText));
+    b = slot.get();
+  }
+  uint32_t i = b->Find(ACol);
+  const bool exists = b->Has(i, ACol);
+  const uint32_t oldLen = exists ? b->Entries()[i].End - b->Start(i) : 0;
+  const uint32_t used = b->Used();
+  if (uint64_t(used) - oldLen + len > INT_MAX / 4) throw std::length_error("Row texts too long");
+  const uint32_t needChars = used - oldLen + len;
+  const uint32_t needCells = b->Count + (exists ? 0 : 1);
+  const bool wide = b->Wide || wideText;
+  if (needChars > b->CharCap || needCells > b->Cap || wide != static_cast<bool>(b->Wide)) {
+    // A bigger (or wider) block: the entries and texts move over with a little room to grow.
+    const uint32_t cap = needCells > b->Cap ? std::max(needCells, b->Cap + b->Cap / 2) : b->Cap;
+    const uint32_t charCap = needChars > b->CharCap ? needChars + needChars / 8 : b->CharCap;
+    TRowPtr grown(TRowBlock::Make(cap, charCap, wide));
+    std::copy(b->Entries(), b->Entries() + b->Count, grown->Entries());
+    grown->Count = b->Count;
+    TRowBlock::CopyChars(b, 0, grown.get(), 0, used);
+    slot = std::move(grown);
+    b = slot.get();
+  }
+  const int cs = b->CharSize();
+  TRowBlock::TEntry* e = b->Entries();
+  const uint32_t start = b->Start(i);
+  if (len != oldLen) {
+    // The texts after the cell's move to make room (or close up).
+    const uint32_t tail = used - start - oldLen;
+    if (tail != 0) std::memmove(b->Chars() + (start + len) * cs, b->Chars() + (start + oldLen) * cs, tail * cs);
+    const uint32_t from = exists ? i + 1 : i;
+    for (uint32_t k = from; k < b->Count; ++k) e[k].End = e[k].End - oldLen + len;
+  }
+  if (!exists) {
+    for (uint32_t k = b->Count; k > i; --k) e[k] = e[k - 1];
+    ++b->Count;
+    e[i].Col = ACol;
+  }
+  e[i].End = start + len;
+  TRowBlock::PutText(b, start, Value);
 }
 
 void TGridCellStore::SetObject(int ACol, int ARow, TObject* Value) {
   if (ACol < 0 || ARow < 0) return;
+  const size_t row = static_cast<size_t>(ARow);
   if (Value == nullptr) {
-    if (Find(ACol, ARow) == nullptr) return;
-    Slot(ACol, ARow)->Obj = nullptr;
-    Drop(ACol, ARow);
+    if (row >= FObjects.size()) return;
+    TObjectRow& o = FObjects[row];
+    auto it = LowerBound(o, ACol);
+    if (it == o.end() || it->Col != ACol) return;
+    o.erase(it);
+    if (o.empty()) {
+      TObjectRow().swap(o);
+      Trim();
+    }
     return;
   }
-  Slot(ACol, ARow)->Obj = Value;
+  if (row >= FObjects.size()) FObjects.resize(row + 1);
+  TObjectRow& o = FObjects[row];
+  auto it = LowerBound(o, ACol);
+  if (it != o.end() && it->Col == ACol)
+    it->Obj = Value;
+  else
+    o.insert(it, TObjectCell{ACol, Value});
 }
+
+void TGridCellStore::Trim() {
+  while (!FRows.empty() && !FRows.back()) FRows.pop_back();
+  while (!FObjects.empty() && FObjects.back().empty()) FObjects.pop_back();
+}
+
+namespace {
+// Where a column goes when column From moves to To.
+int MovedCol(int Col, int From, int To) {
+  if (Col == From) return To;
+  if (From < To && Col > From && Col <= To) return Col - 1;
+  if (From > To && Col >= To && Col < From) return Col + 1;
+  return Col;
+}
+}  // namespace
 
 void TGridCellStore::MoveColumn(int From, int To) {
   if (From == To || From < 0 || To < 0) return;
   const int lo = std::min(From, To);
   const int hi = std::max(From, To);
-  for (TRowCells& row : FRows) {
-    auto b = LowerBound(row, lo);
-    auto e = LowerBound(row, hi + 1);
-    if (b == e) continue;
-    for (auto it = b; it != e; ++it) {
-      if (it->Col == From)
-        it->Col = To;
-      else
-        it->Col += From < To ? -1 : 1;
+  for (TRowPtr& slot : FRows) {
+    TRowBlock* b = slot.get();
+    if (b == nullptr) continue;
+    const uint32_t first = b->Find(lo);
+    const uint32_t last = b->Find(hi + 1);  // one past the cells in range
+    if (first == last) continue;
+    // The cells in range are laid out again in their new column order.
+    struct TCell {
+      int Col;
+      uint32_t Start, Len;
+    };
+    std::vector<TCell> cells;
+    for (uint32_t k = first; k < last; ++k)
+      cells.push_back({MovedCol(b->Entries()[k].Col, From, To), b->Start(k), b->Entries()[k].End - b->Start(k)});
+    std::sort(cells.begin(), cells.end(), [](const TCell& x, const TCell& y) { return x.Col < y.Col; });
+    const uint32_t base = b->Start(first);
+    const uint32_t span = b->Start(last) - base;
+    const int cs = b->CharSize();
+    std::vector<char> texts(b->Chars() + base * cs, b->Chars() + (base + span) * cs);
+    uint32_t pos = base;
+    for (uint32_t k = first; k < last; ++k) {
+      const TCell& c = cells[k - first];
+      std::memcpy(b->Chars() + pos * cs, texts.data() + (c.Start - base) * cs, c.Len * cs);
+      pos += c.Len;
+      b->Entries()[k] = {c.Col, pos};
     }
-    // The moved column's entry goes from one end of the range to the other.
-    if (From < To && b->Col == To)
-      std::rotate(b, b + 1, e);
-    else if (From > To && (e - 1)->Col == To)
-      std::rotate(b, e - 1, e);
+  }
+  for (TObjectRow& o : FObjects) {
+    auto b = LowerBound(o, lo);
+    auto e = LowerBound(o, hi + 1);
+    if (b == e) continue;
+    for (auto it = b; it != e; ++it) it->Col = MovedCol(it->Col, From, To);
+    std::sort(b, e, [](const TObjectCell& x, const TObjectCell& y) { return x.Col < y.Col; });
   }
 }
 
 void TGridCellStore::MoveRow(int From, int To) {
   if (From == To || From < 0 || To < 0) return;
-  const size_t need = static_cast<size_t>(std::max(From, To)) + 1;
-  if (FRows.size() < need) FRows.resize(need);
-  auto first = FRows.begin();
-  if (From < To)
-    std::rotate(first + From, first + From + 1, first + To + 1);
-  else
-    std::rotate(first + To, first + From, first + From + 1);
-  while (!FRows.empty() && FRows.back().empty()) FRows.pop_back();
+  auto rotate = [&](auto& rows) {
+    const size_t need = static_cast<size_t>(std::max(From, To)) + 1;
+    if (rows.size() < need) rows.resize(need);
+    auto first = rows.begin();
+    if (From < To)
+      std::rotate(first + From, first + From + 1, first + To + 1);
+    else
+      std::rotate(first + To, first + From, first + From + 1);
+  };
+  rotate(FRows);
+  if (!FObjects.empty()) rotate(FObjects);
+  Trim();
 }
 
 void TGridCellStore::ClearRow(int ARow) {
-  if (ARow < 0 || ARow >= static_cast<int>(FRows.size())) return;
-  TRowCells().swap(FRows[static_cast<size_t>(ARow)]);
-  while (!FRows.empty() && FRows.back().empty()) FRows.pop_back();
+  if (ARow < 0) return;
+  const size_t row = static_cast<size_t>(ARow);
+  if (row < FRows.size()) FRows[row].reset();
+  if (row < FObjects.size()) TObjectRow().swap(FObjects[row]);
+  Trim();
 }
 
 void TGridCellStore::ClearColumn(int ACol) {
-  for (TRowCells& row : FRows) {
-    auto it = LowerBound(row, ACol);
-    if (it != row.end() && it->Col == ACol) row.erase(it);
-    if (row.empty() && row.capacity() > 0) TRowCells().swap(row);
-  }
-  while (!FRows.empty() && FRows.back().empty()) FRows.pop_back();
+  for (size_t r = 0; r < FRows.size(); ++r)
+    if (FRows[r] && FRows[r]->Has(FRows[r]->Find(ACol), ACol)) SetText(ACol, static_cast<int>(r), QString());
+  for (size_t r = 0; r < FObjects.size(); ++r)
+    if (!FObjects[r].empty()) SetObject(ACol, static_cast<int>(r), nullptr);
+  Trim();
 }
 
 void TGridCellStore::Clear() {
   FRows.clear();
   FRows.shrink_to_fit();
+  FObjects.clear();
+  FObjects.shrink_to_fit();
 }
 
 int TGridCellStore::StoredCells() const {
-  size_t n = 0;
-  for (const TRowCells& row : FRows) n += row.size();
-  return static_cast<int>(n);
+  int n = 0;
+  ForEach([&n](int, int, const QString&, TObject*) { ++n; });
+  return n;
 }

@@ -13,7 +13,11 @@
 // extent (not its line) ends inside the client extent.
 #pragma once
 
+#include <QAnyStringView>
 #include <QString>
+#include <algorithm>
+#include <climits>
+#include <memory>
 #include <vector>
 
 #include "platform/rtl/Classes.h"
@@ -194,12 +198,24 @@ int GridScrollAction(int Code, int Pos, const TGridAxisDrawInfo& Axis, bool Thum
 // ---------------------------------------------------------------- cell store
 
 // The texts and objects of a string grid's cells. Nothing is stored for a cell
-// that holds the empty text and no object; rows are kept as short lists of
-// their written cells in column order. The store does not know the grid's
+// that holds the empty text and no object. The store does not know the grid's
 // counts: cells outside them keep their content.
+//
+// Layout: each row with texts is one block holding its column/offset table and
+// then the texts themselves, one byte per character (Latin-1) while every text
+// of the row allows it, else two (UTF-16). Objects live in a side table that
+// exists only for rows that have one. A row filled cell by cell from the left
+// appends to its block, which is sized for the grid's column count at once.
 class TGridCellStore {
  public:
+  TGridCellStore() = default;
+  ~TGridCellStore();
+  TGridCellStore(const TGridCellStore&) = delete;
+  TGridCellStore& operator=(const TGridCellStore&) = delete;
+
   QString Text(int ACol, int ARow) const;
+  // The text of a cell without a copy; valid until the store next changes.
+  QAnyStringView TextView(int ACol, int ARow) const;
   TObject* Object(int ACol, int ARow) const;
   void SetText(int ACol, int ARow, const QString& Value);
   void SetObject(int ACol, int ARow, TObject* Value);
@@ -219,20 +235,48 @@ class TGridCellStore {
   // Calls Fn(Col, Row, Text, Object) for each stored cell, row by row.
   template <typename F>
   void ForEach(F Fn) const {
-    for (int r = 0; r < static_cast<int>(FRows.size()); ++r)
-      for (const TEntry& e : FRows[r]) Fn(e.Col, r, e.Text, e.Obj);
+    const int rows = static_cast<int>(std::max(FRows.size(), FObjects.size()));
+    for (int r = 0; r < rows; ++r) {
+      const TRowBlock* b = RowBlock(r);
+      const TObjectRow* o = ObjectRow(r);
+      const int nt = b != nullptr ? CellCount(b) : 0;
+      const int no = o != nullptr ? static_cast<int>(o->size()) : 0;
+      int i = 0, j = 0;
+      while (i < nt || j < no) {
+        const int ct = i < nt ? CellCol(b, i) : INT_MAX;
+        const int co = j < no ? (*o)[static_cast<size_t>(j)].Col : INT_MAX;
+        const int c = std::min(ct, co);
+        Fn(c, r, ct == c ? CellText(b, i++) : QString(), co == c ? (*o)[static_cast<size_t>(j++)].Obj : nullptr);
+      }
+    }
   }
 
  private:
-  struct TEntry {
+  struct TRowBlock;
+  struct TBlockFree {
+    void operator()(TRowBlock* Block) const noexcept;
+  };
+  using TRowPtr = std::unique_ptr<TRowBlock, TBlockFree>;
+  struct TObjectCell {
     int Col;
-    QString Text;
     TObject* Obj;
   };
-  using TRowCells = std::vector<TEntry>;
-  const TEntry* Find(int ACol, int ARow) const;
-  TEntry* Slot(int ACol, int ARow);  // creates the entry
-  void Drop(int ACol, int ARow);     // removes an entry that holds nothing
-  std::vector<TRowCells> FRows;
+  using TObjectRow = std::vector<TObjectCell>;
+
+  const TRowBlock* RowBlock(int ARow) const {
+    return ARow >= 0 && ARow < static_cast<int>(FRows.size()) ? FRows[static_cast<size_t>(ARow)].get() : nullptr;
+  }
+  const TObjectRow* ObjectRow(int ARow) const {
+    return ARow >= 0 && ARow < static_cast<int>(FObjects.size()) && !FObjects[static_cast<size_t>(ARow)].empty()
+               ? &FObjects[static_cast<size_t>(ARow)]
+               : nullptr;
+  }
+  static int CellCount(const TRowBlock* Block);
+  static int CellCol(const TRowBlock* Block, int Index);
+  static QString CellText(const TRowBlock* Block, int Index);
+  void Trim();
+
+  std::vector<TRowPtr> FRows;
+  std::vector<TObjectRow> FObjects;
   int FRowReserve = 4;
 };

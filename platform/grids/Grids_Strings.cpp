@@ -114,7 +114,7 @@ TStrings* TStringGrid::Cols(int Index) {
 void TStringGrid::SetCols(int Index, TStrings* Value) { Cols(Index)->Assign(Value); }
 
 void TStringGrid::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) {
-  if (DefaultDrawing()) Canvas()->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, Cells(ACol, ARow));
+  if (DefaultDrawing()) DrawCellText(ACol, ARow, ARect, ARect.Left + 2, ARect.Top + 2, CellsView(ACol, ARow));
   TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
 }
 
