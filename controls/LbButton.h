@@ -8,6 +8,7 @@
 
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
+#include "platform/widgets/Buttons.h"
 #include "platform/gdi/Graphics.h"
 
 class TTimer;
@@ -16,7 +17,9 @@ class TTimer;
 enum TLbButtonKind {
   bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll
 };
-enum TLbButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+// The glyph positions are the framework's button layouts, so the button and the
+// framework's own buttons can be used in one unit.
+using TLbButtonLayout = TButtonLayout;
 enum TLbButtonStyle { bsNormal, bsEncarta, bsModern, bsOld, bsShape, bsQuicken };
 enum TLbColorStyle {
   lcsCustom, lcsGold, lcsChrome, lcsBlue, lcsRed, lcsUltraFlat1, lcsUltraFlat2, lcsUltraFlatXP,
