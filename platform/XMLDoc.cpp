@@ -712,6 +712,20 @@ QByteArray TXMLDocument::Serialize() const {
       !enc.isEmpty() && !utf16 && enc != QLatin1String("utf-8") && enc != QLatin1String("utf8");
   XmlWriter w(asciiOnly);
   w.Write(*FDocNode);
+  // A declaration naming Latin-1 makes the reader decode the file as Latin-1,
+  // so the characters that cannot be references (in names, comments, CDATA and
+  // processing instructions) are written as Latin-1 bytes; one beyond Latin-1
+  // there cannot be written at all, and saving refuses it instead of writing a
+  // file that reads back different.
+  const QString declared = Encoding().toLower();
+  if (declared == QLatin1String("iso-8859-1") || declared == QLatin1String("latin1")) {
+    for (QChar c : std::as_const(w.Out))
+      if (c.unicode() > 0xFF)
+        throw EXMLDocError(QStringLiteral("The character U+%1 cannot be written in the encoding \"%2\" of the document")
+                               .arg(c.unicode(), 4, 16, QLatin1Char('0'))
+                               .arg(Encoding()));
+    return w.Out.toLatin1();
+  }
   if (!utf16) return w.Out.toUtf8();
   QByteArray bytes("\xFF\xFE", 2);
   for (QChar c : std::as_const(w.Out)) {

@@ -305,6 +305,39 @@ TEST(XMLDocWrite, OtherDeclaredEncodingKeepsTheTextAscii) {
   EXPECT_EQ(back.DocumentElement()->Attributes("v"), QString::fromUtf8("\xC3\xA9"));
 }
 
+TEST(XMLDocWrite, Latin1FileKeepsNamesCommentsCDataAndInstructionsOnReload) {
+  // None of these can hold a character reference; the reader decodes the file
+  // as Latin-1, so they must be written as Latin-1 too.
+  QTemporaryDir dir;
+  const QString path = dir.filePath("l1.xml");
+  const QByteArray file =
+      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r\xE9 a=\"&#xE9;\"><!--\xE9--><![CDATA[\xE9]]><?pi \xE9?></r\xE9>";
+  WriteBytes(path, file);
+  TXMLDocument doc;
+  doc.LoadFromFile(path);
+  const QString e = QString::fromUtf8("\xC3\xA9");
+  IXMLNode root = doc.DocumentElement();
+  EXPECT_EQ(root->NodeName(), "r" + e);
+  doc.SaveToFile(path);
+  EXPECT_EQ(ReadBytes(path), file);
+  TXMLDocument back;
+  back.LoadFromFile(path);
+  IXMLNode r = back.DocumentElement();
+  ASSERT_EQ(r->ChildNodes().Count(), 3);
+  EXPECT_EQ(r->NodeName(), "r" + e);
+  EXPECT_EQ(r->Attributes("a"), e);
+  EXPECT_EQ(r->ChildNodes()[0]->Text(), e);
+  EXPECT_EQ(r->ChildNodes()[1]->Text(), e);
+  EXPECT_EQ(r->ChildNodes()[2]->Text(), e);
+
+  // A character beyond Latin-1 where no reference can stand: refused, and the
+  // file saved before stays as it was.
+  r->ChildNodes().Add(back.CreateNode(QString::fromUtf8("\xE2\x82\xAC"), ntComment));
+  const QString msg = MessageOf<EXMLDocError>([&] { back.SaveToFile(path); });
+  EXPECT_TRUE(msg.contains("U+20ac")) << msg.toStdString();
+  EXPECT_EQ(ReadBytes(path), file);
+}
+
 TEST(XMLDocWrite, UnwritableTargetRaisesAndLeavesNoFile) {
   QTemporaryDir dir;
   TXMLDocument doc;
