@@ -45,6 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   TRichEdit second(nullptr);
   Load(second, rtf);
   Fuzz::Check("the RTF written reads back to the same RTF", QString::fromLatin1(rtf), QString::fromLatin1(Saved(second)));
-  Fuzz::Check("the RTF written holds the control's text", first.Text(), second.Text());
+  // Every line break is written as a paragraph, which reads back as CR LF: a
+  // lone CR or LF (from "\u10", say) comes back as CR LF.
+  const auto lines = [](QString t) {
+    return t.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  };
+  Fuzz::Check("the RTF written holds the control's text", lines(first.Text()), lines(second.Text()));
   return 0;
 }
