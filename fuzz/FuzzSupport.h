@@ -15,7 +15,8 @@ namespace Fuzz {
 // once; dialogs nobody answers return their cancel result.
 void InitApplication();
 
-// The process's scratch folder (removed at exit), without trailing "/".
+// The process's scratch folder (removed at exit; in /dev/shm when there is
+// one), without trailing "/".
 const QString& ScratchDir();
 
 // Writes Bytes to Path, replacing it; aborts when that fails (a broken harness,
@@ -36,7 +37,7 @@ class TLines {
   QString operator[](int Index) const { return Index < FLines.size() ? FLines.at(Index) : QString(); }
   // Line Index and every line after it, joined again with "\n".
   QString From(int Index) const { return FLines.mid(Index).join(QLatin1Char('\n')); }
-  // The first character of line Index, Default when the line is empty.
+  // Character Pos of line Index, Default when the line is shorter.
   QChar CharAt(int Index, int Pos, QChar Default) const {
     const QString line = (*this)[Index];
     return Pos < line.size() ? line.at(Pos) : Default;
