@@ -1,9 +1,11 @@
 // The edit mask parser: a masked edit given the input's first line as its
 // EditMask, the second as its Text, and the third typed into it from a caret
-// position taken from the fourth; FormatMaskText on the same mask and text.
+// position taken from the fourth (control characters are the edit's keys:
+// Ctrl+A, Ctrl+C, Ctrl+V ...); FormatMaskText on the same mask and text.
 // The text shown reads back unchanged when set again.
 #include "FuzzSupport.h"
 
+#include "platform/Clipbrd.h"
 #include "platform/Mask.h"
 #include "platform/Messages.h"
 
@@ -14,6 +16,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   const Fuzz::TLines lines(Data, Size);
+  // Ctrl+V pastes only what this input copied (Ctrl+C, Ctrl+X).
+  Clipboard()->Clear();
   const QString mask = lines[0];
   (void)FormatMaskText(mask, lines[1]);
   TMaskEdit edit(nullptr);

@@ -46,7 +46,13 @@ void CheckName(const QString& name, const char* what) {
                            .arg(name, QString::fromLatin1(what)));
 }
 
-QString ToQString(const pugi::char_t* s) { return QString::fromUtf8(s); }
+// A U+FEFF at the start of a name or text is a character of the document
+// (the file's byte-order mark is gone before parsing); QString::fromUtf8 would
+// drop it as a mark.
+QString ToQString(const pugi::char_t* s) {
+  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+  return decoder(QByteArrayView(s));
+}
 
 }  // namespace
 

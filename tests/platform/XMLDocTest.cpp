@@ -138,6 +138,27 @@ TEST(XMLDocRead, DocumentsThatAreNotWellFormedAreRefused) {
   }
 }
 
+TEST(XMLDocRead, ZeroWidthNoBreakSpaceAtTheStartOfATextIsKept) {
+  // U+FEFF is a byte-order mark only at the start of the file; at the start of
+  // a text, a name or a value it is a character, and a text made of it alone
+  // used to come back as an empty text node that saving dropped.
+  const QString z(QChar(0xFEFF));
+  QTemporaryDir dir;
+  const QString path = dir.filePath("z.xml");
+  WriteBytes(path, "\xEF\xBB\xBF<r a=\"\xEF\xBB\xBFv\"><t>\xEF\xBB\xBF</t><u>\xEF\xBB\xBFx</u></r>");
+  TXMLDocument doc;
+  doc.LoadFromFile(path);
+  IXMLNode r = doc.DocumentElement();
+  EXPECT_EQ(r->Attributes("a"), z + "v");
+  EXPECT_EQ(r->ChildNodes()["t"]->Text(), z);
+  EXPECT_EQ(r->ChildNodes()["u"]->Text(), z + "x");
+  doc.SaveToFile(path);
+  TXMLDocument back;
+  back.LoadFromFile(path);
+  EXPECT_EQ(back.DocumentElement()->ChildNodes()["t"]->Text(), z);
+  EXPECT_TRUE(back.DocumentElement()->ChildNodes()["t"]->HasChildNodes());
+}
+
 TEST(XMLDocRead, MissingFileRaisesOpenError) {
   QTemporaryDir dir;
   TXMLDocument doc;
