@@ -2,7 +2,8 @@
 // bytes of ParGen.xml, OPC_UA_Server.xml and ModbusM_SetAccess.xml separated
 // by NUL bytes; a file without its part does not exist. The image is built as
 // the program's Create_Bin does, through one document; a build may refuse the
-// files with EDevice_Image_Error, and a built image stays within its buffers.
+// files with EDevice_Image_Error; a built image stays within its buffers, and
+// building it again from the same files gives the same bytes.
 #include "FuzzSupport.h"
 
 #include <QDir>
@@ -43,5 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   if (image.Bank2_Length > image.Bank2_Buffer.size() || image.Bank2_Length < static_cast<uint32_t>(Modbus_Rules_Size))
     Fuzz::Fail("bank2 lies within its buffer", QString::number(image.Bank2_Buffer.size()),
                QString::number(image.Bank2_Length));
+  // Nothing of one build leaks into the next: the same files give the same image.
+  const auto bytes = [&image] {
+    return QByteArray(reinterpret_cast<const char*>(image.Bank1_Buffer.data()), image.Bank1_Length).toHex() + ' ' +
+           QByteArray(reinterpret_cast<const char*>(image.Bank2_Buffer.data()), image.Bank2_Length).toHex();
+  };
+  const QByteArray first = bytes();
+  Create_Bin(XML1);
+  Fuzz::Check("the same files build the same image", QString::fromLatin1(first), QString::fromLatin1(bytes()));
   return 0;
 }
