@@ -48,9 +48,11 @@ void CheckName(const QString& name, const char* what) {
 
 // A U+FEFF at the start of a name or text is a character of the document
 // (the file's byte-order mark is gone before parsing); QString::fromUtf8 would
-// drop it as a mark.
+// drop it as a mark. Stateless: a sequence cut off at the end becomes U+FFFD
+// as in the rest of the text, instead of waiting for more bytes.
 QString ToQString(const pugi::char_t* s) {
-  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+  QStringDecoder decoder(QStringDecoder::Utf8,
+                         QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
   return decoder(QByteArrayView(s));
 }
 

@@ -157,6 +157,11 @@ TEST(XMLDocRead, ZeroWidthNoBreakSpaceAtTheStartOfATextIsKept) {
   back.LoadFromFile(path);
   EXPECT_EQ(back.DocumentElement()->ChildNodes()["t"]->Text(), z);
   EXPECT_TRUE(back.DocumentElement()->ChildNodes()["t"]->HasChildNodes());
+  // A byte sequence cut off at the end of a text still reads as U+FFFD.
+  WriteBytes(path, "<r><t>\xCB</t><u>a\xE2\x82</u></r>");
+  doc.LoadFromFile(path);
+  EXPECT_EQ(doc.DocumentElement()->ChildNodes()["t"]->Text(), QString(QChar(0xFFFD)));
+  EXPECT_EQ(doc.DocumentElement()->ChildNodes()["u"]->Text(), QString::fromUtf8("a\xE2\x82"));
 }
 
 TEST(XMLDocRead, MissingFileRaisesOpenError) {
