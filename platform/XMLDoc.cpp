@@ -255,8 +255,23 @@ class XmlReader {
           return nullptr;
         }
         QStringList parts;
-        for (pugi::xml_attribute a = p.first_attribute(); a; a = a.next_attribute())
-          parts << ToQString(a.name()) + QLatin1String("=\"") + ToQString(a.value()) + u'"';
+        for (pugi::xml_attribute a = p.first_attribute(); a; a = a.next_attribute()) {
+          // The declaration is kept and written back as text, its values in
+          // double quotes. A value that text cannot carry (a quote, a line
+          // break, "&", "<", "?>") came from a reference, which a declaration
+          // may not hold: the file is not well-formed.
+          const QString value = ToQString(a.value());
+          const bool bad = value.contains(QLatin1String("?>")) ||
+                           std::any_of(value.begin(), value.end(), [](QChar c) {
+                             return c.unicode() < 0x20 || c == u'"' || c == u'&' || c == u'<';
+                           });
+          if (bad) {
+            error = QStringLiteral("The XML declaration holds a value it cannot hold");
+            offset = p.offset_debug();
+            return nullptr;
+          }
+          parts << ToQString(a.name()) + QLatin1String("=\"") + value + u'"';
+        }
         return std::make_shared<TXMLNode>(ntProcessingInstr, QStringLiteral("xml"),
                                           parts.join(u' '));
       }

@@ -124,6 +124,10 @@ TEST(XMLDocRead, DocumentsThatAreNotWellFormedAreRefused) {
       {"<a/><!--c--", 1},                         // unterminated comment
       {"<a/><?xml version=\"1.0\"?>", 1},         // declaration not at the start
       {"<a><?xml version=\"1.0\"?></a>", 1},      // nor inside an element
+      // References in the declaration, whose values are kept as written text.
+      {"<?xml version=\"1.0&#xD;\"?><a/>", 1},
+      {"<?xml version=\"1.0\" encoding=\"a&quot;b\"?><a/>", 1},
+      {"<?xml version=\"1.0&#x3F;&gt;\"?><a/>", 1},
   };
   for (const Case& c : cases) {
     TXMLDocument doc;
