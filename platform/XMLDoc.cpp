@@ -259,9 +259,14 @@ class XmlReader {
           // The declaration is kept and written back as text, its values in
           // double quotes. A value that text cannot carry (a quote, a line
           // break, "&", "<", "?>") came from a reference, which a declaration
-          // may not hold: the file is not well-formed.
+          // may not hold: the file is not well-formed. So is a name other than
+          // the three a declaration has (a ":encoding" would name an encoding
+          // to the parser that the document does not know of).
+          const QString name = ToQString(a.name());
           const QString value = ToQString(a.value());
-          const bool bad = value.contains(QLatin1String("?>")) ||
+          const bool bad = (name != QLatin1String("version") && name != QLatin1String("encoding") &&
+                            name != QLatin1String("standalone")) ||
+                           value.contains(QLatin1String("?>")) ||
                            std::any_of(value.begin(), value.end(), [](QChar c) {
                              return c.unicode() < 0x20 || c == u'"' || c == u'&' || c == u'<';
                            });
@@ -270,7 +275,7 @@ class XmlReader {
             offset = p.offset_debug();
             return nullptr;
           }
-          parts << ToQString(a.name()) + QLatin1String("=\"") + value + u'"';
+          parts << name + QLatin1String("=\"") + value + u'"';
         }
         return std::make_shared<TXMLNode>(ntProcessingInstr, QStringLiteral("xml"),
                                           parts.join(u' '));

@@ -128,6 +128,8 @@ TEST(XMLDocRead, DocumentsThatAreNotWellFormedAreRefused) {
       {"<?xml version=\"1.0&#xD;\"?><a/>", 1},
       {"<?xml version=\"1.0\" encoding=\"a&quot;b\"?><a/>", 1},
       {"<?xml version=\"1.0&#x3F;&gt;\"?><a/>", 1},
+      // A declaration has a version, an encoding and a standalone flag only.
+      {"<?xml version=\"1.0\" :encoding=\"ISO-8859-1\"?><a/>", 1},
   };
   for (const Case& c : cases) {
     TXMLDocument doc;
