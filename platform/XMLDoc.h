@@ -16,7 +16,9 @@
 // between elements (indentation) is dropped; whitespace-only text that is the only
 // content of an element is kept, and element text is never trimmed. A file that is
 // not well-formed, or that holds no root element, several root elements or text
-// at document level, raises EDOMParseError naming the file, the line and the column.
+// at document level, raises EDOMParseError naming the file, the line and the column;
+// so does a declaration with other names than version, encoding and standalone, or
+// with references in its values.
 //
 // Writing (SaveToFile, SaveToXML, XML) produces the byte form of the framework's
 // document with default options, which the configuration files take:
