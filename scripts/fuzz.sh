@@ -61,7 +61,8 @@ for t in $TARGETS; do
   log="$BUILD/findings/$t.log"
   # shellcheck disable=SC2086
   if "$exe" "${args[@]}" ${FUZZ_ARGS:-} "$corpus" "fuzz/corpus/$t" >"$log" 2>&1; then
-    grep -E "^stat::number_of_executed_units|^#[0-9]+.*DONE|^Done" "$log" | tail -2 || true
+    # The executions reached: the final statistics, or the last line of a forked run.
+    grep -E "^stat::number_of_executed_units|^#[0-9]+: cov" "$log" | tail -1 || true
   else
     echo "fuzz: fuzz_$t failed; see $log and $findings/" >&2
     grep -E "ERROR|property failed|SUMMARY" "$log" | head -5 >&2 || true
