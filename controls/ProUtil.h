@@ -189,6 +189,7 @@ QString MakeMixedCase(const QString& Text);
 // right, with groups in parentheses. A term is a comparison (">10", "<=1/2/2020",
 // numbers, dates in the locale's order or texts), a wildcard pattern ("*" and "?"),
 // or either of them negated with "!". Blanks outside double quotes are dropped.
+// A group nested more than 64 levels deep matches nothing, as an unclosed one.
 
 bool MatchFilterExpression(const QString& Expression, const QString& Value, bool CaseSensitive);
 // One term; without CaseSensitive both sides are upper-cased first.

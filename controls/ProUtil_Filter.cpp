@@ -262,7 +262,14 @@ bool MatchFilterTerm(const QString& Term, const QString& Value, bool CaseSensiti
   return MatchFilterCondition(AnsiUpperCase(Term), AnsiUpperCase(Value));
 }
 
-bool MatchFilterExpression(const QString& Expression, const QString& Value, bool CaseSensitive) {
+namespace {
+
+// Deeper groups match nothing: each level copies the rest of the expression,
+// so thousands of nested parentheses would take seconds (and the stack).
+constexpr int kMaxFilterDepth = 64;
+
+bool MatchFilterGroup(const QString& Expression, const QString& Value, bool CaseSensitive, int Depth) {
+  if (Depth > kMaxFilterDepth) return false;
   QString e = RemoveBlanksOutsideQuotes(Trim(Expression));
   if (e.startsWith(u'=')) e.remove(0, 1);
   const QString ops = QStringLiteral("(;^&|");
@@ -285,7 +292,7 @@ bool MatchFilterExpression(const QString& Expression, const QString& Value, bool
       // A group that is never closed matches nothing.
       if (close == 0) return false;
       // The group's inside lies between the 1-based positions 2 and close - 1.
-      const bool d = MatchFilterExpression(e.mid(1, close - 2), Value, CaseSensitive);
+      const bool d = MatchFilterGroup(e.mid(1, close - 2), Value, CaseSensitive, Depth + 1);
       e.remove(0, close);
       combine(d);
       pending = u'(';
@@ -298,4 +305,10 @@ bool MatchFilterExpression(const QString& Expression, const QString& Value, bool
   }
   combine(MatchFilterTerm(e, Value, CaseSensitive));
   return result;
+}
+
+}  // namespace
+
+bool MatchFilterExpression(const QString& Expression, const QString& Value, bool CaseSensitive) {
+  return MatchFilterGroup(Expression, Value, CaseSensitive, 0);
 }

@@ -1,5 +1,6 @@
 // Numbers from and to text: IntToStr, IntToHex, the framework's integer
 // conversion, Val, the real-number conversion and the Boolean conversion.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -218,7 +219,10 @@ bool AsciiToDouble(const std::string& ascii, double& value) {
     std::string mantissa;
     long exp10 = 0;
     const auto e = ascii.find('e');
-    if (e != std::string::npos) exp10 = std::strtol(ascii.c_str() + e + 1, nullptr, 10);
+    // strtol saturates at LONG_MAX / LONG_MIN; kept well inside, the digits
+    // before the point can be added below without overflow.
+    if (e != std::string::npos)
+      exp10 = std::clamp(std::strtol(ascii.c_str() + e + 1, nullptr, 10), -1000000L, 1000000L);
     mantissa = ascii.substr(negative ? 1 : 0, e == std::string::npos ? std::string::npos
                                                                      : e - (negative ? 1 : 0));
     const auto dot = mantissa.find('.');

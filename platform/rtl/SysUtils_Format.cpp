@@ -494,9 +494,12 @@ QString Format(const QString& Fmt, const TVarRec* Args, int Count,
       if (i < n && Fmt[i] == u'*') {
         ++i;
         const TVarRec& a = nextArg();
-        if (a.VType == TVarRec::vtInteger) return a.VInteger;
-        if (a.VType == TVarRec::vtInt64) return static_cast<int>(a.VInt64);
-        InvalidFormat(Fmt);
+        if (a.VType != TVarRec::vtInteger && a.VType != TVarRec::vtInt64) InvalidFormat(Fmt);
+        const Int64 v = a.VType == TVarRec::vtInteger ? a.VInteger : a.VInt64;
+        // The same bound as for written digits: a width or precision of billions
+        // would ask for gigabytes.
+        if (v > 100000) InvalidFormat(Fmt);
+        return static_cast<int>(std::max<Int64>(v, INT_MIN));
       }
       int v = -1;
       while (i < n && Fmt[i] >= u'0' && Fmt[i] <= u'9') {

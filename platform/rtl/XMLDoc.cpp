@@ -46,7 +46,15 @@ void CheckName(const QString& name, const char* what) {
                            .arg(name, QString::fromLatin1(what)));
 }
 
-QString ToQString(const pugi::char_t* s) { return QString::fromUtf8(s); }
+// A U+FEFF at the start of a name or text is a character of the document
+// (the file's byte-order mark is gone before parsing); QString::fromUtf8 would
+// drop it as a mark. Stateless: a sequence cut off at the end becomes U+FFFD
+// as in the rest of the text, instead of waiting for more bytes.
+QString ToQString(const pugi::char_t* s) {
+  QStringDecoder decoder(QStringDecoder::Utf8,
+                         QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
+  return decoder(QByteArrayView(s));
+}
 
 }  // namespace
 
@@ -247,8 +255,28 @@ class XmlReader {
           return nullptr;
         }
         QStringList parts;
-        for (pugi::xml_attribute a = p.first_attribute(); a; a = a.next_attribute())
-          parts << ToQString(a.name()) + QLatin1String("=\"") + ToQString(a.value()) + u'"';
+        for (pugi::xml_attribute a = p.first_attribute(); a; a = a.next_attribute()) {
+          // The declaration is kept and written back as text, its values in
+          // double quotes. A value that text cannot carry (a quote, a line
+          // break, "&", "<", "?>") came from a reference, which a declaration
+          // may not hold: the file is not well-formed. So is a name other than
+          // the three a declaration has (a ":encoding" would name an encoding
+          // to the parser that the document does not know of).
+          const QString name = ToQString(a.name());
+          const QString value = ToQString(a.value());
+          const bool bad = (name != QLatin1String("version") && name != QLatin1String("encoding") &&
+                            name != QLatin1String("standalone")) ||
+                           value.contains(QLatin1String("?>")) ||
+                           std::any_of(value.begin(), value.end(), [](QChar c) {
+                             return c.unicode() < 0x20 || c == u'"' || c == u'&' || c == u'<';
+                           });
+          if (bad) {
+            error = QStringLiteral("The XML declaration holds a value it cannot hold");
+            offset = p.offset_debug();
+            return nullptr;
+          }
+          parts << name + QLatin1String("=\"") + value + u'"';
+        }
         return std::make_shared<TXMLNode>(ntProcessingInstr, QStringLiteral("xml"),
                                           parts.join(u' '));
       }
@@ -712,6 +740,20 @@ QByteArray TXMLDocument::Serialize() const {
       !enc.isEmpty() && !utf16 && enc != QLatin1String("utf-8") && enc != QLatin1String("utf8");
   XmlWriter w(asciiOnly);
   w.Write(*FDocNode);
+  // A declaration naming Latin-1 makes the reader decode the file as Latin-1,
+  // so the characters that cannot be references (in names, comments, CDATA and
+  // processing instructions) are written as Latin-1 bytes; one beyond Latin-1
+  // there cannot be written at all, and saving refuses it instead of writing a
+  // file that reads back different.
+  const QString declared = Encoding().toLower();
+  if (declared == QLatin1String("iso-8859-1") || declared == QLatin1String("latin1")) {
+    for (QChar c : std::as_const(w.Out))
+      if (c.unicode() > 0xFF)
+        throw EXMLDocError(QStringLiteral("The character U+%1 cannot be written in the encoding \"%2\" of the document")
+                               .arg(c.unicode(), 4, 16, QLatin1Char('0'))
+                               .arg(Encoding()));
+    return w.Out.toLatin1();
+  }
   if (!utf16) return w.Out.toUtf8();
   QByteArray bytes("\xFF\xFE", 2);
   for (QChar c : std::as_const(w.Out)) {

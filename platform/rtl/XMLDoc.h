@@ -16,7 +16,9 @@
 // between elements (indentation) is dropped; whitespace-only text that is the only
 // content of an element is kept, and element text is never trimmed. A file that is
 // not well-formed, or that holds no root element, several root elements or text
-// at document level, raises EDOMParseError naming the file, the line and the column.
+// at document level, raises EDOMParseError naming the file, the line and the column;
+// so does a declaration with other names than version, encoding and standalone, or
+// with references in its values.
 //
 // Writing (SaveToFile, SaveToXML, XML) produces the byte form of the framework's
 // document with default options, which the configuration files take:
@@ -38,7 +40,12 @@
 //   - A declaration naming UTF-16 writes UTF-16 little endian with its byte-order
 //     mark; a declaration naming any other encoding than UTF-8 keeps the text
 //     ASCII by writing non-ASCII characters of text and attribute values as
-//     character references, which is correct in every such encoding.
+//     character references, which is correct in every such encoding. Names,
+//     comments, CDATA and processing instructions cannot hold references: they
+//     go out as UTF-8, except under a declaration naming "ISO-8859-1" or
+//     "latin1" (which the reader decodes as Latin-1), where the whole file is
+//     written in Latin-1 and a character beyond it there makes saving raise
+//     EXMLDocError.
 //   - A comment holding "--" (not allowed in XML) is written with "- -" in its place.
 //
 // Lookups by name are case-sensitive, as XML is. Reading a child by name

@@ -106,8 +106,12 @@ void TCustomMaskEdit::ParseMask() {
     } else {
       p.Literal = c;
     }
+    // The edit holds one line: a line break in the mask stands as a blank, or
+    // the edit would cut its text there and lose the positions after it.
+    if (p.Literal == QLatin1Char('\r') || p.Literal == QLatin1Char('\n')) p.Literal = QLatin1Char(' ');
     FPositions.push_back(p);
   }
+  if (FBlank == QLatin1Char('\r') || FBlank == QLatin1Char('\n')) FBlank = QLatin1Char(' ');
 }
 
 void TCustomMaskEdit::SetEditMask(const QString& Value) {

@@ -506,6 +506,14 @@ TEST_P(FilterMatching, MalformedExpressionsEnd) {
   for (int i = 0; i < 200; ++i) pattern += "*a";
   EXPECT_FALSE(MatchFilterExpression(pattern + "*b", value, false));
   EXPECT_TRUE(MatchFilterExpression(pattern + "*", value, false));
+  // Groups nest up to 64 levels; deeper ones match nothing, as an unclosed
+  // group does, instead of copying the expression once per level (20000
+  // levels took minutes and most of the stack).
+  const auto nested = [](int levels) { return QString(levels, u'(') + "a" + QString(levels, u')'); };
+  EXPECT_TRUE(MatchFilterExpression(nested(64), "a", false));
+  EXPECT_FALSE(MatchFilterExpression(nested(65), "a", false));
+  EXPECT_FALSE(MatchFilterExpression(nested(20000), "a", false));
+  EXPECT_TRUE(MatchFilterExpression(nested(20000) + "|a", "a", false));
 }
 
 TEST_P(FilterMatching, Helpers) {

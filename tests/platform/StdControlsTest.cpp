@@ -216,6 +216,19 @@ TEST(StdMaskEdit, MaskedTypingLiteralsAndValidation) {
   EXPECT_THROW(m->ValidateEdit(), EDBEditError);
 }
 
+TEST(StdMaskEdit, LineBreaksInTheMaskStandAsBlanks) {
+  // Literal and blank line breaks: replacing a selection used to cut the text
+  // at the first one, leaving fewer characters than the mask has positions.
+  TMaskEdit m(nullptr);
+  m.SetEditMask(QStringLiteral("\r00\n;1;\n"));
+  EXPECT_EQ(m.EditText(), "    ");
+  m.Perform(WM_CHAR, 1);  // Ctrl+A
+  m.Perform(WM_CHAR, '5');
+  EXPECT_EQ(m.EditText(), " 5  ");
+  m.SetEditText(m.EditText());
+  EXPECT_EQ(m.EditText(), " 5  ");
+}
+
 class StdChoices : public ::testing::Test {
  protected:
   void SetUp() override { F.Show(); }

@@ -177,6 +177,10 @@ TEST(RealConversion, ReadsWithTheSettingsSeparator) {
       {"1,000.5", false, false, 0},  // no thousand separators
       {"1e400", false, false, 0},    // overflow
       {"1e-400", true, true, 0},     // too small reads as 0
+      // Exponents beyond the range of a long: still overflow and underflow.
+      {"1e3006777777777777777777777", false, false, 0},
+      {"99e9223372036854775807", false, false, 0},
+      {"1e-3006777777777777777777777", true, true, 0},
       {"12abc", false, false, 0},
   };
   for (const auto& c : cases) {

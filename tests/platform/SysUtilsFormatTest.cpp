@@ -130,6 +130,18 @@ TEST(FormatRoutine, BadArgumentsAndDirectives) {
             "Format 'abc %' invalid or incompatible with argument");
   EXPECT_EQ(ConvertErrorOf([] { Format("%*d", {"w", 1}); }),
             "Format '%*d' invalid or incompatible with argument");
+  // Widths and precisions from arguments have the bound of written ones: no
+  // gigabyte of blanks or zeros for a width of two billion.
+  EXPECT_EQ(ConvertErrorOf([] { Format("%*d", {2147483647, 1}); }),
+            "Format '%*d' invalid or incompatible with argument");
+  EXPECT_EQ(ConvertErrorOf([] { Format("%.*d", {2000000000, 1}); }),
+            "Format '%.*d' invalid or incompatible with argument");
+  EXPECT_EQ(ConvertErrorOf([] { Format("%*s", {5000000000LL, "x"}); }),
+            "Format '%*s' invalid or incompatible with argument");
+  EXPECT_EQ(ConvertErrorOf([] { Format("%999999d", {1}); }),
+            "Format '%999999d' invalid or incompatible with argument");
+  EXPECT_EQ(Format("%*d", {100000, 7}).size(), 100000);
+  EXPECT_EQ(Format("%d %d", {1, 2}), "1 2");
   EXPECT_EQ(ConvertErrorOf([] { Format("%d %d", {1}); }), "No argument for format '%d %d'");
   EXPECT_EQ(ConvertErrorOf([] { Format("%3:d", {1}); }), "No argument for format '%3:d'");
 }

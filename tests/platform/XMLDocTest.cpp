@@ -124,6 +124,12 @@ TEST(XMLDocRead, DocumentsThatAreNotWellFormedAreRefused) {
       {"<a/><!--c--", 1},                         // unterminated comment
       {"<a/><?xml version=\"1.0\"?>", 1},         // declaration not at the start
       {"<a><?xml version=\"1.0\"?></a>", 1},      // nor inside an element
+      // References in the declaration, whose values are kept as written text.
+      {"<?xml version=\"1.0&#xD;\"?><a/>", 1},
+      {"<?xml version=\"1.0\" encoding=\"a&quot;b\"?><a/>", 1},
+      {"<?xml version=\"1.0&#x3F;&gt;\"?><a/>", 1},
+      // A declaration has a version, an encoding and a standalone flag only.
+      {"<?xml version=\"1.0\" :encoding=\"ISO-8859-1\"?><a/>", 1},
   };
   for (const Case& c : cases) {
     TXMLDocument doc;
@@ -136,6 +142,32 @@ TEST(XMLDocRead, DocumentsThatAreNotWellFormedAreRefused) {
     }
     EXPECT_FALSE(doc.Active()) << c.text;
   }
+}
+
+TEST(XMLDocRead, ZeroWidthNoBreakSpaceAtTheStartOfATextIsKept) {
+  // U+FEFF is a byte-order mark only at the start of the file; at the start of
+  // a text, a name or a value it is a character, and a text made of it alone
+  // used to come back as an empty text node that saving dropped.
+  const QString z(QChar(0xFEFF));
+  QTemporaryDir dir;
+  const QString path = dir.filePath("z.xml");
+  WriteBytes(path, "\xEF\xBB\xBF<r a=\"\xEF\xBB\xBFv\"><t>\xEF\xBB\xBF</t><u>\xEF\xBB\xBFx</u></r>");
+  TXMLDocument doc;
+  doc.LoadFromFile(path);
+  IXMLNode r = doc.DocumentElement();
+  EXPECT_EQ(r->Attributes("a"), z + "v");
+  EXPECT_EQ(r->ChildNodes()["t"]->Text(), z);
+  EXPECT_EQ(r->ChildNodes()["u"]->Text(), z + "x");
+  doc.SaveToFile(path);
+  TXMLDocument back;
+  back.LoadFromFile(path);
+  EXPECT_EQ(back.DocumentElement()->ChildNodes()["t"]->Text(), z);
+  EXPECT_TRUE(back.DocumentElement()->ChildNodes()["t"]->HasChildNodes());
+  // A byte sequence cut off at the end of a text still reads as U+FFFD.
+  WriteBytes(path, "<r><t>\xCB</t><u>a\xE2\x82</u></r>");
+  doc.LoadFromFile(path);
+  EXPECT_EQ(doc.DocumentElement()->ChildNodes()["t"]->Text(), QString(QChar(0xFFFD)));
+  EXPECT_EQ(doc.DocumentElement()->ChildNodes()["u"]->Text(), QString::fromUtf8("a\xE2\x82"));
 }
 
 TEST(XMLDocRead, MissingFileRaisesOpenError) {
@@ -303,6 +335,39 @@ TEST(XMLDocWrite, OtherDeclaredEncodingKeepsTheTextAscii) {
   TXMLDocument back;
   back.LoadFromFile(path);
   EXPECT_EQ(back.DocumentElement()->Attributes("v"), QString::fromUtf8("\xC3\xA9"));
+}
+
+TEST(XMLDocWrite, Latin1FileKeepsNamesCommentsCDataAndInstructionsOnReload) {
+  // None of these can hold a character reference; the reader decodes the file
+  // as Latin-1, so they must be written as Latin-1 too.
+  QTemporaryDir dir;
+  const QString path = dir.filePath("l1.xml");
+  const QByteArray file =
+      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r\xE9 a=\"&#xE9;\"><!--\xE9--><![CDATA[\xE9]]><?pi \xE9?></r\xE9>";
+  WriteBytes(path, file);
+  TXMLDocument doc;
+  doc.LoadFromFile(path);
+  const QString e = QString::fromUtf8("\xC3\xA9");
+  IXMLNode root = doc.DocumentElement();
+  EXPECT_EQ(root->NodeName(), "r" + e);
+  doc.SaveToFile(path);
+  EXPECT_EQ(ReadBytes(path), file);
+  TXMLDocument back;
+  back.LoadFromFile(path);
+  IXMLNode r = back.DocumentElement();
+  ASSERT_EQ(r->ChildNodes().Count(), 3);
+  EXPECT_EQ(r->NodeName(), "r" + e);
+  EXPECT_EQ(r->Attributes("a"), e);
+  EXPECT_EQ(r->ChildNodes()[0]->Text(), e);
+  EXPECT_EQ(r->ChildNodes()[1]->Text(), e);
+  EXPECT_EQ(r->ChildNodes()[2]->Text(), e);
+
+  // A character beyond Latin-1 where no reference can stand: refused, and the
+  // file saved before stays as it was.
+  r->ChildNodes().Add(back.CreateNode(QString::fromUtf8("\xE2\x82\xAC"), ntComment));
+  const QString msg = MessageOf<EXMLDocError>([&] { back.SaveToFile(path); });
+  EXPECT_TRUE(msg.contains("U+20ac")) << msg.toStdString();
+  EXPECT_EQ(ReadBytes(path), file);
 }
 
 TEST(XMLDocWrite, UnwritableTargetRaisesAndLeavesNoFile) {
