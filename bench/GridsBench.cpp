@@ -5,8 +5,8 @@
 #include <QApplication>
 #include <memory>
 
-#include "platform/Forms.h"
-#include "platform/Grids.h"
+#include "platform/ui/Forms.h"
+#include "platform/grids/Grids.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "controls/BaseGrid.h"
 
 #include "controls/ProUtil.h"
-#include "platform/WinGdi.h"
+#include "platform/gdi/WinGdi.h"
 
 // ---------------------------------------------------------------------------
 // TCellProperties

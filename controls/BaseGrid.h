@@ -8,8 +8,17 @@
 // merge-aware operation resolves a cell to its base cell first.
 //
 // Implementation by family: BaseGrid.cpp (cell model, property objects),
-// BaseGrid_Merge.cpp (merged cells, cell rectangles, scrolling), BaseGrid_Undo.cpp
-// (undo and redo).
+// BaseGrid_Merge.cpp (merged cells, cell rectangles, scrolling), BaseGrid_Paint.cpp
+// (the cell painter, keys and wheel on merged cells), BaseGrid_Undo.cpp (undo and
+// redo).
+//
+// Painting: the grid paints every cell itself (the framework's lines are 0 wide
+// and its default drawing is off). The cell painter draws the background (plain,
+// gradient or two-part gradient, hover and active row colours, the rounded boxes
+// of the selection styles), the grid lines inside the cell, and hands the inner
+// rectangle to DrawCellContent. A merged block is painted over its whole
+// rectangle from its base cell; its covered cells paint it at most once per paint
+// pass between them.
 #pragma once
 
 #include <QString>
@@ -17,11 +26,11 @@
 #include <memory>
 #include <unordered_set>
 
-#include "platform/Classes.h"
-#include "platform/Controls.h"
-#include "platform/Graphics.h"
-#include "platform/Grids.h"
-#include "platform/Types.h"
+#include "platform/rtl/Classes.h"
+#include "platform/ui/Controls.h"
+#include "platform/gdi/Graphics.h"
+#include "platform/grids/Grids.h"
+#include "platform/rtl/Types.h"
 
 class TBaseGrid;
 class TProGridUndoRedo;
@@ -238,6 +247,13 @@ class TBaseGrid : public TObjStringGrid {
   // grid has a window.
   void RepaintCell(int c, int r);
 
+  // --- painting ---------------------------------------------------------------
+
+  // Paints a cell, look and content, on any canvas (a merged cell over its block).
+  void PaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState);
+  // Paints the look of a cell only, in ARect as given.
+  void PaintCellExt(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState);
+
   // --- merged cells -----------------------------------------------------------
 
   // Merges the block of spanx columns and spany rows whose top-left cell is
@@ -339,6 +355,18 @@ class TBaseGrid : public TObjStringGrid {
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void TopLeftChanged() override;
+  // The framework's painting, then the next paint pass.
+  void Paint() override;
+  void DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+  // Keys step over merged blocks and land on base cells; the hidden last row is
+  // never reached by Page Down.
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+  // Repaints the old and the new current cell (whole blocks).
+  bool SelectCell(int ACol, int ARow) override;
+  // Column widths and row heights keep their sizes when the control is scaled.
+  void ChangeScale(int M, int D) override;
   QString GetEditText(int ACol, int ARow) override;
   void SetEditText(int ACol, int ARow, const QString& Value) override;
 
@@ -348,6 +376,10 @@ class TBaseGrid : public TObjStringGrid {
   TRect UnclippedCellRect(int c, int r);
   // Moves the current cell to the base cell of its merge.
   void SnapToBaseCell();
+  // The cell painter: the look, and with DrawContent the merge rectangle and the
+  // content.
+  void DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState,
+                   bool DrawContent);
 
   bool FDefaultDrawing = false;
   int FGridLineWidth = 1;

@@ -2,8 +2,8 @@
 // modal result and popup menu, and the fading hot colour.
 #include "controls/LbButton.h"
 
-#include "platform/ExtCtrls.h"
-#include "platform/Menus.h"
+#include "platform/widgets/ExtCtrls.h"
+#include "platform/ui/Menus.h"
 
 namespace {
 
@@ -86,11 +86,6 @@ void TLbButton::SetShadowColor(TColor Value) {
 void TLbButton::SetWordWrap(bool Value) {
   FWordWrap = Value;
   Paint();
-}
-
-void TLbButton::SetCaption(const QString& Value) {
-  SetText(Value);
-  Invalidate();
 }
 
 void TLbButton::SetEnabled(bool Value) {
@@ -273,6 +268,11 @@ void TLbButton::CMMouseLeave(TCMMouseEnterLeave& Message) {
 void TLbButton::CMFocusChanged(TCMFocusChanged& Message) {
   TCustomControl::CMFocusChanged(Message);
   Paint();
+}
+
+void TLbButton::CMTextChanged(TMessageView& Message) {
+  TCustomControl::CMTextChanged(Message);
+  Invalidate();
 }
 
 // ------------------------------------------------------------------------ keys

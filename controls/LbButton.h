@@ -6,9 +6,10 @@
 #include <QString>
 #include <memory>
 
-#include "platform/Controls.h"
-#include "platform/Forms.h"
-#include "platform/Graphics.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Forms.h"
+#include "platform/widgets/Buttons.h"
+#include "platform/gdi/Graphics.h"
 
 class TTimer;
 
@@ -16,7 +17,9 @@ class TTimer;
 enum TLbButtonKind {
   bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll
 };
-enum TLbButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+// The glyph positions are the framework's button layouts, so the button and the
+// framework's own buttons can be used in one unit.
+using TLbButtonLayout = TButtonLayout;
 enum TLbButtonStyle { bsNormal, bsEncarta, bsModern, bsOld, bsShape, bsQuicken };
 enum TLbColorStyle {
   lcsCustom, lcsGold, lcsChrome, lcsBlue, lcsRed, lcsUltraFlat1, lcsUltraFlat2, lcsUltraFlatXP,
@@ -122,9 +125,9 @@ class TLbButton : public TCustomControl {
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool Value);
 
-  // The caption (the control text); setting it repaints the button.
+  // The caption (the control text); a new caption, however it is set,
+  // repaints the button (CM_TEXTCHANGED).
   QString GetCaption() const { return Caption(); }
-  void SetCaption(const QString& Value);
   void SetEnabled(bool Value) override;
 
   // Presses and clicks the button (as a release of the mouse would).
@@ -137,6 +140,8 @@ class TLbButton : public TCustomControl {
 
   // Intensity of the hot colour, 0..8 (8: the full hot colour).
   int HotTrackStep() const { return FHotTrackStep; }
+  // The fade ticker (its OnTimer is HotTrackTick); nullptr once SlowDecease is switched off.
+  const TTimer* FadeTicker() const { return FThread.get(); }
   bool Pressed() const { return bDown; }
   bool CursorOnButton() const { return bCursorOnButton; }
 
@@ -150,6 +155,7 @@ class TLbButton : public TCustomControl {
   void CMMouseEnter(TCMMouseEnterLeave& Message) override;
   void CMMouseLeave(TCMMouseEnterLeave& Message) override;
   void CMFocusChanged(TCMFocusChanged& Message) override;
+  void CMTextChanged(TMessageView& Message) override;
   void CNKeyDown(TWMKey& Message) override;
   void CNKeyUp(TWMKey& Message) override;
   void CMDialogChar(TWMKey& Message) override;

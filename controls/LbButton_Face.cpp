@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "controls/LbButton.h"
-#include "platform/WinGdi.h"
+#include "platform/gdi/WinGdi.h"
 
 static void InitLbButtonResources() { Q_INIT_RESOURCE(LbButton); }
 

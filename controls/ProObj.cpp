@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/SysUtils.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace {
 

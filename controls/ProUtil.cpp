@@ -1,7 +1,7 @@
 // Cell text kinds, wide text, numbers, searching and line breaks.
 #include "controls/ProUtil.h"
 
-#include "platform/Encodings.h"
+#include "platform/rtl/Encodings.h"
 
 namespace {
 

@@ -1,7 +1,9 @@
 // Routines for cell text shared by the whole grid library: the kind of content a
 // cell text holds, the wide-text form, number recognition and normalisation, line
 // breaks of the grid's file, CSV and clipboard forms, dates, URLs, the HTML
-// clipboard wrapper, and the matcher of the column filter's conditions.
+// clipboard wrapper, the matcher of the column filter's conditions, and the
+// drawing routines every grid paint goes through (colours, gradients, selection
+// boxes, cell buttons, progress bars, shapes).
 //
 // The routines keep no state. Those that read locale settings (separators, the
 // short date format) read the platform's FormatSettings at each call.
@@ -13,16 +15,21 @@
 //
 // Implementation by family: ProUtil.cpp (text kinds, numbers, searching, line
 // breaks), ProUtil_Dates.cpp (dates, URLs, clipboard HTML, mixed case),
-// ProUtil_Filter.cpp (filter condition matching).
+// ProUtil_Filter.cpp (filter condition matching), ProUtil_Draw.cpp (colours,
+// gradients, selection boxes, cell buttons), ProUtil_Indicators.cpp (progress
+// bars, pie, range indicator, shapes, error underline, bitmaps).
 #pragma once
 
 #include <QChar>
 #include <QString>
 
-#include "platform/Classes.h"
-#include "platform/Graphics.h"
-#include "platform/SysUtils.h"
-#include "platform/Types.h"
+#include "controls/ProStyleIF.h"
+#include "platform/rtl/Classes.h"
+#include "platform/ui/Controls.h"
+#include "platform/gdi/Graphics.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/ui/WinLayered.h"
+#include "platform/rtl/Types.h"
 
 // ---------------------------------------------------------------------------
 // Locale settings, read from the platform's FormatSettings at each call.
@@ -199,3 +206,123 @@ int FindClosingParen(const QString& Text);
 // The first character of Text that is one of Set and is not inside double quotes;
 // its 0-based index goes to Pos (-1 and QChar() when there is none).
 QChar FindCharOutsideQuotes(const QString& Set, const QString& Text, int& Pos);
+
+// ---------------------------------------------------------------------------
+// Drawing
+//
+// All drawing goes through the canvas with its pen, brush and font, by the
+// GDI's pixel rules (Rectangle leaves out the right and bottom edges). Rounding
+// is half to even.
+
+// Each colour component of ColorToRGB(Color) halved.
+TColor DarkenColorHalf(TColor Color);
+// Each component c becomes c + c * Percent / 100 (rounded), kept within 0..255.
+TColor AdjustColorPercent(TColor Color, int Percent);
+// The colour at Pos between ColorA (at Min) and ColorB (at Max); ColorA when
+// ColorB is clNone or when Min equals Max.
+TColor InterpolateColor(TColor ColorA, TColor ColorB, int Min, int Max, int Pos);
+
+// A linear gradient from FromColor to ToColor in at most Steps + 1 bands, left
+// to right when Horizontal, else top to bottom. With one colour clNone the rect
+// is filled with the other.
+void FillGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, int Steps, TRect R,
+                  bool Horizontal);
+// The background of header and fixed cells: a plain fill, a gradient, or two
+// gradients side by side (Direction 0: left and right halves, gradients left to
+// right; 1: top and bottom halves, gradients top to bottom); then the border (the
+// two side lines only with SidesOnly).
+void FillGradientMirror(TCanvas* Canvas, TRect R, TColor Color, TColor ColorTo,
+                        TColor ColorMirror, TColor ColorMirrorTo, int Direction,
+                        TColor BorderColor, bool SidesOnly, bool Fill);
+// The rounded selection box of the Vista, Windows 7 and Office 2007 styles.
+// Part: 0 whole box, 1 left end, 2 right end, 3 middle piece, 4 middle piece with
+// 2-pixel insets.
+void DrawStyledSelection(TCanvas* Canvas, TColor Color, TColor ColorTo, TColor ColorMirror,
+                         TColor ColorMirrorTo, TColor InnerTopColor, TColor InnerBottomColor,
+                         TColor BorderColor, TColor CornerColor, TColor BackgroundColor, TRect R,
+                         int Part);
+void FillRectColor(TCanvas* Canvas, TRect R, TColor Color);
+// A small filled triangle pointing down, its top edge from X - 3 to X + 3 at Y.
+void DrawArrowDown(TCanvas* Canvas, int X, int Y, TColor Color);
+
+// The looks and states of the small buttons drawn in cells.
+enum TCellButtonLook { cblThemed = 0, cblClassic = 1, cblFlat = 2, cblTones = 3 };
+enum TCellButtonState { cbsNormal = 0, cbsHot = 1, cbsDown = 2, cbsDisabled = 3 };
+
+// The drop-down button at the right of R, a push button filling R, and the spin
+// buttons at the right of R. The themed look draws with the theme data of Wnd and
+// falls back to the classic look where the system has no visual styles.
+void DrawComboButton(TCanvas* Canvas, HWND Wnd, TRect R, TCellButtonLook Look,
+                     TCellButtonState State, const TColorTones& Tones);
+void DrawPushButton(TCanvas* Canvas, HWND Wnd, TRect R, TCellButtonLook Look,
+                    TCellButtonState State, const TColorTones& Tones);
+void DrawSpinButtons(TCanvas* Canvas, HWND Wnd, TRect R, TCellButtonLook Look,
+                     TCellButtonState State, const TColorTones& Tones);
+
+// The parameters of the themed progress bar.
+struct TXPProgressParams {
+  TColor Level0Color = clLime;
+  TColor Level0ColorTo = clNone;
+  TColor Level1Color = clYellow;
+  TColor Level1ColorTo = clNone;
+  TColor Level2Color = 0x00A5FF;
+  TColor Level2ColorTo = clNone;
+  TColor Level3Color = clRed;
+  TColor Level3ColorTo = clNone;
+  int Level1Perc = 70;
+  int Level2Perc = 90;
+  TColor BorderColor = clBlack;
+  bool ShowBorder = true;
+  bool Stacked = false;
+  bool ShowPercentage = true;
+  TFont* Font = nullptr;  // not owned; nullptr keeps the canvas's font
+  TColor CompleteFontColor = clBlack;
+  bool CompletionSmooth = false;
+  bool ShowGradient = false;
+  int Steps = 8;
+  TColor UnCompleteColor = clWhite;
+  bool Vertical = false;
+};
+
+enum TCellShape {
+  csRectangle, csCircle, csTriangleLeft, csTriangleRight, csTriangleUp, csTriangleDown,
+  csDiamond, csLineVert, csLineHorz, csRoundRect, csEllips, csSquare, csRoundSquare, csStar,
+  csArrowUp, csArrowDown, csArrowLeft, csArrowRight, csHalfStar
+};
+
+// The progress bar of progress cells and of printing: the text in two colours
+// across the done and open parts. Format, when given, formats Position ("%d" or
+// "%u" as an integer, else as a real number) and the percentage runs from Min to
+// Max; without it the text is the rounded position and "%". With Format and Min
+// equal to Max nothing is drawn. YAxisUp: a printer canvas whose y axis points up.
+void DrawClassicProgress(TCanvas* Canvas, TRect R, TColor DoneColor, TColor DoneTextColor,
+                         TColor OpenColor, TColor OpenTextColor, double Position, int MarginX,
+                         int MarginY, double Min, double Max, const QString& Format,
+                         TColor BorderColor, bool YAxisUp);
+// The themed progress bar, Percent 0..100.
+void DrawXPProgress(TCanvas* Canvas, TRect R, int Percent, const TXPProgressParams& Params);
+// A pie: the ellipse in the canvas's brush and the wedge of Percent, clockwise
+// from 12 o'clock, in Color.
+void DrawProgressPie(TCanvas* Canvas, TRect R, TColor Color, int Percent, bool YAxisUp);
+// A bar from the middle of R to the left (negative Value) or right; nothing with
+// Range 0.
+void DrawRangeIndicator(TCanvas* Canvas, TRect R, int Value, int Range, bool ShowValue,
+                        TColor NegativeColor, TColor PositiveColor);
+void DrawCellShape(TCanvas* Canvas, int X, int Y, int W, int H, TCellShape Shape,
+                   TColor BrushColor, TColor PenColor);
+// The red zig-zag under the characters Start .. Start + Length - 1 (0-based) of
+// Text shown in R; Owner lends its window to measure the characters.
+void DrawErrorUnderline(TWinControl* Owner, TCanvas* Canvas, const QString& Text, TRect R,
+                        int YOffset, int Start, int Length);
+// The bitmap at its own size at R's top-left, the colour of its pixel (0, 0)
+// replaced by BackgroundColor.
+void DrawBitmapTransparent(TCanvas* Canvas, TBitmap* Bitmap, TColor BackgroundColor, TRect R);
+// The layered-window calls of the system, where it has them; without them
+// nothing is done and the answer is true.
+BOOL CallUpdateLayeredWindow(HWND Wnd, HDC Dst, const TPoint* DstPos, const TSize* Size, HDC Src,
+                             const TPoint* SrcPos, COLORREF Key, const BLENDFUNCTION* Blend,
+                             DWORD Flags);
+BOOL CallSetLayeredWindowAttributes(HWND Wnd, COLORREF Key, Byte Alpha, DWORD Flags);
+// The program's bitmap resource ResourceName drawn by DrawBitmapTransparent.
+void DrawResourceBitmap(TCanvas* Canvas, TColor BackgroundColor, TRect R,
+                        const QString& ResourceName);

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "platform/Forms.h"
-#include "platform/TestHooks.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/TestHooks.h"
 
 namespace Fuzz {
 

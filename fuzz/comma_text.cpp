@@ -4,7 +4,7 @@
 // to the same items, for CommaText and for the chosen DelimitedText.
 #include "FuzzSupport.h"
 
-#include "platform/Classes.h"
+#include "platform/rtl/Classes.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <cmath>
 #include <vector>
 
-#include "platform/SysUtils.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace {
 

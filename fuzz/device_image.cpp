@@ -10,7 +10,7 @@
 #include <QFile>
 
 #include "gateway/USaveBincc.h"
-#include "platform/XMLDoc.h"
+#include "platform/rtl/XMLDoc.h"
 #include "shell/UComon.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {

@@ -5,9 +5,9 @@
 // The text shown reads back unchanged when set again.
 #include "FuzzSupport.h"
 
-#include "platform/Clipbrd.h"
-#include "platform/Mask.h"
-#include "platform/Messages.h"
+#include "platform/ui/Clipbrd.h"
+#include "platform/widgets/Mask.h"
+#include "platform/ui/Messages.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   Fuzz::InitApplication();

@@ -5,7 +5,7 @@
 #include "FuzzSupport.h"
 
 #include "controls/ProUtil.h"
-#include "platform/SysUtils.h"
+#include "platform/rtl/SysUtils.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   const Fuzz::TLines lines(Data, Size);

@@ -4,7 +4,7 @@
 #include "FuzzSupport.h"
 
 #include "controls/ProObj.h"
-#include "platform/SysUtils.h"
+#include "platform/rtl/SysUtils.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   const QString text = Fuzz::Text(Data, Size);

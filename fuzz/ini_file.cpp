@@ -6,9 +6,9 @@
 
 #include <QFile>
 
-#include "platform/Classes.h"
-#include "platform/IniFiles.h"
-#include "platform/SysUtils.h"
+#include "platform/rtl/Classes.h"
+#include "platform/rtl/IniFiles.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The input's bytes go to the file unchanged, so a byte-order mark picks the
 // encoding as it does for a real file (the seeds hold ANSI, UTF-8 and UTF-16 files).
 #include "FuzzSupport.h"
-#include "platform/Classes.h"
+#include "platform/rtl/Classes.h"
 #include "shell/ULanguage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {

@@ -6,8 +6,8 @@
 
 #include <QDir>
 
-#include "platform/Classes.h"
-#include "platform/SysUtils.h"
+#include "platform/rtl/Classes.h"
+#include "platform/rtl/SysUtils.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "platform/Classes.h"
-#include "platform/ComCtrls.h"
+#include "platform/rtl/Classes.h"
+#include "platform/widgets/ComCtrls.h"
 
 namespace {
 

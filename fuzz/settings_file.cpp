@@ -2,7 +2,7 @@
 // one document as the main window's XML1. Round trip: Save_Setting writes the
 // values read, and reading that file gives the same values again.
 #include "FuzzSupport.h"
-#include "platform/XMLDoc.h"
+#include "platform/rtl/XMLDoc.h"
 #include "shell/UComon.h"
 
 namespace {

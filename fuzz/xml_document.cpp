@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/XMLDoc.h"
+#include "platform/rtl/XMLDoc.h"
 
 namespace {
 

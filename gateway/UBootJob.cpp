@@ -1,7 +1,7 @@
 // Update job file Ethernet_Update.xml and the serial updater's command line.
 #include "gateway/UBootJob.h"
 
-#include "platform/XMLDoc.h"
+#include "platform/rtl/XMLDoc.h"
 #include "shell/UComon.h"
 
 QString Ethernet_Update_File_Name() { return Dir_Exe + QStringLiteral("/Ethernet_Update.xml"); }

@@ -5,7 +5,7 @@
 #include <QSaveFile>
 #include <optional>
 
-#include "platform/XMLDoc.h"
+#include "platform/rtl/XMLDoc.h"
 #include "shell/UComon.h"
 
 // ---- Little-endian writers -------------------------------------------------

@@ -15,7 +15,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/SysUtils.h"
+#include "platform/rtl/SysUtils.h"
 
 class TXMLDocument;
 

@@ -1,7 +1,7 @@
 // Device image: the Modbus rule table of bank2.bin.
 #include "gateway/USaveBincc.h"
 
-#include "platform/XMLDoc.h"
+#include "platform/rtl/XMLDoc.h"
 #include "shell/UComon.h"
 
 uint8_t Read_Function_Code(const QString& Type_Upper) {

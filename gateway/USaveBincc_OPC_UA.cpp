@@ -2,7 +2,7 @@
 // text pool).
 #include "gateway/USaveBincc.h"
 
-#include "platform/XMLDoc.h"
+#include "platform/rtl/XMLDoc.h"
 #include "shell/UComon.h"
 
 uint32_t Get_OPC_UA_Var_Type(const QString& Type_Name) {

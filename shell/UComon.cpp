@@ -1,9 +1,9 @@
 #include "shell/UComon.h"
 
-#include "platform/Classes.h"
-#include "platform/LocalSystem.h"
-#include "platform/SysUtils.h"
-#include "platform/XMLDoc.h"
+#include "platform/rtl/Classes.h"
+#include "platform/os/LocalSystem.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/rtl/XMLDoc.h"
 
 const QString Program_Version = QStringLiteral("1.003");
 

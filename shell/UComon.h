@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/Types.h"
+#include "platform/rtl/Types.h"
 
 class TStringList;
 class TXMLDocument;

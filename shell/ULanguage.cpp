@@ -3,8 +3,8 @@
 #include <QFile>
 #include <vector>
 
-#include "platform/Classes.h"
-#include "platform/SysUtils.h"
+#include "platform/rtl/Classes.h"
+#include "platform/rtl/SysUtils.h"
 #include "shell/UComon.h"
 
 // The built-in texts live in a resource of this static library; the

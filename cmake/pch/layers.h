@@ -5,10 +5,10 @@
 #pragma once
 #include "core.h"
 
-#include "platform/Classes.h"
-#include "platform/Controls.h"
-#include "platform/Forms.h"
-#include "platform/Graphics.h"
-#include "platform/SysUtils.h"
-#include "platform/Types.h"
-#include "platform/XMLDoc.h"
+#include "platform/rtl/Classes.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Forms.h"
+#include "platform/gdi/Graphics.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/rtl/Types.h"
+#include "platform/rtl/XMLDoc.h"

@@ -9,4 +9,4 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/TestHooks.h"
+#include "platform/ui/TestHooks.h"

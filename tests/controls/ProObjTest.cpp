@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "controls/ProObj.h"
-#include "platform/Forms.h"
+#include "platform/ui/Forms.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/ProUtil.h"
-#include "platform/Encodings.h"
+#include "platform/rtl/Encodings.h"
 #include "tests/controls/LocaleFixture.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "gateway/ConfigurationFixture.h"
 #include "gateway/GoldenBytes.h"
 #include "gateway/USaveBincc.h"
-#include "platform/XMLDoc.h"
+#include "platform/rtl/XMLDoc.h"
 
 namespace {
 

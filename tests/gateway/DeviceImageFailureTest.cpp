@@ -5,7 +5,7 @@
 #include "common/TestSupport.h"
 #include "gateway/ConfigurationFixture.h"
 #include "gateway/USaveBincc.h"
-#include "platform/XMLDoc.h"
+#include "platform/rtl/XMLDoc.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "common/TestSupport.h"
+#include "gateway/JobGolden.h"
 #include "gateway/UBootJob.h"
-#include "platform/XMLDoc.h"
+#include "platform/rtl/XMLDoc.h"
 #include "shell/UComon.h"
 
 namespace {
@@ -64,16 +64,6 @@ TEST(UpdateJobSerial, OptionsAreAppendedToTheGivenText) {
 }
 
 namespace {
-
-// A golden job file is kept indented for reading; the file written holds no
-// whitespace between its elements and nothing after the root.
-QByteArray Compact_Golden(const QString& Path) {
-  QFile f(Path);
-  if (!f.open(QIODevice::ReadOnly)) return QByteArray("<missing golden>");
-  QString Text = QString::fromUtf8(f.readAll());
-  Text.replace(QRegularExpression(QStringLiteral(">\\s+<")), QStringLiteral("><"));
-  return Text.trimmed().toUtf8();
-}
 
 QByteArray Read_All(const QString& Path) {
   QFile f(Path);

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "platform/Graphics.h"
+#include "platform/gdi/Graphics.h"
 
 namespace {
 

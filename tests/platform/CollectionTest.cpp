@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "platform/Classes.h"
+#include "platform/rtl/Classes.h"
 
 namespace {
 

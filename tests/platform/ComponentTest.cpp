@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/Classes.h"
+#include "platform/rtl/Classes.h"
 
 namespace {
 

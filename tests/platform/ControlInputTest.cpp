@@ -7,8 +7,8 @@
 #include <QWheelEvent>
 
 #include "ControlTestSupport.h"
-#include "platform/TestHooks.h"
-#include "platform/WinApi.h"
+#include "platform/ui/TestHooks.h"
+#include "platform/ui/WinApi.h"
 
 namespace {
 

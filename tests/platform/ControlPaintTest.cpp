@@ -7,12 +7,13 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QTest>
 
 #include "ControlTestSupport.h"
-#include "platform/Clipbrd.h"
-#include "platform/Menus.h"
-#include "platform/Snapshot.h"
-#include "platform/TestHooks.h"
+#include "platform/ui/Clipbrd.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/Snapshot.h"
+#include "platform/ui/TestHooks.h"
 
 namespace {
 
@@ -63,6 +64,87 @@ TEST(ControlPainting, PaintDrawsIntoTheBackBufferOverTheErasedBackground) {
   s->SetColor(clYellow);
   s->Update();
   EXPECT_EQ(PixelOf(s, 15, 15), QColor(Qt::yellow));
+}
+
+// Counts the paint events a widget receives.
+class TPaintEventCounter : public QObject {
+ public:
+  int Paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* E) override {
+    if (E->type() == QEvent::Paint) ++Paints;
+    return false;
+  }
+};
+
+// Asking for the canvas is no drawing: it schedules no refresh of the widget.
+// Drawing on it outside Paint does, so that what was drawn shows.
+TEST(ControlPainting, CanvasGetterSchedulesNoRepaintDrawingDoes) {
+  TShownForm f;
+  auto* s = new TSquare(f.Form);
+  s->SetParent(f.Form);
+  s->SetBounds(10, 10, 20, 20);
+  f.Show();
+  s->Repaint();
+  QCoreApplication::processEvents();
+  TPaintEventCounter counter;
+  s->View()->installEventFilter(&counter);
+  for (int i = 0; i < 3; ++i) (void)s->Canvas();
+  (void)s->Canvas()->Brush();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(counter.Paints, 0);
+
+  s->Canvas()->SetPixels(15, 15, clBlue);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return counter.Paints > 0; }, 2000));
+  const int afterPixel = counter.Paints;
+  s->Canvas()->Brush()->SetColor(clBlue);
+  s->Canvas()->FillRect(TRect(0, 0, 3, 3));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return counter.Paints > afterPixel; }, 2000));
+  s->View()->removeEventFilter(&counter);
+}
+
+// A paint that throws is ended all the same: the error box shows, the canvas is
+// unlocked and draws outside a paint again, and the next paint runs as usual.
+TEST(ControlPainting, AFailingPaintLeavesTheControlPaintable) {
+  struct TFailing : TSquare {
+    using TSquare::TSquare;
+    bool Fail = false;
+
+   protected:
+    void Paint() override {
+      if (Fail) {
+        Fail = false;
+        ++Paints;
+        throw Exception(QStringLiteral("Paint failed"));
+      }
+      TSquare::Paint();
+    }
+  };
+  TShownForm f;
+  auto* s = new TFailing(f.Form);
+  s->SetParent(f.Form);
+  s->SetBounds(10, 10, 20, 20);
+  s->SetColor(clLime);
+  f.Show();
+  s->Repaint();
+  TDialogRecorder dialogs;
+  dialogs.Answer(IDOK);
+  s->Fail = true;
+  const int paints = s->Paints;
+  s->Invalidate();
+  s->Update();
+  EXPECT_EQ(s->Paints, paints + 1);
+  ASSERT_EQ(dialogs.Requests().size(), 1u);
+  EXPECT_EQ(dialogs.Requests()[0].Text, "Paint failed.");
+  EXPECT_EQ(s->Canvas()->LockCount(), 0);
+  s->Canvas()->SetPixels(15, 15, clBlue);
+  EXPECT_EQ(PixelOf(s, 15, 15), QColor(Qt::blue));
+  s->Invalidate();
+  s->Update();
+  EXPECT_EQ(s->Paints, paints + 2);
+  EXPECT_EQ(PixelOf(s, 3, 3), QColor(Qt::red));
+  EXPECT_EQ(PixelOf(s, 15, 15), QColor(Qt::green));
 }
 
 TEST(ControlPainting, FrameAndInvalidRectangles) {
@@ -293,6 +375,32 @@ TEST(ClipboardAccess, TextAndRegisteredFormats) {
   Clipboard()->SetAsText(QStringLiteral("only text"));
   EXPECT_FALSE(Clipboard()->HasFormat(cells));
   Clipboard()->Clear();
+  EXPECT_FALSE(Clipboard()->HasFormat(CF_TEXT));
+}
+
+// A clipboard object owns what it collects while open: destroyed before its
+// last Close it frees that (the leak checker of the sanitizer build sees it)
+// and leaves the system clipboard as it was; a new Open starts afresh.
+TEST(ClipboardAccess, CollectedDataIsOwnedUntilTheLastClose) {
+  Clipboard()->SetAsText(QStringLiteral("kept"));
+  {
+    TClipboard board;
+    board.Open();
+    board.SetAsText(QStringLiteral("never committed"));
+    board.Open();
+    board.SetAsText(QStringLiteral("still collected"));
+    board.Close();
+  }
+  EXPECT_EQ(Clipboard()->AsText(), "kept");
+  TClipboard board;
+  board.Open();
+  board.SetAsText(QStringLiteral("dropped"));
+  board.Close();
+  board.Close();  // one Close too many changes nothing
+  EXPECT_EQ(Clipboard()->AsText(), "dropped");
+  board.Open();
+  board.Clear();
+  board.Close();
   EXPECT_FALSE(Clipboard()->HasFormat(CF_TEXT));
 }
 

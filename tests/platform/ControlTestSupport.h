@@ -8,8 +8,8 @@
 #include <memory>
 #include <ostream>
 
-#include "platform/Controls.h"
-#include "platform/Forms.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Forms.h"
 
 // Readable values in failure messages.
 inline void PrintTo(const QString& S, std::ostream* Os) { *Os << '"' << S.toStdString() << '"'; }

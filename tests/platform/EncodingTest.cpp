@@ -2,7 +2,7 @@
 
 #include <QSet>
 
-#include "platform/Encodings.h"
+#include "platform/rtl/Encodings.h"
 
 namespace {
 

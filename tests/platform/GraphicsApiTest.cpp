@@ -2,7 +2,7 @@
 // alone, without Qt's GUI headers.
 #include <gtest/gtest.h>
 
-#include "platform/Graphics.h"
+#include "platform/gdi/Graphics.h"
 
 TEST(GraphicsApi, UsableWithoutQtGuiHeaders) {
   TBitmap b(10, 10);

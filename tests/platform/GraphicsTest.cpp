@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include "platform/Graphics.h"
+#include "platform/gdi/Graphics.h"
 
 namespace {
 
@@ -155,6 +155,35 @@ TEST(Bitmaps, ScanLineLayoutIsBgrOrBgra) {
   b.SetSize(8, 8);
   EXPECT_EQ(b.Canvas()->Pixels(2, 1), RGB(10, 20, 30));
   EXPECT_EQ(b.Canvas()->Pixels(7, 7), clWhite);
+}
+
+TEST(Bitmaps, SidesSetOneAtATimeMakeTheBitmap) {
+  // Width first, then height (and the other way round): the first side is kept
+  // while the bitmap has no pixels yet.
+  for (bool widthFirst : {true, false}) {
+    TBitmap b;
+    if (widthFirst) {
+      b.SetWidth(8);
+      EXPECT_EQ(b.Width(), 8);
+      EXPECT_TRUE(b.Empty());
+      b.SetHeight(6);
+    } else {
+      b.SetHeight(6);
+      b.SetWidth(8);
+    }
+    EXPECT_EQ(b.Width(), 8);
+    EXPECT_EQ(b.Height(), 6);
+    EXPECT_FALSE(b.Empty());
+    EXPECT_EQ(b.Canvas()->Pixels(7, 5), clWhite);
+    EXPECT_FALSE(b.SaveToBytes().isEmpty());
+  }
+  TBitmap b(4, 4);
+  b.SetHeight(0);
+  EXPECT_TRUE(b.Empty());
+  EXPECT_EQ(b.Width(), 4);
+  b.SetHeight(2);
+  EXPECT_EQ(b.Width(), 4);
+  EXPECT_EQ(b.Height(), 2);
 }
 
 TEST(Bitmaps, TransparentDrawingLeavesOutTheBottomLeftColour) {

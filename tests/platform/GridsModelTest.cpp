@@ -2,8 +2,10 @@
 // scroll-bar thumb model.
 #include <gtest/gtest.h>
 
-#include "platform/GridsModel.h"
-#include "platform/Messages.h"
+#include <map>
+
+#include "platform/grids/GridsModel.h"
+#include "platform/ui/Messages.h"
 
 namespace {
 
@@ -81,6 +83,118 @@ TEST(GridCellStore, MovesColumnsAndRows) {
   EXPECT_EQ(row(1), ",,1:1,,3:1");
   s.Clear();
   EXPECT_EQ(s.StoredCells(), 0);
+}
+
+// The texts of one row share a block: cells written out of order, rewritten
+// with longer and shorter texts, and a text beyond Latin-1 that makes the whole
+// row wide, all keep their neighbours intact; the view shows the same text
+// without a copy.
+TEST(GridCellStore, KeepsNeighboursInARowBlock) {
+  TGridCellStore s;
+  s.SetRowReserve(4);
+  s.SetText(5, 0, "five");
+  s.SetText(1, 0, "one");
+  s.SetText(3, 0, "three");
+  s.SetText(9, 0, "nine");  // beyond the reserve
+  s.SetText(3, 0, "a much longer three");
+  s.SetText(1, 0, "1");
+  EXPECT_EQ(s.Text(1, 0), "1");
+  EXPECT_EQ(s.Text(3, 0), "a much longer three");
+  EXPECT_EQ(s.Text(5, 0), "five");
+  EXPECT_EQ(s.Text(9, 0), "nine");
+  EXPECT_EQ(s.TextView(5, 0), QAnyStringView(u"five"));
+  EXPECT_TRUE(s.TextView(4, 0).isEmpty());
+
+  const QString wide = QString::fromUtf8("\u20ac 5 \u00e9");  // euro sign: not Latin-1
+  s.SetText(4, 0, wide);
+  s.SetText(6, 0, QString::fromUtf8("\u00e9t\u00e9"));  // Latin-1 in a wide row
+  EXPECT_EQ(s.Text(4, 0), wide);
+  EXPECT_EQ(s.Text(6, 0), QString::fromUtf8("\u00e9t\u00e9"));
+  EXPECT_EQ(s.Text(3, 0), "a much longer three");
+  EXPECT_EQ(s.Text(9, 0), "nine");
+  EXPECT_EQ(s.TextView(4, 0).toString(), wide);
+  s.SetText(3, 0, "");
+  EXPECT_EQ(s.Text(4, 0), wide);
+  EXPECT_EQ(s.Text(1, 0), "1");
+  EXPECT_EQ(s.StoredCells(), 5);
+}
+
+// Random writes, moves and clears against a plain map of the cells: every cell,
+// the count of stored cells and the walk over them agree after each step.
+TEST(GridCellStore, AgreesWithAPlainMapUnderRandomChanges) {
+  TGridCellStore s;
+  s.SetRowReserve(3);
+  std::map<std::pair<int, int>, std::pair<QString, TObject*>> ref;  // (row, col)
+  TTag tags[3];
+  const QString texts[] = {"", "x", "r12c4", "a longer text of a cell", QString::fromUtf8("\u00fcber"),
+                           QString::fromUtf8("\u65e5\u672c"), "", "12345"};
+  uint32_t seed = 12345;
+  auto next = [&](uint32_t n) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 8) % n;
+  };
+  auto drop = [&](std::pair<int, int> k) {
+    auto it = ref.find(k);
+    if (it != ref.end() && it->second.first.isEmpty() && it->second.second == nullptr) ref.erase(it);
+  };
+  auto moved = [](int i, int from, int to) {
+    if (i == from) return to;
+    if (from < to && i > from && i <= to) return i - 1;
+    if (from > to && i >= to && i < from) return i + 1;
+    return i;
+  };
+  for (int step = 0; step < 3000; ++step) {
+    const int op = static_cast<int>(next(20));
+    const int c = static_cast<int>(next(7));
+    const int r = static_cast<int>(next(6));
+    if (op < 12) {
+      const QString& t = texts[next(8)];
+      s.SetText(c, r, t);
+      ref[{r, c}].first = t;
+      drop({r, c});
+    } else if (op < 15) {
+      TObject* o = next(3) == 0 ? nullptr : &tags[next(3)];
+      s.SetObject(c, r, o);
+      ref[{r, c}].second = o;
+      drop({r, c});
+    } else if (op < 17) {
+      const int to = static_cast<int>(next(7));
+      s.MoveColumn(c, to);
+      std::map<std::pair<int, int>, std::pair<QString, TObject*>> m;
+      for (auto& [k, v] : ref) m[{k.first, moved(k.second, c, to)}] = v;
+      ref.swap(m);
+    } else if (op == 17) {
+      const int to = static_cast<int>(next(6));
+      s.MoveRow(r, to);
+      std::map<std::pair<int, int>, std::pair<QString, TObject*>> m;
+      for (auto& [k, v] : ref) m[{moved(k.first, r, to), k.second}] = v;
+      ref.swap(m);
+    } else if (op == 18) {
+      s.ClearRow(r);
+      std::erase_if(ref, [&](const auto& e) { return e.first.first == r; });
+    } else {
+      s.ClearColumn(c);
+      std::erase_if(ref, [&](const auto& e) { return e.first.second == c; });
+    }
+    for (int rr = 0; rr < 7; ++rr)
+      for (int cc = 0; cc < 8; ++cc) {
+        auto it = ref.find({rr, cc});
+        const QString want = it == ref.end() ? QString() : it->second.first;
+        ASSERT_EQ(s.Text(cc, rr), want) << "step " << step << " cell " << cc << "," << rr;
+        ASSERT_EQ(s.TextView(cc, rr).toString(), want) << "step " << step;
+        ASSERT_EQ(s.Object(cc, rr), it == ref.end() ? nullptr : it->second.second) << "step " << step;
+      }
+    ASSERT_EQ(s.StoredCells(), static_cast<int>(ref.size())) << "step " << step;
+    auto walk = ref.begin();
+    s.ForEach([&](int cc, int rr, const QString& t, TObject* o) {
+      ASSERT_NE(walk, ref.end());
+      EXPECT_EQ(std::make_pair(rr, cc), walk->first);
+      EXPECT_EQ(t, walk->second.first);
+      EXPECT_EQ(o, walk->second.second);
+      ++walk;
+    });
+    ASSERT_EQ(walk, ref.end()) << "step " << step;
+  }
 }
 
 // ----------------------------------------------------------------- layout

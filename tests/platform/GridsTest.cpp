@@ -10,10 +10,10 @@
 #include <set>
 #include <tuple>
 
-#include "platform/Classes.h"
-#include "platform/Forms.h"
-#include "platform/Grids.h"
-#include "platform/WinApi.h"
+#include "platform/rtl/Classes.h"
+#include "platform/ui/Forms.h"
+#include "platform/grids/Grids.h"
+#include "platform/ui/WinApi.h"
 #include "tests/platform/ControlTestSupport.h"
 
 namespace {
@@ -439,6 +439,108 @@ TEST_F(GridFixture, PaintsCellsAndFillsBeyondThem) {
   for (int x = 133; x < 190 && !dark; ++x)
     for (int y = 53; y < 70 && !dark; ++y) dark = qGray(img.pixel(At(x, y))) < 100;
   EXPECT_TRUE(dark);
+}
+
+// A cell written in view is repainted alone, one out of view not at all; while
+// redrawing is off (a bulk change) a write marks nothing for repainting.
+TEST_F(GridFixture, AWrittenCellIsRepaintedAloneAndNotWhileRedrawingIsOff) {
+  G->PaintNow();
+  G->Calls.clear();
+  G->SetCells(2, 3, "in view");
+  G->SetCells(2, 90, "out of view");
+  G->Update();
+  std::set<std::pair<int, int>> painted;
+  for (const TTestGrid::TCall& call : G->Calls) painted.insert({call.Col, call.Row});
+  EXPECT_EQ(painted, (std::set<std::pair<int, int>>{{2, 3}}));
+
+  G->Calls.clear();
+  G->Perform(WM_SETREDRAW, 0, 0);
+  G->SetCells(3, 3, "while off");
+  G->Perform(WM_SETREDRAW, 1, 0);
+  G->Update();
+  EXPECT_TRUE(G->Calls.empty());
+  EXPECT_EQ(G->Cells(3, 3), "while off");
+}
+
+// A draw grid that writes the same texts as a string grid through the canvas's
+// own TextRect: what the string grid's quicker way of writing must look like.
+class TCanvasTextGrid : public TDrawGrid {
+ public:
+  using TDrawGrid::TDrawGrid;
+  const TStringGrid* Texts = nullptr;
+
+ protected:
+  void DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) override {
+    Canvas()->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, Texts->Cells(ACol, ARow));
+    TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
+  }
+};
+
+// Texts written by the string grid (shaped once, clipped only where they reach
+// beyond the cell) look pixel for pixel as the canvas writes them: plain and
+// selected cells, texts longer than their cell, texts beyond Latin-1, other
+// faces, and again after a text changed.
+TEST_F(GridFixture, CellTextsLookAsTheCanvasWritesThem) {
+  auto* ref = new TCanvasTextGrid(F.Form);
+  ref->SetParent(F.Form);
+  ref->SetBorderStyle(bsNone);
+  ref->SetBounds(0, 0, 400, 300);
+  ref->Texts = G;
+  for (TCustomGrid* g : {static_cast<TCustomGrid*>(G), static_cast<TCustomGrid*>(ref)}) {
+    auto* d = static_cast<TDrawGrid*>(g);
+    d->SetColCount(20);
+    d->SetRowCount(100);
+    d->SetColWidths(2, 20);  // too narrow for its texts
+    d->SetRowHeights(3, 8);  // too low
+  }
+  G->SetCells(0, 0, "corner");
+  G->SetCells(1, 1, "r1c1");
+  G->SetCells(2, 1, "a long text in a narrow column");
+  G->SetCells(3, 2, QString::fromUtf8("\u65e5\u672c \u20ac 12"));
+  G->SetCells(1, 3, "low row");
+  G->SetCells(4, 4, "gjpqy|");
+  G->SetCells(5, 5, "1234567890123");
+  G->SetSelection({1, 1, 2, 2});
+  ref->SetSelection({1, 1, 2, 2});
+  // Neither grid has the focus, so both draw the current cell alike.
+  auto* other = new TProbe(F.Form, F.Form, "Other", nullptr);
+  other->SetBounds(420, 0, 40, 40);
+  other->SetFocus();
+  auto same = [&](const char* what) {
+    G->PaintNow();
+    const QImage mine = G->BackBuffer()->copy();
+    ref->PaintNow();
+    const QImage theirs = ref->BackBuffer()->copy();
+    ASSERT_EQ(mine.size(), theirs.size());
+    int differ = 0;
+    QRect where;
+    for (int y = 0; y < mine.height(); ++y)
+      for (int x = 0; x < mine.width(); ++x)
+        if (mine.pixel(x, y) != theirs.pixel(x, y)) {
+          ++differ;
+          where |= QRect(x, y, 1, 1);
+        }
+    EXPECT_EQ(differ, 0) << what << " in " << where.x() << "," << where.y() << " " << where.width() << "x"
+                         << where.height();
+  };
+  same("first paint");
+  same("from the shaped texts");
+  G->SetCells(1, 1, "changed");
+  G->SetCells(4, 4, "");
+  same("after a change");
+  G->SetSelection({5, 5, 5, 5});
+  ref->SetSelection({5, 5, 5, 5});
+  same("in other colours");
+  for (TCustomGrid* g : {static_cast<TCustomGrid*>(G), static_cast<TCustomGrid*>(ref)}) {
+    g->Font()->SetStyle(TFontStyles{fsItalic, fsBold});
+    g->Font()->SetSize(12);
+  }
+  same("bold italic");
+  for (TCustomGrid* g : {static_cast<TCustomGrid*>(G), static_cast<TCustomGrid*>(ref)}) {
+    g->Font()->SetName("Courier New");
+    g->Font()->SetStyle(TFontStyles{});
+  }
+  same("another face");
 }
 
 // -------------------------------------------------------------------- mouse

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "platform/IniFiles.h"
+#include "platform/rtl/IniFiles.h"
 
 namespace {
 

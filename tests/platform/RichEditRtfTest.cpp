@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "platform/ComCtrls.h"
+#include "platform/widgets/ComCtrls.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <QApplication>
 
 #include "ControlTestSupport.h"
-#include "platform/Clipbrd.h"
-#include "platform/ExtCtrls.h"
-#include "platform/Forms.h"
-#include "platform/Mask.h"
-#include "platform/StdCtrls.h"
-#include "platform/TestHooks.h"
+#include "platform/ui/Clipbrd.h"
+#include "platform/widgets/ExtCtrls.h"
+#include "platform/ui/Forms.h"
+#include "platform/widgets/Mask.h"
+#include "platform/widgets/StdCtrls.h"
+#include "platform/ui/TestHooks.h"
 
 // Readable string lists in failure messages.
 inline void PrintTo(const QStringList& L, std::ostream* Os) { *Os << '[' << L.join(QStringLiteral(" | ")).toStdString() << ']'; }

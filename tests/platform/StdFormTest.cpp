@@ -8,15 +8,15 @@
 #include <QTemporaryDir>
 
 #include "ControlTestSupport.h"
-#include "platform/Buttons.h"
-#include "platform/CheckLst.h"
-#include "platform/ComCtrls.h"
-#include "platform/ExtCtrls.h"
-#include "platform/Mask.h"
-#include "platform/Menus.h"
-#include "platform/Snapshot.h"
-#include "platform/StdCtrls.h"
-#include "platform/TestHooks.h"
+#include "platform/widgets/Buttons.h"
+#include "platform/widgets/CheckLst.h"
+#include "platform/widgets/ComCtrls.h"
+#include "platform/widgets/ExtCtrls.h"
+#include "platform/widgets/Mask.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/Snapshot.h"
+#include "platform/widgets/StdCtrls.h"
+#include "platform/ui/TestHooks.h"
 
 // A log as one readable text for comparisons.
 inline std::string J(const QStringList& L) { return L.join(QLatin1Char('\n')).toStdString(); }

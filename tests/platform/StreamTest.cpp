@@ -3,8 +3,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "platform/Classes.h"
-#include "platform/Encodings.h"
+#include "platform/rtl/Classes.h"
+#include "platform/rtl/Encodings.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <optional>
 
-#include "platform/SysUtils.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace {
 
@@ -200,12 +200,13 @@ TEST(RealConversion, ReadsWithTheSettingsSeparator) {
 }
 
 TEST(RealConversion, GlobalSettingsAreReadAtEachUse) {
-  const TFormatSettings saved = FormatSettings;
-  FormatSettings.DecimalSeparator = u',';
-  EXPECT_DOUBLE_EQ(StrToFloat(QStringLiteral("2,25")), 2.25);
-  double v;
-  EXPECT_FALSE(TryStrToFloat(QStringLiteral("2.25"), v));
-  FormatSettings = saved;
+  {
+    const TScopedFormatSettings restore;
+    FormatSettings.DecimalSeparator = u',';
+    EXPECT_DOUBLE_EQ(StrToFloat(QStringLiteral("2,25")), 2.25);
+    double v;
+    EXPECT_FALSE(TryStrToFloat(QStringLiteral("2.25"), v));
+  }
   EXPECT_DOUBLE_EQ(StrToFloat(QStringLiteral("2.25")), 2.25);
 }
 

@@ -1,7 +1,7 @@
 // String routines: trimming, case, comparison, replacing, quoting, positions.
 #include <gtest/gtest.h>
 
-#include "platform/SysUtils.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace {
 QString Q(const char16_t* s) { return QString::fromUtf16(s); }

@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 
 #include "common/TestSupport.h"
-#include "platform/XMLDoc.h"
+#include "platform/rtl/XMLDoc.h"
 
 namespace {
 

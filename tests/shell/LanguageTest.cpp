@@ -5,7 +5,7 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
-#include "platform/Classes.h"
+#include "platform/rtl/Classes.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 
@@ -153,6 +153,8 @@ TEST(DefaultTexts, TableHoldsTheBlocksTheGapsAndTheQuotedWording) {
       {9, "None Configuration Opened "},
       {11, "Opened Configuration of the Converter : "},
       {18, "Error! Project not Valid"},
+      // The main window's hint for its BACnet EDE button, in full.
+      {66, "Create the BACnet EDE File for Actual Configuration"},
       {106, "Error! Name project is not valid because directory already exists"},
       {202, "List of Avaliable Configurations"},
       {306, " / "},

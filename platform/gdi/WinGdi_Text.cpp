@@ -1,0 +1,510 @@
+// Fonts and text: resolving font descriptions to installed fonts (fontconfig
+// picks a substitute for a missing face, e.g. DejaVu Sans for "Tahoma"),
+// metrics, TextOut, ExtTextOut and DrawText with its layout flags.
+#include <QCoreApplication>
+#include <QFontInfo>
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "platform/gdi/DeviceContext_p.h"
+#include "platform/gdi/WinGdi.h"
+
+namespace {
+
+QString FontKey(const LOGFONT& L) {
+  return QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
+      .arg(L.lfFaceName.toLower())
+      .arg(L.lfHeight)
+      .arg(L.lfWeight)
+      .arg(int(L.lfItalic))
+      .arg(int(L.lfUnderline))
+      .arg(int(L.lfStrikeOut))
+      .arg(L.lfEscapement)
+      .arg(int(L.lfPitchAndFamily))
+      .arg(L.lfWidth);
+}
+
+QFont BaseFont(const LOGFONT& L) {
+  QString face = L.lfFaceName.isEmpty() ? QStringLiteral("Tahoma") : L.lfFaceName;
+  QFont f(face);
+  if ((L.lfPitchAndFamily & 3) == FIXED_PITCH) f.setStyleHint(QFont::Monospace);
+  f.setWeight(QFont::Weight(std::clamp(L.lfWeight == FW_DONTCARE ? FW_NORMAL : L.lfWeight, 100, 900)));
+  f.setItalic(L.lfItalic != 0);
+  f.setUnderline(L.lfUnderline != 0);
+  f.setStrikeOut(L.lfStrikeOut != 0);
+  f.setKerning(false);
+  // Text is drawn without smoothing, like the system's standard (non-ClearType) text.
+  f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
+  f.setHintingPreference(QFont::PreferFullHinting);
+  return f;
+}
+
+}  // namespace
+
+namespace {
+std::map<QString, std::shared_ptr<const TFontInfo>>& FontCache() {
+  static std::map<QString, std::shared_ptr<const TFontInfo>> cache;
+  return cache;
+}
+// Resolved fonts are dropped with the application object, before Qt's font
+// database goes.
+void ClearFontCache() { FontCache().clear(); }
+}  // namespace
+
+std::shared_ptr<const TFontInfo> ResolveFont(const LOGFONT& Log) {
+  auto& cache = FontCache();
+  static const bool registered = [] {
+    qAddPostRoutine(ClearFontCache);
+    return true;
+  }();
+  (void)registered;
+  QString key = FontKey(Log);
+  auto it = cache.find(key);
+  if (it != cache.end()) return it->second;
+
+  auto info = std::make_shared<TFontInfo>();
+  info->Log = Log;
+  QFont f = BaseFont(Log);
+  int em;
+  if (Log.lfHeight < 0) {
+    em = -Log.lfHeight;
+  } else if (Log.lfHeight > 0) {
+    // A positive height is the cell height (ascent + descent).
+    QFont probe = f;
+    probe.setPixelSize(100);
+    QFontMetrics m(probe);
+    double ratio = (m.ascent() + m.descent()) / 100.0;
+    em = std::max(1, int(std::lround(Log.lfHeight / (ratio > 0 ? ratio : 1.0))));
+  } else {
+    em = 13;
+  }
+  f.setPixelSize(std::max(1, em));
+  info->Font = f;
+  info->Metrics = std::make_unique<QFontMetrics>(f);
+  const QFontMetrics& m = *info->Metrics;
+  TEXTMETRIC& tm = info->Tm;
+  tm.tmAscent = m.ascent();
+  tm.tmDescent = m.descent();
+  tm.tmHeight = tm.tmAscent + tm.tmDescent;
+  tm.tmInternalLeading = std::max(0, tm.tmHeight - em);
+  tm.tmExternalLeading = std::max(0, m.leading());
+  tm.tmAveCharWidth = m.averageCharWidth();
+  tm.tmMaxCharWidth = m.maxWidth();
+  tm.tmWeight = Log.lfWeight;
+  tm.tmItalic = Log.lfItalic;
+  tm.tmUnderlined = Log.lfUnderline;
+  tm.tmStruckOut = Log.lfStrikeOut;
+  tm.tmCharSet = Log.lfCharSet;
+  tm.tmPitchAndFamily = QFontInfo(f).fixedPitch() ? 0 : 1;  // the system's bit 0 means variable pitch
+  cache.emplace(key, info);
+  return info;
+}
+
+namespace {
+
+const TFontInfo* FontOf(HDC DC) { return DC && DC->S.Font ? DC->S.Font.get() : nullptr; }
+
+// The "Symbol" face puts Greek letters and signs on the codes of Latin letters;
+// the installed substitute has them at their Unicode places, so the text is
+// translated for that face (codes without a known sign stay as they are).
+QString FaceText(const TFontInfo& F, const QString& S) {
+  if (F.Log.lfFaceName.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) != 0) return S;
+  static const char16_t upper[26] = {0x391, 0x392, 0x3A7, 0x394, 0x395, 0x3A6, 0x393, 0x397, 0x399,
+                                     0x3D1, 0x39A, 0x39B, 0x39C, 0x39D, 0x39F, 0x3A0, 0x398, 0x3A1,
+                                     0x3A3, 0x3A4, 0x3A5, 0x3C2, 0x3A9, 0x39E, 0x3A8, 0x396};
+  static const char16_t lower[26] = {0x3B1, 0x3B2, 0x3C7, 0x3B4, 0x3B5, 0x3C6, 0x3B3, 0x3B7, 0x3B9,
+                                     0x3D5, 0x3BA, 0x3BB, 0x3BC, 0x3BD, 0x3BF, 0x3C0, 0x3B8, 0x3C1,
+                                     0x3C3, 0x3C4, 0x3C5, 0x3D6, 0x3C9, 0x3BE, 0x3C8, 0x3B6};
+  // 0xA1 .. 0xDF.
+  static const char16_t high[63] = {
+      0x3D2, 0x2032, 0x2264, 0x2044, 0x221E, 0x192, 0x2663, 0x2666, 0x2665, 0x2660, 0x2194, 0x2190,
+      0x2191, 0x2192, 0x2193, 0xB0, 0xB1, 0x2033, 0x2265, 0xD7, 0x221D, 0x2202, 0x2022, 0xF7,
+      0x2260, 0x2261, 0x2248, 0x2026, 0x23D0, 0x23AF, 0x21B5, 0x2135, 0x2111, 0x211C, 0x2118, 0x2297,
+      0x2295, 0x2205, 0x2229, 0x222A, 0x2283, 0x2287, 0x2284, 0x2282, 0x2286, 0x2208, 0x2209, 0x2220,
+      0x2207, 0xAE, 0xA9, 0x2122, 0x220F, 0x221A, 0x22C5, 0xAC, 0x2227, 0x2228, 0x21D4, 0x21D0,
+      0x21D1, 0x21D2, 0x21D3};
+  QString out = S;
+  for (QChar& c : out) {
+    char16_t u = c.unicode();
+    if (u >= 'A' && u <= 'Z')
+      c = QChar(upper[u - 'A']);
+    else if (u >= 'a' && u <= 'z')
+      c = QChar(lower[u - 'a']);
+    else if (u >= 0xA1 && u <= 0xDF)
+      c = QChar(high[u - 0xA1]);
+    else if (u == 0x22)
+      c = QChar(0x2200);
+    else if (u == 0x24)
+      c = QChar(0x2203);
+    else if (u == 0x2D)
+      c = QChar(0x2212);
+    else if (u == 0xE5)
+      c = QChar(0x2211);
+  }
+  return out;
+}
+
+int Advance(const TFontInfo& F, const QString& S) { return S.isEmpty() ? 0 : F.Metrics->horizontalAdvance(S); }
+
+// One line of text to draw: the text, the position of the character to
+// underline (the accelerator, -1 for none).
+struct TextLine {
+  QString Text;
+  int Underline = -1;
+};
+
+// Width of a line; tabs advance to the next multiple of TabWidth when TabWidth > 0.
+int LineWidth(const TFontInfo& F, const QString& S, int TabWidth) {
+  if (TabWidth <= 0 || !S.contains(QLatin1Char('\t'))) return Advance(F, S);
+  int pos = 0;
+  int start = 0;
+  for (int i = 0; i <= S.size(); ++i) {
+    if (i == S.size() || S[i] == QLatin1Char('\t')) {
+      pos += Advance(F, S.mid(start, i - start));
+      if (i < S.size()) pos = (pos / TabWidth + 1) * TabWidth;
+      start = i + 1;
+    }
+  }
+  return pos;
+}
+
+// Draws a line with its cell's top-left at (X, Y): the background of the cell
+// when Opaque, the text in the context's text colour, and the accelerator's underline.
+void DrawLine(HDC DC, QPainter* P, const TFontInfo& F, int X, int Y, const TextLine& L, int TabWidth,
+              bool Opaque, bool PrefixOnly) {
+  const TEXTMETRIC& tm = F.Tm;
+  QColor text = QColorOf(DC->S.TextColor);
+  P->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  P->setFont(F.Font);
+  P->setPen(text);
+  int width = LineWidth(F, L.Text, TabWidth);
+  if (Opaque && !PrefixOnly && width > 0) P->fillRect(QRect(X, Y, width, tm.tmHeight), QColorOf(DC->S.BkColor));
+  int pos = 0, start = 0;
+  const QString& s = L.Text;
+  for (int i = 0; i <= s.size(); ++i) {
+    bool tab = i < s.size() && TabWidth > 0 && s[i] == QLatin1Char('\t');
+    if (i == s.size() || tab) {
+      QString seg = s.mid(start, i - start);
+      if (!seg.isEmpty() && !PrefixOnly) P->drawText(QPoint(X + pos, Y + tm.tmAscent), seg);
+      if (L.Underline >= start && L.Underline < i) {
+        int ux = X + pos + Advance(F, seg.left(L.Underline - start));
+        int uw = Advance(F, seg.mid(L.Underline - start, 1));
+        int uy = Y + tm.tmAscent + std::max(1, F.Metrics->underlinePos());
+        P->fillRect(QRect(ux, uy, std::max(1, uw), std::max(1, F.Metrics->lineWidth())), text);
+      }
+      pos += Advance(F, seg);
+      if (tab) pos = (pos / TabWidth + 1) * TabWidth;
+      start = i + 1;
+    }
+  }
+}
+
+// Removes the accelerator marks: "&x" underlines x, "&&" is a plain "&".
+TextLine StripPrefix(const QString& S, bool Keep) {
+  TextLine r;
+  if (Keep) {
+    r.Text = S;
+    return r;
+  }
+  r.Text.reserve(S.size());
+  for (int i = 0; i < S.size(); ++i) {
+    if (S[i] == QLatin1Char('&')) {
+      if (i + 1 < S.size() && S[i + 1] == QLatin1Char('&')) {
+        r.Text += QLatin1Char('&');
+        ++i;
+        continue;
+      }
+      if (i + 1 < S.size()) r.Underline = int(r.Text.size());
+      continue;
+    }
+    r.Text += S[i];
+  }
+  return r;
+}
+
+// Greedy word wrap within MaxWidth: lines break at spaces (the spaces at a break
+// vanish); a word wider than the line stays whole on its own line unless
+// BreakWords, which cuts it between characters.
+std::vector<TextLine> WrapParagraph(const TFontInfo& F, const TextLine& P, int MaxWidth, int TabWidth,
+                                    bool BreakWords) {
+  std::vector<TextLine> out;
+  const QString& s = P.Text;
+  auto emitLine = [&](int start, int end) {
+    TextLine l;
+    l.Text = s.mid(start, end - start);
+    if (P.Underline >= start && P.Underline < end) l.Underline = P.Underline - start;
+    out.push_back(l);
+  };
+  auto isSpace = [&](int i) { return s[i] == QLatin1Char(' '); };
+  int n = int(s.size());
+  int lineStart = 0;
+  int lineEnd = -1;  // end of the last word on the line; -1 while the line is empty
+  int i = 0;
+  while (i < n) {
+    // Next word: [ws, we), preceded by spaces from i.
+    int ws = i;
+    while (ws < n && isSpace(ws)) ++ws;
+    if (ws == n) break;
+    int we = ws;
+    while (we < n && !isSpace(we)) ++we;
+    if (lineEnd < 0) {
+      // First word of the line (leading spaces of the paragraph kept on its first line).
+      int from = out.empty() ? lineStart : ws;
+      lineStart = from;
+      if (BreakWords && LineWidth(F, s.mid(from, we - from), TabWidth) > MaxWidth) {
+        int k = from;
+        while (k < we) {
+          int e = k + 1;
+          while (e < we && LineWidth(F, s.mid(k, e + 1 - k), TabWidth) <= MaxWidth) ++e;
+          if (e >= we) {
+            lineStart = k;
+            break;
+          }
+          emitLine(k, e);
+          k = e;
+          lineStart = k;
+        }
+        if (k >= we) {
+          lineEnd = -1;
+          i = we;
+          continue;
+        }
+      }
+      lineEnd = we;
+      i = we;
+      continue;
+    }
+    if (LineWidth(F, s.mid(lineStart, we - lineStart), TabWidth) <= MaxWidth) {
+      lineEnd = we;
+      i = we;
+      continue;
+    }
+    emitLine(lineStart, lineEnd);
+    lineEnd = -1;
+    lineStart = ws;
+    i = ws;
+  }
+  if (lineEnd >= 0)
+    emitLine(lineStart, lineEnd);
+  else if (out.empty())
+    emitLine(0, 0);
+  return out;
+}
+
+// Shortens a line to MaxWidth with "..." at its end (or, for a path, in its middle).
+void Ellipsize(const TFontInfo& F, TextLine& L, int MaxWidth, int TabWidth, bool Path) {
+  if (LineWidth(F, L.Text, TabWidth) <= MaxWidth) return;
+  const QString dots = QStringLiteral("...");
+  if (Path) {
+    int sep = std::max(int(L.Text.lastIndexOf(QLatin1Char('\\'))), int(L.Text.lastIndexOf(QLatin1Char('/'))));
+    if (sep > 0) {
+      QString tail = L.Text.mid(sep);
+      for (int k = sep - 1; k >= 0; --k) {
+        QString cand = L.Text.left(k) + dots + tail;
+        if (LineWidth(F, cand, TabWidth) <= MaxWidth || k == 0) {
+          if (LineWidth(F, cand, TabWidth) > MaxWidth) break;  // not even the name fits: cut at the end
+          if (L.Underline >= k) L.Underline = L.Underline >= sep ? L.Underline - sep + k + 3 : -1;
+          L.Text = cand;
+          return;
+        }
+      }
+    }
+  }
+  int k = int(L.Text.size());
+  while (k > 0 && LineWidth(F, L.Text.left(k) + dots, TabWidth) > MaxWidth) --k;
+  if (L.Underline >= k) L.Underline = -1;
+  L.Text = L.Text.left(k) + dots;
+}
+
+}  // namespace
+
+int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, DRAWTEXTPARAMS* Params,
+                 QString* Shown) {
+  const TFontInfo* F = FontOf(DC);
+  if (!F) return 0;
+  QString s = FaceText(*F, Count < 0 ? Text : Text.left(Count));
+  const TEXTMETRIC& tm = F->Tm;
+  int lineH = tm.tmHeight + ((Format & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
+  int tabChars = (Params && Params->iTabLength > 0) ? Params->iTabLength : 8;
+  int tabW = (Format & DT_EXPANDTABS) ? tabChars * std::max(1, tm.tmAveCharWidth) : 0;
+  int lm = Params ? Params->iLeftMargin : 0, rm = Params ? Params->iRightMargin : 0;
+  int x0 = R.Left + lm, x1 = R.Right - rm;
+  int maxW = x1 - x0;
+  bool single = Format & DT_SINGLELINE;
+  bool calc = Format & DT_CALCRECT;
+  bool noPrefix = Format & DT_NOPREFIX;
+  bool hidePrefix = Format & DT_HIDEPREFIX;
+
+  // Paragraphs, lines.
+  std::vector<TextLine> lines;
+  if (single) {
+    QString one = s;
+    one.remove(QLatin1Char('\r'));
+    one.remove(QLatin1Char('\n'));
+    lines.push_back(StripPrefix(one, noPrefix));
+  } else {
+    QString norm = s;
+    norm.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    norm.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QStringList paras = norm.split(QLatin1Char('\n'));
+    for (const QString& p : paras) {
+      TextLine tl = StripPrefix(p, noPrefix);
+      if (Format & DT_WORDBREAK) {
+        auto wrapped = WrapParagraph(*F, tl, maxW, tabW, Format & DT_EDITCONTROL);
+        lines.insert(lines.end(), wrapped.begin(), wrapped.end());
+      } else {
+        lines.push_back(tl);
+      }
+    }
+  }
+  if (hidePrefix)
+    for (auto& l : lines) l.Underline = -1;
+  if (Format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS))
+    for (auto& l : lines) Ellipsize(*F, l, maxW, tabW, Format & DT_PATH_ELLIPSIS);
+  if (Shown && single) *Shown = lines.front().Text;
+  if (Params) Params->uiLengthDrawn = UINT(s.size());
+
+  int widest = 0;
+  for (const auto& l : lines) widest = std::max(widest, LineWidth(*F, l.Text, tabW));
+  int total = s.isEmpty() && !single ? 0 : int(lines.size()) * lineH;
+
+  if (calc) {
+    R.Right = R.Left + lm + widest + rm;
+    R.Bottom = R.Top + total;
+    return total;
+  }
+
+  int top = R.Top;
+  if (single) {
+    if (Format & DT_VCENTER)
+      top = R.Top + (R.Height() - lineH) / 2;
+    else if (Format & DT_BOTTOM)
+      top = R.Bottom - lineH;
+  }
+  int result = (single && (Format & (DT_VCENTER | DT_BOTTOM))) ? top - R.Top + lineH : total;
+  if (s.isEmpty()) return result;
+
+  QPainter* p = DC->Painter();
+  if (!p) return result;
+  p->save();
+  if (!(Format & DT_NOCLIP)) p->setClipRect(QRect(R.Left, R.Top, R.Width(), R.Height()), Qt::IntersectClip);
+  if (Format & DT_RTLREADING) p->setLayoutDirection(Qt::RightToLeft);
+  bool opaque = DC->S.BkMode == OPAQUE;
+  int y = top;
+  for (size_t i = 0; i < lines.size(); ++i, y += lineH) {
+    if ((Format & DT_EDITCONTROL) && i > 0 && y + lineH > R.Bottom) break;
+    const TextLine& l = lines[i];
+    int w = LineWidth(*F, l.Text, tabW);
+    int x = x0;
+    if (Format & DT_CENTER)
+      x = x0 + (maxW - w) / 2;
+    else if (Format & DT_RIGHT)
+      x = x1 - w;
+    DrawLine(DC, p, *F, x, y, l, tabW, opaque, Format & DT_PREFIXONLY);
+  }
+  p->restore();
+  return result;
+}
+
+int DrawText(HDC DC, const QString& Text, int Count, TRect& R, UINT Format) {
+  return DrawTextImpl(DC, Text, Count, R, Format, nullptr, nullptr);
+}
+int DrawText(HDC DC, const QString& Text, int Count, const TRect& R, UINT Format) {
+  TRect r = R;
+  return DrawTextImpl(DC, Text, Count, r, Format, nullptr, nullptr);
+}
+int DrawTextEx(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, DRAWTEXTPARAMS* Params) {
+  return DrawTextImpl(DC, Text, Count, R, Format, Params, nullptr);
+}
+int DrawTextEx(HDC DC, const QString& Text, int Count, const TRect& R, UINT Format, DRAWTEXTPARAMS* Params) {
+  TRect r = R;
+  return DrawTextImpl(DC, Text, Count, r, Format, Params, nullptr);
+}
+
+BOOL ExtTextOut(HDC DC, int X, int Y, UINT Options, const TRect* Rect, const QString& Text, int Count,
+                const int* Dx) {
+  const TFontInfo* F = FontOf(DC);
+  if (!F) return false;
+  QString s = FaceText(*F, Count < 0 ? Text : Text.left(Count));
+  const TEXTMETRIC& tm = F->Tm;
+  UINT align = DC->S.TextAlign;
+  if (align & TA_UPDATECP) {
+    X = DC->S.PenPos.X;
+    Y = DC->S.PenPos.Y;
+  }
+  int width = 0;
+  if (Dx)
+    for (int i = 0; i < s.size(); ++i) width += Dx[i];
+  else
+    width = Advance(*F, s);
+  if (align & TA_UPDATECP) DC->S.PenPos.X += width;
+
+  QPainter* p = DC->Painter();
+  if (!p) return true;
+  p->save();
+  p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  if (Rect && (Options & ETO_OPAQUE))
+    p->fillRect(QRect(Rect->Left, Rect->Top, Rect->Width(), Rect->Height()), QColorOf(DC->S.BkColor));
+  if (Rect && (Options & ETO_CLIPPED))
+    p->setClipRect(QRect(Rect->Left, Rect->Top, Rect->Width(), Rect->Height()), Qt::IntersectClip);
+  if (Options & ETO_RTLREADING) p->setLayoutDirection(Qt::RightToLeft);
+  // The reference point, then the cell's top-left relative to it.
+  int ox = 0, oy = 0;
+  UINT h = align & TA_CENTER;
+  if (h == TA_RIGHT)
+    ox = -width;
+  else if (h == TA_CENTER)
+    ox = -width / 2;
+  UINT v = align & TA_BASELINE;
+  if (v == TA_BASELINE)
+    oy = -tm.tmAscent;
+  else if (v == TA_BOTTOM)
+    oy = -tm.tmHeight;
+  p->translate(X, Y);
+  if (F->Log.lfEscapement != 0) p->rotate(-F->Log.lfEscapement / 10.0);
+  p->setFont(F->Font);
+  p->setPen(QColorOf(DC->S.TextColor));
+  if (DC->S.BkMode == OPAQUE && width > 0) p->fillRect(QRect(ox, oy, width, tm.tmHeight), QColorOf(DC->S.BkColor));
+  if (Dx) {
+    int x = ox;
+    for (int i = 0; i < s.size(); ++i) {
+      p->drawText(QPoint(x, oy + tm.tmAscent), QString(s[i]));
+      x += Dx[i];
+    }
+  } else if (!s.isEmpty()) {
+    p->drawText(QPoint(ox, oy + tm.tmAscent), s);
+  }
+  p->restore();
+  return true;
+}
+
+BOOL TextOut(HDC DC, int X, int Y, const QString& Text, int Count) {
+  return ExtTextOut(DC, X, Y, 0, nullptr, Text, Count, nullptr);
+}
+
+BOOL GetTextExtentPoint32(HDC DC, const QString& Text, int Count, TSize* Out) {
+  const TFontInfo* F = FontOf(DC);
+  if (!F || !Out) return false;
+  QString s = FaceText(*F, Count < 0 ? Text : Text.left(Count));
+  *Out = TSize(Advance(*F, s), F->Tm.tmHeight);
+  return true;
+}
+BOOL GetTextExtentPoint(HDC DC, const QString& Text, int Count, TSize* Out) {
+  return GetTextExtentPoint32(DC, Text, Count, Out);
+}
+
+BOOL GetTextMetrics(HDC DC, TEXTMETRIC* Out) {
+  const TFontInfo* F = FontOf(DC);
+  if (!F || !Out) return false;
+  *Out = F->Tm;
+  return true;
+}
+
+int GetTextFace(HDC DC, QString* Out) {
+  const TFontInfo* F = FontOf(DC);
+  if (!F) return 0;
+  QString face = F->Log.lfFaceName;
+  if (Out) *Out = face;
+  return int(face.size()) + 1;
+}
