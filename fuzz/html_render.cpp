@@ -4,7 +4,7 @@
 // Settings: character 1 holds flags in its low bits (word wrap, selected, blink
 // phase, hover style, print, control down, right to left); characters 2 and 3
 // the rectangle's width and height (0 to 255 pixels); 4 and 5 the hit point;
-// 6 the focus and hover anchor. Every call returns, paints within the image,
+// 6 the focus and hover anchor. Every call returns within the time limit,
 // gives sizes of at least 0 and leaves the canvas's font, brush and pen as they
 // were, with no rotated font left behind.
 #include "FuzzSupport.h"

@@ -124,7 +124,7 @@ TEST(HtmlColors, NamesAndHexValues) {
 
 TEST(HtmlColors, HexValuesStayWithinTheirThreeBytes) {
   // A character that is no hexadecimal digit counts as 0: "\uFFFF" once made a
-  // pair of 1,113,125 and the colour overflowed.
+  // pair of over a million and the colour overflowed.
   EXPECT_EQ(ColorFromHex(U("#00F\uFFFF\uFFFF\uFFFF\uFFFF")), TColor(0x00F000));
   EXPECT_EQ(HexPairValue(U("\uFFFF\uFFFF")), 0);
   EXPECT_EQ(HexPairValue(U("G!")), 0);
