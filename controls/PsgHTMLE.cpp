@@ -33,9 +33,14 @@ bool StartsAt(const QString& Text, int Pos, const char* Latin1) {
   return QStringView(Text).mid(Pos).startsWith(QLatin1StringView(Latin1));
 }
 
+// The value of a hexadecimal digit; any other character counts as 0, so that
+// a pair stays within 0 to 255 and a colour within its three bytes.
 int HexDigit(QChar C) {
-  int code = C.unicode();
-  return code < 'A' ? code - 48 : code - 55;
+  const int code = C.unicode();
+  if (code >= '0' && code <= '9') return code - '0';
+  if (code >= 'A' && code <= 'F') return code - 'A' + 10;
+  if (code >= 'a' && code <= 'f') return code - 'a' + 10;
+  return 0;
 }
 
 // The position of the first ">" that closes the tag starting at Lt, or -1.

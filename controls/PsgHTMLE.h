@@ -36,9 +36,10 @@ QString SpacesToNbsp(const QString& Text);
 // The colour of a lower-case colour name ("clred", "clbtnface"); 0 (black) for
 // any other name.
 TColor ColorFromName(const QString& Name);
-// The colour of "#RRGGBB" (upper-case hexadecimal digits).
+// The colour of "#RRGGBB" (hexadecimal digits; any other character counts as 0).
 TColor ColorFromHex(const QString& Text);
-// 16 * d(first) + d(second) of a two-character hexadecimal text; 0 when shorter.
+// 16 * d(first) + d(second) of a two-character hexadecimal text (a character
+// that is no hexadecimal digit counts as 0); 0 when shorter.
 int HexPairValue(const QString& Text);
 
 // ---------------------------------------------------------- inline controls

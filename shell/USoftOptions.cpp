@@ -40,9 +40,14 @@ int Conv_Version(const QString& Ver_str) {
   if (t.size() < 5) return -1;
   // The digit before the point and the three after it; the point is skipped.
   const QString digits = t.mid(0, 1) + t.mid(2, 3);
-  bool ok = false;
-  const int value = digits.toInt(&ok, 10);
-  return ok ? value : -1;
+  // Only the four digits make a number: no sign, blank or NUL, which the
+  // string conversion would pass over.
+  int value = 0;
+  for (const QChar c : digits) {
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return -1;
+    value = value * 10 + (c.unicode() - u'0');
+  }
+  return value;
 }
 
 bool TFSoftOptions::Check_Version() {

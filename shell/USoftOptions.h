@@ -28,7 +28,7 @@ QString Home_Page_URL();
 // The version number in a version text: the text after its first blank
 // (all of it without one), trimmed; its characters 1, 3, 4 and 5 read as a
 // decimal number ("VER. 1.004" gives 1004); -1 when it is shorter than five
-// characters or those are no number.
+// characters or those are not four ASCII digits.
 int Conv_Version(const QString& Ver_str);
 
 class TFSoftOptions : public TForm {

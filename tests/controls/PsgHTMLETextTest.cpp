@@ -122,6 +122,17 @@ TEST(HtmlColors, NamesAndHexValues) {
   EXPECT_EQ(HexPairValue(U("FF")), 255);
 }
 
+TEST(HtmlColors, HexValuesStayWithinTheirThreeBytes) {
+  // A character that is no hexadecimal digit counts as 0: "\uFFFF" once made a
+  // pair of over a million and the colour overflowed.
+  EXPECT_EQ(ColorFromHex(U("#00F\uFFFF\uFFFF\uFFFF\uFFFF")), TColor(0x00F000));
+  EXPECT_EQ(HexPairValue(U("\uFFFF\uFFFF")), 0);
+  EXPECT_EQ(HexPairValue(U("G!")), 0);
+  EXPECT_EQ(HexPairValue(U("ff")), 255);
+  EXPECT_EQ(ColorFromHex(U("#ff8000")), TColor(0x0080FF));
+  EXPECT_EQ(ColorFromHex(U("#-1zz~~")), 1);  // "-", "z" and "~" count as 0
+}
+
 TEST(HtmlText, IntPrefixReadsLikeVal) {
   const struct {
     const char* In;

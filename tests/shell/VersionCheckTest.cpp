@@ -119,6 +119,19 @@ TEST(VersionText, ConvVersionReadsTheDigitAroundThePoint) {
   for (const auto& [text, value] : cases) EXPECT_EQ(Conv_Version(QString::fromLatin1(text)), value) << text;
 }
 
+TEST(VersionText, ConvVersionTakesFourDigitsAndNothingElse) {
+  // Signs, blanks and NULs among the four characters are no number, though the
+  // string conversion would read them as one.
+  const std::pair<QString, int> cases[] = {
+      {QStringLiteral("VER. 0") + QString(3, QChar(0)) + QStringLiteral(".003"), -1},
+      {QStringLiteral("VER. 1.") + QString(3, QChar(0)) + QStringLiteral("x"), -1},
+      {"VER. -.004", -1},
+      {"VER. +.999", -1},
+      {"VER. 1.99 x", -1},
+  };
+  for (const auto& [text, value] : cases) EXPECT_EQ(Conv_Version(text), value) << text.toStdString();
+}
+
 TEST_F(VersionCheck, AsksTheVersionPageWithTheClientsHeaders) {
   Server.Reply("200 OK", "VER. 1.004");
   EXPECT_TRUE(FSoftOptions->Check_Version());
