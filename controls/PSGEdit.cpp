@@ -4,6 +4,7 @@
 #include <QScopeGuard>
 #include <algorithm>
 
+#include "controls/psgspin.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/UxTheme.h"
@@ -195,18 +196,7 @@ void TPsgEditBtn::SetEditRect() {
   Perform(EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&r));
 }
 
-int TPsgEditBtn::GetMinHeight() {
-  HDC dc = GetDC(nullptr);
-  TEXTMETRIC sys{}, metrics{};
-  HGDIOBJ old = SelectObject(dc, GetStockObject(SYSTEM_FONT));
-  GetTextMetrics(dc, &sys);
-  SelectObject(dc, Font()->Handle());
-  GetTextMetrics(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  const int f = metrics.tmHeight;
-  return f + std::min(f, static_cast<int>(sys.tmHeight)) / 4;
-}
+int TPsgEditBtn::GetMinHeight() { return EditTextHeight(Font()); }
 
 void TPsgEditBtn::WMSize(TWMSize& Message) {
   TCustomMaskEdit::WMSize(Message);

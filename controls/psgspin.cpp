@@ -25,6 +25,18 @@ bool IsNumberChar(QChar C) { return C >= u'0' && C <= u'9'; }
 
 }  // namespace
 
+int EditTextHeight(TFont* Font) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  const auto release = qScopeGuard([dc] { DeleteDC(dc); });
+  TEXTMETRIC sys{}, metrics{};
+  SelectObject(dc, GetStockObject(SYSTEM_FONT));
+  GetTextMetrics(dc, &sys);
+  SelectObject(dc, Font->Handle());
+  GetTextMetrics(dc, &metrics);
+  const int f = metrics.tmHeight;
+  return f + std::min(f, static_cast<int>(sys.tmHeight)) / 4;
+}
+
 int PosAfter(const QString& Sub, const QString& Text, int Offset) {
   if (Sub.isEmpty() || Offset < 0 || Offset > Text.size()) return 0;
   return static_cast<int>(Text.indexOf(Sub, Offset)) + 1;
@@ -377,16 +389,7 @@ void TPsgSpinEdit::SetEditRect() {
 }
 
 int TPsgSpinEdit::GetMinHeight() {
-  HDC dc = GetDC(nullptr);
-  TEXTMETRIC sys{}, metrics{};
-  HGDIOBJ old = SelectObject(dc, GetStockObject(SYSTEM_FONT));
-  GetTextMetrics(dc, &sys);
-  SelectObject(dc, Font()->Handle());
-  GetTextMetrics(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  const int f = metrics.tmHeight;
-  int h = f + std::min(f, static_cast<int>(sys.tmHeight)) / 4 + 2;
+  int h = EditTextHeight(Font()) + 2;
   if (BorderStyle() == bsSingle) h += GetSystemMetrics(SM_CYBORDER) * 4;
   return h;
 }

@@ -23,6 +23,9 @@ enum TEditAlign { eaLeft, eaRight, eaCenter };
 
 class TPsgSpinButton;
 
+// The height of a line of text in Font with the leading of an edit: the
+// font's height plus a quarter of the smaller of it and the system font's.
+int EditTextHeight(TFont* Font);
 // The position (1-based) of Sub in Text after its first Offset characters,
 // counted in the whole text; 0 when absent.
 int PosAfter(const QString& Sub, const QString& Text, int Offset);

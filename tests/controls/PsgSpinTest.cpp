@@ -489,13 +489,14 @@ TEST(SpinButtonLayout, VerticalAndHorizontalPairs) {
 
 TEST_F(SpinEdit, EditRectAndMinimumHeight) {
   const int minHeight = S.Spin->GetMinHeight();
-  HDC dc = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(nullptr);
   TEXTMETRIC sys{}, font{};
   SelectObject(dc, GetStockObject(SYSTEM_FONT));
   GetTextMetrics(dc, &sys);
   SelectObject(dc, S.Spin->Font()->Handle());
   GetTextMetrics(dc, &font);
-  ReleaseDC(nullptr, dc);
+  DeleteDC(dc);
+  ASSERT_GT(font.tmHeight, 0);
   EXPECT_EQ(minHeight, font.tmHeight + std::min(font.tmHeight, sys.tmHeight) / 4 + 2 +
                            4 * GetSystemMetrics(SM_CYBORDER));
   S.Spin->SetHeight(5);
