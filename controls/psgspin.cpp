@@ -603,7 +603,9 @@ void TPsgSpinEdit::WMKeyDown(TWMKey& Message) {
 void TPsgSpinEdit::KeyDown(Word& Key, TShiftState Shift) {
   if (Key == VK_RETURN && FReturnIsTab) {
     Key = VK_TAB;
-    PostMessage(Handle(), WM_KEYDOWN, VK_TAB, 0);
+    // A Tab arrives later as a key the form moves the focus with (the
+    // control-notification step of a key, which offers it as a dialog key).
+    PostMessage(Handle(), CN_KEYDOWN, VK_TAB, 0);
   }
   if (Key == VK_DELETE && !FEditorEnabled) Key = 0;
   TCustomMaskEdit::KeyDown(Key, Shift);

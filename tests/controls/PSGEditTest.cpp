@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QImage>
 #include <QTest>
+#include <QScopeGuard>
 #include <QWidget>
 
 #include "controls/PSGEdit.h"
@@ -13,6 +14,7 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/Snapshot.h"
 #include "platform/ui/TestHooks.h"
+#include "tests/controls/ThemeFakes.h"
 #include "tests/platform/ControlTestSupport.h"
 
 namespace {
@@ -261,4 +263,35 @@ TEST_F(UnitEdit, UnitTextIsDrawnInItsStrip) {
   EXPECT_EQ(darkInStrip(), 0);
   E.Edit->SetUnitID("mm");
   EXPECT_GT(darkInStrip(), 5);
+}
+
+TEST_F(EditBtn, ThemedButtonDrawsThePushButtonPart) {
+  auto owned = std::make_unique<TFakeStyles>();
+  TFakeStyles* styles = owned.get();
+  SetVisualStyles(std::move(owned));
+  const auto restore = qScopeGuard([] { SetVisualStyles(nullptr); });
+  E.Edit->SetIsWinXP(true);
+  (void)GrabControl(E.SpeedButton());
+  ASSERT_FALSE(styles->Log.empty());
+  EXPECT_EQ(styles->Log.back().ClassList, "button");
+  EXPECT_EQ(styles->Log.back().Part, 1);
+  EXPECT_EQ(styles->Log.back().State, 1);
+  // Styles switched off: the classic button.
+  styles->Active = false;
+  styles->Log.clear();
+  (void)GrabControl(E.SpeedButton());
+  EXPECT_TRUE(styles->Log.empty());
+}
+
+TEST_F(EditBtn, ColouredButtonFillsAndShowsItsCaption) {
+  TPsgEditButton* part = E.Edit->Button();
+  part->SetButtonColor(clYellow);
+  E.Edit->SetButtonCaption("...");
+  const QImage img = GrabControl(E.SpeedButton()).convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(img.pixel(1, 1), qRgb(255, 255, 0));
+  int black = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (img.pixel(x, y) == qRgb(0, 0, 0)) ++black;
+  EXPECT_GT(black, 0);
 }

@@ -7,7 +7,10 @@
 #include <QColor>
 #include <QImage>
 #include <QTest>
+#include <QCoreApplication>
+#include <QScopeGuard>
 #include <QWidget>
+#include <algorithm>
 
 #include "controls/psgspin.h"
 #include "platform/gdi/WinGdi.h"
@@ -16,6 +19,7 @@
 #include "platform/ui/Snapshot.h"
 #include "platform/ui/TestHooks.h"
 #include "tests/controls/LocaleFixture.h"
+#include "tests/controls/ThemeFakes.h"
 #include "tests/platform/ControlTestSupport.h"
 
 namespace {
@@ -533,4 +537,67 @@ TEST_F(SpinEdit, ColouredPairDrawsFillAndTriangles) {
   QTest::mousePress(down->View(), Qt::LeftButton, {}, Center(down));
   EXPECT_EQ(QColor(GrabControl(pair).pixel(1, downTop + 6)), QColor(Qt::red));
   QTest::mouseRelease(down->View(), Qt::LeftButton, {}, Center(down));
+}
+
+// ---------------------------------------------------------------------------
+// Looks
+
+TEST_F(SpinEdit, ThemedPairDrawsTheSpinPartsByDirectionAndState) {
+  auto owned = std::make_unique<TFakeStyles>();
+  TFakeStyles* styles = owned.get();
+  SetVisualStyles(std::move(owned));
+  const auto restore = qScopeGuard([] { SetVisualStyles(nullptr); });
+  TPsgSpinButton* pair = S.Spin->Button();
+  S.Spin->SetIsWinXP(true);
+  (void)GrabControl(pair);
+  ASSERT_EQ(styles->Log.size(), 2u);
+  for (const auto& d : styles->Log) EXPECT_EQ(d.ClassList, "spin");
+  EXPECT_EQ(styles->Log[0].Part, 1);  // up
+  EXPECT_EQ(styles->Log[0].State, 1);
+  EXPECT_EQ(styles->Log[1].Part, 2);  // down
+  styles->Log.clear();
+  TProTimerSpeedButton* down = pair->DownButton();
+  QTest::mousePress(down->View(), Qt::LeftButton, {}, Center(down));
+  (void)GrabControl(pair);
+  QTest::mouseRelease(down->View(), Qt::LeftButton, {}, Center(down));
+  bool pressed = false;
+  for (const auto& d : styles->Log) pressed = pressed || (d.Part == 2 && d.State == 3);
+  EXPECT_TRUE(pressed);
+  styles->Log.clear();
+  S.Spin->SetDirection(spHorizontal);
+  (void)GrabControl(pair);
+  std::vector<int> parts;
+  for (const auto& d : styles->Log) parts.push_back(d.Part);
+  std::sort(parts.begin(), parts.end());
+  EXPECT_EQ(parts, std::vector<int>({3, 4}));
+}
+
+TEST_F(SpinEdit, ClassicPairShowsTheArrowGlyphs) {
+  TPsgSpinButton* pair = S.Spin->Button();
+  ASSERT_NE(pair->UpGlyph(), nullptr);
+  EXPECT_EQ(pair->UpGlyph()->Width(), 9);
+  EXPECT_EQ(pair->UpGlyph()->Height(), 6);
+  const QImage img = GrabControl(pair->UpButton()).convertToFormat(QImage::Format_RGB32);
+  int black = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (img.pixel(x, y) == qRgb(0, 0, 0)) ++black;
+  EXPECT_GE(black, 16);  // the arrow's 16 pixels (and the dark frame)
+}
+
+// ---------------------------------------------------------------------------
+// Keys of the edit
+
+TEST_F(SpinEdit, ReturnIsTabMovesToTheNextControl) {
+  S.Other->SetTabOrder(1);
+  S.Spin->SetReturnIsTab(true);
+  S.Key(Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(S.Other->Focused());
+}
+
+TEST_F(SpinEdit, WithoutEditorASetValueIsSelected) {
+  S.Spin->SetEditorEnabled(false);
+  S.Spin->SetValue(42);
+  EXPECT_EQ(S.Spin->SelText(), "42");
 }
