@@ -2,6 +2,7 @@
 #include "controls/psgspin.h"
 
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <cmath>
 
@@ -66,7 +67,8 @@ void TProTimerSpeedButton::InvalidateParent() {
 
 void TProTimerSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TSpeedButton::MouseDown(Button, Shift, X, Y);
-  if (FTimeBtnState.contains(tbAllowTimer)) {
+  const bool repeating = FTimeBtnState.contains(tbAllowTimer);
+  if (repeating) {
     if (!FRepeatTimer) {
       FRepeatTimer = std::make_unique<TTimer>(nullptr);
       FRepeatTimer->SetEnabled(false);
@@ -76,24 +78,39 @@ void TProTimerSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int
     FRepeatTimer->SetEnabled(true);
   }
   InvalidateParent();
+  // A repeating button clicks as it goes down; its release adds no click.
+  if (repeating && Button == mbLeft && FState == bsDown) {
+    FPressClicked = true;
+    RepeatClick();
+  }
 }
 
 void TProTimerSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  TSpeedButton::MouseUp(Button, Shift, X, Y);
+  {
+    const QScopedValueRollback<bool> suppress(FSuppressClick, FPressClicked && Button == mbLeft);
+    TSpeedButton::MouseUp(Button, Shift, X, Y);
+  }
+  if (Button == mbLeft) FPressClicked = false;
   if (FRepeatTimer) FRepeatTimer->SetEnabled(false);
   InvalidateParent();
 }
 
+void TProTimerSpeedButton::Click() {
+  if (!FSuppressClick) TSpeedButton::Click();
+}
+
+void TProTimerSpeedButton::RepeatClick() {
+  try {
+    Click();
+  } catch (...) {
+    if (FRepeatTimer) FRepeatTimer->SetEnabled(false);
+    throw;
+  }
+}
+
 void TProTimerSpeedButton::TimerExpired(TObject*) {
   FRepeatTimer->SetInterval(100);
-  if (FState == bsDown && MouseCapture()) {
-    try {
-      Click();
-    } catch (...) {
-      FRepeatTimer->SetEnabled(false);
-      throw;
-    }
-  }
+  if (FState == bsDown && MouseCapture()) RepeatClick();
 }
 
 void TProTimerSpeedButton::CMMouseEnter(TCMMouseEnterLeave& Message) {

@@ -33,8 +33,9 @@ int PosAfter(const QString& Sub, const QString& Text, int Offset);
 // 28 February in a year without it (the time of day is kept).
 TDateTime AddYearsToDate(int Years, TDateTime Date);
 
-// A speed button that repeats its click while held down: the first repeat
-// after 400 ms, then every 100 ms.
+// A speed button that repeats its click while held down: with tbAllowTimer it
+// clicks as it goes down, again after 400 ms, then every 100 ms until it is
+// released (the release itself adds no click).
 class TProTimerSpeedButton : public TSpeedButton {
  public:
   explicit TProTimerSpeedButton(TComponent* AOwner);
@@ -52,6 +53,7 @@ class TProTimerSpeedButton : public TSpeedButton {
   // The repeat timer's tick: clicks while the button is held down with the
   // mouse captured; an exception from the click stops the timer.
   void TimerExpired(TObject* Sender);
+  void Click() override;
 
  protected:
   void Paint() override;
@@ -62,11 +64,15 @@ class TProTimerSpeedButton : public TSpeedButton {
 
  private:
   void InvalidateParent();
+  // Clicks; an exception stops the repeat timer and is passed on.
+  void RepeatClick();
   std::unique_ptr<TTimer> FRepeatTimer;
   TTimeBtnState FTimeBtnState;
   TButtonDirection FButtonDirection = bdUp;
   bool FIsWinXP = false;
   bool FHasMouse = false;
+  bool FPressClicked = false;  // the press clicked: the release does not
+  bool FSuppressClick = false;
 };
 
 // The up/down button pair of a spin edit.

@@ -105,7 +105,7 @@ TEST_F(SpinEdit, PageKeysAndIncrement) {
   EXPECT_EQ(S.Spin->Value(), 5);
 }
 
-TEST_F(SpinEdit, ButtonsStepOnRelease) {
+TEST_F(SpinEdit, EachButtonClickStepsOnce) {
   S.Spin->SetValue(10);
   TProTimerSpeedButton* up = S.Spin->Button()->UpButton();
   TProTimerSpeedButton* down = S.Spin->Button()->DownButton();
@@ -432,21 +432,24 @@ TEST_F(SpinEdit, GettersFallBackOnTextsThatAreNoValue) {
 // ---------------------------------------------------------------------------
 // Repeating buttons
 
-TEST_F(SpinEdit, HeldButtonRepeatsAfter400ThenEvery100Ms) {
+TEST_F(SpinEdit, HeldButtonClicksAtOnceThenAfter400ThenEvery100Ms) {
   S.Spin->SetValue(10);
   TProTimerSpeedButton* up = S.Spin->Button()->UpButton();
   QTest::mousePress(up->View(), Qt::LeftButton, {}, Center(up));
+  EXPECT_EQ(S.Spin->Value(), 11);
   ASSERT_NE(up->RepeatTimer(), nullptr);
   EXPECT_TRUE(up->RepeatTimer()->Enabled());
   EXPECT_EQ(up->RepeatTimer()->Interval(), 400u);
-  EXPECT_EQ(S.Spin->Value(), 10);
-  up->TimerExpired(up->RepeatTimer());
-  EXPECT_EQ(S.Spin->Value(), 11);
-  EXPECT_EQ(up->RepeatTimer()->Interval(), 100u);
   up->TimerExpired(up->RepeatTimer());
   EXPECT_EQ(S.Spin->Value(), 12);
+  EXPECT_EQ(up->RepeatTimer()->Interval(), 100u);
+  up->TimerExpired(up->RepeatTimer());
+  EXPECT_EQ(S.Spin->Value(), 13);
   QTest::mouseRelease(up->View(), Qt::LeftButton, {}, Center(up));
   EXPECT_FALSE(up->RepeatTimer()->Enabled());
+  EXPECT_EQ(S.Spin->Value(), 13);
+  // A tick after the release clicks no more.
+  up->TimerExpired(up->RepeatTimer());
   EXPECT_EQ(S.Spin->Value(), 13);
   // A new press starts with the long interval again.
   QTest::mousePress(up->View(), Qt::LeftButton, {}, Center(up));
@@ -456,13 +459,33 @@ TEST_F(SpinEdit, HeldButtonRepeatsAfter400ThenEvery100Ms) {
 
 TEST_F(SpinEdit, ExceptionFromTheRepeatedClickStopsTheTimer) {
   TPsgSpinButton* pair = S.Spin->Button();
-  pair->OnUpClick = [](TObject*) { throw Exception(QStringLiteral("refused")); };
+  int clicks = 0;
+  // The second click fails.
+  pair->OnUpClick = [&clicks](TObject*) {
+    if (++clicks == 2) throw Exception(QStringLiteral("refused"));
+  };
   TProTimerSpeedButton* up = pair->UpButton();
   QTest::mousePress(up->View(), Qt::LeftButton, {}, Center(up));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(up->RepeatTimer()->Enabled());
   EXPECT_THROW(up->TimerExpired(up->RepeatTimer()), Exception);
   EXPECT_FALSE(up->RepeatTimer()->Enabled());
-  pair->OnUpClick = nullptr;
   QTest::mouseRelease(up->View(), Qt::LeftButton, {}, Center(up));
+  EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(SpinEdit, ExceptionFromTheClickOfThePressIsShownAndStopsTheTimer) {
+  TPsgSpinButton* pair = S.Spin->Button();
+  pair->OnUpClick = [](TObject*) { throw Exception(QStringLiteral("refused")); };
+  int shown = 0;
+  Application->OnException = [&shown](TObject*, Exception&) { ++shown; };
+  const auto restore = qScopeGuard([] { Application->OnException = nullptr; });
+  TProTimerSpeedButton* up = pair->UpButton();
+  QTest::mousePress(up->View(), Qt::LeftButton, {}, Center(up));
+  EXPECT_EQ(shown, 1);
+  EXPECT_FALSE(up->RepeatTimer()->Enabled());
+  QTest::mouseRelease(up->View(), Qt::LeftButton, {}, Center(up));
+  EXPECT_EQ(shown, 1);
 }
 
 // ---------------------------------------------------------------------------
