@@ -5,6 +5,7 @@
 #include <QScopedValueRollback>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "platform/gdi/WinGdi.h"
 #include "platform/ui/UxTheme.h"
@@ -490,7 +491,13 @@ int TPsgSpinEdit::Value() const {
   const QString t = Text().trimmed();
   if (t.isEmpty()) return 0;
   int v = 0;
-  return TryStrToInt(t, v) ? v : FMinValue;
+  if (TryStrToInt(t, v)) return v;
+  // A number too long for an integer reads as the nearest integer, so that
+  // the bounds clamp it instead of it reading as the minimum.
+  Int64 wide = 0;
+  if (t.size() <= 18 && TryStrToInt64(t, wide))
+    return wide < 0 ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+  return FMinValue;
 }
 
 void TPsgSpinEdit::SetValue(int Value) {

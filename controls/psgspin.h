@@ -163,7 +163,8 @@ class TPsgSpinEdit : public TCustomMaskEdit {
   TPsgSpinType SpinType() const { return FSpinType; }
   void SetSpinType(TPsgSpinType Value);
 
-  // The text as an integer: 0 when empty, MinValue when not a number.
+  // The text as an integer: 0 when empty, MinValue when not a number; a
+  // number beyond the integer range reads as the range's nearest end.
   int Value() const;
   void SetValue(int Value);
   // The text as a number: MinFloatValue when not a number.

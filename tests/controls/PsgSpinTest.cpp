@@ -83,6 +83,32 @@ TEST_F(SpinEdit, IntegerBoundsHoldForStepsAndTypedValues) {
   EXPECT_EQ(S.Spin->Text(), "0");
 }
 
+TEST_F(SpinEdit, LeavingWithBadTextsLosesNothingAndRaisesNothing) {
+  struct Row {
+    TPsgSpinType Type;
+    QString Text;
+    QString Shown;  // after leaving
+  };
+  const std::vector<Row> rows = {
+      // A number too long for an integer is clamped like any number beyond the bounds.
+      {sptNormal, "99999999999", "100"},
+      {sptNormal, "-99999999999", "0"},
+      // Texts that are no number read as the minimum and stay for the user to correct.
+      {sptNormal, "12abc", "12abc"},
+      {sptNormal, "--5", "--5"},
+      {sptNormal, "9999999999999999999999", "9999999999999999999999"},
+      {sptFloat, "abc", "abc"},
+      {sptTime, "25:99", "25:99"},
+  };
+  for (const Row& r : rows) {
+    S.Spin->SetSpinType(r.Type);
+    S.Spin->SetFocus();
+    S.Spin->SetText(r.Text);
+    EXPECT_NO_THROW(S.Leave());
+    EXPECT_EQ(S.Spin->Text(), r.Shown) << r.Text.toStdString();
+  }
+}
+
 TEST_F(SpinEdit, EqualBoundsDoNotClamp) {
   S.Spin->SetMinValue(0);
   S.Spin->SetMaxValue(0);
