@@ -4,7 +4,6 @@
 #include <QScopeGuard>
 #include <algorithm>
 
-#include "controls/psgspin.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/UxTheme.h"
@@ -79,10 +78,7 @@ void TProSpeedButton::Paint() {
 
 // ============================================================ TPsgEditButton
 
-TPsgEditButton::TPsgEditButton(TComponent* AOwner) : TWinControl(AOwner) {
-  FControlStyle.Exclude(csAcceptsControls);
-  FControlStyle.Exclude(csSetCaption);
-  FControlStyle.Include(csOpaque);
+TPsgEditButton::TPsgEditButton(TComponent* AOwner) : TPsgButtonHost(AOwner) {
   FButton = new TProSpeedButton(this);
   FButton->SetVisible(true);
   FButton->SetEnabled(true);
@@ -99,50 +95,15 @@ void TPsgEditButton::AdjustButtonBounds(int& AWidth, int& AHeight) {
   FButton->SetBounds(0, 0, AWidth, AHeight);
 }
 
-void TPsgEditButton::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-  int w = AWidth, h = AHeight;
-  AdjustButtonBounds(w, h);
-  TWinControl::SetBounds(ALeft, ATop, w, h);
-}
-
-void TPsgEditButton::WMSize(TWMSize& Message) {
-  TWinControl::WMSize(Message);
-  int w = Width(), h = Height();
-  AdjustButtonBounds(w, h);
-  if (w != Width() || h != Height()) TWinControl::SetBounds(Left(), Top(), w, h);
-  Message.Result = 0;
-}
-
-void TPsgEditButton::Loaded() {
-  TWinControl::Loaded();
-  int w = Width(), h = Height();
-  AdjustButtonBounds(w, h);
-  if (w != Width() || h != Height()) TWinControl::SetBounds(Left(), Top(), w, h);
-}
-
 void TPsgEditButton::SetFlat(bool Value) {
   FFlat = Value;
   FButton->SetFlat(Value);
 }
 
-void TPsgEditButton::SetFocusControl(TWinControl* Value) {
-  FFocusControl = Value;
-  if (Value != nullptr) Value->FreeNotification(this);
-}
-
-void TPsgEditButton::Notification(TComponent* AComponent, TOperation Operation) {
-  TWinControl::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
-}
-
 void TPsgEditButton::BtnMouseUp(TObject*, TMouseButton Button, TShiftState, int, int) {
   if (Button != mbLeft) return;
   if (OnClick) OnClick(this);
-  if (FFocusControl != nullptr && FFocusControl->TabStop() && FFocusControl->CanFocus() &&
-      !FFocusControl->Focused())
-    FFocusControl->SetFocus();
-  else if (TabStop() && !Focused() && CanFocus())
-    SetFocus();
+  FocusAfterPress();
 }
 
 // ============================================================ TPsgEditBtn
@@ -204,9 +165,7 @@ void TPsgEditBtn::WMSize(TWMSize& Message) {
   if (Height() < minHeight) {
     SetHeight(minHeight);
   } else if (FButton != nullptr) {
-    // New-style 3-D controls: the button stands inside the frame.
-    const int b = BorderStyle() == bsNone ? 4 : 0;
-    FButton->SetBounds(Width() + b - FButton->Width() - 5, 0, FButton->Width(), Height() + b - 5);
+    PlaceEditButton(this, FButton);
     SetEditRect();
   }
 }

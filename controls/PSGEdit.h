@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "controls/psgspin.h"
 #include "platform/rtl/Classes.h"
 #include "platform/ui/Controls.h"
 #include "platform/widgets/Buttons.h"
@@ -36,11 +37,10 @@ class TProSpeedButton : public TSpeedButton {
 };
 
 // The windowed container of the button.
-class TPsgEditButton : public TWinControl {
+class TPsgEditButton : public TPsgButtonHost {
  public:
   explicit TPsgEditButton(TComponent* AOwner);
 
-  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   TProSpeedButton* SpeedButton() const { return FButton; }
   TBitmap* Glyph() const { return FButton->Glyph(); }
   void SetGlyph(TBitmap* Value) { FButton->SetGlyph(Value); }
@@ -50,47 +50,16 @@ class TPsgEditButton : public TWinControl {
   void SetButtonCaption(const QString& Value) { FButton->SetCaption(Value); }
   bool Flat() const { return FFlat; }
   void SetFlat(bool Value);
-  TWinControl* FocusControl() const { return FFocusControl; }
-  void SetFocusControl(TWinControl* Value);
-  // Colours of a custom-drawn button; clNone (the default) draws the standard look.
-  TColor ButtonColor() const { return FButtonColor; }
-  void SetButtonColor(TColor Value) { FButtonColor = Value; FButton->Invalidate(); }
-  TColor ButtonColorHot() const { return FButtonColorHot; }
-  void SetButtonColorHot(TColor Value) { FButtonColorHot = Value; }
-  TColor ButtonColorDown() const { return FButtonColorDown; }
-  void SetButtonColorDown(TColor Value) { FButtonColorDown = Value; }
-  TColor ButtonTextColor() const { return FButtonTextColor; }
-  void SetButtonTextColor(TColor Value) { FButtonTextColor = Value; }
-  TColor ButtonTextColorHot() const { return FButtonTextColorHot; }
-  void SetButtonTextColorHot(TColor Value) { FButtonTextColorHot = Value; }
-  TColor ButtonTextColorDown() const { return FButtonTextColorDown; }
-  void SetButtonTextColorDown(TColor Value) { FButtonTextColorDown = Value; }
-  TColor ButtonBorderColor() const { return FButtonBorderColor; }
-  void SetButtonBorderColor(TColor Value) { FButtonBorderColor = Value; }
-
   // Gives the button the container's whole size.
-  void AdjustButtonBounds(int& AWidth, int& AHeight);
+  void AdjustButtonBounds(int& AWidth, int& AHeight) override;
 
   TNotifyEvent OnClick;
-
- protected:
-  void Loaded() override;
-  void Notification(TComponent* AComponent, TOperation Operation) override;
-  void WMSize(TWMSize& Message) override;
 
  private:
   void BtnMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 
   TProSpeedButton* FButton = nullptr;
-  TWinControl* FFocusControl = nullptr;
   bool FFlat = false;
-  TColor FButtonColorDown = clNone;
-  TColor FButtonBorderColor = clNone;
-  TColor FButtonTextColor = clNone;
-  TColor FButtonTextColorHot = clNone;
-  TColor FButtonColor = clNone;
-  TColor FButtonColorHot = clNone;
-  TColor FButtonTextColorDown = clNone;
 };
 
 // The edit with a button.

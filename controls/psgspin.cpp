@@ -56,6 +56,69 @@ TDateTime AddYearsToDate(int Years, TDateTime Date) {
   return day >= 0 ? day + time : day - time;
 }
 
+// ============================================================ TPsgButtonHost
+
+TPsgButtonHost::TPsgButtonHost(TComponent* AOwner) : TWinControl(AOwner) {
+  FControlStyle.Exclude(csAcceptsControls);
+  FControlStyle.Exclude(csSetCaption);
+  FControlStyle.Include(csOpaque);
+}
+
+void TPsgButtonHost::AdjustButtonBounds(int&, int&) {}
+
+void TPsgButtonHost::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  int w = AWidth, h = AHeight;
+  AdjustButtonBounds(w, h);
+  TWinControl::SetBounds(ALeft, ATop, w, h);
+}
+
+void TPsgButtonHost::ReapplySize() {
+  int w = Width(), h = Height();
+  AdjustButtonBounds(w, h);
+  if (w != Width() || h != Height()) TWinControl::SetBounds(Left(), Top(), w, h);
+}
+
+void TPsgButtonHost::WMSize(TWMSize& Message) {
+  TWinControl::WMSize(Message);
+  ReapplySize();
+  Message.Result = 0;
+}
+
+void TPsgButtonHost::Loaded() {
+  TWinControl::Loaded();
+  ReapplySize();
+}
+
+void TPsgButtonHost::SetButtonColor(TColor Value) {
+  FButtonColor = Value;
+  Invalidate();
+  for (int i = 0; i < ControlCount(); ++i) Controls(i)->Invalidate();
+}
+
+void TPsgButtonHost::SetFocusControl(TWinControl* Value) {
+  FFocusControl = Value;
+  if (Value != nullptr) Value->FreeNotification(this);
+}
+
+void TPsgButtonHost::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
+}
+
+void TPsgButtonHost::FocusAfterPress() {
+  if (FFocusControl != nullptr && FFocusControl->TabStop() && FFocusControl->CanFocus() &&
+      !FFocusControl->Focused())
+    FFocusControl->SetFocus();
+  else if (TabStop() && !Focused() && CanFocus())
+    SetFocus();
+}
+
+void PlaceEditButton(TCustomEdit* Edit, TWinControl* Button) {
+  // New-style 3-D controls: the button stands inside the frame.
+  const int b = Edit->BorderStyle() == bsNone ? 4 : 0;
+  Button->SetBounds(Edit->Width() + b - Button->Width() - 5, 0, Button->Width(), Edit->Height() + b - 5);
+}
+
 // ============================================================ TProTimerSpeedButton
 
 TProTimerSpeedButton::TProTimerSpeedButton(TComponent* AOwner) : TSpeedButton(AOwner) {}
@@ -168,10 +231,7 @@ void TProTimerSpeedButton::Paint() {
 
 // ============================================================ TPsgSpinButton
 
-TPsgSpinButton::TPsgSpinButton(TComponent* AOwner) : TWinControl(AOwner) {
-  FControlStyle.Exclude(csAcceptsControls);
-  FControlStyle.Exclude(csSetCaption);
-  FControlStyle.Include(csOpaque);
+TPsgSpinButton::TPsgSpinButton(TComponent* AOwner) : TPsgButtonHost(AOwner) {
   FUpButton = CreateButton();
   FDownButton = CreateButton();
   SetUpGlyph(nullptr);
@@ -211,27 +271,6 @@ void TPsgSpinButton::AdjustButtonBounds(int& AWidth, int& AHeight) {
     // The two buttons share one pixel row.
     FDownButton->SetBounds(0, upHeight - 1, AWidth, AHeight - upHeight + 1);
   }
-}
-
-void TPsgSpinButton::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-  int w = AWidth, h = AHeight;
-  AdjustButtonBounds(w, h);
-  TWinControl::SetBounds(ALeft, ATop, w, h);
-}
-
-void TPsgSpinButton::WMSize(TWMSize& Message) {
-  TWinControl::WMSize(Message);
-  int w = Width(), h = Height();
-  AdjustButtonBounds(w, h);
-  if (w != Width() || h != Height()) TWinControl::SetBounds(Left(), Top(), w, h);
-  Message.Result = 0;
-}
-
-void TPsgSpinButton::Loaded() {
-  TWinControl::Loaded();
-  int w = Width(), h = Height();
-  AdjustButtonBounds(w, h);
-  if (w != Width() || h != Height()) TWinControl::SetBounds(Left(), Top(), w, h);
 }
 
 void TPsgSpinButton::SetDirection(TSpinDirection Value) {
@@ -283,16 +322,6 @@ void TPsgSpinButton::SetUpNumGlyphs(TNumGlyphs Value) { FUpButton->SetNumGlyphs(
 TNumGlyphs TPsgSpinButton::DownNumGlyphs() const { return FDownButton->NumGlyphs(); }
 void TPsgSpinButton::SetDownNumGlyphs(TNumGlyphs Value) { FDownButton->SetNumGlyphs(Value); }
 
-void TPsgSpinButton::SetFocusControl(TWinControl* Value) {
-  FFocusControl = Value;
-  if (Value != nullptr) Value->FreeNotification(this);
-}
-
-void TPsgSpinButton::Notification(TComponent* AComponent, TOperation Operation) {
-  TWinControl::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
-}
-
 void TPsgSpinButton::SetIsWinXP(bool Value) {
   FIsWinXP = Value;
   FUpButton->SetIsWinXP(Value);
@@ -312,20 +341,20 @@ void TPsgSpinButton::KeyDown(Word& Key, TShiftState Shift) {
       break;
     default: break;
   }
-  TWinControl::KeyDown(Key, Shift);
+  TPsgButtonHost::KeyDown(Key, Shift);
 }
 
 void TPsgSpinButton::WMGetDlgCode(TMessageView& Message) { Message.Result = 1; }
 
 void TPsgSpinButton::WMSetFocus(TWMSetFocus& Message) {
-  TWinControl::WMSetFocus(Message);
+  TPsgButtonHost::WMSetFocus(Message);
   TTimeBtnState s = FFocusedButton->TimeBtnState();
   FFocusedButton->SetTimeBtnState(s.Include(tbFocusRect));
   FFocusedButton->Invalidate();
 }
 
 void TPsgSpinButton::WMKillFocus(TWMKillFocus& Message) {
-  TWinControl::WMKillFocus(Message);
+  TPsgButtonHost::WMKillFocus(Message);
   TTimeBtnState s = FFocusedButton->TimeBtnState();
   FFocusedButton->SetTimeBtnState(s.Exclude(tbFocusRect));
   FFocusedButton->Invalidate();
@@ -334,11 +363,7 @@ void TPsgSpinButton::WMKillFocus(TWMKillFocus& Message) {
 void TPsgSpinButton::BtnMouseDown(TObject* Sender, TMouseButton Button, TShiftState, int, int) {
   if (Button != mbLeft) return;
   SetFocusedButton(static_cast<TProTimerSpeedButton*>(Sender));
-  if (FFocusControl != nullptr && FFocusControl->TabStop() && FFocusControl->CanFocus() &&
-      !FFocusControl->Focused())
-    FFocusControl->SetFocus();
-  else if (TabStop() && !Focused() && CanFocus())
-    SetFocus();
+  FocusAfterPress();
 }
 
 void TPsgSpinButton::SetFocusedButton(TProTimerSpeedButton* Button) {
@@ -418,9 +443,7 @@ void TPsgSpinEdit::WMSize(TWMSize& Message) {
   if (Height() < minHeight) {
     SetHeight(minHeight);
   } else if (FButton != nullptr) {
-    // New-style 3-D controls: the button stands inside the frame.
-    const int b = BorderStyle() == bsNone ? 4 : 0;
-    FButton->SetBounds(Width() + b - FButton->Width() - 5, 0, FButton->Width(), Height() + b - 5);
+    PlaceEditButton(this, FButton);
     SetEditRect();
   }
 }

@@ -33,6 +33,58 @@ int PosAfter(const QString& Sub, const QString& Text, int Offset);
 // 28 February in a year without it (the time of day is kept).
 TDateTime AddYearsToDate(int Years, TDateTime Date);
 
+// A windowed holder of a control's buttons: it lays them out in its size,
+// hands the focus on after a press and keeps the colours of custom-drawn
+// buttons (clNone, the default, draws the standard look).
+class TPsgButtonHost : public TWinControl {
+ public:
+  explicit TPsgButtonHost(TComponent* AOwner);
+
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  // Fits the requested size and lays the buttons out in it (not while loading).
+  virtual void AdjustButtonBounds(int& AWidth, int& AHeight);
+  TWinControl* FocusControl() const { return FFocusControl; }
+  void SetFocusControl(TWinControl* Value);
+  TColor ButtonColor() const { return FButtonColor; }
+  void SetButtonColor(TColor Value);
+  TColor ButtonColorHot() const { return FButtonColorHot; }
+  void SetButtonColorHot(TColor Value) { FButtonColorHot = Value; }
+  TColor ButtonColorDown() const { return FButtonColorDown; }
+  void SetButtonColorDown(TColor Value) { FButtonColorDown = Value; }
+  // The text colours are kept; the drawing does not use them.
+  TColor ButtonTextColor() const { return FButtonTextColor; }
+  void SetButtonTextColor(TColor Value) { FButtonTextColor = Value; }
+  TColor ButtonTextColorHot() const { return FButtonTextColorHot; }
+  void SetButtonTextColorHot(TColor Value) { FButtonTextColorHot = Value; }
+  TColor ButtonTextColorDown() const { return FButtonTextColorDown; }
+  void SetButtonTextColorDown(TColor Value) { FButtonTextColorDown = Value; }
+  TColor ButtonBorderColor() const { return FButtonBorderColor; }
+  void SetButtonBorderColor(TColor Value) { FButtonBorderColor = Value; }
+
+ protected:
+  void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void WMSize(TWMSize& Message) override;
+  // After a press: the focus goes to FocusControl when it is a tab stop that
+  // can take it, otherwise to the holder when it is a tab stop.
+  void FocusAfterPress();
+
+ private:
+  // Applies the adjusted size when it differs from the present one.
+  void ReapplySize();
+  TWinControl* FFocusControl = nullptr;
+  TColor FButtonColorDown = clNone;
+  TColor FButtonBorderColor = clNone;
+  TColor FButtonTextColor = clNone;
+  TColor FButtonTextColorHot = clNone;
+  TColor FButtonColor = clNone;
+  TColor FButtonColorHot = clNone;
+  TColor FButtonTextColorDown = clNone;
+};
+
+// Places a button holder at the right edge of an edit, inside its frame.
+void PlaceEditButton(TCustomEdit* Edit, TWinControl* Button);
+
 // A speed button that repeats its click while held down: with tbAllowTimer it
 // clicks as it goes down, again after 400 ms, then every 100 ms until it is
 // released (the release itself adds no click).
@@ -76,12 +128,10 @@ class TProTimerSpeedButton : public TSpeedButton {
 };
 
 // The up/down button pair of a spin edit.
-class TPsgSpinButton : public TWinControl {
+class TPsgSpinButton : public TPsgButtonHost {
  public:
   explicit TPsgSpinButton(TComponent* AOwner);
   ~TPsgSpinButton() override;
-
-  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
   TProTimerSpeedButton* UpButton() const { return FUpButton; }
   TProTimerSpeedButton* DownButton() const { return FDownButton; }
@@ -97,37 +147,17 @@ class TPsgSpinButton : public TWinControl {
   void SetUpNumGlyphs(TNumGlyphs Value);
   TNumGlyphs DownNumGlyphs() const;
   void SetDownNumGlyphs(TNumGlyphs Value);
-  TWinControl* FocusControl() const { return FFocusControl; }
-  void SetFocusControl(TWinControl* Value);
   bool IsWinXP() const { return FIsWinXP; }
   void SetIsWinXP(bool Value);
-  // Colours of a custom-drawn pair; clNone (the default) draws the standard look.
-  TColor ButtonColor() const { return FButtonColor; }
-  void SetButtonColor(TColor Value) { FButtonColor = Value; Invalidate(); }
-  TColor ButtonColorHot() const { return FButtonColorHot; }
-  void SetButtonColorHot(TColor Value) { FButtonColorHot = Value; }
-  TColor ButtonColorDown() const { return FButtonColorDown; }
-  void SetButtonColorDown(TColor Value) { FButtonColorDown = Value; }
-  TColor ButtonTextColor() const { return FButtonTextColor; }
-  void SetButtonTextColor(TColor Value) { FButtonTextColor = Value; }
-  TColor ButtonTextColorHot() const { return FButtonTextColorHot; }
-  void SetButtonTextColorHot(TColor Value) { FButtonTextColorHot = Value; }
-  TColor ButtonTextColorDown() const { return FButtonTextColorDown; }
-  void SetButtonTextColorDown(TColor Value) { FButtonTextColorDown = Value; }
-  TColor ButtonBorderColor() const { return FButtonBorderColor; }
-  void SetButtonBorderColor(TColor Value) { FButtonBorderColor = Value; }
 
   TNotifyEvent OnUpClick;
   TNotifyEvent OnDownClick;
 
   // Fits the size to the direction and lays the two buttons out in it.
-  void AdjustButtonBounds(int& AWidth, int& AHeight);
+  void AdjustButtonBounds(int& AWidth, int& AHeight) override;
 
  protected:
-  void Loaded() override;
-  void Notification(TComponent* AComponent, TOperation Operation) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
-  void WMSize(TWMSize& Message) override;
   void WMGetDlgCode(TMessageView& Message) override;
   void WMSetFocus(TWMSetFocus& Message) override;
   void WMKillFocus(TWMKillFocus& Message) override;
@@ -141,16 +171,8 @@ class TPsgSpinButton : public TWinControl {
   TProTimerSpeedButton* FUpButton = nullptr;
   TProTimerSpeedButton* FDownButton = nullptr;
   TProTimerSpeedButton* FFocusedButton = nullptr;
-  TWinControl* FFocusControl = nullptr;
   TSpinDirection FDirection = spVertical;
   bool FIsWinXP = false;
-  TColor FButtonColorDown = clNone;
-  TColor FButtonBorderColor = clNone;
-  TColor FButtonTextColor = clNone;
-  TColor FButtonTextColorHot = clNone;
-  TColor FButtonColor = clNone;
-  TColor FButtonColorHot = clNone;
-  TColor FButtonTextColorDown = clNone;
 };
 
 // The spin edit.
