@@ -14,6 +14,7 @@ TFailureHandler g_failure;
 TDialogResponder g_responder;
 TModalHook g_modalHook;
 TPopupMenuHook g_popupHook;
+int g_beeps = 0;
 
 QString Describe(const TDialogRequest& r) {
   switch (r.Kind) {
@@ -43,6 +44,8 @@ void SetModalHook(TModalHook Hook) { g_modalHook = std::move(Hook); }
 const TModalHook& ModalHook() { return g_modalHook; }
 void SetPopupMenuHook(TPopupMenuHook Hook) { g_popupHook = std::move(Hook); }
 const TPopupMenuHook& PopupMenuHook() { return g_popupHook; }
+int BeepCount() { return g_beeps; }
+void CountBeep() { ++g_beeps; }
 
 TDialogAnswer Answer(const TDialogRequest& Request, const std::function<TDialogAnswer()>& Real) {
   if (g_responder) {

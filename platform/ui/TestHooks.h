@@ -90,6 +90,10 @@ void SetModalHook(TModalHook Hook);
 const TModalHook& ModalHook();
 void SetPopupMenuHook(TPopupMenuHook Hook);
 const TPopupMenuHook& PopupMenuHook();
+// The number of MessageBeep calls since the program started; tests compare it
+// before and after an action to see refused input.
+int BeepCount();
+void CountBeep();
 
 // Answers a dialog request as the platform does: the responder, or in test
 // mode the failure and the cancel result, or else the real dialog (Real).

@@ -1,6 +1,7 @@
 // Window-system functions on the controls' widgets: messages, timers, focus,
 // capture, cursors, window placement and system values.
 #include "platform/ui/WinApi.h"
+#include "platform/ui/TestHooks.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -570,6 +571,7 @@ BOOL SystemParametersInfo(UINT Action, UINT, void* Param, UINT) {
 }
 
 BOOL MessageBeep(UINT) {
+  TestHooks::CountBeep();
   if (QGuiApplication::instance() != nullptr) QApplication::beep();
   return true;
 }
