@@ -55,7 +55,7 @@ void TProSpeedButton::Paint() {
     InflateRect(r, -1, -1);
   } else if (!drawn) {
     DrawFrameControl(c->Handle(), r, DFC_BUTTON,
-                     DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (down ? DFCS_PUSHED : 0));
+                     DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (down ? UINT(DFCS_PUSHED) : 0u));
   }
   const int shift = down ? 1 : 0;
   if (Glyph() != nullptr && !Glyph()->Empty()) {
