@@ -701,20 +701,24 @@ void TDateTimePicker::ShowCalendar(bool Show) {
     if (FCalendar == nullptr) FCalendar = new TMonthCalendarWindow(this);
     FCalendar->Prepare(FDateTime);
     TControlGuard self(this);
+    bool closed = false;
     {
-      // The handler may destroy the picker: nothing of it is touched then.
+      // The handler may destroy the picker (nothing of it is touched then) or
+      // close the calendar again (ShowCalendar(false) clears FDropping).
       FDropping = true;
       const auto dropped = qScopeGuard([&] {
         if (self.Alive()) FDropping = false;
       });
       NotifyParent(DTN_DROPDOWN);
+      closed = self.Alive() && !FDropping;
     }
-    if (!self.Alive()) return;
+    if (!self.Alive() || closed) return;
     FCalendar->Open();
     FButtonDown = true;
     Invalidate();
   } else {
     if (!DroppedDown()) return;
+    FDropping = false;
     FCalendar->Close();
     FButtonDown = false;
     Invalidate();

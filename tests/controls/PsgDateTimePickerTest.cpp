@@ -240,6 +240,24 @@ TEST_F(PsgDatePicker, MetroFrameFollowsBorderColourFocusAndDisabledState) {
   EXPECT_NE(PixelOf(Painted(p), 0, 0), TColor(0xB99D7F));
 }
 
+// Disabled without themed common controls and without colours: the standard
+// frame in the parent's and the control's colours, and a flat button face.
+TEST_F(PsgDatePicker, DisabledUnthemedMetroGetsTheStandardFrame) {
+  F.Form->SetColor(TColor(0x00E0E0E0));
+  TScopedService old(SetVisualStyles, std::make_unique<TOldControls>());
+  TPickerProbe* p = Make();
+  p->SetMetroStyle(true);
+  p->SetEnabled(false);
+  const QImage img = Painted(p);
+  EXPECT_EQ(PixelOf(img, 0, 0), TColor(0x00E0E0E0));
+  EXPECT_EQ(PixelOf(img, 1, 1), TColor(0x00E0E0E0));
+  EXPECT_EQ(PixelOf(img, 2, 2), ColorToRGB(p->Color()));
+  // The button area, client width - ButtonWidth - 2 to the right edge, shrunk by 2.
+  const int left = p->ClientWidth() - p->ButtonWidth();
+  EXPECT_EQ(PixelOf(img, left + 1, 3), ColorToRGB(clBtnFace));
+  EXPECT_EQ(PixelOf(img, p->Width() - 3, p->Height() - 3), ColorToRGB(clBtnFace));
+}
+
 // Without Ctl3D a border colour gives the single-line border: in the parent's
 // colour for bsNone, the themed frame colour for bsSingle, the border colour
 // itself without themed common controls.

@@ -181,6 +181,26 @@ TEST_F(MonthCalendar, TheTodayLinePicksTodayOnlyWhileShown) {
   EXPECT_EQ(Pick->Date(), EncodeDate(2024, 3, 15));
 }
 
+TEST_F(MonthCalendar, DropDownHandlerMayCloseTheCalendarAgain) {
+  QStringList log;
+  Pick->OnDropDown = [&](TObject*) {
+    log << "DropDown";
+    Pick->SetDroppedDown(false);
+  };
+  Pick->OnCloseUp = [&](TObject*) { log << "CloseUp"; };
+  Pick->SetDroppedDown(true);
+  EXPECT_FALSE(Pick->DroppedDown());
+  EXPECT_EQ(Cal(), nullptr);
+  EXPECT_EQ(log, QStringList({"DropDown", "CloseUp"}));
+  // The next drop-down opens as usual.
+  Pick->OnDropDown = nullptr;
+  Pick->OnCloseUp = nullptr;
+  Pick->SetDroppedDown(true);
+  EXPECT_TRUE(Pick->DroppedDown());
+  ASSERT_NE(Cal(), nullptr);
+  EXPECT_TRUE(Cal()->View()->isVisible());
+}
+
 TEST_F(MonthCalendar, DropDownHandlerThatDestroysThePickerLeavesNothingBehind) {
   // The handler lives in the picker: it reads all it needs before the delete.
   Pick->OnDropDown = [slot = &Pick](TObject*) {
