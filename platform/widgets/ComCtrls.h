@@ -294,8 +294,8 @@ enum TDTCalAlignment { dtaLeft, dtaRight };
 // down a month calendar (OnDropDown; a day clicked or Enter picks it and closes
 // it: OnChange, then OnCloseUp). The calendar exists, placed but not yet shown,
 // while DTN_DROPDOWN is handled (DroppedDown is true then): DTM_GETMONTHCAL gives
-// its window, whose MCS_ styles and size the handler may change. With ShowCheckbox a box before the text turns
-// the value on or off (Checked). Every change the user makes fires OnChange;
+// its window, whose MCS_ styles and size the handler may change. With
+// ShowCheckbox a box before the text turns the value on or off (Checked). Every change the user makes fires OnChange;
 // setting the value in code fires nothing. Values stay within MinDate..MaxDate
 // (0: no limit).
 class TDateTimePicker : public TWinControl {

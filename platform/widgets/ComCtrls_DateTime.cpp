@@ -207,8 +207,8 @@ class TMonthCalendarWindow : public TCustomControl {
     c->LineTo(FGrid.Left + 7 * FCellW, FGrid.Top - 1);
     const double first = FirstShown();
     if (Has(MCS_WEEKNUMBERS)) {
-      // The week of each row, counted from the row's Thursday (weeks of the ISO
-      // calendar, whose week runs from Monday: the row's Monday to Saturday).
+      // The ISO week of each row's Thursday: rows run from Sunday to Saturday,
+      // so it is the week of the row's Monday to Saturday.
       c->MoveTo(FGrid.Left - 1, FGrid.Top);
       c->LineTo(FGrid.Left - 1, FGrid.Bottom);
       c->Font()->SetColor(clWindowText);
