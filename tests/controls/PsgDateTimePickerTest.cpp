@@ -5,10 +5,13 @@
 
 #include <QColor>
 #include <QImage>
+#include <QScopeGuard>
 #include <QTest>
 #include <QWidget>
 
 #include "controls/PsgDateTimePicker.h"
+#include "controls/ProXPVS.h"
+#include "tests/controls/ThemeFakes.h"
 #include "platform/os/ScopedService.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Snapshot.h"
@@ -256,6 +259,59 @@ TEST_F(PsgDatePicker, DisabledUnthemedMetroGetsTheStandardFrame) {
   const int left = p->ClientWidth() - p->ButtonWidth();
   EXPECT_EQ(PixelOf(img, left + 1, 3), ColorToRGB(clBtnFace));
   EXPECT_EQ(PixelOf(img, p->Width() - 3, p->Height() - 3), ColorToRGB(clBtnFace));
+}
+
+// With an active theme and no button colour the button is the theme's combo
+// button: state 1 normal, 2 hot, 3 dropped down, 4 disabled.
+TEST_F(PsgDatePicker, ThemedButtonFollowsTheComboButtonStates) {
+  auto fake = std::make_unique<TFakeStyles>();
+  TFakeStyles* styles = fake.get();
+  TScopedService themed(SetVisualStyles, std::move(fake));
+  const auto unbind = qScopeGuard([] { FreeThemeLibrary(); });
+  TPickerProbe* p = Make();
+  p->SetMetroStyle(true);
+  const TRect b = p->DropButtonRectForTest();
+  const int ins = p->NonClientInsets().Left;
+  auto lastState = [&](const char* What) {
+    SCOPED_TRACE(What);
+    styles->Log.clear();
+    p->PaintNow();
+    EXPECT_FALSE(styles->Log.empty());
+    if (styles->Log.empty()) return -1;
+    const TFakeStyles::Drawn& d = styles->Log.back();
+    EXPECT_EQ(d.ClassList, QStringLiteral("combobox"));
+    EXPECT_EQ(d.Part, 1);
+    EXPECT_EQ(d.R, b);
+    return d.State;
+  };
+  MoveTo(p, 20, 10);
+  EXPECT_EQ(lastState("normal"), 1);
+  MoveTo(p, b.Left + ins + 8, 10);
+  EXPECT_EQ(lastState("hot"), 2);
+  QTest::mouseClick(p->View(), Qt::LeftButton, {}, QPoint(b.Left + ins + 8, 10));
+  ASSERT_TRUE(p->DroppedDown());
+  EXPECT_EQ(lastState("dropped down"), 3);
+  p->SetDroppedDown(false);
+  p->SetEnabled(false);
+  EXPECT_EQ(lastState("disabled"), 4);
+}
+
+// Without themed common controls the frame also draws the button area: a flat
+// face, raised while the mouse is over the picker.
+TEST_F(PsgDatePicker, UnthemedMetroButtonAreaIsRaisedWhileHot) {
+  TScopedService old(SetVisualStyles, std::make_unique<TOldControls>());
+  TPickerProbe* p = Make();
+  p->SetMetroStyle(true);
+  p->SetBorderColor(clRed);
+  const int right = p->Width() - 3, bottom = p->Height() - 3;  // the area's last pixel
+  MoveTo(Other, 10, 10);
+  EXPECT_EQ(PixelOf(Painted(p), right, bottom), ColorToRGB(clBtnFace));
+  MoveTo(p, 20, 10);
+  ASSERT_TRUE(p->MouseInControl());
+  EXPECT_EQ(PixelOf(Shown(p), right, bottom), ColorToRGB(cl3DDkShadow));
+  EXPECT_EQ(PixelOf(Shown(p), 0, 0), clRed);
+  MoveTo(Other, 10, 10);
+  EXPECT_EQ(PixelOf(Shown(p), right, bottom), ColorToRGB(clBtnFace));
 }
 
 // Without Ctl3D a border colour gives the single-line border: in the parent's
