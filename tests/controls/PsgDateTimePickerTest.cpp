@@ -211,6 +211,17 @@ TEST_F(PsgDatePicker, WithoutMetroItPaintsLikeThePlatformPicker) {
   EXPECT_NE(Painted(metro), expected);
 }
 
+// In up-down mode the picker's spin buttons stay: the metro drop button belongs
+// to the calendar mode and is not drawn over them.
+TEST_F(PsgDatePicker, UpDownModeKeepsItsSpinButtons) {
+  TDateTimePicker* plain = Make<TDateTimePicker>(60);
+  plain->SetDateMode(dmUpDown);
+  TPickerProbe* p = Make();
+  Metro(p);
+  p->SetDateMode(dmUpDown);
+  EXPECT_EQ(Painted(p), Painted(plain));
+}
+
 TEST_F(PsgDatePicker, MetroFrameFollowsBorderColourFocusAndDisabledState) {
   TPickerProbe* p = Make();
   const QImage plain = Painted(p);
