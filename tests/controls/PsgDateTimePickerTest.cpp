@@ -84,7 +84,7 @@ class PsgDatePicker : public ::testing::Test {
     C->PaintNow();
     return C->BackBuffer()->copy();
   }
-  // Mouse events in the picker's window coordinates.
+  // Mouse moves in a control's window coordinates.
   static void MoveTo(TControl* C, int X, int Y) { QTest::mouseMove(C->View(), QPoint(X, Y)); }
 
   TShownForm F{400, 300};
