@@ -619,6 +619,8 @@ void TControl::Dispatch(TMessage& Message) {
     case CM_TEXTCHANGED: { TMessageView m(Message); CMTextChanged(m); return; }
     case CM_PARENTFONTCHANGED: { TMessageView m(Message); CMParentFontChanged(m); return; }
     case CM_PARENTCOLORCHANGED: { TMessageView m(Message); CMParentColorChanged(m); return; }
+    case CM_CTL3DCHANGED: { TMessageView m(Message); CMCtl3DChanged(m); return; }
+    case CM_PARENTCTL3DCHANGED: { TMessageView m(Message); CMParentCtl3DChanged(m); return; }
     case CM_PARENTSHOWHINTCHANGED: { TMessageView m(Message); CMParentShowHintChanged(m); return; }
     case CM_SHOWHINTCHANGED: { TMessageView m(Message); CMShowHintChanged(m); return; }
     case CM_CURSORCHANGED: { TMessageView m(Message); CMCursorChanged(m); return; }
@@ -868,6 +870,9 @@ void TControl::CMParentColorChanged(TMessageView& Message) {
   }
   DefaultHandler(Message);
 }
+
+void TControl::CMCtl3DChanged(TMessageView& Message) { DefaultHandler(Message); }
+void TControl::CMParentCtl3DChanged(TMessageView& Message) { DefaultHandler(Message); }
 
 void TControl::CMParentShowHintChanged(TMessageView& Message) {
   if (FParentShowHint && FParent != nullptr && FShowHint != FParent->ShowHint()) {

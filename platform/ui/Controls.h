@@ -429,6 +429,8 @@ class TControl : public TComponent {
   virtual void CMTextChanged(TMessageView& Message);
   virtual void CMParentFontChanged(TMessageView& Message);
   virtual void CMParentColorChanged(TMessageView& Message);
+  virtual void CMCtl3DChanged(TMessageView& Message);
+  virtual void CMParentCtl3DChanged(TMessageView& Message);
   virtual void CMParentShowHintChanged(TMessageView& Message);
   virtual void CMShowHintChanged(TMessageView& Message);
   virtual void CMCursorChanged(TMessageView& Message);
@@ -594,6 +596,12 @@ class TWinControl : public TControl {
   void SetParentBackground(bool Value);
   bool ParentDoubleBuffered() const { return FParentDoubleBuffered; }
   void SetParentDoubleBuffered(bool Value) { FParentDoubleBuffered = Value; }
+  // The three-dimensional look; a change sends CM_CTL3DCHANGED. Setting it
+  // switches ParentCtl3D off; with ParentCtl3D the parent's value is followed.
+  bool Ctl3D() const { return FCtl3D; }
+  void SetCtl3D(bool Value);
+  bool ParentCtl3D() const { return FParentCtl3D; }
+  void SetParentCtl3D(bool Value);
   TRect ClientRect() const override;
   TPoint ClientOrigin() const override;
   // Offset of the client area inside the window (frame width), and the frame
@@ -699,6 +707,8 @@ class TWinControl : public TControl {
   void CMShowingChanged(TMessageView& Message) override;
   void CMFontChanged(TMessageView& Message) override;
   void CMColorChanged(TMessageView& Message) override;
+  void CMCtl3DChanged(TMessageView& Message) override;
+  void CMParentCtl3DChanged(TMessageView& Message) override;
   void CMShowHintChanged(TMessageView& Message) override;
   void CMCursorChanged(TMessageView& Message) override;
   void CMEnter(TMessageView& Message) override;
@@ -718,6 +728,8 @@ class TWinControl : public TControl {
   bool FTabStop = false;
   bool FDoubleBuffered = false;
   bool FParentDoubleBuffered = true;
+  bool FCtl3D = true;
+  bool FParentCtl3D = true;
   bool FHandleCreated = false;
   int FAlignLevel = 0;
   DWORD FStyle = 0;

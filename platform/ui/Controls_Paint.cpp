@@ -268,7 +268,22 @@ void TWinControl::PaintTo(TCanvas* Canvas, int X, int Y) {
   if (QPainter* p = dc->Painter()) p->drawImage(X, Y, img);
 }
 
-void TWinControl::WMPaint(TWMPaint& Message) { PaintHandler(Message); }
+void TWinControl::WMPaint(TWMPaint& Message) {
+  if (!FDoubleBuffered || Message.DC() != nullptr) {
+    PaintHandler(Message);
+    return;
+  }
+  // Double buffered, as the framework does it with its memory context: the
+  // erase of BeginPaint is left out (WMEraseBkgnd) and the background is erased
+  // into the paint's context with WParam = LParam, then the paint runs there.
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(FView, &ps);
+  if (dc == nullptr) return;
+  const auto endPaint = qScopeGuard([&] { EndPaint(FView, &ps); });
+  Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(dc));
+  QScopedValueRollback<WPARAM> withDC(Message.WParam, reinterpret_cast<WPARAM>(dc));
+  PaintHandler(Message);
+}
 
 void TWinControl::PaintHandler(TWMPaint& Message) {
   PAINTSTRUCT ps;

@@ -167,6 +167,7 @@ void TWinControl::InsertControl(TControl* AControl) {
     AControl->FView->setEnabled(AControl->FEnabled);
   }
   AControl->Perform(CM_PARENTCOLORCHANGED);
+  AControl->Perform(CM_PARENTCTL3DCHANGED);
   AControl->Perform(CM_PARENTFONTCHANGED);
   AControl->Perform(CM_PARENTSHOWHINTCHANGED);
   AControl->UpdateAnchorRules();
@@ -808,6 +809,32 @@ void TWinControl::CMColorChanged(TMessageView& Message) {
   FBrush->SetColor(FColor);
   TControl::CMColorChanged(Message);
   NotifyControls(CM_PARENTCOLORCHANGED);
+}
+
+void TWinControl::SetCtl3D(bool Value) {
+  FParentCtl3D = false;
+  if (FCtl3D == Value) return;
+  FCtl3D = Value;
+  Perform(CM_CTL3DCHANGED);
+}
+
+void TWinControl::SetParentCtl3D(bool Value) {
+  if (FParentCtl3D == Value) return;
+  FParentCtl3D = Value;
+  if (FParent != nullptr && Value) Perform(CM_PARENTCTL3DCHANGED);
+}
+
+void TWinControl::CMCtl3DChanged(TMessageView& Message) {
+  TControl::CMCtl3DChanged(Message);
+  NotifyControls(CM_PARENTCTL3DCHANGED);
+}
+
+void TWinControl::CMParentCtl3DChanged(TMessageView& Message) {
+  if (FParentCtl3D && FParent != nullptr && FCtl3D != FParent->Ctl3D()) {
+    FCtl3D = FParent->Ctl3D();
+    Perform(CM_CTL3DCHANGED);
+  }
+  TControl::CMParentCtl3DChanged(Message);
 }
 
 void TWinControl::CMShowHintChanged(TMessageView& Message) {

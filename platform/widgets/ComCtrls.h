@@ -268,7 +268,15 @@ constexpr DWORD GDT_VALID = 0;
 constexpr DWORD GDT_NONE = 1;
 constexpr UINT DTM_GETSYSTEMTIME = 0x1001;    // LParam: SYSTEMTIME*; result GDT_
 constexpr UINT DTM_SETSYSTEMTIME = 0x1002;    // WParam: GDT_; LParam: const SYSTEMTIME*
+constexpr UINT DTM_GETMONTHCAL = 0x1008;     // result: the month calendar's window while dropped down
 constexpr UINT DTM_CLOSEMONTHCAL = 0x100D;
+// The month calendar: its minimum client rectangle for one month with its
+// present styles, without the one-pixel border (LParam: TRect*), and the
+// styles that change what it shows (GWL_STYLE; reset at every drop-down).
+constexpr UINT MCM_GETMINREQRECT = 0x1009;
+constexpr DWORD MCS_WEEKNUMBERS = 0x0004;     // a column of week numbers
+constexpr DWORD MCS_NOTODAYCIRCLE = 0x0008;   // no red mark on today's date
+constexpr DWORD MCS_NOTODAY = 0x0010;         // no "Today:" line below the days
 // WM_NOTIFY of DTN_DATETIMECHANGE.
 struct NMDATETIMECHANGE {
   NMHDR nmhdr;
@@ -284,8 +292,10 @@ enum TDTCalAlignment { dtaLeft, dtaRight };
 // A date or a time shown in fields: a click or Left/Right picks a field, digits
 // type into it, Up/Down step it; in dmComboBox a button (Alt+Down, F4) drops
 // down a month calendar (OnDropDown; a day clicked or Enter picks it and closes
-// it: OnChange, then OnCloseUp). With ShowCheckbox a box before the text turns
-// the value on or off (Checked). Every change the user makes fires OnChange;
+// it: OnChange, then OnCloseUp). The calendar exists, placed but not yet shown,
+// while DTN_DROPDOWN is handled (DroppedDown is true then): DTM_GETMONTHCAL gives
+// its window, whose MCS_ styles and size the handler may change. With
+// ShowCheckbox a box before the text turns the value on or off (Checked). Every change the user makes fires OnChange;
 // setting the value in code fires nothing. Values stay within MinDate..MaxDate
 // (0: no limit).
 class TDateTimePicker : public TWinControl {
@@ -381,6 +391,7 @@ class TDateTimePicker : public TWinControl {
   bool FButtonDown = false;
   int FSpinDown = 0;     // 1 up, -1 down while the spin button is held
   TMonthCalendarWindow* FCalendar = nullptr;
+  bool FDropping = false;  // DTN_DROPDOWN is being handled
 };
 
 // ------------------------------------------------------------ rich edit

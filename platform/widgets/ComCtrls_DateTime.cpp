@@ -1,5 +1,6 @@
 // TDateTimePicker and its month calendar (a pop-up window).
 #include <QDate>
+#include <QScopeGuard>
 #include <algorithm>
 #include <cmath>
 
@@ -96,7 +97,9 @@ class TMonthCalendarWindow : public TCustomControl {
 
   double Selected() const { return FSelected; }
 
-  void Open(double Value) {
+  // Places the calendar below its picker for the month of Value, with the
+  // MCS_ styles reset, as the picker's calendar is made anew at each drop-down.
+  void Prepare(double Value) {
     Font()->Assign(FOwner->Font());
     FSelected = DatePart(Value);
     Word y, m, d;
@@ -104,12 +107,17 @@ class TMonthCalendarWindow : public TCustomControl {
     FYear = y;
     FMonth = m;
     HandleNeeded();
-    const TSize s = Measure();
+    SetWindowStyle(WindowStyle() & ~(MCS_WEEKNUMBERS | MCS_NOTODAYCIRCLE | MCS_NOTODAY), WindowExStyle());
+    const TRect need = MinReqRect();
+    const TSize s(need.Right + 2, need.Bottom + 2);  // and the border
     const TRect ins = FOwner->NonClientInsets();
     const TPoint org = FOwner->ClientToScreen(TPoint(-ins.Left, -ins.Top));
     int x = org.X;
     if (FOwner->CalAlignment() == dtaRight) x = org.X + FOwner->Width() - s.cx;
     SetBounds(x, org.Y + FOwner->Height(), s.cx, s.cy);
+  }
+
+  void Open() {
     SetVisible(true);
     FView->show();
     if (!OffscreenPlatform()) FView->raise();
@@ -125,6 +133,8 @@ class TMonthCalendarWindow : public TCustomControl {
         });
     Invalidate();
   }
+
+  bool Shown() const { return FView != nullptr && FView->isVisible(); }
 
   void Close() {
     RemovePopupCloser(FCloser);
@@ -196,7 +206,22 @@ class TMonthCalendarWindow : public TCustomControl {
     c->MoveTo(FGrid.Left, FGrid.Top - 1);
     c->LineTo(FGrid.Left + 7 * FCellW, FGrid.Top - 1);
     const double first = FirstShown();
+    if (Has(MCS_WEEKNUMBERS)) {
+      // The ISO week of each row's Thursday: rows run from Sunday to Saturday,
+      // so it is the week of the row's Monday to Saturday.
+      c->MoveTo(FGrid.Left - 1, FGrid.Top);
+      c->LineTo(FGrid.Left - 1, FGrid.Bottom);
+      c->Font()->SetColor(clWindowText);
+      for (int row = 0; row < 6; ++row) {
+        Word y, m, d;
+        DecodeDate(first + row * 7 + 4, y, m, d);
+        TRect r = Bounds(FWeeks.Left, FGrid.Top + row * FCellH, FWeeks.Width(), FCellH);
+        ::DrawText(c->Handle(), QString::number(QDate(y, m, d).weekNumber()), -1, r,
+                   DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      }
+    }
     const double today = DatePart(Now());
+    const bool circle = !Has(MCS_NOTODAYCIRCLE);
     for (int k = 0; k < 42; ++k) {
       const double day = first + k;
       Word y, m, d;
@@ -214,16 +239,27 @@ class TMonthCalendarWindow : public TCustomControl {
       if (sel) fc = clHighlightText;
       c->Font()->SetColor(fc);
       ::DrawText(c->Handle(), QString::number(d), -1, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-      if (day == today) {
+      if (day == today && circle) {
         c->Brush()->SetColor(clRed);
         c->FrameRect(r);
         c->Brush()->SetStyle(bsClear);
       }
     }
     c->Font()->SetColor(clWindowText);
-    TRect tr = FToday;
-    ::DrawText(c->Handle(), QStringLiteral("Today: ") + DateToStr(today), -1, tr,
-               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (!Has(MCS_NOTODAY)) {
+      TRect tr = FToday;
+      if (circle) {
+        // The today mark before the line's text.
+        const TRect mark = Bounds(tr.Left, tr.Top + 2, 16, tr.Height() - 4);
+        c->Brush()->SetStyle(bsSolid);
+        c->Brush()->SetColor(clRed);
+        c->FrameRect(mark);
+        c->Brush()->SetStyle(bsClear);
+        tr.Left = mark.Right + 4;
+      }
+      ::DrawText(c->Handle(), QStringLiteral("Today: ") + DateToStr(today), -1, tr,
+                 DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
     c->Brush()->SetStyle(bsSolid);
   }
 
@@ -239,7 +275,7 @@ class TMonthCalendarWindow : public TCustomControl {
         MoveMonth(1, false);
         return;
       }
-      if (PtInRect(FToday, p)) {
+      if (!Has(MCS_NOTODAY) && PtInRect(FToday, p)) {
         const double today = DatePart(Now());
         if (InRange(today)) FOwner->CalendarPicked(today);
         return;
@@ -252,13 +288,21 @@ class TMonthCalendarWindow : public TCustomControl {
       }
       return;
     }
+    if (Message.Msg == MCM_GETMINREQRECT) {
+      if (Message.LParam != 0) *reinterpret_cast<TRect*>(Message.LParam) = MinReqRect();
+      Message.Result = 1;
+      return;
+    }
     TCustomControl::DefaultHandler(Message);
   }
 
  private:
-  TSize Measure() {
+  bool Has(DWORD McsStyle) const { return (WindowStyle() & McsStyle) != 0; }
+
+  // The client area one month needs with the present styles.
+  TRect MinReqRect() {
     Layout();
-    return TSize(FGrid.Left * 2 + 7 * FCellW + 2, FToday.Bottom + 4 + 2);
+    return TRect(0, 0, FGrid.Right + 4, (Has(MCS_NOTODAY) ? FGrid.Bottom : FToday.Bottom) + 4);
   }
 
   void Layout() {
@@ -269,11 +313,14 @@ class TMonthCalendarWindow : public TCustomControl {
     FCellW = std::max(22, static_cast<int>(s.cx) + 6);
     FCellH = std::max(15, static_cast<int>(s.cy) + 2);
     const int w = 7 * FCellW;
-    FTitle = TRect(4, 4, 4 + w, 4 + FCellH + 6);
+    const int weeks = Has(MCS_WEEKNUMBERS) ? FCellW : 0;
+    FTitle = TRect(4, 4, 4 + weeks + w, 4 + FCellH + 6);
     FPrev = Bounds(FTitle.Left + 2, FTitle.Top + (FTitle.Height() - 16) / 2, 18, 16);
     FNext = Bounds(FTitle.Right - 20, FPrev.Top, 18, 16);
-    FGrid = TRect(4, FTitle.Bottom + FCellH + 3, 4 + w, FTitle.Bottom + FCellH + 3 + 6 * FCellH);
-    FToday = TRect(8, FGrid.Bottom + 3, 4 + w, FGrid.Bottom + 3 + FCellH);
+    const int top = FTitle.Bottom + FCellH + 3;
+    FWeeks = TRect(4, top, 4 + weeks, top + 6 * FCellH);
+    FGrid = TRect(4 + weeks, top, 4 + weeks + w, top + 6 * FCellH);
+    FToday = TRect(8, FGrid.Bottom + 3, FGrid.Right, FGrid.Bottom + 3 + FCellH);
   }
 
   double FirstShown() const {
@@ -328,7 +375,7 @@ class TMonthCalendarWindow : public TCustomControl {
   int FMonth = 1;
   int FCellW = 24;
   int FCellH = 16;
-  TRect FTitle, FPrev, FNext, FGrid, FToday;
+  TRect FTitle, FPrev, FNext, FWeeks, FGrid, FToday;
 };
 
 // ------------------------------------------------------------ TDateTimePicker
@@ -512,7 +559,7 @@ QString TDateTimePicker::DisplayText() const {
   return r;
 }
 
-bool TDateTimePicker::DroppedDown() const { return FCalendar != nullptr && FCalendar->View()->isVisible(); }
+bool TDateTimePicker::DroppedDown() const { return FCalendar != nullptr && (FDropping || FCalendar->Shown()); }
 
 void TDateTimePicker::SetDroppedDown(bool Value) {
   if (Value != DroppedDown()) ShowCalendar(Value);
@@ -651,15 +698,27 @@ void TDateTimePicker::TypeDigit(int Field, int Digit) {
 void TDateTimePicker::ShowCalendar(bool Show) {
   if (Show) {
     if (DroppedDown() || !HandleAllocated()) return;
-    TControlGuard self(this);
-    NotifyParent(DTN_DROPDOWN);
-    if (!self.Alive()) return;
     if (FCalendar == nullptr) FCalendar = new TMonthCalendarWindow(this);
-    FCalendar->Open(FDateTime);
+    FCalendar->Prepare(FDateTime);
+    TControlGuard self(this);
+    bool closed = false;
+    {
+      // The handler may destroy the picker (nothing of it is touched then) or
+      // close the calendar again (ShowCalendar(false) clears FDropping).
+      FDropping = true;
+      const auto dropped = qScopeGuard([&] {
+        if (self.Alive()) FDropping = false;
+      });
+      NotifyParent(DTN_DROPDOWN);
+      closed = self.Alive() && !FDropping;
+    }
+    if (!self.Alive() || closed) return;
+    FCalendar->Open();
     FButtonDown = true;
     Invalidate();
   } else {
     if (!DroppedDown()) return;
+    FDropping = false;
     FCalendar->Close();
     FButtonDown = false;
     Invalidate();
@@ -847,6 +906,9 @@ void TDateTimePicker::DefaultHandler(TMessage& Message) {
       return;
     case DTM_CLOSEMONTHCAL:
       ShowCalendar(false);
+      return;
+    case DTM_GETMONTHCAL:
+      Message.Result = DroppedDown() ? reinterpret_cast<LRESULT>(FCalendar->View()) : 0;
       return;
     default:
       break;

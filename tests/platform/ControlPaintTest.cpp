@@ -296,6 +296,58 @@ TEST(ControlLayout, ParentColorAndFontFollowTheParent) {
   EXPECT_EQ(c->Color(), clGreen);
 }
 
+TEST(ControlLayout, Ctl3DFollowsTheParentUntilSet) {
+  TForm form(nullptr);
+  auto* panel = new TCustomControl(&form);
+  panel->SetParent(&form);
+  auto* inner = new TCustomControl(&form);
+  inner->SetParent(panel);
+  // A control that tells of its changes.
+  int changes = 0;
+  inner->WindowProc = [inner, &changes, old = inner->WindowProc](TMessage& M) {
+    if (M.Msg == CM_CTL3DCHANGED) ++changes;
+    old(M);
+  };
+  EXPECT_TRUE(inner->Ctl3D());
+  form.SetCtl3D(false);
+  EXPECT_FALSE(panel->Ctl3D());
+  EXPECT_FALSE(inner->Ctl3D());
+  EXPECT_EQ(changes, 1);
+  inner->SetCtl3D(true);
+  EXPECT_FALSE(inner->ParentCtl3D());
+  EXPECT_EQ(changes, 2);
+  form.SetCtl3D(true);
+  form.SetCtl3D(false);
+  EXPECT_TRUE(inner->Ctl3D());
+  EXPECT_EQ(changes, 2);
+  inner->SetParentCtl3D(true);
+  EXPECT_FALSE(inner->Ctl3D());
+  EXPECT_EQ(changes, 3);
+  // A control placed on a parent takes the parent's look.
+  auto* late = new TCustomControl(&form);
+  late->SetParent(&form);
+  EXPECT_FALSE(late->Ctl3D());
+}
+
+TEST(ControlPainting, DoubleBufferedControlsGetTheirBackgroundToo) {
+  TShownForm f;
+  auto* plain = new TSquare(f.Form);
+  plain->SetParent(f.Form);
+  plain->SetBounds(10, 10, 20, 20);
+  plain->SetColor(clLime);
+  auto* buffered = new TSquare(f.Form);
+  buffered->SetParent(f.Form);
+  buffered->SetBounds(40, 10, 20, 20);
+  buffered->SetColor(clLime);
+  buffered->SetDoubleBuffered(true);
+  f.Show();
+  plain->Repaint();
+  buffered->Repaint();
+  EXPECT_EQ(PixelOf(buffered, 15, 15), QColor(Qt::green));
+  EXPECT_EQ(PixelOf(buffered, 3, 3), QColor(Qt::red));
+  EXPECT_EQ(*buffered->BackBuffer(), *plain->BackBuffer());
+}
+
 // ---------------------------------------------------------------- native widgets
 
 // A control that wraps a Qt line edit, as the standard controls do.
