@@ -66,10 +66,12 @@ double Number(const QString& Line, double Default) {
   return ok && std::isfinite(v) ? v : Default;
 }
 
-// Rounds a time to whole Unit (in days), kept within the day.
+// The time of day of V in whole Unit (in days), made as the program makes
+// times (EncodeTime).
 TDateTime WholeTime(double V, double Unit) {
-  const double units = std::floor(std::fmod(std::fabs(V), 1.0) / Unit + 1e-9);
-  return units * Unit;
+  const int seconds = static_cast<int>(std::floor(std::fmod(std::fabs(V), 1.0) / Unit + 1e-9) * Unit * 86400 + 0.5);
+  return EncodeTime(static_cast<Word>(seconds / 3600), static_cast<Word>(seconds / 60 % 60),
+                    static_cast<Word>(seconds % 60), 0);
 }
 
 QString Num(double V) { return QString::number(V, 'g', 17); }
