@@ -76,7 +76,7 @@ TDateTime WholeTime(double V, double Unit) {
 
 QString Num(double V) { return QString::number(V, 'g', 17); }
 
-// The value of the spin's type, as text, and whether it lies in [Lo, Hi].
+// Fails unless the value of the spin's own type lies in [Lo, Hi].
 void CheckInBounds(TPsgSpinEdit* S, double Lo, double Hi) {
   double v = 0;
   switch (S->SpinType()) {
