@@ -496,17 +496,21 @@ int TPsgSpinEdit::CheckValue(int NewValue) const {
   return std::clamp(NewValue, std::min(FMinValue, FMaxValue), std::max(FMinValue, FMaxValue));
 }
 
+// Bounds given the wrong way round clamp as the integer bounds do: into the
+// range between them, so that a value checked once passes the next check.
 double TPsgSpinEdit::CheckFloatValue(double NewValue) const {
   if (FMinFloatValue == FMaxFloatValue) return NewValue;
-  if (NewValue < FMinFloatValue) return FMinFloatValue;
-  if (NewValue > FMaxFloatValue) return FMaxFloatValue;
+  const double lo = std::min(FMinFloatValue, FMaxFloatValue), hi = std::max(FMinFloatValue, FMaxFloatValue);
+  if (NewValue < lo) return lo;
+  if (NewValue > hi) return hi;
   return NewValue;
 }
 
 TDateTime TPsgSpinEdit::CheckDateValue(TDateTime NewValue) const {
   if (FMinDateValue == FMaxDateValue) return NewValue;
-  if (NewValue < FMinDateValue) return FMinDateValue;
-  if (NewValue > FMaxDateValue) return FMaxDateValue;
+  const TDateTime lo = std::min(FMinDateValue, FMaxDateValue), hi = std::max(FMinDateValue, FMaxDateValue);
+  if (NewValue < lo) return lo;
+  if (NewValue > hi) return hi;
   return NewValue;
 }
 
@@ -535,7 +539,18 @@ double TPsgSpinEdit::FloatValue() const {
 
 void TPsgSpinEdit::SetFloatValue(double Value) {
   const double v = CheckFloatValue(Value);
-  SetText(FPrecision != 0 ? FloatToStrF(v, ffFixed, 15, FPrecision) : FloatToStr(v));
+  QString text = FPrecision != 0 ? FloatToStrF(v, ffFixed, 15, FPrecision) : FloatToStr(v);
+  // Rounding to the digits shown can carry a value at a bound past it (0.25
+  // with one decimal shows 0.3); such a value is written with the digits it
+  // needs to read back as itself.
+  double shown = 0;
+  if (TryStrToFloat(text, shown) && CheckFloatValue(shown) != shown) {
+    for (int digits = 15; digits <= 17; ++digits) {
+      text = FloatToStrF(v, ffGeneral, digits, 0);
+      if (TryStrToFloat(text, shown) && shown == v) break;
+    }
+  }
+  SetText(text);
 }
 
 TDateTime TPsgSpinEdit::DateValue() const {

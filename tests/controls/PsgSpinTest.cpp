@@ -239,6 +239,55 @@ TEST_F(SpinEdit, FloatStepsAndPageSteps) {
   EXPECT_EQ(S.Spin->Text(), "100.0");
 }
 
+TEST_F(SpinEdit, BoundsTheWrongWayRoundClampLikeIntegerBounds) {
+  TScopedFormatSettings keep;
+  FormatSettings.DecimalSeparator = u'.';
+  S.Spin->SetSpinType(sptFloat);
+  S.Spin->SetMinFloatValue(43831);
+  S.Spin->SetMaxFloatValue(1.5);
+  S.Spin->SetText("100");
+  S.Leave();
+  EXPECT_EQ(S.Spin->Text(), "100");
+  S.Spin->SetFloatValue(50000);
+  EXPECT_EQ(S.Spin->Text(), "43831");
+  // A value clamped once stays what it is when set again.
+  S.Spin->SetFloatValue(S.Spin->FloatValue());
+  EXPECT_EQ(S.Spin->Text(), "43831");
+  S.Spin->SetFloatValue(-3);
+  EXPECT_EQ(S.Spin->Text(), "1.5");
+
+  S.Spin->SetSpinType(sptDate);
+  S.Spin->SetMinDateValue(EncodeDate(2026, 12, 31));
+  S.Spin->SetMaxDateValue(EncodeDate(2026, 1, 1));
+  S.Spin->SetDateValue(EncodeDate(2026, 6, 15));
+  EXPECT_EQ(S.Spin->DateValue(), EncodeDate(2026, 6, 15));
+  S.Spin->SetDateValue(EncodeDate(2030, 1, 1));
+  EXPECT_EQ(S.Spin->DateValue(), EncodeDate(2026, 12, 31));
+  S.Spin->SetDateValue(S.Spin->DateValue());
+  EXPECT_EQ(S.Spin->DateValue(), EncodeDate(2026, 12, 31));
+}
+
+TEST_F(SpinEdit, ABoundTheDecimalsWouldRoundPastIsShownWithItsOwnDigits) {
+  TScopedFormatSettings keep;
+  FormatSettings.DecimalSeparator = u'.';
+  S.Spin->SetSpinType(sptFloat);
+  S.Spin->SetMinFloatValue(0);
+  S.Spin->SetMaxFloatValue(0.25);
+  S.Spin->SetPrecision(1);
+  S.Spin->SetText("696");
+  S.Leave();
+  EXPECT_EQ(S.Spin->Text(), "0.25");
+  EXPECT_EQ(S.Spin->FloatValue(), 0.25);
+  // Values the decimals keep inside the bounds are shown with them.
+  S.Spin->SetFloatValue(0.24);
+  EXPECT_EQ(S.Spin->Text(), "0.2");
+  S.Spin->SetMaxFloatValue(0.123456789012345678);
+  S.Spin->SetPrecision(0);
+  S.Spin->SetFloatValue(1);
+  EXPECT_LE(S.Spin->FloatValue(), 0.123456789012345678);
+  EXPECT_EQ(S.Spin->FloatValue(), S.Spin->MaxFloatValue());
+}
+
 // ---------------------------------------------------------------------------
 // Times and dates
 
