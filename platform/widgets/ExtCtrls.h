@@ -81,7 +81,7 @@ class TCustomPanel : public TCustomControl {
   void CMTextChanged(TMessageView& Message) override;
   void CMFontChanged(TMessageView& Message) override;
   void CMColorChanged(TMessageView& Message) override;
-  void Changed();
+  void Changed() override;
 
   TAlignment FAlignment = taCenter;
   TVerticalAlignment FVerticalAlignment = taVerticalCenter;
