@@ -7,6 +7,7 @@
 
 #include "grid/ProGrid.h"
 #include "platform/IniFiles.h"
+#include "platform/Messages.h"
 
 namespace {
 
@@ -245,6 +246,50 @@ TEST(GridFilterLists, CreatedHiddenAndReportPicks) {
   EXPECT_EQ(list->Width(), 0);
   EXPECT_EQ(checks->Parent(), &grid);
   EXPECT_FALSE(checks->Visible());
+}
+
+namespace {
+// The filter lists with their key and tick handlers within reach.
+class TOpenDropList : public TDropList {
+ public:
+  using TDropList::KeyDown;
+  using TDropList::TDropList;
+};
+class TOpenDropCheckList : public TDropCheckList {
+ public:
+  using TDropCheckList::ClickCheck;
+  using TDropCheckList::TDropCheckList;
+};
+}  // namespace
+
+TEST(GridFilterLists, EnterHidesTheListAndReportsTheItemTicksReportMinusOne) {
+  TOpenDropList list(nullptr);
+  list.Items()->Add("a");
+  list.Items()->Add("b");
+  list.SetVisible(true);
+  list.SetItemIndex(1);
+  std::vector<int> picks;
+  list.OnSelect = [&](TObject* Sender, int Index) {
+    EXPECT_EQ(Sender, &list);
+    picks.push_back(Index);
+  };
+  Word key = 'A';
+  list.KeyDown(key, {});
+  EXPECT_TRUE(picks.empty());
+  key = VK_RETURN;
+  list.KeyDown(key, {});
+  EXPECT_EQ(picks, std::vector<int>{1});
+  EXPECT_FALSE(list.Visible());
+
+  TOpenDropCheckList checks(nullptr);
+  checks.Items()->Add("a");
+  int ownTickEvents = 0;
+  checks.OnClickCheck = [&](TObject*) { ++ownTickEvents; };
+  std::vector<int> ticks;
+  checks.OnSelect = [&](TObject*, int Index) { ticks.push_back(Index); };
+  checks.ClickCheck();
+  EXPECT_EQ(ticks, std::vector<int>{-1});
+  EXPECT_EQ(ownTickEvents, 0);
 }
 
 // ----------------------------------------------------------- floating footer
