@@ -3,6 +3,7 @@
 
 #include "controls/PictureContainer.h"
 #include "platform/IniFiles.h"
+#include "platform/WinApi.h"
 
 TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   const bool initDesign = IsDesigning() && AOwner &&
@@ -49,10 +50,57 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   FDropCheckList->SetVisible(false);
   FDropCheckList->SetParent(this);
 
+  FFixedFont = std::make_unique<TFont>();
+  FFixedFont->SetName(QStringLiteral("Tahoma"));
+  FFixedFont->SetStyle(TFontStyles{fsBold});
+  FFixedFont->OnChange = [this](TObject*) { Invalidate(); };
+  FActiveCellFont = std::make_unique<TFont>();
+  FActiveCellFont->SetStyle(TFontStyles{fsBold});
+  if (IsDesigning()) FActiveCellFont->SetName(QStringLiteral("Tahoma"));
+  FActiveCellFont->OnChange = [this](TObject*) { Invalidate(); };
+
+  SetRowCount(10);
+  SetBounds(Left(), Top(), 400, 250);
+  SetDefaultRowHeight(22);
+  FFixedRowHeight = 22;
+  FFixedRowsMin = TBaseGrid::FixedRows();
+  FFixedColsMin = TBaseGrid::FixedCols();
+  FMaxColCount = ColCount();
+  F.ScrollWidth = GetSystemMetrics(SM_CXVSCROLL);
+
   // Fixed cells of the REZ looks go from white to the button face.
   FREZGradientFrom = TColor(0xFFFFFF);
   FREZGradientTo = ColorToRGB(clBtnFace);
 }
+
+void TProStringGrid::Loaded() {
+  TBaseGrid::Loaded();
+  FFixedRowsMin = FixedRows();
+  FFixedColsMin = FixedCols();
+  FMinRowHeight = DefaultRowHeight();
+  FMinColWidth = 10;
+  FMaxRowCount = std::max(FMaxRowCount, RowCount());
+  FLoaded = true;
+  // The grid shows its editors itself.
+  if (Options().contains(goAlwaysShowEditor)) {
+    FNavigation->SetAlwaysEdit(true);
+    SetOptions(Options() - TGridOptions{goAlwaysShowEditor});
+  }
+  FSearchFooter->SetAutoThemeAdapt(F.AutoThemeAdapt);
+}
+
+int TProStringGrid::GetVersionNr() const { return 0x06020103; }
+
+QString TProStringGrid::Version() const {
+  const int v = GetVersionNr();
+  return QStringLiteral("%1.%2.%3.%4")
+      .arg((v >> 24) & 0xFF)
+      .arg((v >> 16) & 0xFF)
+      .arg((v >> 8) & 0xFF)
+      .arg(v & 0xFF);
+}
+
+QString TProStringGrid::GetVersionString() const { return Version() + QStringLiteral(" Sep, 2012"); }
 
 TProStringGrid::~TProStringGrid() {
   // The owned objects' events point at this grid: silence them first.
@@ -60,6 +108,8 @@ TProStringGrid::~TProStringGrid() {
   FProgressAppearance->OnChange = nullptr;
   FShowModified->OnChange = nullptr;
   FFilterDropDown->OnChange = nullptr;
+  FFixedFont->OnChange = nullptr;
+  FActiveCellFont->OnChange = nullptr;
   FMouseActions->OnIsDesigning = nullptr;
   FMouseActions->OnInvalidate = nullptr;
 }

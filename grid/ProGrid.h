@@ -22,10 +22,154 @@ class THTMLPictureCache;
 // Errors of the grid's operations ("Invalid row accessed", ...).
 ZIDI_DECLARE_EXCEPTION(EProGridError, Exception);
 
+// The grid's looks (the presets of colours and styles).
+enum TGridLook {
+  glStandard, glSoft, glClassic, glREZ, glXP, glListView, glVista, glWin7, glOffice2007, glCustom
+};
+enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
+enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
+enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
+enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
+enum TFilterDropDownColumns { fdNormal, fdAll };
+
 class TProStringGrid : public TBaseGrid {
  public:
   explicit TProStringGrid(TComponent* AOwner);
   ~TProStringGrid() override;
+
+  // --- version ------------------------------------------------------------------
+
+  // Major, minor, release and build, one byte each, highest first.
+  virtual int GetVersionNr() const;
+  // "6.2.1.3"; writing it does nothing.
+  QString Version() const;
+  void SetVersion(const QString&) {}
+  // The version followed by its date.
+  QString GetVersionString() const;
+
+  // --- dimensions ------------------------------------------------------------------
+
+  int RowCount() const { return TBaseGrid::RowCount(); }
+  // Sets the row count; with FixedRowAlways the requested fixed rows come back
+  // once normal rows exist again. A visible floating footer keeps its row last.
+  void SetRowCount(int Value);
+  int ColCount() const { return TBaseGrid::ColCount(); }
+  void SetColCount(int Value);
+  // The framework's fixed rows, but 1 when none is left and FixedRowAlways is on.
+  int FixedRows() const;
+  // With FixedRowAlways a value not below RowCount leaves one normal row.
+  void SetFixedRows(int Value);
+  int FixedCols() const;
+  void SetFixedCols(int Value);
+  // The fixed rows (columns) stay even when only they are left.
+  bool FixedRowAlways() const { return FFixedRowAlways; }
+  void SetFixedRowAlways(bool Value) { FFixedRowAlways = Value; }
+  bool FixedColAlways() const { return FFixedColAlways; }
+  void SetFixedColAlways(bool Value) { FFixedColAlways = Value; }
+  int DefaultRowHeight() const { return TBaseGrid::DefaultRowHeight(); }
+  // Gives every row that height (at design time the fixed rows too) and sizes
+  // the floating footer to it.
+  void SetDefaultRowHeight(int Value);
+  int FixedRowHeight() const { return FFixedRowHeight; }
+  // The height of the fixed rows; equal to DefaultRowHeight it resets every row.
+  void SetFixedRowHeight(int Value);
+  // The width of column 0; setting it sizes every fixed column (unless it equals
+  // DefaultColWidth).
+  int FixedColWidth() const { return ColWidths(0); }
+  void SetFixedColWidth(int Value);
+  int FixedRightCols() const { return FFixedRightCols; }
+  void SetFixedRightCols(int Value);
+  TAlignment DefaultAlignment() const { return FDefaultAlignment; }
+  void SetDefaultAlignment(TAlignment Value);
+  TVAlignment VAlignment() const { return FVAlignment; }
+  void SetVAlignment(TVAlignment Value);
+  bool WordWrap() const { return FWordWrapEx; }
+  void SetWordWrap(bool Value);
+  // The height is trimmed to whole rows (SetBounds).
+  bool IntegralHeight() const { return FIntegralHeight; }
+  void SetIntegralHeight(bool Value) { FIntegralHeight = Value; }
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  // Largest row and column counts ever set.
+  int MaxRowCount() const { return FMaxRowCount; }
+  int MaxColCount() const { return FMaxColCount; }
+  // Loaded has run.
+  bool IsLoaded() const { return FLoaded; }
+
+  // --- settings with their defaults ---------------------------------------------------
+
+  // Texts of a checked and an unchecked check-box cell.
+  PROGRID_FIELD(QString, CheckTrue)
+  PROGRID_FIELD(QString, CheckFalse)
+  // Format of floating-point cell values.
+  PROGRID_FIELD(QString, FloatFormat)
+  PROGRID_FIELD(QChar, PasswordChar)
+  // First entry of a filter drop-down list, standing for no condition.
+  PROGRID_FIELD(QString, FilterDropDownClear)
+  PROGRID_FIELD(bool, FilterDropDownAuto)
+  PROGRID_FIELD(bool, FilterDropDownCheck)
+  PROGRID_FIELD(TFilterDropDownColumns, FilterDropDownColumns)
+  PROGRID_FIELD(int, FilterDropDownRow)
+  PROGRID_FIELD(bool, FilterNormalCellsOnly)
+  PROGRID_FIELD(bool, AutoFilterUpdate)
+  PROGRID_FIELD(QString, XMLEncoding)
+  TFont* FixedFont() const { return FFixedFont.get(); }
+  void SetFixedFont(TFont* Value) { FFixedFont->Assign(Value); }
+  TFont* ActiveCellFont() const { return FActiveCellFont.get(); }
+  void SetActiveCellFont(TFont* Value) { FActiveCellFont->Assign(Value); }
+  PROGRID_FIELD(bool, ActiveCellShow)
+  PROGRID_FIELD(TColor, ActiveCellColor)
+  PROGRID_FIELD(TColor, ActiveCellColorTo)
+  PROGRID_FIELD(TColor, SelectionColor)
+  PROGRID_FIELD(TColor, SelectionColorTo)
+  PROGRID_FIELD(TColor, SelectionMirrorColor)
+  PROGRID_FIELD(TColor, SelectionMirrorColorTo)
+  PROGRID_FIELD(TColor, SelectionTextColor)
+  PROGRID_FIELD(int, SelectionColorMixerFactor)
+  PROGRID_FIELD(TColor, HintColor)
+  PROGRID_FIELD(TColor, HighlightColor)
+  PROGRID_FIELD(TColor, HighlightTextColor)
+  PROGRID_FIELD(TColor, URLColor)
+  PROGRID_FIELD(bool, URLShow)
+  PROGRID_FIELD(bool, URLShowInText)
+  PROGRID_FIELD(TColor, DisabledFontColor)
+  TColor BorderColor() const { return F.BorderColor; }
+  // Stores the colour and repaints the border when the parent has a window.
+  void SetBorderColor(TColor Value);
+  PROGRID_FIELD(TGridLook, Look)
+  PROGRID_FIELD(TScrollType, ScrollType)
+  PROGRID_FIELD(TColor, ScrollColor)
+  PROGRID_FIELD(int, ScrollWidth)
+  PROGRID_FIELD(TScrollHintType, ScrollHints)
+  PROGRID_FIELD(TScrollBarAlways, ScrollBarAlways)
+  PROGRID_FIELD(bool, EnableHTML)
+  PROGRID_FIELD(bool, EnableWheel)
+  PROGRID_FIELD(bool, ShowSelection)
+  PROGRID_FIELD(bool, ShowDesignHelper)
+  PROGRID_FIELD(bool, EnhRowColMove)
+  PROGRID_FIELD(bool, UseInternalHintClass)
+  PROGRID_FIELD(bool, IntelliZoom)
+  PROGRID_FIELD(bool, HintShowCells)
+  PROGRID_FIELD(bool, HintShowLargeText)
+  PROGRID_FIELD(bool, HintShowSizing)
+  PROGRID_FIELD(bool, HTMLHint)
+  PROGRID_FIELD(bool, AutoSize)
+  PROGRID_FIELD(bool, AutoThemeAdapt)
+  PROGRID_FIELD(TInvalidEntryIcon, InvalidEntryIcon)
+  // Text offset inside a cell.
+  PROGRID_FIELD(TPoint, XYOffset)
+  PROGRID_FIELD(bool, SaveFixedCells)
+  PROGRID_FIELD(bool, SaveFixedRows)
+  PROGRID_FIELD(bool, SaveFixedCols)
+  PROGRID_FIELD(bool, SaveHiddenCells)
+  PROGRID_FIELD(bool, SaveVirtCells)
+  PROGRID_FIELD(bool, SaveWithHTML)
+  PROGRID_FIELD(bool, QuoteEmptyCells)
+  PROGRID_FIELD(bool, AlwaysQuotes)
+  // CSV delimiter; a null character: none (detected).
+  PROGRID_FIELD(QChar, Delimiter)
+  PROGRID_FIELD(bool, JavaCSV)
+  PROGRID_FIELD(int, PrintPageFrom)
+  PROGRID_FIELD(int, PrintPageTo)
 
   // --- owned settings objects (a setter copies with Assign) ------------------
 
@@ -101,7 +245,7 @@ class TProStringGrid : public TBaseGrid {
 
   // Rows at the bottom that stay fixed (the floating footer's row).
   int FixedFooters() const { return FFixedFooters; }
-  void SetFixedFooters(int Value) { FFixedFooters = Value; }
+  void SetFixedFooters(int Value);
   // The last row is not drawn in the grid because the floating footer shows it.
   bool HideLastRow() const { return FHideLastRow; }
   void SetHideLastRow(bool Value) { FHideLastRow = Value; }
@@ -139,11 +283,72 @@ class TProStringGrid : public TBaseGrid {
   bool IsDesigning() const { return ComponentState().contains(csDesigning); }
 
  protected:
+  // After a window definition was read: records the fixed counts and the row
+  // count as the minima and largest, takes goAlwaysShowEditor over as
+  // Navigation.AlwaysEdit and gives the search footer the theme switch.
+  void Loaded() override;
+
   // Raises EProGridError naming an operation of the grid that this build does
   // not provide yet, so that a caller never mistakes it for a success.
   [[noreturn]] static void NotAvailable(const char* Operation);
 
  private:
+  struct Data {
+    QString CheckTrue = QStringLiteral("Y"), CheckFalse = QStringLiteral("N");
+    QString FloatFormat = QStringLiteral("%.2f");
+    QChar PasswordChar = u'*';
+    QString FilterDropDownClear = QStringLiteral("(All)");
+    bool FilterDropDownAuto = false, FilterDropDownCheck = false;
+    TFilterDropDownColumns FilterDropDownColumns = fdNormal;
+    int FilterDropDownRow = 0;
+    bool FilterNormalCellsOnly = true, AutoFilterUpdate = true;
+    QString XMLEncoding = QStringLiteral("ISO-8859-1");
+    bool ActiveCellShow = false;
+    TColor ActiveCellColor = TColor(0x808080), ActiveCellColorTo = clNone;
+    TColor SelectionColor = TColor(0xEACAB6), SelectionColorTo = clNone,
+           SelectionMirrorColor = clNone, SelectionMirrorColorTo = clNone;
+    TColor SelectionTextColor = 0;
+    int SelectionColorMixerFactor = 50;
+    TColor HintColor = clInfoBk, HighlightColor = clHighlight, HighlightTextColor = clHighlightText;
+    TColor URLColor = TColor(0xFF0000);
+    bool URLShow = false, URLShowInText = false;
+    TColor DisabledFontColor = TColor(0xC0C0C0);
+    TColor BorderColor = TColor(0xB99D7F);
+    TGridLook Look = glXP;
+    TScrollType ScrollType = ssNormal;
+    TColor ScrollColor = clNone;
+    int ScrollWidth = 17;
+    TScrollHintType ScrollHints = shNone;
+    TScrollBarAlways ScrollBarAlways = saNone;
+    bool EnableHTML = true, EnableWheel = true, ShowSelection = true, ShowDesignHelper = true,
+         EnhRowColMove = true, UseInternalHintClass = true, IntelliZoom = true;
+    bool HintShowCells = false, HintShowLargeText = false, HintShowSizing = false,
+         HTMLHint = false;
+    bool AutoSize = false, AutoThemeAdapt = false;
+    TInvalidEntryIcon InvalidEntryIcon = ieWarning;
+    TPoint XYOffset{2, 2};
+    bool SaveFixedCells = true, SaveFixedRows = false, SaveFixedCols = false,
+         SaveHiddenCells = false, SaveVirtCells = true, SaveWithHTML = true;
+    bool QuoteEmptyCells = true, AlwaysQuotes = false;
+    QChar Delimiter;
+    bool JavaCSV = false;
+    int PrintPageFrom = 1, PrintPageTo = 1;
+  } F;
+
+  bool FFixedRowAlways = false, FFixedColAlways = false;
+  int FFixedRowsMin = 1, FFixedColsMin = 1;
+  int FMaxRowCount = 0, FMaxColCount = 0;
+  int FFixedRowHeight = 22;
+  int FFixedRightCols = 0;
+  TAlignment FDefaultAlignment = taLeftJustify;
+  TVAlignment FVAlignment = vtaTop;
+  bool FWordWrapEx = true;
+  bool FIntegralHeight = false;
+  bool FLoaded = false;
+  int FMinRowHeight = 0, FMinColWidth = 0;
+  std::unique_ptr<TFont> FFixedFont;
+  std::unique_ptr<TFont> FActiveCellFont;
+
   TFooterPanel* FFooterPanel = nullptr;  // owned as a component
   std::unique_ptr<TFocusHelper> FFocusHelper;
   std::unique_ptr<TSearchFooter> FSearchFooter;
