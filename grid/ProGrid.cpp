@@ -59,6 +59,11 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   if (IsDesigning()) FActiveCellFont->SetName(QStringLiteral("Tahoma"));
   FActiveCellFont->OnChange = [this](TObject*) { Invalidate(); };
 
+  FSelectedRows = std::make_unique<TIntList>(0, 0);
+  FModifiedRows = std::make_unique<TIntList>(0, 0);
+  FEnabledRows = std::make_unique<TIntList>(0, 0);
+  FRowIndicator = std::make_unique<TBitmap>();
+
   SetRowCount(10);
   SetBounds(Left(), Top(), 400, 250);
   SetDefaultRowHeight(22);

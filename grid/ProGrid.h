@@ -4,7 +4,9 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "controls/BaseGrid.h"
 #include "controls/ProObj.h"
@@ -94,6 +96,79 @@ class TProStringGrid : public TBaseGrid {
   int MaxColCount() const { return FMaxColCount; }
   // Loaded has run.
   bool IsLoaded() const { return FLoaded; }
+
+  // --- current cell and selection -------------------------------------------------
+
+  int Col() const { return TBaseGrid::Col(); }
+  // Also moves the synchronised grid's column with SyncGrid.SelectionColumn.
+  void SetCol(int Value);
+  // Rows hidden (none can be hidden yet) and the real index of a display row.
+  int NumHiddenRows() const { return 0; }
+  int RealRowIndex(int ARow) const { return ARow; }
+
+  // Whether a row is selected: a row of the selection rectangle, or with
+  // MouseActions.DisjunctRowSelect a row flagged on its own. Reading a row
+  // outside the grid raises EProGridError "Invalid row <n> accessed" (not with
+  // RowSelectPersistent), writing one "Invalid row accessed".
+  bool RowSelect(int ARow);
+  void SetRowSelect(int ARow, bool Value);
+  // Whether a column is flagged selected (always the flags, in both modes);
+  // EProGridError "Invalid column accessed" outside the grid.
+  bool ColSelect(int ACol);
+  void SetColSelect(int ACol, bool Value);
+  int RowSelectCount();
+  int ColSelectCount();
+  // Selects RCount rows from RowIndex: the rectangle over the normal columns,
+  // or the row flags in disjunct mode.
+  void SelectRows(int RowIndex, int RCount);
+  // Clears the row flags (disjunct mode only).
+  void UnSelectRows(int RowIndex, int RCount);
+  void SelectCols(int ColIndex, int CCount);
+  void UnSelectCols(int ColIndex, int CCount);
+  // Current cell (ToCol, ToRow), then the rectangle between the corners.
+  void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
+  void ClearRowSelect();
+  void ClearColSelect();
+  // The rows (columns) of the selection rectangle become the flagged ones.
+  void SelectionToRowSelect(bool AllRows);
+  void SelectionToColSelect(bool AllCols);
+  // The rows selected one by one, in the order they were selected.
+  TIntList* SelectedRows() const { return FSelectedRows.get(); }
+  // The selection becomes the single cell.
+  void FocusCell(int ACol, int ARow);
+  // The current row, then the current column.
+  void GotoCell(int ACol, int ARow);
+  // Exchanges the stored texts and objects of two cells; repaints nothing.
+  void SwapCells(const TGridCoord& FromCell, const TGridCoord& ToCell);
+  // Moves the current cell with the anchor and scrolls it into view.
+  void MoveToColRow(int ACol, int ARow);
+  // Shown left of the selected rows in column 0.
+  TBitmap* RowIndicator() const { return FRowIndicator.get(); }
+  void SetRowIndicator(TBitmap* Value) { FRowIndicator->Assign(Value); }
+
+  // Rows marked modified (ShowModified).
+  bool RowModified(int ARow) const;
+  void SetRowModified(int ARow, bool Value);
+  int ModifiedRowCount() const;
+  // Rows are enabled unless disabled here; disabling the current row moves the
+  // cursor to the first other enabled row.
+  bool RowEnabled(int ARow) const;
+  void SetRowEnabled(int ARow, bool Value);
+
+  // --- repainting ---------------------------------------------------------------------
+
+  // The row from column 0 to the column after the last one fully in view.
+  void RepaintRow(int ARow);
+  // The scrolling rows in view of a column (not the fixed rows).
+  void RepaintCol(int ACol);
+  // The cells between two corners (cell coordinates); the whole grid when a
+  // corner is out of view; nothing for a negative coordinate.
+  void RepaintRect(const TRect& R);
+
+  // A row's disjunct selection is about to change; Allow false keeps it.
+  std::function<void(TObject* Sender, int ARow, bool State, bool& Allow)> OnRowDisjunctSelect;
+  // A row's disjunct selection was written.
+  std::function<void(TObject* Sender, int ARow)> OnRowDisjunctSelected;
 
   // --- settings with their defaults ---------------------------------------------------
 
@@ -276,8 +351,6 @@ class TProStringGrid : public TBaseGrid {
   void RepaintLastFixedRow() {
     if (FixedRows() > 0) InvalidateRow(FixedRows() - 1);
   }
-  // Repaints column ACol.
-  void RepaintCol(int ACol) { InvalidateCol(ACol); }
 
   // Whether the grid is being designed (in the form designer).
   bool IsDesigning() const { return ComponentState().contains(csDesigning); }
@@ -348,6 +421,11 @@ class TProStringGrid : public TBaseGrid {
   int FMinRowHeight = 0, FMinColWidth = 0;
   std::unique_ptr<TFont> FFixedFont;
   std::unique_ptr<TFont> FActiveCellFont;
+  std::vector<bool> FRowSelect, FColSelect;
+  std::unique_ptr<TIntList> FSelectedRows, FModifiedRows, FEnabledRows;
+  bool FUseEnabledRows = false;
+  bool FSelChange = false;
+  std::unique_ptr<TBitmap> FRowIndicator;
 
   TFooterPanel* FFooterPanel = nullptr;  // owned as a component
   std::unique_ptr<TFocusHelper> FFocusHelper;
