@@ -54,7 +54,12 @@ void TProStringGrid::SetFixedCols(int Value) {
 void TProStringGrid::SetDefaultRowHeight(int Value) {
   TBaseGrid::SetDefaultRowHeight(Value);
   if (IsDesigning()) FFixedRowHeight = Value;
-  if (FFloatingFooter) FFloatingFooter->SetHeight(Value);
+  // The footer panel follows only while it is shown.
+  if (!FFloatingFooter) return;
+  if (FFloatingFooter->Visible())
+    FFloatingFooter->SetHeight(Value);
+  else
+    FFloatingFooter->FHeight = Value;
 }
 
 void TProStringGrid::SetFixedRowHeight(int Value) {

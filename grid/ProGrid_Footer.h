@@ -64,6 +64,7 @@ class TFloatingFooter : public TPersistent {
   TCalcFooterEvent OnCalcFooter;
 
  private:
+  friend class TProStringGrid;  // keeps Height in step with the rows
   void UpdateHideLastRow();
 
   TProStringGrid* FOwner;
