@@ -63,6 +63,7 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   FModifiedRows = std::make_unique<TIntList>(0, 0);
   FEnabledRows = std::make_unique<TIntList>(0, 0);
   FRowIndicator = std::make_unique<TBitmap>();
+  FGridItems = std::make_unique<TGridItems>();
 
   SetRowCount(10);
   SetBounds(Left(), Top(), 400, 250);
@@ -72,6 +73,7 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   FFixedColsMin = TBaseGrid::FixedCols();
   FMaxColCount = ColCount();
   F.ScrollWidth = GetSystemMetrics(SM_CXVSCROLL);
+  FLastRowUpdate = Row();
 
   // Fixed cells of the REZ looks go from white to the button face.
   FREZGradientFrom = TColor(0xFFFFFF);

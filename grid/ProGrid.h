@@ -21,6 +21,37 @@
 
 class THTMLPictureCache;
 
+// A hidden row: its real index (for a filter level the display index it had),
+// its height, the filter level that hid it (0 for HideRows) and its cells with
+// their objects, hidden columns included.
+class TGridItem : public TCollectionItem {
+ public:
+  explicit TGridItem(TCollection* Collection);
+  ~TGridItem() override;
+  int Idx() const { return FIdx; }
+  void SetIdx(int Value) { FIdx = Value; }
+  int Height() const { return FHeight; }
+  void SetHeight(int Value) { FHeight = Value; }
+  int Level() const { return FLevel; }
+  void SetLevel(int Value) { FLevel = Value; }
+  TStrings* Items() const { return FItems.get(); }
+  void SetItems(TStrings* Value) { FItems->Assign(Value); }
+
+ private:
+  int FIdx = 0;
+  int FHeight = 0;
+  int FLevel = 0;
+  std::unique_ptr<TStringList> FItems;
+};
+
+class TGridItems : public TCollection {
+ public:
+  TGridItems() : TCollection(CollectionItemClass<TGridItem>()) {}
+  TGridItem* Add() { return static_cast<TGridItem*>(TCollection::Add()); }
+  TGridItem* Insert(int Index) { return static_cast<TGridItem*>(TCollection::Insert(Index)); }
+  TGridItem* Items(int Index) const { return static_cast<TGridItem*>(TCollection::Items(Index)); }
+};
+
 // Errors of the grid's operations ("Invalid row accessed", ...).
 ZIDI_DECLARE_EXCEPTION(EProGridError, Exception);
 
@@ -102,9 +133,71 @@ class TProStringGrid : public TBaseGrid {
   int Col() const { return TBaseGrid::Col(); }
   // Also moves the synchronised grid's column with SyncGrid.SelectionColumn.
   void SetCol(int Value);
-  // Rows hidden (none can be hidden yet) and the real index of a display row.
-  int NumHiddenRows() const { return 0; }
-  int RealRowIndex(int ARow) const { return ARow; }
+  // --- hidden columns (real indexes 0..511 take part) ----------------------------
+
+  // Hides the visible real columns of the range; their cells stay stored. The
+  // last visible column is never hidden.
+  void HideColumn(int ColIndex) { HideColumns(ColIndex, ColIndex); }
+  void HideColumns(int FromCol, int ToCol);
+  // Shows the hidden real columns of the range again with their widths.
+  void UnHideColumn(int ColIndex) { UnHideColumns(ColIndex, ColIndex); }
+  void UnHideColumns(int FromCol, int ToCol);
+  void UnHideColumnsAll() { UnHideColumns(0, ColCount() + NumHiddenColumns()); }
+  // False for an index outside 0..511.
+  bool IsHiddenColumn(int ColIndex) const;
+  int NumHiddenColumns() const { return FNumHidden; }
+  // Display column to real column and back.
+  int RealColIndex(int ACol) const;
+  int DisplColIndex(int ACol) override;
+  int RealCol() const { return RealColIndex(Col()); }
+  // ColCount + NumHiddenColumns.
+  int TotalColCount() override { return ColCount() + FNumHidden; }
+  int AllColCount() { return TotalColCount(); }
+
+  // --- hidden rows --------------------------------------------------------------------
+
+  // Hides the real rows of the range; their cells (with their objects) and
+  // heights are kept aside.
+  void HideRow(int RowIndex) { HideRows(RowIndex, RowIndex); }
+  void HideRows(int FromRow, int ToRow);
+  // Hides the display rows listed (ascending) as one new filter level.
+  void HideRowList(TIntList* RowList);
+  // Shows a hidden real row, a run of hidden real rows, every hidden row, or the
+  // rows of the top filter level again.
+  void UnHideRow(int RowIndex);
+  void UnHideRows(int FromRow, int ToRow);
+  void UnHideRowsAll();
+  void UnHideRowList();
+  bool IsHiddenRow(int RowIndex) const;
+  int NumHiddenRows() const { return FGridItems ? FGridItems->Count() : 0; }
+  int TotalRowCount() const { return RowCount() + NumHiddenRows(); }
+  int AllRowCount() const { return TotalRowCount(); }
+  // Display row to real row and back.
+  int RealRowIndex(int ARow) const;
+  int DisplRowIndex(int ARow) const;
+  int RealRow() const { return RealRowIndex(Row()); }
+  // Filter levels (row-list hidings) in force.
+  int FilterLevel() const { return FFilterLevel; }
+  // The hidden rows, in ascending Idx order (a row list appends its own).
+  TGridItems* GridItems() const { return FGridItems.get(); }
+
+  int Row() const { return TBaseGrid::Row(); }
+  // Moves the current row; OnRowUpdate reports a change; the synchronised grid
+  // follows with SyncGrid.SelectionRow.
+  void SetRow(int Value);
+  int TopRow() const { return TBaseGrid::TopRow(); }
+  // Ignored outside FixedRows .. RowCount - 1.
+  void SetTopRow(int Value);
+  std::function<void(TObject* Sender, int OldRow, int NewRow)> OnRowUpdate;
+
+  // --- row insertion and removal -------------------------------------------------------
+
+  // Opens RCount empty rows at display row RowIndex; the rows below move down
+  // with their cells (hidden columns included) and heights.
+  void DoInsertRows(int RowIndex, int RCount, bool Adjust);
+  // Removes RCount display rows at RowIndex with their cells; the rows below
+  // move up. With Adjust the hidden rows behind the range get lower indexes.
+  void DoRemoveRows(int RowIndex, int RCount, bool Adjust);
 
   // Whether a row is selected: a row of the selection rectangle, or with
   // MouseActions.DisjunctRowSelect a row flagged on its own. Reading a row
@@ -426,6 +519,18 @@ class TProStringGrid : public TBaseGrid {
   bool FUseEnabledRows = false;
   bool FSelChange = false;
   std::unique_ptr<TBitmap> FRowIndicator;
+  static constexpr int kColumnTable = 513;
+  std::vector<bool> FVisibleCol = std::vector<bool>(kColumnTable, true);
+  std::vector<int16_t> FAllColWidths = std::vector<int16_t>(kColumnTable, 0);
+  int FNumHidden = 0;
+  std::unique_ptr<TGridItems> FGridItems;
+  int FFilterLevel = 0;
+  int FLastRowUpdate = -1;
+  // Moves the cells of a display row (all stored columns) into a hidden-row
+  // item, or back; the cell objects go along, the row is left empty.
+  void RowToItem(int ARow, TGridItem* Item);
+  void ItemToRow(TGridItem* Item, int ARow);
+  int StoredColCount() const { return ColCount() + FNumHidden; }
 
   TFooterPanel* FFooterPanel = nullptr;  // owned as a component
   std::unique_ptr<TFocusHelper> FFocusHelper;
