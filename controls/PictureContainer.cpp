@@ -2,7 +2,7 @@
 
 #include <QScopedValueRollback>
 
-#include "platform/SysUtils.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace {
 

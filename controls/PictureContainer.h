@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/Classes.h"
-#include "platform/Graphics.h"
+#include "platform/rtl/Classes.h"
+#include "platform/gdi/Graphics.h"
 
 // A picture kept as its encoded data and decoded on every load and frame change.
 // The decoded picture is the bitmap this object is; Width and Height are its

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/WinGdi.h"
+#include "platform/gdi/WinGdi.h"
 
 // ------------------------------------------------------------ step gradient
 

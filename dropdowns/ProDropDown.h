@@ -6,10 +6,10 @@
 #include <QString>
 #include <memory>
 
-#include "platform/Classes.h"
-#include "platform/ExtCtrls.h"
-#include "platform/Forms.h"
-#include "platform/Graphics.h"
+#include "platform/rtl/Classes.h"
+#include "platform/widgets/ExtCtrls.h"
+#include "platform/ui/Forms.h"
+#include "platform/gdi/Graphics.h"
 
 // TGradientDirection (gdHorizontal, gdVertical) is the framework's, in ExtCtrls.
 enum TButtonAlignment { baLeft, baRight };

@@ -2,8 +2,8 @@
 #include "grid/ProGrid.h"
 
 #include "controls/PictureContainer.h"
-#include "platform/IniFiles.h"
-#include "platform/WinApi.h"
+#include "platform/rtl/IniFiles.h"
+#include "platform/ui/WinApi.h"
 
 TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   const bool initDesign = IsDesigning() && AOwner &&

@@ -1,6 +1,6 @@
 // Row and column counts, fixed rows and columns, default sizes and word wrap.
 #include "grid/ProGrid.h"
-#include "platform/WinApi.h"
+#include "platform/ui/WinApi.h"
 
 void TProStringGrid::SetRowCount(int Value) {
   const int oldCount = RowCount();

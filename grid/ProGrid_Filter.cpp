@@ -2,7 +2,7 @@
 #include "grid/ProGrid_Filter.h"
 
 #include "grid/ProGrid.h"
-#include "platform/Messages.h"
+#include "platform/ui/Messages.h"
 
 // ------------------------------------------------------------ conditions
 

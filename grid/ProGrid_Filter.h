@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "grid/ProGrid_Options.h"
-#include "platform/CheckLst.h"
-#include "platform/StdCtrls.h"
+#include "platform/widgets/CheckLst.h"
+#include "platform/widgets/StdCtrls.h"
 
 class TBitmap;
 

@@ -7,7 +7,7 @@
 
 #include "controls/BaseGrid.h"
 #include "grid/ProGrid_Options.h"
-#include "platform/ExtCtrls.h"
+#include "platform/widgets/ExtCtrls.h"
 
 enum TFooterStyle { fsFixedLastRow, fsColumnPreview, fsCustomPreview, fsCustomPaint };
 

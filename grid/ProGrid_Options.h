@@ -8,8 +8,8 @@
 #include <QString>
 #include <memory>
 
-#include "platform/Classes.h"
-#include "platform/Graphics.h"
+#include "platform/rtl/Classes.h"
+#include "platform/gdi/Graphics.h"
 
 class TProStringGrid;
 class TStringGrid;

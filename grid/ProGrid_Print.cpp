@@ -2,7 +2,7 @@
 #include "grid/ProGrid_Print.h"
 
 #include "grid/ProGrid.h"
-#include "platform/IniFiles.h"
+#include "platform/rtl/IniFiles.h"
 
 TPrintSettings::TPrintSettings(TProStringGrid* AGrid)
     : FGrid(AGrid),

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "controls/PictureContainer.h"
-#include "platform/WinGdi.h"
+#include "platform/gdi/WinGdi.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "dropdowns/ProDropDown.h"
 #include "dropdowns/psgdd.h"
-#include "platform/WinGdi.h"
+#include "platform/gdi/WinGdi.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "grid/ProGrid.h"
-#include "platform/IniFiles.h"
-#include "platform/Messages.h"
+#include "platform/rtl/IniFiles.h"
+#include "platform/ui/Messages.h"
 
 namespace {
 
