@@ -1,0 +1,174 @@
+// Life cycle of the string grid and the services its owned objects call.
+#include "grid/ProGrid.h"
+
+#include "controls/PictureContainer.h"
+#include "platform/rtl/IniFiles.h"
+#include "platform/ui/WinApi.h"
+
+TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
+  const bool initDesign = IsDesigning() && AOwner &&
+                          !AOwner->ComponentState().contains(csReading) &&
+                          !AOwner->ComponentState().contains(csLoading);
+  FFooterPanel = new TFooterPanel(this);
+  FFooterPanel->SetAlign(alBottom);
+  FFooterPanel->SetHeight(0);
+  FFooterPanel->SetBorderWidth(0);
+  FFocusHelper = std::make_unique<TFocusHelper>(this);
+  FSearchFooter = std::make_unique<TSearchFooter>(this, initDesign);
+  FFloatingFooter = std::make_unique<TFloatingFooter>(this);
+  FPrintSettings = std::make_unique<TPrintSettings>(this);
+  FHTMLSettings = std::make_unique<THTMLSettings>();
+  FSortSettings = std::make_unique<TSortSettings>(this);
+  FDragDropSettings = std::make_unique<TDragDropSettings>(this);
+  FDragScrollOptions = std::make_unique<TDragScrollOptions>();
+  FControlLook = std::make_unique<TControlLook>(this);
+  FNavigation = std::make_unique<TNavigation>();
+  FColumnSize = std::make_unique<TColumnSize>(this);
+  FBands = std::make_unique<TBands>();
+  FBands->OnChange = [this](TObject*) { Invalidate(); };
+  FMouseActions = std::make_unique<TMouseActions>(this);
+  FMouseActions->OnIsDesigning = [this](TObject*) { return IsDesigning(); };
+  FMouseActions->OnInvalidate = [this](TObject*) { Invalidate(); };
+  FGrouping = std::make_unique<TGrouping>();
+  FImageCache = std::make_unique<THTMLPictureCache>();
+  FSortIndexes = std::make_unique<TSortIndexList>();
+  FProgressAppearance = std::make_unique<TGridProgressAppearance>();
+  FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
+  FSyncGrid = std::make_unique<TSyncGrid>(this);
+  FFilter = std::make_unique<TFilter>(this);
+  FBalloonSettings = std::make_unique<TBalloonSettings>();
+  FShowModified = std::make_unique<TShowModified>();
+  FShowModified->OnChange = [this](TObject*) { InvalidateCol(0); };
+  FFilterDropDown = std::make_unique<TFilterDropDown>();
+  FFilterDropDown->OnChange = [this](TObject*) { Invalidate(); };
+  FDropList = new TDropList(this);
+  FDropList->SetBounds(0, 0, 0, 0);
+  FDropList->SetVisible(false);
+  FDropList->SetParent(this);
+  FDropCheckList = new TDropCheckList(this);
+  FDropCheckList->SetBounds(0, 0, 0, 0);
+  FDropCheckList->SetVisible(false);
+  FDropCheckList->SetParent(this);
+
+  FFixedFont = std::make_unique<TFont>();
+  FFixedFont->SetName(QStringLiteral("Tahoma"));
+  FFixedFont->SetStyle(TFontStyles{fsBold});
+  FFixedFont->OnChange = [this](TObject*) { Invalidate(); };
+  FActiveCellFont = std::make_unique<TFont>();
+  FActiveCellFont->SetStyle(TFontStyles{fsBold});
+  if (IsDesigning()) FActiveCellFont->SetName(QStringLiteral("Tahoma"));
+  FActiveCellFont->OnChange = [this](TObject*) { Invalidate(); };
+
+  FSelectedRows = std::make_unique<TIntList>(0, 0);
+  FModifiedRows = std::make_unique<TIntList>(0, 0);
+  FEnabledRows = std::make_unique<TIntList>(0, 0);
+  FRowIndicator = std::make_unique<TBitmap>();
+  FGridItems = std::make_unique<TGridItems>();
+
+  SetRowCount(10);
+  SetBounds(Left(), Top(), 400, 250);
+  SetDefaultRowHeight(22);
+  FFixedRowHeight = 22;
+  FFixedRowsMin = TBaseGrid::FixedRows();
+  FFixedColsMin = TBaseGrid::FixedCols();
+  FMaxColCount = ColCount();
+  F.ScrollWidth = GetSystemMetrics(SM_CXVSCROLL);
+  FLastRowUpdate = Row();
+
+  // Fixed cells of the REZ looks go from white to the button face.
+  FREZGradientFrom = TColor(0xFFFFFF);
+  FREZGradientTo = ColorToRGB(clBtnFace);
+}
+
+void TProStringGrid::Loaded() {
+  TBaseGrid::Loaded();
+  FFixedRowsMin = FixedRows();
+  FFixedColsMin = FixedCols();
+  FMinRowHeight = DefaultRowHeight();
+  FMinColWidth = 10;
+  FMaxRowCount = std::max(FMaxRowCount, RowCount());
+  FLoaded = true;
+  // The grid shows its editors itself.
+  if (Options().contains(goAlwaysShowEditor)) {
+    FNavigation->SetAlwaysEdit(true);
+    SetOptions(Options() - TGridOptions{goAlwaysShowEditor});
+  }
+  FSearchFooter->SetAutoThemeAdapt(F.AutoThemeAdapt);
+}
+
+int TProStringGrid::GetVersionNr() const { return 0x06020103; }
+
+QString TProStringGrid::Version() const {
+  const int v = GetVersionNr();
+  return QStringLiteral("%1.%2.%3.%4")
+      .arg((v >> 24) & 0xFF)
+      .arg((v >> 16) & 0xFF)
+      .arg((v >> 8) & 0xFF)
+      .arg(v & 0xFF);
+}
+
+QString TProStringGrid::GetVersionString() const { return Version() + QStringLiteral(" Sep, 2012"); }
+
+TProStringGrid::~TProStringGrid() {
+  // The owned objects' events point at this grid: silence them first.
+  FBands->OnChange = nullptr;
+  FProgressAppearance->OnChange = nullptr;
+  FShowModified->OnChange = nullptr;
+  FFilterDropDown->OnChange = nullptr;
+  FFixedFont->OnChange = nullptr;
+  FActiveCellFont->OnChange = nullptr;
+  FMouseActions->OnIsDesigning = nullptr;
+  FMouseActions->OnInvalidate = nullptr;
+}
+
+void TProStringGrid::NotAvailable(const char* Operation) {
+  throw EProGridError(QStringLiteral("TProStringGrid.%1 is not available").arg(QLatin1String(Operation)));
+}
+
+void TProStringGrid::SetREZGradientFrom(TColor Value) {
+  FREZGradientFrom = ColorToRGB(Value);
+  Invalidate();
+}
+
+void TProStringGrid::SetREZGradientTo(TColor Value) {
+  FREZGradientTo = ColorToRGB(Value);
+  Invalidate();
+}
+
+void TProStringGrid::SetREZGradientMirrorFrom(TColor Value) {
+  FREZGradientMirrorFrom = ColorToRGB(Value);
+  Invalidate();
+}
+
+void TProStringGrid::SetREZGradientMirrorTo(TColor Value) {
+  FREZGradientMirrorTo = ColorToRGB(Value);
+  Invalidate();
+}
+
+void TProStringGrid::CalcFooter(int) {
+  if (!FFloatingFooter->Visible() || FFloatingFooter->FooterStyle() != fsFixedLastRow ||
+      !FFloatingFooter->EnableCalculation())
+    return;
+  NotAvailable("CalcFooter");
+}
+
+void TProStringGrid::StretchColumn(int) {
+  if (!FColumnSize->Stretch()) return;
+  NotAvailable("StretchColumn");
+}
+
+void TProStringGrid::QSort() { NotAvailable("QSort"); }
+
+void TProStringGrid::QSortIndexed() { NotAvailable("QSortIndexed"); }
+
+void TProStringGrid::SavePrintSettings(const QString& Key, const QString& Section) {
+  TMemIniFile ini(Key);
+  FPrintSettings->SaveToIni(&ini, Section);
+  ini.UpdateFile();
+}
+
+void TProStringGrid::LoadPrintSettings(const QString& Key, const QString& Section) {
+  TMemIniFile ini(Key);
+  FPrintSettings->LoadFromIni(&ini, Section);
+  ini.UpdateFile();
+}
