@@ -433,6 +433,36 @@ class TProStringGrid : public TBaseGrid {
   // Sorts the normal rows on the sort index list.
   virtual void QSortIndexed();
 
+  // --- export range ---------------------------------------------------------------------
+
+  // The cells that file and clipboard writers take: without SaveFixedCells
+  // (or the matching SaveFixedCols / SaveFixedRows) the fixed cells stay out.
+  int SaveStartCol() const;
+  int SaveStartRow() const;
+  int SaveEndCol() const;
+  int SaveEndRow() const;
+  int SaveColCount() const;
+  int SaveRowCount() const;
+
+  // --- grid text stream -----------------------------------------------------------------
+
+  // Writes the grid text stream at the stream's position: a size line, a width
+  // line per column and a line per non-empty cell of the save range (UTF-16,
+  // lines ended by CR LF, line breaks in texts packed into control characters).
+  void SaveToStream(TStream* Stream);
+  // Reads a grid text stream from the stream's position; stops, with the
+  // position at its start, at the first line that is neither a width nor a
+  // cell line.
+  void LoadFromStream(TStream* Stream);
+  // Copies settings, dimensions and then the cells of another string grid;
+  // another source is ignored.
+  void Assign(TPersistent* Source) override;
+  // Copies the cells of another string grid through the grid text stream.
+  virtual void AssignCells(TPersistent* Source);
+  // Cells hold several lines.
+  bool Multilinecells() const { return FMultilinecells; }
+  void SetMultilinecells(bool Value) { FMultilinecells = Value; }
+
   // --- print settings in an INI file --------------------------------------------
 
   // Writes PrintSettings into Section of the INI file Key.
@@ -449,6 +479,10 @@ class TProStringGrid : public TBaseGrid {
   bool IsDesigning() const { return ComponentState().contains(csDesigning); }
 
  protected:
+  // The text a cell exports, and the storing of an imported text.
+  virtual QString GetSaveText(int ACol, int ARow) { return Cells(ACol, ARow); }
+  virtual void SetLoadText(int ACol, int ARow, const QString& Value) { SetCells(ACol, ARow, Value); }
+
   // After a window definition was read: records the fixed counts and the row
   // count as the minima and largest, takes goAlwaysShowEditor over as
   // Navigation.AlwaysEdit and gives the search footer the theme switch.
@@ -511,6 +545,7 @@ class TProStringGrid : public TBaseGrid {
   bool FWordWrapEx = true;
   bool FIntegralHeight = false;
   bool FLoaded = false;
+  bool FMultilinecells = false;
   int FMinRowHeight = 0, FMinColWidth = 0;
   std::unique_ptr<TFont> FFixedFont;
   std::unique_ptr<TFont> FActiveCellFont;
