@@ -64,6 +64,10 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   FEnabledRows = std::make_unique<TIntList>(0, 0);
   FRowIndicator = std::make_unique<TBitmap>();
   FGridItems = std::make_unique<TGridItems>();
+  FFilterList = std::make_unique<TStringList>();
+  FFilterList->SetDuplicates(dupIgnore);
+  FFilterList->SetSorted(true);
+  FCellFont = std::make_unique<TFont>();
 
   SetRowCount(10);
   SetBounds(Left(), Top(), 400, 250);

@@ -52,6 +52,14 @@ class TGridItems : public TCollection {
   TGridItem* Items(int Index) const { return static_cast<TGridItem*>(TCollection::Items(Index)); }
 };
 
+enum TCellBorder { cbTop, cbLeft, cbRight, cbBottom };
+using TCellBorders = TSet<TCellBorder, 8>;
+enum TSearchAction { saFindFirst, saFindPrevious, saFindNext };
+enum TGridExportState {
+  esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail, esExportNextRow
+};
+enum TGridImportState { isImportStart, isImportNewRow, isImportDone, isImportSelRow };
+
 // Errors of the grid's operations ("Invalid row accessed", ...).
 ZIDI_DECLARE_EXCEPTION(EProGridError, Exception);
 
@@ -262,6 +270,119 @@ class TProStringGrid : public TBaseGrid {
   std::function<void(TObject* Sender, int ARow, bool State, bool& Allow)> OnRowDisjunctSelect;
   // A row's disjunct selection was written.
   std::function<void(TObject* Sender, int ARow)> OnRowDisjunctSelected;
+
+  // --- per-cell questions (each starts from the grid's answer, then its event) -------
+
+  // Screen colours and font: the active-cell headers, the cell's own
+  // properties, then OnGetCellColor.
+  virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+  virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush,
+                                 TFont* AFont);
+  virtual void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+  virtual void GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+  virtual void GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+  virtual void GetCellFormat(int ACol, TSortStyle& AStyle, QString& APrefix, QString& ASuffix);
+  // The editor kind as a plain question, and just before an editor shows.
+  virtual void GetCellEditorType(int ACol, int ARow, TEditorType& AEditor);
+  virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
+  // Whether the application answers edNone.
+  virtual bool HasNoEditor(int ACol, int ARow);
+  // Fixed rows and columns (and the header kept by FixedRowAlways) are fixed
+  // without asking; otherwise OnIsFixedCell decides.
+  virtual void IsFixedCell(int ACol, int ARow, bool& IsFixed);
+  // Fixed footers, fixed right columns, then IsFixedCell.
+  bool IsFixed(int ACol, int ARow) override;
+  // Asks about the base cell of a merge: its read-only flag, the grid's
+  // editing switch, then OnCanEditCell.
+  virtual void CanEditCell(int ACol, int ARow, bool& CanEdit);
+  virtual void IsPasswordCell(int ACol, int ARow, bool& IsPassword);
+  virtual void GetCellWordWrap(int ACol, int ARow, bool& WordWrap);
+  virtual bool HasComboBox(int ACol, int ARow);
+  virtual bool HasSpinEdit(int ACol, int ARow);
+  // CheckTrue / CheckFalse, then their events.
+  virtual void GetCheckTrue(int ACol, int ARow, QString& Value);
+  virtual void GetCheckFalse(int ACol, int ARow, QString& Value);
+  // Fills FilterList with the values of a column's filter drop-down; true when
+  // it holds any.
+  virtual bool GetColumnFilter(int Column);
+  TStringList* FilterList() const { return FFilterList.get(); }
+  // Whether filtering narrows down while typing (the hidden rows' values stay out).
+  bool FilterIncremental() const { return FFilterIncremental; }
+  void SetFilterIncremental(bool Value) { FFilterIncremental = Value; }
+  // The font of a cell: its own (in a shared scratch font) or the grid's.
+  TFont* GetCellFont(int ACol, int ARow);
+  TFont* Fonts(int ACol, int ARow) { return GetCellFont(ACol, ARow); }
+  // The editor kind the grid starts from.
+  TEditorType DefaultEditor() const { return FDefaultEditor; }
+  void SetDefaultEditor(TEditorType Value) { FDefaultEditor = Value; }
+  // The text file export writes for a cell, and the storing of a read text.
+  virtual QString GetSaveCellText(int ACol, int ARow);
+  virtual void SetLoadCellText(int ACol, int ARow, const QString& Value);
+  virtual QString GetSearchCellText(int ACol, int ARow) { return Cells(ACol, ARow); }
+  // The current cell's text (of its merge's base cell).
+  virtual QString GetCurrentCellText();
+
+  // --- reports ---------------------------------------------------------------------------
+
+  virtual void DoCanEditCell(int ACol, int ARow, bool& CanEdit);
+  virtual void DoSearchFooterAction(const QString& Value, int ACol, int ARow, TSearchAction SearchAction);
+  virtual void DoButtonClick(int ACol, int ARow);
+  virtual void DoComboCloseUp(int ARow, int ACol);
+  virtual void DoComboDropDown(int ARow, int ACol);
+  // Repaints the selection for the newer looks, then OnSelectionChanged.
+  virtual void DoSelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+  // Inserts a row at a real row (key handling).
+  virtual void DoInsertRow(int ARow);
+  // Removes a row; the only normal row is emptied instead (unless
+  // FixedRowAlways); then OnAutoDeleteRow.
+  virtual void DoDeleteRow(int ARow);
+  virtual void DoFilterDone();
+  virtual void DoFixedEdit(int ACol, int ARow, TGridFixedCellEditor& AEditor, TStrings* Values);
+  virtual void ExportNotification(TGridExportState, int) {}
+  virtual void ImportNotification(TGridImportState, int) {}
+  virtual void MouseActionsChanged() {}
+  virtual void NavigationChanged() {}
+  // Repaints the whole grid (asked by MouseActions in the designer).
+  virtual void DesignInvalidate() { Invalidate(); }
+  // Removes goEditing from Options.
+  virtual void DisableEditing();
+  // Navigation.AllowFmtClipboard.
+  virtual bool AllowFormattedClipboard() { return FNavigation->AllowFmtClipboard(); }
+
+  // --- rows and cells (structure) ------------------------------------------------------
+
+  // Inserts RCount empty rows at RowIndex.
+  virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls);
+  // Unmerges the range, then removes Count display rows at ARow.
+  virtual void RemoveRowRange(int ARow, int Count);
+  // Clears the cells of a rectangle: texts and property objects.
+  virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+  // Clears RCount rows from RowIndex, hidden columns included.
+  void ClearRows(int RowIndex, int RCount);
+
+  // --- events of the per-cell questions and reports (fired only when assigned) ----------
+
+  std::function<void(TObject*, int ARow, int ACol, TGridDrawState, TBrush*, TFont*)> OnGetCellColor,
+      OnGetCellPrintColor;
+  std::function<void(TObject*, int ARow, int ACol, TPen*, TCellBorders&)> OnGetCellBorder,
+      OnGetCellPrintBorder;
+  std::function<void(TObject*, int ARow, int ACol, TAlignment&, TVAlignment&)> OnGetAlignment;
+  std::function<void(TObject*, int ACol, TSortStyle&, QString&, QString&)> OnGetFormat;
+  std::function<void(TObject*, int ACol, int ARow, bool&)> OnHasComboBox, OnHasSpinEdit;
+  std::function<void(TObject*, int ACol, int ARow, TEditorType&)> OnGetEditorType;
+  std::function<void(TObject*, int ARow, int ACol, bool&)> OnIsFixedCell, OnCanEditCell,
+      OnIsPasswordCell;
+  std::function<void(TObject*, int ACol, int ARow, bool&)> OnGetWordWrap;
+  std::function<void(TObject*, int ACol, int ARow, QString&)> OnGetCheckTrue, OnGetCheckFalse;
+  std::function<void(TObject*, int Column, TStrings* Filter)> OnGetColumnFilter;
+  std::function<void(TObject*, const QString&, int ACol, int ARow, TSearchAction)> OnSearchFooterAction;
+  std::function<void(TObject*, int ACol, int ARow)> OnButtonClick;
+  std::function<void(TObject*, int ARow, int ACol)> OnComboCloseUp, OnComboDropDown;
+  std::function<void(TObject*, int ALeft, int ATop, int ARight, int ABottom)> OnSelectionChanged;
+  std::function<void(TObject*, int ACol, int ARow, TGridFixedCellEditor&, TStrings*)> OnFixedEdit;
+  std::function<void(TObject*, int ARow)> OnAutoDeleteRow;
+  std::function<void(TObject*, int ACol, int ARow, QString&)> OnLoadCell, OnSaveCell;
+  TNotifyEvent OnFilterDone;
 
   // --- settings with their defaults ---------------------------------------------------
 
@@ -479,10 +600,6 @@ class TProStringGrid : public TBaseGrid {
   bool IsDesigning() const { return ComponentState().contains(csDesigning); }
 
  protected:
-  // The text a cell exports, and the storing of an imported text.
-  virtual QString GetSaveText(int ACol, int ARow) { return Cells(ACol, ARow); }
-  virtual void SetLoadText(int ACol, int ARow, const QString& Value) { SetCells(ACol, ARow, Value); }
-
   // After a window definition was read: records the fixed counts and the row
   // count as the minima and largest, takes goAlwaysShowEditor over as
   // Navigation.AlwaysEdit and gives the search footer the theme switch.
@@ -546,6 +663,11 @@ class TProStringGrid : public TBaseGrid {
   bool FIntegralHeight = false;
   bool FLoaded = false;
   bool FMultilinecells = false;
+  bool FFilterIncremental = false;
+  bool FEditDisable = false;
+  TEditorType FDefaultEditor = edNormal;
+  std::unique_ptr<TStringList> FFilterList;
+  std::unique_ptr<TFont> FCellFont;  // scratch font of GetCellFont
   int FMinRowHeight = 0, FMinColWidth = 0;
   std::unique_ptr<TFont> FFixedFont;
   std::unique_ptr<TFont> FActiveCellFont;

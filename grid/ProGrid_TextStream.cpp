@@ -96,7 +96,7 @@ void TProStringGrid::SaveToStream(TStream* Stream) {
     WriteLine(Stream, QStringLiteral("cw %1,%2").arg(c).arg(ColWidths(c)));
   for (int r = SaveStartRow(); r <= SaveEndRow(); ++r) {
     for (int c = SaveStartCol(); c <= SaveEndCol(); ++c) {
-      const QString text = GetSaveText(c, r);
+      const QString text = GetSaveCellText(c, r);
       if (text.isEmpty()) continue;
       WriteLine(Stream, QStringLiteral("%1,%2,").arg(c - SaveStartCol()).arg(r - SaveStartRow()) +
                             PackLines(text));
@@ -138,7 +138,7 @@ void TProStringGrid::LoadFromStream(TStream* Stream) {
     c += SaveStartCol();
     r += SaveStartRow();
     if (c >= 0 && r >= 0 && c < ColCount() && r < RowCount())
-      SetLoadText(c, r, UnpackLines(line.mid(second + 1), FMultilinecells));
+      SetLoadCellText(c, r, UnpackLines(line.mid(second + 1), FMultilinecells));
   }
 }
 
