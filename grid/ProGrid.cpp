@@ -68,6 +68,7 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   FFilterList->SetDuplicates(dupIgnore);
   FFilterList->SetSorted(true);
   FCellFont = std::make_unique<TFont>();
+  FColumnOrder = std::make_unique<TIntList>(0, 0);
 
   SetRowCount(10);
   SetBounds(Left(), Top(), 400, 250);

@@ -60,6 +60,24 @@ enum TGridExportState {
 };
 enum TGridImportState { isImportStart, isImportNewRow, isImportDone, isImportSelRow };
 
+class TCustomForm;
+
+// Follows the cell selection of a grid (one listener per grid).
+class ITProStringGridSelect {
+ public:
+  virtual ~ITProStringGridSelect() = default;
+  // The selected cell changed to (ACol, ARow).
+  virtual void SelectionChanged(int ACol, int ARow) = 0;
+};
+
+// Follows the cell changes of the grids it is registered with.
+class TGridChangeNotifier : public TComponent {
+ public:
+  explicit TGridChangeNotifier(TComponent* AOwner) : TComponent(AOwner) {}
+  // The cells of R (column and row coordinates) changed; nothing by default.
+  virtual void CellsChanged(const TRect& R) {}
+};
+
 // Errors of the grid's operations ("Invalid row accessed", ...).
 ZIDI_DECLARE_EXCEPTION(EProGridError, Exception);
 
@@ -349,6 +367,42 @@ class TProStringGrid : public TBaseGrid {
   // Navigation.AllowFmtClipboard.
   virtual bool AllowFormattedClipboard() { return FNavigation->AllowFmtClipboard(); }
 
+  // --- selection hiding, moves and listeners --------------------------------------------
+
+  TGridRect Selection() const { return TBaseGrid::Selection(); }
+  // Also repaints the active-cell headers and the active row.
+  void SetSelection(const TGridRect& Value);
+  // Moves the selection outside the grid (nothing is drawn selected), and back.
+  void HideSelection();
+  void UnHideSelection();
+  bool SelectionHidden() const { return FSelHidden; }
+  // Moves a display column (cells, widths and visibility go along) or rows.
+  void MoveColumn(int FromIndex, int ToIndex);
+  void MoveRow(int FromIndex, int ToIndex);
+  // Moves Count rows from FromIndex so that they stand at ToIndex as counted
+  // before the move (rows after them are counted without them). Heights stay.
+  void MoveRows(int FromIndex, int ToIndex, int Count);
+  virtual void AppendRow() { SetRowCount(RowCount() + 1); }
+  // The nearest form holding Control (Control itself when it is one).
+  static TCustomForm* FindParentForm(TControl* Control);
+  // The column order recorded for column moves (empty until recorded).
+  TIntList* ColumnOrder() const { return FColumnOrder.get(); }
+  // Records the identity order 0, 1, ..., ColCount - 1.
+  void SetColumnOrder();
+  void RegisterSelListener(std::shared_ptr<ITProStringGridSelect> AListener) { FSelListener = std::move(AListener); }
+  void UnRegisterSelListener(const std::shared_ptr<ITProStringGridSelect>&) { FSelListener.reset(); }
+  ITProStringGridSelect* SelListener() const { return FSelListener.get(); }
+  // Change notifiers (not owned), each registered once.
+  void RegisterNotifier(TGridChangeNotifier* ANotifier);
+  void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+  // The cells of R changed: OnCellsChanged, the notifiers, the footer values.
+  virtual void DoCellsChanged(const TRect& R);
+  virtual void DoCanAddRow(bool& CanAdd);
+  virtual void DoCanInsertRow(int ARow, bool& CanInsert);
+  std::function<void(TObject*, const TRect&)> OnCellsChanged;
+  std::function<void(TObject*, bool&)> OnCanAddRow;
+  std::function<void(TObject*, int ARow, bool&)> OnCanInsertRow;
+
   // --- rows and cells (structure) ------------------------------------------------------
 
   // Inserts RCount empty rows at RowIndex.
@@ -359,6 +413,9 @@ class TProStringGrid : public TBaseGrid {
   virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
   // Clears RCount rows from RowIndex, hidden columns included.
   void ClearRows(int RowIndex, int RCount);
+  // Removes RCount display rows: the rows below move up with their cells and
+  // objects (heights stay with their positions); cells changed are reported.
+  virtual void RemoveRowsEx(int RowIndex, int RCount);
 
   // --- events of the per-cell questions and reports (fired only when assigned) ----------
 
@@ -600,6 +657,8 @@ class TProStringGrid : public TBaseGrid {
   bool IsDesigning() const { return ComponentState().contains(csDesigning); }
 
  protected:
+  void ColumnMoved(int FromIndex, int ToIndex) override;
+
   // After a window definition was read: records the fixed counts and the row
   // count as the minima and largest, takes goAlwaysShowEditor over as
   // Navigation.AlwaysEdit and gives the search footer the theme switch.
@@ -663,6 +722,11 @@ class TProStringGrid : public TBaseGrid {
   bool FIntegralHeight = false;
   bool FLoaded = false;
   bool FMultilinecells = false;
+  TGridRect FSavedSelection;
+  bool FSelHidden = false;
+  std::unique_ptr<TIntList> FColumnOrder;
+  std::shared_ptr<ITProStringGridSelect> FSelListener;
+  std::vector<TGridChangeNotifier*> FNotifierList;
   bool FFilterIncremental = false;
   bool FEditDisable = false;
   TEditorType FDefaultEditor = edNormal;
