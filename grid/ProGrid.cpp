@@ -6,6 +6,7 @@
 #include "platform/WinApi.h"
 
 TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
+  ProGridUnitStartup();
   const bool initDesign = IsDesigning() && AOwner &&
                           !AOwner->ComponentState().contains(csReading) &&
                           !AOwner->ComponentState().contains(csLoading);

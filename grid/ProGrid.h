@@ -10,6 +10,7 @@
 
 #include "controls/BaseGrid.h"
 #include "controls/ProObj.h"
+#include "platform/WinApi.h"
 #include "grid/ProGrid_ColumnSize.h"
 #include "grid/ProGrid_Filter.h"
 #include "grid/ProGrid_Footer.h"
@@ -77,6 +78,21 @@ class TGridChangeNotifier : public TComponent {
   // The cells of R (column and row coordinates) changed; nothing by default.
   virtual void CellsChanged(const TRect& R) {}
 };
+
+// --- the grid unit's process-wide values (set up once, before the first grid) ---
+
+// Runs the grid unit's set-up once; every grid's constructor calls it. The
+// message and format numbers are the platform's for these names, so other
+// units registering the same names get the same numbers.
+void ProGridUnitStartup();
+// The clipboard format "TProStringGrid Cells" of the grid's own cell format.
+Word GridClipboardFormat();
+// The message "GridEditDone" an editor posts to its grid when editing ends.
+UINT GridEditDoneMessage();
+// The message "DTPShiftFocus" the date editor posts to itself.
+UINT DTPShiftFocusMessage();
+// Whether the date and time picker editors may be used.
+bool GridCommonControlsFlag();
 
 // Errors of the grid's operations ("Invalid row accessed", ...).
 ZIDI_DECLARE_EXCEPTION(EProGridError, Exception);

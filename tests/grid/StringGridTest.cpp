@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "grid/ProGrid.h"
+#include "platform/Clipbrd.h"
 
 namespace {
 
@@ -151,4 +152,14 @@ TEST(StringGridDimensions, DefaultRowHeightSizesTheFloatingFooter) {
   g.SetRowCount(12);
   EXPECT_EQ(g.Cells(1, 11), "sum");
   EXPECT_EQ(g.Cells(1, 9), "");
+}
+
+TEST(StringGridUnit, SharedNumbersOfTheUnit) {
+  TProStringGrid a(nullptr), b(nullptr);
+  EXPECT_NE(GridClipboardFormat(), 0);
+  EXPECT_EQ(GridClipboardFormat(), RegisterClipboardFormat("TProStringGrid Cells"));
+  EXPECT_EQ(GridEditDoneMessage(), RegisterWindowMessage("GridEditDone"));
+  EXPECT_EQ(DTPShiftFocusMessage(), RegisterWindowMessage("DTPShiftFocus"));
+  EXPECT_NE(GridEditDoneMessage(), DTPShiftFocusMessage());
+  EXPECT_TRUE(GridCommonControlsFlag());
 }
