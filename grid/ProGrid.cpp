@@ -2,8 +2,29 @@
 #include "grid/ProGrid.h"
 
 #include "controls/PictureContainer.h"
+#include "platform/Forms.h"
 #include "platform/IniFiles.h"
 #include "platform/WinApi.h"
+
+namespace {
+
+// An invisible control on the form, anchored to all four sides, that each grid
+// keeps for itself: it stretches with the form's client area and tells its grid.
+// Every grid has its own, so nothing is chained through the form's OnResize and
+// a grid that goes takes only its own probe with it.
+class TFormSizeProbe : public TGraphicControl {
+ public:
+  explicit TFormSizeProbe(TComponent* AOwner) : TGraphicControl(AOwner) {}
+  std::function<void()> OnSized;
+
+ protected:
+  void Resize() override {
+    TGraphicControl::Resize();
+    if (OnSized) OnSized();
+  }
+};
+
+}  // namespace
 
 TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   ProGridUnitStartup();
@@ -81,6 +102,19 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   F.ScrollWidth = GetSystemMetrics(SM_CXVSCROLL);
   FLastRowUpdate = Row();
 
+  // The form's size changes reach the grid through a probe of its own.
+  if (auto* form = dynamic_cast<TCustomForm*>(AOwner); form && !IsDesigning()) {
+    FSizeForm = form;
+    FFormWidth = form->Width();
+    FFormHeight = form->Height();
+    auto* probe = new TFormSizeProbe(this);
+    probe->SetVisible(false);
+    probe->SetBounds(0, 0, form->ClientWidth(), form->ClientHeight());
+    probe->SetAnchors(TAnchors{akLeft, akTop, akRight, akBottom});
+    probe->SetParent(form);
+    probe->OnSized = [this] { FormResized(); };
+  }
+
   // Fixed cells of the REZ looks go from white to the button face.
   FREZGradientFrom = TColor(0xFFFFFF);
   FREZGradientTo = ColorToRGB(clBtnFace);
@@ -100,6 +134,20 @@ void TProStringGrid::Loaded() {
     SetOptions(Options() - TGridOptions{goAlwaysShowEditor});
   }
   FSearchFooter->SetAutoThemeAdapt(F.AutoThemeAdapt);
+}
+
+
+void TProStringGrid::FormResized() {
+  if (IsDesigning() || ComponentState().contains(csDestroying) || !FSizeForm) return;
+  if (FSizeWithForm) {
+    const int dw = FSizeForm->Width() - FFormWidth, dh = FSizeForm->Height() - FFormHeight;
+    if (Width() + dw > 0 && Height() + dh > 0) {
+      SetBounds(Left(), Top(), Width() + dw, Height() + dh);
+      FFormWidth = FSizeForm->Width();
+      FFormHeight = FSizeForm->Height();
+    }
+  }
+  StretchColumn(FColumnSize->StretchColumn());
 }
 
 int TProStringGrid::GetVersionNr() const { return 0x06020103; }

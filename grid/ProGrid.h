@@ -457,6 +457,12 @@ class TProStringGrid : public TBaseGrid {
   std::function<void(TObject*, int ACol, int ARow, QString&)> OnLoadCell, OnSaveCell;
   TNotifyEvent OnFilterDone;
 
+  // --- following the form -------------------------------------------------------------
+
+  // The grid grows and shrinks with its form (owner) by the form's change of size.
+  bool SizeWithForm() const { return FSizeWithForm; }
+  void SetSizeWithForm(bool Value) { FSizeWithForm = Value; }
+
   // --- settings with their defaults ---------------------------------------------------
 
   // Texts of a checked and an unchecked check-box cell.
@@ -738,6 +744,11 @@ class TProStringGrid : public TBaseGrid {
   bool FIntegralHeight = false;
   bool FLoaded = false;
   bool FMultilinecells = false;
+  bool FSizeWithForm = false;
+  TCustomForm* FSizeForm = nullptr;  // the owner form whose size the grid follows
+  int FFormWidth = 0, FFormHeight = 0;
+  // The form changed its size (told by the grid's own size probe on the form).
+  void FormResized();
   TGridRect FSavedSelection;
   bool FSelHidden = false;
   std::unique_ptr<TIntList> FColumnOrder;
