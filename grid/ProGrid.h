@@ -237,9 +237,16 @@ class TProStringGrid : public TBaseGrid {
   // Opens RCount empty rows at display row RowIndex; the rows below move down
   // with their cells (hidden columns included) and heights.
   void DoInsertRows(int RowIndex, int RCount, bool Adjust);
-  // Removes RCount display rows at RowIndex with their cells; the rows below
-  // move up. With Adjust the hidden rows behind the range get lower indexes.
+  // Removes RCount display rows at RowIndex; the rows below move up with their
+  // cells and heights. The removed cells' objects are the caller's to free.
+  // With Adjust the hidden rows behind the range get lower indexes.
   void DoRemoveRows(int RowIndex, int RCount, bool Adjust);
+  // Frees the rows' cell properties, then removes them (adjusting hidden rows).
+  virtual void FreeAndRemoveRows(int ARow, int ACount);
+  // The public removal: the rows with their cells; the view stays filled.
+  virtual void RemoveRows(int RowIndex, int RCount);
+  // Appends a row (before a visible floating footer's row).
+  void AddRow();
 
   // Whether a row is selected: a row of the selection rectangle, or with
   // MouseActions.DisjunctRowSelect a row flagged on its own. Reading a row

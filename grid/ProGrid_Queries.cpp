@@ -258,7 +258,7 @@ void TProStringGrid::RemoveRowRange(int ARow, int Count) {
   for (int r = ARow; r < ARow + Count && r < RowCount(); ++r)
     for (int c = 0; c < ColCount(); ++c)
       if (IsMergedCell(c, r)) SplitCells(BaseCell(c, r).X, BaseCell(c, r).Y);
-  DoRemoveRows(ARow, Count, true);
+  FreeAndRemoveRows(ARow, Count);
 }
 
 void TProStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
