@@ -199,18 +199,6 @@ void TProStringGrid::SetREZGradientMirrorTo(TColor Value) {
   Invalidate();
 }
 
-void TProStringGrid::CalcFooter(int ACol) {
-  if (!FFloatingFooter->Visible() || FFloatingFooter->FooterStyle() != fsFixedLastRow ||
-      !FFloatingFooter->EnableCalculation())
-    return;
-  // Only a column with a calculation in its footer cell has anything to compute.
-  const int last = RowCount() - 1;
-  const int from = ACol < 0 ? 0 : ACol, to = ACol < 0 ? TotalColCount() - 1 : ACol;
-  for (int c = from; c <= to; ++c)
-    if (HasCellProperties(c, last) && GetCellProperties(c, last)->CalcType() != acNONE)
-      NotAvailable("CalcFooter");
-}
-
 void TProStringGrid::StretchColumn(int) {
   if (!FColumnSize->Stretch()) return;
   NotAvailable("StretchColumn");
