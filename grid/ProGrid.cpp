@@ -134,6 +134,8 @@ void TProStringGrid::Loaded() {
     SetOptions(Options() - TGridOptions{goAlwaysShowEditor});
   }
   FSearchFooter->SetAutoThemeAdapt(F.AutoThemeAdapt);
+  if (FColumnSize->Save()) LoadColSizes();
+  SetColumnOrder();
 }
 
 
@@ -164,6 +166,13 @@ QString TProStringGrid::Version() const {
 QString TProStringGrid::GetVersionString() const { return Version() + QStringLiteral(" Sep, 2012"); }
 
 TProStringGrid::~TProStringGrid() {
+  // A store that cannot be written must not take the program down with the grid.
+  if (FColumnSize->Save()) {
+    try {
+      SaveColSizes();
+    } catch (const Exception&) {
+    }
+  }
   // The owned objects' events point at this grid: silence them first.
   FBands->OnChange = nullptr;
   FProgressAppearance->OnChange = nullptr;

@@ -705,6 +705,26 @@ class TProStringGrid : public TBaseGrid {
   std::function<void(TObject*, int ACol, int FromRow, int ToRow, double& Res)> OnColumnCalc;
   std::function<void(TObject*, int ACol, int ARow, QString& Value)> OnFooterCalc;
 
+  // --- column layout persistence ------------------------------------------------------
+
+  // The width of every column under "Col<i>" in ColumnSize.Section of the INI
+  // file or registry key ColumnSize.Key (nothing without key, section, or in
+  // the designer).
+  void SaveColSizes();
+  // Reads them back; a missing key keeps the width.
+  void LoadColSizes();
+  // The recorded column order under "Pos<i>", and back (columns move there).
+  virtual void SaveColPositions();
+  virtual void LoadColPositions();
+  // "count#widths#order#visibility", e.g. "3#64,80,100#0,1,2#1,1,1".
+  QString ColumnStatesToString();
+  // Restores a column-state text. A text without "#" does nothing; a text that
+  // does not cover every column or holds a non-number raises EConvertError
+  // before anything changes.
+  void StringToColumnStates(const QString& Value);
+  // Shows all columns and moves each to the position recorded for it.
+  void ResetColumnOrder();
+
   // --- print settings in an INI file --------------------------------------------
 
   // Writes PrintSettings into Section of the INI file Key.
@@ -722,6 +742,8 @@ class TProStringGrid : public TBaseGrid {
 
  protected:
   void ColumnMoved(int FromIndex, int ToIndex) override;
+  // Parents the footer and search panels and reads the column widths (ColumnSize.Save).
+  void CreateWnd() override;
 
   // After a window definition was read: records the fixed counts and the row
   // count as the minima and largest, takes goAlwaysShowEditor over as
