@@ -464,6 +464,19 @@ class TProStringGrid : public TBaseGrid {
   std::function<void(TObject*, int ACol, int ARow, QString&)> OnLoadCell, OnSaveCell;
   TNotifyEvent OnFilterDone;
 
+  // --- switches that set other options --------------------------------------------------
+
+  // The longest text the inline editor takes (0: no limit).
+  int MaxEditLength() const { return FMaxEditLength; }
+  void SetMaxEditLength(int Value) { FMaxEditLength = Value; }
+  // Spreadsheet behaviour: switching it on also switches on the selection
+  // rectangle and resizer, smart clipboard pasting, range selection with
+  // editing; switching it off changes nothing else.
+  bool SpreadSheet() const { return FSpreadSheet; }
+  void SetSpreadSheet(bool Value);
+  PROGRID_FIELD(bool, SelectionRectangle)
+  PROGRID_FIELD(bool, SelectionResizer)
+
   // --- following the form -------------------------------------------------------------
 
   // The grid grows and shrinks with its form (owner) by the form's change of size.
@@ -527,7 +540,9 @@ class TProStringGrid : public TBaseGrid {
   PROGRID_FIELD(bool, HintShowLargeText)
   PROGRID_FIELD(bool, HintShowSizing)
   PROGRID_FIELD(bool, HTMLHint)
-  PROGRID_FIELD(bool, AutoSize)
+  bool AutoSize() const { return F.AutoSize; }
+  // On (not while loading) the columns are sized to their contents.
+  void SetAutoSize(bool Value);
   PROGRID_FIELD(bool, AutoThemeAdapt)
   PROGRID_FIELD(TInvalidEntryIcon, InvalidEntryIcon)
   // Text offset inside a cell.
@@ -787,6 +802,7 @@ class TProStringGrid : public TBaseGrid {
     bool HintShowCells = false, HintShowLargeText = false, HintShowSizing = false,
          HTMLHint = false;
     bool AutoSize = false, AutoThemeAdapt = false;
+    bool SelectionRectangle = false, SelectionResizer = false;
     TInvalidEntryIcon InvalidEntryIcon = ieWarning;
     TPoint XYOffset{2, 2};
     bool SaveFixedCells = true, SaveFixedRows = false, SaveFixedCols = false,
@@ -809,6 +825,8 @@ class TProStringGrid : public TBaseGrid {
   bool FLoaded = false;
   bool FMultilinecells = false;
   bool FSizeWithForm = false;
+  int FMaxEditLength = 0;
+  bool FSpreadSheet = false;
   TCustomForm* FSizeForm = nullptr;  // the owner form whose size the grid follows
   int FFormWidth = 0, FFormHeight = 0;
   // The form changed its size (told by the grid's own size probe on the form).

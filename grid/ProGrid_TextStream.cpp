@@ -164,7 +164,7 @@ void TProStringGrid::Assign(TPersistent* Source) {
   SetActiveRowShow(src->ActiveRowShow());
   SetAlign(src->Align());
   FFilterDropDown->Assign(src->FFilterDropDown.get());
-  F.AutoSize = src->F.AutoSize;
+  F.AutoSize = src->F.AutoSize;  // the value only
   F.AutoThemeAdapt = src->F.AutoThemeAdapt;
   F.AutoFilterUpdate = src->F.AutoFilterUpdate;
   FMouseActions->Assign(src->FMouseActions.get());

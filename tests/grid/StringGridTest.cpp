@@ -193,3 +193,17 @@ TEST(StringGridForm, TwoGridsFollowTheFormAndGoInEitherOrder) {
     delete form;
   }
 }
+
+TEST(StringGridSwitches, SpreadSheetSwitchesItsOptionsOnOnly) {
+  TProStringGrid g(nullptr);
+  g.SetSpreadSheet(true);
+  EXPECT_TRUE(g.SelectionRectangle() && g.SelectionResizer());
+  EXPECT_TRUE(g.Navigation()->AllowSmartClipboard());
+  EXPECT_TRUE(g.Options().contains(goRangeSelect) && g.Options().contains(goEditing));
+  EXPECT_TRUE(g.MouseActions()->RangeSelectAndEdit());
+  g.SetSpreadSheet(false);
+  EXPECT_TRUE(g.SelectionRectangle());
+  EXPECT_TRUE(g.Options().contains(goEditing));
+  // Sizing columns to their contents is not part of this build: it says so.
+  EXPECT_THROW(g.SetAutoSize(true), EProGridError);
+}
