@@ -1,4 +1,5 @@
 // The export range and the grid text stream through which grids copy cells.
+#include "controls/ProUtil.h"
 #include "grid/ProGrid.h"
 
 // ------------------------------------------------------------------ export range
@@ -27,29 +28,6 @@ int TProStringGrid::SaveRowCount() const {
 // ------------------------------------------------------------- grid text stream
 
 namespace {
-
-// A text with line breaks kept on one line: CR as character 9, LF as 8, a null
-// character as 1.
-QString PackLines(QString S) {
-  if (!S.contains(u'\r')) return S;
-  for (QChar& ch : S) {
-    if (ch == u'\r') ch = QChar(9);
-    else if (ch == u'\n') ch = QChar(8);
-    else if (ch == QChar(0)) ch = QChar(1);
-  }
-  return S;
-}
-
-QString UnpackLines(QString S, bool Multiline) {
-  if (!S.contains(QChar(8))) return S;
-  for (QChar& ch : S) {
-    if (ch == QChar(9)) ch = u'\r';
-    else if (ch == QChar(8)) ch = u'\n';
-    else if (ch == QChar(1)) ch = QChar(0);
-  }
-  if (!Multiline) S = S.left(S.indexOf(u'\r') >= 0 ? S.indexOf(u'\r') : S.indexOf(u'\n'));
-  return S;
-}
 
 void WriteLine(TStream* Stream, const QString& Line) {
   const QString text = Line + QStringLiteral("\r\n");
@@ -99,7 +77,7 @@ void TProStringGrid::SaveToStream(TStream* Stream) {
       const QString text = GetSaveCellText(c, r);
       if (text.isEmpty()) continue;
       WriteLine(Stream, QStringLiteral("%1,%2,").arg(c - SaveStartCol()).arg(r - SaveStartRow()) +
-                            PackLines(text));
+                            PackLineBreaks(text));
     }
   }
 }
@@ -138,7 +116,7 @@ void TProStringGrid::LoadFromStream(TStream* Stream) {
     c += SaveStartCol();
     r += SaveStartRow();
     if (c >= 0 && r >= 0 && c < ColCount() && r < RowCount())
-      SetLoadCellText(c, r, UnpackLines(line.mid(second + 1), FMultilinecells));
+      SetLoadCellText(c, r, UnpackLineBreaks(line.mid(second + 1), FMultilinecells));
   }
 }
 
