@@ -2,6 +2,7 @@
 #include "grid/ProGrid.h"
 
 #include "controls/PictureContainer.h"
+#include "controls/ProUtil.h"
 #include "platform/Forms.h"
 #include "platform/IniFiles.h"
 #include "platform/WinApi.h"
@@ -91,6 +92,13 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   FFilterList->SetSorted(true);
   FCellFont = std::make_unique<TFont>();
   FColumnOrder = std::make_unique<TIntList>(0, 0);
+  FColumnHeaders = std::make_unique<TStringList>();
+  FColumnHeaders->OnChange = [this](TObject*) {
+    ColumnHeadersChanged();
+    ShowColumnHeaders();
+  };
+  FRowHeaders = std::make_unique<TStringList>();
+  FRowHeaders->OnChange = [this](TObject*) { ShowRowHeaders(); };
 
   SetRowCount(10);
   SetBounds(Left(), Top(), 400, 250);
@@ -122,6 +130,8 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
 
 void TProStringGrid::Loaded() {
   TBaseGrid::Loaded();
+  ShowColumnHeaders();
+  ShowRowHeaders();
   FFixedRowsMin = FixedRows();
   FFixedColsMin = FixedCols();
   FMinRowHeight = DefaultRowHeight();
@@ -179,6 +189,8 @@ TProStringGrid::~TProStringGrid() {
   FShowModified->OnChange = nullptr;
   FFilterDropDown->OnChange = nullptr;
   FFixedFont->OnChange = nullptr;
+  FColumnHeaders->OnChange = nullptr;
+  FRowHeaders->OnChange = nullptr;
   FActiveCellFont->OnChange = nullptr;
   FMouseActions->OnIsDesigning = nullptr;
   FMouseActions->OnInvalidate = nullptr;
@@ -227,4 +239,36 @@ void TProStringGrid::LoadPrintSettings(const QString& Key, const QString& Sectio
   TMemIniFile ini(Key);
   FPrintSettings->LoadFromIni(&ini, Section);
   ini.UpdateFile();
+}
+
+// ------------------------------------------------------------------------ headers
+
+void TProStringGrid::SetColumnHeaders(TStrings* Value) {
+  if (FixedRows() > 0) ClearColumnHeaders();
+  FColumnHeaders->Assign(Value);
+}
+
+void TProStringGrid::SetRowHeaders(TStrings* Value) {
+  if (IsDesigning() && FixedCols() > 0) ClearRowHeaders();
+  FRowHeaders->Assign(Value);
+}
+
+void TProStringGrid::ClearColumnHeaders() {
+  for (int c = 0; c < ColCount(); ++c) SetCells(c, 0, QString());
+}
+
+void TProStringGrid::ShowColumnHeaders() {
+  if (FixedRows() == 0) return;
+  for (int i = 0; i < FColumnHeaders->Count() && i < TotalColCount(); ++i)
+    SetCells(i, 0, UnescapeLineBreaks(FColumnHeaders->Strings(i)));
+}
+
+void TProStringGrid::ClearRowHeaders() {
+  for (int r = 0; r < RowCount(); ++r) SetCells(0, r, QString());
+}
+
+void TProStringGrid::ShowRowHeaders() {
+  if (FixedCols() == 0) return;
+  for (int i = 0; i < FRowHeaders->Count() && i < RowCount(); ++i)
+    SetCells(0, i, UnescapeLineBreaks(FRowHeaders->Strings(i)));
 }

@@ -464,6 +464,23 @@ class TProStringGrid : public TBaseGrid {
   std::function<void(TObject*, int ACol, int ARow, QString&)> OnLoadCell, OnSaveCell;
   TNotifyEvent OnFilterDone;
 
+  // --- column and row headers ---------------------------------------------------------
+
+  // Texts of the fixed row 0 ("\n" in an entry is a line break); a change of
+  // the list is written into the row at once.
+  TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }
+  // Copies the list; row 0 is emptied first when the grid has a fixed row.
+  void SetColumnHeaders(TStrings* Value);
+  // Texts of the fixed column 0.
+  TStringList* RowHeaders() const { return FRowHeaders.get(); }
+  void SetRowHeaders(TStrings* Value);
+  void ClearColumnHeaders();
+  void ShowColumnHeaders();
+  void ClearRowHeaders();
+  void ShowRowHeaders();
+  // The column headers changed (the column grid copies them into its columns).
+  virtual void ColumnHeadersChanged() {}
+
   // --- switches that set other options --------------------------------------------------
 
   // The longest text the inline editor takes (0: no limit).
@@ -826,6 +843,7 @@ class TProStringGrid : public TBaseGrid {
   bool FMultilinecells = false;
   bool FSizeWithForm = false;
   int FMaxEditLength = 0;
+  std::unique_ptr<TStringList> FColumnHeaders, FRowHeaders;
   bool FSpreadSheet = false;
   TCustomForm* FSizeForm = nullptr;  // the owner form whose size the grid follows
   int FFormWidth = 0, FFormHeight = 0;

@@ -173,6 +173,7 @@ void TProStringGrid::Assign(TPersistent* Source) {
   F.InvalidEntryIcon = src->F.InvalidEntryIcon;
   SetOptions(src->Options());
   for (int c = 0; c < ColCount(); ++c) SetColWidths(c, src->ColWidths(c));
+  SetColumnHeaders(src->FColumnHeaders.get());
   for (int r = 0; r < RowCount(); ++r) SetRowHeights(r, src->RowHeights(r));
   F.ScrollWidth = src->F.ScrollWidth;
   F.ScrollHints = src->F.ScrollHints;

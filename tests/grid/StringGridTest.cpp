@@ -207,3 +207,24 @@ TEST(StringGridSwitches, SpreadSheetSwitchesItsOptionsOnOnly) {
   // Sizing columns to their contents is not part of this build: it says so.
   EXPECT_THROW(g.SetAutoSize(true), EProGridError);
 }
+
+TEST(StringGridHeaders, ColumnAndRowHeadersAreWrittenIntoTheFixedCells) {
+  TProStringGrid g(nullptr);
+  g.ColumnHeaders()->Add("Name");
+  g.ColumnHeaders()->Add("Two\\nlines");
+  EXPECT_EQ(g.Cells(0, 0), "Name");
+  EXPECT_EQ(g.Cells(1, 0), "Two\rlines");
+  g.SetCells(4, 0, "old");
+  TStringList other;
+  other.Add("A");
+  g.SetColumnHeaders(&other);
+  EXPECT_EQ(g.Cells(0, 0), "A");
+  EXPECT_EQ(g.Cells(1, 0), "");
+  EXPECT_EQ(g.Cells(4, 0), "");
+  g.RowHeaders()->Add("");
+  g.RowHeaders()->Add("row 1");
+  EXPECT_EQ(g.Cells(0, 1), "row 1");
+  g.SetFixedCols(0);
+  g.RowHeaders()->Add("ignored");
+  EXPECT_EQ(g.Cells(0, 2), "");
+}
