@@ -100,26 +100,30 @@ double TProStringGrid::ColumnAvg(int ACol, int FromRow, int ToRow) {
   return ColumnSum(ACol, range.From, range.To) / (range.To - range.From + 1);
 }
 
-double TProStringGrid::ColumnMin(int ACol, int FromRow, int ToRow) {
-  const TColumnRange range = ColumnRangeOf(*this, FromRow, ToRow);
-  double result = GetFloats(ACol, range.From);
+// The smallest (Better = less) or largest value of a column; the first cell
+// must hold a number.
+static double ColumnExtreme(TProStringGrid& G, int ACol, int FromRow, int ToRow,
+                            bool (*Better)(double, double)) {
+  const TColumnRange range = ColumnRangeOf(G, FromRow, ToRow);
+  double result = G.GetFloats(ACol, range.From);
   for (int r = range.From; r <= range.To; ++r) {
     double v = 0;
-    if (!RowCounts(*this, range, ACol, r)) continue;
-    if (ParseFloat(range.AllRows ? AllCells(ACol, r) : Cells(ACol, r), v)) result = std::min(result, v);
+    if (!RowCounts(G, range, ACol, r)) continue;
+    if (ParseFloat(range.AllRows ? G.AllCells(ACol, r) : G.Cells(ACol, r), v) && Better(v, result))
+      result = v;
   }
   return result;
 }
 
+static bool Less(double a, double b) { return a < b; }
+static bool Greater(double a, double b) { return a > b; }
+
+double TProStringGrid::ColumnMin(int ACol, int FromRow, int ToRow) {
+  return ColumnExtreme(*this, ACol, FromRow, ToRow, Less);
+}
+
 double TProStringGrid::ColumnMax(int ACol, int FromRow, int ToRow) {
-  const TColumnRange range = ColumnRangeOf(*this, FromRow, ToRow);
-  double result = GetFloats(ACol, range.From);
-  for (int r = range.From; r <= range.To; ++r) {
-    double v = 0;
-    if (!RowCounts(*this, range, ACol, r)) continue;
-    if (ParseFloat(range.AllRows ? AllCells(ACol, r) : Cells(ACol, r), v)) result = std::max(result, v);
-  }
-  return result;
+  return ColumnExtreme(*this, ACol, FromRow, ToRow, Greater);
 }
 
 double TProStringGrid::ColumnStdDev(int ACol, int FromRow, int ToRow) {
@@ -170,22 +174,22 @@ double TProStringGrid::RowAvg(int ARow, int FromCol, int ToCol) {
   return RowSum(ARow, FromCol, ToCol) / (ToCol - FromCol + 1);
 }
 
-double TProStringGrid::RowMin(int ARow, int FromCol, int ToCol) {
-  double result = GetFloats(FromCol, ARow);
+static double RowExtreme(TProStringGrid& G, int ARow, int FromCol, int ToCol,
+                         bool (*Better)(double, double)) {
+  double result = G.GetFloats(FromCol, ARow);
   for (int c = FromCol; c <= ToCol; ++c) {
     double v = 0;
-    if (IsBaseCell(c, ARow) && ParseFloat(Cells(c, ARow), v)) result = std::min(result, v);
+    if (G.IsBaseCell(c, ARow) && ParseFloat(G.Cells(c, ARow), v) && Better(v, result)) result = v;
   }
   return result;
 }
 
+double TProStringGrid::RowMin(int ARow, int FromCol, int ToCol) {
+  return RowExtreme(*this, ARow, FromCol, ToCol, Less);
+}
+
 double TProStringGrid::RowMax(int ARow, int FromCol, int ToCol) {
-  double result = GetFloats(FromCol, ARow);
-  for (int c = FromCol; c <= ToCol; ++c) {
-    double v = 0;
-    if (IsBaseCell(c, ARow) && ParseFloat(Cells(c, ARow), v)) result = std::max(result, v);
-  }
-  return result;
+  return RowExtreme(*this, ARow, FromCol, ToCol, Greater);
 }
 
 // ------------------------------------------------------------ the footer's values

@@ -53,28 +53,27 @@ int TProStringGrid::RowSelectCount() {
   return std::abs(sel.Bottom - sel.Top) + 1;
 }
 
+// Flags RCount rows from RowIndex (by real row with persistent selection).
+static void FlagRows(TProStringGrid& G, int RowIndex, int RCount, bool Value) {
+  for (int r = RowIndex; r < RowIndex + RCount; ++r) {
+    const int row = G.MouseActions()->RowSelectPersistent() ? G.RealRowIndex(r) : r;
+    if (row < G.RowCount()) G.SetRowSelect(row, Value);
+  }
+}
+
 void TProStringGrid::SelectRows(int RowIndex, int RCount) {
   if (RowIndex + RCount > RowCount()) RCount = RowCount() - RowIndex;
-  if (!FMouseActions->DisjunctRowSelect()) {
+  if (!FMouseActions->DisjunctRowSelect())
     SetSelection(TGridRect{FixedCols(), RowIndex, ColCount() - 1, RowIndex + RCount - 1});
-  } else {
-    for (int r = RowIndex; r < RowIndex + RCount; ++r) {
-      const int row = FMouseActions->RowSelectPersistent() ? RealRowIndex(r) : r;
-      if (row < RowCount()) SetRowSelect(row, true);
-    }
-  }
+  else
+    FlagRows(*this, RowIndex, RCount, true);
   if (!FRowIndicator->Empty()) InvalidateCol(0);
   FSelChange = false;
 }
 
 void TProStringGrid::UnSelectRows(int RowIndex, int RCount) {
   if (RowIndex + RCount > RowCount()) RCount = RowCount() - RowIndex;
-  if (FMouseActions->DisjunctRowSelect()) {
-    for (int r = RowIndex; r < RowIndex + RCount; ++r) {
-      const int row = FMouseActions->RowSelectPersistent() ? RealRowIndex(r) : r;
-      if (row < RowCount()) SetRowSelect(row, false);
-    }
-  }
+  if (FMouseActions->DisjunctRowSelect()) FlagRows(*this, RowIndex, RCount, false);
   FSelChange = false;
 }
 
