@@ -46,12 +46,14 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   FDragScrollOptions = std::make_unique<TDragScrollOptions>();
   FControlLook = std::make_unique<TControlLook>(this);
   FNavigation = std::make_unique<TNavigation>();
+  FNavigation->OnChange = [this](TObject*) { NavigationChanged(); };
   FColumnSize = std::make_unique<TColumnSize>(this);
   FBands = std::make_unique<TBands>();
   FBands->OnChange = [this](TObject*) { Invalidate(); };
   FMouseActions = std::make_unique<TMouseActions>(this);
+  FMouseActions->OnChange = [this](TObject*) { MouseActionsChanged(); };
   FMouseActions->OnIsDesigning = [this](TObject*) { return IsDesigning(); };
-  FMouseActions->OnInvalidate = [this](TObject*) { Invalidate(); };
+  FMouseActions->OnInvalidate = [this](TObject*) { DesignInvalidate(); };
   FGrouping = std::make_unique<TGrouping>();
   FImageCache = std::make_unique<THTMLPictureCache>();
   FSortIndexes = std::make_unique<TSortIndexList>();
@@ -148,7 +150,6 @@ void TProStringGrid::Loaded() {
   SetColumnOrder();
 }
 
-
 void TProStringGrid::FormResized() {
   if (IsDesigning() || ComponentState().contains(csDestroying) || !FSizeForm) return;
   if (FSizeWithForm) {
@@ -173,7 +174,9 @@ QString TProStringGrid::Version() const {
       .arg(v & 0xFF);
 }
 
-QString TProStringGrid::GetVersionString() const { return Version() + QStringLiteral(" Sep, 2012"); }
+QString TProStringGrid::GetVersionString() const {
+  return Version() + QStringLiteral(" Sep, 2012");
+}
 
 TProStringGrid::~TProStringGrid() {
   // A store that cannot be written must not take the program down with the grid.
@@ -192,12 +195,15 @@ TProStringGrid::~TProStringGrid() {
   FColumnHeaders->OnChange = nullptr;
   FRowHeaders->OnChange = nullptr;
   FActiveCellFont->OnChange = nullptr;
+  FMouseActions->OnChange = nullptr;
   FMouseActions->OnIsDesigning = nullptr;
   FMouseActions->OnInvalidate = nullptr;
+  FNavigation->OnChange = nullptr;
 }
 
 void TProStringGrid::NotAvailable(const char* Operation) {
-  throw EProGridError(QStringLiteral("TProStringGrid.%1 is not available").arg(QLatin1String(Operation)));
+  throw EProGridError(
+      QStringLiteral("TProStringGrid.%1 is not available").arg(QLatin1String(Operation)));
 }
 
 void TProStringGrid::SetREZGradientFrom(TColor Value) {

@@ -316,7 +316,8 @@ class TProStringGrid : public TBaseGrid {
 
   // Screen colours and font: the active-cell headers, the cell's own
   // properties, then OnGetCellColor.
-  virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+  virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush,
+                            TFont* AFont);
   virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush,
                                  TFont* AFont);
   virtual void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
@@ -366,7 +367,8 @@ class TProStringGrid : public TBaseGrid {
   // --- reports ---------------------------------------------------------------------------
 
   virtual void DoCanEditCell(int ACol, int ARow, bool& CanEdit);
-  virtual void DoSearchFooterAction(const QString& Value, int ACol, int ARow, TSearchAction SearchAction);
+  virtual void DoSearchFooterAction(const QString& Value, int ACol, int ARow,
+                                    TSearchAction SearchAction);
   virtual void DoButtonClick(int ACol, int ARow);
   virtual void DoComboCloseUp(int ARow, int ACol);
   virtual void DoComboDropDown(int ARow, int ACol);
@@ -412,8 +414,12 @@ class TProStringGrid : public TBaseGrid {
   TIntList* ColumnOrder() const { return FColumnOrder.get(); }
   // Records the identity order 0, 1, ..., ColCount - 1.
   void SetColumnOrder();
-  void RegisterSelListener(std::shared_ptr<ITProStringGridSelect> AListener) { FSelListener = std::move(AListener); }
-  void UnRegisterSelListener(const std::shared_ptr<ITProStringGridSelect>&) { FSelListener.reset(); }
+  void RegisterSelListener(std::shared_ptr<ITProStringGridSelect> AListener) {
+    FSelListener = std::move(AListener);
+  }
+  void UnRegisterSelListener(const std::shared_ptr<ITProStringGridSelect>&) {
+    FSelListener.reset();
+  }
   ITProStringGridSelect* SelListener() const { return FSelListener.get(); }
   // Change notifiers (not owned), each registered once.
   void RegisterNotifier(TGridChangeNotifier* ANotifier);
@@ -455,7 +461,8 @@ class TProStringGrid : public TBaseGrid {
   std::function<void(TObject*, int ACol, int ARow, bool&)> OnGetWordWrap;
   std::function<void(TObject*, int ACol, int ARow, QString&)> OnGetCheckTrue, OnGetCheckFalse;
   std::function<void(TObject*, int Column, TStrings* Filter)> OnGetColumnFilter;
-  std::function<void(TObject*, const QString&, int ACol, int ARow, TSearchAction)> OnSearchFooterAction;
+  std::function<void(TObject*, const QString&, int ACol, int ARow, TSearchAction)>
+      OnSearchFooterAction;
   std::function<void(TObject*, int ACol, int ARow)> OnButtonClick;
   std::function<void(TObject*, int ARow, int ACol)> OnComboCloseUp, OnComboDropDown;
   std::function<void(TObject*, int ALeft, int ATop, int ARight, int ABottom)> OnSelectionChanged;

@@ -15,7 +15,9 @@ bool ParseFloat(const QString& Text, double& Value) {
   return ok;
 }
 
-[[noreturn]] void NoFloat() { throw EProGridError(QStringLiteral("Cell does not contain a float value")); }
+[[noreturn]] void NoFloat() {
+  throw EProGridError(QStringLiteral("Cell does not contain a float value"));
+}
 
 }  // namespace
 
@@ -208,24 +210,35 @@ void TProStringGrid::CalcFooter(int ACol) {
     const int fromRow = FixedRows(), toRow = RowCount() - 2 + h;
     QString text;
     switch (kind) {
-      case acSUM: text = Format(GetCellFloatFormat(c, last), {ColumnSum(c, fromRow, toRow)}); break;
-      case acAVG: text = Format(GetCellFloatFormat(c, last), {ColumnAvg(c, fromRow, toRow)}); break;
-      case acMIN: text = Format(GetCellFloatFormat(c, last), {ColumnMin(c, fromRow, toRow)}); break;
-      case acMAX: text = Format(GetCellFloatFormat(c, last), {ColumnMax(c, fromRow, toRow)}); break;
+      case acSUM:
+        text = Format(GetCellFloatFormat(c, last), {ColumnSum(c, fromRow, toRow)});
+        break;
+      case acAVG:
+        text = Format(GetCellFloatFormat(c, last), {ColumnAvg(c, fromRow, toRow)});
+        break;
+      case acMIN:
+        text = Format(GetCellFloatFormat(c, last), {ColumnMin(c, fromRow, toRow)});
+        break;
+      case acMAX:
+        text = Format(GetCellFloatFormat(c, last), {ColumnMax(c, fromRow, toRow)});
+        break;
       case acDISTINCT:
         text = Format(GetCellFloatFormat(c, last), {ColumnDistinct(c, fromRow, toRow)});
         break;
       case acSTDDEV:
         text = Format(GetCellFloatFormat(c, last), {ColumnStdDev(c, fromRow, toRow)});
         break;
-      case acCOUNT: text = QString::number(RowCount() - FixedRows() - 1 + h); break;
+      case acCOUNT:
+        text = QString::number(RowCount() - FixedRows() - 1 + h);
+        break;
       case acCUSTOM:
         if (OnFooterCalc)
           OnFooterCalc(this, c, RowCount() - 1 + h, text);
         else if (FFloatingFooter->OnCalcFooter)
           FFloatingFooter->OnCalcFooter(this, c, RowCount() - 1 + h, text);
         break;
-      default: break;
+      default:
+        break;
     }
     SetGridCells(c, last, text);
   }

@@ -62,7 +62,8 @@ void TProStringGrid::LoadColSizes() {
   auto store = OpenColumnStore(*this);
   if (!store) return;
   for (int i = 0; i < ColCount(); ++i) {
-    const int w = store->ReadInteger(FColumnSize->Section(), QStringLiteral("Col%1").arg(i), ColWidths(i));
+    const int w =
+        store->ReadInteger(FColumnSize->Section(), QStringLiteral("Col%1").arg(i), ColWidths(i));
     if (w != ColWidths(i)) SetColWidths(i, w);
   }
   store->UpdateFile();
@@ -72,7 +73,8 @@ void TProStringGrid::SaveColPositions() {
   auto store = OpenColumnStore(*this);
   if (!store) return;
   for (int i = 0; i < FColumnOrder->Count(); ++i)
-    store->WriteInteger(FColumnSize->Section(), QStringLiteral("Pos%1").arg(i), FColumnOrder->Items(i));
+    store->WriteInteger(FColumnSize->Section(), QStringLiteral("Pos%1").arg(i),
+                        FColumnOrder->Items(i));
   store->UpdateFile();
 }
 
@@ -136,7 +138,8 @@ void TProStringGrid::StringToColumnStates(const QString& Value) {
   if (!Value.contains(u'#')) return;
   // Everything is read and checked first, so that a bad text changes nothing.
   const QStringList fields = Value.split(u'#');
-  if (fields.size() < 4) throw EConvertError(QStringLiteral("'%1' is not a column state").arg(Value));
+  if (fields.size() < 4)
+    throw EConvertError(QStringLiteral("'%1' is not a column state").arg(Value));
   const int n = StrToInt(fields[0]);
   const std::vector<int> widths = Numbers(fields[1]);
   std::vector<int> order;
@@ -160,7 +163,8 @@ void TProStringGrid::StringToColumnStates(const QString& Value) {
   const bool stretch = FColumnSize->Stretch();
   FColumnSize->SetStretch(false);
   if (stretch) {
-    const int sc = FColumnSize->StretchColumn() == -1 ? ColCount() - 1 : FColumnSize->StretchColumn();
+    const int sc =
+        FColumnSize->StretchColumn() == -1 ? ColCount() - 1 : FColumnSize->StretchColumn();
     SetDefaultColWidth(ColWidths(sc));
   }
   for (int j = 0; j < ColCount(); ++j) SetColWidths(j, widths[size_t(j)]);

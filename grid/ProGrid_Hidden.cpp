@@ -371,7 +371,8 @@ void TProStringGrid::DoRemoveRows(int RowIndex, int RCount, bool Adjust) {
   } else {
     HideSelection();
   }
-  for (int r = 0; r < RowCount() && r < int(heights.size()); ++r) SetRowHeights(r, heights[size_t(r)]);
+  for (int r = 0; r < RowCount() && r < int(heights.size()); ++r)
+    SetRowHeights(r, heights[size_t(r)]);
   SetColWidths(std::min(lastCol, ColCount() - 1), lastWidth);
   DoCellsChanged(TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
   if (TopRow() >= RowCount() - 1 && RowCount() - 1 >= TBaseGrid::FixedRows())

@@ -75,7 +75,8 @@ void TProStringGrid::MoveRows(int FromIndex, int ToIndex, int Count) {
   std::vector<std::vector<Cell>> rows;
   for (int r = FromIndex; r < FromIndex + Count; ++r) {
     std::vector<Cell> cells;
-    for (int c = 0; c < StoredColCount(); ++c) cells.push_back({GridCells(c, r), GridObjects(c, r)});
+    for (int c = 0; c < StoredColCount(); ++c)
+      cells.push_back({GridCells(c, r), GridObjects(c, r)});
     rows.push_back(std::move(cells));
   }
   if (FromIndex + Count < ToIndex) ToIndex -= Count;
@@ -131,7 +132,8 @@ TCustomForm* TProStringGrid::FindParentForm(TControl* Control) {
 // ---------------------------------------------------------------------- listeners
 
 void TProStringGrid::RegisterNotifier(TGridChangeNotifier* ANotifier) {
-  if (ANotifier && std::find(FNotifierList.begin(), FNotifierList.end(), ANotifier) == FNotifierList.end())
+  if (ANotifier &&
+      std::find(FNotifierList.begin(), FNotifierList.end(), ANotifier) == FNotifierList.end())
     FNotifierList.push_back(ANotifier);
 }
 

@@ -161,6 +161,7 @@ void TPrintSettings::LoadFromIni(TCustomIniFile* Ini, const QString& S) {
   LoadFont(Ini, S, QStringLiteral("Font"), FFont.get());
   LoadFont(Ini, S, QStringLiteral("HeaderFont"), FHeaderFont.get());
   LoadFont(Ini, S, QStringLiteral("FooterFont"), FFooterFont.get());
-  FTitleLines->SetText(UnescapeLineBreaks(Ini->ReadString(S, QStringLiteral("TitleLines"), QString())));
+  FTitleLines->SetText(
+      UnescapeLineBreaks(Ini->ReadString(S, QStringLiteral("TitleLines"), QString())));
   LoadOrdinal(Ini, S, "Orientation", poLandscape, F.Orientation);
 }

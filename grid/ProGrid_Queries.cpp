@@ -44,7 +44,8 @@ void TProStringGrid::GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TV
   if (OnGetAlignment) OnGetAlignment(this, ARow, ACol, HAlign, VAlign);
 }
 
-void TProStringGrid::GetCellFormat(int ACol, TSortStyle& AStyle, QString& APrefix, QString& ASuffix) {
+void TProStringGrid::GetCellFormat(int ACol, TSortStyle& AStyle, QString& APrefix,
+                                   QString& ASuffix) {
   if (OnGetFormat) OnGetFormat(this, ACol, AStyle, APrefix, ASuffix);
 }
 
@@ -167,7 +168,8 @@ bool TProStringGrid::GetColumnFilter(int Column) {
     if (!FFilterIncremental) {
       for (int i = 0; i < FGridItems->Count(); ++i) {
         TStrings* cells = FGridItems->Items(i)->Items();
-        if (Column >= 0 && Column < cells->Count()) FFilterList->Add(FilterEntry(cells->Strings(Column)));
+        if (Column >= 0 && Column < cells->Count())
+          FFilterList->Add(FilterEntry(cells->Strings(Column)));
       }
     }
     FFilterList->SetSorted(false);
@@ -242,7 +244,8 @@ void TProStringGrid::DoFilterDone() {
   if (OnFilterDone) OnFilterDone(this);
 }
 
-void TProStringGrid::DoFixedEdit(int ACol, int ARow, TGridFixedCellEditor& AEditor, TStrings* Values) {
+void TProStringGrid::DoFixedEdit(int ACol, int ARow, TGridFixedCellEditor& AEditor,
+                                 TStrings* Values) {
   if (OnFixedEdit) OnFixedEdit(this, ACol, ARow, AEditor, Values);
 }
 

@@ -98,19 +98,22 @@ void TProStringGrid::SelectionToRowSelect(bool AllRows) {
 // -------------------------------------------------------------- column selection
 
 bool TProStringGrid::ColSelect(int ACol) {
-  if (ACol < 0 || ACol >= ColCount()) throw EProGridError(QStringLiteral("Invalid column accessed"));
+  if (ACol < 0 || ACol >= ColCount())
+    throw EProGridError(QStringLiteral("Invalid column accessed"));
   return Flag(FColSelect, ACol);
 }
 
 void TProStringGrid::SetColSelect(int ACol, bool Value) {
-  if (ACol < 0 || ACol >= ColCount()) throw EProGridError(QStringLiteral("Invalid column accessed"));
+  if (ACol < 0 || ACol >= ColCount())
+    throw EProGridError(QStringLiteral("Invalid column accessed"));
   auto flag = Flag(FColSelect, ACol);
   if (flag != Value) RepaintCol(ACol);
   flag = Value;
 }
 
 int TProStringGrid::ColSelectCount() {
-  if (FMouseActions->DisjunctColSelect()) return int(std::count(FColSelect.begin(), FColSelect.end(), true));
+  if (FMouseActions->DisjunctColSelect())
+    return int(std::count(FColSelect.begin(), FColSelect.end(), true));
   const TGridRect sel = Selection();
   return sel.Right - sel.Left + 1;
 }
@@ -150,7 +153,9 @@ void TProStringGrid::SelectRange(int FromCol, int ToCol, int FromRow, int ToRow)
   SetSelection(TGridRect{FromCol, FromRow, ToCol, ToRow});
 }
 
-void TProStringGrid::FocusCell(int ACol, int ARow) { SetSelection(TGridRect{ACol, ARow, ACol, ARow}); }
+void TProStringGrid::FocusCell(int ACol, int ARow) {
+  SetSelection(TGridRect{ACol, ARow, ACol, ARow});
+}
 
 void TProStringGrid::GotoCell(int ACol, int ARow) {
   SetRow(ARow);

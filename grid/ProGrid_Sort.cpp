@@ -37,7 +37,9 @@ void TSortSettings::SetHeaderColour(TColor& Field, TColor Value) {
 
 void TSortSettings::SetHeaderColor(TColor Value) { SetHeaderColour(F.HeaderColor, Value); }
 void TSortSettings::SetHeaderColorTo(TColor Value) { SetHeaderColour(F.HeaderColorTo, Value); }
-void TSortSettings::SetHeaderMirrorColor(TColor Value) { SetHeaderColour(F.HeaderMirrorColor, Value); }
+void TSortSettings::SetHeaderMirrorColor(TColor Value) {
+  SetHeaderColour(F.HeaderMirrorColor, Value);
+}
 void TSortSettings::SetHeaderMirrorColorTo(TColor Value) {
   SetHeaderColour(F.HeaderMirrorColorTo, Value);
 }

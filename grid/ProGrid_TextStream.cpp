@@ -61,7 +61,8 @@ int LeadingNumber(const QString& S) {
   int i = 0, value = 0;
   const bool negative = S.startsWith(u'-');
   if (negative) ++i;
-  for (; i < S.size() && S[i].isDigit() && value < 100000000; ++i) value = value * 10 + S[i].digitValue();
+  for (; i < S.size() && S[i].isDigit() && value < 100000000; ++i)
+    value = value * 10 + S[i].digitValue();
   return negative ? -value : value;
 }
 

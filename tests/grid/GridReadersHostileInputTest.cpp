@@ -23,15 +23,20 @@ std::vector<QByteArray> Variants(const QByteArray& Valid, int Count) {
       case 0:
         for (int k = 0; k < 3 && !v.isEmpty(); ++k) v[int(rng() % v.size())] = char(rng());
         break;
-      case 1: v.truncate(int(rng() % (v.size() + 1))); break;
-      default: v.insert(int(rng() % (v.size() + 1)), QByteArray(int(rng() % 8), char(rng())));
+      case 1:
+        v.truncate(int(rng() % (v.size() + 1)));
+        break;
+      default:
+        v.insert(int(rng() % (v.size() + 1)), QByteArray(int(rng() % 8), char(rng())));
     }
     out.push_back(v);
   }
   return out;
 }
 
-QByteArray Utf16(const QString& S) { return QByteArray(reinterpret_cast<const char*>(S.utf16()), S.size() * 2); }
+QByteArray Utf16(const QString& S) {
+  return QByteArray(reinterpret_cast<const char*>(S.utf16()), S.size() * 2);
+}
 
 }  // namespace
 

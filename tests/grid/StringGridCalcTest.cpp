@@ -76,7 +76,9 @@ TEST(StringGridCalc, FooterSumsAllOtherRowsHiddenOnesIncluded) {
   g.CalcFooter(-1);
   EXPECT_EQ(g.Cells(1, g.RowCount() - 1), "8.00");
   g.FloatingFooter()->SetColumnCalc(3, acCUSTOM);
-  g.OnFooterCalc = [](TObject*, int ACol, int, QString& Value) { Value = QString("col %1").arg(ACol); };
+  g.OnFooterCalc = [](TObject*, int ACol, int, QString& Value) {
+    Value = QString("col %1").arg(ACol);
+  };
   g.CalcFooter(3);
   EXPECT_EQ(g.Cells(3, g.RowCount() - 1), "col 3");
 }

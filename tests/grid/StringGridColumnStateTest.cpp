@@ -47,7 +47,8 @@ TEST(GridColumnStates, BadTextsChangeNothing) {
   ThreeColumns(g);
   const QString before = g.ColumnStatesToString();
   g.StringToColumnStates("no hash here");
-  for (const char* bad : {"3#64,80#0,1,2#1,1,1", "3#64,x,100#0,1,2#1,1,1", "3#64,80,100#0,1,2#1,1", "a#b"}) {
+  for (const char* bad :
+       {"3#64,80#0,1,2#1,1,1", "3#64,x,100#0,1,2#1,1,1", "3#64,80,100#0,1,2#1,1", "a#b"}) {
     EXPECT_THROW(g.StringToColumnStates(bad), EConvertError) << bad;
     EXPECT_EQ(g.ColumnStatesToString(), before) << bad;
   }

@@ -138,7 +138,9 @@ TEST(StringGridQueries, CellColoursComeFromPropertiesThenTheHandler) {
   g.GetCellColor(0, 3, {}, &brush, &font);  // the fixed column of the current row
   EXPECT_EQ(brush.Color(), g.ActiveCellColor());
   EXPECT_TRUE(font.Style().contains(fsBold));
-  g.OnGetCellColor = [](TObject*, int, int, TGridDrawState, TBrush* B, TFont*) { B->SetColor(clLime); };
+  g.OnGetCellColor = [](TObject*, int, int, TGridDrawState, TBrush* B, TFont*) {
+    B->SetColor(clLime);
+  };
   g.GetCellColor(2, 3, {}, &brush, &font);
   EXPECT_EQ(brush.Color(), clLime);
   TFont* cellFont = g.GetCellFont(2, 3);
