@@ -94,6 +94,8 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   FFilterList->SetSorted(true);
   FCellFont = std::make_unique<TFont>();
   FColumnOrder = std::make_unique<TIntList>(0, 0);
+  FSortRowXRef = std::make_unique<TIntList>(0, 0);
+  FIgnoreColumns = std::make_unique<TIntList>(-1, -1);
   FColumnHeaders = std::make_unique<TStringList>();
   FColumnHeaders->OnChange = [this](TObject*) {
     ColumnHeadersChanged();
@@ -231,9 +233,6 @@ void TProStringGrid::StretchColumn(int) {
   NotAvailable("StretchColumn");
 }
 
-void TProStringGrid::QSort() { NotAvailable("QSort"); }
-
-void TProStringGrid::QSortIndexed() { NotAvailable("QSortIndexed"); }
 
 void TProStringGrid::SavePrintSettings(const QString& Key, const QString& Section) {
   TMemIniFile ini(Key);

@@ -674,10 +674,36 @@ class TProStringGrid : public TBaseGrid {
 
   // --- sorting ------------------------------------------------------------------
 
-  // Sorts the normal rows on SortSettings.Column in SortSettings.Direction.
+  // Sorts the normal rows on SortSettings.Column in SortSettings.Direction
+  // (nothing while Column is -1); equal rows are ordered by the following
+  // columns with SortSettings.Full. Fixed rows and footer rows stay in place.
   virtual void QSort();
-  // Sorts the normal rows on the sort index list.
+  // Sorts the normal rows on the sort index list; an empty list raises
+  // EProGridError "No indexes specified for indexed sort".
   virtual void QSortIndexed();
+  // Puts the rows back into the order they had before the sorts since the
+  // row-origin list was last reset.
+  virtual void QUnSort();
+  // Exchanges two rows with their texts, objects, heights and flags (only the
+  // sort column's cells with SortSettings.SingleColumn).
+  virtual void SortSwapRows(int ARow1, int ARow2);
+  // Sets the sort column and direction, then sorts.
+  void Sort(int Column, TSortDirection Direction);
+  void SortByColumn(int Col);
+  // The row-origin list: entry i is the row the row now at i had before sorting.
+  void InitSortXRef();
+  TIntList* SortRowXRef() const { return FSortRowXRef.get(); }
+  // -1, 0 or 1 as row ARow1 sorts before, with or after ARow2 on column ACol.
+  int CompareRowCells(int ACol, int ARow1, int ARow2, bool ADescending);
+  int CompareRowsFromCol(int ACol, int ARow1, int ARow2);
+  int CompareRowsIndexed(int Index, int ARow1, int ARow2);
+  // Columns that searching and sorting skip.
+  TIntList* IgnoreColumns() const { return FIgnoreColumns.get(); }
+  bool IsIgnoredColumn(int ACol) const { return FIgnoreColumns->HasValue(ACol); }
+  int Compares() const { return FCompares; }
+  int Swaps() const { return FSwaps; }
+  std::function<void(TObject*, const QString& Str1, const QString& Str2, int& Res)> OnCustomCompare;
+  std::function<void(TObject*, int ACol, int Row1, int Row2, int& Res)> OnRawCompare;
 
   // --- export range ---------------------------------------------------------------------
 
@@ -850,6 +876,16 @@ class TProStringGrid : public TBaseGrid {
   bool FMultilinecells = false;
   bool FSizeWithForm = false;
   int FMaxEditLength = 0;
+  std::unique_ptr<TIntList> FSortRowXRef, FIgnoreColumns;
+  int FCompares = 0, FSwaps = 0;
+  int FSortDir = 1;
+  int FSortRow = -1;  // the row followed through the exchanges of a sort
+  // Sorts rows From..To with Less, moving rows through SortSwapRows.
+  void SortRowRange(int From, int To, const std::function<bool(int, int)>& Less);
+  // The bounds of the rows a sort moves.
+  int FirstSortRow() const { return FixedRows(); }
+  int LastSortRow() const;
+  void RunSort(const std::function<bool(int, int)>& Less, bool FireRowUpdate);
   std::unique_ptr<TStringList> FColumnHeaders, FRowHeaders;
   bool FSpreadSheet = false;
   TCustomForm* FSizeForm = nullptr;  // the owner form whose size the grid follows

@@ -103,12 +103,6 @@ TEST(GridSortSettings, BadTextsAndRows) {
   EXPECT_EQ(s.Row(), 0);
 }
 
-TEST(GridSortSettings, SortingItselfReportsThatItIsMissing) {
-  TProStringGrid g(nullptr);
-  EXPECT_THROW(g.SortSettings()->LoadFromString("u1"), EProGridError);
-  EXPECT_EQ(g.SortSettings()->Column(), 1);  // the setting stands before the sort
-}
-
 TEST(GridSortSettings, AssignLeavesOutIgnoreCaseAndVirtualCells) {
   TProStringGrid a(nullptr), b(nullptr);
   TSortSettings& src = *a.SortSettings();
