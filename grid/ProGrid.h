@@ -23,8 +23,8 @@
 class THTMLPictureCache;
 
 // A hidden row: its real index (for a filter level the display index it had),
-// its height, the filter level that hid it (0 for HideRows) and its cells with
-// their objects, hidden columns included.
+// its height, the filter level that hid it (counted from 1; 0 for rows hidden
+// one by one) and its cells with their objects, hidden columns included.
 class TGridItem : public TCollectionItem {
  public:
   explicit TGridItem(TCollection* Collection);
@@ -672,6 +672,25 @@ class TProStringGrid : public TBaseGrid {
   // width; nothing while ColumnSize.Stretch is off.
   void StretchColumn(int ACol);
 
+  // --- filtering --------------------------------------------------------------------
+
+  // Whether a row passes the Filter conditions (then OnCustomFilter).
+  virtual bool MatchFilter(int ARow);
+  // Hides every normal row that fails the conditions, as one new filter level.
+  void ApplyFilter();
+  // On: applies the conditions; off: shows the rows of the last level again.
+  bool FilterActive() const { return FFilterActive; }
+  void SetFilterActive(bool Value);
+  // Takes the last filter level back; false when none is applied.
+  bool RemoveLastFilter();
+  // Takes every level back, or clears the conditions when none is applied.
+  void RemoveAllFilters();
+  // Filtering while typing: a condition one character longer than the last
+  // narrows down, one character shorter takes the last level back.
+  void NarrowDown(const QString& ACondition, int AColumn);
+  std::function<void(TObject*, int ARow, bool& AcceptRow)> OnCustomFilter;
+  std::function<void(TObject*, int Progress)> OnFilterProgress;
+
   // --- sorting ------------------------------------------------------------------
 
   // Sorts the normal rows on SortSettings.Column in SortSettings.Direction
@@ -876,6 +895,9 @@ class TProStringGrid : public TBaseGrid {
   bool FMultilinecells = false;
   bool FSizeWithForm = false;
   int FMaxEditLength = 0;
+  bool FFilterActive = false;
+  int FFilterFixedRows = 0;
+  QString FLastFilter;
   std::unique_ptr<TIntList> FSortRowXRef, FIgnoreColumns;
   int FCompares = 0, FSwaps = 0;
   int FSortDir = 1;

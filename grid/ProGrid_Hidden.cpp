@@ -165,14 +165,15 @@ void TProStringGrid::HideRows(int FromRow, int ToRow) {
 }
 
 void TProStringGrid::HideRowList(TIntList* RowList) {
-  if (!RowList || RowList->Count() == 0) return;
+  if (!RowList) return;
   std::vector<int> heights;
   for (int r = 0; r < RowCount(); ++r) heights.push_back(RowHeights(r));
   for (int i = 0; i < RowList->Count(); ++i) {
     const int r = RowList->Items(i);
     TGridItem* item = FGridItems->Add();
     item->SetIdx(r);
-    item->SetLevel(FFilterLevel);
+    // Filter levels count from 1: level 0 marks rows hidden one by one.
+    item->SetLevel(FFilterLevel + 1);
     RowToItem(r, item);
   }
   ++FFilterLevel;
@@ -252,7 +253,7 @@ void TProStringGrid::UnHideRowsAll() {
 }
 
 void TProStringGrid::UnHideRowList() {
-  const int level = FFilterLevel - 1;
+  const int level = FFilterLevel;
   std::vector<TGridItem*> items;
   for (int i = 0; i < FGridItems->Count(); ++i)
     if (FGridItems->Items(i)->Level() == level) items.push_back(FGridItems->Items(i));

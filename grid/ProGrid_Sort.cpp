@@ -7,6 +7,7 @@
 
 #include "controls/ProUtil.h"
 #include "grid/ProGrid.h"
+#include "grid/ProGrid_p.h"
 
 TSortSettings::TSortSettings(TProStringGrid* AOwner)
     : FOwner(AOwner),
@@ -110,24 +111,26 @@ void TSortSettings::Assign(TPersistent* Source) {
 // ---------------------------------------------------------------------------
 // Sorting the grid's rows
 
+QString GridTextWithoutTags(const QString& S) {
+  QString out;
+  bool inTag = false;
+  for (QChar ch : S) {
+    if (ch == u'<')
+      inTag = true;
+    else if (ch == u'>' && inTag)
+      inTag = false;
+    else if (!inTag)
+      out.append(ch);
+  }
+  return out;
+}
+
 namespace {
 
 int Sign(int v) { return v < 0 ? -1 : v > 0 ? 1 : 0; }
 template <typename T>
 int Compare3(T a, T b) {
   return a < b ? -1 : a > b ? 1 : 0;
-}
-
-// The text without mini-HTML tags (everything from "<" to the next ">").
-QString WithoutTags(const QString& S) {
-  QString out;
-  bool inTag = false;
-  for (QChar ch : S) {
-    if (ch == u'<') inTag = true;
-    else if (ch == u'>' && inTag) inTag = false;
-    else if (!inTag) out.append(ch);
-  }
-  return out;
 }
 
 // The number of a numeric sort text: prefix and suffix removed (first
@@ -226,7 +229,7 @@ int TProStringGrid::CompareRowCells(int ACol, int ARow1, int ARow2, bool ADescen
     case ssAlphaNoCase: res = Sign(QString::compare(UpperCase(s1), UpperCase(s2))); break;
     case ssAnsiAlphaCase: res = Sign(AnsiCompareStr(s1, s2)); break;
     case ssAnsiAlphaNoCase: res = Sign(AnsiCompareText(s1, s2)); break;
-    case ssHTML: res = Sign(QString::compare(WithoutTags(s1), WithoutTags(s2))); break;
+    case ssHTML: res = Sign(QString::compare(GridTextWithoutTags(s1), GridTextWithoutTags(s2))); break;
     case ssNumeric:
     case ssFinancial:
       res = Compare3(SortNumber(s1, prefix, suffix, style == ssFinancial),
