@@ -70,10 +70,12 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   FDropList->SetBounds(0, 0, 0, 0);
   FDropList->SetVisible(false);
   FDropList->SetParent(this);
+  FDropList->OnSelect = [this](TObject*, int Index) { FilterDropListSelect(Index); };
   FDropCheckList = new TDropCheckList(this);
   FDropCheckList->SetBounds(0, 0, 0, 0);
   FDropCheckList->SetVisible(false);
   FDropCheckList->SetParent(this);
+  FDropCheckList->OnSelect = [this](TObject*, int) { FilterDropCheckListSelect(); };
 
   FFixedFont = std::make_unique<TFont>();
   FFixedFont->SetName(QStringLiteral("Tahoma"));

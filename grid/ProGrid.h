@@ -688,6 +688,19 @@ class TProStringGrid : public TBaseGrid {
   // Filtering while typing: a condition one character longer than the last
   // narrows down, one character shorter takes the last level back.
   void NarrowDown(const QString& ACondition, int AColumn);
+  // The column whose filter list is open (-1: none).
+  int FilterCol() const { return FFilterCol; }
+  void SetFilterCol(int Value) { FFilterCol = Value; }
+  // Applies the value picked at Index of the open column's filter list.
+  virtual void FilterDropListSelect(int Index);
+  // Applies the values ticked in the filter check list (either of them matches).
+  virtual void FilterDropCheckListSelect();
+  std::function<void(TObject*, int Column, int ItemIndex, const QString& FriendlyName,
+                     QString& FilterCondition)>
+      OnFilterSelect;
+  std::function<void(TObject*, int Column, int ItemIndex, const QString& FriendlyName,
+                     QString& FilterCondition, TDropCheckList* CheckList)>
+      OnFilterCheck;
   std::function<void(TObject*, int ARow, bool& AcceptRow)> OnCustomFilter;
   std::function<void(TObject*, int Progress)> OnFilterProgress;
 
@@ -896,6 +909,7 @@ class TProStringGrid : public TBaseGrid {
   bool FSizeWithForm = false;
   int FMaxEditLength = 0;
   bool FFilterActive = false;
+  int FFilterCol = -1;
   int FFilterFixedRows = 0;
   QString FLastFilter;
   std::unique_ptr<TIntList> FSortRowXRef, FIgnoreColumns;

@@ -247,3 +247,62 @@ void TProStringGrid::NarrowDown(const QString& ACondition, int AColumn) {
   // Rows hidden otherwise than by this filtering stay hidden (and kept).
   FLastFilter = ACondition;
 }
+
+// ------------------------------------------------------------ the filter lists
+
+namespace {
+
+// An entry of a filter list: the name shown (before the first "=") and the
+// condition (after it); a plain value is both.
+void SplitFilterEntry(const QString& Entry, QString& Name, QString& Condition) {
+  const int eq = Entry.indexOf(u'=');
+  Name = eq >= 0 ? Entry.left(eq) : Entry;
+  Condition = eq >= 0 ? Entry.mid(eq + 1) : Entry;
+}
+
+}  // namespace
+
+void TProStringGrid::FilterDropListSelect(int Index) {
+  if (HandleAllocated() && CanFocus()) SetFocus();
+  const int col = FFilterCol;
+  FFilterCol = -1;
+  if (col < 0 || col >= TotalColCount()) return;
+  GetColumnFilter(col);
+  if (Index < 0 || Index >= FFilterList->Count()) return;
+  QString name, condition;
+  SplitFilterEntry(FFilterList->Strings(Index), name, condition);
+  if (F.AutoFilterUpdate) SetFilterActive(false);
+  if (condition == F.FilterDropDownClear) condition.clear();
+  if (OnFilterSelect) OnFilterSelect(this, col, Index, name, condition);
+  if (!condition.isEmpty())
+    FFilter->GetColFilter(col)->SetCondition(condition);
+  else
+    FFilter->RemoveColumnFilter(col);
+  if (F.AutoFilterUpdate) {
+    FFixedRowAlways = true;
+    SetFilterActive(true);
+    if (RowCount() > FixedRows()) SetRow(FixedRows());
+    DoFilterDone();
+  }
+}
+
+void TProStringGrid::FilterDropCheckListSelect() {
+  const int col = FFilterCol;
+  if (col < 0 || col >= TotalColCount()) return;
+  GetColumnFilter(col);
+  if (F.AutoFilterUpdate) SetFilterActive(false);
+  FFilter->Clear();
+  for (int i = 0; i < FDropCheckList->Count() && i < FFilterList->Count(); ++i) {
+    if (!FDropCheckList->Checked(i)) continue;
+    QString name, condition;
+    SplitFilterEntry(FFilterList->Strings(i), name, condition);
+    if (condition == F.FilterDropDownClear) condition.clear();
+    if (OnFilterCheck) OnFilterCheck(this, col, i, name, condition, FDropCheckList);
+    TFilterData* f = FFilter->Add();
+    f->SetCondition(condition);
+    f->SetColumn(col);
+    f->SetOperation(FFilter->Count() == 1 ? foNONE : foOR);
+  }
+  SetFilterActive(true);
+  FDropCheckList->Invalidate();
+}

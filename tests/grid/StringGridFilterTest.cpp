@@ -96,3 +96,33 @@ TEST_F(StringGridFilter, ClearingTheTypedFilterKeepsRowsHiddenOtherwise) {
   G.UnHideRowsAll();
   EXPECT_EQ(G.Cells(1, 5), "date");
 }
+
+TEST_F(StringGridFilter, PickingFromTheFilterListsFiltersTheColumn) {
+  G.SetFilterDropDownAuto(true);
+  G.GetColumnFilter(1);
+  const int banana = G.FilterList()->IndexOf("banana");
+  ASSERT_GT(banana, 0);
+  int done = 0;
+  G.OnFilterDone = [&](TObject*) { ++done; };
+  G.SetFilterCol(1);
+  G.FilterDropListSelect(banana);
+  EXPECT_EQ(Shown(), (V{"banana"}));
+  EXPECT_EQ(G.FilterCol(), -1);
+  EXPECT_EQ(done, 1);
+  EXPECT_TRUE(G.Filter()->HasFilter(1));
+  // The "(All)" entry removes the column's conditions and shows every row.
+  G.SetFilterCol(1);
+  G.FilterDropListSelect(0);
+  EXPECT_EQ(Shown().size(), 5u);
+  EXPECT_FALSE(G.Filter()->HasFilter(1));
+
+  // Two ticked values show the rows holding either.
+  G.GetColumnFilter(1);
+  TDropCheckList* checks = G.DropCheckList();
+  checks->Items()->Assign(G.FilterList());
+  checks->SetChecked(G.FilterList()->IndexOf("cherry"), true);
+  checks->SetChecked(G.FilterList()->IndexOf("date"), true);
+  G.SetFilterCol(1);
+  G.FilterDropCheckListSelect();
+  EXPECT_EQ(Shown(), (V{"cherry", "date"}));
+}
