@@ -442,6 +442,42 @@ class TProStringGrid : public TBaseGrid {
   virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
   // Clears RCount rows from RowIndex, hidden columns included.
   void ClearRows(int RowIndex, int RCount);
+  void ClearCols(int ColIndex, int CCount);
+  // Only the normal cells of the rows (columns).
+  void ClearNormalRows(int RowIndex, int RCount);
+  void ClearNormalCols(int ColIndex, int CCount);
+  // Every normal cell (fixed cells and footers stay).
+  void ClearNormalCells();
+  // Every cell, hidden columns included; empties the type-ahead text.
+  void Clear();
+  // Clear, and the kept texts of the hidden rows too.
+  void ClearAll();
+  // Clears the selected rows, the selected columns or the selection rectangle.
+  void ClearSelection();
+  // Removes leading and trailing blanks from the texts of a rectangle.
+  virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2);
+  void TrimColumn(int ACol) { TrimRect(ACol, 0, ACol, RowCount() - 1); }
+  void TrimRow(int ARow) { TrimRect(0, ARow, ColCount() - 1, ARow); }
+  void TrimAll() { TrimRect(0, 0, ColCount() - 1, RowCount() - 1); }
+  // Gives every cell of the rectangle the background colour.
+  void ColorRect(int ACol1, int ARow1, int ACol2, int ARow2, TColor AColor);
+  // Merges runs of equal neighbouring cells along a column (row); without
+  // MainMerge only inside merges that already exist the other way.
+  void MergeColumnCells(int ColIndex, bool MainMerge);
+  void MergeRowCells(int RowIndex, bool MainMerge);
+  // Splits the merges met along a column (row), or every merge.
+  void SplitColumnCells(int ColIndex);
+  void SplitRowCells(int RowIndex);
+  void SplitAllCells();
+  // Clearing leaves cell properties alone / detaches them without freeing;
+  // cleared cells report no change.
+  bool ClearTextOnly() const { return FClearTextOnly; }
+  void SetClearTextOnly(bool Value) { FClearTextOnly = Value; }
+  bool NilObjects() const { return FNilObjects; }
+  void SetNilObjects(bool Value) { FNilObjects = Value; }
+  // The type-ahead text of the incremental search.
+  const QString& SearchInc() const { return FSearchInc; }
+  void SetSearchInc(const QString& Value) { FSearchInc = Value; }
   // Removes RCount display rows: the rows below move up with their cells and
   // objects (heights stay with their positions); cells changed are reported.
   virtual void RemoveRowsEx(int RowIndex, int RCount);
@@ -909,6 +945,8 @@ class TProStringGrid : public TBaseGrid {
   bool FSizeWithForm = false;
   int FMaxEditLength = 0;
   bool FFilterActive = false;
+  bool FClearTextOnly = false, FNilObjects = false, FBlockCellChange = false;
+  QString FSearchInc;
   int FFilterCol = -1;
   int FFilterFixedRows = 0;
   QString FLastFilter;

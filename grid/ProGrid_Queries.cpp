@@ -264,16 +264,3 @@ void TProStringGrid::RemoveRowRange(int ARow, int Count) {
   FreeAndRemoveRows(ARow, Count);
 }
 
-void TProStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
-  for (int r = ARow1; r <= ARow2; ++r)
-    for (int c = ACol1; c <= ACol2; ++c) {
-      const int col = F.SaveHiddenCells ? RealColIndex(c) : c;
-      FreeCellProps(col, r);
-      if (!GridCells(col, r).isEmpty()) SetGridCells(col, r, QString());
-    }
-}
-
-void TProStringGrid::ClearRows(int RowIndex, int RCount) {
-  if (RowCount() > 0 && ColCount() > 0 && RCount > 0)
-    ClearRect(0, RowIndex, ColCount() + NumHiddenColumns() - 1, RowIndex + RCount - 1);
-}
