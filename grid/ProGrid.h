@@ -247,6 +247,39 @@ class TProStringGrid : public TBaseGrid {
   virtual void RemoveRows(int RowIndex, int RCount);
   // Appends a row (before a visible floating footer's row).
   void AddRow();
+  // Removes the selected (not selected) normal rows with their cells.
+  void RemoveSelectedRows();
+  void RemoveUnSelectedRows();
+  // Hides the selected (not selected) rows.
+  void HideSelectedRows();
+  void HideUnSelectedRows();
+  // Removes every later row whose text in ACol repeats an earlier one (letter
+  // case ignored unless DoCase).
+  void RemoveDuplicates(int ACol, bool DoCase);
+  // Inserts CCount empty columns at ColIndex (default width, visible).
+  virtual void InsertCols(int ColIndex, int CCount);
+  void AddColumn() { InsertCols(ColCount(), 1); }
+  // Removes CCount columns at ColIndex with their cells, widths and visibility.
+  virtual void RemoveCols(int ColIndex, int CCount);
+  void RemoveSelectedCols();
+  void RemoveUnSelectedCols();
+  // Appends column 2's texts to column 1's with the separator, then removes column 2.
+  void MergeCols(int ColIndex1, int ColIndex2, const QString& Separator);
+  // Exchange two rows (texts, objects, heights) or two columns (texts, objects,
+  // widths; the sort column follows).
+  void SwapRows(int ARow1, int ARow2);
+  void SwapColumns(int ACol1, int ACol2);
+  // The first cell (row by row) whose stored text equals SubStr.
+  bool IsCell(const QString& SubStr, int& ACol, int& ARow);
+  // The first column whose row-0 text equals AValue, -1 when none.
+  int ColumnByHeader(const QString& AValue);
+  // The position of a real column in the recorded order, and back.
+  int ColumnPosition(int ACol);
+  int ColumnAtPosition(int ACol);
+  // The cell text starts with the wide-text marker "|\".
+  bool IsWideCell(int ACol, int ARow) { return Cells(ACol, ARow).startsWith(QLatin1String("|\\")); }
+  QString GetWideCells(int ACol, int ARow) { return GetCellEx(ACol, ARow); }
+  void SetWideCells(int ACol, int ARow, const QString& Value) { SetCellEx(ACol, ARow, Value); }
 
   // Whether a row is selected: a row of the selection rectangle, or with
   // MouseActions.DisjunctRowSelect a row flagged on its own. Reading a row
