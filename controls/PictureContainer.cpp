@@ -100,7 +100,13 @@ void THTMLPicture::LoadFromBytes(const QByteArray& Data) {
   FData = Data;
   FIsEmpty = false;
   FFrameCount = -1;
-  Decode();
+  try {
+    Decode();
+  } catch (const Exception&) {
+    // Data that does not decode leaves no half-loaded picture behind.
+    MakeEmpty();
+    throw;
+  }
   Changed();
 }
 

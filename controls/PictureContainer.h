@@ -142,7 +142,9 @@ class TPictureCollection : public TOwnedCollection {
   explicit TPictureCollection(TPersistent* AOwner);
   TPictureItem* Add() { return static_cast<TPictureItem*>(TCollection::Add()); }
   TPictureItem* Insert(int Index) { return static_cast<TPictureItem*>(TCollection::Insert(Index)); }
-  TPictureItem* Items(int Index) const { return static_cast<TPictureItem*>(TCollection::Items(Index)); }
+  TPictureItem* Items(int Index) const {
+    return static_cast<TPictureItem*>(TCollection::Items(Index));
+  }
   // One animation tick for every picture; true when any frame changed.
   bool Animate();
 };

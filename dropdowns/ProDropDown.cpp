@@ -25,8 +25,9 @@ void DrawStepGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, int Ste
   auto round = [](double v) { return int(std::nearbyint(v)); };
 
   for (int n = 0; n < Steps; ++n) {
-    const TColor c = TColor(RGB(r1 + round(double(n) * dr / Steps), g1 + round(double(n) * dg / Steps),
-                                b1 + round(double(n) * db / Steps)));
+    const TColor c =
+        TColor(RGB(r1 + round(double(n) * dr / Steps), g1 + round(double(n) * dg / Steps),
+                   b1 + round(double(n) * db / Steps)));
     Canvas->Pen()->SetColor(c);
     Canvas->Brush()->SetColor(c);
     // Strip n reaches the start of strip n + 1 (the rectangle leaves out its

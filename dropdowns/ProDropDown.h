@@ -72,8 +72,12 @@ class THeaderButtons : public TOwnedCollection {
  public:
   explicit THeaderButtons(TPersistent* AOwner);
   THeaderButton* Add() { return static_cast<THeaderButton*>(TCollection::Add()); }
-  THeaderButton* Insert(int Index) { return static_cast<THeaderButton*>(TCollection::Insert(Index)); }
-  THeaderButton* Items(int Index) const { return static_cast<THeaderButton*>(TCollection::Items(Index)); }
+  THeaderButton* Insert(int Index) {
+    return static_cast<THeaderButton*>(TCollection::Insert(Index));
+  }
+  THeaderButton* Items(int Index) const {
+    return static_cast<THeaderButton*>(TCollection::Items(Index));
+  }
   TNotifyEvent OnChange;
 
  protected:
@@ -85,8 +89,12 @@ class TFooterButtons : public THeaderButtons {
  public:
   explicit TFooterButtons(TPersistent* AOwner);
   TFooterButton* Add() { return static_cast<TFooterButton*>(TCollection::Add()); }
-  TFooterButton* Insert(int Index) { return static_cast<TFooterButton*>(TCollection::Insert(Index)); }
-  TFooterButton* Items(int Index) const { return static_cast<TFooterButton*>(TCollection::Items(Index)); }
+  TFooterButton* Insert(int Index) {
+    return static_cast<TFooterButton*>(TCollection::Insert(Index));
+  }
+  TFooterButton* Items(int Index) const {
+    return static_cast<TFooterButton*>(TCollection::Items(Index));
+  }
 };
 
 // ---------------------------------------------------------------- appearances

@@ -2,10 +2,33 @@
 #include "grid/ProGrid.h"
 
 #include "controls/PictureContainer.h"
+#include "controls/ProUtil.h"
+#include "platform/ui/Forms.h"
 #include "platform/rtl/IniFiles.h"
 #include "platform/ui/WinApi.h"
 
+namespace {
+
+// An invisible control on the form, anchored to all four sides, that each grid
+// keeps for itself: it stretches with the form's client area and tells its grid.
+// Every grid has its own, so nothing is chained through the form's OnResize and
+// a grid that goes takes only its own probe with it.
+class TFormSizeProbe : public TGraphicControl {
+ public:
+  explicit TFormSizeProbe(TComponent* AOwner) : TGraphicControl(AOwner) {}
+  std::function<void()> OnSized;
+
+ protected:
+  void Resize() override {
+    TGraphicControl::Resize();
+    if (OnSized) OnSized();
+  }
+};
+
+}  // namespace
+
 TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
+  ProGridUnitStartup();
   const bool initDesign = IsDesigning() && AOwner &&
                           !AOwner->ComponentState().contains(csReading) &&
                           !AOwner->ComponentState().contains(csLoading);
@@ -23,12 +46,14 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   FDragScrollOptions = std::make_unique<TDragScrollOptions>();
   FControlLook = std::make_unique<TControlLook>(this);
   FNavigation = std::make_unique<TNavigation>();
+  FNavigation->OnChange = [this](TObject*) { NavigationChanged(); };
   FColumnSize = std::make_unique<TColumnSize>(this);
   FBands = std::make_unique<TBands>();
   FBands->OnChange = [this](TObject*) { Invalidate(); };
   FMouseActions = std::make_unique<TMouseActions>(this);
+  FMouseActions->OnChange = [this](TObject*) { MouseActionsChanged(); };
   FMouseActions->OnIsDesigning = [this](TObject*) { return IsDesigning(); };
-  FMouseActions->OnInvalidate = [this](TObject*) { Invalidate(); };
+  FMouseActions->OnInvalidate = [this](TObject*) { DesignInvalidate(); };
   FGrouping = std::make_unique<TGrouping>();
   FImageCache = std::make_unique<THTMLPictureCache>();
   FSortIndexes = std::make_unique<TSortIndexList>();
@@ -45,10 +70,12 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   FDropList->SetBounds(0, 0, 0, 0);
   FDropList->SetVisible(false);
   FDropList->SetParent(this);
+  FDropList->OnSelect = [this](TObject*, int Index) { FilterDropListSelect(Index); };
   FDropCheckList = new TDropCheckList(this);
   FDropCheckList->SetBounds(0, 0, 0, 0);
   FDropCheckList->SetVisible(false);
   FDropCheckList->SetParent(this);
+  FDropCheckList->OnSelect = [this](TObject*, int) { FilterDropCheckListSelect(); };
 
   FFixedFont = std::make_unique<TFont>();
   FFixedFont->SetName(QStringLiteral("Tahoma"));
@@ -64,6 +91,20 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   FEnabledRows = std::make_unique<TIntList>(0, 0);
   FRowIndicator = std::make_unique<TBitmap>();
   FGridItems = std::make_unique<TGridItems>();
+  FFilterList = std::make_unique<TStringList>();
+  FFilterList->SetDuplicates(dupIgnore);
+  FFilterList->SetSorted(true);
+  FCellFont = std::make_unique<TFont>();
+  FColumnOrder = std::make_unique<TIntList>(0, 0);
+  FSortRowXRef = std::make_unique<TIntList>(0, 0);
+  FIgnoreColumns = std::make_unique<TIntList>(-1, -1);
+  FColumnHeaders = std::make_unique<TStringList>();
+  FColumnHeaders->OnChange = [this](TObject*) {
+    ColumnHeadersChanged();
+    ShowColumnHeaders();
+  };
+  FRowHeaders = std::make_unique<TStringList>();
+  FRowHeaders->OnChange = [this](TObject*) { ShowRowHeaders(); };
 
   SetRowCount(10);
   SetBounds(Left(), Top(), 400, 250);
@@ -75,6 +116,19 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   F.ScrollWidth = GetSystemMetrics(SM_CXVSCROLL);
   FLastRowUpdate = Row();
 
+  // The form's size changes reach the grid through a probe of its own.
+  if (auto* form = dynamic_cast<TCustomForm*>(AOwner); form && !IsDesigning()) {
+    FSizeForm = form;
+    FFormWidth = form->Width();
+    FFormHeight = form->Height();
+    auto* probe = new TFormSizeProbe(this);
+    probe->SetVisible(false);
+    probe->SetBounds(0, 0, form->ClientWidth(), form->ClientHeight());
+    probe->SetAnchors(TAnchors{akLeft, akTop, akRight, akBottom});
+    probe->SetParent(form);
+    probe->OnSized = [this] { FormResized(); };
+  }
+
   // Fixed cells of the REZ looks go from white to the button face.
   FREZGradientFrom = TColor(0xFFFFFF);
   FREZGradientTo = ColorToRGB(clBtnFace);
@@ -82,6 +136,8 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
 
 void TProStringGrid::Loaded() {
   TBaseGrid::Loaded();
+  ShowColumnHeaders();
+  ShowRowHeaders();
   FFixedRowsMin = FixedRows();
   FFixedColsMin = FixedCols();
   FMinRowHeight = DefaultRowHeight();
@@ -94,6 +150,21 @@ void TProStringGrid::Loaded() {
     SetOptions(Options() - TGridOptions{goAlwaysShowEditor});
   }
   FSearchFooter->SetAutoThemeAdapt(F.AutoThemeAdapt);
+  if (FColumnSize->Save()) LoadColSizes();
+  SetColumnOrder();
+}
+
+void TProStringGrid::FormResized() {
+  if (IsDesigning() || ComponentState().contains(csDestroying) || !FSizeForm) return;
+  if (FSizeWithForm) {
+    const int dw = FSizeForm->Width() - FFormWidth, dh = FSizeForm->Height() - FFormHeight;
+    if (Width() + dw > 0 && Height() + dh > 0) {
+      SetBounds(Left(), Top(), Width() + dw, Height() + dh);
+      FFormWidth = FSizeForm->Width();
+      FFormHeight = FSizeForm->Height();
+    }
+  }
+  StretchColumn(FColumnSize->StretchColumn());
 }
 
 int TProStringGrid::GetVersionNr() const { return 0x06020103; }
@@ -107,22 +178,36 @@ QString TProStringGrid::Version() const {
       .arg(v & 0xFF);
 }
 
-QString TProStringGrid::GetVersionString() const { return Version() + QStringLiteral(" Sep, 2012"); }
+QString TProStringGrid::GetVersionString() const {
+  return Version() + QStringLiteral(" Sep, 2012");
+}
 
 TProStringGrid::~TProStringGrid() {
+  // A store that cannot be written must not take the program down with the grid.
+  if (FColumnSize->Save()) {
+    try {
+      SaveColSizes();
+    } catch (const Exception&) {
+    }
+  }
   // The owned objects' events point at this grid: silence them first.
   FBands->OnChange = nullptr;
   FProgressAppearance->OnChange = nullptr;
   FShowModified->OnChange = nullptr;
   FFilterDropDown->OnChange = nullptr;
   FFixedFont->OnChange = nullptr;
+  FColumnHeaders->OnChange = nullptr;
+  FRowHeaders->OnChange = nullptr;
   FActiveCellFont->OnChange = nullptr;
+  FMouseActions->OnChange = nullptr;
   FMouseActions->OnIsDesigning = nullptr;
   FMouseActions->OnInvalidate = nullptr;
+  FNavigation->OnChange = nullptr;
 }
 
 void TProStringGrid::NotAvailable(const char* Operation) {
-  throw EProGridError(QStringLiteral("TProStringGrid.%1 is not available").arg(QLatin1String(Operation)));
+  throw EProGridError(
+      QStringLiteral("TProStringGrid.%1 is not available").arg(QLatin1String(Operation)));
 }
 
 void TProStringGrid::SetREZGradientFrom(TColor Value) {
@@ -145,21 +230,11 @@ void TProStringGrid::SetREZGradientMirrorTo(TColor Value) {
   Invalidate();
 }
 
-void TProStringGrid::CalcFooter(int) {
-  if (!FFloatingFooter->Visible() || FFloatingFooter->FooterStyle() != fsFixedLastRow ||
-      !FFloatingFooter->EnableCalculation())
-    return;
-  NotAvailable("CalcFooter");
-}
-
 void TProStringGrid::StretchColumn(int) {
   if (!FColumnSize->Stretch()) return;
   NotAvailable("StretchColumn");
 }
 
-void TProStringGrid::QSort() { NotAvailable("QSort"); }
-
-void TProStringGrid::QSortIndexed() { NotAvailable("QSortIndexed"); }
 
 void TProStringGrid::SavePrintSettings(const QString& Key, const QString& Section) {
   TMemIniFile ini(Key);
@@ -171,4 +246,36 @@ void TProStringGrid::LoadPrintSettings(const QString& Key, const QString& Sectio
   TMemIniFile ini(Key);
   FPrintSettings->LoadFromIni(&ini, Section);
   ini.UpdateFile();
+}
+
+// ------------------------------------------------------------------------ headers
+
+void TProStringGrid::SetColumnHeaders(TStrings* Value) {
+  if (FixedRows() > 0) ClearColumnHeaders();
+  FColumnHeaders->Assign(Value);
+}
+
+void TProStringGrid::SetRowHeaders(TStrings* Value) {
+  if (IsDesigning() && FixedCols() > 0) ClearRowHeaders();
+  FRowHeaders->Assign(Value);
+}
+
+void TProStringGrid::ClearColumnHeaders() {
+  for (int c = 0; c < ColCount(); ++c) SetCells(c, 0, QString());
+}
+
+void TProStringGrid::ShowColumnHeaders() {
+  if (FixedRows() == 0) return;
+  for (int i = 0; i < FColumnHeaders->Count() && i < TotalColCount(); ++i)
+    SetCells(i, 0, UnescapeLineBreaks(FColumnHeaders->Strings(i)));
+}
+
+void TProStringGrid::ClearRowHeaders() {
+  for (int r = 0; r < RowCount(); ++r) SetCells(0, r, QString());
+}
+
+void TProStringGrid::ShowRowHeaders() {
+  if (FixedCols() == 0) return;
+  for (int i = 0; i < FRowHeaders->Count() && i < RowCount(); ++i)
+    SetCells(0, i, UnescapeLineBreaks(FRowHeaders->Strings(i)));
 }

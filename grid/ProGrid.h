@@ -10,6 +10,7 @@
 
 #include "controls/BaseGrid.h"
 #include "controls/ProObj.h"
+#include "platform/ui/WinApi.h"
 #include "grid/ProGrid_ColumnSize.h"
 #include "grid/ProGrid_Filter.h"
 #include "grid/ProGrid_Footer.h"
@@ -22,8 +23,8 @@
 class THTMLPictureCache;
 
 // A hidden row: its real index (for a filter level the display index it had),
-// its height, the filter level that hid it (0 for HideRows) and its cells with
-// their objects, hidden columns included.
+// its height, the filter level that hid it (counted from 1; 0 for rows hidden
+// one by one) and its cells with their objects, hidden columns included.
 class TGridItem : public TCollectionItem {
  public:
   explicit TGridItem(TCollection* Collection);
@@ -51,6 +52,47 @@ class TGridItems : public TCollection {
   TGridItem* Insert(int Index) { return static_cast<TGridItem*>(TCollection::Insert(Index)); }
   TGridItem* Items(int Index) const { return static_cast<TGridItem*>(TCollection::Items(Index)); }
 };
+
+enum TCellBorder { cbTop, cbLeft, cbRight, cbBottom };
+using TCellBorders = TSet<TCellBorder, 8>;
+enum TSearchAction { saFindFirst, saFindPrevious, saFindNext };
+enum TGridExportState {
+  esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail, esExportNextRow
+};
+enum TGridImportState { isImportStart, isImportNewRow, isImportDone, isImportSelRow };
+
+class TCustomForm;
+
+// Follows the cell selection of a grid (one listener per grid).
+class ITProStringGridSelect {
+ public:
+  virtual ~ITProStringGridSelect() = default;
+  // The selected cell changed to (ACol, ARow).
+  virtual void SelectionChanged(int ACol, int ARow) = 0;
+};
+
+// Follows the cell changes of the grids it is registered with.
+class TGridChangeNotifier : public TComponent {
+ public:
+  explicit TGridChangeNotifier(TComponent* AOwner) : TComponent(AOwner) {}
+  // The cells of R (column and row coordinates) changed; nothing by default.
+  virtual void CellsChanged(const TRect& R) {}
+};
+
+// --- the grid unit's process-wide values (set up once, before the first grid) ---
+
+// Runs the grid unit's set-up once; every grid's constructor calls it. The
+// message and format numbers are the platform's for these names, so other
+// units registering the same names get the same numbers.
+void ProGridUnitStartup();
+// The clipboard format "TProStringGrid Cells" of the grid's own cell format.
+Word GridClipboardFormat();
+// The message "GridEditDone" an editor posts to its grid when editing ends.
+UINT GridEditDoneMessage();
+// The message "DTPShiftFocus" the date editor posts to itself.
+UINT DTPShiftFocusMessage();
+// Whether the date and time picker editors may be used.
+bool GridCommonControlsFlag();
 
 // Errors of the grid's operations ("Invalid row accessed", ...).
 ZIDI_DECLARE_EXCEPTION(EProGridError, Exception);
@@ -195,9 +237,49 @@ class TProStringGrid : public TBaseGrid {
   // Opens RCount empty rows at display row RowIndex; the rows below move down
   // with their cells (hidden columns included) and heights.
   void DoInsertRows(int RowIndex, int RCount, bool Adjust);
-  // Removes RCount display rows at RowIndex with their cells; the rows below
-  // move up. With Adjust the hidden rows behind the range get lower indexes.
+  // Removes RCount display rows at RowIndex; the rows below move up with their
+  // cells and heights. The removed cells' objects are the caller's to free.
+  // With Adjust the hidden rows behind the range get lower indexes.
   void DoRemoveRows(int RowIndex, int RCount, bool Adjust);
+  // Frees the rows' cell properties, then removes them (adjusting hidden rows).
+  virtual void FreeAndRemoveRows(int ARow, int ACount);
+  // The public removal: the rows with their cells; the view stays filled.
+  virtual void RemoveRows(int RowIndex, int RCount);
+  // Appends a row (before a visible floating footer's row).
+  void AddRow();
+  // Removes the selected (not selected) normal rows with their cells.
+  void RemoveSelectedRows();
+  void RemoveUnSelectedRows();
+  // Hides the selected (not selected) rows.
+  void HideSelectedRows();
+  void HideUnSelectedRows();
+  // Removes every later row whose text in ACol repeats an earlier one (letter
+  // case ignored unless DoCase).
+  void RemoveDuplicates(int ACol, bool DoCase);
+  // Inserts CCount empty columns at ColIndex (default width, visible).
+  virtual void InsertCols(int ColIndex, int CCount);
+  void AddColumn() { InsertCols(ColCount(), 1); }
+  // Removes CCount columns at ColIndex with their cells, widths and visibility.
+  virtual void RemoveCols(int ColIndex, int CCount);
+  void RemoveSelectedCols();
+  void RemoveUnSelectedCols();
+  // Appends column 2's texts to column 1's with the separator, then removes column 2.
+  void MergeCols(int ColIndex1, int ColIndex2, const QString& Separator);
+  // Exchange two rows (texts, objects, heights) or two columns (texts, objects,
+  // widths; the sort column follows).
+  void SwapRows(int ARow1, int ARow2);
+  void SwapColumns(int ACol1, int ACol2);
+  // The first cell (row by row) whose stored text equals SubStr.
+  bool IsCell(const QString& SubStr, int& ACol, int& ARow);
+  // The first column whose row-0 text equals AValue, -1 when none.
+  int ColumnByHeader(const QString& AValue);
+  // The position of a real column in the recorded order, and back.
+  int ColumnPosition(int ACol);
+  int ColumnAtPosition(int ACol);
+  // The cell text starts with the wide-text marker "|\".
+  bool IsWideCell(int ACol, int ARow) { return Cells(ACol, ARow).startsWith(QLatin1String("|\\")); }
+  QString GetWideCells(int ACol, int ARow) { return GetCellEx(ACol, ARow); }
+  void SetWideCells(int ACol, int ARow, const QString& Value) { SetCellEx(ACol, ARow, Value); }
 
   // Whether a row is selected: a row of the selection rectangle, or with
   // MouseActions.DisjunctRowSelect a row flagged on its own. Reading a row
@@ -263,6 +345,237 @@ class TProStringGrid : public TBaseGrid {
   // A row's disjunct selection was written.
   std::function<void(TObject* Sender, int ARow)> OnRowDisjunctSelected;
 
+  // --- per-cell questions (each starts from the grid's answer, then its event) -------
+
+  // Screen colours and font: the active-cell headers, the cell's own
+  // properties, then OnGetCellColor.
+  virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush,
+                            TFont* AFont);
+  virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush,
+                                 TFont* AFont);
+  virtual void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+  virtual void GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+  virtual void GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+  virtual void GetCellFormat(int ACol, TSortStyle& AStyle, QString& APrefix, QString& ASuffix);
+  // The editor kind as a plain question, and just before an editor shows.
+  virtual void GetCellEditorType(int ACol, int ARow, TEditorType& AEditor);
+  virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
+  // Whether the application answers edNone.
+  virtual bool HasNoEditor(int ACol, int ARow);
+  // Fixed rows and columns (and the header kept by FixedRowAlways) are fixed
+  // without asking; otherwise OnIsFixedCell decides.
+  virtual void IsFixedCell(int ACol, int ARow, bool& IsFixed);
+  // Fixed footers, fixed right columns, then IsFixedCell.
+  bool IsFixed(int ACol, int ARow) override;
+  // Asks about the base cell of a merge: its read-only flag, the grid's
+  // editing switch, then OnCanEditCell.
+  virtual void CanEditCell(int ACol, int ARow, bool& CanEdit);
+  virtual void IsPasswordCell(int ACol, int ARow, bool& IsPassword);
+  virtual void GetCellWordWrap(int ACol, int ARow, bool& WordWrap);
+  virtual bool HasComboBox(int ACol, int ARow);
+  virtual bool HasSpinEdit(int ACol, int ARow);
+  // CheckTrue / CheckFalse, then their events.
+  virtual void GetCheckTrue(int ACol, int ARow, QString& Value);
+  virtual void GetCheckFalse(int ACol, int ARow, QString& Value);
+  // Fills FilterList with the values of a column's filter drop-down; true when
+  // it holds any.
+  virtual bool GetColumnFilter(int Column);
+  TStringList* FilterList() const { return FFilterList.get(); }
+  // Whether filtering narrows down while typing (the hidden rows' values stay out).
+  bool FilterIncremental() const { return FFilterIncremental; }
+  void SetFilterIncremental(bool Value) { FFilterIncremental = Value; }
+  // The font of a cell: its own (in a shared scratch font) or the grid's.
+  TFont* GetCellFont(int ACol, int ARow);
+  TFont* Fonts(int ACol, int ARow) { return GetCellFont(ACol, ARow); }
+  // The editor kind the grid starts from.
+  TEditorType DefaultEditor() const { return FDefaultEditor; }
+  void SetDefaultEditor(TEditorType Value) { FDefaultEditor = Value; }
+  // The text file export writes for a cell, and the storing of a read text.
+  virtual QString GetSaveCellText(int ACol, int ARow);
+  virtual void SetLoadCellText(int ACol, int ARow, const QString& Value);
+  virtual QString GetSearchCellText(int ACol, int ARow) { return Cells(ACol, ARow); }
+  // The current cell's text (of its merge's base cell).
+  virtual QString GetCurrentCellText();
+
+  // --- reports ---------------------------------------------------------------------------
+
+  virtual void DoCanEditCell(int ACol, int ARow, bool& CanEdit);
+  virtual void DoSearchFooterAction(const QString& Value, int ACol, int ARow,
+                                    TSearchAction SearchAction);
+  virtual void DoButtonClick(int ACol, int ARow);
+  virtual void DoComboCloseUp(int ARow, int ACol);
+  virtual void DoComboDropDown(int ARow, int ACol);
+  // Repaints the selection for the newer looks, then OnSelectionChanged.
+  virtual void DoSelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+  // Inserts a row at a real row (key handling).
+  virtual void DoInsertRow(int ARow);
+  // Removes a row; the only normal row is emptied instead (unless
+  // FixedRowAlways); then OnAutoDeleteRow.
+  virtual void DoDeleteRow(int ARow);
+  virtual void DoFilterDone();
+  virtual void DoFixedEdit(int ACol, int ARow, TGridFixedCellEditor& AEditor, TStrings* Values);
+  virtual void ExportNotification(TGridExportState, int) {}
+  virtual void ImportNotification(TGridImportState, int) {}
+  virtual void MouseActionsChanged() {}
+  virtual void NavigationChanged() {}
+  // Repaints the whole grid (asked by MouseActions in the designer).
+  virtual void DesignInvalidate() { Invalidate(); }
+  // Removes goEditing from Options.
+  virtual void DisableEditing();
+  // Navigation.AllowFmtClipboard.
+  virtual bool AllowFormattedClipboard() { return FNavigation->AllowFmtClipboard(); }
+
+  // --- selection hiding, moves and listeners --------------------------------------------
+
+  TGridRect Selection() const { return TBaseGrid::Selection(); }
+  // Also repaints the active-cell headers and the active row.
+  void SetSelection(const TGridRect& Value);
+  // Moves the selection outside the grid (nothing is drawn selected), and back.
+  void HideSelection();
+  void UnHideSelection();
+  bool SelectionHidden() const { return FSelHidden; }
+  // Moves a display column (cells, widths and visibility go along) or rows.
+  void MoveColumn(int FromIndex, int ToIndex);
+  void MoveRow(int FromIndex, int ToIndex);
+  // Moves Count rows from FromIndex so that they stand at ToIndex as counted
+  // before the move (rows after them are counted without them). Heights stay.
+  void MoveRows(int FromIndex, int ToIndex, int Count);
+  virtual void AppendRow() { SetRowCount(RowCount() + 1); }
+  // The nearest form holding Control (Control itself when it is one).
+  static TCustomForm* FindParentForm(TControl* Control);
+  // The column order recorded for column moves (empty until recorded).
+  TIntList* ColumnOrder() const { return FColumnOrder.get(); }
+  // Records the identity order 0, 1, ..., ColCount - 1.
+  void SetColumnOrder();
+  void RegisterSelListener(std::shared_ptr<ITProStringGridSelect> AListener) {
+    FSelListener = std::move(AListener);
+  }
+  void UnRegisterSelListener(const std::shared_ptr<ITProStringGridSelect>&) {
+    FSelListener.reset();
+  }
+  ITProStringGridSelect* SelListener() const { return FSelListener.get(); }
+  // Change notifiers (not owned), each registered once.
+  void RegisterNotifier(TGridChangeNotifier* ANotifier);
+  void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+  // The cells of R changed: OnCellsChanged, the notifiers, the footer values.
+  virtual void DoCellsChanged(const TRect& R);
+  virtual void DoCanAddRow(bool& CanAdd);
+  virtual void DoCanInsertRow(int ARow, bool& CanInsert);
+  std::function<void(TObject*, const TRect&)> OnCellsChanged;
+  std::function<void(TObject*, bool&)> OnCanAddRow;
+  std::function<void(TObject*, int ARow, bool&)> OnCanInsertRow;
+
+  // --- rows and cells (structure) ------------------------------------------------------
+
+  // Inserts RCount empty rows at RowIndex.
+  virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls);
+  // Unmerges the range, then removes Count display rows at ARow.
+  virtual void RemoveRowRange(int ARow, int Count);
+  // Clears the cells of a rectangle: texts and property objects.
+  virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+  // Clears RCount rows from RowIndex, hidden columns included.
+  void ClearRows(int RowIndex, int RCount);
+  void ClearCols(int ColIndex, int CCount);
+  // Only the normal cells of the rows (columns).
+  void ClearNormalRows(int RowIndex, int RCount);
+  void ClearNormalCols(int ColIndex, int CCount);
+  // Every normal cell (fixed cells and footers stay).
+  void ClearNormalCells();
+  // Every cell, hidden columns included; empties the type-ahead text.
+  void Clear();
+  // Clear, and the kept texts of the hidden rows too.
+  void ClearAll();
+  // Clears the selected rows, the selected columns or the selection rectangle.
+  void ClearSelection();
+  // Removes leading and trailing blanks from the texts of a rectangle.
+  virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2);
+  void TrimColumn(int ACol) { TrimRect(ACol, 0, ACol, RowCount() - 1); }
+  void TrimRow(int ARow) { TrimRect(0, ARow, ColCount() - 1, ARow); }
+  void TrimAll() { TrimRect(0, 0, ColCount() - 1, RowCount() - 1); }
+  // Gives every cell of the rectangle the background colour.
+  void ColorRect(int ACol1, int ARow1, int ACol2, int ARow2, TColor AColor);
+  // Merges runs of equal neighbouring cells along a column (row); without
+  // MainMerge only inside merges that already exist the other way.
+  void MergeColumnCells(int ColIndex, bool MainMerge);
+  void MergeRowCells(int RowIndex, bool MainMerge);
+  // Splits the merges met along a column (row), or every merge.
+  void SplitColumnCells(int ColIndex);
+  void SplitRowCells(int RowIndex);
+  void SplitAllCells();
+  // Clearing leaves cell properties alone / detaches them without freeing;
+  // cleared cells report no change.
+  bool ClearTextOnly() const { return FClearTextOnly; }
+  void SetClearTextOnly(bool Value) { FClearTextOnly = Value; }
+  bool NilObjects() const { return FNilObjects; }
+  void SetNilObjects(bool Value) { FNilObjects = Value; }
+  // The type-ahead text of the incremental search.
+  const QString& SearchInc() const { return FSearchInc; }
+  void SetSearchInc(const QString& Value) { FSearchInc = Value; }
+  // Removes RCount display rows: the rows below move up with their cells and
+  // objects (heights stay with their positions); cells changed are reported.
+  virtual void RemoveRowsEx(int RowIndex, int RCount);
+
+  // --- events of the per-cell questions and reports (fired only when assigned) ----------
+
+  std::function<void(TObject*, int ARow, int ACol, TGridDrawState, TBrush*, TFont*)> OnGetCellColor,
+      OnGetCellPrintColor;
+  std::function<void(TObject*, int ARow, int ACol, TPen*, TCellBorders&)> OnGetCellBorder,
+      OnGetCellPrintBorder;
+  std::function<void(TObject*, int ARow, int ACol, TAlignment&, TVAlignment&)> OnGetAlignment;
+  std::function<void(TObject*, int ACol, TSortStyle&, QString&, QString&)> OnGetFormat;
+  std::function<void(TObject*, int ACol, int ARow, bool&)> OnHasComboBox, OnHasSpinEdit;
+  std::function<void(TObject*, int ACol, int ARow, TEditorType&)> OnGetEditorType;
+  std::function<void(TObject*, int ARow, int ACol, bool&)> OnIsFixedCell, OnCanEditCell,
+      OnIsPasswordCell;
+  std::function<void(TObject*, int ACol, int ARow, bool&)> OnGetWordWrap;
+  std::function<void(TObject*, int ACol, int ARow, QString&)> OnGetCheckTrue, OnGetCheckFalse;
+  std::function<void(TObject*, int Column, TStrings* Filter)> OnGetColumnFilter;
+  std::function<void(TObject*, const QString&, int ACol, int ARow, TSearchAction)>
+      OnSearchFooterAction;
+  std::function<void(TObject*, int ACol, int ARow)> OnButtonClick;
+  std::function<void(TObject*, int ARow, int ACol)> OnComboCloseUp, OnComboDropDown;
+  std::function<void(TObject*, int ALeft, int ATop, int ARight, int ABottom)> OnSelectionChanged;
+  std::function<void(TObject*, int ACol, int ARow, TGridFixedCellEditor&, TStrings*)> OnFixedEdit;
+  std::function<void(TObject*, int ARow)> OnAutoDeleteRow;
+  std::function<void(TObject*, int ACol, int ARow, QString&)> OnLoadCell, OnSaveCell;
+  TNotifyEvent OnFilterDone;
+
+  // --- column and row headers ---------------------------------------------------------
+
+  // Texts of the fixed row 0 ("\n" in an entry is a line break); a change of
+  // the list is written into the row at once.
+  TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }
+  // Copies the list; row 0 is emptied first when the grid has a fixed row.
+  void SetColumnHeaders(TStrings* Value);
+  // Texts of the fixed column 0.
+  TStringList* RowHeaders() const { return FRowHeaders.get(); }
+  void SetRowHeaders(TStrings* Value);
+  void ClearColumnHeaders();
+  void ShowColumnHeaders();
+  void ClearRowHeaders();
+  void ShowRowHeaders();
+  // The column headers changed (the column grid copies them into its columns).
+  virtual void ColumnHeadersChanged() {}
+
+  // --- switches that set other options --------------------------------------------------
+
+  // The longest text the inline editor takes (0: no limit).
+  int MaxEditLength() const { return FMaxEditLength; }
+  void SetMaxEditLength(int Value) { FMaxEditLength = Value; }
+  // Spreadsheet behaviour: switching it on also switches on the selection
+  // rectangle and resizer, smart clipboard pasting, range selection with
+  // editing; switching it off changes nothing else.
+  bool SpreadSheet() const { return FSpreadSheet; }
+  void SetSpreadSheet(bool Value);
+  PROGRID_FIELD(bool, SelectionRectangle)
+  PROGRID_FIELD(bool, SelectionResizer)
+
+  // --- following the form -------------------------------------------------------------
+
+  // The grid grows and shrinks with its form (owner) by the form's change of size.
+  bool SizeWithForm() const { return FSizeWithForm; }
+  void SetSizeWithForm(bool Value) { FSizeWithForm = Value; }
+
   // --- settings with their defaults ---------------------------------------------------
 
   // Texts of a checked and an unchecked check-box cell.
@@ -320,7 +633,9 @@ class TProStringGrid : public TBaseGrid {
   PROGRID_FIELD(bool, HintShowLargeText)
   PROGRID_FIELD(bool, HintShowSizing)
   PROGRID_FIELD(bool, HTMLHint)
-  PROGRID_FIELD(bool, AutoSize)
+  bool AutoSize() const { return F.AutoSize; }
+  // On (not while loading) the columns are sized to their contents.
+  void SetAutoSize(bool Value);
   PROGRID_FIELD(bool, AutoThemeAdapt)
   PROGRID_FIELD(TInvalidEntryIcon, InvalidEntryIcon)
   // Text offset inside a cell.
@@ -426,12 +741,155 @@ class TProStringGrid : public TBaseGrid {
   // width; nothing while ColumnSize.Stretch is off.
   void StretchColumn(int ACol);
 
+  // --- filtering --------------------------------------------------------------------
+
+  // Whether a row passes the Filter conditions (then OnCustomFilter).
+  virtual bool MatchFilter(int ARow);
+  // Hides every normal row that fails the conditions, as one new filter level.
+  void ApplyFilter();
+  // On: applies the conditions; off: shows the rows of the last level again.
+  bool FilterActive() const { return FFilterActive; }
+  void SetFilterActive(bool Value);
+  // Takes the last filter level back; false when none is applied.
+  bool RemoveLastFilter();
+  // Takes every level back, or clears the conditions when none is applied.
+  void RemoveAllFilters();
+  // Filtering while typing: a condition one character longer than the last
+  // narrows down, one character shorter takes the last level back.
+  void NarrowDown(const QString& ACondition, int AColumn);
+  // The column whose filter list is open (-1: none).
+  int FilterCol() const { return FFilterCol; }
+  void SetFilterCol(int Value) { FFilterCol = Value; }
+  // Applies the value picked at Index of the open column's filter list.
+  virtual void FilterDropListSelect(int Index);
+  // Applies the values ticked in the filter check list (either of them matches).
+  virtual void FilterDropCheckListSelect();
+  std::function<void(TObject*, int Column, int ItemIndex, const QString& FriendlyName,
+                     QString& FilterCondition)>
+      OnFilterSelect;
+  std::function<void(TObject*, int Column, int ItemIndex, const QString& FriendlyName,
+                     QString& FilterCondition, TDropCheckList* CheckList)>
+      OnFilterCheck;
+  std::function<void(TObject*, int ARow, bool& AcceptRow)> OnCustomFilter;
+  std::function<void(TObject*, int Progress)> OnFilterProgress;
+
   // --- sorting ------------------------------------------------------------------
 
-  // Sorts the normal rows on SortSettings.Column in SortSettings.Direction.
+  // Sorts the normal rows on SortSettings.Column in SortSettings.Direction
+  // (nothing while Column is -1); equal rows are ordered by the following
+  // columns with SortSettings.Full. Fixed rows and footer rows stay in place.
   virtual void QSort();
-  // Sorts the normal rows on the sort index list.
+  // Sorts the normal rows on the sort index list; an empty list raises
+  // EProGridError "No indexes specified for indexed sort".
   virtual void QSortIndexed();
+  // Puts the rows back into the order they had before the sorts since the
+  // row-origin list was last reset.
+  virtual void QUnSort();
+  // Exchanges two rows with their texts, objects, heights and flags (only the
+  // sort column's cells with SortSettings.SingleColumn).
+  virtual void SortSwapRows(int ARow1, int ARow2);
+  // Sets the sort column and direction, then sorts.
+  void Sort(int Column, TSortDirection Direction);
+  void SortByColumn(int Col);
+  // The row-origin list: entry i is the row the row now at i had before sorting.
+  void InitSortXRef();
+  TIntList* SortRowXRef() const { return FSortRowXRef.get(); }
+  // -1, 0 or 1 as row ARow1 sorts before, with or after ARow2 on column ACol.
+  int CompareRowCells(int ACol, int ARow1, int ARow2, bool ADescending);
+  int CompareRowsFromCol(int ACol, int ARow1, int ARow2);
+  int CompareRowsIndexed(int Index, int ARow1, int ARow2);
+  // Columns that searching and sorting skip.
+  TIntList* IgnoreColumns() const { return FIgnoreColumns.get(); }
+  bool IsIgnoredColumn(int ACol) const { return FIgnoreColumns->HasValue(ACol); }
+  int Compares() const { return FCompares; }
+  int Swaps() const { return FSwaps; }
+  std::function<void(TObject*, const QString& Str1, const QString& Str2, int& Res)> OnCustomCompare;
+  std::function<void(TObject*, int ACol, int Row1, int Row2, int& Res)> OnRawCompare;
+
+  // --- export range ---------------------------------------------------------------------
+
+  // The cells that file and clipboard writers take: without SaveFixedCells
+  // (or the matching SaveFixedCols / SaveFixedRows) the fixed cells stay out.
+  int SaveStartCol() const;
+  int SaveStartRow() const;
+  int SaveEndCol() const;
+  int SaveEndRow() const;
+  int SaveColCount() const;
+  int SaveRowCount() const;
+
+  // --- grid text stream -----------------------------------------------------------------
+
+  // Writes the grid text stream at the stream's position: a size line, a width
+  // line per column and a line per non-empty cell of the save range (UTF-16,
+  // lines ended by CR LF, line breaks in texts packed into control characters).
+  void SaveToStream(TStream* Stream);
+  // Reads a grid text stream from the stream's position; stops, with the
+  // position at its start, at the first line that is neither a width nor a
+  // cell line.
+  void LoadFromStream(TStream* Stream);
+  // Copies settings, dimensions and then the cells of another string grid;
+  // another source is ignored.
+  void Assign(TPersistent* Source) override;
+  // Copies the cells of another string grid through the grid text stream.
+  virtual void AssignCells(TPersistent* Source);
+  // Cells hold several lines.
+  bool Multilinecells() const { return FMultilinecells; }
+  void SetMultilinecells(bool Value) { FMultilinecells = Value; }
+
+  // --- typed cell values and calculations -----------------------------------------------
+
+  // The cell's number (currency signs, thousands separators and brackets
+  // allowed; empty counts as 0); EProGridError "Cell does not contain a float
+  // value" for a text that is no number. The row is a display row.
+  double GetFloats(int ACol, int ARow);
+  double Floats(int ACol, int ARow) { return GetFloats(ACol, ARow); }
+  // Writes the value in the cell's float format.
+  void SetFloats(int ACol, int ARow, double Value);
+  // The same by real row (hidden rows included).
+  double GetAllFloats(int ACol, int ARow);
+  double AllFloats(int ACol, int ARow) { return GetAllFloats(ACol, ARow); }
+  // The text of a cell by real row: a hidden row's kept text.
+  QString AllCells(int ACol, int ARow);
+  // The float format of a cell (FloatFormat in the string grid).
+  virtual QString GetCellFloatFormat(int ACol, int ARow) { return F.FloatFormat; }
+  // Statistics over the column's numbers of rows FromRow..ToRow (-1 for either:
+  // the normal rows); a ToRow beyond the display rows takes real rows, hidden
+  // ones included. Merged-over cells and cells without a number are skipped.
+  double ColumnSum(int ACol, int FromRow, int ToRow);
+  double ColumnAvg(int ACol, int FromRow, int ToRow);
+  double ColumnMin(int ACol, int FromRow, int ToRow);
+  double ColumnMax(int ACol, int FromRow, int ToRow);
+  double ColumnStdDev(int ACol, int FromRow, int ToRow);
+  // The number of distinct texts (letter case ignored).
+  double ColumnDistinct(int ACol, int FromRow, int ToRow);
+  // OnColumnCalc's result, starting from 0.
+  double ColumnCustomCalc(int ACol, int FromRow, int ToRow);
+  double RowSum(int ARow, int FromCol, int ToCol);
+  double RowAvg(int ARow, int FromCol, int ToCol);
+  double RowMin(int ARow, int FromCol, int ToCol);
+  double RowMax(int ARow, int FromCol, int ToCol);
+  std::function<void(TObject*, int ACol, int FromRow, int ToRow, double& Res)> OnColumnCalc;
+  std::function<void(TObject*, int ACol, int ARow, QString& Value)> OnFooterCalc;
+
+  // --- column layout persistence ------------------------------------------------------
+
+  // The width of every column under "Col<i>" in ColumnSize.Section of the INI
+  // file or registry key ColumnSize.Key (nothing without key, section, or in
+  // the designer).
+  void SaveColSizes();
+  // Reads them back; a missing key keeps the width.
+  void LoadColSizes();
+  // The recorded column order under "Pos<i>", and back (columns move there).
+  virtual void SaveColPositions();
+  virtual void LoadColPositions();
+  // "count#widths#order#visibility", e.g. "3#64,80,100#0,1,2#1,1,1".
+  QString ColumnStatesToString();
+  // Restores a column-state text. A text without "#" does nothing; a text that
+  // does not cover every column or holds a non-number raises EConvertError
+  // before anything changes.
+  void StringToColumnStates(const QString& Value);
+  // Shows all columns and moves each to the position recorded for it.
+  void ResetColumnOrder();
 
   // --- print settings in an INI file --------------------------------------------
 
@@ -449,6 +907,10 @@ class TProStringGrid : public TBaseGrid {
   bool IsDesigning() const { return ComponentState().contains(csDesigning); }
 
  protected:
+  void ColumnMoved(int FromIndex, int ToIndex) override;
+  // Parents the footer and search panels and reads the column widths (ColumnSize.Save).
+  void CreateWnd() override;
+
   // After a window definition was read: records the fixed counts and the row
   // count as the minima and largest, takes goAlwaysShowEditor over as
   // Navigation.AlwaysEdit and gives the search footer the theme switch.
@@ -491,6 +953,7 @@ class TProStringGrid : public TBaseGrid {
     bool HintShowCells = false, HintShowLargeText = false, HintShowSizing = false,
          HTMLHint = false;
     bool AutoSize = false, AutoThemeAdapt = false;
+    bool SelectionRectangle = false, SelectionResizer = false;
     TInvalidEntryIcon InvalidEntryIcon = ieWarning;
     TPoint XYOffset{2, 2};
     bool SaveFixedCells = true, SaveFixedRows = false, SaveFixedCols = false,
@@ -511,6 +974,41 @@ class TProStringGrid : public TBaseGrid {
   bool FWordWrapEx = true;
   bool FIntegralHeight = false;
   bool FLoaded = false;
+  bool FMultilinecells = false;
+  bool FSizeWithForm = false;
+  int FMaxEditLength = 0;
+  bool FFilterActive = false;
+  bool FClearTextOnly = false, FNilObjects = false, FBlockCellChange = false;
+  QString FSearchInc;
+  int FFilterCol = -1;
+  int FFilterFixedRows = 0;
+  QString FLastFilter;
+  std::unique_ptr<TIntList> FSortRowXRef, FIgnoreColumns;
+  int FCompares = 0, FSwaps = 0;
+  int FSortDir = 1;
+  int FSortRow = -1;  // the row followed through the exchanges of a sort
+  // Sorts rows From..To with Less, moving rows through SortSwapRows.
+  void SortRowRange(int From, int To, const std::function<bool(int, int)>& Less);
+  // The bounds of the rows a sort moves.
+  int FirstSortRow() const { return FixedRows(); }
+  int LastSortRow() const;
+  void RunSort(const std::function<bool(int, int)>& Less, bool FireRowUpdate);
+  std::unique_ptr<TStringList> FColumnHeaders, FRowHeaders;
+  bool FSpreadSheet = false;
+  TCustomForm* FSizeForm = nullptr;  // the owner form whose size the grid follows
+  int FFormWidth = 0, FFormHeight = 0;
+  // The form changed its size (told by the grid's own size probe on the form).
+  void FormResized();
+  TGridRect FSavedSelection;
+  bool FSelHidden = false;
+  std::unique_ptr<TIntList> FColumnOrder;
+  std::shared_ptr<ITProStringGridSelect> FSelListener;
+  std::vector<TGridChangeNotifier*> FNotifierList;
+  bool FFilterIncremental = false;
+  bool FEditDisable = false;
+  TEditorType FDefaultEditor = edNormal;
+  std::unique_ptr<TStringList> FFilterList;
+  std::unique_ptr<TFont> FCellFont;  // scratch font of GetCellFont
   int FMinRowHeight = 0, FMinColWidth = 0;
   std::unique_ptr<TFont> FFixedFont;
   std::unique_ptr<TFont> FActiveCellFont;

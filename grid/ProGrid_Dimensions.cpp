@@ -4,6 +4,7 @@
 
 void TProStringGrid::SetRowCount(int Value) {
   const int oldCount = RowCount();
+  if (oldCount == FixedRows() && FFixedRowAlways && FSelHidden) UnHideSelection();
   TBaseGrid::SetRowCount(Value);
   if (FFixedRowAlways && FFixedRowsMin < RowCount() && TBaseGrid::FixedRows() != FFixedRowsMin)
     TBaseGrid::SetFixedRows(FFixedRowsMin);
@@ -121,4 +122,21 @@ void TProStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     AHeight = s + (h - h % rowHeight) + 2 * b;
   }
   TBaseGrid::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TProStringGrid::SetSpreadSheet(bool Value) {
+  FSpreadSheet = Value;
+  if (!Value) return;
+  F.SelectionRectangle = true;
+  F.SelectionResizer = true;
+  FNavigation->SetAllowSmartClipboard(true);
+  SetOptions(Options() + TGridOptions{goRangeSelect, goEditing});
+  FMouseActions->SetRangeSelectAndEdit(true);
+}
+
+void TProStringGrid::SetAutoSize(bool Value) {
+  F.AutoSize = Value;
+  // Sizing columns to their contents measures cell texts, which this build
+  // does not do yet: say so rather than leave the columns as they are.
+  if (Value && !ComponentState().contains(csLoading)) NotAvailable("AutoSizeColumns");
 }

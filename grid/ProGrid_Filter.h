@@ -64,7 +64,9 @@ class TFilter : public TOwnedCollection {
   TFilterData* Add();
   // A new condition at Index (0..Count) with Operation foSHORT.
   TFilterData* Insert(int Index);
-  TFilterData* Items(int Index) const { return static_cast<TFilterData*>(TCollection::Items(Index)); }
+  TFilterData* Items(int Index) const {
+    return static_cast<TFilterData*>(TCollection::Items(Index));
+  }
   TFilterData* GetItem(int Index) const { return Items(Index); }
   void SetItem(int Index, TFilterData* Value) { SetItems(Index, Value); }
   // The first condition of column Col, or a new one (Add) for that column.

@@ -54,14 +54,18 @@ void TControlLook::SetFlatButton(bool Value) { SetAndRepaint(FFlatButton, Value)
 void TControlLook::SetProgressXP(bool Value) { SetAndRepaint(FProgressXP, Value); }
 void TControlLook::SetProgressMarginX(int Value) { SetAndRepaint(FProgressMarginX, Value); }
 void TControlLook::SetProgressMarginY(int Value) { SetAndRepaint(FProgressMarginY, Value); }
-void TControlLook::SetDropDownAlwaysVisible(bool Value) { SetAndRepaint(FDropDownAlwaysVisible, Value); }
+void TControlLook::SetDropDownAlwaysVisible(bool Value) {
+  SetAndRepaint(FDropDownAlwaysVisible, Value);
+}
 void TControlLook::SetSpinButtonsAlwaysVisible(bool Value) {
   SetAndRepaint(FSpinButtonsAlwaysVisible, Value);
 }
 void TControlLook::SetNoDisabledCheckRadioLook(bool Value) {
   SetAndRepaint(FNoDisabledCheckRadioLook, Value);
 }
-void TControlLook::SetNoDisabledButtonLook(bool Value) { SetAndRepaint(FNoDisabledButtonLook, Value); }
+void TControlLook::SetNoDisabledButtonLook(bool Value) {
+  SetAndRepaint(FNoDisabledButtonLook, Value);
+}
 
 void TControlLook::SetCheckedGlyph(TBitmap* Value) {
   FCheckedGlyph->Assign(Value);
@@ -101,10 +105,10 @@ void TControlLook::SetFixedGradientMirrorTo(TColor Value) {
 }
 
 // The hover and pressed colours are written to the grid's plain fields.
-#define FIXED_GRADIENT_SETTER(Name, GridField, Always)                         \
-  void TControlLook::SetFixedGradient##Name(TColor Value) {                    \
-    FFixedGradient##Name = Value;                                              \
-    if (FOwner && ((Always) || Value != clNone)) FOwner->GridField = Value;    \
+#define FIXED_GRADIENT_SETTER(Name, GridField, Always)                      \
+  void TControlLook::SetFixedGradient##Name(TColor Value) {                 \
+    FFixedGradient##Name = Value;                                           \
+    if (FOwner && ((Always) || Value != clNone)) FOwner->GridField = Value; \
   }
 FIXED_GRADIENT_SETTER(HoverFrom, REZGradientHoverFrom, false)
 FIXED_GRADIENT_SETTER(HoverTo, REZGradientHoverTo, false)

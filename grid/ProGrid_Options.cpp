@@ -45,10 +45,10 @@ void TSearchFooter::SetFont(TFont* Value) {
 }
 
 // The remaining setters store and always notify.
-#define SEARCHFOOTER_SETTER(Type, Name)         \
-  void TSearchFooter::Set##Name(Type Value) {   \
-    F.Name = Value;                             \
-    Changed();                                  \
+#define SEARCHFOOTER_SETTER(Type, Name)       \
+  void TSearchFooter::Set##Name(Type Value) { \
+    F.Name = Value;                           \
+    Changed();                                \
   }
 SEARCHFOOTER_SETTER(TColor, Color)
 SEARCHFOOTER_SETTER(TColor, ColorTo)

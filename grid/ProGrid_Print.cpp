@@ -1,6 +1,7 @@
 // Print settings and their INI form.
 #include "grid/ProGrid_Print.h"
 
+#include "controls/ProUtil.h"
 #include "grid/ProGrid.h"
 #include "platform/rtl/IniFiles.h"
 
@@ -121,9 +122,7 @@ void TPrintSettings::SaveToIni(TCustomIniFile* Ini, const QString& S) const {
   Ini->WriteString(S, QStringLiteral("PagePrefix"), F.PagePrefix);
   Ini->WriteInteger(S, QStringLiteral("Orientation"), F.Orientation);
   // One value: each line followed by "\n" as two characters.
-  QString lines = FTitleLines->Text();
-  lines.replace(u'\r', QStringLiteral("\\n")).remove(u'\n');
-  Ini->WriteString(S, QStringLiteral("TitleLines"), lines);
+  Ini->WriteString(S, QStringLiteral("TitleLines"), EscapeLineBreaks(FTitleLines->Text()));
   Ini->WriteString(S, QStringLiteral("PrintGraphics"), YesNo(F.PrintGraphics));
 }
 
@@ -162,8 +161,7 @@ void TPrintSettings::LoadFromIni(TCustomIniFile* Ini, const QString& S) {
   LoadFont(Ini, S, QStringLiteral("Font"), FFont.get());
   LoadFont(Ini, S, QStringLiteral("HeaderFont"), FHeaderFont.get());
   LoadFont(Ini, S, QStringLiteral("FooterFont"), FFooterFont.get());
-  QString lines = Ini->ReadString(S, QStringLiteral("TitleLines"), QString());
-  lines.replace(QStringLiteral("\\n"), QStringLiteral("\r"));
-  FTitleLines->SetText(lines);
+  FTitleLines->SetText(
+      UnescapeLineBreaks(Ini->ReadString(S, QStringLiteral("TitleLines"), QString())));
   LoadOrdinal(Ini, S, "Orientation", poLandscape, F.Orientation);
 }

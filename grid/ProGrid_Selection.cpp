@@ -53,28 +53,27 @@ int TProStringGrid::RowSelectCount() {
   return std::abs(sel.Bottom - sel.Top) + 1;
 }
 
+// Flags RCount rows from RowIndex (by real row with persistent selection).
+static void FlagRows(TProStringGrid& G, int RowIndex, int RCount, bool Value) {
+  for (int r = RowIndex; r < RowIndex + RCount; ++r) {
+    const int row = G.MouseActions()->RowSelectPersistent() ? G.RealRowIndex(r) : r;
+    if (row < G.RowCount()) G.SetRowSelect(row, Value);
+  }
+}
+
 void TProStringGrid::SelectRows(int RowIndex, int RCount) {
   if (RowIndex + RCount > RowCount()) RCount = RowCount() - RowIndex;
-  if (!FMouseActions->DisjunctRowSelect()) {
+  if (!FMouseActions->DisjunctRowSelect())
     SetSelection(TGridRect{FixedCols(), RowIndex, ColCount() - 1, RowIndex + RCount - 1});
-  } else {
-    for (int r = RowIndex; r < RowIndex + RCount; ++r) {
-      const int row = FMouseActions->RowSelectPersistent() ? RealRowIndex(r) : r;
-      if (row < RowCount()) SetRowSelect(row, true);
-    }
-  }
+  else
+    FlagRows(*this, RowIndex, RCount, true);
   if (!FRowIndicator->Empty()) InvalidateCol(0);
   FSelChange = false;
 }
 
 void TProStringGrid::UnSelectRows(int RowIndex, int RCount) {
   if (RowIndex + RCount > RowCount()) RCount = RowCount() - RowIndex;
-  if (FMouseActions->DisjunctRowSelect()) {
-    for (int r = RowIndex; r < RowIndex + RCount; ++r) {
-      const int row = FMouseActions->RowSelectPersistent() ? RealRowIndex(r) : r;
-      if (row < RowCount()) SetRowSelect(row, false);
-    }
-  }
+  if (FMouseActions->DisjunctRowSelect()) FlagRows(*this, RowIndex, RCount, false);
   FSelChange = false;
 }
 
@@ -99,19 +98,22 @@ void TProStringGrid::SelectionToRowSelect(bool AllRows) {
 // -------------------------------------------------------------- column selection
 
 bool TProStringGrid::ColSelect(int ACol) {
-  if (ACol < 0 || ACol >= ColCount()) throw EProGridError(QStringLiteral("Invalid column accessed"));
+  if (ACol < 0 || ACol >= ColCount())
+    throw EProGridError(QStringLiteral("Invalid column accessed"));
   return Flag(FColSelect, ACol);
 }
 
 void TProStringGrid::SetColSelect(int ACol, bool Value) {
-  if (ACol < 0 || ACol >= ColCount()) throw EProGridError(QStringLiteral("Invalid column accessed"));
+  if (ACol < 0 || ACol >= ColCount())
+    throw EProGridError(QStringLiteral("Invalid column accessed"));
   auto flag = Flag(FColSelect, ACol);
   if (flag != Value) RepaintCol(ACol);
   flag = Value;
 }
 
 int TProStringGrid::ColSelectCount() {
-  if (FMouseActions->DisjunctColSelect()) return int(std::count(FColSelect.begin(), FColSelect.end(), true));
+  if (FMouseActions->DisjunctColSelect())
+    return int(std::count(FColSelect.begin(), FColSelect.end(), true));
   const TGridRect sel = Selection();
   return sel.Right - sel.Left + 1;
 }
@@ -151,7 +153,9 @@ void TProStringGrid::SelectRange(int FromCol, int ToCol, int FromRow, int ToRow)
   SetSelection(TGridRect{FromCol, FromRow, ToCol, ToRow});
 }
 
-void TProStringGrid::FocusCell(int ACol, int ARow) { SetSelection(TGridRect{ACol, ARow, ACol, ARow}); }
+void TProStringGrid::FocusCell(int ACol, int ARow) {
+  SetSelection(TGridRect{ACol, ARow, ACol, ARow});
+}
 
 void TProStringGrid::GotoCell(int ACol, int ARow) {
   SetRow(ARow);

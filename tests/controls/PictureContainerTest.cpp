@@ -179,6 +179,8 @@ TEST(HtmlPicture, DataNoDecoderReadsRaisesAndLoadFromFileStaysEmpty) {
         }
       },
       Exception);
+  EXPECT_TRUE(pic.Empty());
+  EXPECT_TRUE(pic.SaveToBytes().isEmpty());
 
   QTemporaryDir dir;
   const QString junk = dir.filePath("junk.gif");
