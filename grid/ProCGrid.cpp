@@ -110,8 +110,6 @@ void TGridColumnItem::AssignVisuals(TPersistent* Source) {
   FFilterCaseSensitive = src->FFilterCaseSensitive;
   FDefIdx = src->FDefIdx;
   FFloatFormat = src->FFloatFormat;
-  FPrintBorderCustom = src->FPrintBorderCustom;
-  FPrintFontCustom = src->FPrintFontCustom;
   if (TProColumnGrid* g = Grid()) {
     FColor = g->Color();
     CopyQuietly(FFont.get(), g->Font());
@@ -130,6 +128,10 @@ void TGridColumnItem::Assign(TPersistent* Source) {
   FColumnHeader = src->FColumnHeader;
   FName = src->FName;
   FTag = src->FTag;
+  // A whole copy: a moved column and a column read from a stream keep these too.
+  FColumnPopupType = src->FColumnPopupType;
+  FPrintBorderCustom = src->FPrintBorderCustom;
+  FPrintFontCustom = src->FPrintFontCustom;
 }
 
 int TGridColumnItem::Width() const {

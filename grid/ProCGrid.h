@@ -34,7 +34,8 @@ class TGridColumnItem : public TCollectionItem {
   ~TGridColumnItem() override;
 
   // Copies the visual settings and Color, Font, ComboItems, DropDownCount,
-  // HeaderFont, Header, Name and Tag; nothing unless Source is a column item.
+  // HeaderFont, Header, Name, Tag, ColumnPopupType, PrintBorderCustom and
+  // PrintFontCustom; nothing unless Source is a column item.
   void Assign(TPersistent* Source) override;
   // Copies the visual settings (not Header, HeaderFont, Name, ComboItems,
   // DropDownCount, Tag); colour and font become the grid's.

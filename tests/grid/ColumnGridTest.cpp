@@ -244,12 +244,17 @@ TEST(ColumnGrid, AlignmentPasswordAndSortFormatFromTheColumn) {
 TEST(ColumnGrid, MovingAColumnMovesItsItem) {
   TMovableColumnGrid g(nullptr);
   g.Columns()->Items(1)->SetName(QStringLiteral("one"));
+  g.Columns()->Items(1)->SetColumnPopupType(cpNormalCellsLClick);
+  g.Columns()->Items(1)->SetPrintFontCustom(false);
   g.Columns()->Items(3)->SetName(QStringLiteral("three"));
   std::vector<std::pair<int, int>> moved;
   g.OnAfterColumnMoved = [&](TObject*, int f, int t) { moved.emplace_back(f, t); };
   g.MoveColumn(1, 3);
   EXPECT_EQ(g.Columns()->Count(), 5);
   EXPECT_EQ(g.Columns()->Items(3)->Name(), "one");
+  // The whole item moves, its popup type and print switches too.
+  EXPECT_EQ(g.Columns()->Items(3)->ColumnPopupType(), cpNormalCellsLClick);
+  EXPECT_FALSE(g.Columns()->Items(3)->PrintFontCustom());
   EXPECT_EQ(g.Columns()->Items(2)->Name(), "three");
   ASSERT_EQ(moved.size(), 1u);
   EXPECT_EQ(moved[0], std::make_pair(1, 3));
