@@ -5,7 +5,9 @@
 #include <QScopedValueRollback>
 #include <QScopeGuard>
 
+#include "controls/ProUtil.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/ui/Menus.h"
 
 // --------------------------------------------------------------- TGridColumnItem
 
@@ -200,6 +202,12 @@ void TGridColumnItem::SetBorderPen(TPen* Value) {
 void TGridColumnItem::SetShowBands(bool Value) {
   FShowBands = Value;
   Changed(false);
+}
+
+void TGridColumnItem::SetColumnPopup(TPopupMenu* Value) {
+  FColumnPopup = Value;
+  if (Value)
+    if (TProColumnGrid* g = Grid()) Value->FreeNotification(g);
 }
 
 void TGridColumnItem::SetFloatFormat(const QString& Value) {
@@ -463,6 +471,109 @@ void TProColumnGrid::GetCellDefaults(int ACol, int ARow, TFont* AFont, TBrush* A
   if (fixed || (item->ShowBands() && Bands()->Active())) {
     ABrush->SetColor(clNone);
     AColorTo = clNone;
+  }
+}
+
+namespace {
+
+bool IsClNone(TColor c) { return c == clNone; }
+
+}  // namespace
+
+void TProColumnGrid::GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush,
+                                  TFont* AFont) {
+  TGridColumnItem* item = ItemOf(ACol);
+  const int total = ColCount() + NumHiddenColumns();
+  if (item && ACol >= FixedCols() && ACol < total - FixedRightCols() &&
+      ARow < RowCount() - FixedFooters()) {
+    if (item->Fixed()) ABrush->SetColor(FixedColor());
+    else if (ARow >= FixedRows() && !(item->ShowBands() && Bands()->Active()))
+      ABrush->SetColor(item->Color());
+    AFont->Assign(ARow < FixedRows() ? item->HeaderFont() : item->Font());
+    if (HasCellProperties(ACol, ARow)) {
+      TCellProperties* p = GetCellProperties(ACol, ARow);
+      if (!IsClNone(p->BrushColor())) ABrush->SetColor(p->BrushColor());
+      if (!IsClNone(p->FontColor())) AFont->SetColor(p->FontColor());
+    }
+  }
+  TProStringGrid::GetCellColor(ACol, ARow, AState, ABrush, AFont);
+}
+
+void TProColumnGrid::GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush,
+                                       TFont* AFont) {
+  TGridColumnItem* item = ItemOf(ACol);
+  const int total = ColCount() + NumHiddenColumns();
+  const bool fixedArea = ACol < FixedCols() || ARow < FixedRows() ||
+                         ACol >= total - FixedRightCols() || ARow >= RowCount() - FixedFooters();
+  if (fixedArea) {
+    AFont->Assign(PrintSettings()->FixedFont());
+  } else if (item) {
+    TCellProperties* p = HasCellProperties(ACol, ARow) ? GetCellProperties(ACol, ARow) : nullptr;
+    if (item->Fixed()) ABrush->SetColor(FixedColor());
+    else if (!(item->ShowBands() && Bands()->Active() && Bands()->Print()))
+      ABrush->SetColor(item->PrintColor());
+    if (p && !IsClNone(p->BrushColor())) ABrush->SetColor(p->BrushColor());
+    if (item->PrintFontCustom()) {
+      AFont->Assign(item->PrintFont());
+      if (p) {
+        if (!IsClNone(p->FontColor())) AFont->SetColor(p->FontColor());
+        if (!p->FontStyle().empty()) AFont->SetStyle(p->FontStyle());
+        if (p->FontSize() != 0) AFont->SetSize(p->FontSize());
+        if (!p->FontName().isEmpty()) AFont->SetName(p->FontName());
+      }
+    } else {
+      AFont->Assign(PrintSettings()->Font());
+    }
+  }
+  TProStringGrid::GetCellPrintColor(ACol, ARow, AState, ABrush, AFont);
+}
+
+void TProColumnGrid::UpdateColumnSize(int ACol, int& AWidth) {
+  if (TGridColumnItem* item = ItemOf(ACol)) {
+    if (item->MinSize() > 0 && AWidth < item->MinSize()) AWidth = item->MinSize();
+    if (item->MaxSize() > 0 && AWidth > item->MaxSize()) AWidth = item->MaxSize();
+  }
+  TProStringGrid::UpdateColumnSize(ACol, AWidth);
+}
+
+void TProColumnGrid::UpdateAutoColumnSize(int ACol, int& AWidth) {
+  if (TGridColumnItem* item = ItemOf(ACol)) {
+    if (item->AutoMinSize() > 0 && AWidth < item->AutoMinSize()) AWidth = item->AutoMinSize();
+    if (item->AutoMaxSize() > 0 && AWidth > item->AutoMaxSize()) AWidth = item->AutoMaxSize();
+  }
+  TProStringGrid::UpdateAutoColumnSize(ACol, AWidth);
+}
+
+void TProColumnGrid::CellsLoaded() {
+  TProStringGrid::CellsLoaded();
+  QScopedValueRollback<bool> quiet(FColumnCollection->FNoRecursiveUpdate, true);
+  UpdateColumnItems();
+}
+
+QString TProColumnGrid::GetFormattedCell(int ACol, int ARow) {
+  TGridColumnItem* item = ItemOf(ACol);
+  if (!item) return TProStringGrid::GetFormattedCell(ACol, ARow);
+  const QString text = Cells(ACol, ARow);
+  QString format = item->FloatFormat();
+  const TNumberTextKind kind = ClassifyNumberText(text);
+  bool isFloat = kind == ntkInteger || kind == ntkFloat;
+  if (OnGetFloatFormat) OnGetFloatFormat(this, ACol, ARow, isFloat, format);
+  if (format.isEmpty() || !isFloat) return text;
+  try {
+    return Format(format, {Floats(ACol, ARow)});
+  } catch (const Exception&) {
+    // A format that does not take a number (such as "%d") shows the text as it is.
+    return text;
+  }
+}
+
+void TProColumnGrid::Notification(TComponent* AComponent, TOperation Operation) {
+  TProStringGrid::Notification(AComponent, Operation);
+  if (Operation != opRemove || !FColumnCollection) return;
+  for (int i = 0; i < FColumnCollection->Count(); ++i) {
+    TGridColumnItem* item = FColumnCollection->Items(i);
+    if (item->FColumnPopup && static_cast<TComponent*>(item->FColumnPopup) == AComponent)
+      item->FColumnPopup = nullptr;
   }
 }
 

@@ -125,9 +125,9 @@ class TGridColumnItem : public TCollectionItem {
   void SetAutoMaxSize(int Value) { FAutoMaxSize = Value; }
   TColumnPopupType ColumnPopupType() const { return FColumnPopupType; }
   void SetColumnPopupType(TColumnPopupType Value) { FColumnPopupType = Value; }
-  // The column's popup menu; not owned.
+  // The column's popup menu; not owned (forgotten when it is destroyed).
   TPopupMenu* ColumnPopup() const { return FColumnPopup; }
-  void SetColumnPopup(TPopupMenu* Value) { FColumnPopup = Value; }
+  void SetColumnPopup(TPopupMenu* Value);
   bool FilterCaseSensitive() const { return FFilterCaseSensitive; }
   void SetFilterCaseSensitive(bool Value) { FFilterCaseSensitive = Value; }
   // Number format of the column; empty: the grid's.
@@ -287,6 +287,17 @@ class TProColumnGrid : public TProStringGrid {
   void GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign) override;
   void GetCellFormat(int ACol, TSortStyle& AStyle, QString& APrefix, QString& ASuffix) override;
   QString GetCellFloatFormat(int ACol, int ARow) override;
+  // Colours and font of the column, then a cell's own colours, then the string grid's.
+  void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont) override;
+  void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush,
+                         TFont* AFont) override;
+  // A width is held between the column's MinSize and MaxSize (0: no limit).
+  void UpdateColumnSize(int ACol, int& AWidth) override;
+  // The same with AutoMinSize and AutoMaxSize.
+  void UpdateAutoColumnSize(int ACol, int& AWidth) override;
+  void CellsLoaded() override;
+  // A number in a column with a FloatFormat is shown in that format.
+  QString GetFormattedCell(int ACol, int ARow) override;
   void GetCellDefaults(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& AColorTo,
                        TColor& AMirrorColor, TColor& AMirrorColorTo, TAlignment& HA,
                        TVAlignment& VA, bool& WW, TCellGradientDirection& GD) override;
@@ -326,6 +337,8 @@ class TProColumnGrid : public TProStringGrid {
   int GetEditLimit() override;
   // Scales the columns' fonts with the grid.
   void ChangeScale(int M, int D) override;
+  // A column's popup menu that goes away is forgotten.
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
   friend class TGridColumnItem;

@@ -555,6 +555,8 @@ class TProStringGrid : public TBaseGrid {
   std::function<void(TObject* Sender, int ACol, int ARow, bool State)> OnCheckBoxChange;
 
  private:
+  // The layout size of a cell's graphic; FullRule applies haFull/vaFull last.
+  TPoint GraphicLayoutSize(int ACol, int ARow, int Extra, bool FullRule);
   // Finds the graphic for a state query at a real row (hidden rows looked up).
   TCellGraphic* CheckBoxGraphic(int ACol, int ARow);
   // Check texts of a cell through GetCheckTrue / GetCheckFalse.
@@ -582,6 +584,12 @@ class TProStringGrid : public TBaseGrid {
   virtual void GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
   virtual void GetCellFormat(int ACol, TSortStyle& AStyle, QString& APrefix, QString& ASuffix);
   virtual void DoCanEditCell(int ACol, int ARow, bool& CanEdit);
+  virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+  virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush,
+                                 TFont* AFont);
+  virtual void UpdateColumnSize(int ACol, int& AWidth);
+  virtual void UpdateAutoColumnSize(int ACol, int& AWidth);
+  virtual void CellsLoaded();
   std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)> OnGetCheckTrue;
   std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)> OnGetCheckFalse;
   std::function<void(TObject* Sender, int ARow, int ACol, bool& CanEdit)> OnCanEditCell;
@@ -593,6 +601,13 @@ class TProStringGrid : public TBaseGrid {
   // --- stand-ins until typed access lands ---------------------------------------------
 
   virtual QString GetCellFloatFormat(int ACol, int ARow);
+  double Floats(int ACol, int ARow);
+
+  // --- stand-ins until cell text painting lands ---------------------------------------
+
+  virtual QString GetFormattedCell(int ACol, int ARow);
+  std::function<void(TObject* Sender, int ACol, int ARow, bool& IsFloat, QString& FloatFormat)>
+      OnGetFloatFormat;
 
   // --- stand-ins until hidden columns and column moves land ---------------------------
 

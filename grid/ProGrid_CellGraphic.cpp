@@ -329,6 +329,10 @@ int GraphicHeight(TObject* o) {
 }  // namespace
 
 TPoint TProStringGrid::CalcCellGraphicSize(int ACol, int ARow, int Extra) {
+  return GraphicLayoutSize(ACol, ARow, Extra, true);
+}
+
+TPoint TProStringGrid::GraphicLayoutSize(int ACol, int ARow, int Extra, bool FullRule) {
   TCellGraphic* g = GetCellGraphic(ACol, ARow);
   if (!g) return {0, 0};
   const bool hastext = !Cells(ACol, ARow).isEmpty();
@@ -337,7 +341,7 @@ TPoint TProStringGrid::CalcCellGraphicSize(int ACol, int ARow, int Extra) {
   const int xoff = XYOffset().X * (XYOffsetTopLeftOnly() ? 1 : 2);
   const int yoff = XYOffset().Y * (XYOffsetTopLeftOnly() ? 1 : 2);
   TPoint r{0, 0};
-  bool fullRuleApplies = true;
+  bool fullRuleApplies = FullRule;
   TImageList* images = GetCellImageList();
   switch (g->CellType()) {
     case ctBitmap:
@@ -474,6 +478,6 @@ TPoint TProStringGrid::CalcPrintGraphicSize(int ACol, int ARow, int cw, int rh, 
       return {cr.Width(), cr.Height()};
     }
     default:
-      return CalcCellGraphicSize(ACol, ARow, 0);
+      return GraphicLayoutSize(ACol, ARow, 0, false);
   }
 }

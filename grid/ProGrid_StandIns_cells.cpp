@@ -46,9 +46,25 @@ void TProStringGrid::GetCellAlignment(int ACol, int, TAlignment& HAlign, TVAlign
 
 void TProStringGrid::GetCellFormat(int, TSortStyle&, QString&, QString&) {}
 
+void TProStringGrid::GetCellColor(int, int, TGridDrawState, TBrush*, TFont*) {}
+
+void TProStringGrid::GetCellPrintColor(int, int, TGridDrawState, TBrush*, TFont*) {}
+
+void TProStringGrid::UpdateColumnSize(int, int&) {}
+
+void TProStringGrid::UpdateAutoColumnSize(int, int&) {}
+
+void TProStringGrid::CellsLoaded() {}
+
 // ------------------------------------------------------------------ typed access
 
 QString TProStringGrid::GetCellFloatFormat(int, int) { return FloatFormat(); }
+
+double TProStringGrid::Floats(int ACol, int ARow) { return StrToFloatDef(Cells(ACol, ARow), 0); }
+
+// ------------------------------------------------------------- cell text painting
+
+QString TProStringGrid::GetFormattedCell(int ACol, int ARow) { return Cells(ACol, ARow); }
 
 // ---------------------------------------------------- hidden columns and moves
 

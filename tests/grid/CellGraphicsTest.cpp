@@ -150,9 +150,12 @@ TEST(CellGraphics, GraphicSizesInTheLayout) {
   EXPECT_EQ(g.GetCellGraphicSize(2, 4).Y, 16);
   // No graphic: nothing claimed.
   EXPECT_EQ(g.GetCellGraphicSize(3, 3).X, 0);
-  // vaFull takes the cell's height.
+  // vaFull takes the cell's height on screen, not in print.
   g.CreateCellGraphic(3, 1)->SetCheckBox(true, false, true, haLeft, vaFull);
   EXPECT_EQ(g.GetCellGraphicSize(3, 1).Y, g.CellRect(3, 1).Height());
+  EXPECT_EQ(g.CalcPrintGraphicSize(3, 1, 100, 100, 1).Y, 17);
+  // In print a bitmap claims its size whatever the text.
+  EXPECT_EQ(g.CalcPrintGraphicSize(1, 1, 100, 100, 1).X, 16);
 }
 
 TEST(CellGraphics, ControlAndDataGraphicKinds) {

@@ -259,3 +259,75 @@ TEST(ColumnGrid, MovingAColumnMovesItsItem) {
   ASSERT_EQ(moved.size(), 1u);
   EXPECT_EQ(moved[0], std::make_pair(1, 3));
 }
+
+TEST(ColumnGrid, ColoursAndFontsFromTheColumnThenTheCell) {
+  TProColumnGrid g(nullptr);
+  TGridColumnItem* c = g.Columns()->Items(2);
+  c->SetColor(TColor(0x00FF00));
+  c->Font()->SetSize(15);
+  c->HeaderFont()->SetSize(9);
+  TBrush brush;
+  TFont font;
+  g.GetCellColor(2, 1, TGridDrawState(), &brush, &font);
+  EXPECT_EQ(brush.Color(), TColor(0x00FF00));
+  EXPECT_EQ(font.Size(), 15);
+  g.GetCellColor(2, 0, TGridDrawState(), &brush, &font);
+  EXPECT_EQ(font.Size(), 9);
+  // A cell's own colour wins; a Fixed column takes the fixed colour.
+  g.GetCellProperties(2, 3)->SetBrushColor(TColor(0x0000FF));
+  g.GetCellColor(2, 3, TGridDrawState(), &brush, &font);
+  EXPECT_EQ(brush.Color(), TColor(0x0000FF));
+  c->SetFixed(true);
+  g.GetCellColor(2, 1, TGridDrawState(), &brush, &font);
+  EXPECT_EQ(brush.Color(), g.FixedColor());
+  // Printing: the print colour, the print font unless the column says otherwise.
+  c->SetFixed(false);
+  c->PrintFont()->SetSize(21);
+  g.GetCellPrintColor(2, 1, TGridDrawState(), &brush, &font);
+  EXPECT_EQ(brush.Color(), TColor(0xFFFFFF));
+  EXPECT_EQ(font.Size(), 21);
+  c->SetPrintFontCustom(false);
+  g.GetCellPrintColor(2, 1, TGridDrawState(), &brush, &font);
+  EXPECT_EQ(font.Size(), g.PrintSettings()->Font()->Size());
+}
+
+TEST(ColumnGrid, ColumnSizeLimits) {
+  TProColumnGrid g(nullptr);
+  TGridColumnItem* c = g.Columns()->Items(1);
+  c->SetMinSize(30);
+  c->SetMaxSize(200);
+  c->SetAutoMaxSize(120);
+  const struct {
+    int In, Sized, Auto;
+  } cases[] = {{10, 30, 10}, {100, 100, 100}, {150, 150, 120}, {500, 200, 120}};
+  for (const auto& k : cases) {
+    int w = k.In;
+    g.UpdateColumnSize(1, w);
+    EXPECT_EQ(w, k.Sized) << k.In;
+    w = k.In;
+    g.UpdateAutoColumnSize(1, w);
+    EXPECT_EQ(w, k.Auto) << k.In;
+  }
+  int w = 5;
+  g.UpdateColumnSize(2, w);  // no limits
+  EXPECT_EQ(w, 5);
+}
+
+TEST(ColumnGrid, NumbersShowInTheColumnFormat) {
+  TProColumnGrid g(nullptr);
+  g.Columns()->Items(1)->SetFloatFormat(QStringLiteral("%.2f"));
+  g.SetCells(1, 1, QStringLiteral("3"));
+  g.SetCells(1, 2, QStringLiteral("abc"));
+  g.SetCells(2, 1, QStringLiteral("3"));
+  EXPECT_EQ(g.GetFormattedCell(1, 1), "3.00");
+  EXPECT_EQ(g.GetFormattedCell(1, 2), "abc");
+  EXPECT_EQ(g.GetFormattedCell(2, 1), "3");
+  // A format that takes no number leaves the text.
+  g.Columns()->Items(1)->SetFloatFormat(QStringLiteral("%d"));
+  EXPECT_EQ(g.GetFormattedCell(1, 1), "3");
+  // The handler may set the format.
+  g.OnGetFloatFormat = [](TObject*, int c, int, bool&, QString& f) {
+    if (c == 2) f = QStringLiteral("%.1f");
+  };
+  EXPECT_EQ(g.GetFormattedCell(2, 1), "3.0");
+}
