@@ -567,6 +567,29 @@ QString TProColumnGrid::GetFormattedCell(int ACol, int ARow) {
   }
 }
 
+void TProColumnGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TProStringGrid::MouseDown(Button, Shift, X, Y);
+  if (Button != mbLeft && Button != mbRight) return;
+  int c = -1, r = -1;
+  MouseToCell(X, Y, c, r);
+  if (c < 0 || r < 0) return;
+  TGridColumnItem* item = ItemOf(RealColIndex(c));
+  if (!item || !item->ColumnPopup()) return;
+  const TColumnPopupType t = item->ColumnPopupType();
+  const bool left = t == cpFixedCellsLClick || t == cpNormalCellsLClick || t == cpAllCellsLClick;
+  if (left != (Button == mbLeft)) return;
+  TPopupMenu* menu = item->ColumnPopup();
+  if (OnColumnPopup) OnColumnPopup(this, c, r, menu);
+  const bool fixedRow = r < FixedRows();
+  const bool rowNamed = t == cpAllCellsLClick || t == cpAllCellsRClick ||
+                        ((t == cpFixedCellsLClick || t == cpFixedCellsRClick) == fixedRow);
+  // The handler may have dropped the menu.
+  if (!rowNamed || !item->ColumnPopup()) return;
+  const TRect R = CellRect(c, r);
+  const TPoint p = ClientToScreen(TPoint{R.Left, R.Bottom});
+  item->ColumnPopup()->Popup(p.X, p.Y);
+}
+
 void TProColumnGrid::Notification(TComponent* AComponent, TOperation Operation) {
   TProStringGrid::Notification(AComponent, Operation);
   if (Operation != opRemove || !FColumnCollection) return;

@@ -337,6 +337,9 @@ class TProColumnGrid : public TProStringGrid {
   int GetEditLimit() override;
   // Scales the columns' fonts with the grid.
   void ChangeScale(int M, int D) override;
+  // The framework's handling, then a column's popup menu for the clicks its
+  // ColumnPopupType names (OnColumnPopup first), below the cell clicked.
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   // A column's popup menu that goes away is forgotten.
   void Notification(TComponent* AComponent, TOperation Operation) override;
 

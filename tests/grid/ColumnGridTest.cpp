@@ -1,9 +1,13 @@
 // The column grid: its column items and the per-cell answers it takes from them.
 #include <gtest/gtest.h>
 
+#include <QScopeGuard>
 #include <vector>
 
 #include "grid/ProCGrid.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/TestHooks.h"
 
 namespace {
 
@@ -12,6 +16,8 @@ class TMovableColumnGrid : public TProColumnGrid {
  public:
   using TProColumnGrid::TProColumnGrid;
   using TProColumnGrid::MoveColumn;
+  // A mouse press on the grid.
+  void Press(TMouseButton Button, int X, int Y) { MouseDown(Button, TShiftState(), X, Y); }
 };
 
 }  // namespace
@@ -330,4 +336,46 @@ TEST(ColumnGrid, NumbersShowInTheColumnFormat) {
     if (c == 2) f = QStringLiteral("%.1f");
   };
   EXPECT_EQ(g.GetFormattedCell(2, 1), "3.0");
+}
+
+TEST(ColumnGrid, ColumnPopupOpensBelowTheCellForTheClicksItsTypeNames) {
+  TForm form(nullptr);
+  auto* grid = new TMovableColumnGrid(&form);
+  grid->SetParent(&form);
+  TMovableColumnGrid& g = *grid;
+  auto* menu = new TPopupMenu(nullptr);
+  std::vector<TPoint> opened;
+  TestHooks::SetPopupMenuHook([&](TPopupMenu* m, int x, int y) -> TMenuItem* {
+    EXPECT_EQ(m, menu);
+    opened.push_back(TPoint{x, y});
+    return nullptr;
+  });
+  auto done = qScopeGuard([] { TestHooks::SetPopupMenuHook(nullptr); });
+  std::vector<std::pair<int, int>> events;
+  g.OnColumnPopup = [&](TObject*, int c, int r, TPopupMenu*) { events.emplace_back(c, r); };
+  g.Columns()->Items(2)->SetColumnPopup(menu);
+  auto click = [&](TMouseButton b, int c, int r) {
+    const TRect R = g.CellRect(c, r);
+    g.Press(b, R.Left + 3, R.Top + 3);
+  };
+  // Default: a right click on a fixed cell of the column.
+  click(mbLeft, 2, 0);
+  EXPECT_TRUE(opened.empty());
+  click(mbRight, 2, 3);  // the event fires, the menu stays shut on a normal row
+  EXPECT_EQ(events.size(), 1u);
+  EXPECT_TRUE(opened.empty());
+  click(mbRight, 2, 0);
+  ASSERT_EQ(opened.size(), 1u);
+  const TRect R = g.CellRect(2, 0);
+  EXPECT_EQ(opened[0], g.ClientToScreen(TPoint{R.Left, R.Bottom}));
+  click(mbRight, 1, 0);  // another column
+  EXPECT_EQ(opened.size(), 1u);
+  g.Columns()->Items(2)->SetColumnPopupType(cpNormalCellsLClick);
+  click(mbLeft, 2, 4);
+  EXPECT_EQ(opened.size(), 2u);
+  // A destroyed menu is forgotten by its column.
+  delete menu;
+  EXPECT_EQ(g.Columns()->Items(2)->ColumnPopup(), nullptr);
+  click(mbLeft, 2, 4);
+  EXPECT_EQ(opened.size(), 2u);
 }
