@@ -260,3 +260,34 @@ TEST_F(CellCheckBox, HitTestOfThePreciseCheckBox) {
   EXPECT_FALSE(G.IsInCheckBox(1, 1, R.Left + 17, R.Top + 2));
   EXPECT_FALSE(G.IsInCheckBox(1, 1, R.Left + 1, R.Top + 2));
 }
+
+TEST_F(CellCheckBox, CheckBoxColumnSkipsSummaryRowsAndGivesNodesThreeStates) {
+  G.AddNode(2, 3);
+  G.CreateCellGraphic(0, 6)->SetCellType(ctSummary);
+  G.AddCheckBoxColumn(1, true, true);
+  EXPECT_EQ(G.GetCellType(1, 0), ctEmpty);  // from FixedRows without CheckAllCheck
+  EXPECT_EQ(G.GetCellType(1, 1), ctDataCheckBox);
+  EXPECT_EQ(G.Cells(1, 1), "Y");
+  EXPECT_EQ(G.GetCellType(1, 2), ctTriStateCheckBox);
+  EXPECT_EQ(G.GetCellType(1, 6), ctEmpty);
+  G.RemoveCheckBoxColumn(1);
+  for (int r = 0; r < 10; ++r) EXPECT_FALSE(G.HasCheckBox(1, r)) << r;
+  G.MouseActions()->SetCheckAllCheck(true);
+  G.AddTriStateCheckBoxColumn(3, cbGrayed);
+  TCheckBoxState s = cbUnchecked;
+  EXPECT_TRUE(G.GetCheckBoxState(3, 0, s));
+  EXPECT_EQ(s, cbGrayed);
+}
+
+TEST_F(CellCheckBox, UserToggleIsRecordedForUndo) {
+  TProGridUndoRedo undo(nullptr);
+  G.SetUndoRedo(&undo);
+  G.AddCheckBox(1, 2, false, true);
+  G.ToggleCheckBox(1, 2);
+  ASSERT_EQ(undo.Items()->Count(), 1);
+  EXPECT_EQ(undo.Items()->Items(0)->OrigValue(), "N");
+  EXPECT_EQ(undo.Items()->Items(0)->Value(), "Y");
+  undo.Undo();
+  EXPECT_EQ(G.Cells(1, 2), "N");
+  G.SetUndoRedo(nullptr);
+}

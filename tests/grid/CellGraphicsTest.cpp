@@ -172,3 +172,29 @@ TEST(CellGraphics, ControlAndDataGraphicKinds) {
   EXPECT_FALSE(g.IsControlCell(-1, 1));
   EXPECT_FALSE(g.HasGraphicType(1, -1, TCellTypes{ctDataCheckBox}));
 }
+
+TEST(CellGraphics, ImageCellsAndTheirSortKeys) {
+  TProStringGrid g(nullptr);
+  int changes = 0;
+  g.CreateCellGraphic(1, 1)->SetMultiImage(1, 1, 0, haLeft, vaTop,
+                                           [&](TObject*, int c, int r) { changes += c * 10 + r; });
+  TIntList* list = g.GetCellImages(1, 1);
+  ASSERT_NE(list, nullptr);
+  list->Add(3);
+  EXPECT_EQ(changes, 11);
+  EXPECT_EQ(g.GetCellImages(1, 2), nullptr);
+  g.CreateCellGraphic(1, 2)->SetImageIdx(4, haLeft, vaTop);
+  EXPECT_EQ(g.GetCellImageValue(1, 2), 4);
+  EXPECT_EQ(g.GetCellImageValue(1, 1), -1);
+  EXPECT_EQ(g.GetCellImageValue(1, 3), -1);
+  // Sizes come from the grid's image list.
+  TImageList images(nullptr);
+  images.SetWidth(20);
+  images.SetHeight(10);
+  g.SetGridImages(&images);
+  list->Add(5);
+  EXPECT_EQ(g.GetCellGraphicSize(1, 1).X, 40);
+  EXPECT_EQ(g.GetCellGraphicSize(1, 1).Y, 10);
+  EXPECT_EQ(g.GetCellGraphicSize(1, 2).X, 20);
+  g.SetGridImages(nullptr);
+}

@@ -379,3 +379,21 @@ TEST(ColumnGrid, ColumnPopupOpensBelowTheCellForTheClicksItsTypeNames) {
   click(mbLeft, 2, 4);
   EXPECT_EQ(opened.size(), 2u);
 }
+
+TEST(ColumnGrid, EditMaskAndLengthFromTheColumn) {
+  class TEditGrid : public TProColumnGrid {
+   public:
+    using TProColumnGrid::TProColumnGrid;
+    using TProColumnGrid::GetEditLimit;
+    using TProColumnGrid::GetEditMask;
+  } g(nullptr);
+  g.Columns()->Items(2)->SetEditMask(QStringLiteral("999"));
+  g.Columns()->Items(2)->SetEditLength(3);
+  EXPECT_EQ(g.GetEditMask(2, 1), "999");
+  EXPECT_EQ(g.GetEditMask(1, 1), QString());
+  g.FocusCell(2, 1);
+  EXPECT_EQ(g.GetEditLimit(), 3);
+  // With a hidden column the display column is mapped to its item.
+  g.HideColumn(1);
+  EXPECT_EQ(g.GetEditMask(1, 1), "999");
+}
