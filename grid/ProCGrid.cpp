@@ -59,7 +59,7 @@ QString TGridColumnItem::GetDisplayName() const {
 
 namespace {
 
-// Blocks a font's or pen's change event while it is copied into.
+// Blocks an object's change event while it is copied into.
 template <typename T>
 void CopyQuietly(T* Dest, T* Source) {
   auto keep = std::move(Dest->OnChange);
@@ -103,12 +103,7 @@ void TGridColumnItem::AssignVisuals(TPersistent* Source) {
   FMaxSize = src->FMaxSize;
   FAutoMinSize = src->FAutoMinSize;
   FAutoMaxSize = src->FAutoMaxSize;
-  {
-    auto keep = std::move(FFilter->OnChange);
-    FFilter->OnChange = nullptr;
-    FFilter->Assign(src->FFilter.get());
-    FFilter->OnChange = std::move(keep);
-  }
+  CopyQuietly(FFilter.get(), src->FFilter.get());
   FFilterCaseSensitive = src->FFilterCaseSensitive;
   FDefIdx = src->FDefIdx;
   FFloatFormat = src->FFloatFormat;

@@ -566,6 +566,9 @@ class TProStringGrid : public TBaseGrid {
   void RepaintRealCell(int ACol, int ARow);
   // Raises "Invalid cell" outside the grid.
   void CheckCellIndex(int ACol, int ARow);
+  // Whether a user's change of the cell's control may go ahead (CanEditCell
+  // is asked unless the control is always active).
+  bool UserMayChange(int ACol, int ARow, bool FromUser, bool AlwaysActive);
   // The first row of the column-wide check-box operations.
   int FirstCheckRow();
   std::unique_ptr<TCellGraphic> FRowCheckBox;

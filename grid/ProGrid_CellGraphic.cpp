@@ -52,95 +52,81 @@ void TCellGraphic::Assign(TPersistent* Source) {
   FCellCreated = src->FCellCreated;
 }
 
-void TCellGraphic::SetBitmap(TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val) {
-  FCellType = ctBitmap;
-  FCellBitmap = ABmp;
-  FCellTransparent = Transparent;
+void TCellGraphic::Place(TCellType Kind, TCellHAlign hal, TCellVAlign val) {
+  FCellType = Kind;
   FCellHAlign = hal;
   FCellVAlign = val;
 }
 
-void TCellGraphic::SetPicture(TPicture* APicture, bool Transparent, TStretchMode StretchMode,
-                              int padding, TCellHAlign hal, TCellVAlign val) {
-  FCellType = ctPicture;
+void TCellGraphic::SetBitmap(TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val) {
+  Place(ctBitmap, hal, val);
+  FCellBitmap = ABmp;
+  FCellTransparent = Transparent;
+}
+
+void TCellGraphic::SetPictureKind(TCellType Kind, TObject* APicture, bool Transparent,
+                                  TStretchMode StretchMode, int padding, TCellHAlign hal,
+                                  TCellVAlign val) {
+  Place(Kind, hal, val);
   FCellBitmap = APicture;
   FCellTransparent = Transparent;
   FCellAngle = StretchMode;
   FCellIndex = padding;
-  FCellHAlign = hal;
-  FCellVAlign = val;
+}
+
+void TCellGraphic::SetPicture(TPicture* APicture, bool Transparent, TStretchMode StretchMode,
+                              int padding, TCellHAlign hal, TCellVAlign val) {
+  SetPictureKind(ctPicture, APicture, Transparent, StretchMode, padding, hal, val);
 }
 
 void TCellGraphic::SetFilePicture(TFilePicture* APicture, bool Transparent,
                                   TStretchMode StretchMode, int padding, TCellHAlign hal,
                                   TCellVAlign val) {
-  FCellType = ctFilePicture;
-  FCellBitmap = APicture;
-  FCellTransparent = Transparent;
-  FCellAngle = StretchMode;
-  FCellIndex = padding;
-  FCellHAlign = hal;
-  FCellVAlign = val;
+  SetPictureKind(ctFilePicture, APicture, Transparent, StretchMode, padding, hal, val);
 }
 
 void TCellGraphic::SetImageIdx(int idx, TCellHAlign hal, TCellVAlign val) {
-  FCellType = ctImageList;
+  Place(ctImageList, hal, val);
   FCellIndex = idx;
-  FCellHAlign = hal;
-  FCellVAlign = val;
 }
 
 void TCellGraphic::SetDataImage(int idx, TCellHAlign hal, TCellVAlign val) {
-  FCellType = ctDataImage;
+  Place(ctDataImage, hal, val);
   FCellIndex = idx;
-  FCellHAlign = hal;
-  FCellVAlign = val;
 }
 
 void TCellGraphic::SetMultiImage(int Col, int Row, int dir, TCellHAlign hal, TCellVAlign val,
                                  TImageChangeEvent Notifier) {
-  FCellType = ctImages;
+  Place(ctImages, hal, val);
   auto* list = new TIntList(Col, Row);
   list->OnChange = std::move(Notifier);
   FCellBitmap = list;
   FCellBoolean = dir == 0;
   FCellCreated = true;
-  FCellHAlign = hal;
-  FCellVAlign = val;
 }
 
 void TCellGraphic::SetIcon(TIcon* aicon, TCellHAlign hal, TCellVAlign val) {
-  FCellType = ctIcon;
+  Place(ctIcon, hal, val);
   FCellIcon = aicon;
-  FCellHAlign = hal;
-  FCellVAlign = val;
 }
 
 void TCellGraphic::SetCheckBox(bool Value, bool Data, bool Flat, TCellHAlign hal, TCellVAlign val) {
-  FCellType = Data ? ctDataCheckBox : ctCheckBox;
+  Place(Data ? ctDataCheckBox : ctCheckBox, hal, val);
   FCellBoolean = Value;
   FCellAngle = 0;
   FCellTransparent = Flat;
-  FCellHAlign = hal;
-  FCellVAlign = val;
 }
 
 void TCellGraphic::SetCheckBox(TCheckBoxState Value, bool Flat, TCellHAlign hal, TCellVAlign val) {
-  FCellType = ctTriStateCheckBox;
+  Place(ctTriStateCheckBox, hal, val);
   FCellCheckBoxState = Value;
   FCellBoolean = false;
   FCellTransparent = Flat;
-  FCellHAlign = hal;
-  FCellVAlign = val;
 }
 
 void TCellGraphic::SetRadioButton(bool Value, bool Flat, TCellHAlign hal, TCellVAlign val) {
+  SetCheckBox(Value, false, Flat, hal, val);
   FCellType = ctRadioButton;
-  FCellBoolean = Value;
-  FCellAngle = 0;
-  FCellTransparent = Flat;
-  FCellHAlign = hal;
-  FCellVAlign = val;
 }
 
 void TCellGraphic::SetAngle(int16_t AAngle) {
@@ -153,12 +139,10 @@ void TCellGraphic::SetAngle(int16_t AAngle) {
 
 void TCellGraphic::SetButton(int bw, int bh, const QString& caption, TCellHAlign hal,
                              TCellVAlign val) {
-  FCellType = ctButton;
+  Place(ctButton, hal, val);
   FCellIndex = bh * 65536 + (bw & 0xFFFF);
   FCellBoolean = false;
   FCellText = caption;
-  FCellHAlign = hal;
-  FCellVAlign = val;
 }
 
 void TCellGraphic::SetBitButton(int bw, int bh, const QString& caption, TBitmap* Glyph,

@@ -108,6 +108,11 @@ class TCellGraphic : public TPersistent {
   void SetCellVar(const QVariant& Value) { FCellVar = Value; }
 
  private:
+  // Sets the kind and both placements.
+  void Place(TCellType Kind, TCellHAlign hal, TCellVAlign val);
+  void SetPictureKind(TCellType Kind, TObject* APicture, bool Transparent, TStretchMode StretchMode,
+                      int padding, TCellHAlign hal, TCellVAlign val);
+
   TCellType FCellType = ctNone;
   TObject* FCellBitmap = nullptr;
   TObject* FCellIcon = nullptr;

@@ -52,6 +52,13 @@ QString TProStringGrid::CellCheckFalse(int ACol, int ARow) {
 
 void TProStringGrid::RepaintRealCell(int ACol, int ARow) { RepaintCell(DisplColIndex(ACol), ARow); }
 
+bool TProStringGrid::UserMayChange(int ACol, int ARow, bool FromUser, bool AlwaysActive) {
+  if (!FromUser || AlwaysActive) return true;
+  bool allow = true;
+  CanEditCell(ACol, ARow, allow);
+  return allow;
+}
+
 int TProStringGrid::FirstCheckRow() { return MouseActions()->CheckAllCheck() ? 0 : FixedRows(); }
 
 TCellGraphic* TProStringGrid::CheckBoxGraphic(int ACol, int ARow) {
@@ -266,11 +273,7 @@ bool TProStringGrid::DoToggleCheckBox(int ACol, int ARow, bool FromUser) {
     }
   }
   if (!kCheckBoxKinds.contains(g->CellType())) return false;
-  if (FromUser && !ControlLook()->CheckAlwaysActive()) {
-    bool allow = true;
-    CanEditCell(ACol, ARow, allow);
-    if (!allow) return false;
-  }
+  if (!UserMayChange(ACol, ARow, FromUser, ControlLook()->CheckAlwaysActive())) return false;
 
   bool state = false;
   switch (g->CellType()) {
@@ -418,11 +421,7 @@ int TProStringGrid::GetRadioButtonColumnIndex(int ACol) {
 bool TProStringGrid::DoToggleRadioButton(int ACol, int ARow, bool FromUser) {
   TCellGraphic* g = GetCellGraphic(ACol, ARow);
   if (!g || g->CellType() != ctRadioButton) return false;
-  if (FromUser && !ControlLook()->CheckAlwaysActive()) {
-    bool allow = true;
-    CanEditCell(ACol, ARow, allow);
-    if (!allow) return false;
-  }
+  if (!UserMayChange(ACol, ARow, FromUser, ControlLook()->CheckAlwaysActive())) return false;
   if (g->CellBoolean()) return true;
   g->SetCellBoolean(true);
   RepaintRealCell(ACol, ARow);
@@ -491,11 +490,7 @@ void TProStringGrid::RemoveRadio(int ACol, int ARow) { RemoveCellGraphicOfType(A
 bool TProStringGrid::CycleRadio(int ACol, int ARow, bool FromUser) {
   TCellGraphic* g = GetCellGraphic(ACol, ARow);
   if (!g || g->CellType() != ctRadio) return false;
-  if (FromUser && !ControlLook()->RadioAlwaysActive()) {
-    bool allow = true;
-    CanEditCell(ACol, ARow, allow);
-    if (!allow) return false;
-  }
+  if (!UserMayChange(ACol, ARow, FromUser, ControlLook()->RadioAlwaysActive())) return false;
   auto* options = dynamic_cast<TStrings*>(g->CellBitmap());
   const int count = options ? options->Count() : 0;
   int next = g->CellIndex() >= 0 ? g->CellIndex() + 1
