@@ -330,7 +330,11 @@ TGridColumnItem* TProColumnGrid::ColumnByName(const QString& AValue) const {
 
 void TProColumnGrid::Loaded() {
   TProStringGrid::Loaded();
-  UpdateColumnItems();
+  {
+    // Items made here must not size the grid back to a half-built collection.
+    QScopedValueRollback<bool> quiet(FColumnCollection->FNoRecursiveUpdate, true);
+    UpdateColumnItems();
+  }
   FColumnCollection->SetOrganization();
 }
 

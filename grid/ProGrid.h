@@ -480,8 +480,9 @@ class TProStringGrid : public TBaseGrid {
   int GetCellImageValue(int ACol, int ARow);
   // The image list of image cells (GridImages).
   virtual TImageList* GetCellImageList();
+  // Not owned; forgotten when the list is destroyed.
   TImageList* GridImages() const { return FGridImages; }
-  void SetGridImages(TImageList* Value) { FGridImages = Value; }
+  void SetGridImages(TImageList* Value);
 
   // Check boxes. AddCheckBox raises EProGridError "Invalid cell" outside the
   // grid; a data check box keeps a text equal to CheckTrue or CheckFalse and
@@ -573,6 +574,8 @@ class TProStringGrid : public TBaseGrid {
   int FirstCheckRow();
   std::unique_ptr<TCellGraphic> FRowCheckBox;
   TImageList* FGridImages = nullptr;
+  // Hears of the destruction of GridImages.
+  std::unique_ptr<TComponent> FGridImagesLink;
 
  public:
   // --- stand-ins until per-cell queries land ---------------------------------------

@@ -296,6 +296,34 @@ int TProStringGrid::GetCellImageValue(int ACol, int ARow) {
 
 TImageList* TProStringGrid::GetCellImageList() { return FGridImages; }
 
+namespace {
+
+// Tells its grid when the grid's image list is destroyed.
+class TGridImagesLink : public TComponent {
+ public:
+  explicit TGridImagesLink(std::function<void()> Lost) : TComponent(nullptr), FLost(std::move(Lost)) {}
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove) FLost();
+  }
+
+ private:
+  std::function<void()> FLost;
+};
+
+}  // namespace
+
+void TProStringGrid::SetGridImages(TImageList* Value) {
+  if (Value == FGridImages) return;
+  if (!FGridImagesLink)
+    FGridImagesLink = std::make_unique<TGridImagesLink>([this] { FGridImages = nullptr; });
+  if (FGridImages) FGridImages->RemoveFreeNotification(FGridImagesLink.get());
+  FGridImages = Value;
+  if (Value) Value->FreeNotification(FGridImagesLink.get());
+}
+
 // ----------------------------------------------------------- sizes in the layout
 
 namespace {

@@ -196,5 +196,10 @@ TEST(CellGraphics, ImageCellsAndTheirSortKeys) {
   EXPECT_EQ(g.GetCellGraphicSize(1, 1).X, 40);
   EXPECT_EQ(g.GetCellGraphicSize(1, 1).Y, 10);
   EXPECT_EQ(g.GetCellGraphicSize(1, 2).X, 20);
-  g.SetGridImages(nullptr);
+  // A destroyed list is forgotten.
+  auto* other = new TImageList(nullptr);
+  g.SetGridImages(other);
+  delete other;
+  EXPECT_EQ(g.GridImages(), nullptr);
+  EXPECT_EQ(g.GetCellGraphicSize(1, 2).X, 0);
 }

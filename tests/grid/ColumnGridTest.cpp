@@ -397,3 +397,18 @@ TEST(ColumnGrid, EditMaskAndLengthFromTheColumn) {
   g.HideColumn(1);
   EXPECT_EQ(g.GetEditMask(1, 1), "999");
 }
+
+TEST(ColumnGrid, LoadedBringsItemsInStepAndNumbersTheDefinedOrder) {
+  class TLoadGrid : public TProColumnGrid {
+   public:
+    using TProColumnGrid::TProColumnGrid;
+    void RunLoaded() { Loaded(); }
+  } g(nullptr);
+  // A window definition set the column count without the items following.
+  g.TProStringGrid::SetColCount(8);
+  ASSERT_EQ(g.Columns()->Count(), 5);
+  g.RunLoaded();
+  EXPECT_EQ(g.ColCount(), 8);
+  ASSERT_EQ(g.Columns()->Count(), 8);
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(g.Columns()->Items(i)->DefIdx(), i);
+}
