@@ -527,6 +527,24 @@ void TProColumnGrid::GetCellPrintColor(int ACol, int ARow, TGridDrawState AState
   TProStringGrid::GetCellPrintColor(ACol, ARow, AState, ABrush, AFont);
 }
 
+void TProColumnGrid::GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders) {
+  TGridColumnItem* item = ItemOf(ACol);
+  if (item && ACol >= FixedCols() && ARow >= FixedRows()) {
+    Borders = item->Borders();
+    APen->Assign(item->BorderPen());
+  }
+  TProStringGrid::GetCellBorder(ACol, ARow, APen, Borders);
+}
+
+void TProColumnGrid::GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders) {
+  TGridColumnItem* item = ItemOf(ACol);
+  if (item && item->PrintBorderCustom() && ACol >= FixedCols() && ARow >= FixedRows()) {
+    Borders = item->PrintBorders();
+    APen->Assign(item->PrintBorderPen());
+  }
+  TProStringGrid::GetCellPrintBorder(ACol, ARow, APen, Borders);
+}
+
 void TProColumnGrid::UpdateColumnSize(int ACol, int& AWidth) {
   if (TGridColumnItem* item = ItemOf(ACol)) {
     if (item->MinSize() > 0 && AWidth < item->MinSize()) AWidth = item->MinSize();

@@ -15,10 +15,6 @@ class TProColumnGrid;
 class TPopupMenu;
 class TEditLink;
 
-// The sides of a cell that get a border line.
-enum TCellBorder { cbTop, cbLeft, cbRight, cbBottom };
-using TCellBorders = TSet<TCellBorder, 8>;
-
 // Which click opens a column's popup menu.
 enum TColumnPopupType {
   cpFixedCellsRClick, cpFixedCellsLClick, cpNormalCellsRClick, cpNormalCellsLClick,
@@ -291,6 +287,10 @@ class TProColumnGrid : public TProStringGrid {
   void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont) override;
   void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush,
                          TFont* AFont) override;
+  // The column's borders and pen for its normal cells, then the string grid's.
+  void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders) override;
+  // The column's print borders when PrintBorderCustom, then the string grid's.
+  void GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders) override;
   // A width is held between the column's MinSize and MaxSize (0: no limit).
   void UpdateColumnSize(int ACol, int& AWidth) override;
   // The same with AutoMinSize and AutoMaxSize.

@@ -66,6 +66,12 @@ enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
 enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
 enum TFilterDropDownColumns { fdNormal, fdAll };
 
+// --- stand-ins until per-cell queries land ---------------------------------------
+
+// The sides of a cell that get a border line.
+enum TCellBorder { cbTop, cbLeft, cbRight, cbBottom };
+using TCellBorders = TSet<TCellBorder, 8>;
+
 class TProStringGrid : public TBaseGrid {
  public:
   explicit TProStringGrid(TComponent* AOwner);
@@ -593,6 +599,8 @@ class TProStringGrid : public TBaseGrid {
   virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
   virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush,
                                  TFont* AFont);
+  virtual void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+  virtual void GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
   virtual void UpdateColumnSize(int ACol, int& AWidth);
   virtual void UpdateAutoColumnSize(int ACol, int& AWidth);
   virtual void CellsLoaded();

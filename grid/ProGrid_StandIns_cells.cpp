@@ -50,6 +50,10 @@ void TProStringGrid::GetCellColor(int, int, TGridDrawState, TBrush*, TFont*) {}
 
 void TProStringGrid::GetCellPrintColor(int, int, TGridDrawState, TBrush*, TFont*) {}
 
+void TProStringGrid::GetCellBorder(int, int, TPen*, TCellBorders&) {}
+
+void TProStringGrid::GetCellPrintBorder(int, int, TPen*, TCellBorders&) {}
+
 void TProStringGrid::UpdateColumnSize(int, int&) {}
 
 void TProStringGrid::UpdateAutoColumnSize(int, int&) {}

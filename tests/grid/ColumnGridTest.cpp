@@ -412,3 +412,26 @@ TEST(ColumnGrid, LoadedBringsItemsInStepAndNumbersTheDefinedOrder) {
   ASSERT_EQ(g.Columns()->Count(), 8);
   for (int i = 0; i < 8; ++i) EXPECT_EQ(g.Columns()->Items(i)->DefIdx(), i);
 }
+
+TEST(ColumnGrid, BordersFromTheColumn) {
+  TProColumnGrid g(nullptr);
+  TGridColumnItem* c = g.Columns()->Items(1);
+  c->SetBorders(TCellBorders{cbLeft, cbBottom});
+  c->BorderPen()->SetWidth(2);
+  TPen pen;
+  TCellBorders b;
+  g.GetCellBorder(1, 2, &pen, b);
+  EXPECT_EQ(b, (TCellBorders{cbLeft, cbBottom}));
+  EXPECT_EQ(pen.Width(), 2);
+  EXPECT_EQ(pen.Color(), TColor(0xC0C0C0));
+  b = TCellBorders();
+  g.GetCellBorder(1, 0, &pen, b);  // fixed row: the caller's
+  EXPECT_TRUE(b.empty());
+  g.GetCellPrintBorder(1, 2, &pen, b);
+  EXPECT_EQ(b, (TCellBorders{cbTop, cbLeft, cbRight, cbBottom}));
+  EXPECT_EQ(pen.Color(), TColor(0));
+  c->SetPrintBorderCustom(false);
+  b = TCellBorders();
+  g.GetCellPrintBorder(1, 2, &pen, b);
+  EXPECT_TRUE(b.empty());
+}
