@@ -70,7 +70,12 @@ TCellGraphic* TProStringGrid::CheckBoxGraphic(int ACol, int ARow) {
       if (auto* p = dynamic_cast<TCellProperties*>(item->Items()->Objects(ACol)))
         own = p->GraphicObject();
     if (auto* g = dynamic_cast<TCellGraphic*>(own)) return g;
-    return GetCellGraphic(ACol, std::max(0, DisplRowIndex(ARow)));
+    // Without one of its own only a shared box answers: the cell shown at the
+    // row's display index is another row's.
+    TCellGraphic* shared = GetCellGraphic(ACol, std::max(0, DisplRowIndex(ARow)));
+    if (shared && (shared->CellType() == ctVirtCheckBox || shared->CellType() == ctRowCheckBox))
+      return shared;
+    return nullptr;
   }
   return GetCellGraphic(ACol, DisplRowIndex(ARow));
 }

@@ -244,6 +244,11 @@ TEST_F(CellCheckBox, StateOfAHiddenRowIsReadAndWrittenWhereItIsKept) {
   EXPECT_TRUE(G.GetCheckBoxState(1, 4, s));
   EXPECT_TRUE(s);
   EXPECT_TRUE(G.SetCheckBoxState(2, 4, true));
+  // A hidden row without a box of its own has none, whatever row is shown in its place.
+  G.AddCheckBox(1, 6, false, false);
+  G.HideRow(5);
+  EXPECT_FALSE(G.SetCheckBoxState(1, 5, true));
+  EXPECT_FALSE(G.IsChecked(1, 6));
   G.UnHideRow(4);
   EXPECT_EQ(G.Cells(2, 4), "Y");
   EXPECT_TRUE(G.IsChecked(1, 4));
