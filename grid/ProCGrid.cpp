@@ -400,9 +400,13 @@ void TProColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor) {
   }
   // The handler sees the column's number format as the grid's; the grid-wide
   // format is given back afterwards, so that other columns keep theirs.
+  if (!item || item->FloatFormat().isEmpty()) {
+    TProStringGrid::GetCellEditor(ACol, ARow, AEditor);
+    return;
+  }
   const QString gridFormat = FloatFormat();
   auto restore = qScopeGuard([&] { SetFloatFormat(gridFormat); });
-  if (item && !item->FloatFormat().isEmpty()) SetFloatFormat(item->FloatFormat());
+  SetFloatFormat(item->FloatFormat());
   TProStringGrid::GetCellEditor(ACol, ARow, AEditor);
 }
 
