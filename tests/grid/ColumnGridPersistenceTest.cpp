@@ -201,3 +201,34 @@ TEST(ColumnStream, AStreamWithoutColumnsRaisesAndChangesNothing) {
     EXPECT_EQ(g.Columns()->Items(1)->Name(), "kept");
   }
 }
+
+TEST(ColumnStream, DamagedStreamsNeverLoadHalfway) {
+  TProColumnGrid src(nullptr);
+  src.Columns()->Items(1)->SetHeader(QStringLiteral("Head"));
+  src.Columns()->Items(2)->ComboItems()->Add(QStringLiteral("x"));
+  TMemoryStream good;
+  src.SaveColumnsToStream(&good);
+  const QByteArray bytes = good.Bytes();
+  auto load = [](const QByteArray& b) {
+    TProColumnGrid g(nullptr);
+    g.Columns()->Items(0)->SetName(QStringLiteral("kept"));
+    TMemoryStream st;
+    st.WriteBuffer(b);
+    st.SetPosition(0);
+    try {
+      g.LoadColumnsFromStream(&st);
+    } catch (const EReadError&) {
+      EXPECT_EQ(g.Columns()->Items(0)->Name(), "kept");
+      return false;
+    }
+    return true;
+  };
+  // Every shorter prefix is refused.
+  for (int n = 0; n < bytes.size(); ++n) EXPECT_FALSE(load(bytes.left(n))) << n;
+  // Flipped bytes load or are refused, never anything else.
+  for (int i = 12; i < bytes.size(); ++i) {
+    QByteArray b = bytes;
+    b[i] = char(b[i] ^ 0xA5);
+    load(b);
+  }
+}
