@@ -11,6 +11,8 @@
 #include "controls/BaseGrid.h"
 #include "controls/ProObj.h"
 #include "platform/ui/WinApi.h"
+
+#include "grid/ProGrid_CellGraphic.h"
 #include "grid/ProGrid_ColumnSize.h"
 #include "grid/ProGrid_Filter.h"
 #include "grid/ProGrid_Footer.h"
@@ -53,6 +55,7 @@ class TGridItems : public TCollection {
   TGridItem* Items(int Index) const { return static_cast<TGridItem*>(TCollection::Items(Index)); }
 };
 
+// The sides of a cell that get a border line.
 enum TCellBorder { cbTop, cbLeft, cbRight, cbBottom };
 using TCellBorders = TSet<TCellBorder, 8>;
 enum TSearchAction { saFindFirst, saFindPrevious, saFindNext };
@@ -905,6 +908,168 @@ class TProStringGrid : public TBaseGrid {
 
   // Whether the grid is being designed (in the form designer).
   bool IsDesigning() const { return ComponentState().contains(csDesigning); }
+
+  // --- cell graphics and check boxes ---------------------------------------------
+
+  // The cell's graphic, or in column 0 with MouseActions.HotmailRowSelect the
+  // grid's shared row check box; nullptr when none.
+  virtual TCellGraphic* GetCellGraphic(int ACol, int ARow);
+  TCellGraphic* CellGraphics(int ACol, int ARow) { return GetCellGraphic(ACol, ARow); }
+  // The kind of the cell's graphic: ctEmpty without one (or for negative
+  // coordinates), ctRowCheckBox for column 0 with HotmailRowSelect.
+  virtual TCellType GetCellType(int ACol, int ARow);
+  TCellType CellTypes(int ACol, int ARow) { return GetCellType(ACol, ARow); }
+  // The size the graphic claims in the cell's layout; (0, 0) without one.
+  virtual TPoint GetCellGraphicSize(int ACol, int ARow);
+  TPoint CellGraphicSize(int ACol, int ARow) { return GetCellGraphicSize(ACol, ARow); }
+  virtual TPoint CalcCellGraphicSize(int ACol, int ARow, int Extra);
+  // The size the print engine reserves for the graphic in a cw x rh cell.
+  virtual TPoint CalcPrintGraphicSize(int ACol, int ARow, int cw, int rh, double Scale);
+  // Replaces the cell's own graphic by a new one of kind ctNone; an empty cell
+  // stays empty.
+  TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+  // Removes and frees the cell's graphic (the shared ones are never freed).
+  bool RemoveCellGraphic(int ACol, int ARow);
+  bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType ACellType);
+  // Whether the merge base cell's graphic is one of Kinds.
+  bool HasGraphicType(int ACol, int ARow, TCellTypes Kinds);
+  // The index list of a ctImages cell; nullptr for other cells.
+  TIntList* GetCellImages(int ACol, int ARow);
+  TIntList* CellImages(int ACol, int ARow) { return GetCellImages(ACol, ARow); }
+  // The sort key of an image cell; -1 for other cells.
+  int GetCellImageValue(int ACol, int ARow);
+  // The image list of image cells (GridImages).
+  virtual TImageList* GetCellImageList();
+  // Not owned; forgotten when the list is destroyed.
+  TImageList* GridImages() const { return FGridImages; }
+  void SetGridImages(TImageList* Value);
+
+  // Check boxes. AddCheckBox raises EProGridError "Invalid cell" outside the
+  // grid; a data check box keeps a text equal to CheckTrue or CheckFalse and
+  // otherwise gets the one for State.
+  void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+  void AddCheckBox(int ACol, int ARow, TCheckBoxState State);
+  // From the first row (0 with MouseActions.CheckAllCheck, else FixedRows) to
+  // the last; summary rows are skipped, node rows get a three-state box.
+  void AddCheckBoxColumn(int ACol, bool DefaultState = false, bool DataCheckBox = false);
+  void AddTriStateCheckBoxColumn(int ACol, TCheckBoxState state);
+  void RemoveCheckBox(int ACol, int ARow);
+  void RemoveCheckBoxColumn(int ACol);
+  bool HasCheckBox(int ACol, int ARow);
+  bool HasDataCheckBox(int ACol, int ARow);
+  bool IsChecked(int ACol, int ARow);
+  // Reads the state at a real row; false (state untouched) without a check box
+  // of a kind the overload reads.
+  bool GetCheckBoxState(int ACol, int ARow, bool& State);
+  bool GetCheckBoxState(int ACol, int ARow, TCheckBoxState& State);
+  // Writes the state at a real row; fires no event.
+  bool SetCheckBoxState(int ACol, int ARow, bool State);
+  // Only for a three-state box.
+  bool SetCheckBoxState(int ACol, int ARow, TCheckBoxState State);
+  bool ToggleCheckBox(int ACol, int ARow) { return DoToggleCheckBox(ACol, ARow, false); }
+  // Sets every box of the column from FixedRows on, with OnCheckBoxChange per
+  // box that really changes.
+  void CheckAll(int ACol);
+  void UnCheckAll(int ACol);
+  static TCheckBoxState BoolToCheckBoxState(bool bChecked) { return bChecked ? cbChecked : cbUnchecked; }
+  // Hit test of a check box or radio button in client coordinates.
+  bool IsInCheckBox(int ACol, int ARow, int XPos, int YPos);
+
+  // Radio buttons (one per cell, exclusive within a column) and radio groups
+  // (all options in one cell). AddRadioButton raises "Invalid cell" as AddCheckBox.
+  void AddRadioButton(int ACol, int ARow, bool State = false);
+  void RemoveRadioButton(int ACol, int ARow);
+  bool HasRadioButton(int ACol, int ARow);
+  void AddRadioButtonColumn(int ACol);
+  void RemoveRadioButtonColumn(int ACol);
+  bool IsRadioButtonChecked(int ACol, int ARow);
+  // Sets one button; no other button is touched.
+  bool SetRadioButtonState(int ACol, int ARow, bool State);
+  void SetRadioButtonColumnIndex(int ACol, int Index);
+  int GetRadioButtonColumnIndex(int ACol);
+  // A group over the caller's strings (not owned); DirRadio not 0: side by side.
+  void AddRadio(int ACol, int ARow, int DirRadio, int IdxRadio, TStrings* sl);
+  // A group over a new list owned by the graphic, returned to be filled.
+  TStrings* CreateRadio(int ACol, int ARow, int DirRadio, int IdxRadio);
+  bool GetRadioIdx(int ACol, int ARow, int& IdxRadio);
+  bool SetRadioIdx(int ACol, int ARow, int IdxRadio);
+  TStrings* GetRadioStrings(int ACol, int ARow);
+  bool IsRadio(int ACol, int ARow);
+  void RemoveRadio(int ACol, int ARow);
+
+  // The user's toggle of a check box (FromUser: CanEditCell may refuse it).
+  virtual bool DoToggleCheckBox(int ACol, int ARow, bool FromUser);
+  // The user's choice of a radio button; the column's other buttons go off.
+  virtual bool DoToggleRadioButton(int ACol, int ARow, bool FromUser);
+  // Fires OnCheckBoxChange.
+  virtual void DoCheckBoxChange(int ACol, int ARow, bool State);
+  // SetCheckBoxState at a display row, with OnCheckBoxChange when the state changes.
+  bool ChangeCheckBoxState(int ACol, int ARow, bool State);
+  // Whether the cell holds a control-like graphic (no text editor on it).
+  bool IsControlCell(int ACol, int ARow);
+  // Whether the cell's graphic shows its data (no text is printed).
+  bool IsDataGraphicCell(int ACol, int ARow);
+  // Moves a radio group to its next option and writes it into the cell.
+  bool CycleRadio(int ACol, int ARow, bool FromUser);
+
+  // A check box changed its state through the user or ChangeCheckBoxState.
+  std::function<void(TObject* Sender, int ACol, int ARow, bool State)> OnCheckBoxChange;
+
+ private:
+  // The layout size of a cell's graphic; FullRule applies haFull/vaFull last.
+  TPoint GraphicLayoutSize(int ACol, int ARow, int Extra, bool FullRule);
+  // Finds the graphic for a state query at a real row (hidden rows looked up).
+  TCellGraphic* CheckBoxGraphic(int ACol, int ARow);
+  // Check texts of a cell through GetCheckTrue / GetCheckFalse.
+  QString CellCheckTrue(int ACol, int ARow);
+  QString CellCheckFalse(int ACol, int ARow);
+  // Repaints a cell given by real column at its display position.
+  void RepaintRealCell(int ACol, int ARow);
+  // Raises "Invalid cell" outside the grid.
+  void CheckCellIndex(int ACol, int ARow);
+  // Whether a user's change of the cell's control may go ahead (CanEditCell
+  // is asked unless the control is always active).
+  bool UserMayChange(int ACol, int ARow, bool FromUser, bool AlwaysActive);
+  // The first row of the column-wide check-box operations.
+  int FirstCheckRow();
+  std::unique_ptr<TCellGraphic> FRowCheckBox;
+  TImageList* FGridImages = nullptr;
+  // Hears of the destruction of GridImages.
+  std::unique_ptr<TComponent> FGridImagesLink;
+
+ public:
+  // --- stand-ins until the column size and loading families land -------------------
+
+  virtual void UpdateColumnSize(int ACol, int& AWidth);
+  virtual void UpdateAutoColumnSize(int ACol, int& AWidth);
+  virtual void CellsLoaded();
+
+  // The text offset applies at the top-left only (not set: doubled).
+  bool XYOffsetTopLeftOnly() const { return false; }
+
+  // --- stand-ins until cell text painting lands ---------------------------------------
+
+  virtual QString GetFormattedCell(int ACol, int ARow);
+  std::function<void(TObject* Sender, int ACol, int ARow, bool& IsFloat, QString& FloatFormat)>
+      OnGetFloatFormat;
+
+  // --- stand-ins until the hidden columns' widths land --------------------------------
+
+  // The width of a real column (the kept width of a hidden one).
+  int AllColWidths(int ACol);
+  void SetAllColWidths(int ACol, int Value);
+
+  // --- stand-ins until nodes land ----------------------------------------------------
+
+  // A node of Span rows at ARow: a ctNode graphic in column 0 (span in
+  // CellIndex, collapsed in CellBoolean) and the rows' node level raised.
+  void AddNode(int ARow, int Span);
+  bool IsNode(int ARow);
+  bool IsSummary(int ARow);
+  bool GetNodeState(int ARow);
+  int GetNodeSpan(int ARow);
+  int GetParentRow(int ARow);
+  int FNumNodes = 0;
 
  protected:
   void ColumnMoved(int FromIndex, int ToIndex) override;
