@@ -16,6 +16,7 @@
 #include "grid/ProGrid_HTML.h"
 #include "grid/ProGrid_Look.h"
 #include "grid/ProGrid_Options.h"
+#include "grid/ProGrid_Paint.h"
 #include "grid/ProGrid_Print.h"
 #include "grid/ProGrid_Sort.h"
 
@@ -54,6 +55,11 @@ class TGridItems : public TCollection {
 
 // Errors of the grid's operations ("Invalid row accessed", ...).
 ZIDI_DECLARE_EXCEPTION(EProGridError, Exception);
+
+// The sides of a cell that get a border line (stand-in until the per-cell
+// queries land).
+enum TCellBorder { cbTop, cbLeft, cbRight, cbBottom };
+using TCellBorders = TSet<TCellBorder, 4>;
 
 // The grid's looks (the presets of colours and styles).
 enum TGridLook {
@@ -292,7 +298,8 @@ class TProStringGrid : public TBaseGrid {
   PROGRID_FIELD(TColor, SelectionMirrorColor)
   PROGRID_FIELD(TColor, SelectionMirrorColorTo)
   PROGRID_FIELD(TColor, SelectionTextColor)
-  PROGRID_FIELD(int, SelectionColorMixerFactor)
+  // Clamped to 0..100.
+  PROGRID_FIELD_SET(int, SelectionColorMixerFactor)
   PROGRID_FIELD(TColor, HintColor)
   PROGRID_FIELD(TColor, HighlightColor)
   PROGRID_FIELD(TColor, HighlightTextColor)
@@ -448,6 +455,203 @@ class TProStringGrid : public TBaseGrid {
   // Whether the grid is being designed (in the form designer).
   bool IsDesigning() const { return ComponentState().contains(csDesigning); }
 
+  // --- painting: cell looks, cell text, glyphs, header looks ------------------
+
+  // Paints the grid, then the hooks of the background picture and the design
+  // helper, then fires OnPainted.
+  void Paint() override;
+  // The single query that decides a cell's look: brush, gradient colours, font,
+  // alignments, word wrap and gradient direction. ACol is a display column;
+  // Remap maps it to the real column for what is stored by real column.
+  void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select,
+                           bool Remap, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
+                           TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA, TVAlignment& VA,
+                           bool& WW, TCellGradientDirection& GD) override;
+  // The font part of GetVisualProperties alone (used to measure text).
+  void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont,
+                         TBrush* ABrush, bool Remap);
+  // The horizontal and vertical alignment of a cell (real column).
+  void CalcCellAlignment(int ACol, int ARow, TAlignment& HA, TVAlignment& VA);
+  // Color weighted Percent against Color2 per RGB channel.
+  static TColor BlendColorProGrid(TColor Color, TColor Color2, int Percent);
+  // The selection colour, blended with the cell's own when Mixer is on.
+  static TColor MixSelectionColor(TColor Selection, TColor CellColor, bool Mixer, int Factor);
+  // The content painter: every step of one cell's content in order.
+  void DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
+                       TGridDrawState AState) override;
+  // The borders a cell asks for (GetCellBorder, OnGetCellBorderProp); ACol real.
+  void DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect ARect);
+  // The dotted XOR lines shown while a column or row is dragged.
+  void DrawVertMoveLine(int X);
+  void DrawHorzMoveLine(int Y);
+  // The display text of a cell (DisplCells): the text, formatted by
+  // OnGetFloatFormat when it is a number.
+  virtual QString GetFormattedCell(int ACol, int ARow);
+  QString DisplCells(int ACol, int ARow) { return GetFormattedCell(ACol, ARow); }
+  // The size the text of a cell needs (ACol real); VS measures with word wrap in
+  // the cell's width, SB leaves room for a scroll bar.
+  TSize GetCellTextSize(int ACol, int ARow, bool VS, bool SB);
+  TSize CalcCellTextSize(int ACol, int DCol, int ARow, bool VS, bool SB);
+  // A check box in ARect on the grid's canvas, in the given style.
+  void DrawCheckBoxGlyph(TRect ARect, bool Checked, bool Enabled, bool Grayed,
+                         TGridControlStyle Style, bool TriState, TCheckBoxState State);
+  void DrawCheckBoxGlyph(TCanvas* ACanvas, TRect ARect, bool Checked, bool Enabled, bool Grayed,
+                         TGridControlStyle Style, bool TriState, TCheckBoxState State);
+  // Count radio options in ARect; Index -1 chooses the option whose text equals
+  // the cell text of (ACol, ARow).
+  void DrawRadioGroup(TCanvas* ACanvas, TRect ARect, int Count, int Index, bool Horizontal,
+                      bool Disabled, TStrings* Strings, bool Selected, int ACol, int ARow,
+                      TGridControlStyle Style, double Scale, bool Upward);
+  // Whether a fixed cell reacts to the mouse hovering over it (HoverFixedCells).
+  bool IsHoverFixedCell(int ACol, int ARow);
+  // The sort indicator centred at (X, Y).
+  void DrawSortGlyph(TCanvas* ACanvas, int ACol, int X, int Y);
+  // Whether a header shows the drop-down part (OnCanShowFixedDropDown).
+  virtual bool CanShowFixedDropDown(int ACol);
+  // Text offsets inside a cell taken by XYOffset (both sides unless
+  // XYOffsetTopLeftOnly).
+  int GetTotalXOffset() const;
+  int GetTotalYOffset() const;
+  // The length of the longest text line of a column (as saved to text files).
+  int GetMaxColTextLen(int ACol);
+  // The largest number of text lines among a row's cells (1 without Multilinecells).
+  int MaxLinesInRow(int ARow);
+  // Moves R's top-left to the output point of Text rotated by Angle degrees.
+  void CalcRotatedTextPos(TRect& R, int Angle, const QString& Text, TAlignment HA, TVAlignment VA);
+  // Repaints the cells of a range (merge-aware corners).
+  void InvalidateCellRange(const TGridRect& Range);
+
+#define PROGRID_PAINT_FIELD(Type, Name)       \
+  Type Name() const { return FP.Name; }       \
+  void Set##Name(Type Value) { FP.Name = Value; Invalidate(); }
+  PROGRID_PAINT_FIELD(bool, SelectionColorMixer)
+  PROGRID_PAINT_FIELD(bool, SelectionRectangle)
+  PROGRID_PAINT_FIELD(bool, SelectionResizer)
+  PROGRID_PAINT_FIELD(TColor, SelectionRectangleColor)
+  PROGRID_PAINT_FIELD(bool, Flat)
+  PROGRID_PAINT_FIELD(bool, AutoNumAlign)
+  PROGRID_PAINT_FIELD(int, ZoomFactor)
+  PROGRID_PAINT_FIELD(bool, HideFocusRect)
+  PROGRID_PAINT_FIELD(bool, NoDefaultDraw)
+  PROGRID_PAINT_FIELD(bool, NoImageAndText)
+  PROGRID_PAINT_FIELD(bool, UseDisabledFont)
+  PROGRID_PAINT_FIELD(bool, Multilinecells)
+  PROGRID_PAINT_FIELD(bool, EnhTextSize)
+  PROGRID_PAINT_FIELD(bool, URLFull)
+  PROGRID_PAINT_FIELD(bool, URLUnderlineOnHover)
+  PROGRID_PAINT_FIELD(bool, XYOffsetTopLeftOnly)
+  PROGRID_PAINT_FIELD(bool, SelectionRTFKeep)
+  PROGRID_PAINT_FIELD(bool, NoRTLOrientation)
+  PROGRID_PAINT_FIELD(THoverFixedCells, HoverFixedCells)
+  // Multi-line cells of the selected text are written in the spreadsheet form.
+  PROGRID_PAINT_FIELD(bool, ExcelClipboardFormat)
+#undef PROGRID_PAINT_FIELD
+
+  TNotifyEvent OnPainted;
+  std::function<void(TObject* Sender, int ARow, int ACol, TColor& Color, TColor& ColorTo,
+                     TColor& ColorMirror, TColor& ColorMirrorTo, TCellGradientDirection& GD)>
+      OnGetCellGradient;
+  std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow, TGridDrawState AState,
+                     TRect ARect, bool Printing)>
+      OnCustomCellDraw;
+  std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow, TGridDrawState AState,
+                     TRect ARect, bool Printing)>
+      OnCustomCellBkgDraw;
+  std::function<void(TObject* Sender, int ARow, int ACol, TPen* LeftPen, TPen* TopPen,
+                     TPen* RightPen, TPen* BottomPen)>
+      OnGetCellBorderProp;
+  std::function<void(TObject* Sender, int ACol, int ARow, bool& IsFloat, QString& FloatFormat)>
+      OnGetFloatFormat;
+  std::function<void(TObject* Sender, int ACol, bool& CanShow)> OnCanShowFixedDropDown;
+
+  // --- typed cell access --------------------------------------------------------
+
+  // Integers, floats, dates and times read from and written to cell text (real
+  // column, display row). Reads raise EProGridError on text that is no number.
+  int Ints(int ACol, int ARow);
+  void SetInts(int ACol, int ARow, int Value);
+  // The same on real rows (hidden rows included), tags kept in the text read.
+  int AllInts(int ACol, int ARow);
+  void SetAllInts(int ACol, int ARow, int Value);
+  double Floats(int ACol, int ARow);
+  void SetFloats(int ACol, int ARow, double Value);
+  double AllFloats(int ACol, int ARow);
+  void SetAllFloats(int ACol, int ARow, double Value);
+  TDateTime Dates(int ACol, int ARow);
+  void SetDates(int ACol, int ARow, TDateTime Value);
+  TDateTime Times(int ACol, int ARow);
+  void SetTimes(int ACol, int ARow, TDateTime Value);
+  // A cell by real column and real row; a hidden row reads its kept cells.
+  QString AllCells(int ACol, int ARow) { return GetCellsEx(ACol, ARow); }
+  void SetAllCells(int ACol, int ARow, const QString& Value) { SetCellsEx(ACol, ARow, Value); }
+  QString GetCellsEx(int ACol, int ARow);
+  void SetCellsEx(int ACol, int ARow, const QString& Value);
+  // The cell text with its mini-HTML tags removed (<BR> and <HR> break lines).
+  QString StrippedCells(int ACol, int ARow);
+  // 1 plus the number of line breaks in the cell text.
+  int LinesInCell(int ACol, int ARow);
+  // The printed width and offset of a column (0..511).
+  int PrintColWidth(int ACol);
+  int PrintColOffset(int ACol);
+  // The print engine's column tables.
+  std::vector<int>& PrintColWidths() { return FPrintColWidths; }
+  std::vector<int>& PrintColOffsets() { return FPrintColOffsets; }
+  // The raw text of the current base cell; writing stores it.
+  QString CurrentCell();
+  void SetCurrentCell(const QString& Value);
+  // The float format of a cell (FloatFormat here).
+  virtual QString GetCellFloatFormat(int ACol, int ARow);
+  // Whether a date of zero or below is still written as a date.
+  bool ShowNullDates() const { return FShowNullDates; }
+  void SetShowNullDates(bool Value) { FShowNullDates = Value; }
+  // Fill every cell (DoFixed) or the normal ones with a text, a format of the
+  // column and row, a random integer below Rnd, or "column:row".
+  void TextFill(bool DoFixed, const QString& Txt);
+  void FormatFill(bool DoFixed, const QString& Fmt);
+  void RandomFill(bool DoFixed, int Rnd);
+  void LinearFill(bool DoFixed);
+
+  // --- selection membership and counts --------------------------------------------
+
+  // Selection := (FromCol, FromRow, ToCol, ToRow) as given.
+  void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow);
+  // Whether a cell is selected in the grid's selection mode; fixed cells never.
+  bool IsSelected(int ACol, int ARow);
+  // The selected cells as text: TAB between cells, CR LF between rows.
+  QString SelectedText();
+  // The disjunct cells selected (each (row and $FFFF) shl 16 or (col and $FFFF)).
+  int SelectedCellsCount();
+  TGridCoord SelectedCell(int i);
+  bool SelectedCells(int i, int j);
+  void SetSelectedCells(int i, int j, bool Value);
+  int SelectedColCount();
+  int SelectedRowCount();
+  int SelectedRow(int i);
+  void ClearSelectedCells();
+  void ClearModifiedRows();
+
+  // --- stand-ins until per-cell queries, cell graphics and check boxes land ---
+
+  // The cell's colours by OnGetCellColor / OnGetCellPrintColor (ACol real).
+  virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+  virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush,
+                                 TFont* AFont);
+  // The cell's alignment by OnGetAlignment.
+  virtual void GetCellAlignment(int ACol, int ARow, TAlignment& HA, TVAlignment& VA);
+  // The cell's word wrap by OnGetWordWrap; WW is the default.
+  virtual bool GetCellWordWrap(int ACol, int ARow, bool WW);
+  // Whether the cell shows its text masked.
+  virtual bool IsPasswordCell(int ACol, int ARow);
+  // The borders of a cell by OnGetCellBorder.
+  virtual void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+  // Whether a column shows the filter drop-down glyph.
+  virtual bool GetColumnFilter(int ACol);
+  // Whether the cell's graphic (if any) lets an explicit cell colour stand: no
+  // graphic, a rotated text or an empty graphic.
+  bool CellGraphicKeepsColor(int ACol, int ARow);
+  // Whether the cell has a check box.
+  bool HasCheckBox(int ACol, int ARow);
+
  protected:
   // After a window definition was read: records the fixed counts and the row
   // count as the minima and largest, takes goAlwaysShowEditor over as
@@ -457,6 +661,57 @@ class TProStringGrid : public TBaseGrid {
   // Raises EProGridError naming an operation of the grid that this build does
   // not provide yet, so that a caller never mistakes it for a success.
   [[noreturn]] static void NotAvailable(const char* Operation);
+
+  // --- painting, typed access and selection: state -------------------------
+ private:
+  struct PaintData {
+    bool SelectionColorMixer = false, SelectionRectangle = false, SelectionResizer = false;
+    TColor SelectionRectangleColor = clHighlight;
+    bool Flat = false, AutoNumAlign = false;
+    int ZoomFactor = 0;
+    bool HideFocusRect = false, NoDefaultDraw = false, NoImageAndText = false,
+         UseDisabledFont = false, Multilinecells = false, EnhTextSize = false, URLFull = false,
+         URLUnderlineOnHover = false, XYOffsetTopLeftOnly = false, SelectionRTFKeep = false,
+         NoRTLOrientation = false, ExcelClipboardFormat = false;
+    THoverFixedCells HoverFixedCells = hfNone;
+  } FP;
+  // The mouse button is down in the grid (kept by the mouse handling); painting
+  // of the disjunct selections reads it.
+  bool FMouseDown = false;
+  // The hovered fixed cell the mouse handling records; (-1, -1) for none.
+  TPoint FHoverFixedCell{-1, -1};
+  // A button went down on a fixed cell, and on its drop-down part.
+  bool FMouseDownOnFixed = false, FFixedDropDownDown = false;
+  // The vertical DrawText flag of the last plain text drawn.
+  UINT FVAlignFlag = 0;
+  bool FShowNullDates = true;
+  std::vector<int> FPrintColWidths = std::vector<int>(512, 0),
+                   FPrintColOffsets = std::vector<int>(512, 0);
+  std::unique_ptr<TIntList> FSelectedCells = std::make_unique<TIntList>(0, 0);
+  // The canvas DrawCellContent paints on, for the steps that draw on "the canvas".
+  TCanvas* FPaintCanvas = nullptr;
+  // The cell text step of DrawCellContent; returns the width of the text drawn.
+  int DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, TRect ARect,
+                   TGridDrawState AState, TAlignment HA, TVAlignment VA, bool WW,
+                   TColor KeptBrush, TColor KeptFont, bool FilterGlyph);
+  // The fixed-cell steps before and after the content.
+  void DrawFixedCellBackground(TCanvas* ACanvas, int DC, int RC, int ARow, TRect& R,
+                               TColor Brush, TColor ColorTo, TColor Mirror, TColor MirrorTo);
+  void DrawFixedCellEdges(TCanvas* ACanvas, int DC, int ARow, TRect R);
+  bool HasSortIndicator(int RC, int ARow);
+  // Hook points of the steps that later pieces fill in (HTML cell text, rich
+  // text, cell graphics, background pictures, the design helper).
+  int DrawHTMLCellText(TCanvas* ACanvas, int RC, int ARow, const QString& Text, TRect R,
+                       TColor URLColor);
+  void DrawRichTextCell(int ACol, int ARow, TRect ARect, TCanvas* ACanvas);
+  void PaintBackground();
+  void PaintDesignHelper();
+  // The text of a number as Ints/Floats read it; false when it is none.
+  bool ParseIntText(const QString& Text, int& Value) const;
+  bool ParseFloatText(const QString& Text, double& Value) const;
+  void FillCells(bool DoFixed, const std::function<void(int C, int R)>& Fill);
+  // The selected-cells key of a cell.
+  static int CellKey(int ACol, int ARow) { return int((uint32_t(ARow & 0xFFFF) << 16) | uint32_t(ACol & 0xFFFF)); }
 
  private:
   struct Data {
