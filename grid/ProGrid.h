@@ -711,7 +711,14 @@ class TProStringGrid : public TBaseGrid {
   bool ParseFloatText(const QString& Text, double& Value) const;
   void FillCells(bool DoFixed, const std::function<void(int C, int R)>& Fill);
   // The selected-cells key of a cell.
-  static int CellKey(int ACol, int ARow) { return int((uint32_t(ARow & 0xFFFF) << 16) | uint32_t(ACol & 0xFFFF)); }
+  static int CellKey(int ACol, int ARow) {
+    return int((uint32_t(ARow & 0xFFFF) << 16) | uint32_t(ACol & 0xFFFF));
+  }
+  // The key keeps 16 bits of column and row: a cell beyond them would stand for
+  // another cell, so it is never listed.
+  static bool FitsCellKey(int ACol, int ARow) {
+    return ACol >= 0 && ACol <= 0xFFFF && ARow >= 0 && ARow <= 0xFFFF;
+  }
 
  private:
   struct Data {

@@ -192,7 +192,7 @@ void TProStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
   }
   // 15. Disjunct cells.
   if (MouseActions()->DisjunctCellSelect() && ShowSelection()) {
-    if (FSelectedCells->HasValue(CellKey(ACol, ARow))) {
+    if (FitsCellKey(ACol, ARow) && FSelectedCells->HasValue(CellKey(ACol, ARow))) {
       applySelection();
       AState.Include(gdSelected);
     } else if (ACol == Col() && ARow == Row()) {

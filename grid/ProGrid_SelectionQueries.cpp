@@ -13,7 +13,8 @@ void TProStringGrid::SelectCells(int FromCol, int FromRow, int ToCol, int ToRow)
 bool TProStringGrid::IsSelected(int ACol, int ARow) {
   if (ARow < FixedRows() || ACol < FixedCols()) return false;
   TMouseActions* m = MouseActions();
-  if (m->DisjunctCellSelect()) return FSelectedCells->HasValue(CellKey(ACol, ARow));
+  if (m->DisjunctCellSelect())
+    return FitsCellKey(ACol, ARow) && FSelectedCells->HasValue(CellKey(ACol, ARow));
   if (m->DisjunctRowSelect())
     return RowSelect(m->RowSelectPersistent() ? RealRowIndex(ARow) : ARow);
   if (m->DisjunctColSelect()) return ColSelect(ACol);
@@ -74,13 +75,15 @@ TGridCoord TProStringGrid::SelectedCell(int i) {
 }
 
 bool TProStringGrid::SelectedCells(int i, int j) {
-  if (MouseActions()->DisjunctCellSelect()) return FSelectedCells->HasValue(CellKey(i, j));
+  if (MouseActions()->DisjunctCellSelect())
+    return FitsCellKey(i, j) && FSelectedCells->HasValue(CellKey(i, j));
   const TGridRect s = Selection();
   return std::min(s.Left, s.Right) <= i && i <= std::max(s.Left, s.Right) &&
          std::min(s.Top, s.Bottom) <= j && j <= std::max(s.Top, s.Bottom);
 }
 
 void TProStringGrid::SetSelectedCells(int i, int j, bool Value) {
+  if (!FitsCellKey(i, j)) return;
   const int key = CellKey(i, j);
   if (Value == FSelectedCells->HasValue(key)) return;
   if (Value)
@@ -121,7 +124,8 @@ int TProStringGrid::SelectedRow(int i) {
     return i >= 0 && i < SelectedRows()->Count() ? SelectedRows()->Items(i) : -1;
   const TGridRect s = Selection();
   const int lo = std::min(s.Top, s.Bottom), hi = std::max(s.Top, s.Bottom);
-  return lo + i <= hi ? lo + i : -1;
+  // A negative index would name a row above the selection.
+  return i >= 0 && lo + i <= hi ? lo + i : -1;
 }
 
 void TProStringGrid::ClearSelectedCells() {
