@@ -608,3 +608,107 @@ TEST(GridPaintHeaders, HoverFixedCells) {
   EXPECT_TRUE(g.IsHoverFixedCell(0, 3));
   EXPECT_FALSE(g.IsHoverFixedCell(2, 3));
 }
+
+// ---------------------------------------------------------------------------
+// A whole table, set up like the program's variable tables
+
+namespace {
+
+// RGB as a TColor (low byte red).
+constexpr TColor Rgb(int R, int G, int B) { return TColor(R | (G << 8) | (B << 16)); }
+
+// The check columns hold their state apart from the cell text, as the
+// variables table does; Checked[r] is the state of row r in all four columns.
+void SetUpVariablesTable(TProStringGrid& g, const std::vector<bool>& Checked) {
+  struct Column {
+    const char* Header;
+    int Width;
+    TColor Color;
+  };
+  const Column columns[] = {
+      {"N", 40, clNone},
+      {"Enable", 50, Rgb(255, 216, 176)},
+      {"Type", 120, Rgb(224, 250, 254)},
+      {"Position", 70, Rgb(168, 255, 168)},
+      {"Start Bit", 70, Rgb(168, 255, 168)},
+      {"Length", 70, Rgb(168, 255, 168)},
+      {"Name", 200, Rgb(252, 214, 244)},
+      {"R/W", 70, Rgb(252, 214, 244)},
+      {"Swap", 70, Rgb(255, 255, 168)},
+      {"Swap Word", 70, Rgb(255, 255, 168)},
+      {"Swap All", 70, Rgb(255, 255, 168)},
+      {"Mnemonic", 200, Rgb(255, 255, 255)},
+  };
+  g.SetBounds(0, 0, 1200, 337);
+  g.SetColCount(12);
+  g.SetRowCount(14);
+  g.SetDefaultRowHeight(22);
+  g.SetOptions(g.Options() + TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine,
+                                          goRangeSelect, goEditing});
+  // The gradient of the XP look's headers (its preset is not part of this test).
+  g.SetLook(glXP);
+  g.SetREZGradientFrom(Rgb(252, 252, 252));
+  g.SetREZGradientTo(Rgb(224, 226, 230));
+  for (int c = 0; c < 12; ++c) {
+    g.SetColWidths(c, columns[c].Width);
+    g.SetCells(c, 0, QString::fromLatin1(columns[c].Header));
+    for (int r = 1; r < g.RowCount() && columns[c].Color != clNone; ++r)
+      g.CellProperties(c, r)->SetBrushColor(columns[c].Color);
+  }
+  const char* types[] = {"Boolean", "Word", "Float", "String", "Double"};
+  for (int r = 1; r < g.RowCount(); ++r) {
+    g.SetCells(0, r, QString::number(r));
+    for (int c : {1, 8, 9, 10}) g.CellProperties(c, r)->SetAlignment(taCenter);
+    if (r > 5) continue;
+    g.SetCells(2, r, QString::fromLatin1(types[r - 1]));
+    g.SetCells(3, r, QString::number((r - 1) * 2));
+    g.SetCells(4, r, QStringLiteral("0"));
+    g.SetCells(5, r, r == 4 ? QStringLiteral("10") : QString::number(r == 1 ? 1 : 2 * (r - 1)));
+    g.SetCells(6, r, QStringLiteral("Variable_%1").arg(r));
+    g.SetCells(7, r, r % 2 ? QStringLiteral("Read/Write") : QStringLiteral("Read Only"));
+    g.SetCells(11, r, QStringLiteral("Tank level %1").arg(r));
+  }
+  // The check-box columns show their boxes (drawn by the event until cell
+  // graphics draw them).
+  g.OnCustomCellDraw = [&g, Checked](TObject*, TCanvas* C, int ACol, int ARow, TGridDrawState,
+                                     TRect R, bool) {
+    const bool box = ARow > 0 && (ACol == 1 || ACol >= 8) && ACol <= 10;
+    if (box)
+      g.DrawCheckBoxGlyph(C, R, Checked[size_t(ARow)], true, false, csClassic, false, cbUnchecked);
+  };
+}
+
+void PaintAll(TProStringGrid& g, TRecordingCanvas& rc) {
+  for (int r = 0; r < g.RowCount(); ++r)
+    for (int c = 0; c < g.ColCount(); ++c) g.PaintCell(rc.Canvas(), c, r, g.CellRect(c, r), {});
+}
+
+}  // namespace
+
+TEST(GridPaintTable, VariablesTableLooksRight) {
+  TProStringGrid g(nullptr);
+  std::vector<bool> checked(14, false);
+  checked[1] = checked[3] = checked[5] = true;
+  SetUpVariablesTable(g, checked);
+  TRecordingCanvas rc(1200, 337);
+  PaintAll(g, rc);
+  // Every header text and the cell texts are drawn, and the boxes of the four
+  // check columns.
+  for (const char* h : {"N", "Enable", "Type", "Name", "Swap Word", "Mnemonic", "Variable_3",
+                        "Read/Write", "13"})
+    TextRecord(rc, QString::fromLatin1(h));
+  int ticked = 0;
+  for (const TDrawRecord& f : rc.OfKind(dkFrameControl))
+    if (f.State & DFCS_CHECKED) ++ticked;
+  EXPECT_EQ(ticked, 4 * 3);
+  EXPECT_EQ(rc.OfKind(dkFrameControl).size(), size_t(4 * 13));
+  const QImage img = rc.Pixels();
+  // A body cell shows its column's colour; a header its gradient.
+  const TRect name = g.CellRect(6, 8);
+  EXPECT_EQ(img.pixel(name.Left + 20, name.Top + 10) & 0xFFFFFF, qRgb(252, 214, 244) & 0xFFFFFF);
+  const TRect head = g.CellRect(6, 0);
+  EXPECT_GT(qGray(img.pixel(head.Left + 100, head.Top + 3)),
+            qGray(img.pixel(head.Left + 100, head.Bottom - 4)));
+  if (qEnvironmentVariableIsSet("ZIDI_SCREENSHOT_DIR"))
+    img.save(qEnvironmentVariable("ZIDI_SCREENSHOT_DIR") + QStringLiteral("/variables-table.png"));
+}
