@@ -586,6 +586,42 @@ class TProStringGrid : public TBaseGrid {
   void SetAllCells(int ACol, int ARow, const QString& Value) { SetCellsEx(ACol, ARow, Value); }
   QString GetCellsEx(int ACol, int ARow);
   void SetCellsEx(int ACol, int ARow, const QString& Value);
+  // The same without merge resolution, display hooks or repaint; a hidden row's
+  // column must exist among its kept cells.
+  QString AllGridCells(int ACol, int ARow) { return GetGridCellsEx(ACol, ARow); }
+  void SetAllGridCells(int ACol, int ARow, const QString& Value) { SetGridCellsEx(ACol, ARow, Value); }
+  QString GetGridCellsEx(int ACol, int ARow);
+  void SetGridCellsEx(int ACol, int ARow, const QString& Value);
+  // AllCells for 16-bit text (the same QString here).
+  QString AllWideCells(int ACol, int ARow) { return GetCellsEx(ACol, ARow); }
+  void SetAllWideCells(int ACol, int ARow, const QString& Value) { SetCellsEx(ACol, ARow, Value); }
+  // The user object of a cell by real column and real row.
+  TObject* AllObjects(int ACol, int ARow);
+  void SetAllObjects(int ACol, int ARow, TObject* Value);
+  // The raw object slot of a cell by real row (a hidden row's kept object).
+  TObject* GetRealCellObject(int ACol, int ARow);
+  // The cell of column i in the row that stood at position j before sorting.
+  QString UnSortedCells(int ACol, int ARow);
+  void SetUnSortedCells(int ACol, int ARow, const QString& Value);
+  // The cell of column i in the column order before columns were moved.
+  QString OriginalCells(int ACol, int ARow);
+  void SetOriginalCells(int ACol, int ARow, const QString& Value);
+  // A display row's real row before sorting, and the row now standing where
+  // ARow stood.
+  int SortedRowIndex(int ARow);
+  int UnSortedRowIndex(int ARow);
+  // Kept by sorting: entry i is the position the row now at i had before.
+  TIntList* SortCrossReference() const { return FSortList.get(); }
+  // Texts of row 0 of each column and of column 0 of each row; "\n" stands
+  // for a line break.
+  TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }
+  void SetColumnHeaders(TStrings* Value);
+  TStringList* RowHeaders() const { return FRowHeaders.get(); }
+  void SetRowHeaders(TStrings* Value);
+  void ClearColumnHeaders();
+  void ShowColumnHeaders();
+  void ClearRowHeaders();
+  void ShowRowHeaders();
   // The cell text with its mini-HTML tags removed (<BR> and <HR> break lines).
   QString StrippedCells(int ACol, int ARow);
   // 1 plus the number of line breaks in the cell text.
@@ -651,6 +687,9 @@ class TProStringGrid : public TBaseGrid {
   bool CellGraphicKeepsColor(int ACol, int ARow);
   // Whether the cell has a check box.
   bool HasCheckBox(int ACol, int ARow);
+  // Told after the column headers list changed, and after bulk fills.
+  virtual void ColumnHeadersChanged();
+  virtual void CellsLoaded();
 
  protected:
   // After a window definition was read: records the fixed counts and the row
@@ -688,6 +727,15 @@ class TProStringGrid : public TBaseGrid {
   std::vector<int> FPrintColWidths = std::vector<int>(512, 0),
                    FPrintColOffsets = std::vector<int>(512, 0);
   std::unique_ptr<TIntList> FSelectedCells = std::make_unique<TIntList>(0, 0);
+  std::unique_ptr<TIntList> FSortList = std::make_unique<TIntList>(0, 0);
+  // The header lists, made with their change notification.
+  std::unique_ptr<TStringList> MakeHeaderList(bool Columns);
+  std::unique_ptr<TStringList> FColumnHeaders = MakeHeaderList(true);
+  std::unique_ptr<TStringList> FRowHeaders = MakeHeaderList(false);
+  // The kept cells of a hidden real row, or nullptr.
+  TGridItem* HiddenRowItem(int ARow) const;
+  // The row of the unsorted order that position j stands for.
+  int UnSortedRow(int ARow);
   // The canvas DrawCellContent paints on, for the steps that draw on "the canvas".
   TCanvas* FPaintCanvas = nullptr;
   // The cell text step of DrawCellContent; returns the width of the text drawn.

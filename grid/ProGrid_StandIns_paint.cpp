@@ -19,3 +19,7 @@ bool TProStringGrid::GetColumnFilter(int) { return false; }
 bool TProStringGrid::CellGraphicKeepsColor(int, int) { return true; }
 
 bool TProStringGrid::HasCheckBox(int, int) { return false; }
+
+void TProStringGrid::ColumnHeadersChanged() {}
+
+void TProStringGrid::CellsLoaded() {}

@@ -197,6 +197,7 @@ void TProStringGrid::FillCells(bool DoFixed, const std::function<void(int C, int
   const int r1 = DoFixed ? RowCount() - 1 : RowCount() - FixedFooters() - 1;
   for (int r = r0; r <= r1; ++r)
     for (int c = c0; c <= c1; ++c) Fill(c, r);
+  CellsLoaded();
 }
 
 void TProStringGrid::TextFill(bool DoFixed, const QString& Txt) {
@@ -217,4 +218,136 @@ void TProStringGrid::LinearFill(bool DoFixed) {
   FillCells(DoFixed, [&](int C, int R) {
     SetCells(C, R, QString::number(C) + u':' + QString::number(R));
   });
+}
+
+// ---------------------------------------------------------------------------
+// Raw, wide and object access by real row
+
+TGridItem* TProStringGrid::HiddenRowItem(int ARow) const {
+  if (!IsHiddenRow(ARow)) return nullptr;
+  for (int i = 0; i < GridItems()->Count(); ++i)
+    if (GridItems()->Items(i)->Idx() == ARow) return GridItems()->Items(i);
+  return nullptr;
+}
+
+QString TProStringGrid::GetGridCellsEx(int ACol, int ARow) {
+  if (TGridItem* item = HiddenRowItem(ARow)) return item->Items()->Strings(ACol);
+  return GridCells(ACol, DisplRowIndex(ARow));
+}
+
+void TProStringGrid::SetGridCellsEx(int ACol, int ARow, const QString& Value) {
+  if (TGridItem* item = HiddenRowItem(ARow)) {
+    // Not padded: the column must be among the kept cells already.
+    item->Items()->SetStrings(ACol, Value);
+    return;
+  }
+  SetGridCells(ACol, DisplRowIndex(ARow), Value);
+}
+
+TObject* TProStringGrid::GetRealCellObject(int ACol, int ARow) {
+  if (TGridItem* item = HiddenRowItem(ARow)) return item->Items()->Objects(ACol);
+  return GridObjects(ACol, DisplRowIndex(ARow));
+}
+
+TObject* TProStringGrid::AllObjects(int ACol, int ARow) {
+  if (TGridItem* item = HiddenRowItem(ARow)) {
+    TObject* o = item->Items()->Objects(ACol);
+    if (auto* p = dynamic_cast<TCellProperties*>(o)) return p->CellObject();
+    return o;
+  }
+  return GetObjectEx(ACol, DisplRowIndex(ARow));
+}
+
+void TProStringGrid::SetAllObjects(int ACol, int ARow, TObject* Value) {
+  if (TGridItem* item = HiddenRowItem(ARow)) {
+    // A kept slot holds the cell's property object or nothing; the user object
+    // goes into a property object, made for it when the cell has none, so that
+    // it comes back with the row.
+    auto* p = dynamic_cast<TCellProperties*>(item->Items()->Objects(ACol));
+    if (p == nullptr) {
+      p = new TCellProperties(this, ACol, ARow);  // owned by the grid
+      item->Items()->SetObjects(ACol, p);
+    }
+    p->SetCellObject(Value);
+    return;
+  }
+  SetObjectEx(ACol, DisplRowIndex(ARow), Value);
+}
+
+// ---------------------------------------------------------------------------
+// Sort order and column order
+
+int TProStringGrid::SortedRowIndex(int ARow) {
+  const int r = ARow >= 0 && ARow < FSortList->Count() ? FSortList->Items(ARow) : ARow;
+  return RealRowIndex(r);
+}
+
+int TProStringGrid::UnSortedRowIndex(int ARow) {
+  if (FSortList->Count() == 0) return ARow;
+  const int p = FSortList->IndexOf(ARow);
+  return p >= 0 ? p : FSortList->Count();
+}
+
+int TProStringGrid::UnSortedRow(int ARow) {
+  if (FSortList->Count() < ARow) return ARow;
+  return UnSortedRowIndex(ARow);
+}
+
+QString TProStringGrid::UnSortedCells(int ACol, int ARow) { return Cells(ACol, UnSortedRow(ARow)); }
+
+void TProStringGrid::SetUnSortedCells(int ACol, int ARow, const QString& Value) {
+  SetCells(ACol, UnSortedRow(ARow), Value);
+}
+
+// No column order is kept before columns can be moved: a column stands where
+// it always stood.
+QString TProStringGrid::OriginalCells(int ACol, int ARow) { return Cells(ACol, ARow); }
+
+void TProStringGrid::SetOriginalCells(int ACol, int ARow, const QString& Value) {
+  SetCells(ACol, ARow, Value);
+}
+
+// ---------------------------------------------------------------------------
+// Header lists
+
+std::unique_ptr<TStringList> TProStringGrid::MakeHeaderList(bool Columns) {
+  auto list = std::make_unique<TStringList>();
+  if (Columns)
+    list->OnChange = [this](TObject*) {
+      ColumnHeadersChanged();
+      ShowColumnHeaders();
+    };
+  else
+    list->OnChange = [this](TObject*) { ShowRowHeaders(); };
+  return list;
+}
+
+void TProStringGrid::SetColumnHeaders(TStrings* Value) {
+  if (FixedRows() > 0) ClearColumnHeaders();
+  FColumnHeaders->Assign(Value);
+}
+
+void TProStringGrid::SetRowHeaders(TStrings* Value) {
+  if (IsDesigning() && FixedCols() > 0) ClearRowHeaders();
+  FRowHeaders->Assign(Value);
+}
+
+void TProStringGrid::ClearColumnHeaders() {
+  for (int c = 0; c < ColCount(); ++c) SetCells(c, 0, QString());
+}
+
+void TProStringGrid::ShowColumnHeaders() {
+  if (FixedRows() == 0) return;
+  for (int i = 0; i < FColumnHeaders->Count() && i < TotalColCount(); ++i)
+    SetCells(i, 0, UnescapeLineBreaks(FColumnHeaders->Strings(i)));
+}
+
+void TProStringGrid::ClearRowHeaders() {
+  for (int r = 0; r < RowCount(); ++r) SetCells(0, r, QString());
+}
+
+void TProStringGrid::ShowRowHeaders() {
+  if (FixedCols() == 0) return;
+  for (int i = 0; i < FRowHeaders->Count() && i < RowCount(); ++i)
+    SetCells(0, i, UnescapeLineBreaks(FRowHeaders->Strings(i)));
 }

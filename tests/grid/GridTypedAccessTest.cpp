@@ -161,6 +161,56 @@ TEST(GridTypedAccess, Fills) {
   EXPECT_EQ(g.Cells(2, 0), "2/0");
 }
 
+TEST(GridTypedAccess, HeaderLists) {
+  TProStringGrid g(nullptr);
+  g.SetCells(3, 0, QStringLiteral("old"));
+  TStringList h;
+  h.Add(QStringLiteral("N"));
+  h.Add(QStringLiteral("Net\\nWeight"));
+  g.SetColumnHeaders(&h);
+  EXPECT_EQ(g.Cells(1, 0), "Net\rWeight");
+  EXPECT_EQ(g.Cells(3, 0), "");  // cleared first
+  // Changing the list shows it again.
+  g.ColumnHeaders()->Add(QStringLiteral("Tare"));
+  EXPECT_EQ(g.Cells(2, 0), "Tare");
+  TStringList rows;
+  rows.Add(QString());
+  rows.Add(QStringLiteral("first"));
+  g.SetRowHeaders(&rows);
+  EXPECT_EQ(g.Cells(0, 1), "first");
+}
+
+TEST(GridTypedAccess, SortOrderAndRawAccess) {
+  TProStringGrid g(nullptr);
+  g.SetCells(1, 5, QStringLiteral("five"));
+  // Never sorted: the cell of row 5 is the cell of row 5.
+  EXPECT_EQ(g.UnSortedCells(1, 5), "five");
+  EXPECT_EQ(g.SortedRowIndex(5), 5);
+  EXPECT_EQ(g.UnSortedRowIndex(5), 5);
+  // Rows 1..3 moved: the row now at 1 stood at 3 before.
+  for (int v : {0, 3, 1, 2}) g.SortCrossReference()->Add(v);
+  EXPECT_EQ(g.SortedRowIndex(1), 3);
+  EXPECT_EQ(g.UnSortedRowIndex(3), 1);
+  g.SetCells(1, 1, QStringLiteral("was three"));
+  EXPECT_EQ(g.UnSortedCells(1, 3), "was three");
+  EXPECT_EQ(g.UnSortedCells(1, 5), "five");  // beyond the list
+
+  // Raw access keeps merged cells apart and leaves out the display hooks.
+  g.OnGetDisplText = [](TObject*, int, int, QString& V) { V = V.toUpper(); };
+  g.SetCells(2, 2, QStringLiteral("raw"));
+  EXPECT_EQ(g.AllCells(2, 2), "RAW");
+  EXPECT_EQ(g.AllGridCells(2, 2), "raw");
+  g.HideRow(2);
+  EXPECT_EQ(g.AllCells(2, 2), "RAW");
+  EXPECT_EQ(g.AllGridCells(2, 2), "raw");
+  TObject marker;
+  g.SetAllObjects(3, 2, &marker);
+  EXPECT_EQ(g.AllObjects(3, 2), &marker);
+  g.UnHideRow(2);
+  EXPECT_EQ(g.Objects(3, 2), &marker);
+  g.SetObjects(3, 2, nullptr);
+}
+
 // ---------------------------------------------------------------------------
 // Selection membership and selected text
 
