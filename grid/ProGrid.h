@@ -318,7 +318,8 @@ class TProStringGrid : public TBaseGrid {
   PROGRID_FIELD(TScrollBarAlways, ScrollBarAlways)
   PROGRID_FIELD(bool, EnableHTML)
   PROGRID_FIELD(bool, EnableWheel)
-  PROGRID_FIELD(bool, ShowSelection)
+  // Also sets the base grid's selection-show flag; repaints.
+  PROGRID_FIELD_SET(bool, ShowSelection)
   PROGRID_FIELD(bool, ShowDesignHelper)
   PROGRID_FIELD(bool, EnhRowColMove)
   PROGRID_FIELD(bool, UseInternalHintClass)
@@ -481,6 +482,10 @@ class TProStringGrid : public TBaseGrid {
                        TGridDrawState AState) override;
   // The borders a cell asks for (GetCellBorder, OnGetCellBorderProp); ACol real.
   void DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect ARect);
+  // The frame of the framed looks in BorderColor, on the window's frame; the
+  // canvas variant draws it on ACanvas (the window's whole area).
+  void PaintNCBorder();
+  void PaintNCBorder(TCanvas* ACanvas);
   // The dotted XOR lines shown while a column or row is dragged.
   void DrawVertMoveLine(int X);
   void DrawHorzMoveLine(int Y);
@@ -543,6 +548,8 @@ class TProStringGrid : public TBaseGrid {
   PROGRID_PAINT_FIELD(bool, SelectionRTFKeep)
   PROGRID_PAINT_FIELD(bool, NoRTLOrientation)
   PROGRID_PAINT_FIELD(THoverFixedCells, HoverFixedCells)
+  // The cells fill the grid exactly; the frame is drawn one pixel in.
+  PROGRID_PAINT_FIELD(bool, FitCellsInGrid)
   // Multi-line cells of the selected text are written in the spreadsheet form.
   PROGRID_PAINT_FIELD(bool, ExcelClipboardFormat)
 #undef PROGRID_PAINT_FIELD
@@ -711,7 +718,7 @@ class TProStringGrid : public TBaseGrid {
     bool HideFocusRect = false, NoDefaultDraw = false, NoImageAndText = false,
          UseDisabledFont = false, Multilinecells = false, EnhTextSize = false, URLFull = false,
          URLUnderlineOnHover = false, XYOffsetTopLeftOnly = false, SelectionRTFKeep = false,
-         NoRTLOrientation = false, ExcelClipboardFormat = false;
+         NoRTLOrientation = false, ExcelClipboardFormat = false, FitCellsInGrid = false;
     THoverFixedCells HoverFixedCells = hfNone;
   } FP;
   // The mouse button is down in the grid (kept by the mouse handling); painting

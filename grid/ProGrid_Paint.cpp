@@ -8,6 +8,7 @@
 #include "controls/ProUtil.h"
 #include "grid/ProGrid.h"
 #include "platform/gdi/WinGdi.h"
+#include "platform/ui/UxTheme.h"
 #include "platform/ui/WinApi.h"
 
 namespace {
@@ -23,6 +24,13 @@ void TProStringGrid::SetSelectionColorMixerFactor(int Value) {
   Value = std::clamp(Value, 0, 100);
   if (F.SelectionColorMixerFactor == Value) return;
   F.SelectionColorMixerFactor = Value;
+  Invalidate();
+}
+
+void TProStringGrid::SetShowSelection(bool Value) {
+  FShowSel = Value;
+  if (F.ShowSelection == Value) return;
+  F.ShowSelection = Value;
   Invalidate();
 }
 
@@ -394,6 +402,38 @@ void TProStringGrid::DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect
     ACanvas->Pen()->Assign(&bottom);
     ACanvas->MoveTo(ARect.Left - GridLineWidth() - 1, ARect.Bottom - 1);
     ACanvas->LineTo(ARect.Right, ARect.Bottom - 1);
+  }
+}
+
+void TProStringGrid::PaintNCBorder() {
+  if (!HandleAllocated()) return;
+  HDC dc = GetWindowDC(Handle());
+  if (dc == nullptr) return;
+  TCanvas c;
+  c.SetHandle(dc);
+  PaintNCBorder(&c);
+  c.SetHandle(nullptr);
+  ReleaseDC(Handle(), dc);
+}
+
+void TProStringGrid::PaintNCBorder(TCanvas* ACanvas) {
+  const TGridLook look = Look();
+  if (look == glStandard || look == glClassic || look == glCustom) return;
+  if (BorderStyle() == bsNone || BorderColor() == clNone || Flat()) return;
+  const int W = Width(), H = Height();
+  auto frame = [&](int In) {
+    ACanvas->Polyline({TPoint(In, H - 1 - In), TPoint(In, In), TPoint(W - 1 - In, In),
+                       TPoint(W - 1 - In, H - 1 - In), TPoint(In, H - 1 - In)});
+  };
+  ACanvas->Pen()->SetColor(BorderColor());
+  if (FitCellsInGrid()) {
+    frame(1);
+    if (Parent() != nullptr) {
+      ACanvas->Pen()->SetColor(Parent()->Color());
+      frame(0);
+    }
+  } else if (VisualStyles().CommonControlsMajorVersion() >= 6) {
+    frame(0);
   }
 }
 

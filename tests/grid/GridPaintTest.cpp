@@ -55,6 +55,17 @@ class TPasswordGrid : public TProStringGrid {
   bool IsPasswordCell(int ACol, int) override { return ACol == 2; }
 };
 
+// A grid whose cell (2, 2) asks for a red left and bottom border.
+class TBorderGrid : public TProStringGrid {
+ public:
+  using TProStringGrid::TProStringGrid;
+  void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders) override {
+    if (ACol != 2 || ARow != 2) return;
+    APen->SetColor(clRed);
+    Borders = TCellBorders{cbLeft, cbBottom};
+  }
+};
+
 int CountPixels(const QImage& Image, QRgb Color) {
   int n = 0;
   for (int y = 0; y < Image.height(); ++y)
@@ -176,6 +187,15 @@ TEST(GridPaintLook, DisjunctCellSelection) {
   const TCellLook cur = LookOf(g, 1, 1, TGridDrawState{gdSelected});
   EXPECT_FALSE(cur.State.contains(gdSelected));
   EXPECT_EQ(cur.Brush, g.Color());
+}
+
+TEST(GridPaintLook, ShowSelectionOff) {
+  TProStringGrid g(nullptr);
+  g.SelectCells(1, 1, 3, 3);
+  g.SetShowSelection(false);
+  const TCellLook l = LookOf(g, 2, 2);
+  EXPECT_EQ(l.Brush, g.Color());
+  EXPECT_FALSE(l.State.contains(gdSelected));
 }
 
 TEST(GridPaintLook, DisabledFont) {
@@ -379,6 +399,53 @@ TEST(GridPaintText, FocusRectOnlyWithFocus) {
   TRecordingCanvas rc(400, 300);
   Paint(g, rc, 1, 1);
   EXPECT_TRUE(rc.OfKind(dkFocusRect).empty());
+}
+
+TEST(GridPaintText, CellBorders) {
+  TBorderGrid g(nullptr);
+  TRecordingCanvas rc(400, 300);
+  Paint(g, rc, 2, 2);
+  std::vector<TDrawRecord> red;
+  for (const TDrawRecord& l : rc.OfKind(dkLine))
+    if (l.PenColor == COLORREF(0x0000FF)) red.push_back(l);
+  ASSERT_EQ(red.size(), 2u);
+  EXPECT_EQ(red[0].P1.X, red[0].P2.X);  // left: vertical
+  EXPECT_EQ(red[1].P1.Y, red[1].P2.Y);  // bottom: horizontal
+  EXPECT_LT(red[0].P1.X, red[1].P2.X);
+  // The pen of the canvas is restored afterwards.
+  rc.Clear();
+  Paint(g, rc, 3, 2);
+  for (const TDrawRecord& l : rc.OfKind(dkLine)) EXPECT_NE(l.PenColor, COLORREF(0x0000FF));
+}
+
+TEST(GridPaintHeaders, WindowFrameOfTheFramedLooks) {
+  TProStringGrid g(nullptr);
+  g.SetBounds(0, 0, 100, 50);
+  g.SetBorderColor(TColor(0x00FF00));
+  struct Case {
+    TGridLook Look;
+    bool Fit;
+    size_t Lines;
+    int Inset;
+  };
+  const Case cases[] = {{glStandard, false, 0, 0}, {glClassic, false, 0, 0},
+                        {glXP, false, 4, 0},       {glSoft, true, 4, 1}};
+  for (const Case& k : cases) {
+    g.SetLook(k.Look);
+    g.SetFitCellsInGrid(k.Fit);
+    TRecordingCanvas rc(100, 50);
+    g.PaintNCBorder(rc.Canvas());
+    ASSERT_EQ(rc.OfKind(dkLine).size(), k.Lines) << k.Look;
+    if (k.Lines == 0) continue;
+    const TDrawRecord first = rc.OfKind(dkLine)[0];
+    EXPECT_EQ(first.PenColor, COLORREF(0x00FF00));
+    EXPECT_EQ(first.P1, TPoint(k.Inset, 49 - k.Inset));
+    EXPECT_EQ(first.P2, TPoint(k.Inset, k.Inset));
+  }
+  g.SetFlat(true);
+  TRecordingCanvas rc(100, 50);
+  g.PaintNCBorder(rc.Canvas());
+  EXPECT_TRUE(rc.Records().empty());
 }
 
 // ---------------------------------------------------------------------------
