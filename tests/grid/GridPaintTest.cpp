@@ -665,6 +665,113 @@ TEST(GridPaintHeaders, SortGlyph) {
   EXPECT_EQ(rc.Texts(), (std::vector<QString>{"2"}));
 }
 
+// The colours of the fills and filled rectangles of a paint, in order.
+std::vector<COLORREF> FillColors(const TRecordingCanvas& rc) {
+  std::vector<COLORREF> r;
+  for (const TDrawRecord& f : rc.Records())
+    if (f.Kind == dkFill || f.Kind == dkRectangle) r.push_back(f.BrushColor);
+  return r;
+}
+
+bool Filled(const TRecordingCanvas& rc, TColor C) {
+  const auto f = FillColors(rc);
+  return std::find(f.begin(), f.end(), COLORREF(ColorToRGB(C))) != f.end();
+}
+
+TEST(GridPaintHeaders, ActiveCellAndSortedColumnHeaders) {
+  TProStringGrid g(nullptr);
+  g.SetLook(glXP);
+  g.SetREZGradientFrom(TColor(0xF0F0F0));
+  g.SetFixedCols(2);
+  g.SetFixedRows(2);
+  g.SetRow(4);
+  g.SetCol(3);
+  g.SetActiveCellShow(true);
+  g.SetActiveCellColor(TColor(0x0000AA));
+  struct Case {
+    int Col, Row;
+    bool Active;
+  };
+  // Only the last fixed column of the current row and the last fixed row of
+  // the current column.
+  const Case cases[] = {{1, 4, true}, {0, 4, false}, {3, 1, true}, {3, 0, false},
+                        {1, 5, false}, {4, 1, false}};
+  for (const Case& k : cases) {
+    TRecordingCanvas rc(600, 400);
+    Paint(g, rc, k.Col, k.Row);
+    EXPECT_EQ(Filled(rc, TColor(0x0000AA)), k.Active) << k.Col << "," << k.Row;
+  }
+  // The sorted column's header colour, in the last fixed row only.
+  g.SetActiveCellShow(false);
+  g.SortSettings()->SetColumn(4);
+  TRecordingCanvas rc(600, 400);
+  Paint(g, rc, 4, 1);
+  EXPECT_FALSE(Filled(rc, TColor(0x00AA00)));  // no header colour set
+  g.SortSettings()->SetHeaderColor(TColor(0x00AA00));
+  for (int r : {0, 1}) {
+    TRecordingCanvas rc2(600, 400);
+    Paint(g, rc2, 4, r);
+    EXPECT_EQ(Filled(rc2, TColor(0x00AA00)), r == 1) << r;
+  }
+}
+
+TEST(GridPaintHeaders, ModifiedRowMarkerAndRowIndicator) {
+  TProStringGrid g(nullptr);
+  g.SetLook(glStandard);
+  g.ShowModified()->SetEnabled(true);
+  g.ShowModified()->SetColor(TColor(0x0080FF));
+  g.SetRowModified(3, true);
+  TRecordingCanvas rc(400, 300);
+  Paint(g, rc, 0, 3);
+  const auto rects = rc.OfKind(dkRectangle);
+  bool marker = false;
+  for (const TDrawRecord& r : rects)
+    if (r.BrushColor == COLORREF(0x0080FF) && r.R.Width() == 4) marker = true;
+  EXPECT_TRUE(marker);
+  rc.Clear();
+  Paint(g, rc, 0, 4);
+  for (const TDrawRecord& r : rc.OfKind(dkRectangle)) EXPECT_NE(r.BrushColor, COLORREF(0x0080FF));
+
+  // The row indicator in column 0 of the current row, the text after it.
+  TBitmap ind;
+  ind.SetSize(8, 8);
+  g.SetRowIndicator(&ind);
+  g.SetCells(0, 1, QStringLiteral("1"));
+  rc.Clear();
+  Paint(g, rc, 0, 1);
+  const auto bitmaps = rc.OfKind(dkBitmap);
+  ASSERT_EQ(bitmaps.size(), 1u);
+  // Two pixels into the cell's content rectangle.
+  const TRect cell = g.CellRect(0, 1);
+  EXPECT_GE(bitmaps[0].R.Left, cell.Left + 2);
+  EXPECT_LE(bitmaps[0].R.Left, cell.Left + 3);
+  EXPECT_GE(TextRecord(rc, QStringLiteral("1")).R.Left, bitmaps[0].R.Right);
+}
+
+TEST(GridPaintText, SelectionRectangle) {
+  TProStringGrid g(nullptr);
+  g.SetSelectionRectangle(true);
+  g.SetSelectionResizer(true);
+  g.SetSelectionRectangleColor(TColor(0x00FF00));
+  g.SelectCells(1, 1, 2, 2);
+  auto outline = [&](int c, int r) {
+    TRecordingCanvas rc(400, 300);
+    Paint(g, rc, c, r);
+    int lines = 0, squares = 0;
+    for (const TDrawRecord& l : rc.OfKind(dkLine))
+      if (l.PenColor == 0x00FF00) {
+        EXPECT_EQ(l.PenWidth, 2);
+        ++lines;
+      }
+    for (const TDrawRecord& q : rc.OfKind(dkRectangle))
+      if (q.BrushColor == 0x00FF00) ++squares;
+    return std::pair(lines, squares);
+  };
+  EXPECT_EQ(outline(1, 1), std::pair(2, 0));  // left and top
+  EXPECT_EQ(outline(2, 2), std::pair(2, 1));  // right and bottom, and the resize handle
+  EXPECT_EQ(outline(3, 3), std::pair(0, 0));
+}
+
 TEST(GridPaintHeaders, HoverFixedCells) {
   TProStringGrid g(nullptr);
   EXPECT_FALSE(g.IsHoverFixedCell(0, 0));
