@@ -322,6 +322,16 @@ void TProStringGrid::DrawFixedCellBackground(TCanvas* C, int DC, int RC, int ARo
 void TProStringGrid::DrawFixedCellEdges(TCanvas* C, int DC, int ARow, TRect R) {
   const TGridOptions opt = Options();
   const TColor dark = DarkenColorHalf(FixedColor());
+  // The dark bottom line, then the white top and left lines from x = TopFrom.
+  auto horzEdges = [&](const TRect& R, int TopFrom) {
+    C->Pen()->SetColor(dark);
+    C->MoveTo(R.Left, R.Bottom - 1);
+    C->LineTo(R.Right - 1, R.Bottom - 1);
+    C->Pen()->SetColor(clWhite);
+    C->MoveTo(TopFrom, R.Top + 1);
+    C->LineTo(R.Left + 1, R.Top + 1);
+    C->LineTo(R.Left + 1, R.Bottom - 1);
+  };
   if (!Flat()) {
     switch (Look()) {
       case glClassic: {
@@ -341,28 +351,12 @@ void TProStringGrid::DrawFixedCellEdges(TCanvas* C, int DC, int ARow, TRect R) {
       case glREZ:
       case glXP:
         R.Bottom += 1;
-        if (opt.contains(goFixedHorzLine)) {
-          C->Pen()->SetColor(dark);
-          C->MoveTo(R.Left, R.Bottom - 1);
-          C->LineTo(R.Right - 1, R.Bottom - 1);
-          C->Pen()->SetColor(clWhite);
-          C->MoveTo(R.Right - 2, R.Top + 1);
-          C->LineTo(R.Left + 1, R.Top + 1);
-          C->LineTo(R.Left + 1, R.Bottom - 1);
-        }
+        if (opt.contains(goFixedHorzLine)) horzEdges(R, R.Right - 2);
         break;
       case glSoft:
         R.Right += 1;
         R.Bottom += 1;
-        if (opt.contains(goFixedHorzLine)) {
-          C->Pen()->SetColor(dark);
-          C->MoveTo(R.Left, R.Bottom - 1);
-          C->LineTo(R.Right - 1, R.Bottom - 1);
-          C->Pen()->SetColor(clWhite);
-          C->MoveTo(R.Right, R.Top + 1);
-          C->LineTo(R.Left + 1, R.Top + 1);
-          C->LineTo(R.Left + 1, R.Bottom - 1);
-        }
+        if (opt.contains(goFixedHorzLine)) horzEdges(R, R.Right);
         if (opt.contains(goFixedVertLine)) {
           C->Pen()->SetColor(dark);
           C->MoveTo(R.Right - 2, R.Top);

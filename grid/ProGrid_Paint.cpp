@@ -437,28 +437,25 @@ void TProStringGrid::PaintNCBorder(TCanvas* ACanvas) {
   }
 }
 
-void TProStringGrid::DrawVertMoveLine(int X) {
-  TCanvas* c = Canvas();
+// A dotted black XOR line, the canvas pen kept.
+static void DrawMoveLine(TCanvas* C, TPoint From, TPoint To) {
   TPen keep;
-  keep.Assign(c->Pen());
-  c->Pen()->SetColor(clBlack);
-  c->Pen()->SetStyle(psDot);
-  c->Pen()->SetMode(pmXor);
-  c->Pen()->SetWidth(1);
-  c->MoveTo(X, 0);
-  c->LineTo(X, std::max(Height(), CellRect(0, RowCount() - 1).Bottom));
-  c->Pen()->Assign(&keep);
+  keep.Assign(C->Pen());
+  C->Pen()->SetColor(clBlack);
+  C->Pen()->SetStyle(psDot);
+  C->Pen()->SetMode(pmXor);
+  C->Pen()->SetWidth(1);
+  C->MoveTo(From.X, From.Y);
+  C->LineTo(To.X, To.Y);
+  C->Pen()->Assign(&keep);
+}
+
+void TProStringGrid::DrawVertMoveLine(int X) {
+  DrawMoveLine(Canvas(), TPoint(X, 0),
+               TPoint(X, std::max(Height(), CellRect(0, RowCount() - 1).Bottom)));
 }
 
 void TProStringGrid::DrawHorzMoveLine(int Y) {
-  TCanvas* c = Canvas();
-  TPen keep;
-  keep.Assign(c->Pen());
-  c->Pen()->SetColor(clBlack);
-  c->Pen()->SetStyle(psDot);
-  c->Pen()->SetMode(pmXor);
-  c->Pen()->SetWidth(1);
-  c->MoveTo(0, Y);
-  c->LineTo(std::max(Width(), CellRect(ColCount() - 1, 0).Right), Y);
-  c->Pen()->Assign(&keep);
+  DrawMoveLine(Canvas(), TPoint(0, Y),
+               TPoint(std::max(Width(), CellRect(ColCount() - 1, 0).Right), Y));
 }

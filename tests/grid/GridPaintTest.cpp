@@ -594,7 +594,9 @@ TEST(GridPaintGlyphs, RadioGroups) {
     ASSERT_EQ(texts.size(), 3u);
     for (int i = 0; i < 3; ++i) {
       EXPECT_EQ(texts[i].P1.X, frames[i].R.Left + g.ControlLook()->RadioSize());
-      if (i > 0) EXPECT_GT(frames[i].R.Left, texts[i - 1].P1.X);
+      if (i > 0) {
+        EXPECT_GT(frames[i].R.Left, texts[i - 1].P1.X);
+      }
     }
     EXPECT_EQ(chosen(rc), (std::vector<bool>{true, false, false}));
   }
