@@ -526,27 +526,47 @@ class TProStringGrid : public TBaseGrid {
   // Repaints the cells of a range (merge-aware corners).
   void InvalidateCellRange(const TGridRect& Range);
 
-#define PROGRID_PAINT_FIELD(Type, Name)       \
-  Type Name() const { return FP.Name; }       \
-  void Set##Name(Type Value) { FP.Name = Value; Invalidate(); }
+  // Painting settings; each setter repaints the grid when the value changed.
+#define PROGRID_PAINT_FIELD(Type, Name)  \
+  Type Name() const { return FP.Name; } \
+  void Set##Name(Type Value) {           \
+    if (FP.Name == Value) return;        \
+    FP.Name = Value;                     \
+    Invalidate();                        \
+  }
+  // Selected cells with a colour of their own blend it with SelectionColor.
   PROGRID_PAINT_FIELD(bool, SelectionColorMixer)
+  // The selection's outline, its resize handle and their colour.
   PROGRID_PAINT_FIELD(bool, SelectionRectangle)
   PROGRID_PAINT_FIELD(bool, SelectionResizer)
   PROGRID_PAINT_FIELD(TColor, SelectionRectangleColor)
+  // No 3-D fixed-cell look: no gradients, hover or raised edges.
   PROGRID_PAINT_FIELD(bool, Flat)
+  // Numeric texts are right-aligned.
   PROGRID_PAINT_FIELD(bool, AutoNumAlign)
+  // Added to the font size of every painted cell.
   PROGRID_PAINT_FIELD(int, ZoomFactor)
   PROGRID_PAINT_FIELD(bool, HideFocusRect)
+  // With OnDrawCell or OnCustomCellDraw assigned, no default content.
   PROGRID_PAINT_FIELD(bool, NoDefaultDraw)
+  // A cell with a graphic draws no text.
   PROGRID_PAINT_FIELD(bool, NoImageAndText)
+  // Disabled rows and a disabled grid show DisabledFontColor.
   PROGRID_PAINT_FIELD(bool, UseDisabledFont)
+  // A carriage return in a cell starts a new line.
   PROGRID_PAINT_FIELD(bool, Multilinecells)
+  // Clipped text ends in an ellipsis.
   PROGRID_PAINT_FIELD(bool, EnhTextSize)
+  // URLs show with their protocol; underlined only under the mouse.
   PROGRID_PAINT_FIELD(bool, URLFull)
   PROGRID_PAINT_FIELD(bool, URLUnderlineOnHover)
+  // XYOffset insets the text at the top and left only.
   PROGRID_PAINT_FIELD(bool, XYOffsetTopLeftOnly)
+  // Selected rich-text cells keep their own colours.
   PROGRID_PAINT_FIELD(bool, SelectionRTFKeep)
+  // Right-to-left text keeps the left-to-right canvas orientation.
   PROGRID_PAINT_FIELD(bool, NoRTLOrientation)
+  // Which fixed cells react to the mouse hovering over them.
   PROGRID_PAINT_FIELD(THoverFixedCells, HoverFixedCells)
   // The cells fill the grid exactly; the frame is drawn one pixel in.
   PROGRID_PAINT_FIELD(bool, FitCellsInGrid)
