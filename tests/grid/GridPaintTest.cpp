@@ -375,6 +375,27 @@ TEST(GridPaintText, FormattedCell) {
   TextRecord(rc, QStringLiteral("2.000"));
 }
 
+TEST(GridPaintText, ZoomFactorAndCellFont) {
+  TProStringGrid g(nullptr);
+  g.SetCells(2, 2, QStringLiteral("z"));
+  g.CellProperties(2, 2)->SetFontStyle(TFontStyles{fsBold});
+  TRecordingCanvas rc(400, 300);
+  Paint(g, rc, 2, 2);
+  const TDrawRecord plain = TextRecord(rc, QStringLiteral("z"));
+  EXPECT_TRUE(plain.Bold);
+  g.SetZoomFactor(4);
+  rc.Clear();
+  Paint(g, rc, 2, 2);
+  const TDrawRecord zoomed = TextRecord(rc, QStringLiteral("z"));
+  EXPECT_GT(std::abs(zoomed.FontHeight), std::abs(plain.FontHeight));
+  // The font query alone gives the same font.
+  TFont f;
+  TBrush b;
+  TGridDrawState st;
+  g.GetFontProperties(2, 2, 2, st, &f, &b, true);
+  EXPECT_TRUE(f.Style().contains(fsBold));
+}
+
 TEST(GridPaintText, NoDefaultDrawNeedsAnEvent) {
   TProStringGrid g(nullptr);
   g.SetNoDefaultDraw(true);
@@ -772,6 +793,22 @@ TEST(GridPaintText, SelectionRectangle) {
   EXPECT_EQ(outline(1, 1), std::pair(2, 0));  // left and top
   EXPECT_EQ(outline(2, 2), std::pair(2, 1));  // right and bottom, and the resize handle
   EXPECT_EQ(outline(3, 3), std::pair(0, 0));
+}
+
+TEST(GridPaintHeaders, ListViewHeadersWithoutVisualStyles) {
+  TProStringGrid g(nullptr);
+  g.SetLook(glListView);
+  TRecordingCanvas rc(400, 300);
+  Paint(g, rc, 2, 0);
+  bool face = false;
+  for (const TDrawRecord& r : rc.OfKind(dkRectangle))
+    if (r.BrushColor == COLORREF(ColorToRGB(clBtnFace)) && r.PenColor == 0xFFFFFF) face = true;
+  EXPECT_TRUE(face);
+  g.SetFlat(true);
+  rc.Clear();
+  Paint(g, rc, 2, 0);
+  for (const TDrawRecord& r : rc.OfKind(dkRectangle))
+    EXPECT_FALSE(r.BrushColor == COLORREF(ColorToRGB(clBtnFace)) && r.PenColor == 0xFFFFFF);
 }
 
 TEST(GridPaintHeaders, HoverFixedCells) {

@@ -282,6 +282,16 @@ TEST(GridSelectionQueries, CellsBeyondTheKeyRangeAreNeverListed) {
   EXPECT_FALSE(g.SelectedCells(2, 4));
 }
 
+TEST(GridSelectionQueries, ClearModifiedRows) {
+  TProStringGrid g(nullptr);
+  g.SetRowModified(2, true);
+  g.SetRowModified(5, true);
+  EXPECT_EQ(g.ModifiedRowCount(), 2);
+  g.ClearModifiedRows();
+  EXPECT_EQ(g.ModifiedRowCount(), 0);
+  EXPECT_FALSE(g.RowModified(2));
+}
+
 TEST(GridSelectionQueries, ColumnAndRowCounts) {
   TProStringGrid g(nullptr);
   g.SetColCount(6);
