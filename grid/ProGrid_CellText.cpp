@@ -8,6 +8,7 @@
 
 #include "controls/ProUtil.h"
 #include "grid/ProGrid.h"
+#include "grid/ProGrid_Glyphs_p.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/ui/WinApi.h"
 
@@ -91,7 +92,7 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
   int RR = ARow;
   if (MouseActions()->DisjunctRowSelect() && MouseActions()->RowSelectPersistent())
     RR = RealRowIndex(ARow);
-  // 1., 2. The selection colours of a selected cell or row.
+  // The selection colours of a selected cell or row.
   TColor U = URLColor();
   const bool rowSelected = Options().contains(goRowSelect) && RC >= FixedCols() &&
                            RC < ColCount() - FixedRightCols() && RR >= 0 &&
@@ -110,26 +111,26 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
       U = URLColor();
     }
   }
-  // 3. The text and its kind.
+  // The text and its kind.
   QString text = GetFormattedCell(RC, ARow);
   const QString raw = text;
   TCellTextKind kind = ClassifyCellText(text, EnableHTML());
   // A formula shows its calculated text, which is its own text in the string grid.
-  // 4. (the error marker comes with the cell graphics)
-  // 5. Password cells.
+  // Hook: the error marker comes with the cell graphics.
+  // Password cells.
   if (IsPasswordCell(RC, ARow)) MaskText(text, PasswordChar());
-  // 6.
   TRect R = ARect;
   if (fixed) {
     R.Left += GridLineWidth();
     R.Top += GridLineWidth();
   }
-  // 7. (the in-cell scroll position comes with the cell graphics)
-  // 8. The filter glyph of the filter row.
+  // Hook: the in-cell scroll position comes with the cell graphics.
+  // The filter glyph of the filter row.
   if (FilterGlyph) {
     TBitmap* glyph = Filter()->HasFilter(RC) ? FilterDropDown()->GlyphActive()
                                              : FilterDropDown()->Glyph();
     if (glyph == nullptr || glyph->Empty()) {
+      InitProGridGlyphResources();
       DrawResourceBitmap(ACanvas, FixedColor(), TRect(R.Right - 16, R.Top, R.Right, R.Top + 16),
                          QStringLiteral("PSGFILT"));
     } else {
@@ -137,7 +138,7 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
       ACanvas->Draw(R.Right - 16, R.Top, glyph);
     }
   }
-  // 9. Disjunct modes: a cell not in the selected rows or columns shows its own colours.
+  // Disjunct modes: a cell not in the selected rows or columns shows its own colours.
   if (!fixed && !FMouseDown &&
       ((MouseActions()->DisjunctRowSelect() && !RowSelect(RR)) ||
        (MouseActions()->DisjunctColSelect() && !ColSelect(DC)))) {
@@ -147,8 +148,8 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
     GetCellColor(RC, ARow, AState, ACanvas->Brush(), ACanvas->Font());
     ACanvas->Font()->SetSize(ACanvas->Font()->Size() + ZoomFactor());
   }
-  // 10. (the background picture inside the cell comes with background pictures)
-  // 11. The selection rectangle.
+  // Hook: the background picture inside the cell comes with background pictures.
+  // The selection rectangle.
   const TGridRect sel = Selection();
   if (SelectionRectangle() && !fixed && CellInGridRect(sel, DC, ARow)) {
     ACanvas->Pen()->SetColor(SelectionRectangleColor());
@@ -185,8 +186,8 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
     }
     ACanvas->Pen()->SetWidth(1);
   }
-  // 12. (a graphic that hides the text comes with the cell graphics)
-  // 13. The text rectangle.
+  // Hook: a graphic that hides the text comes with the cell graphics.
+  // The text rectangle.
   if (!XYOffsetTopLeftOnly()) R.Right -= XYOffset().X;
   R.Left += XYOffset().X;
   R.Top += XYOffset().Y;
@@ -247,10 +248,10 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
     textWidth = calc.Right - R.Left + 2;
   }
   DrawTextEx(ACanvas->Handle(), text, -1, R, flags, nullptr);
-  // 9., 10. (the error underline comes with the cell graphics)
+  // Hook: the error underline comes with the cell graphics.
   R = ARect;
   if (FilterGlyph) R.Right -= 16;
-  // 11. The sort indicator.
+  // The sort indicator.
   if (sortCell) {
     const int W = std::max(0, std::min(R.Right - R.Left - 16, ACanvas->TextWidth(text)));
     int x = R.Left + 8;
@@ -258,7 +259,6 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
     if (HA == taRightJustify) x = R.Right - W - 10;
     DrawSortGlyph(ACanvas, RC, x, SortGlyphY(VA, R));
   }
-  // 12.
   if (url) {
     TFontStyles st = ACanvas->Font()->Style();
     st.Exclude(fsUnderline);

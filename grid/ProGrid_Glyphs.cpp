@@ -7,10 +7,17 @@
 
 #include "controls/ProUtil.h"
 #include "grid/ProGrid.h"
+#include "grid/ProGrid_Glyphs_p.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/ui/UxTheme.h"
 
-static void InitProGridGlyphResources() { Q_INIT_RESOURCE(ProGrid_Glyphs); }
+void InitProGridGlyphResources() {
+  static const bool done = [] {
+    Q_INIT_RESOURCE(ProGrid_Glyphs);
+    return true;
+  }();
+  (void)done;
+}
 
 namespace {
 

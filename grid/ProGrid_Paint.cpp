@@ -79,25 +79,25 @@ void TProStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
                                          TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA,
                                          TVAlignment& VA, bool& WW, TCellGradientDirection& GD) {
   const bool usePrintFonts = Print && !PrintSettings()->UseDisplayFont();
-  // 1. Font.
+  // The font of normal or fixed cells (the printer's on paper).
   if (ACol >= FixedCols() && ARow >= FixedRows())
     AFont->Assign(usePrintFonts ? PrintSettings()->Font() : Font());
   else
     AFont->Assign(usePrintFonts ? PrintSettings()->FixedFont() : FixedFont());
 
-  // 2. Real column and row.
+  // The real column and row.
   const int RC = Remap ? RealColIndex(ACol) : ACol;
   int RR = ARow;
   if ((MouseActions()->DisjunctRowSelect() && MouseActions()->RowSelectPersistent()) ||
       FUseEnabledRows)
     RR = RealRowIndex(ARow);
 
-  // 3.
+  // Nothing set yet.
   ABrush->SetColor(clNone);
   AColorTo = AMirrorColor = AMirrorColorTo = clNone;
   bool explicitColor = false;
 
-  // 4. The cell's own properties.
+  // The cell's own properties.
   if (HasCellProperties(RC, ARow)) {
     TCellProperties* p = GetCellProperties(RC, ARow);
     ABrush->SetColor(p->BrushColor());
@@ -110,10 +110,10 @@ void TProStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
     AColorTo = p->BrushColorTo();
     GD = p->GradientDirection();
   }
-  // 5.
+  // Selected cells run their gradient top to bottom.
   if (AState.contains(gdSelected)) GD = GradientVertical;
 
-  // 6. Default colouring: the grid colour, the bands, the fixed areas.
+  // Default colouring: the grid colour, the bands, the fixed areas.
   if (ABrush->Color() == clNone) {
     ABrush->SetColor(Color());
     TBands* bands = Bands();
@@ -130,7 +130,7 @@ void TProStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
       ABrush->SetColor(FixedColor());
   }
 
-  // 7., 8. Fixed cells.
+  // Fixed cells.
   const bool fixed = IsFixed(ACol, ARow) || ACol < FixedCols() || ARow < FixedRows();
   if (fixed && !Print && !explicitColor) {
     ABrush->SetColor(FixedColor());
@@ -144,7 +144,7 @@ void TProStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
     AMirrorColorTo = REZGradientMirrorTo();
   }
 
-  // 9., 10. The events.
+  // The events.
   if (Print)
     GetCellPrintColor(RC, ARow, AState, ABrush, AFont);
   else
@@ -155,7 +155,7 @@ void TProStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
     ABrush->SetColor(c);
   }
 
-  // 11.
+  // The colours before any selection colouring.
   const TColor savedBrush = ABrush->Color(), savedFont = AFont->Color();
   auto applySelection = [&] {
     ABrush->SetColor(SelectionColor());
@@ -167,7 +167,7 @@ void TProStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
   const bool normal = ACol >= FixedCols() && ARow >= FixedRows();
   const bool selectable = normal && !Print && Select && ShowSelection() && !fixed;
 
-  // 12. Disjunct rows.
+  // Disjunct rows.
   if (selectable && MouseActions()->DisjunctRowSelect()) {
     const bool rowSel = RowSelect(RR);
     if ((rowSel && !(FMouseDown && ARow == Row())) ||
@@ -178,7 +178,7 @@ void TProStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
       AState.Exclude(gdSelected);
     }
   }
-  // 13. Disjunct columns.
+  // Disjunct columns.
   if (selectable && MouseActions()->DisjunctColSelect()) {
     const bool colSel = ColSelect(ACol);
     if (((!FMouseDown || ACol != Col()) && colSel) ||
@@ -187,7 +187,7 @@ void TProStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
       applySelection();
     }
   }
-  // 14. The ordinary selection.
+  // The ordinary selection.
   const bool disjunct = MouseActions()->DisjunctRowSelect() || MouseActions()->DisjunctColSelect();
   if ((Select && !Print && ShowSelection() && !fixed && IsSelected(ACol, ARow) && !disjunct) ||
       (AState.contains(gdSelected) && FMouseDown && ShowSelection())) {
@@ -198,7 +198,7 @@ void TProStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
                                          SelectionColorMixerFactor()));
     AState.Include(gdSelected);
   }
-  // 15. Disjunct cells.
+  // Disjunct cells.
   if (MouseActions()->DisjunctCellSelect() && ShowSelection()) {
     if (FitsCellKey(ACol, ARow) && FSelectedCells->HasValue(CellKey(ACol, ARow))) {
       applySelection();
@@ -209,14 +209,14 @@ void TProStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
       AFont->SetColor(savedFont);
     }
   }
-  // 16. Disabled rows and a disabled grid.
+  // Disabled rows and a disabled grid.
   if (UseDisabledFont() && ((FUseEnabledRows && !RowEnabled(RR)) || !Enabled()))
     AFont->SetColor(DisabledFontColor());
-  // 17. Selected rows other than the current one stand out a little.
+  // Selected rows other than the current one stand out a little.
   if (IsSelected(ACol, ARow) && ARow != Row() && MouseActions()->DisjunctRowSelect() &&
       SelectionColorTo() == clNone)
     ABrush->SetColor(AdjustColorPercent(ABrush->Color(), 7));
-  // 18., 19.
+  // Word wrap and alignment.
   WW = GetCellWordWrap(RC, ARow, WW);
   CalcCellAlignment(RC, ARow, HA, VA);
 }
@@ -268,11 +268,11 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
                                      TGridDrawState AState) {
   FPaintCanvas = ACanvas;
   auto forgetCanvas = qScopeGuard([this] { FPaintCanvas = nullptr; });
-  // 1., 2.
+  // The real column; the filter row shows the filter glyph of filtered columns.
   const int RC = RealColIndex(ACol);
   const bool filterGlyph = ARow == FilterDropDownRow() && GetColumnFilter(RC);
-  // 3. (an in-cell scroll bar comes with the cell graphics)
-  // 4.
+  // Hook: the in-cell scroll bar comes with the cell graphics.
+  // The cell's look.
   bool WW = WordWrap();
   TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
   TAlignment HA = taLeftJustify;
@@ -280,16 +280,17 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
   TCellGradientDirection GD = GradientVertical;
   GetVisualProperties(ACol, ARow, AState, false, false, true, ACanvas->Brush(), colorTo, mirror,
                       mirrorTo, ACanvas->Font(), HA, VA, WW, GD);
-  // 5. (the cell graphic's geometry comes with the cell graphics)
-  // 6., 7.
+  // Hook: the cell graphic's geometry comes with the cell graphics.
+  // Selected without focus and no selection colour: the system's highlight;
+  // the zoom; the colours kept for the end.
   if (AState.contains(gdSelected) && !AState.contains(gdFocused) && SelectionColor() == clNone)
     ACanvas->Brush()->SetColor(clHighlight);
   ACanvas->Font()->SetSize(ACanvas->Font()->Size() + ZoomFactor());
   const TColor keptBrush = ACanvas->Brush()->Color(), keptFont = ACanvas->Font()->Color();
-  // 8.
+  // Fixed, unless the hover row shows its colour over fixed cells.
   bool fixed = IsFixed(ACol, ARow) || ACol < FixedCols() || ARow < FixedRows();
   if (HoverRow() && ARow == FHoverRowIdx && HoverRowCells().contains(hcFixed)) fixed = false;
-  // 9.-12.
+  // Fixed-cell background, row indicator, list-view header, modified marker.
   TRect R = ARect;
   if (fixed)
     DrawFixedCellBackground(ACanvas, ACol, RC, ARow, R, ACanvas->Brush()->Color(), colorTo,
@@ -319,10 +320,9 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
     ACanvas->Rectangle(TRect(ARect.Right - 4, ARect.Top, ARect.Right, ARect.Bottom));
     ACanvas->Brush()->SetColor(keptBrush);
   }
-  // 13.
   if (OnCustomCellBkgDraw) OnCustomCellBkgDraw(this, ACanvas, RC, ARow, AState, ARect, false);
-  // 14. (the always-visible editor buttons come with the cell graphics)
-  // 15. The content: the default text unless the cell is drawn by an event.
+  // Hook: the always-visible editor buttons come with the cell graphics.
+  // The content: the default text unless the cell is drawn by an event.
   const bool eventDraws = (OnDrawCell || OnCustomCellDraw) && NoDefaultDraw();
   TRect content = ARect;
   if (fixed && R.Right < ARect.Right) content.Right = R.Right;
@@ -331,26 +331,21 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
     DrawCellText(ACanvas, ACol, RC, ARow, content, AState, HA, VA, WW, keptBrush, keptFont,
                  filterGlyph);
   }
-  // 16.
   ACanvas->Brush()->SetColor(keptBrush);
   ACanvas->Font()->SetColor(keptFont);
-  // 17.
   DrawCellBorders(ACanvas, RC, ARow,
                   TRect(ARect.Left - 1, ARect.Top - 1, ARect.Right + 1, ARect.Bottom + 1));
-  // 18.
+  // The row indicator's room is given back.
   ARect.Left -= indicatorShift;
-  // 19.
   if (fixed) DrawFixedCellEdges(ACanvas, ACol, ARow, ARect);
-  // 20., 21. (node tree lines and the cell graphic come with the cell graphics)
-  // 22.
+  // Hook: node tree lines and the cell graphic come with the cell graphics.
   if (OnDrawCell) {
     TRect r(ARect.Left + 1, ARect.Top + 1, ARect.Right - GridLineWidth(),
             ARect.Bottom - GridLineWidth());
     OnDrawCell(this, RC, ARow, r, AState);
   }
-  // 23.
   if (OnCustomCellDraw) OnCustomCellDraw(this, ACanvas, RC, ARow, AState, ARect, false);
-  // 24. The focus rectangle.
+  // The focus rectangle.
   if (!HideFocusRect()) {
     const TPoint b = BaseCell(ACol, ARow);
     const bool focused = HandleAllocated() && GetFocus() == Handle();
@@ -362,7 +357,7 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
       ACanvas->DrawFocusRect(f);
     }
   }
-  // 25. (the design helper's column numbers come with the design helper)
+  // Hook: the design helper's column numbers come with the design helper.
 }
 
 void TProStringGrid::DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect ARect) {

@@ -66,6 +66,13 @@ class TBorderGrid : public TProStringGrid {
   }
 };
 
+// A grid whose column 3 has a filter.
+class TFilterGrid : public TProStringGrid {
+ public:
+  using TProStringGrid::TProStringGrid;
+  bool GetColumnFilter(int ACol) override { return ACol == 3; }
+};
+
 int CountPixels(const QImage& Image, QRgb Color) {
   int n = 0;
   for (int y = 0; y < Image.height(); ++y)
@@ -420,6 +427,24 @@ TEST(GridPaintText, FocusRectOnlyWithFocus) {
   TRecordingCanvas rc(400, 300);
   Paint(g, rc, 1, 1);
   EXPECT_TRUE(rc.OfKind(dkFocusRect).empty());
+}
+
+TEST(GridPaintText, FilterGlyphOfTheFilterRow) {
+  TFilterGrid g(nullptr);
+  g.SetCells(3, 0, QStringLiteral("Head"));
+  TRecordingCanvas rc(400, 300);
+  Paint(g, rc, 3, 0);
+  const auto bitmaps = rc.OfKind(dkBitmap);
+  ASSERT_EQ(bitmaps.size(), 1u);
+  EXPECT_EQ(bitmaps[0].Image.size(), QSize(16, 16));
+  const TRect cell = g.CellRect(3, 0);
+  EXPECT_LE(bitmaps[0].R.Right, cell.Right);
+  EXPECT_GE(bitmaps[0].R.Left, cell.Right - 18);
+  // The text keeps clear of it.
+  EXPECT_LE(TextRecord(rc, QStringLiteral("Head")).R.Right, bitmaps[0].R.Left);
+  rc.Clear();
+  Paint(g, rc, 2, 0);
+  EXPECT_TRUE(rc.OfKind(dkBitmap).empty());
 }
 
 TEST(GridPaintText, CellBorders) {
