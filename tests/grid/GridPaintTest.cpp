@@ -8,6 +8,7 @@
 #include "controls/ProUtil.h"
 #include "grid/ProGrid.h"
 #include "platform/gdi/WinGdi.h"
+#include "platform/ui/UxTheme.h"
 
 namespace {
 
@@ -71,6 +72,29 @@ class TFilterGrid : public TProStringGrid {
  public:
   using TProStringGrid::TProStringGrid;
   bool GetColumnFilter(int ACol) override { return ACol == 3; }
+};
+
+// Visual styles that claim an active theme and log what they draw.
+class TThemedStyles : public TNoVisualStyles {
+ public:
+  struct Drawn {
+    QString Class;
+    int Part, State;
+    TRect R;
+  };
+  std::vector<Drawn>* Log;
+  QString Opened;
+  explicit TThemedStyles(std::vector<Drawn>* L) : Log(L) {}
+  bool IsThemeActive() override { return true; }
+  bool IsAppThemed() override { return true; }
+  HTHEME OpenThemeData(HWND, const QString& ClassList) override {
+    Opened = ClassList;
+    return this;
+  }
+  bool DrawThemeBackground(HTHEME, HDC, int Part, int State, const TRect& R, const TRect*) override {
+    Log->push_back({Opened, Part, State, R});
+    return true;
+  }
 };
 
 int CountPixels(const QImage& Image, QRgb Color) {
@@ -601,6 +625,38 @@ TEST(GridPaintGlyphs, TriStateAndUserGlyphs) {
       if (l.PenColor == COLORREF(ColorToRGB(clRed))) ++red;
     EXPECT_EQ(red, 4);
   }
+}
+
+TEST(GridPaintGlyphs, ThemedSystemsDrawThemeParts) {
+  std::vector<TThemedStyles::Drawn> log;
+  SetVisualStyles(std::make_unique<TThemedStyles>(&log));
+  auto restore = qScopeGuard([] { SetVisualStyles(nullptr); });
+  TProStringGrid g(nullptr);
+  TRecordingCanvas rc(100, 100);
+  struct Case {
+    bool Checked, Enabled, Grayed;
+    int State;
+  };
+  const Case cases[] = {{false, true, false, 1}, {false, false, false, 4}, {true, true, false, 5},
+                        {true, false, false, 8}, {false, true, true, 9},   {false, false, true, 12}};
+  for (const Case& k : cases) {
+    log.clear();
+    g.DrawCheckBoxGlyph(rc.Canvas(), TRect(10, 10, 40, 40), k.Checked, k.Enabled, k.Grayed, csTheme,
+                        false, cbUnchecked);
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].Class, "button");
+    EXPECT_EQ(log[0].Part, 3);
+    EXPECT_EQ(log[0].State, k.State);
+    EXPECT_EQ(log[0].R, TRect(10, 10, 25, 25));  // CheckSize square at the top-left
+  }
+  EXPECT_TRUE(rc.OfKind(dkFrameControl).empty());
+  log.clear();
+  g.DrawRadioGroup(rc.Canvas(), TRect(0, 0, 100, 60), 2, 1, false, false, nullptr, false, 1, 1,
+                   csTheme, 1.0, false);
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(log[0].Part, 2);
+  EXPECT_EQ(log[0].State, 1);
+  EXPECT_EQ(log[1].State, 5);
 }
 
 TEST(GridPaintGlyphs, RadioGroups) {
