@@ -773,6 +773,8 @@ class TProStringGrid : public TBaseGrid {
   void DrawFixedCellBackground(TCanvas* ACanvas, int DC, int RC, int ARow, TRect& R,
                                TColor Brush, TColor ColorTo, TColor Mirror, TColor MirrorTo);
   void DrawFixedCellEdges(TCanvas* ACanvas, int DC, int ARow, TRect R);
+  // A fixed cell of the list-view look: the themed header item, or a flat face.
+  void DrawListViewHeader(TCanvas* ACanvas, TRect R);
   bool HasSortIndicator(int RC, int ARow);
   // Hook points of the steps that later pieces fill in (HTML cell text, rich
   // text, cell graphics, background pictures, the design helper).

@@ -307,13 +307,7 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
     indicatorShift = ind->Width() + 2;
     ARect.Left += indicatorShift;
   }
-  if (fixed && Look() == glListView && !Flat()) {
-    TRect l = R;
-    l.Bottom += 1;
-    ACanvas->Brush()->SetColor(clBtnFace);
-    ACanvas->Pen()->SetColor(clWhite);
-    ACanvas->Rectangle(l);
-  }
+  if (fixed && Look() == glListView && !Flat()) DrawListViewHeader(ACanvas, R);
   if (ACol == 0 && ShowModified()->Enabled() && RowModified(RealRowIndex(ARow))) {
     ACanvas->Pen()->SetColor(ShowModified()->Color());
     ACanvas->Brush()->SetColor(ShowModified()->Color());
@@ -358,6 +352,31 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
     }
   }
   // Hook: the design helper's column numbers come with the design helper.
+}
+
+void TProStringGrid::DrawListViewHeader(TCanvas* ACanvas, TRect R) {
+  R.Bottom += 1;
+  IVisualStyles& vs = VisualStyles();
+  HTHEME th = (vs.IsThemeActive() && vs.IsAppThemed()) ? vs.OpenThemeData(nullptr, QStringLiteral("header"))
+                                                       : nullptr;
+  if (th == nullptr) {
+    ACanvas->Brush()->SetColor(clBtnFace);
+    ACanvas->Pen()->SetColor(clWhite);
+    ACanvas->Rectangle(R);
+    return;
+  }
+  TPoint mouse;
+  GetCursorPos(&mouse);
+  mouse = ScreenToClient(mouse);
+  const bool inside = mouse.X >= R.Left && mouse.X < R.Right && mouse.Y >= R.Top && mouse.Y < R.Bottom;
+  // Header item right (normal), or header item pressed or hot.
+  const int part = inside ? 1 : 3;
+  const int state = !inside ? 1 : FMouseDownOnFixed ? 3 : 2;
+  vs.DrawThemeBackground(th, ACanvas->Handle(), part, state, R, nullptr);
+  vs.CloseThemeData(th);
+  ACanvas->Pen()->SetColor(clWhite);
+  ACanvas->MoveTo(R.Left, R.Top);
+  ACanvas->LineTo(R.Right, R.Top);
 }
 
 void TProStringGrid::DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect ARect) {

@@ -885,6 +885,18 @@ TEST(GridPaintHeaders, ListViewHeadersWithoutVisualStyles) {
   for (const TDrawRecord& r : rc.OfKind(dkRectangle))
     if (r.BrushColor == COLORREF(ColorToRGB(clBtnFace)) && r.PenColor == 0xFFFFFF) face = true;
   EXPECT_TRUE(face);
+  {
+    // With visual styles: the header item, the mouse being away.
+    std::vector<TThemedStyles::Drawn> log;
+    SetVisualStyles(std::make_unique<TThemedStyles>(&log));
+    auto restore = qScopeGuard([] { SetVisualStyles(nullptr); });
+    rc.Clear();
+    Paint(g, rc, 2, 0);
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].Class, "header");
+    EXPECT_EQ(log[0].Part, 3);
+    EXPECT_EQ(log[0].State, 1);
+  }
   g.SetFlat(true);
   rc.Clear();
   Paint(g, rc, 2, 0);
