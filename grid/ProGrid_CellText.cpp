@@ -76,7 +76,7 @@ bool TProStringGrid::HasSortIndicator(int RC, int ARow) {
   TSortSettings* s = SortSettings();
   if (!s->Show() || RowCount() <= FixedRows() + 1 || FixedRows() <= 0) return false;
   int lastRow = ARow;
-  if (IsMergedCell(RealColIndex(RC), ARow)) lastRow = FullCell(RC, ARow).Bottom;
+  if (IsMergedCell(RC, ARow)) lastRow = FullCell(RC, ARow).Bottom;
   if (ARow != s->Row() && lastRow != s->Row()) return false;
   const int idx = SortIndexes()->FindIndex(RC);
   if (RC != s->Column() && idx < 0) return false;

@@ -4,12 +4,14 @@
 // canvas's context to check what a control asks to draw without reading pixels.
 #pragma once
 
-#include <QImage>
 #include <QString>
+#include <memory>
 #include <vector>
 
 #include "platform/gdi/WinGdi.h"
 #include "platform/rtl/Types.h"
+
+class QImage;
 
 enum TDrawKind { dkLine, dkRectangle, dkFill, dkPolygon, dkText, dkBitmap, dkFrameControl, dkFocusRect };
 
@@ -36,7 +38,7 @@ struct TDrawRecord {
   // Frame controls: type and state (DFC_, DFCS_).
   UINT Type = 0, State = 0;
   // Pictures: the picture as drawn (before scaling).
-  QImage Image;
+  std::shared_ptr<const QImage> Image;
 };
 
 class TDrawRecorder {

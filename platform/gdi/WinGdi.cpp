@@ -1394,7 +1394,7 @@ void BlitImage(HDC DC, const TRect& Dest, const QImage& Source, DWORD Rop) {
   if (DC->Recorder) {
     TDrawRecord r = StateRecord(DC, dkBitmap);
     r.R = Dest;
-    r.Image = Source;
+    r.Image = std::make_shared<const QImage>(Source);
     Record(DC, std::move(r));
   }
   QImage src = Source;
@@ -1493,7 +1493,7 @@ BOOL TransparentBlt(HDC Dest, int X, int Y, int W, int H, HDC Src, int SX, int S
   if (Dest->Recorder) {
     TDrawRecord r = StateRecord(Dest, dkBitmap);
     r.R = TRect(X, Y, X + W, Y + H);
-    r.Image = part;
+    r.Image = std::make_shared<const QImage>(part);
     Record(Dest, std::move(r));
   }
   if (part.size() != QSize(W, H)) part = part.scaled(W, H, Qt::IgnoreAspectRatio, Qt::FastTransformation);
@@ -1546,7 +1546,7 @@ void DrawImageOver(HDC DC, const TRect& Dest, const QImage& Source) {
   if (DC->Recorder) {
     TDrawRecord r = StateRecord(DC, dkBitmap);
     r.R = Dest;
-    r.Image = Source;
+    r.Image = std::make_shared<const QImage>(Source);
     Record(DC, std::move(r));
   }
   QPainter* p = DC->Painter();

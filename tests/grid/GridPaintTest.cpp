@@ -460,7 +460,7 @@ TEST(GridPaintText, FilterGlyphOfTheFilterRow) {
   Paint(g, rc, 3, 0);
   const auto bitmaps = rc.OfKind(dkBitmap);
   ASSERT_EQ(bitmaps.size(), 1u);
-  EXPECT_EQ(bitmaps[0].Image.size(), QSize(16, 16));
+  EXPECT_EQ(bitmaps[0].Image->size(), QSize(16, 16));
   const TRect cell = g.CellRect(3, 0);
   EXPECT_LE(bitmaps[0].R.Right, cell.Right);
   EXPECT_GE(bitmaps[0].R.Left, cell.Right - 18);
