@@ -98,13 +98,6 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   FColumnOrder = std::make_unique<TIntList>(0, 0);
   FSortRowXRef = std::make_unique<TIntList>(0, 0);
   FIgnoreColumns = std::make_unique<TIntList>(-1, -1);
-  FColumnHeaders = std::make_unique<TStringList>();
-  FColumnHeaders->OnChange = [this](TObject*) {
-    ColumnHeadersChanged();
-    ShowColumnHeaders();
-  };
-  FRowHeaders = std::make_unique<TStringList>();
-  FRowHeaders->OnChange = [this](TObject*) { ShowRowHeaders(); };
 
   SetRowCount(10);
   SetBounds(Left(), Top(), 400, 250);
@@ -248,34 +241,3 @@ void TProStringGrid::LoadPrintSettings(const QString& Key, const QString& Sectio
   ini.UpdateFile();
 }
 
-// ------------------------------------------------------------------------ headers
-
-void TProStringGrid::SetColumnHeaders(TStrings* Value) {
-  if (FixedRows() > 0) ClearColumnHeaders();
-  FColumnHeaders->Assign(Value);
-}
-
-void TProStringGrid::SetRowHeaders(TStrings* Value) {
-  if (IsDesigning() && FixedCols() > 0) ClearRowHeaders();
-  FRowHeaders->Assign(Value);
-}
-
-void TProStringGrid::ClearColumnHeaders() {
-  for (int c = 0; c < ColCount(); ++c) SetCells(c, 0, QString());
-}
-
-void TProStringGrid::ShowColumnHeaders() {
-  if (FixedRows() == 0) return;
-  for (int i = 0; i < FColumnHeaders->Count() && i < TotalColCount(); ++i)
-    SetCells(i, 0, UnescapeLineBreaks(FColumnHeaders->Strings(i)));
-}
-
-void TProStringGrid::ClearRowHeaders() {
-  for (int r = 0; r < RowCount(); ++r) SetCells(0, r, QString());
-}
-
-void TProStringGrid::ShowRowHeaders() {
-  if (FixedCols() == 0) return;
-  for (int i = 0; i < FRowHeaders->Count() && i < RowCount(); ++i)
-    SetCells(0, i, UnescapeLineBreaks(FRowHeaders->Strings(i)));
-}

@@ -19,6 +19,7 @@
 #include "grid/ProGrid_HTML.h"
 #include "grid/ProGrid_Look.h"
 #include "grid/ProGrid_Options.h"
+#include "grid/ProGrid_Paint.h"
 #include "grid/ProGrid_Print.h"
 #include "grid/ProGrid_Sort.h"
 
@@ -545,18 +546,6 @@ class TProStringGrid : public TBaseGrid {
 
   // --- column and row headers ---------------------------------------------------------
 
-  // Texts of the fixed row 0 ("\n" in an entry is a line break); a change of
-  // the list is written into the row at once.
-  TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }
-  // Copies the list; row 0 is emptied first when the grid has a fixed row.
-  void SetColumnHeaders(TStrings* Value);
-  // Texts of the fixed column 0.
-  TStringList* RowHeaders() const { return FRowHeaders.get(); }
-  void SetRowHeaders(TStrings* Value);
-  void ClearColumnHeaders();
-  void ShowColumnHeaders();
-  void ClearRowHeaders();
-  void ShowRowHeaders();
   // The column headers changed (the column grid copies them into its columns).
   virtual void ColumnHeadersChanged() {}
 
@@ -570,8 +559,6 @@ class TProStringGrid : public TBaseGrid {
   // editing; switching it off changes nothing else.
   bool SpreadSheet() const { return FSpreadSheet; }
   void SetSpreadSheet(bool Value);
-  PROGRID_FIELD(bool, SelectionRectangle)
-  PROGRID_FIELD(bool, SelectionResizer)
 
   // --- following the form -------------------------------------------------------------
 
@@ -608,7 +595,8 @@ class TProStringGrid : public TBaseGrid {
   PROGRID_FIELD(TColor, SelectionMirrorColor)
   PROGRID_FIELD(TColor, SelectionMirrorColorTo)
   PROGRID_FIELD(TColor, SelectionTextColor)
-  PROGRID_FIELD(int, SelectionColorMixerFactor)
+  // Clamped to 0..100.
+  PROGRID_FIELD_SET(int, SelectionColorMixerFactor)
   PROGRID_FIELD(TColor, HintColor)
   PROGRID_FIELD(TColor, HighlightColor)
   PROGRID_FIELD(TColor, HighlightTextColor)
@@ -627,7 +615,8 @@ class TProStringGrid : public TBaseGrid {
   PROGRID_FIELD(TScrollBarAlways, ScrollBarAlways)
   PROGRID_FIELD(bool, EnableHTML)
   PROGRID_FIELD(bool, EnableWheel)
-  PROGRID_FIELD(bool, ShowSelection)
+  // Also sets the base grid's selection-show flag; repaints.
+  PROGRID_FIELD_SET(bool, ShowSelection)
   PROGRID_FIELD(bool, ShowDesignHelper)
   PROGRID_FIELD(bool, EnhRowColMove)
   PROGRID_FIELD(bool, UseInternalHintClass)
@@ -841,20 +830,6 @@ class TProStringGrid : public TBaseGrid {
 
   // --- typed cell values and calculations -----------------------------------------------
 
-  // The cell's number (currency signs, thousands separators and brackets
-  // allowed; empty counts as 0); EProGridError "Cell does not contain a float
-  // value" for a text that is no number. The row is a display row.
-  double GetFloats(int ACol, int ARow);
-  double Floats(int ACol, int ARow) { return GetFloats(ACol, ARow); }
-  // Writes the value in the cell's float format.
-  void SetFloats(int ACol, int ARow, double Value);
-  // The same by real row (hidden rows included).
-  double GetAllFloats(int ACol, int ARow);
-  double AllFloats(int ACol, int ARow) { return GetAllFloats(ACol, ARow); }
-  // The text of a cell by real row: a hidden row's kept text.
-  QString AllCells(int ACol, int ARow);
-  // The float format of a cell (FloatFormat in the string grid).
-  virtual QString GetCellFloatFormat(int ACol, int ARow) { return F.FloatFormat; }
   // Statistics over the column's numbers of rows FromRow..ToRow (-1 for either:
   // the normal rows); a ToRow beyond the display rows takes real rows, hidden
   // ones included. Merged-over cells and cells without a number are skipped.
@@ -1044,15 +1019,6 @@ class TProStringGrid : public TBaseGrid {
   virtual void UpdateAutoColumnSize(int ACol, int& AWidth);
   virtual void CellsLoaded();
 
-  // The text offset applies at the top-left only (not set: doubled).
-  bool XYOffsetTopLeftOnly() const { return false; }
-
-  // --- stand-ins until cell text painting lands ---------------------------------------
-
-  virtual QString GetFormattedCell(int ACol, int ARow);
-  std::function<void(TObject* Sender, int ACol, int ARow, bool& IsFloat, QString& FloatFormat)>
-      OnGetFloatFormat;
-
   // --- stand-ins until the hidden columns' widths land --------------------------------
 
   // The width of a real column (the kept width of a hidden one).
@@ -1071,6 +1037,245 @@ class TProStringGrid : public TBaseGrid {
   int GetParentRow(int ARow);
   int FNumNodes = 0;
 
+  // --- painting: cell looks, cell text, glyphs, header looks ------------------
+
+  // Paints the grid, then the hooks of the background picture and the design
+  // helper, then fires OnPainted.
+  void Paint() override;
+  // The single query that decides a cell's look: brush, gradient colours, font,
+  // alignments, word wrap and gradient direction. ACol is a display column;
+  // Remap maps it to the real column for what is stored by real column.
+  void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select,
+                           bool Remap, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
+                           TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA, TVAlignment& VA,
+                           bool& WW, TCellGradientDirection& GD) override;
+  // The font part of GetVisualProperties alone (used to measure text).
+  void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont,
+                         TBrush* ABrush, bool Remap);
+  // The horizontal and vertical alignment of a cell (real column).
+  void CalcCellAlignment(int ACol, int ARow, TAlignment& HA, TVAlignment& VA);
+  // Color weighted Percent against Color2 per RGB channel.
+  static TColor BlendColorProGrid(TColor Color, TColor Color2, int Percent);
+  // The selection colour, blended with the cell's own when Mixer is on.
+  static TColor MixSelectionColor(TColor Selection, TColor CellColor, bool Mixer, int Factor);
+  // The content painter: every step of one cell's content in order.
+  void DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
+                       TGridDrawState AState) override;
+  // The borders a cell asks for (GetCellBorder, OnGetCellBorderProp); ACol real.
+  void DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect ARect);
+  // The frame of the framed looks in BorderColor, on the window's frame; the
+  // canvas variant draws it on ACanvas (the window's whole area).
+  void PaintNCBorder();
+  void PaintNCBorder(TCanvas* ACanvas);
+  // The dotted XOR lines shown while a column or row is dragged.
+  void DrawVertMoveLine(int X);
+  void DrawHorzMoveLine(int Y);
+  // The display text of a cell (DisplCells): the text, formatted by
+  // OnGetFloatFormat when it is a number.
+  virtual QString GetFormattedCell(int ACol, int ARow);
+  QString DisplCells(int ACol, int ARow) { return GetFormattedCell(ACol, ARow); }
+  // The size the text of a cell needs (ACol real); VS measures with word wrap in
+  // the cell's width, SB leaves room for a scroll bar.
+  TSize GetCellTextSize(int ACol, int ARow, bool VS, bool SB);
+  TSize CalcCellTextSize(int ACol, int DCol, int ARow, bool VS, bool SB);
+  // A check box in ARect on the grid's canvas, in the given style.
+  void DrawCheckBoxGlyph(TRect ARect, bool Checked, bool Enabled, bool Grayed,
+                         TGridControlStyle Style, bool TriState, TCheckBoxState State);
+  void DrawCheckBoxGlyph(TCanvas* ACanvas, TRect ARect, bool Checked, bool Enabled, bool Grayed,
+                         TGridControlStyle Style, bool TriState, TCheckBoxState State);
+  // Count radio options in ARect; Index -1 chooses the option whose text equals
+  // the cell text of (ACol, ARow).
+  void DrawRadioGroup(TCanvas* ACanvas, TRect ARect, int Count, int Index, bool Horizontal,
+                      bool Disabled, TStrings* Strings, bool Selected, int ACol, int ARow,
+                      TGridControlStyle Style, double Scale, bool Upward);
+  // Whether a fixed cell reacts to the mouse hovering over it (HoverFixedCells).
+  bool IsHoverFixedCell(int ACol, int ARow);
+  // The sort indicator centred at (X, Y).
+  void DrawSortGlyph(TCanvas* ACanvas, int ACol, int X, int Y);
+  // Whether a header shows the drop-down part (OnCanShowFixedDropDown).
+  virtual bool CanShowFixedDropDown(int ACol);
+  // Text offsets inside a cell taken by XYOffset (both sides unless
+  // XYOffsetTopLeftOnly).
+  int GetTotalXOffset() const;
+  int GetTotalYOffset() const;
+  // The length of the longest text line of a column (as saved to text files).
+  int GetMaxColTextLen(int ACol);
+  // The largest number of text lines among a row's cells (1 without Multilinecells).
+  int MaxLinesInRow(int ARow);
+  // Moves R's top-left to the output point of Text rotated by Angle degrees.
+  void CalcRotatedTextPos(TRect& R, int Angle, const QString& Text, TAlignment HA, TVAlignment VA);
+  // Repaints the cells of a range (merge-aware corners).
+  void InvalidateCellRange(const TGridRect& Range);
+
+  // Painting settings; each setter repaints the grid when the value changed.
+#define PROGRID_PAINT_FIELD(Type, Name)  \
+  Type Name() const { return FP.Name; } \
+  void Set##Name(Type Value) {           \
+    if (FP.Name == Value) return;        \
+    FP.Name = Value;                     \
+    Invalidate();                        \
+  }
+  // Selected cells with a colour of their own blend it with SelectionColor.
+  PROGRID_PAINT_FIELD(bool, SelectionColorMixer)
+  // The selection's outline, its resize handle and their colour.
+  PROGRID_PAINT_FIELD(bool, SelectionRectangle)
+  PROGRID_PAINT_FIELD(bool, SelectionResizer)
+  PROGRID_PAINT_FIELD(TColor, SelectionRectangleColor)
+  // No 3-D fixed-cell look: no gradients, hover or raised edges.
+  PROGRID_PAINT_FIELD(bool, Flat)
+  // Numeric texts are right-aligned.
+  PROGRID_PAINT_FIELD(bool, AutoNumAlign)
+  // Added to the font size of every painted cell.
+  PROGRID_PAINT_FIELD(int, ZoomFactor)
+  PROGRID_PAINT_FIELD(bool, HideFocusRect)
+  // With OnDrawCell or OnCustomCellDraw assigned, no default content.
+  PROGRID_PAINT_FIELD(bool, NoDefaultDraw)
+  // A cell with a graphic draws no text.
+  PROGRID_PAINT_FIELD(bool, NoImageAndText)
+  // Disabled rows and a disabled grid show DisabledFontColor.
+  PROGRID_PAINT_FIELD(bool, UseDisabledFont)
+  // Clipped text ends in an ellipsis.
+  PROGRID_PAINT_FIELD(bool, EnhTextSize)
+  // URLs show with their protocol; underlined only under the mouse.
+  PROGRID_PAINT_FIELD(bool, URLFull)
+  PROGRID_PAINT_FIELD(bool, URLUnderlineOnHover)
+  // XYOffset insets the text at the top and left only.
+  PROGRID_PAINT_FIELD(bool, XYOffsetTopLeftOnly)
+  // Selected rich-text cells keep their own colours.
+  PROGRID_PAINT_FIELD(bool, SelectionRTFKeep)
+  // Right-to-left text keeps the left-to-right canvas orientation.
+  PROGRID_PAINT_FIELD(bool, NoRTLOrientation)
+  // Which fixed cells react to the mouse hovering over them.
+  PROGRID_PAINT_FIELD(THoverFixedCells, HoverFixedCells)
+  // The cells fill the grid exactly; the frame is drawn one pixel in.
+  PROGRID_PAINT_FIELD(bool, FitCellsInGrid)
+  // Multi-line cells of the selected text are written in the spreadsheet form.
+  PROGRID_PAINT_FIELD(bool, ExcelClipboardFormat)
+#undef PROGRID_PAINT_FIELD
+
+  TNotifyEvent OnPainted;
+  std::function<void(TObject* Sender, int ARow, int ACol, TColor& Color, TColor& ColorTo,
+                     TColor& ColorMirror, TColor& ColorMirrorTo, TCellGradientDirection& GD)>
+      OnGetCellGradient;
+  std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow, TGridDrawState AState,
+                     TRect ARect, bool Printing)>
+      OnCustomCellDraw;
+  std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow, TGridDrawState AState,
+                     TRect ARect, bool Printing)>
+      OnCustomCellBkgDraw;
+  std::function<void(TObject* Sender, int ARow, int ACol, TPen* LeftPen, TPen* TopPen,
+                     TPen* RightPen, TPen* BottomPen)>
+      OnGetCellBorderProp;
+  std::function<void(TObject* Sender, int ACol, int ARow, bool& IsFloat, QString& FloatFormat)>
+      OnGetFloatFormat;
+  std::function<void(TObject* Sender, int ACol, bool& CanShow)> OnCanShowFixedDropDown;
+
+  // --- typed cell access --------------------------------------------------------
+
+  // Integers, floats, dates and times read from and written to cell text (real
+  // column, display row). Reads raise EProGridError on text that is no number.
+  int Ints(int ACol, int ARow);
+  void SetInts(int ACol, int ARow, int Value);
+  // The same on real rows (hidden rows included), tags kept in the text read.
+  int AllInts(int ACol, int ARow);
+  void SetAllInts(int ACol, int ARow, int Value);
+  double Floats(int ACol, int ARow);
+  void SetFloats(int ACol, int ARow, double Value);
+  double AllFloats(int ACol, int ARow);
+  void SetAllFloats(int ACol, int ARow, double Value);
+  TDateTime Dates(int ACol, int ARow);
+  void SetDates(int ACol, int ARow, TDateTime Value);
+  TDateTime Times(int ACol, int ARow);
+  void SetTimes(int ACol, int ARow, TDateTime Value);
+  // A cell by real column and real row; a hidden row reads its kept cells.
+  QString AllCells(int ACol, int ARow) { return GetCellsEx(ACol, ARow); }
+  void SetAllCells(int ACol, int ARow, const QString& Value) { SetCellsEx(ACol, ARow, Value); }
+  QString GetCellsEx(int ACol, int ARow);
+  void SetCellsEx(int ACol, int ARow, const QString& Value);
+  // The same without merge resolution, display hooks or repaint; a hidden row's
+  // column must exist among its kept cells.
+  QString AllGridCells(int ACol, int ARow) { return GetGridCellsEx(ACol, ARow); }
+  void SetAllGridCells(int ACol, int ARow, const QString& Value) { SetGridCellsEx(ACol, ARow, Value); }
+  QString GetGridCellsEx(int ACol, int ARow);
+  void SetGridCellsEx(int ACol, int ARow, const QString& Value);
+  // AllCells for 16-bit text (the same QString here).
+  QString AllWideCells(int ACol, int ARow) { return GetCellsEx(ACol, ARow); }
+  void SetAllWideCells(int ACol, int ARow, const QString& Value) { SetCellsEx(ACol, ARow, Value); }
+  // The user object of a cell by real column and real row.
+  TObject* AllObjects(int ACol, int ARow);
+  void SetAllObjects(int ACol, int ARow, TObject* Value);
+  // The raw object slot of a cell by real row (a hidden row's kept object).
+  TObject* GetRealCellObject(int ACol, int ARow);
+  // The cell of column i in the row that stood at position j before sorting.
+  QString UnSortedCells(int ACol, int ARow);
+  void SetUnSortedCells(int ACol, int ARow, const QString& Value);
+  // The cell of column i in the column order before columns were moved.
+  QString OriginalCells(int ACol, int ARow);
+  void SetOriginalCells(int ACol, int ARow, const QString& Value);
+  // A display row's real row before sorting, and the row now standing where
+  // ARow stood.
+  int SortedRowIndex(int ARow);
+  int UnSortedRowIndex(int ARow);
+  // Kept by sorting: entry i is the position the row now at i had before.
+  TIntList* SortCrossReference() const { return FSortRowXRef.get(); }
+  // Texts of row 0 of each column and of column 0 of each row; "\n" stands
+  // for a line break.
+  TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }
+  void SetColumnHeaders(TStrings* Value);
+  TStringList* RowHeaders() const { return FRowHeaders.get(); }
+  void SetRowHeaders(TStrings* Value);
+  void ClearColumnHeaders();
+  void ShowColumnHeaders();
+  void ClearRowHeaders();
+  void ShowRowHeaders();
+  // The cell text with its mini-HTML tags removed (<BR> and <HR> break lines).
+  QString StrippedCells(int ACol, int ARow);
+  // 1 plus the number of line breaks in the cell text.
+  int LinesInCell(int ACol, int ARow);
+  // The printed width and offset of a column (0..511).
+  int PrintColWidth(int ACol);
+  int PrintColOffset(int ACol);
+  // The print engine's column tables.
+  std::vector<int>& PrintColWidths() { return FPrintColWidths; }
+  std::vector<int>& PrintColOffsets() { return FPrintColOffsets; }
+  // The raw text of the current base cell; writing stores it.
+  QString CurrentCell();
+  void SetCurrentCell(const QString& Value);
+  // The float format of a cell (FloatFormat here).
+  virtual QString GetCellFloatFormat(int ACol, int ARow);
+  // Whether a date of zero or below is still written as a date.
+  bool ShowNullDates() const { return FShowNullDates; }
+  void SetShowNullDates(bool Value) { FShowNullDates = Value; }
+  // Fill every cell (DoFixed) or the normal ones with a text, a format of the
+  // column and row, a random integer below Rnd, or "column:row".
+  void TextFill(bool DoFixed, const QString& Txt);
+  void FormatFill(bool DoFixed, const QString& Fmt);
+  void RandomFill(bool DoFixed, int Rnd);
+  void LinearFill(bool DoFixed);
+
+  // --- selection membership and counts --------------------------------------------
+
+  // Selection := (FromCol, FromRow, ToCol, ToRow) as given.
+  void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow);
+  // Whether a cell is selected in the grid's selection mode; fixed cells never.
+  bool IsSelected(int ACol, int ARow);
+  // The selected cells as text: TAB between cells, CR LF between rows.
+  QString SelectedText();
+  // The disjunct cells selected (each (row and $FFFF) shl 16 or (col and $FFFF)).
+  int SelectedCellsCount();
+  TGridCoord SelectedCell(int i);
+  bool SelectedCells(int i, int j);
+  void SetSelectedCells(int i, int j, bool Value);
+  int SelectedColCount();
+  int SelectedRowCount();
+  int SelectedRow(int i);
+  void ClearSelectedCells();
+  void ClearModifiedRows();
+
+  // Whether an explicit cell colour stands with the cell's graphic: no graphic,
+  // a rotated text or an empty graphic.
+  bool CellGraphicKeepsColor(int ACol, int ARow);
+
  protected:
   void ColumnMoved(int FromIndex, int ToIndex) override;
   // Parents the footer and search panels and reads the column widths (ColumnSize.Save).
@@ -1084,6 +1289,74 @@ class TProStringGrid : public TBaseGrid {
   // Raises EProGridError naming an operation of the grid that this build does
   // not provide yet, so that a caller never mistakes it for a success.
   [[noreturn]] static void NotAvailable(const char* Operation);
+
+  // --- painting, typed access and selection: state -------------------------
+ private:
+  struct PaintData {
+    bool SelectionColorMixer = false, SelectionRectangle = false, SelectionResizer = false;
+    TColor SelectionRectangleColor = clHighlight;
+    bool Flat = false, AutoNumAlign = false;
+    int ZoomFactor = 0;
+    bool HideFocusRect = false, NoDefaultDraw = false, NoImageAndText = false,
+         UseDisabledFont = false, EnhTextSize = false, URLFull = false,
+         URLUnderlineOnHover = false, XYOffsetTopLeftOnly = false, SelectionRTFKeep = false,
+         NoRTLOrientation = false, ExcelClipboardFormat = false, FitCellsInGrid = false;
+    THoverFixedCells HoverFixedCells = hfNone;
+  } FP;
+  // The mouse button is down in the grid (kept by the mouse handling); painting
+  // of the disjunct selections reads it.
+  bool FMouseDown = false;
+  // The hovered fixed cell the mouse handling records; (-1, -1) for none.
+  TPoint FHoverFixedCell{-1, -1};
+  // A button went down on a fixed cell, and on its drop-down part.
+  bool FMouseDownOnFixed = false, FFixedDropDownDown = false;
+  // The vertical DrawText flag of the last plain text drawn.
+  UINT FVAlignFlag = 0;
+  bool FShowNullDates = true;
+  std::vector<int> FPrintColWidths = std::vector<int>(512, 0),
+                   FPrintColOffsets = std::vector<int>(512, 0);
+  std::unique_ptr<TIntList> FSelectedCells = std::make_unique<TIntList>(0, 0);
+  // The header lists, made with their change notification.
+  std::unique_ptr<TStringList> MakeHeaderList(bool Columns);
+  std::unique_ptr<TStringList> FColumnHeaders = MakeHeaderList(true);
+  std::unique_ptr<TStringList> FRowHeaders = MakeHeaderList(false);
+  // The kept cells of a hidden real row, or nullptr.
+  TGridItem* HiddenRowItem(int ARow) const;
+  // The row of the unsorted order that position j stands for.
+  int UnSortedRow(int ARow);
+  // The canvas DrawCellContent paints on, for the steps that draw on "the canvas".
+  TCanvas* FPaintCanvas = nullptr;
+  // The cell text step of DrawCellContent; returns the width of the text drawn.
+  int DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, TRect ARect,
+                   TGridDrawState AState, TAlignment HA, TVAlignment VA, bool WW,
+                   TColor KeptBrush, TColor KeptFont, bool FilterGlyph);
+  // The fixed-cell steps before and after the content.
+  void DrawFixedCellBackground(TCanvas* ACanvas, int DC, int RC, int ARow, TRect& R,
+                               TColor Brush, TColor ColorTo, TColor Mirror, TColor MirrorTo);
+  void DrawFixedCellEdges(TCanvas* ACanvas, int DC, int ARow, TRect R);
+  // A fixed cell of the list-view look: the themed header item, or a flat face.
+  void DrawListViewHeader(TCanvas* ACanvas, TRect R);
+  bool HasSortIndicator(int RC, int ARow);
+  // Hook points of the steps that later pieces fill in (HTML cell text, rich
+  // text, cell graphics, background pictures, the design helper).
+  int DrawHTMLCellText(TCanvas* ACanvas, int RC, int ARow, const QString& Text, TRect R,
+                       TColor URLColor);
+  void DrawRichTextCell(int ACol, int ARow, TRect ARect, TCanvas* ACanvas);
+  void PaintBackground();
+  void PaintDesignHelper();
+  // The text of a number as Ints/Floats read it; false when it is none.
+  bool ParseIntText(const QString& Text, int& Value) const;
+  bool ParseFloatText(const QString& Text, double& Value) const;
+  void FillCells(bool DoFixed, const std::function<void(int C, int R)>& Fill);
+  // The selected-cells key of a cell.
+  static int CellKey(int ACol, int ARow) {
+    return int((uint32_t(ARow & 0xFFFF) << 16) | uint32_t(ACol & 0xFFFF));
+  }
+  // The key keeps 16 bits of column and row: a cell beyond them would stand for
+  // another cell, so it is never listed.
+  static bool FitsCellKey(int ACol, int ARow) {
+    return ACol >= 0 && ACol <= 0xFFFF && ARow >= 0 && ARow <= 0xFFFF;
+  }
 
  private:
   struct Data {
@@ -1118,7 +1391,6 @@ class TProStringGrid : public TBaseGrid {
     bool HintShowCells = false, HintShowLargeText = false, HintShowSizing = false,
          HTMLHint = false;
     bool AutoSize = false, AutoThemeAdapt = false;
-    bool SelectionRectangle = false, SelectionResizer = false;
     TInvalidEntryIcon InvalidEntryIcon = ieWarning;
     TPoint XYOffset{2, 2};
     bool SaveFixedCells = true, SaveFixedRows = false, SaveFixedCols = false,
@@ -1158,7 +1430,6 @@ class TProStringGrid : public TBaseGrid {
   int FirstSortRow() const { return FixedRows(); }
   int LastSortRow() const;
   void RunSort(const std::function<bool(int, int)>& Less, bool FireRowUpdate);
-  std::unique_ptr<TStringList> FColumnHeaders, FRowHeaders;
   bool FSpreadSheet = false;
   TCustomForm* FSizeForm = nullptr;  // the owner form whose size the grid follows
   int FFormWidth = 0, FFormHeight = 0;

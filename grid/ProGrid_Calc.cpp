@@ -21,33 +21,6 @@ bool ParseFloat(const QString& Text, double& Value) {
 
 }  // namespace
 
-// --------------------------------------------------------------- typed values
-
-double TProStringGrid::GetFloats(int ACol, int ARow) {
-  double v = 0;
-  if (!ParseFloat(Cells(ACol, ARow), v)) NoFloat();
-  return v;
-}
-
-void TProStringGrid::SetFloats(int ACol, int ARow, double Value) {
-  SetCells(ACol, ARow, Format(GetCellFloatFormat(ACol, ARow), {Value}));
-}
-
-QString TProStringGrid::AllCells(int ACol, int ARow) {
-  for (int i = 0; i < FGridItems->Count(); ++i) {
-    TGridItem* item = FGridItems->Items(i);
-    if (item->Idx() == ARow)
-      return ACol >= 0 && ACol < item->Items()->Count() ? item->Items()->Strings(ACol) : QString();
-  }
-  return Cells(ACol, DisplRowIndex(ARow));
-}
-
-double TProStringGrid::GetAllFloats(int ACol, int ARow) {
-  double v = 0;
-  if (!ParseFloat(AllCells(ACol, ARow), v)) NoFloat();
-  return v;
-}
-
 // ---------------------------------------------------------------- column values
 
 namespace {
@@ -107,7 +80,7 @@ double TProStringGrid::ColumnAvg(int ACol, int FromRow, int ToRow) {
 static double ColumnExtreme(TProStringGrid& G, int ACol, int FromRow, int ToRow,
                             bool (*Better)(double, double)) {
   const TColumnRange range = ColumnRangeOf(G, FromRow, ToRow);
-  double result = G.GetFloats(ACol, range.From);
+  double result = G.Floats(ACol, range.From);
   for (int r = range.From; r <= range.To; ++r) {
     double v = 0;
     if (!RowCounts(G, range, ACol, r)) continue;
@@ -135,7 +108,7 @@ double TProStringGrid::ColumnStdDev(int ACol, int FromRow, int ToRow) {
   ExportNotification(esExportStart, range.From);
   double squares = 0;
   for (int r = range.From; r <= range.To; ++r) {
-    const double d = (range.AllRows ? GetAllFloats(ACol, r) : GetFloats(ACol, r)) - avg;
+    const double d = (range.AllRows ? AllFloats(ACol, r) : Floats(ACol, r)) - avg;
     squares += d * d;
   }
   ExportNotification(esExportDone, -1);
@@ -178,7 +151,7 @@ double TProStringGrid::RowAvg(int ARow, int FromCol, int ToCol) {
 
 static double RowExtreme(TProStringGrid& G, int ARow, int FromCol, int ToCol,
                          bool (*Better)(double, double)) {
-  double result = G.GetFloats(FromCol, ARow);
+  double result = G.Floats(FromCol, ARow);
   for (int c = FromCol; c <= ToCol; ++c) {
     double v = 0;
     if (G.IsBaseCell(c, ARow) && ParseFloat(G.Cells(c, ARow), v) && Better(v, result)) result = v;

@@ -21,7 +21,7 @@ TCellVAlign CheckVAlign(TVAlignment VA) {
 }
 
 // The kept item of a hidden real row; nullptr when the row is shown.
-TGridItem* HiddenRowItem(const TProStringGrid* Grid, int ARow) {
+TGridItem* KeptRowItem(const TProStringGrid* Grid, int ARow) {
   TGridItems* items = Grid->GridItems();
   for (int i = 0; i < items->Count(); ++i)
     if (items->Items(i)->Idx() == ARow) return items->Items(i);
@@ -65,7 +65,7 @@ TCellGraphic* TProStringGrid::CheckBoxGraphic(int ACol, int ARow) {
   if (NumHiddenRows() == 0) return GetCellGraphic(ACol, ARow);
   // A hidden row keeps its cells aside: look at the cell's own object there.
   TObject* own = nullptr;
-  if (TGridItem* item = HiddenRowItem(this, ARow)) {
+  if (TGridItem* item = KeptRowItem(this, ARow)) {
     if (ACol >= 0 && ACol < item->Items()->Count())
       if (auto* p = dynamic_cast<TCellProperties*>(item->Items()->Objects(ACol)))
         own = p->GraphicObject();
@@ -84,13 +84,13 @@ namespace {
 
 // The text of a cell at a real row, kept aside when the row is hidden.
 QString RealRowText(TProStringGrid* Grid, int ACol, int ARow) {
-  if (TGridItem* item = HiddenRowItem(Grid, ARow))
+  if (TGridItem* item = KeptRowItem(Grid, ARow))
     return ACol < item->Items()->Count() ? item->Items()->Strings(ACol) : QString();
   return Grid->Cells(ACol, Grid->DisplRowIndex(ARow));
 }
 
 void SetRealRowText(TProStringGrid* Grid, int ACol, int ARow, const QString& Value) {
-  if (TGridItem* item = HiddenRowItem(Grid, ARow)) {
+  if (TGridItem* item = KeptRowItem(Grid, ARow)) {
     while (item->Items()->Count() <= ACol) item->Items()->Add(QString());
     item->Items()->SetStrings(ACol, Value);
     return;

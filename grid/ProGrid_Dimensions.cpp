@@ -127,8 +127,8 @@ void TProStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 void TProStringGrid::SetSpreadSheet(bool Value) {
   FSpreadSheet = Value;
   if (!Value) return;
-  F.SelectionRectangle = true;
-  F.SelectionResizer = true;
+  SetSelectionRectangle(true);
+  SetSelectionResizer(true);
   FNavigation->SetAllowSmartClipboard(true);
   SetOptions(Options() + TGridOptions{goRangeSelect, goEditing});
   FMouseActions->SetRangeSelectAndEdit(true);

@@ -10,10 +10,6 @@ void TProStringGrid::UpdateAutoColumnSize(int, int&) {}
 
 void TProStringGrid::CellsLoaded() {}
 
-// ------------------------------------------------------------- cell text painting
-
-QString TProStringGrid::GetFormattedCell(int ACol, int ARow) { return Cells(ACol, ARow); }
-
 // ------------------------------------------------------ hidden columns' widths
 
 int TProStringGrid::AllColWidths(int ACol) {
