@@ -49,6 +49,7 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   FDropCheckList->SetBounds(0, 0, 0, 0);
   FDropCheckList->SetVisible(false);
   FDropCheckList->SetParent(this);
+  CreateEditControls();
 
   FFixedFont = std::make_unique<TFont>();
   FFixedFont->SetName(QStringLiteral("Tahoma"));

@@ -11,6 +11,7 @@
 #include "controls/BaseGrid.h"
 #include "controls/ProObj.h"
 #include "grid/ProGrid_ColumnSize.h"
+#include "grid/ProGrid_Editors.h"
 #include "grid/ProGrid_Filter.h"
 #include "grid/ProGrid_Footer.h"
 #include "grid/ProGrid_HTML.h"
@@ -447,6 +448,214 @@ class TProStringGrid : public TBaseGrid {
 
   // Whether the grid is being designed (in the form designer).
   bool IsDesigning() const { return ComponentState().contains(csDesigning); }
+
+  // --- editing in place: editor choice, editors, combo lists, validation ---
+
+  // The editor kind assumed before OnGetEditorType is asked.
+  TEditorType DefaultEditor() const { return FDefaultEditor; }
+  void SetDefaultEditor(TEditorType Value) { FDefaultEditor = Value; }
+  // Longest text of the text editor (0: no limit) and of a free-text combo.
+  int MaxEditLength() const { return FMaxEditLength; }
+  void SetMaxEditLength(int Value) { FMaxEditLength = Value; }
+  int MaxComboLength() const { return FMaxComboLength; }
+  void SetMaxComboLength(int Value) { FMaxComboLength = Value; }
+  // The edit mask of the text editor.
+  const QString& EditMask() const { return FEditMask; }
+  void SetEditMask(const QString& Value) { FEditMask = Value; }
+  // Cells are edited with their mini-HTML tags instead of the plain text.
+  bool EditWithTags() const { return FEditWithTags; }
+  void SetEditWithTags(bool Value) { FEditWithTags = Value; }
+  // The characters an edValidChars cell takes (empty: the grid's set).
+  const QString& ValidChars() const { return FValidChars; }
+  void SetValidChars(const QString& Value) { FValidChars = Value; }
+  bool ExcelStyleDecimalSeparator() const { return FExcelStyleDecimalSeparator; }
+  void SetExcelStyleDecimalSeparator(bool Value) { FExcelStyleDecimalSeparator = Value; }
+  // Completion of typed text from LookupItems.
+  bool Lookup() const { return FLookup; }
+  void SetLookup(bool Value) { FLookup = Value; }
+  bool LookupCaseSensitive() const { return FLookupCaseSensitive; }
+  void SetLookupCaseSensitive(bool Value) { FLookupCaseSensitive = Value; }
+  bool LookupHistory() const { return FLookupHistory; }
+  void SetLookupHistory(bool Value) { FLookupHistory = Value; }
+  TStrings* LookupItems() const { return FLookupItems.get(); }
+  void SetLookupItems(TStrings* Value) { FLookupItems->Assign(Value); }
+  TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
+  void SetSizeWhileTyping(TSizeWhileTyping* Value) { FSizeWhileTyping->Assign(Value); }
+  // Validate also when the text did not change.
+  bool AlwaysValidate() const { return FAlwaysValidate; }
+  void SetAlwaysValidate(bool Value) { FAlwaysValidate = Value; }
+  // Title and text of the balloon shown on a refused value (both empty: none).
+  const QString& InvalidEntryTitle() const { return FInvalidEntryTitle; }
+  void SetInvalidEntryTitle(const QString& Value) { FInvalidEntryTitle = Value; }
+  const QString& InvalidEntryText() const { return FInvalidEntryText; }
+  void SetInvalidEntryText(const QString& Value) { FInvalidEntryText = Value; }
+  // Set when a validated value changed a cell.
+  bool Modified() const { return FModified; }
+  void SetModified(bool Value) { FModified = Value; }
+
+  // An editor (text or special) is up for the current cell.
+  bool EditMode() const { return FEditMode; }
+  // The kind of the editor that is up or being prepared.
+  TEditorType CurrentEditor() const { return FEditControl; }
+  // The text editor (created on the first edit), the combo and check-box editors.
+  TProInplaceEdit* NormalEdit() const { return dynamic_cast<TProInplaceEdit*>(InplaceEditor()); }
+  TGridCombo* EditCombo() const { return FEditCombo; }
+  TGridCheckBox* EditCheck() const { return FEditCheck; }
+  // The special editor control that is up, or nullptr.
+  TWinControl* EditCtrl() const { return FEditCtrl; }
+  // The text validation settled on (the editors show it after a call).
+  const QString& NewCellText() const { return FNewCellText; }
+  // The last validation passed.
+  bool LastValidation() const { return FLastValidation; }
+
+  // Whether the cell may be edited now.
+  bool IsEditable(int ACol, int ARow);
+  // Stores the special editor's value into the current cell.
+  void HideCellEdit();
+  // Starts editing the current cell as F2 does.
+  void ShowCellEdit();
+  // Scrolls the current cell into view and shows its editor (not on a control cell).
+  void ShowInplaceEdit();
+  // Puts the editor away: its value reaches the cell, the cursor's hook runs again.
+  void HideInplaceEdit();
+  // Ends editing by a key: the editor goes away, the key moves the cursor.
+  void DoneInplaceEdit(Word Key, TShiftState Shift);
+
+  // The combo editor's items (filled per cell before the combo shows).
+  void ClearComboString();
+  void AddComboString(const QString& S);
+  void AddComboStringObject(const QString& S, TObject* AObject);
+  bool RemoveComboString(const QString& S);
+  // The item a combo selects when the cell text matches none (-1: none).
+  bool SetComboSelectionString(const QString& S);
+  void SetComboSelection(int Index);
+  int GetComboCount();
+  void SetComboIndex(int ACol, int ARow, int Index);
+  int GetComboIndex(int ACol, int ARow);
+
+  // Takes (or refuses) the edited value of the entered cell; true when taken.
+  virtual bool ValidateCell(const QString& NewValue);
+  virtual bool ValidateCellWide(const QString& NewValue);
+
+  std::function<void(TObject* Sender, int ACol, int ARow, TObject* AEditLink)> OnGetEditorProp;
+  std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)> OnGetEditMask;
+  TNotifyEvent OnEditingDone;
+  std::function<void(TObject* Sender, int ACol, int ARow)> OnEditCellDone;
+  std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)> OnEditChange;
+  std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const QString& ASelection)>
+      OnComboChange;
+  std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const QString& ASelection,
+                     TObject* AObject)>
+      OnComboObjectChange;
+  std::function<void(TObject* Sender, int ARow, int ACol)> OnComboCloseUp;
+  std::function<void(TObject* Sender, int ARow, int ACol)> OnComboDropDown;
+  std::function<void(TObject* Sender, int ACol, int ARow, QString& Value, bool& Valid)> OnCellValidate;
+  std::function<void(TObject* Sender, int ACol, int ARow, QString& Value, bool& Valid)> OnCellValidateWide;
+  std::function<void(TObject* Sender, TRect R)> OnCellsChanged;
+  std::function<void(TObject* Sender, int OldRow, int NewRow, bool& Allow)> OnRowChanging;
+  std::function<void(TObject* Sender, int OldCol, int NewCol, bool& Allow)> OnColChanging;
+  std::function<void(TObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)>
+      OnCellChanging;
+  std::function<void(TObject* Sender, int ACol, int ARow, QString& S)> OnEllipsClick;
+  std::function<void(TObject* Sender, int ARow, int ACol)> OnDblClickCell;
+  std::function<void(TObject* Sender, bool& Allow)> OnClipboardPaste;
+  std::function<void(TObject* Sender, int ACol, int ARow, QString& Value, bool& Allow)>
+      OnClipboardBeforePasteCell;
+  std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)> OnClipboardAfterPasteCell;
+
+  // --- stand-ins until the per-cell queries, cell types, typed access and cursor families land ---
+
+  std::function<void(TObject* Sender, int ACol, int ARow, TEditorType& AEditor)> OnGetEditorType;
+  std::function<void(TObject* Sender, int ARow, int ACol, bool& CanEdit)> OnCanEditCell;
+  std::function<void(TObject* Sender, int ARow, int ACol, bool& IsFixed)> OnIsFixedCell;
+  std::function<void(TObject* Sender, int ARow, int ACol, bool& IsPassword)> OnIsPasswordCell;
+  virtual void GetCellEditorType(int ACol, int ARow, TEditorType& AEditor);
+  virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
+  virtual bool HasNoEditor(int ACol, int ARow);
+  virtual void IsFixedCell(int ACol, int ARow, bool& IsFixed);
+  virtual void CanEditCell(int ACol, int ARow, bool& CanEdit);
+  virtual void IsPasswordCell(int ACol, int ARow, bool& IsPassword);
+  virtual bool IsControlCell(int ACol, int ARow);
+  virtual QString GetCurrentCell();
+  virtual void SetCurrentCell(const QString& AValue);
+  virtual void StoreOldCellText(int ACol, int ARow);
+  virtual TAlignment CalcCellAlignment(int ACol, int ARow);
+  virtual void AdvanceToNextCell(bool Force, bool AutoEdit, bool Forward, bool Recursing,
+                                 bool ShowEditor);
+  virtual void TabAdvance(bool Backward);
+
+ protected:
+  // --- editing in place (protected) ---
+  bool CanEditShow() override;
+  TInplaceEdit* CreateEditor() override;
+  QString GetEditMask(int ACol, int ARow) override;
+  int GetEditLimit() override;
+  QString GetEditText(int ACol, int ARow) override;
+  void SetEditText(int ACol, int ARow, const QString& Value) override;
+  bool SelectCell(int ACol, int ARow) override;
+  void WndProc(TMessage& Message) override;
+ public:
+  bool IsFixed(int ACol, int ARow) override;
+ protected:
+  virtual void PrepareCellEditor(int ACol, int ARow);
+  virtual void StoreEditorValue(int ACol, int ARow);
+  virtual void SetEditCellText(int ACol, int ARow, const QString& Value);
+  virtual void RestoreCellCache();
+  virtual bool CheckCellEditable(int ACol, int ARow);
+  virtual bool CellIsPassword(int ACol, int ARow);
+  virtual void PostEditDone(int ACol, int ARow);
+  virtual void CanChangeCell(int ACol, int ARow, bool& Allow);
+  virtual void DoGetEditorProp(int ACol, int ARow, TObject* AEditLink);
+  virtual void UpdateEditText(const QString& AText);
+  virtual void CellValueChanged(int ACol, int ARow);
+  virtual void DoCellsChanged(TRect R);
+  virtual void CellsLoaded();
+  virtual QString DoEllipsClick(const QString& S);
+  // Whether an editor keeps Tab (goTabs or a validation event assigned).
+  virtual bool EditorWantsTab();
+  virtual void EditWMKeyDownHook(TWMKey&) {}
+  virtual void EditKeyDownHook(Word&, TShiftState) {}
+  virtual void EditCaretMoved(const QString&, TPoint, int) {}
+  virtual void EditFormulaMode(bool) {}
+
+ private:
+  friend class TProInplaceEdit;
+  friend class TGridCombo;
+  friend class TGridCheckBox;
+  // Creates the combo and check-box editors (in the constructor).
+  void CreateEditControls();
+  // Places and fills the combo editor over a cell.
+  void SetUpCombo(int ACol, int ARow, const TRect& R, int H, TColor BG, bool ListOnly);
+  void FireComboChange(int ACol, int ItemIndex, const QString& Text);
+
+  TEditorType FDefaultEditor = edNormal;
+  TEditorType FEditControl = edNormal;
+  int FMaxEditLength = 0;
+  int FMaxComboLength = 0;
+  QString FEditMask;
+  bool FEditWithTags = false;
+  QString FValidChars;
+  bool FExcelStyleDecimalSeparator = false;
+  bool FLookup = false, FLookupCaseSensitive = false, FLookupHistory = false;
+  std::unique_ptr<TStringList> FLookupItems = std::make_unique<TStringList>();
+  std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
+  bool FAlwaysValidate = false;
+  QString FInvalidEntryTitle, FInvalidEntryText;
+  bool FModified = false;
+  bool FEditMode = false, FEditing = false, FSpecialEditor = false, FEditActive = false;
+  bool FValidating = false, FEntered = false, FShowEditProcess = false, FNoEditChange = false;
+  bool FBlockKill = false, FLastValidation = true, FEditDisable = false, FEditChange = false;
+  bool FBlockFocus = false, FNoAutoAdvance = false, FDestroying = false;
+  QString FCellCache, FEditText;
+  QChar FStartEditChar;
+  int FComboIdx = -1;
+  TWinControl* FEditCtrl = nullptr;
+  TGridCombo* FEditCombo = nullptr;      // owned as a component
+  TGridCheckBox* FEditCheck = nullptr;   // owned as a component
+  int FOldCol = -1, FOldRow = -1;
+  QString FOldCellText, FOldCellTextWide, FNewCellText;
+  UINT FEditDoneMsg = 0;
+  bool FCheckStart = false;
 
  protected:
   // After a window definition was read: records the fixed counts and the row

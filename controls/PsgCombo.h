@@ -1,0 +1,135 @@
+// The grid library's combo box: the framework's combo box with a flat look,
+// colour sets for its frame, focus frame and drop button, a background colour
+// while focused and the settings of an attached label. The grid's in-place
+// combo editor descends from it.
+//
+// The frame and button are drawn by the platform's combo look; the colour
+// settings are kept for the owner and for the states below, which this class
+// follows itself: the focus colour while focused, the colour to go back to
+// afterwards, the flat look's parent colour and OnDropUp when the list closes.
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "platform/gdi/Graphics.h"
+#include "platform/widgets/StdCtrls.h"
+
+enum TLabelPosition {
+  lpLeftTop, lpLeftCenter, lpLeftBottom, lpTopLeft, lpBottomLeft, lpLeftTopLeft,
+  lpLeftCenterLeft, lpLeftBottomLeft, lpTopCenter, lpBottomCenter, lpRightTop, lpRightCenter,
+  lpRighBottom
+};
+
+class TPsgCustomCombo : public TCustomComboBox {
+ public:
+  explicit TPsgCustomCombo(TComponent* AOwner);
+  ~TPsgCustomCombo() override;
+
+  // Take the focus when the mouse enters.
+  bool AutoFocus() const { return FAutoFocus; }
+  void SetAutoFocus(bool Value) { FAutoFocus = Value; }
+  TColor BorderColor() const { return FBorderColor; }
+  void SetBorderColor(TColor Value);
+  // Width of the drop button; only 14 to 32 are taken.
+  int ButtonWidth() const { return FButtonWidth; }
+  void SetButtonWidth(int Value);
+  bool DisabledBorder() const { return FDisabledBorder; }
+  void SetDisabledBorder(bool Value) { FDisabledBorder = Value; Invalidate(); }
+  // Flat look: no 3D frame; with FlatParentColor the parent's colour.
+  bool Flat() const { return FFlat; }
+  void SetFlat(bool Value);
+  TColor FlatLineColor() const { return FFlatLineColor; }
+  void SetFlatLineColor(TColor Value) { FFlatLineColor = Value; Invalidate(); }
+  bool FlatParentColor() const { return FFlatParentColor; }
+  void SetFlatParentColor(bool Value) { FFlatParentColor = Value; Invalidate(); }
+  // Stored and repaints; nothing draws it.
+  bool Etched() const { return FEtched; }
+  void SetEtched(bool Value) { FEtched = Value; Invalidate(); }
+  bool FocusBorder() const { return FFocusBorder; }
+  void SetFocusBorder(bool Value) { FFocusBorder = Value; }
+  TColor FocusBorderColor() const { return FFocusBorderColor; }
+  void SetFocusBorderColor(TColor Value) { FFocusBorderColor = Value; }
+  // Background while focused (clNone: unchanged).
+  TColor FocusColor() const { return FFocusColor; }
+  void SetFocusColor(TColor Value) { FFocusColor = Value; }
+  bool FocusLabel() const { return FFocusLabel; }
+  void SetFocusLabel(bool Value) { FFocusLabel = Value; }
+  // Width of the drop-down list; 0: the control's width.
+  int DropWidth() const { return FDropWidth; }
+  void SetDropWidth(int Value);
+  const QString& LabelCaption() const { return FLabelCaption; }
+  void SetLabelCaption(const QString& Value) { FLabelCaption = Value; }
+  TLabelPosition LabelPosition() const { return FLabelPosition; }
+  void SetLabelPosition(TLabelPosition Value) { FLabelPosition = Value; }
+  int LabelMargin() const { return FLabelMargin; }
+  void SetLabelMargin(int Value) { FLabelMargin = Value; }
+  bool LabelTransparent() const { return FLabelTransparent; }
+  void SetLabelTransparent(bool Value) { FLabelTransparent = Value; }
+  bool LabelAlwaysEnabled() const { return FLabelAlwaysEnabled; }
+  void SetLabelAlwaysEnabled(bool Value) { FLabelAlwaysEnabled = Value; }
+  TFont* LabelFont() const { return FLabelFont.get(); }
+  void SetLabelFont(TFont* Value) { FLabelFont->Assign(Value); }
+  // Colours of a custom-drawn drop button (clNone: the standard button).
+  TColor ButtonColor = clNone, ButtonColorHot = clNone, ButtonColorDown = clNone,
+         ButtonBorderColor = clNone, ButtonTextColor = clNone, ButtonTextColorHot = clNone,
+         ButtonTextColorDown = clNone;
+
+  // The control's colour; while the form loads also the colour to come back to.
+  // Set while the control is not focused, it is the colour restored after focus.
+  void SetColor(TColor Value);
+  // Selects the item equal to AString; nothing when there is none.
+  void SelectItem(const QString& AString);
+  // Remembers the current colour as the one to restore after focus.
+  void Init();
+  bool HasFocus() const { return FHasFocus; }
+
+  // Fired when the drop-down list closes.
+  TNotifyEvent OnDropUp;
+
+  // Set by the owner: repaint on mouse enter and leave; leave painting to the
+  // system unless a button or border colour is set.
+  bool FIsWinXP = false;
+  bool FIsVista = false;
+
+ protected:
+  void Loaded() override;
+  void CloseUp() override;
+  void CMEnter(TMessageView& Message) override;
+  void CMExit(TMessageView& Message) override;
+  void CMMouseEnter(TCMMouseEnterLeave& Message) override;
+  void CMMouseLeave(TCMMouseEnterLeave& Message) override;
+  void CMEnabledChanged(TMessageView& Message) override;
+
+ private:
+  bool FAutoFocus = false;
+  bool FFlat = false;
+  bool FEtched = false;
+  TColor FOldColor = clNone;
+  TColor FLoadedColor = clWindow;
+  bool FOldParentColor = false;
+  int FButtonWidth = 19;
+  bool FFocusBorder = false;
+  bool FMouseInControl = false;
+  int FDropWidth = 0;
+  bool FLabelAlwaysEnabled = false;
+  bool FLabelTransparent = false;
+  int FLabelMargin = 4;
+  std::unique_ptr<TFont> FLabelFont;
+  TLabelPosition FLabelPosition = lpLeftTop;
+  QString FLabelCaption;
+  TColor FFlatLineColor = clNone;
+  bool FFlatParentColor = true;
+  TColor FFocusColor = clNone;
+  TColor FFocusBorderColor = clNone;
+  TColor FBorderColor = clNone;
+  bool FDisabledBorder = true;
+  TColor FNormalColor = clNone;
+  bool FHasFocus = false;
+  bool FFocusLabel = false;
+};
+
+class TPsgComboBox : public TPsgCustomCombo {
+ public:
+  using TPsgCustomCombo::TPsgCustomCombo;
+};

@@ -1,0 +1,108 @@
+// Validation of an edited value and the grid's change reports.
+#include <QScopeGuard>
+
+#include "grid/ProGrid.h"
+
+bool TProStringGrid::ValidateCell(const QString& NewValue) {
+  if (!FEditing || FValidating) return true;
+  FEditing = false;
+  FValidating = true;
+  bool Valid = true;
+  const int C = RealColIndex(FOldCol);
+  const int R = FOldRow;
+  FNewCellText = NewValue;
+  // Whatever happens, the cell now current is the entered one and no
+  // validation is running any more.
+  auto finish = qScopeGuard([this] {
+    StoreOldCellText(Col(), Row());
+    FValidating = false;
+  });
+  if (NewValue == FOldCellText && !FAlwaysValidate) return Valid;
+
+  const bool Changed = NewValue != FOldCellText;
+  const bool advance = Navigation()->AdvanceOnEnter();
+  Navigation()->SetAdvanceOnEnter(false);
+  auto restoreAdvance = qScopeGuard([this, advance] { Navigation()->SetAdvanceOnEnter(advance); });
+  QString V = NewValue;
+  if (OnCellValidate) OnCellValidate(this, C, R, V, Valid);
+  // Only a text that reaches the cell marks it: a refused value the handler
+  // left alone is replaced by the old text.
+  const QString stored = Valid || V != NewValue ? V : FOldCellText;
+  if (stored != FOldCellText) {
+    FModified = true;
+    if (FixedCols() > 0) SetRowModified(FOldRow, true);
+  }
+  if (Valid) CellValueChanged(C, R);
+  if (Valid && UndoRedo() != nullptr) UndoRedo()->RegisterChange(C, R, FOldCellText, V);
+  if (Valid && Changed) DoCellsChanged(TRect(C, R, C, R));
+  restoreAdvance.dismiss();
+  Navigation()->SetAdvanceOnEnter(advance);
+  FNewCellText = V;
+
+  if (Valid) {
+    if (!IsBaseCell(C, R)) SetGridCell(C, R, V);
+    SetCellEx(C, R, V);
+  } else {
+    FLastValidation = false;
+    const QString put = V != NewValue ? V : FOldCellText;
+    // The editor shows again what the cell holds now.
+    FNewCellText = put;
+    if (V == NewValue && FEditMode) FValidating = false;
+    HideEditor();
+    SetCells(C, R, put);
+    if (FOldCol >= 0 && FOldCol < ColCount() && R >= 0 && R < RowCount())
+      MoveColRow(FOldCol, R, true, true);
+    FValidating = false;
+    FEditing = true;
+    ShowInplaceEdit();
+    if (V == NewValue && Col() != FOldCol) InvalidateEditor();
+    FOldCellText = GetGridCell(C, R);
+  }
+  return Valid;
+}
+
+bool TProStringGrid::ValidateCellWide(const QString& NewValue) {
+  if (!FEditing || FValidating) return true;
+  FEditing = false;
+  FValidating = true;
+  bool Valid = true;
+  const int C = RealColIndex(FOldCol);
+  const int R = FOldRow;
+  // Protected like the narrow form: a throwing handler leaves no validation running.
+  auto finish = qScopeGuard([this] {
+    StoreOldCellText(Col(), Row());
+    FValidating = false;
+  });
+  if (NewValue == FOldCellTextWide && !FAlwaysValidate) return Valid;
+  CellValueChanged(C, R);
+  QString V = NewValue;
+  if (OnCellValidateWide) OnCellValidateWide(this, C, R, V, Valid);
+  const QString stored = Valid || V != NewValue ? V : FOldCellTextWide;
+  if (stored != FOldCellTextWide) {
+    FModified = true;
+    if (FixedCols() > 0 && ShowModified()->Enabled()) SetRowModified(FOldRow, true);
+  }
+  if (Valid) {
+    SetCells(C, R, V);
+  } else {
+    HideEditor();
+    SetCells(C, R, V != NewValue ? V : FOldCellTextWide);
+    if (FOldCol >= 0 && FOldCol < ColCount() && R >= 0 && R < RowCount())
+      MoveColRow(FOldCol, R, true, true);
+    FValidating = false;
+    FEditing = true;
+    ShowInplaceEdit();
+    if (V == NewValue && Col() != FOldCol) InvalidateEditor();
+  }
+  FOldCellTextWide = GetGridCell(C, R);
+  return Valid;
+}
+
+void TProStringGrid::CellValueChanged(int ACol, int) { CalcFooter(ACol); }
+
+void TProStringGrid::DoCellsChanged(TRect R) {
+  if (OnCellsChanged) OnCellsChanged(this, R);
+  CalcFooter(-1);
+}
+
+void TProStringGrid::CellsLoaded() { CalcFooter(-1); }

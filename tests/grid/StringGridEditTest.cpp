@@ -1,0 +1,441 @@
+// Editing cells in place on a string grid designed without goEditing, whose
+// editor kinds, combo items and read-only column come from its events, as a
+// column grid's come from its columns: choosing and showing the editor, the
+// text editor's filters, Escape and Enter with their reports, combo lists,
+// validation and merged cells.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <map>
+#include <stdexcept>
+
+#include "grid/ProGrid.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/WinApi.h"
+#include "tests/platform/ControlTestSupport.h"
+
+namespace {
+
+constexpr int kReadOnlyCol = 3;
+
+class StringGridEdit : public testing::Test {
+ protected:
+  void SetUp() override {
+    G = new TProStringGrid(F.Form);
+    G->SetParent(F.Form);
+    G->SetBounds(0, 0, 460, 300);
+    G->SetColCount(6);
+    G->SetRowCount(8);
+    G->SetOptions(G->Options() - TGridOptions{goEditing});
+    // Column 3 is read-only, every other normal cell editable.
+    G->OnCanEditCell = [](TObject*, int, int ACol, bool& CanEdit) { CanEdit = ACol != kReadOnlyCol; };
+    G->OnGetEditorType = [this](TObject*, int ACol, int, TEditorType& AEditor) {
+      auto it = Kinds.find(ACol);
+      if (it != Kinds.end()) AEditor = it->second;
+      if (AEditor == edComboList || AEditor == edComboEdit) {
+        G->ClearComboString();
+        for (const QString& s : Items) G->AddComboString(s);
+      }
+    };
+    G->OnEditingDone = [this](TObject*) { Log << QStringLiteral("EditingDone"); };
+    G->OnEditCellDone = [this](TObject*, int c, int r) {
+      Log << QStringLiteral("EditCellDone %1,%2").arg(c).arg(r);
+    };
+    F.Show();
+    G->SetFocus();
+  }
+  void Goto(int C, int R) {
+    G->SetCol(C);
+    G->SetRow(R);
+  }
+  // Keys go to whichever control has the focus, as typed keys do.
+  void Press(Qt::Key K, Qt::KeyboardModifiers Mods = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : G->View(), K, Mods);
+    QApplication::processEvents();
+  }
+  void Type(const QString& Text) {
+    for (QChar c : Text) {
+      QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : G->View(), c.toLatin1());
+      QApplication::processEvents();
+    }
+  }
+  bool TextEditorShown() const { return G->NormalEdit() != nullptr && G->NormalEdit()->Visible(); }
+  // Opens the editor of the cell with F2 and types Text into it.
+  QString Edited(int C, TEditorType Kind, const QString& Text) {
+    Kinds[C] = Kind;
+    G->SetCells(C, 2, QString());
+    Goto(C, 2);
+    Press(Qt::Key_F2);
+    Type(Text);
+    return G->NormalEdit()->Text();
+  }
+
+  TShownForm F{520, 360};
+  TProStringGrid* G = nullptr;
+  std::map<int, TEditorType> Kinds;
+  QStringList Items{"Alpha", "Beta", "Gamma"};
+  QStringList Log;
+};
+
+// ----------------------------------------------------------- choosing the editor
+
+TEST_F(StringGridEdit, TypingIntoAnEditableCellOpensTheTextEditor) {
+  G->SetCells(1, 2, "old");
+  Goto(1, 2);
+  EXPECT_TRUE(G->Options().contains(goEditing));  // switched on for the editable cell
+  Type("x");
+  ASSERT_TRUE(TextEditorShown());
+  EXPECT_TRUE(G->EditMode());
+  EXPECT_EQ(G->CurrentEditor(), edNormal);
+  EXPECT_EQ(G->NormalEdit()->Text(), "x");
+  EXPECT_EQ(G->NormalEdit()->BoundsRect(),
+            (TRect(G->CellRect(1, 2).Left, G->CellRect(1, 2).Top, G->CellRect(1, 2).Right - 1,
+                   G->CellRect(1, 2).Bottom - 1)));
+}
+
+TEST_F(StringGridEdit, AReadOnlyColumnOpensNothing) {
+  G->SetCells(kReadOnlyCol, 2, "fixed");
+  Goto(1, 2);
+  EXPECT_TRUE(G->Options().contains(goEditing));
+  Goto(kReadOnlyCol, 2);
+  EXPECT_FALSE(G->Options().contains(goEditing));
+  Type("x");
+  Press(Qt::Key_F2);
+  EXPECT_FALSE(TextEditorShown());
+  EXPECT_FALSE(G->EditMode());
+  EXPECT_EQ(G->Cells(kReadOnlyCol, 2), "fixed");
+  // Editability answers per cell in both states of goEditing.
+  EXPECT_FALSE(G->IsEditable(kReadOnlyCol, 2));
+  EXPECT_TRUE(G->IsEditable(1, 2));
+  Goto(1, 2);
+  EXPECT_TRUE(G->Options().contains(goEditing));
+  EXPECT_TRUE(G->IsEditable(1, 2));
+  EXPECT_FALSE(G->IsEditable(kReadOnlyCol, 2));
+  EXPECT_FALSE(G->IsEditable(1, 0));  // fixed row
+}
+
+TEST_F(StringGridEdit, NoEditorAndFallBackKinds) {
+  Kinds[1] = edNone;
+  Goto(1, 2);
+  Press(Qt::Key_F2);
+  EXPECT_FALSE(G->EditMode());
+  EXPECT_FALSE(TextEditorShown());
+  // Kinds whose editors this grid does not have are edited as plain text.
+  for (TEditorType k : {edSpinEdit, edDateEdit, edEditBtn, edMemoDropDown, edCustom}) {
+    EXPECT_EQ(Edited(2, k, "7b"), "7b") << k;
+    EXPECT_EQ(G->CurrentEditor(), edNormal) << k;
+    Press(Qt::Key_Return);
+    EXPECT_EQ(G->Cells(2, 2), "7b") << k;
+  }
+}
+
+// ------------------------------------------------------------ the text editor
+
+TEST_F(StringGridEdit, EnterWritesTheTextThenReportsTheEndTwice) {
+  std::vector<QString> atDone;
+  G->OnEditingDone = [&](TObject*) {
+    Log << QStringLiteral("EditingDone");
+    atDone.push_back(G->Cells(1, 2));
+  };
+  Goto(1, 2);
+  Type("ab");
+  G->OnEditCellDone = [this](TObject*, int c, int r) { Log << QStringLiteral("EditCellDone %1,%2").arg(c).arg(r); };
+  QTest::keyClick(G->NormalEdit()->View(), Qt::Key_Return);  // no event loop run yet
+  EXPECT_EQ(G->Cells(1, 2), "ab");
+  EXPECT_FALSE(TextEditorShown());
+  EXPECT_FALSE(G->EditMode());
+  EXPECT_EQ(Log, QStringList({"EditingDone"}));
+  EXPECT_EQ(atDone, std::vector<QString>{"ab"});  // the text was written first
+  QApplication::processEvents();
+  EXPECT_EQ(Log, QStringList({"EditingDone", "EditCellDone 1,2"}));
+}
+
+TEST_F(StringGridEdit, EscapeRestoresTheTextTheCellHad) {
+  G->SetCells(1, 2, "keep");
+  std::vector<QString> changes;
+  G->OnEditChange = [&](TObject*, int, int, const QString& v) { changes.push_back(v); };
+  Goto(1, 2);
+  Press(Qt::Key_F2);
+  Type("zz");
+  EXPECT_EQ(G->NormalEdit()->Text(), "keepzz");
+  EXPECT_EQ(changes, (std::vector<QString>{"keepz", "keepzz"}));
+  Press(Qt::Key_Escape);
+  EXPECT_FALSE(TextEditorShown());
+  EXPECT_FALSE(G->EditMode());
+  EXPECT_EQ(G->Cells(1, 2), "keep");
+  EXPECT_TRUE(G->Focused());
+}
+
+TEST_F(StringGridEdit, CharacterFiltersByKind) {
+  struct TCase {
+    TEditorType Kind;
+    QString Typed, Kept;
+  };
+  for (const TCase& t : {TCase{edNumeric, "-1-a2", "-12"}, TCase{edNumeric, "1-2", "12"},
+                         TCase{edPositiveNumeric, "-3x4", "34"}, TCase{edFloat, "-1.2.5,", "-1.25"},
+                         TCase{edPositiveFloat, "-1.5", "1.5"}, TCase{edUpperCase, "abC", "ABC"},
+                         TCase{edCapital, "ab", "AB"}, TCase{edLowerCase, "AbC", "abc"},
+                         TCase{edNormal, "a-1.", "a-1."}}) {
+    EXPECT_EQ(Edited(1, t.Kind, t.Typed), t.Kept) << t.Kind << " " << t.Typed.toStdString();
+    Press(Qt::Key_Escape);
+  }
+  G->SetValidChars("abc");
+  EXPECT_EQ(Edited(1, edValidChars, "axbyc"), "abc");
+  Press(Qt::Key_Escape);
+  Kinds[1] = edPassword;
+  Goto(1, 3);
+  Press(Qt::Key_F2);
+  EXPECT_EQ(G->NormalEdit()->PasswordChar(), QChar(u'*'));
+}
+
+TEST_F(StringGridEdit, AFloatEditorFollowsTheLocaleSeparator) {
+  const TFormatSettings saved = FormatSettings;
+  FormatSettings.DecimalSeparator = u',';
+  FormatSettings.ThousandSeparator = u'.';
+  EXPECT_EQ(Edited(1, edFloat, "1.5,2,3"), "15,23");
+  Press(Qt::Key_Escape);
+  EXPECT_EQ(Edited(1, edPositiveFloat, ",7-x"), ",7");
+  FormatSettings = saved;
+}
+
+TEST_F(StringGridEdit, TheLengthLimitStopsTyping) {
+  G->SetMaxEditLength(3);
+  EXPECT_EQ(Edited(1, edNormal, "abcd"), "abc");
+  Press(Qt::Key_Backspace);
+  EXPECT_EQ(G->NormalEdit()->Text(), "ab");
+}
+
+// ------------------------------------------------------------------ validation
+
+TEST_F(StringGridEdit, ARejectedValueReopensTheEditorWithTheOldText) {
+  G->SetCells(1, 2, "10");
+  int asked = 0;
+  G->OnCellValidate = [&](TObject*, int c, int r, QString& v, bool& valid) {
+    ++asked;
+    EXPECT_EQ(c, 1);
+    EXPECT_EQ(r, 2);
+    EXPECT_EQ(v, "10x");
+    valid = false;
+  };
+  Goto(1, 2);
+  Press(Qt::Key_F2);
+  Type("x");
+  Press(Qt::Key_Return);
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(G->Cells(1, 2), "10");
+  ASSERT_TRUE(TextEditorShown());
+  EXPECT_TRUE(G->EditMode());
+  EXPECT_EQ(G->NormalEdit()->Text(), "10");
+  EXPECT_FALSE(G->LastValidation());
+  EXPECT_EQ((TPoint{G->Col(), G->Row()}), (TPoint{1, 2}));
+  // Nothing reached the cell, so nothing is marked modified.
+  EXPECT_FALSE(G->Modified());
+  EXPECT_FALSE(G->RowModified(2));
+}
+
+TEST_F(StringGridEdit, AHandlerCorrectsOrReplacesTheValue) {
+  G->SetCells(1, 2, "5");
+  G->OnCellValidate = [](TObject*, int, int, QString& v, bool& valid) {
+    if (v == "5a") {
+      v = "0";
+      valid = false;
+    } else {
+      v = v.toUpper();
+    }
+  };
+  std::vector<TRect> changed;
+  G->OnCellsChanged = [&](TObject*, TRect r) { changed.push_back(r); };
+  Goto(1, 2);
+  Press(Qt::Key_F2);
+  Type("a");
+  Press(Qt::Key_Return);
+  EXPECT_EQ(G->Cells(1, 2), "0");
+  ASSERT_TRUE(TextEditorShown());
+  EXPECT_EQ(G->NormalEdit()->Text(), "0");
+  EXPECT_TRUE(G->Modified());  // the corrected text reached the cell
+  EXPECT_TRUE(changed.empty());
+  Press(Qt::Key_End);
+  Type("b");
+  Press(Qt::Key_Return);
+  EXPECT_EQ(G->Cells(1, 2), "0B");
+  EXPECT_EQ(G->NewCellText(), "0B");
+  EXPECT_TRUE(G->RowModified(2));
+  EXPECT_EQ(changed, (std::vector<TRect>{TRect(1, 2, 1, 2)}));
+  // An unchanged text is not validated.
+  Press(Qt::Key_F2);
+  Press(Qt::Key_Return);
+  EXPECT_EQ(G->Cells(1, 2), "0B");
+  EXPECT_EQ(changed.size(), 1u);
+}
+
+TEST_F(StringGridEdit, AThrowingValidationLeavesNoValidationRunning) {
+  G->Navigation()->SetAdvanceOnEnter(false);
+  G->OnCellValidate = [](TObject*, int, int, QString&, bool&) { throw std::runtime_error("narrow"); };
+  G->OnCellValidateWide = [](TObject*, int, int, QString&, bool&) { throw std::runtime_error("wide"); };
+  for (bool wide : {false, true}) {
+    Goto(1, 2);
+    Press(Qt::Key_F2);
+    ASSERT_TRUE(TextEditorShown());
+    EXPECT_THROW(wide ? G->ValidateCellWide("new") : G->ValidateCell("new"), std::runtime_error);
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(G->Navigation()->AdvanceOnEnter());
+    // A validation still running would keep every editor shut.
+    Press(Qt::Key_F2);
+    EXPECT_TRUE(TextEditorShown()) << wide;
+    Press(Qt::Key_Escape);
+  }
+}
+
+// ------------------------------------------------------------------ combo lists
+
+TEST_F(StringGridEdit, AComboListOffersTheItemsAndWritesTheFirstOverAForeignText) {
+  Kinds[2] = edComboList;
+  G->SetCells(2, 1, "Zeta");
+  std::vector<QString> combo;
+  G->OnComboChange = [&](TObject*, int c, int r, int i, const QString& s) {
+    combo.push_back(QStringLiteral("%1,%2 %3 %4").arg(c).arg(r).arg(i).arg(s));
+  };
+  Goto(2, 1);
+  Press(Qt::Key_F2);
+  TGridCombo* cb = G->EditCombo();
+  ASSERT_TRUE(cb->Visible());
+  EXPECT_TRUE(cb->Focused());
+  EXPECT_FALSE(TextEditorShown());
+  EXPECT_EQ(G->CurrentEditor(), edComboList);
+  EXPECT_EQ(cb->Style(), csDropDownList);
+  EXPECT_EQ(cb->Items()->Count(), 3);
+  EXPECT_EQ(cb->ItemIndex(), 0);
+  EXPECT_EQ(combo, std::vector<QString>{"2,1 0 Alpha"});
+  QTest::keyClick(cb->View(), Qt::Key_Return);  // no event loop run yet
+  EXPECT_FALSE(cb->Visible());
+  EXPECT_EQ(G->Cells(2, 1), "Alpha");
+  EXPECT_EQ(Log, QStringList({"EditingDone"}));
+  QApplication::processEvents();
+  EXPECT_EQ(Log, QStringList({"EditingDone", "EditCellDone 2,1"}));
+}
+
+TEST_F(StringGridEdit, AComboListPicksWithTheKeys) {
+  Kinds[2] = edComboList;
+  G->SetCells(2, 1, "Beta");
+  std::vector<QString> combo;
+  G->OnComboChange = [&](TObject*, int, int, int i, const QString& s) {
+    combo.push_back(QStringLiteral("%1 %2").arg(i).arg(s));
+  };
+  Goto(2, 1);
+  Press(Qt::Key_F2);
+  EXPECT_EQ(G->EditCombo()->ItemIndex(), 1);
+  EXPECT_TRUE(combo.empty());  // the cell's text is an item: nothing chosen for it
+  Press(Qt::Key_Down);
+  EXPECT_EQ(G->EditCombo()->ItemIndex(), 2);
+  ASSERT_FALSE(combo.empty());
+  EXPECT_EQ(combo.back(), "2 Gamma");
+  Press(Qt::Key_Escape);  // the cell keeps its text
+  EXPECT_FALSE(G->EditCombo()->Visible());
+  EXPECT_EQ(G->Cells(2, 1), "Beta");
+  Press(Qt::Key_F2);
+  Press(Qt::Key_Down);
+  Press(Qt::Key_Return);
+  EXPECT_EQ(G->Cells(2, 1), "Gamma");
+}
+
+TEST_F(StringGridEdit, AComboEditKeepsFreeText) {
+  Kinds[2] = edComboEdit;
+  G->SetCells(2, 1, "Free");
+  Goto(2, 1);
+  Press(Qt::Key_F2);
+  TGridCombo* cb = G->EditCombo();
+  ASSERT_TRUE(cb->Visible());
+  EXPECT_EQ(cb->Style(), csDropDown);
+  EXPECT_EQ(cb->Text(), "Free");
+  EXPECT_EQ(cb->ItemIndex(), -1);
+  Press(Qt::Key_End);
+  Type("d");
+  Press(Qt::Key_Return);
+  EXPECT_FALSE(cb->Visible());
+  EXPECT_EQ(G->Cells(2, 1), "Freed");
+}
+
+TEST_F(StringGridEdit, ComboSelectionAndItemOperations) {
+  Kinds[2] = edComboList;
+  G->ClearComboString();
+  for (const QString& s : Items) G->AddComboString(s);
+  EXPECT_EQ(G->GetComboCount(), 3);
+  EXPECT_FALSE(G->SetComboSelectionString("Nope"));
+  EXPECT_TRUE(G->SetComboSelectionString("Gamma"));
+  G->SetCells(2, 1, "Zeta");
+  Goto(2, 1);
+  Press(Qt::Key_F2);
+  EXPECT_EQ(G->EditCombo()->ItemIndex(), 2);  // the chosen item, not the first
+  Press(Qt::Key_Escape);
+  G->SetComboSelection(-1);
+  EXPECT_EQ(G->GetComboIndex(2, 1), -1);
+  G->SetComboIndex(2, 1, 1);
+  EXPECT_EQ(G->Cells(2, 1), "Beta");
+  EXPECT_EQ(G->GetComboIndex(2, 1), 1);
+  EXPECT_TRUE(G->RemoveComboString("Beta"));
+  EXPECT_FALSE(G->RemoveComboString("Beta"));
+}
+
+TEST_F(StringGridEdit, ACheckBoxEditorWritesTheUsersChoice) {
+  Kinds[1] = edCheckBox;
+  G->SetCells(1, 2, "N");
+  Goto(1, 2);
+  Press(Qt::Key_F2);
+  TGridCheckBox* cb = G->EditCheck();
+  ASSERT_TRUE(cb->Visible());
+  EXPECT_FALSE(cb->Checked());
+  Press(Qt::Key_Space);
+  EXPECT_TRUE(cb->Checked());
+  Press(Qt::Key_Return);
+  EXPECT_FALSE(cb->Visible());
+  EXPECT_EQ(G->Cells(1, 2), "Y");
+  // A box left as it started leaves the cell's own text.
+  G->SetCells(1, 3, "maybe");
+  Goto(1, 3);
+  Press(Qt::Key_F2);
+  Press(Qt::Key_Return);
+  EXPECT_EQ(G->Cells(1, 3), "maybe");
+}
+
+// ------------------------------------------------------------------ merged cells
+
+TEST_F(StringGridEdit, AMergedCellsEditorCoversTheWholeBlock) {
+  G->MergeCells(1, 2, 2, 3);
+  G->SetCells(1, 2, "block");
+  const TRect r = G->CellRect(1, 2);
+  const TRect block(r.Left, r.Top, r.Right - 1, r.Bottom - 1);
+  Goto(1, 2);
+  Press(Qt::Key_F2);
+  ASSERT_TRUE(TextEditorShown());
+  EXPECT_EQ(G->NormalEdit()->BoundsRect(), block);
+  EXPECT_EQ(G->NormalEdit()->Text(), "block");
+  Press(Qt::Key_Escape);
+  Kinds[1] = edComboEdit;
+  Press(Qt::Key_F2);
+  ASSERT_TRUE(G->EditCombo()->Visible());
+  EXPECT_EQ(G->EditCombo()->Left(), block.Left);
+  EXPECT_EQ(G->EditCombo()->Top(), block.Top);
+  EXPECT_EQ(G->EditCombo()->Width(), block.Right - block.Left);
+}
+
+// --------------------------------------------------------------- moving the cursor
+
+TEST_F(StringGridEdit, ChangingEventsVetoTheMove) {
+  std::vector<QString> asked;
+  G->OnRowChanging = [&](TObject*, int o, int n, bool& allow) {
+    asked.push_back(QStringLiteral("row %1>%2").arg(o).arg(n));
+    allow = n != 5;
+  };
+  G->OnCellChanging = [&](TObject*, int, int, int, int, bool&) { asked.push_back("cell"); };
+  Goto(1, 2);
+  asked.clear();
+  G->SetRow(5);
+  EXPECT_EQ(G->Row(), 2);
+  G->SetRow(4);
+  EXPECT_EQ(G->Row(), 4);
+  EXPECT_EQ(asked, (std::vector<QString>{"row 2>5", "cell", "row 2>4", "cell"}));
+}
+
+}  // namespace
