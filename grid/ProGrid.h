@@ -559,6 +559,8 @@ class TProStringGrid : public TBaseGrid {
   std::function<void(TObject* Sender, int ACol, int ARow, QString& S)> OnEllipsClick;
   std::function<void(TObject* Sender, int ARow, int ACol)> OnDblClickCell;
   std::function<void(TObject* Sender, bool& Allow)> OnClipboardPaste;
+  std::function<void(TObject* Sender, bool& Allow)> OnClipboardCut;
+  std::function<void(TObject* Sender, bool& Allow)> OnClipboardCopy;
   std::function<void(TObject* Sender, int ACol, int ARow, QString& Value, bool& Allow)>
       OnClipboardBeforePasteCell;
   std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)> OnClipboardAfterPasteCell;

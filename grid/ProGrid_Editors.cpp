@@ -3,6 +3,7 @@
 
 #include "controls/ProUtil.h"
 #include "grid/ProGrid.h"
+#include "platform/ui/Clipbrd.h"
 #include "platform/ui/WinApi.h"
 
 namespace {
@@ -340,7 +341,94 @@ void TProInplaceEdit::WMGetDlgCode(TMessageView& Message) {
 void TProInplaceEdit::WndProc(TMessage& Message) {
   if ((Message.Msg == WM_SYSKEYDOWN || Message.Msg == WM_SYSKEYUP) && Message.WParam == VK_BACK)
     FAltBack = Message.Msg == WM_SYSKEYDOWN;
+  TProStringGrid* g = FProGrid;
+  switch (Message.Msg) {
+    case WM_PASTE:
+      WMPaste();
+      return;
+    case WM_CUT: {
+      bool allow = true;
+      if (g->OnClipboardCut) g->OnClipboardCut(this, allow);
+      if (!allow) return;
+      break;
+    }
+    case WM_COPY: {
+      bool allow = true;
+      if (g->OnClipboardCopy) g->OnClipboardCopy(this, allow);
+      if (!allow) return;
+      break;
+    }
+    case WM_LBUTTONDBLCLK:
+      TInplaceEdit::WndProc(Message);
+      if (g->OnDblClickCell) g->OnDblClickCell(g, g->Row(), g->Col());
+      return;
+    default:
+      break;
+  }
   TInplaceEdit::WndProc(Message);
+}
+
+QString TProInplaceEdit::InsertPastedText(const QString& Pasted, int& SelFrom, int& SelLen) const {
+  const QString t = Text();
+  const int start = SelStart();
+  const int len = SelLength();
+  const QString n = t.left(start) + Pasted + t.mid(start + len);
+  if (len > 0) {
+    SelFrom = start;
+    SelLen = int(Pasted.size());
+  } else {
+    SelFrom = start + int(Pasted.size());
+    SelLen = 0;
+  }
+  return n;
+}
+
+void TProInplaceEdit::WMPaste() {
+  TProStringGrid* g = FProGrid;
+  bool allow = Clipboard()->HasFormat(CF_TEXT);
+  QString v = allow ? Clipboard()->AsText() : QString();
+  if (g->OnClipboardPaste) g->OnClipboardPaste(this, allow);
+  const int c = g->RealColIndex(g->Col());
+  if (allow && g->OnClipboardBeforePasteCell) g->OnClipboardBeforePasteCell(g, c, g->Row(), v, allow);
+  if (!allow || (FLengthLimit >= 1 && v.size() > FLengthLimit)) return;
+  // A single line that ends in a line break pastes without it.
+  const int lf = int(v.indexOf(u'\n'));
+  if (lf >= 0 && lf == v.size() - 1) v.chop(v.endsWith(QStringLiteral("\r\n")) ? 2 : 1);
+  int selFrom = SelStart(), selLen = SelLength();
+  QString n = InsertPastedText(v, selFrom, selLen);
+  bool take = FLengthLimit < 1 || n.size() <= FLengthLimit;
+  if (take) {
+    switch (g->FEditControl) {
+      case edNumeric:
+      case edPositiveNumeric:
+        take = ClassifyNumberText(n) == ntkInteger &&
+               (g->FEditControl == edNumeric || !n.contains(u'-'));
+        break;
+      case edFloat:
+      case edPositiveFloat: {
+        const TNumberTextKind k = ClassifyNumberText(n);
+        take = (k == ntkInteger || k == ntkFloat) &&
+               (g->FEditControl == edFloat || !n.contains(u'-'));
+        break;
+      }
+      case edMixedCase: n = MakeMixedCase(n); break;
+      case edLowerCase: n = n.toLower(); break;
+      case edUpperCase: n = n.toUpper(); break;
+      case edValidChars:
+        for (QChar ch : n)
+          if (!g->ValidChars().contains(ch)) take = false;
+        break;
+      default:
+        break;
+    }
+  }
+  if (take) {
+    SetText(n);
+    g->UpdateEditText(n);
+    SetSelStart(selFrom);
+    SetSelLength(selLen);
+  }
+  if (g->OnClipboardAfterPasteCell) g->OnClipboardAfterPasteCell(g, c, g->Row(), Text());
 }
 
 // ----------------------------------------------------------------- TGridCombo

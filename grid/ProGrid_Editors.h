@@ -66,6 +66,9 @@ class TProInplaceEdit : public TInplaceEdit {
   // Whether a typed character is taken for the cell's kind; a refused one
   // beeps unless Silent comes back true.
   bool AcceptChar(QChar& Ch, bool Ctrl, bool& Silent);
+  // The text with Pasted in place of the selection, and where the selection goes.
+  QString InsertPastedText(const QString& Pasted, int& SelFrom, int& SelLen) const;
+  void WMPaste();
   // After a refused validation: the validated text, selected or with the caret at the end.
   void ShowRejected(const QString& OldCellText);
 

@@ -12,6 +12,7 @@
 
 #include "grid/ProGrid.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/ui/Clipbrd.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/WinApi.h"
 #include "tests/platform/ControlTestSupport.h"
@@ -436,6 +437,164 @@ TEST_F(StringGridEdit, ChangingEventsVetoTheMove) {
   G->SetRow(4);
   EXPECT_EQ(G->Row(), 4);
   EXPECT_EQ(asked, (std::vector<QString>{"row 2>5", "cell", "row 2>4", "cell"}));
+}
+
+// ------------------------------------------------------------- more of the editors
+
+TEST_F(StringGridEdit, PastingIsFilteredByKind) {
+  std::vector<QString> after;
+  G->OnClipboardAfterPasteCell = [&](TObject*, int, int, const QString& v) { after.push_back(v); };
+  G->SetCells(1, 2, "5");
+  Kinds[1] = edNumeric;
+  Goto(1, 2);
+  Press(Qt::Key_F2);
+  Clipboard()->SetAsText("12a");
+  G->NormalEdit()->Perform(WM_PASTE, 0, 0);
+  EXPECT_EQ(G->NormalEdit()->Text(), "5");
+  Clipboard()->SetAsText("34\r\n");  // one line: its break is left out
+  G->NormalEdit()->Perform(WM_PASTE, 0, 0);
+  EXPECT_EQ(G->NormalEdit()->Text(), "534");
+  EXPECT_EQ(after, (std::vector<QString>{"5", "534"}));
+  // The application may refuse a paste before anything changes.
+  G->OnClipboardBeforePasteCell = [](TObject*, int, int, QString&, bool& allow) { allow = false; };
+  G->NormalEdit()->Perform(WM_PASTE, 0, 0);
+  EXPECT_EQ(after.size(), 2u);
+}
+
+TEST_F(StringGridEdit, LookupCompletesTypedText) {
+  G->SetLookup(true);
+  G->LookupItems()->Add("Apple");
+  G->LookupItems()->Add("Apricot");
+  Goto(1, 2);
+  Type("Ap");
+  EXPECT_EQ(G->NormalEdit()->Text(), "Apple");
+  EXPECT_EQ(G->NormalEdit()->SelStart(), 2);
+  EXPECT_EQ(G->NormalEdit()->SelLength(), 3);
+  Press(Qt::Key_Backspace);
+  EXPECT_EQ(G->NormalEdit()->Text(), "Ap");  // nothing completed after Backspace
+  Type("r");
+  EXPECT_EQ(G->NormalEdit()->Text(), "Apricot");
+}
+
+TEST_F(StringGridEdit, TagsAreLeftOutUnlessEditedWithTags) {
+  G->SetCells(1, 2, "<b>word</b>");
+  Goto(1, 2);
+  Press(Qt::Key_F2);
+  EXPECT_EQ(G->NormalEdit()->Text(), "word");
+  Press(Qt::Key_Escape);
+  G->SetEditWithTags(true);
+  Press(Qt::Key_F2);
+  EXPECT_EQ(G->NormalEdit()->Text(), "<b>word</b>");
+}
+
+TEST_F(StringGridEdit, TheFocusLeavingTheGridValidatesTheText) {
+  auto* other = new TProbe(F.Form, F.Form, "Other", nullptr);
+  other->SetBounds(470, 10, 40, 40);
+  std::vector<QString> validated;
+  G->OnCellValidate = [&](TObject*, int, int, QString& v, bool&) { validated.push_back(v); };
+  Goto(1, 2);
+  Type("q");
+  other->SetFocus();
+  EXPECT_EQ(validated, std::vector<QString>{"q"});
+  EXPECT_EQ(G->Cells(1, 2), "q");
+  EXPECT_FALSE(TextEditorShown());
+  EXPECT_FALSE(G->EditMode());
+  QApplication::processEvents();
+  EXPECT_EQ(Log, QStringList({"EditingDone", "EditCellDone 1,2"}));
+}
+
+TEST_F(StringGridEdit, TheCursorLandsOnBaseCellsAndEnabledRows) {
+  G->MergeCells(1, 2, 2, 2);
+  G->SetOptions(G->Options() - TGridOptions{goRangeSelect});
+  G->MoveToColRow(2, 3);
+  EXPECT_EQ((TPoint{G->Col(), G->Row()}), (TPoint{1, 2}));
+  G->SetRowEnabled(5, false);
+  G->SetRow(5);
+  EXPECT_EQ(G->Row(), 2);
+}
+
+TEST_F(StringGridEdit, FooterRowsAndRightColumnsAreFixed) {
+  G->OnIsFixedCell = [](TObject*, int, int, bool& fixed) { fixed = false; };
+  G->SetFixedRightCols(1);
+  G->SetFixedFooters(1);
+  EXPECT_TRUE(G->IsFixed(G->ColCount() - 1, 3));
+  EXPECT_TRUE(G->IsFixed(2, G->RowCount() - 1));
+  EXPECT_TRUE(G->IsFixed(2, 0));
+  EXPECT_FALSE(G->IsFixed(2, 3));
+  G->OnIsFixedCell = [](TObject*, int ARow, int, bool& fixed) { fixed = ARow == 3; };
+  EXPECT_TRUE(G->IsFixed(2, 3));
+  EXPECT_FALSE(G->IsEditable(2, 3));
+}
+
+TEST_F(StringGridEdit, UpAndDownCanLeaveAClosedCombo) {
+  Kinds[2] = edComboEdit;
+  G->Navigation()->SetComboGetUpDown(false);
+  G->SetCells(2, 1, "Beta");
+  Goto(2, 1);
+  Press(Qt::Key_F2);
+  ASSERT_TRUE(G->EditCombo()->Visible());
+  Press(Qt::Key_Down);
+  EXPECT_FALSE(G->EditCombo()->Visible());
+  EXPECT_EQ(G->Row(), 2);
+  EXPECT_EQ(G->Cells(2, 1), "Beta");
+}
+
+TEST_F(StringGridEdit, EditorPropertiesFillTheComboItems) {
+  Kinds[2] = edComboList;
+  Items.clear();
+  G->OnGetEditorProp = [this](TObject*, int ACol, int, TObject*) {
+    G->ClearComboString();
+    for (int i = 0; i < 3; ++i) G->AddComboString(QStringLiteral("C%1-%2").arg(ACol).arg(i));
+  };
+  G->SetCells(2, 4, "C2-1");
+  EXPECT_EQ(G->GetComboIndex(2, 4), 1);
+  Goto(2, 4);
+  Press(Qt::Key_F2);
+  EXPECT_EQ(G->EditCombo()->ItemIndex(), 1);
+  EXPECT_EQ(G->EditCombo()->Items()->Strings(0), "C2-0");
+}
+
+TEST_F(StringGridEdit, PickingWithTheMouseReportsAndWithDirectCloseWrites) {
+  Kinds[2] = edComboList;
+  G->MouseActions()->SetDirectComboClose(true);
+  G->SetCells(2, 1, "Alpha");
+  std::vector<QString> events;
+  G->OnComboChange = [&](TObject*, int c, int r, int i, const QString& s) {
+    events.push_back(QStringLiteral("change %1,%2 %3 %4").arg(c).arg(r).arg(i).arg(s));
+  };
+  G->OnComboDropDown = [&](TObject*, int r, int c) { events.push_back(QStringLiteral("drop %1,%2").arg(r).arg(c)); };
+  G->OnComboCloseUp = [&](TObject*, int r, int c) { events.push_back(QStringLiteral("close %1,%2").arg(r).arg(c)); };
+  Goto(2, 1);
+  Press(Qt::Key_F2);
+  TGridCombo* cb = G->EditCombo();
+  ASSERT_TRUE(cb->Visible());
+  QTest::mouseClick(cb->View(), Qt::LeftButton, {}, QPoint(cb->Width() - 6, 6));
+  ASSERT_TRUE(cb->DroppedDown());
+  TCustomListBox* list = cb->DropDownList();
+  const int h = list->ItemHeight();
+  QTest::mouseClick(list->View(), Qt::LeftButton, {}, QPoint(10, 1 + 2 * h + h / 2));
+  QApplication::processEvents();
+  EXPECT_FALSE(cb->Visible());
+  EXPECT_EQ(G->Cells(2, 1), "Gamma");
+  ASSERT_GE(events.size(), 3u);
+  EXPECT_EQ(events.front(), "drop 1,2");
+  EXPECT_EQ(events[1], "change 2,1 2 Gamma");
+  EXPECT_EQ(events.back(), "close 1,2");
+}
+
+TEST_F(StringGridEdit, TheListWidensToItsWidestItem) {
+  Kinds[2] = edComboList;
+  G->Navigation()->SetAutoComboDropSize(true);
+  const QString wide = QStringLiteral("a rather long item of the list, wider than the cell");
+  for (int count : {8, 9}) {
+    Items.clear();
+    for (int i = 0; i < count; ++i) Items << wide;
+    Goto(2, 1);
+    Press(Qt::Key_F2);
+    const int t = G->Canvas()->TextWidth(wide);
+    EXPECT_EQ(G->EditCombo()->Perform(CB_GETDROPPEDWIDTH, 0, 0), count > 8 ? t + 25 : t + 8) << count;
+    Press(Qt::Key_Escape);
+  }
 }
 
 }  // namespace

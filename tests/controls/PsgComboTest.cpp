@@ -1,0 +1,81 @@
+// The grid library's combo box on a form shown offscreen: its settings, the
+// focus colour and the colour it returns to, OnDropUp.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include "controls/PsgCombo.h"
+#include "platform/ui/Forms.h"
+#include "tests/platform/ControlTestSupport.h"
+
+namespace {
+
+class PsgCombo : public testing::Test {
+ protected:
+  void SetUp() override {
+    Combo = new TPsgComboBox(F.Form);
+    Combo->SetParent(F.Form);
+    Combo->SetBounds(10, 10, 120, 21);
+    for (const char* s : {"NONE", "ODD", "EVEN"}) Combo->Items()->Add(QString::fromLatin1(s));
+    Other = new TProbe(F.Form, F.Form, "Other", nullptr);
+    Other->SetBounds(200, 10, 40, 40);
+    F.Show();
+  }
+  TShownForm F{300, 200};
+  TPsgComboBox* Combo = nullptr;
+  TProbe* Other = nullptr;
+};
+
+TEST_F(PsgCombo, ButtonWidthTakesOnlyFourteenToThirtyTwo) {
+  Combo->SetButtonWidth(20);
+  for (int w : {13, 33, -1}) {
+    Combo->SetButtonWidth(w);
+    EXPECT_EQ(Combo->ButtonWidth(), 20) << w;
+  }
+  for (int w : {14, 32}) {
+    Combo->SetButtonWidth(w);
+    EXPECT_EQ(Combo->ButtonWidth(), w);
+  }
+}
+
+TEST_F(PsgCombo, AComboMadeAtRunTimeGivesUpItsFocusColour) {
+  Other->SetFocus();
+  const TColor normal = Combo->Color();
+  Combo->SetFocusColor(clYellow);
+  Combo->SetFocus();
+  EXPECT_TRUE(Combo->HasFocus());
+  EXPECT_EQ(Combo->Color(), clYellow);
+  Other->SetFocus();
+  EXPECT_FALSE(Combo->HasFocus());
+  EXPECT_EQ(Combo->Color(), normal);
+  // A colour set while not focused is the one it comes back to.
+  Combo->SetColor(clAqua);
+  Combo->SetFocus();
+  EXPECT_EQ(Combo->Color(), clYellow);
+  Other->SetFocus();
+  EXPECT_EQ(Combo->Color(), clAqua);
+}
+
+TEST_F(PsgCombo, ClosingTheListFiresOnDropUpOnce) {
+  int up = 0;
+  Combo->OnDropUp = [&](TObject*) { ++up; };
+  Combo->SetFocus();
+  Combo->SetDroppedDown(true);
+  ASSERT_TRUE(Combo->DroppedDown());
+  QTest::keyClick(Combo->View(), Qt::Key_Escape);
+  EXPECT_FALSE(Combo->DroppedDown());
+  EXPECT_EQ(up, 1);
+}
+
+TEST_F(PsgCombo, SelectItemAndDropWidth) {
+  Combo->SelectItem("ODD");
+  EXPECT_EQ(Combo->ItemIndex(), 1);
+  Combo->SelectItem("MARK");
+  EXPECT_EQ(Combo->ItemIndex(), 1);
+  Combo->SetDropWidth(200);
+  EXPECT_EQ(Combo->DropDownWidth(), 200);
+  EXPECT_EQ(Combo->Perform(CB_GETDROPPEDWIDTH, 0, 0), 200);
+}
+
+}  // namespace
