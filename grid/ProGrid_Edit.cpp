@@ -155,9 +155,8 @@ bool TProStringGrid::CanEditShow() {
     FEditControl = AvailableKind(FEditControl);
     if (FEditControl == edNone || FEditControl == edDataCheckBox) return false;
     FEditMode = true;
-    if (IsTextKind(FEditControl)) {
-      FShowEditProcess = true;
-    } else {
+    FShowEditProcess = IsTextKind(FEditControl);
+    if (!FShowEditProcess) {
       PrepareCellEditor(bc, br);
       FEntered = true;
       r = false;
@@ -364,6 +363,7 @@ void TProStringGrid::ShowCellEdit() {
 void TProStringGrid::PostEditDone(int ACol, int ARow) {
   if (OnEditingDone) OnEditingDone(this);
   FEditMode = false;
+  FShowEditProcess = false;
   if (HandleAllocated()) PostMessage(Handle(), FEditDoneMsg, WPARAM(ACol), LPARAM(ARow));
 }
 
@@ -375,6 +375,16 @@ void TProStringGrid::WndProc(TMessage& Message) {
       FEditMode = false;
       SetOptions(Options() - TGridOptions{goEditing});
     }
+    return;
+  }
+  if (Message.Msg == WM_COMMAND && HiWord(Message.WParam) == EN_CHANGE) {
+    TBaseGrid::WndProc(Message);
+    // Every change of the text editor reaches its cell at once, so a click
+    // elsewhere, which takes the focus first, loses nothing.
+    TProInplaceEdit* ed = NormalEdit();
+    if (ed != nullptr && ed->HandleAllocated() && Message.LParam == reinterpret_cast<LPARAM>(ed->Handle()) &&
+        FShowEditProcess && FEditMode && !FNoEditChange)
+      SetEditText(Col(), Row(), ed->Text());
     return;
   }
   if (Message.Msg == WM_COMMAND && FEditCombo != nullptr && FEditCombo->HandleAllocated() &&

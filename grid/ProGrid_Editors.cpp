@@ -121,11 +121,14 @@ void TProInplaceEdit::WMKeyDown(TWMKey& Message) {
       }
       break;
     case VK_TAB:
-      if (g->EditorWantsTab() && g->Options().contains(goTabs)) {
+      if (g->EditorWantsTab()) {
         if (g->ValidateCell(T)) {
           SetText(g->FNewCellText);
           g->HideInplaceEdit();
-          g->TabAdvance(ShiftDown());
+          if (g->Options().contains(goTabs))
+            g->TabAdvance(ShiftDown());
+          else if (g->HandleAllocated())
+            PostMessage(g->Handle(), WM_KEYDOWN, VK_TAB, 0);
         } else {
           ShowRejected(O);
         }
@@ -496,8 +499,12 @@ void TGridCombo::KeyDown(Word& Key, TShiftState Shift) {
     const QString t = Style() == csDropDownList && i >= 0 ? Items()->Strings(i) : Text();
     g->SetCurrentCell(t);
     if (!g->ValidateCell(t)) {
-      SetText(g->FNewCellText);
-      if (Style() != csDropDownList) SelectAll();
+      if (Style() == csDropDownList) {
+        SelectItem(g->FNewCellText);
+      } else {
+        SetText(g->FNewCellText);
+        SelectAll();
+      }
       Invalidate();
       g->FNoAutoAdvance = true;
       Key = 0;
@@ -598,6 +605,14 @@ void TGridCombo::DoExit() {
   if (g->LookupHistory() && !Text().isEmpty() && Items()->IndexOf(Text()) == -1) Items()->Add(Text());
   g->HideInplaceEdit();
   TPsgComboBox::DoExit();
+}
+
+void TGridCombo::WMSetFocus(TWMSetFocus& Message) {
+  TPsgComboBox::WMSetFocus(Message);
+  if (!FGrid->Navigation()->EditSelectAll() && Style() != csDropDownList) {
+    SetSelStart(int(Text().size()));
+    SetSelLength(0);
+  }
 }
 
 void TGridCombo::CMWantSpecialKey(TWMKey& Message) {

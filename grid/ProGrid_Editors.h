@@ -114,6 +114,7 @@ class TGridCombo : public TPsgComboBox {
   void KeyPress(QChar& Key) override;
   void Change() override;
   void DoExit() override;
+  void WMSetFocus(TWMSetFocus& Message) override;
   void CMWantSpecialKey(TWMKey& Message) override;
   void WMGetDlgCode(TMessageView& Message) override;
 

@@ -597,4 +597,78 @@ TEST_F(StringGridEdit, TheListWidensToItsWidestItem) {
   }
 }
 
+TEST_F(StringGridEdit, AClickOnAnotherCellKeepsAndValidatesTheTypedText) {
+  std::vector<QString> validated;
+  G->OnCellValidate = [&](TObject*, int, int, QString& v, bool&) { validated.push_back(v); };
+  Goto(1, 2);
+  Type("q");
+  const TRect r = G->CellRect(2, 4);
+  const TRect ins = G->NonClientInsets();
+  QTest::mouseClick(G->View(), Qt::LeftButton, {},
+                    QPoint((r.Left + r.Right) / 2 + ins.Left, (r.Top + r.Bottom) / 2 + ins.Top));
+  QApplication::processEvents();
+  EXPECT_EQ(G->Cells(1, 2), "q");
+  EXPECT_EQ(validated, std::vector<QString>{"q"});
+  EXPECT_EQ((TPoint{G->Col(), G->Row()}), (TPoint{2, 4}));
+  EXPECT_FALSE(TextEditorShown());
+}
+
+TEST_F(StringGridEdit, ARejectedComboValueKeepsTheComboOpen) {
+  Kinds[2] = edComboList;
+  G->SetCells(2, 1, "Alpha");
+  G->OnCellValidate = [](TObject*, int, int, QString& v, bool& valid) { valid = v != "Beta"; };
+  Goto(2, 1);
+  Press(Qt::Key_F2);
+  TGridCombo* cb = G->EditCombo();
+  Press(Qt::Key_Down);
+  EXPECT_EQ(cb->ItemIndex(), 1);
+  Press(Qt::Key_Return);
+  ASSERT_TRUE(cb->Visible());
+  EXPECT_TRUE(G->EditMode());
+  EXPECT_EQ(cb->ItemIndex(), 0);
+  EXPECT_EQ(G->Cells(2, 1), "Alpha");
+  Press(Qt::Key_Down);
+  Press(Qt::Key_Down);
+  Press(Qt::Key_Return);
+  EXPECT_FALSE(cb->Visible());
+  EXPECT_EQ(G->Cells(2, 1), "Gamma");
+}
+
+TEST_F(StringGridEdit, EntryPointsOpenAndStore) {
+  G->HideInplaceEdit();  // nothing open: nothing happens
+  EXPECT_FALSE(G->EditMode());
+  Goto(1, 2);
+  G->ShowCellEdit();
+  EXPECT_TRUE(TextEditorShown());
+  Press(Qt::Key_Escape);
+  Kinds[2] = edComboEdit;
+  G->SetCells(2, 2, "one");
+  Goto(2, 2);
+  G->ShowInplaceEdit();
+  ASSERT_TRUE(G->EditCombo()->Visible());
+  G->EditCombo()->SetText("two");
+  G->HideCellEdit();  // stores the value; the combo goes away with it
+  EXPECT_EQ(G->Cells(2, 2), "two");
+  EXPECT_FALSE(G->EditCombo()->Visible());
+}
+
+TEST_F(StringGridEdit, TabValidatesWhenAValidationEventIsAssigned) {
+  std::vector<QString> validated;
+  G->OnCellValidate = [&](TObject*, int, int, QString& v, bool& valid) {
+    validated.push_back(v);
+    valid = v != "bad";
+  };
+  Goto(1, 2);
+  Type("bad");
+  Press(Qt::Key_Tab);
+  EXPECT_TRUE(TextEditorShown());
+  EXPECT_EQ(G->Cells(1, 2), "");
+  Press(Qt::Key_End);
+  Type("x");
+  Press(Qt::Key_Tab);
+  EXPECT_FALSE(TextEditorShown());
+  EXPECT_EQ(G->Cells(1, 2), "x");
+  EXPECT_EQ(validated, (std::vector<QString>{"bad", "x"}));
+}
+
 }  // namespace
