@@ -512,6 +512,9 @@ class TProStringGrid : public TBaseGrid {
   bool IsEditable(int ACol, int ARow);
   // Stores the special editor's value into the current cell.
   void HideCellEdit();
+  // Fixed footer rows and fixed right columns, then the fixed-cell query of
+  // the cell (the base cell of a merge).
+  bool IsFixed(int ACol, int ARow) override;
   // Starts editing the current cell as F2 does.
   void ShowCellEdit();
   // Scrolls the current cell into view and shows its editor (not on a control cell).
@@ -596,9 +599,6 @@ class TProStringGrid : public TBaseGrid {
   void SetEditText(int ACol, int ARow, const QString& Value) override;
   bool SelectCell(int ACol, int ARow) override;
   void WndProc(TMessage& Message) override;
- public:
-  bool IsFixed(int ACol, int ARow) override;
- protected:
   virtual void PrepareCellEditor(int ACol, int ARow);
   virtual void StoreEditorValue(int ACol, int ARow);
   virtual void SetEditCellText(int ACol, int ARow, const QString& Value);
@@ -647,7 +647,7 @@ class TProStringGrid : public TBaseGrid {
   bool FEditMode = false, FEditing = false, FSpecialEditor = false, FEditActive = false;
   bool FValidating = false, FEntered = false, FShowEditProcess = false, FNoEditChange = false;
   bool FBlockKill = false, FLastValidation = true, FEditDisable = false, FEditChange = false;
-  bool FBlockFocus = false, FNoAutoAdvance = false, FDestroying = false;
+  bool FBlockFocus = false, FNoAutoAdvance = false;
   QString FCellCache, FEditText;
   QChar FStartEditChar;
   int FComboIdx = -1;

@@ -310,6 +310,10 @@ void TProInplaceEdit::WMSetFocus(TWMSetFocus& Message) {
 
 void TProInplaceEdit::WMKillFocus(TWMKillFocus& Message) {
   TProStringGrid* g = FProGrid;
+  if (g->ComponentState().contains(csDestroying)) {
+    TInplaceEdit::WMKillFocus(Message);
+    return;
+  }
   g->FStartEditChar = QChar();
   if (g->LookupHistory() && !Text().isEmpty() && g->LookupItems()->IndexOf(Text()) == -1)
     g->LookupItems()->Add(Text());
@@ -602,6 +606,7 @@ void TGridCombo::DoChange() {
 
 void TGridCombo::DoExit() {
   TProStringGrid* g = FGrid;
+  if (g->ComponentState().contains(csDestroying)) return TPsgComboBox::DoExit();
   if (g->LookupHistory() && !Text().isEmpty() && Items()->IndexOf(Text()) == -1) Items()->Add(Text());
   g->HideInplaceEdit();
   TPsgComboBox::DoExit();
@@ -657,7 +662,7 @@ void TGridCheckBox::KeyDown(Word& Key, TShiftState Shift) {
 }
 
 void TGridCheckBox::DoExit() {
-  FGrid->HideInplaceEdit();
+  if (!FGrid->ComponentState().contains(csDestroying)) FGrid->HideInplaceEdit();
   TCheckBox::DoExit();
 }
 

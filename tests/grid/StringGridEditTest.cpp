@@ -671,4 +671,22 @@ TEST_F(StringGridEdit, TabValidatesWhenAValidationEventIsAssigned) {
   EXPECT_EQ(validated, (std::vector<QString>{"bad", "x"}));
 }
 
+TEST_F(StringGridEdit, AGridGoesAwayWithAnEditorOpen) {
+  Kinds[2] = edComboEdit;
+  Goto(2, 2);
+  Press(Qt::Key_F2);
+  ASSERT_TRUE(G->EditCombo()->Focused());
+  delete G;
+  G = nullptr;
+  QApplication::processEvents();
+  auto* g2 = new TProStringGrid(F.Form);
+  g2->SetParent(F.Form);
+  g2->SetOptions(g2->Options() + TGridOptions{goEditing});
+  g2->SetFocus();
+  g2->SetCol(1);
+  QTest::keyClick(g2->View(), Qt::Key_F2);
+  ASSERT_TRUE(g2->NormalEdit() != nullptr && g2->NormalEdit()->Focused());
+  // The form goes with the text editor focused when the fixture ends.
+}
+
 }  // namespace
