@@ -629,6 +629,11 @@ class TProStringGrid : public TBaseGrid {
   // Places and fills the combo editor over a cell.
   void SetUpCombo(int ACol, int ARow, const TRect& R, int H, TColor BG, bool ListOnly);
   void FireComboChange(int ACol, int ItemIndex, const QString& Text);
+  // The colour (and font) the painter gives a cell (real column).
+  TColor PaintedCellLook(int ACol, int ARow, TFont* AFont);
+  // After a refused value: the cell gets Put, the cursor goes back to the
+  // entered cell and its editor opens again.
+  void ReopenRejected(int C, int R, const QString& Put, bool Unchanged);
 
   TEditorType FDefaultEditor = edNormal;
   TEditorType FEditControl = edNormal;

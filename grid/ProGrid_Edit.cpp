@@ -137,6 +137,23 @@ bool TProStringGrid::CellIsPassword(int ACol, int ARow) {
   return p;
 }
 
+TColor TProStringGrid::PaintedCellLook(int ACol, int ARow, TFont* AFont) {
+  TBrush brush;
+  TFont font;
+  brush.SetColor(Color());
+  font.Assign(Font());
+  TGridDrawState state;
+  TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
+  TAlignment ha = taLeftJustify;
+  TVAlignment va = vtaTop;
+  bool ww = false;
+  TCellGradientDirection gd = GradientVertical;
+  GetVisualProperties(ACol, ARow, state, false, false, false, &brush, colorTo, mirror, mirrorTo, &font,
+                      ha, va, ww, gd);
+  if (AFont != nullptr) AFont->Assign(&font);
+  return brush.Color();
+}
+
 // ------------------------------------------------------------ choosing the editor
 
 bool TProStringGrid::CanEditShow() {
@@ -178,20 +195,7 @@ void TProStringGrid::PrepareCellEditor(int ACol, int ARow) {
   const int W = R.Right - R.Left - 1;
   const int H = R.Bottom - R.Top - 1;
   const int c = RealColIndex(ACol);
-  // The colour the cell is painted in.
-  TBrush brush;
-  TFont font;
-  brush.SetColor(Color());
-  font.Assign(Font());
-  TGridDrawState state;
-  TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
-  TAlignment ha = taLeftJustify;
-  TVAlignment va = vtaTop;
-  bool ww = false;
-  TCellGradientDirection gd = GradientVertical;
-  GetVisualProperties(c, ARow, state, false, false, false, &brush, colorTo, mirror, mirrorTo, &font,
-                      ha, va, ww, gd);
-  const TColor bg = brush.Color();
+  const TColor bg = PaintedCellLook(c, ARow, nullptr);
   FGridState = gsNormal;
   FEditCtrl = nullptr;
   FLastValidation = true;

@@ -62,19 +62,8 @@ void TProInplaceEdit::UpdateContents() {
   SetPasswordChar(g->FEditControl == edPassword ? g->PasswordChar() : QChar());
   // The cell's colour and font as painted.
   const int c = g->RealColIndex(g->Col());
-  TBrush brush;
   TFont font;
-  brush.SetColor(g->Color());
-  font.Assign(g->Font());
-  TGridDrawState state;
-  TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
-  TAlignment ha = taLeftJustify;
-  TVAlignment va = vtaTop;
-  bool ww = false;
-  TCellGradientDirection gd = GradientVertical;
-  g->GetVisualProperties(c, g->Row(), state, false, false, false, &brush, colorTo, mirror, mirrorTo,
-                         &font, ha, va, ww, gd);
-  SetColor(brush.Color());
+  SetColor(g->PaintedCellLook(c, g->Row(), &font));
   Font()->Assign(&font);
   FColE = g->Col();
   FRowE = g->Row();

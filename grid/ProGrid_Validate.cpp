@@ -48,14 +48,7 @@ bool TProStringGrid::ValidateCell(const QString& NewValue) {
     // The editor shows again what the cell holds now.
     FNewCellText = put;
     if (V == NewValue && FEditMode) FValidating = false;
-    HideEditor();
-    SetCells(C, R, put);
-    if (FOldCol >= 0 && FOldCol < ColCount() && R >= 0 && R < RowCount())
-      MoveColRow(FOldCol, R, true, true);
-    FValidating = false;
-    FEditing = true;
-    ShowInplaceEdit();
-    if (V == NewValue && Col() != FOldCol) InvalidateEditor();
+    ReopenRejected(C, R, put, V == NewValue);
     FOldCellText = GetGridCell(C, R);
   }
   return Valid;
@@ -85,17 +78,21 @@ bool TProStringGrid::ValidateCellWide(const QString& NewValue) {
   if (Valid) {
     SetCells(C, R, V);
   } else {
-    HideEditor();
-    SetCells(C, R, V != NewValue ? V : FOldCellTextWide);
-    if (FOldCol >= 0 && FOldCol < ColCount() && R >= 0 && R < RowCount())
-      MoveColRow(FOldCol, R, true, true);
-    FValidating = false;
-    FEditing = true;
-    ShowInplaceEdit();
-    if (V == NewValue && Col() != FOldCol) InvalidateEditor();
+    ReopenRejected(C, R, V != NewValue ? V : FOldCellTextWide, V == NewValue);
   }
   FOldCellTextWide = GetGridCell(C, R);
   return Valid;
+}
+
+void TProStringGrid::ReopenRejected(int C, int R, const QString& Put, bool Unchanged) {
+  HideEditor();
+  SetCells(C, R, Put);
+  if (FOldCol >= 0 && FOldCol < ColCount() && R >= 0 && R < RowCount())
+    MoveColRow(FOldCol, R, true, true);
+  FValidating = false;
+  FEditing = true;
+  ShowInplaceEdit();
+  if (Unchanged && Col() != FOldCol) InvalidateEditor();
 }
 
 void TProStringGrid::CellValueChanged(int ACol, int) { CalcFooter(ACol); }

@@ -62,13 +62,17 @@ class StringGridEdit : public testing::Test {
       QApplication::processEvents();
     }
   }
+  // Gives the cell its kind and text and opens its editor with F2.
+  void Open(int C, int R, TEditorType Kind, const QString& Text) {
+    Kinds[C] = Kind;
+    G->SetCells(C, R, Text);
+    Goto(C, R);
+    Press(Qt::Key_F2);
+  }
   bool TextEditorShown() const { return G->NormalEdit() != nullptr && G->NormalEdit()->Visible(); }
   // Opens the editor of the cell with F2 and types Text into it.
   QString Edited(int C, TEditorType Kind, const QString& Text) {
-    Kinds[C] = Kind;
-    G->SetCells(C, 2, QString());
-    Goto(C, 2);
-    Press(Qt::Key_F2);
+    Open(C, 2, Kind, QString());
     Type(Text);
     return G->NormalEdit()->Text();
   }
@@ -342,10 +346,7 @@ TEST_F(StringGridEdit, AComboListPicksWithTheKeys) {
 }
 
 TEST_F(StringGridEdit, AComboEditKeepsFreeText) {
-  Kinds[2] = edComboEdit;
-  G->SetCells(2, 1, "Free");
-  Goto(2, 1);
-  Press(Qt::Key_F2);
+  Open(2, 1, edComboEdit, "Free");
   TGridCombo* cb = G->EditCombo();
   ASSERT_TRUE(cb->Visible());
   EXPECT_EQ(cb->Style(), csDropDown);
@@ -380,10 +381,7 @@ TEST_F(StringGridEdit, ComboSelectionAndItemOperations) {
 }
 
 TEST_F(StringGridEdit, ACheckBoxEditorWritesTheUsersChoice) {
-  Kinds[1] = edCheckBox;
-  G->SetCells(1, 2, "N");
-  Goto(1, 2);
-  Press(Qt::Key_F2);
+  Open(1, 2, edCheckBox, "N");
   TGridCheckBox* cb = G->EditCheck();
   ASSERT_TRUE(cb->Visible());
   EXPECT_FALSE(cb->Checked());
