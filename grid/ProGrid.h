@@ -507,6 +507,9 @@ class TProStringGrid : public TBaseGrid {
   const QString& NewCellText() const { return FNewCellText; }
   // The last validation passed.
   bool LastValidation() const { return FLastValidation; }
+  // The window that shows InvalidEntryTitle and InvalidEntryText under the
+  // editor after a refused value (nullptr until first needed).
+  THintWindow* InvalidEntryHint() const { return FInvalidEntryHint; }
 
   // Whether the cell may be edited now.
   bool IsEditable(int ACol, int ARow);
@@ -631,6 +634,8 @@ class TProStringGrid : public TBaseGrid {
   void FireComboChange(int ACol, int ItemIndex, const QString& Text);
   // The colour (and font) the painter gives a cell (real column).
   TColor PaintedCellLook(int ACol, int ARow, TFont* AFont);
+  void ShowInvalidEntry();
+  void HideInvalidEntry();
   // After a refused value: the cell gets Put, the cursor goes back to the
   // entered cell and its editor opens again.
   void ReopenRejected(int C, int R, const QString& Put, bool Unchanged);
@@ -659,6 +664,7 @@ class TProStringGrid : public TBaseGrid {
   TWinControl* FEditCtrl = nullptr;
   TGridCombo* FEditCombo = nullptr;      // owned as a component
   TGridCheckBox* FEditCheck = nullptr;   // owned as a component
+  THintWindow* FInvalidEntryHint = nullptr;  // owned as a component
   int FOldCol = -1, FOldRow = -1;
   QString FOldCellText, FOldCellTextWide, FNewCellText;
   UINT FEditDoneMsg = 0;

@@ -365,6 +365,7 @@ void TProStringGrid::ShowCellEdit() {
 }
 
 void TProStringGrid::PostEditDone(int ACol, int ARow) {
+  HideInvalidEntry();
   if (OnEditingDone) OnEditingDone(this);
   FEditMode = false;
   FShowEditProcess = false;

@@ -5,6 +5,7 @@
 
 bool TProStringGrid::ValidateCell(const QString& NewValue) {
   if (!FEditing || FValidating) return true;
+  HideInvalidEntry();
   FEditing = false;
   FValidating = true;
   bool Valid = true;
@@ -49,6 +50,7 @@ bool TProStringGrid::ValidateCell(const QString& NewValue) {
     FNewCellText = put;
     if (V == NewValue && FEditMode) FValidating = false;
     ReopenRejected(C, R, put, V == NewValue);
+    ShowInvalidEntry();
     FOldCellText = GetGridCell(C, R);
   }
   return Valid;
@@ -93,6 +95,26 @@ void TProStringGrid::ReopenRejected(int C, int R, const QString& Put, bool Uncha
   FEditing = true;
   ShowInplaceEdit();
   if (Unchanged && Col() != FOldCol) InvalidateEditor();
+}
+
+void TProStringGrid::ShowInvalidEntry() {
+  if (FInvalidEntryTitle.isEmpty() && FInvalidEntryText.isEmpty()) return;
+  TWinControl* anchor = !FSpecialEditor && FEditMode ? NormalEdit() : FEditCtrl;
+  if (anchor == nullptr || !anchor->Visible()) return;
+  // The platform's edits have no balloons: a hint window under the editor
+  // shows the title and the text.
+  if (FInvalidEntryHint == nullptr) FInvalidEntryHint = new THintWindow(this);
+  QString text = FInvalidEntryTitle;
+  if (!text.isEmpty() && !FInvalidEntryText.isEmpty()) text += u'\n';
+  text += FInvalidEntryText;
+  TRect r = FInvalidEntryHint->CalcHintRect(300, text, nullptr);
+  const TPoint p = anchor->ClientToScreen(TPoint(0, anchor->Height()));
+  OffsetRect(r, p.X, p.Y);
+  FInvalidEntryHint->ActivateHint(r, text);
+}
+
+void TProStringGrid::HideInvalidEntry() {
+  if (FInvalidEntryHint != nullptr && FInvalidEntryHint->Visible()) FInvalidEntryHint->ReleaseHandle();
 }
 
 void TProStringGrid::CellValueChanged(int ACol, int) { CalcFooter(ACol); }

@@ -687,4 +687,27 @@ TEST_F(StringGridEdit, AGridGoesAwayWithAnEditorOpen) {
   // The form goes with the text editor focused when the fixture ends.
 }
 
+TEST_F(StringGridEdit, ARefusedValueShowsTheInvalidEntryNotice) {
+  G->OnCellValidate = [](TObject*, int, int, QString& v, bool& valid) { valid = v != "bad"; };
+  Goto(1, 2);
+  Type("bad");
+  Press(Qt::Key_Return);
+  EXPECT_EQ(G->InvalidEntryHint(), nullptr);  // no title and no text: no notice
+  G->SetInvalidEntryTitle("Invalid value");
+  G->SetInvalidEntryText("Type anything but bad");
+  Press(Qt::Key_End);
+  Type("bad");
+  Press(Qt::Key_Return);
+  ASSERT_NE(G->InvalidEntryHint(), nullptr);
+  EXPECT_TRUE(G->InvalidEntryHint()->Visible());
+  EXPECT_EQ(G->InvalidEntryHint()->Caption(), "Invalid value\nType anything but bad");
+  const TPoint under = G->NormalEdit()->ClientToScreen(TPoint(0, G->NormalEdit()->Height()));
+  EXPECT_EQ(G->InvalidEntryHint()->Top(), under.Y);
+  Press(Qt::Key_End);
+  Type("ok");
+  Press(Qt::Key_Return);
+  EXPECT_FALSE(G->InvalidEntryHint()->Visible());
+  EXPECT_EQ(G->Cells(1, 2), "ok");
+}
+
 }  // namespace
