@@ -591,6 +591,10 @@ class TProStringGrid : public TBaseGrid {
   virtual void AdvanceToNextCell(bool Force, bool AutoEdit, bool Forward, bool Recursing,
                                  bool ShowEditor);
   virtual void TabAdvance(bool Backward);
+  std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)> OnGetCheckTrue;
+  std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)> OnGetCheckFalse;
+  virtual void GetCheckTrue(int ACol, int ARow, QString& Value);
+  virtual void GetCheckFalse(int ACol, int ARow, QString& Value);
 
  protected:
   // --- editing in place (protected) ---

@@ -211,7 +211,9 @@ void TProStringGrid::PrepareCellEditor(int ACol, int ARow) {
       FEditCheck->SetCaption(text);
       FEditCheck->SetEnabled(true);
       // The box starts in the state the cell's text stands for.
-      FCheckStart = text == CheckTrue();
+      QString checked;
+      GetCheckTrue(c, ARow, checked);
+      FCheckStart = text == checked;
       FEditCheck->SetChecked(FCheckStart);
       FEditCheck->SetVisible(true);
       if (FEditCheck->CanFocus()) FEditCheck->SetFocus();
@@ -311,8 +313,14 @@ void TProStringGrid::StoreEditorValue(int ACol, int ARow) {
     case edCheckBox: {
       // The user's choice reaches the cell as its check text; a box left as
       // it started leaves the cell's text alone.
-      if (FEditMode && FEditCheck->Checked() != FCheckStart)
-        SetEditCellText(c, ARow, FEditCheck->Checked() ? CheckTrue() : CheckFalse());
+      if (FEditMode && FEditCheck->Checked() != FCheckStart) {
+        QString v;
+        if (FEditCheck->Checked())
+          GetCheckTrue(c, ARow, v);
+        else
+          GetCheckFalse(c, ARow, v);
+        SetEditCellText(c, ARow, v);
+      }
       FEditCheck->SetVisible(false);
       FEditCheck->SetEnabled(false);
       FEditMode = false;

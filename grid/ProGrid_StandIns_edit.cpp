@@ -58,3 +58,13 @@ void TProStringGrid::AdvanceToNextCell(bool, bool, bool, bool, bool) {
 }
 
 void TProStringGrid::TabAdvance(bool) { NotAvailable("TabAdvance"); }
+
+void TProStringGrid::GetCheckTrue(int ACol, int ARow, QString& Value) {
+  Value = CheckTrue();
+  if (OnGetCheckTrue) OnGetCheckTrue(this, ACol, ARow, Value);
+}
+
+void TProStringGrid::GetCheckFalse(int ACol, int ARow, QString& Value) {
+  Value = CheckFalse();
+  if (OnGetCheckFalse) OnGetCheckFalse(this, ACol, ARow, Value);
+}

@@ -390,7 +390,14 @@ TEST_F(StringGridEdit, ACheckBoxEditorWritesTheUsersChoice) {
   Press(Qt::Key_Return);
   EXPECT_FALSE(cb->Visible());
   EXPECT_EQ(G->Cells(1, 2), "Y");
-  // A box left as it started leaves the cell's own text.
+  // The cell's own check texts, and a box left as it started leaves the
+  // cell's text alone.
+  G->OnGetCheckFalse = [](TObject*, int, int ARow, QString& v) { v = ARow == 2 ? "off" : "N"; };
+  Press(Qt::Key_F2);
+  EXPECT_TRUE(cb->Checked());
+  Press(Qt::Key_Space);
+  Press(Qt::Key_Return);
+  EXPECT_EQ(G->Cells(1, 2), "off");
   G->SetCells(1, 3, "maybe");
   Goto(1, 3);
   Press(Qt::Key_F2);
