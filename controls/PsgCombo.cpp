@@ -1,11 +1,14 @@
 // The grid library's combo box (PsgCombo.h).
 #include "controls/PsgCombo.h"
 
+#include "platform/gdi/WinGdi.h"
+#include "platform/ui/UxTheme.h"
 #include "platform/ui/WinApi.h"
 
 TPsgCustomCombo::TPsgCustomCombo(TComponent* AOwner)
     : TCustomComboBox(AOwner), FLabelFont(std::make_unique<TFont>()) {
   FButtonWidth = GetSystemMetrics(SM_CXVSCROLL) + 2;
+  FIsThemed = VisualStyles().CommonControlsMajorVersion() > 5;
   // A combo made at run time is never loaded: it restores the colour it was
   // made with after the focus leaves, not the focus colour.
   FNormalColor = Color();
@@ -93,6 +96,7 @@ void TPsgCustomCombo::CMMouseEnter(TCMMouseEnterLeave& Message) {
 void TPsgCustomCombo::CMMouseLeave(TCMMouseEnterLeave& Message) {
   TCustomComboBox::CMMouseLeave(Message);
   FMouseInControl = false;
+  FButtonHover = false;
   if (FIsWinXP) Invalidate();
 }
 
@@ -109,4 +113,92 @@ void TPsgCustomCombo::CMEnabledChanged(TMessageView& Message) {
     }
   }
   TCustomComboBox::CMEnabledChanged(Message);
+}
+
+// ------------------------------------------------------------------ the frame
+
+void TPsgCustomCombo::WMPaint(TWMPaint& Message) {
+  TCustomComboBox::WMPaint(Message);
+  DrawFrame();
+}
+
+void TPsgCustomCombo::WMNCPaint(TMessageView& Message) {
+  TCustomComboBox::WMNCPaint(Message);
+  DrawFrame();
+}
+
+namespace {
+
+void FillWith(HDC DC, const TRect& R, TColor Color) {
+  HBRUSH b = CreateSolidBrush(ColorToRGB(Color));
+  FillRect(DC, R, b);
+  DeleteObject(b);
+}
+
+}  // namespace
+
+void TPsgCustomCombo::DrawFrame() {
+  if (!HandleAllocated()) return;
+  const bool disabledThemed = !Enabled() && FIsThemed && !FDisabledBorder;
+  const bool buttonColoured = ButtonColor != clNone;
+  if (FIsVista && !buttonColoured && FBorderColor == clNone) return;
+  if (!FFlat && !buttonColoured && FBorderColor == clNone &&
+      !(FHasFocus && FFocusBorderColor != clNone) && !disabledThemed)
+    return;
+  HDC dc = GetWindowDC(Handle());
+  const int w = Width(), h = Height();
+  const int edge = (w - ClientWidth()) / 2;
+  if (buttonColoured && Style() != csSimple) {
+    // The drop button in the button colours, with its arrow.
+    TRect r(edge + ClientWidth() - FButtonWidth + 2, 0, w, h);
+    InflateRect(r, -1, -1);
+    InflateRect(r, -1, -1);
+    const TColor fill = FButtonDown ? ButtonColorDown : FButtonHover ? ButtonColorHot : ButtonColor;
+    FillWith(dc, r, fill != clNone ? fill : ButtonColor);
+    if (ButtonBorderColor != clNone) FillWith(dc, TRect(r.Left, r.Top, r.Left + 1, r.Bottom), ButtonBorderColor);
+    const TColor arrow = FButtonDown && ButtonTextColorDown != clNone ? ButtonTextColorDown : ButtonTextColor;
+    if (arrow != clNone) {
+      // A filled triangle three pixels high.
+      for (int y = 0; y < 3; ++y)
+        FillWith(dc, TRect(r.Left + 4 + y, r.Top + 7 + y, r.Left + 11 - y, r.Top + 8 + y), arrow);
+    }
+  }
+  TColor c;
+  bool fromFocus = false;
+  if (disabledThemed) {
+    c = TColor(0xB99D7F);
+  } else {
+    c = FBorderColor;
+    if (c == clNone || (FHasFocus && FFocusBorderColor != clNone)) {
+      c = FFocusBorderColor;
+      fromFocus = true;
+    }
+  }
+  if (c != clNone && !(fromFocus && !FHasFocus)) {
+    HBRUSH b = CreateSolidBrush(ColorToRGB(c));
+    FrameRect(dc, TRect(0, 0, w, h), b);
+    DeleteObject(b);
+  }
+  if (FFlat && FFlatLineColor != clNone) FillWith(dc, TRect(0, h - 1, w - FButtonWidth - 3, h), FFlatLineColor);
+  ReleaseDC(Handle(), dc);
+}
+
+void TPsgCustomCombo::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  FButtonDown = X > Width() - FButtonWidth;
+  TCustomComboBox::MouseDown(Button, Shift, X, Y);
+}
+
+void TPsgCustomCombo::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  FButtonDown = false;
+  TCustomComboBox::MouseUp(Button, Shift, X, Y);
+  Invalidate();
+}
+
+void TPsgCustomCombo::MouseMove(TShiftState Shift, int X, int Y) {
+  const bool hover = Width() - FButtonWidth < X && X < Width();
+  if (hover != FButtonHover) {
+    FButtonHover = hover;
+    Invalidate();
+  }
+  TCustomComboBox::MouseMove(Shift, X, Y);
 }

@@ -3,10 +3,12 @@
 // while focused and the settings of an attached label. The grid's in-place
 // combo editor descends from it.
 //
-// The frame and button are drawn by the platform's combo look; the colour
-// settings are kept for the owner and for the states below, which this class
-// follows itself: the focus colour while focused, the colour to go back to
-// afterwards, the flat look's parent colour and OnDropUp when the list closes.
+// The platform's combo look draws the control; over it this class draws the
+// frame in BorderColor (FocusBorderColor while focused, a fixed grey-blue when
+// disabled with DisabledBorder off), a drop button in ButtonColor with its
+// arrow, and the flat look's line. It follows the focus colour while focused,
+// the colour to go back to afterwards, the flat look's parent colour and fires
+// OnDropUp when the list closes. The attached label's settings are kept only.
 #pragma once
 
 #include <QString>
@@ -100,8 +102,16 @@ class TPsgCustomCombo : public TCustomComboBox {
   void CMMouseEnter(TCMMouseEnterLeave& Message) override;
   void CMMouseLeave(TCMMouseEnterLeave& Message) override;
   void CMEnabledChanged(TMessageView& Message) override;
+  void WMPaint(TWMPaint& Message) override;
+  void WMNCPaint(TMessageView& Message) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
 
  private:
+  // The coloured frame, focus frame and drop button over the combo's own look.
+  void DrawFrame();
+
   bool FAutoFocus = false;
   bool FFlat = false;
   bool FEtched = false;
@@ -127,6 +137,9 @@ class TPsgCustomCombo : public TCustomComboBox {
   TColor FNormalColor = clNone;
   bool FHasFocus = false;
   bool FFocusLabel = false;
+  bool FIsThemed = false;
+  bool FButtonHover = false;
+  bool FButtonDown = false;
 };
 
 class TPsgComboBox : public TPsgCustomCombo {

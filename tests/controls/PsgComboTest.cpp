@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QTest>
 
 #include "controls/PsgCombo.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/Snapshot.h"
 #include "tests/platform/ControlTestSupport.h"
 
 namespace {
@@ -76,6 +78,44 @@ TEST_F(PsgCombo, SelectItemAndDropWidth) {
   Combo->SetDropWidth(200);
   EXPECT_EQ(Combo->DropDownWidth(), 200);
   EXPECT_EQ(Combo->Perform(CB_GETDROPPEDWIDTH, 0, 0), 200);
+}
+
+// The colour of a pixel as a TColor.
+TColor PixelAt(TControl* C, int X, int Y) {
+  const QImage img = GrabControl(C);
+  const QRgb p = img.pixel(X, Y);
+  return TColor(qRed(p) | (qGreen(p) << 8) | (qBlue(p) << 16));
+}
+
+TEST_F(PsgCombo, FramesFollowTheBorderAndFocusColours) {
+  Other->SetFocus();
+  Combo->SetFocusBorderColor(clBlue);
+  Combo->Repaint();
+  EXPECT_NE(PixelAt(Combo, 0, 0), clBlue);  // the focus frame waits for the focus
+  Combo->SetFocus();
+  Combo->Repaint();
+  EXPECT_EQ(PixelAt(Combo, 0, 0), clBlue);
+  Other->SetFocus();
+  Combo->SetBorderColor(clRed);
+  Combo->Repaint();
+  EXPECT_EQ(PixelAt(Combo, 0, 5), clRed);
+  // Disabled with DisabledBorder off: the fixed frame of a disabled combo.
+  Combo->SetDisabledBorder(false);
+  Combo->SetEnabled(false);
+  Combo->Repaint();
+  EXPECT_EQ(PixelAt(Combo, 3, 0), TColor(0xB99D7F));
+}
+
+TEST_F(PsgCombo, AColouredButtonShowsItsArrow) {
+  Combo->ButtonColor = clYellow;
+  Combo->ButtonTextColor = clNavy;
+  Combo->Repaint();
+  const int edge = (Combo->Width() - Combo->ClientWidth()) / 2;
+  const int left = edge + Combo->ClientWidth() - Combo->ButtonWidth() + 4;
+  EXPECT_EQ(PixelAt(Combo, left + 1, 4), clYellow);
+  EXPECT_EQ(PixelAt(Combo, left + 7, 2 + 8), clNavy);
+  EXPECT_EQ(PixelAt(Combo, left + 4, 2 + 7), clNavy);
+  EXPECT_EQ(PixelAt(Combo, left + 7, 2 + 11), clYellow);  // three pixels high
 }
 
 }  // namespace
