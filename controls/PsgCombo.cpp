@@ -74,6 +74,7 @@ void TPsgCustomCombo::CMEnter(TMessageView& Message) {
   if (!ComponentState().contains(csDesigning)) {
     FHasFocus = true;
     if (FFocusColor != clNone) TCustomComboBox::SetColor(FFocusColor);
+    if (FFocusLabel && FLabel != nullptr) FLabel->Font()->SetStyle(FLabel->Font()->Style() + TFontStyles{fsBold});
     Invalidate();
   }
   TCustomComboBox::CMEnter(Message);
@@ -82,6 +83,7 @@ void TPsgCustomCombo::CMEnter(TMessageView& Message) {
 void TPsgCustomCombo::CMExit(TMessageView& Message) {
   FHasFocus = false;
   if (FFocusColor != clNone && FNormalColor != clNone) TCustomComboBox::SetColor(FNormalColor);
+  if (FFocusLabel && FLabel != nullptr) FLabel->Font()->SetStyle(FLabel->Font()->Style() - TFontStyles{fsBold});
   Invalidate();
   TCustomComboBox::CMExit(Message);
 }
@@ -201,4 +203,97 @@ void TPsgCustomCombo::MouseMove(TShiftState Shift, int X, int Y) {
     Invalidate();
   }
   TCustomComboBox::MouseMove(Shift, X, Y);
+}
+
+// ------------------------------------------------------------------ the label
+
+QString TPsgCustomCombo::LabelCaption() const { return FLabel != nullptr ? FLabel->Caption() : QString(); }
+
+void TPsgCustomCombo::SetLabelCaption(const QString& Value) {
+  if (FLabel == nullptr) {
+    FLabel = new TLabel(this);
+    FLabel->SetParent(Parent());
+    FLabel->SetFocusControl(this);
+    FLabel->SetTransparent(FLabelTransparent);
+    FLabel->Font()->Assign(FLabelFont.get());
+  }
+  FLabel->SetCaption(Value);
+  PlaceLabel();
+}
+
+void TPsgCustomCombo::SetLabelPosition(TLabelPosition Value) {
+  FLabelPosition = Value;
+  PlaceLabel();
+}
+
+void TPsgCustomCombo::SetLabelMargin(int Value) {
+  FLabelMargin = Value;
+  PlaceLabel();
+}
+
+void TPsgCustomCombo::SetLabelTransparent(bool Value) {
+  FLabelTransparent = Value;
+  if (FLabel != nullptr) FLabel->SetTransparent(Value);
+  PlaceLabel();
+}
+
+void TPsgCustomCombo::SetLabelAlwaysEnabled(bool Value) {
+  FLabelAlwaysEnabled = Value;
+  if (FLabel != nullptr) FLabel->SetEnabled(Value || Enabled());
+  PlaceLabel();
+}
+
+void TPsgCustomCombo::SetLabelFont(TFont* Value) {
+  FLabelFont->Assign(Value);
+  if (FLabel != nullptr) FLabel->Font()->Assign(Value);
+  PlaceLabel();
+}
+
+void TPsgCustomCombo::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  TCustomComboBox::SetBounds(ALeft, ATop, AWidth, AHeight);
+  if (!ComponentState().contains(csDestroying)) PlaceLabel();
+}
+
+void TPsgCustomCombo::SetEnabled(bool Value) {
+  const bool changed = Value != Enabled();
+  TCustomComboBox::SetEnabled(Value);
+  if (changed && FLabel != nullptr && !ComponentState().contains(csLoading) &&
+      !ComponentState().contains(csDesigning)) {
+    FLabel->SetEnabled(Value || FLabelAlwaysEnabled);
+    PlaceLabel();
+  }
+}
+
+void TPsgCustomCombo::SetVisible(bool Value) {
+  TCustomComboBox::SetVisible(Value);
+  if (FLabel != nullptr) FLabel->SetVisible(Value);
+}
+
+void TPsgCustomCombo::PlaceLabel() {
+  if (FLabel == nullptr) return;
+  if (FLabel->Parent() != Parent()) FLabel->SetParent(Parent());
+  FLabel->Canvas()->SetFont(FLabel->Font());
+  const int w = FLabel->Canvas()->TextWidth(FLabel->Caption());
+  const int lh = FLabel->Height(), lw = FLabel->Width();
+  const int L = Left(), T = Top(), W = Width(), H = Height(), m = FLabelMargin;
+  const int midY = T + (H - lh) / 2;
+  const int midX = L + (W - lw) / 2;
+  int top = T, left = L - w - m;
+  switch (FLabelPosition) {
+    case lpLeftTop: top = T; left = L - w - m; break;
+    case lpLeftCenter: top = midY; left = L - w - m; break;
+    case lpLeftBottom: top = T + H - lh; left = L - w - m; break;
+    case lpTopLeft: top = T - lh - m; left = L; break;
+    case lpBottomLeft: top = T + H + m; left = L; break;
+    case lpLeftTopLeft: top = T; left = L - m; break;
+    case lpLeftCenterLeft: top = midY; left = L - m; break;
+    case lpLeftBottomLeft: top = T + H - lh; left = L - m; break;
+    case lpTopCenter: top = T - lh - m; left = midX; break;
+    case lpBottomCenter: top = T + H + m; left = midX; break;
+    case lpRightTop: top = T; left = L + W + m; break;
+    case lpRightCenter: top = midY; left = L + W + m; break;
+    case lpRighBottom: top = T + H - lh; left = L + W + m; break;
+  }
+  FLabel->SetBounds(left, top, lw, lh);
+  FLabel->SetVisible(Visible());
 }

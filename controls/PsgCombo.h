@@ -8,7 +8,7 @@
 // disabled with DisabledBorder off), a drop button in ButtonColor with its
 // arrow, and the flat look's line. It follows the focus colour while focused,
 // the colour to go back to afterwards, the flat look's parent colour and fires
-// OnDropUp when the list closes. The attached label's settings are kept only.
+// OnDropUp when the list closes.
 #pragma once
 
 #include <QString>
@@ -60,18 +60,22 @@ class TPsgCustomCombo : public TCustomComboBox {
   // Width of the drop-down list; 0: the control's width.
   int DropWidth() const { return FDropWidth; }
   void SetDropWidth(int Value);
-  const QString& LabelCaption() const { return FLabelCaption; }
-  void SetLabelCaption(const QString& Value) { FLabelCaption = Value; }
+  // The attached label: a label on the combo's parent, made with the first
+  // caption, placed beside the combo by LabelPosition and LabelMargin.
+  QString LabelCaption() const;
+  void SetLabelCaption(const QString& Value);
   TLabelPosition LabelPosition() const { return FLabelPosition; }
-  void SetLabelPosition(TLabelPosition Value) { FLabelPosition = Value; }
+  void SetLabelPosition(TLabelPosition Value);
   int LabelMargin() const { return FLabelMargin; }
-  void SetLabelMargin(int Value) { FLabelMargin = Value; }
+  void SetLabelMargin(int Value);
   bool LabelTransparent() const { return FLabelTransparent; }
-  void SetLabelTransparent(bool Value) { FLabelTransparent = Value; }
+  void SetLabelTransparent(bool Value);
   bool LabelAlwaysEnabled() const { return FLabelAlwaysEnabled; }
-  void SetLabelAlwaysEnabled(bool Value) { FLabelAlwaysEnabled = Value; }
+  void SetLabelAlwaysEnabled(bool Value);
   TFont* LabelFont() const { return FLabelFont.get(); }
-  void SetLabelFont(TFont* Value) { FLabelFont->Assign(Value); }
+  void SetLabelFont(TFont* Value);
+  // The attached label, or nullptr before a caption was set.
+  TLabel* Label() const { return FLabel; }
   // Colours of a custom-drawn drop button (clNone: the standard button).
   TColor ButtonColor = clNone, ButtonColorHot = clNone, ButtonColorDown = clNone,
          ButtonBorderColor = clNone, ButtonTextColor = clNone, ButtonTextColorHot = clNone,
@@ -84,6 +88,11 @@ class TPsgCustomCombo : public TCustomComboBox {
   void SelectItem(const QString& AString);
   // Remembers the current colour as the one to restore after focus.
   void Init();
+  // Also places the label.
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  // Enabled and visible: the label follows (unless LabelAlwaysEnabled).
+  void SetEnabled(bool Value) override;
+  void SetVisible(bool Value);
   bool HasFocus() const { return FHasFocus; }
 
   // Fired when the drop-down list closes.
@@ -111,6 +120,7 @@ class TPsgCustomCombo : public TCustomComboBox {
  private:
   // The coloured frame, focus frame and drop button over the combo's own look.
   void DrawFrame();
+  void PlaceLabel();
 
   bool FAutoFocus = false;
   bool FFlat = false;
@@ -127,7 +137,7 @@ class TPsgCustomCombo : public TCustomComboBox {
   int FLabelMargin = 4;
   std::unique_ptr<TFont> FLabelFont;
   TLabelPosition FLabelPosition = lpLeftTop;
-  QString FLabelCaption;
+  TLabel* FLabel = nullptr;  // owned as a component
   TColor FFlatLineColor = clNone;
   bool FFlatParentColor = true;
   TColor FFocusColor = clNone;

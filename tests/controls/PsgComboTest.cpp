@@ -118,4 +118,47 @@ TEST_F(PsgCombo, AColouredButtonShowsItsArrow) {
   EXPECT_EQ(PixelAt(Combo, left + 7, 2 + 11), clYellow);  // three pixels high
 }
 
+TEST_F(PsgCombo, TheLabelStandsBesideTheCombo) {
+  Combo->SetBounds(100, 50, 120, 21);
+  EXPECT_EQ(Combo->Label(), nullptr);
+  Combo->SetLabelCaption("Parity:");
+  TLabel* l = Combo->Label();
+  ASSERT_NE(l, nullptr);
+  EXPECT_EQ(l->Parent(), F.Form);
+  EXPECT_EQ(l->FocusControl(), Combo);
+  l->Canvas()->SetFont(l->Font());
+  const int w = l->Canvas()->TextWidth("Parity:");
+  EXPECT_EQ(l->Left(), 100 - w - 4);
+  EXPECT_EQ(l->Top(), 50);
+  struct TCase {
+    TLabelPosition Pos;
+    int Left, Top;
+  };
+  const int lh = l->Height(), lw = l->Width();
+  for (const TCase& t : {TCase{lpTopLeft, 100, 50 - lh - 4}, TCase{lpBottomLeft, 100, 75},
+                         TCase{lpRightCenter, 224, 50 + (21 - lh) / 2},
+                         TCase{lpTopCenter, 100 + (120 - lw) / 2, 50 - lh - 4},
+                         TCase{lpLeftBottomLeft, 96, 71 - lh}}) {
+    Combo->SetLabelPosition(t.Pos);
+    EXPECT_EQ(l->Left(), t.Left) << t.Pos;
+    EXPECT_EQ(l->Top(), t.Top) << t.Pos;
+  }
+  // The label moves with the combo and follows its state.
+  Combo->SetBounds(110, 60, 120, 21);
+  EXPECT_EQ(l->Left(), 106);
+  EXPECT_EQ(l->Top(), 81 - lh);
+  Combo->SetFocusLabel(true);
+  Other->SetFocus();
+  Combo->SetFocus();
+  EXPECT_TRUE(l->Font()->Style().contains(fsBold));
+  Other->SetFocus();
+  EXPECT_FALSE(l->Font()->Style().contains(fsBold));
+  Combo->SetEnabled(false);
+  EXPECT_FALSE(l->Enabled());
+  Combo->SetLabelAlwaysEnabled(true);
+  EXPECT_TRUE(l->Enabled());
+  Combo->SetVisible(false);
+  EXPECT_FALSE(l->Visible());
+}
+
 }  // namespace
