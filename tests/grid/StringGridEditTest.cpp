@@ -717,4 +717,19 @@ TEST_F(StringGridEdit, ARefusedValueShowsTheInvalidEntryNotice) {
   EXPECT_EQ(G->Cells(1, 2), "ok");
 }
 
+TEST_F(StringGridEdit, BehindAHiddenColumnTheRealColumnIsEdited) {
+  G->SetCells(1, 2, "hidden");
+  G->SetCells(2, 2, "shown");
+  G->HideColumn(1);
+  Goto(1, 2);  // display column 1 is real column 2
+  Press(Qt::Key_F2);
+  EXPECT_EQ(G->NormalEdit()->Text(), "shown");
+  Type("!");
+  QTest::keyClick(G->NormalEdit()->View(), Qt::Key_Return);
+  QApplication::processEvents();
+  EXPECT_EQ(G->Cells(2, 2), "shown!");
+  EXPECT_EQ(G->Cells(1, 2), "hidden");
+  EXPECT_EQ(Log, QStringList({"EditingDone", "EditCellDone 2,2"}));
+}
+
 }  // namespace
