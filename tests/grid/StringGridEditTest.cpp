@@ -732,4 +732,15 @@ TEST_F(StringGridEdit, BehindAHiddenColumnTheRealColumnIsEdited) {
   EXPECT_EQ(Log, QStringList({"EditingDone", "EditCellDone 2,2"}));
 }
 
+TEST_F(StringGridEdit, AValidatedChangeMarksTheEditedRow) {
+  G->HideRow(1);  // display row 2 is real row 3
+  Goto(1, 2);
+  Type("v");
+  Press(Qt::Key_Return);
+  EXPECT_TRUE(G->Modified());
+  EXPECT_TRUE(G->RowModified(2));
+  EXPECT_FALSE(G->RowModified(3));
+  EXPECT_EQ(G->ModifiedRowCount(), 1);
+}
+
 }  // namespace
