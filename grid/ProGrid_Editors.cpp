@@ -126,14 +126,16 @@ void TProInplaceEdit::WMKeyDown(TWMKey& Message) {
       break;
     case VK_UP:
     case VK_DOWN: {
-      QString cellText;
-      bool ok;
+      // Only from the first line up, or from the last line down, the key
+      // leaves the text and the value is committed.
+      const bool leaves = key == VK_UP ? !T.left(SelStart()).contains(u'\n')
+                                       : !T.mid(SelStart()).contains(u'\n');
+      if (!leaves) break;
       {
         QScopedValueRollback<bool> validating(g->FValidating, true);
         g->SetCurrentCell(T);
       }
-      ok = g->ValidateCell(T);
-      if (!ok) {
+      if (!g->ValidateCell(T)) {
         ShowRejected(O);
         return;
       }
@@ -172,7 +174,15 @@ void TProInplaceEdit::KeyDown(Word& Key, TShiftState Shift) {
   else if (Key != VK_RETURN && Key != VK_UP && Key != VK_DOWN)
     Workmode = true;
   FProGrid->EditKeyDownHook(Key, Shift);
-  if (Key != 0) TInplaceEdit::KeyDown(Key, Shift);
+  if (Key == 0) return;
+  // Up and Down inside a text of several lines move the caret only.
+  const QString t = Text();
+  if ((Key == VK_UP && t.left(SelStart()).contains(u'\n')) ||
+      (Key == VK_DOWN && t.mid(SelStart()).contains(u'\n'))) {
+    TCustomMaskEdit::KeyDown(Key, Shift);
+    return;
+  }
+  TInplaceEdit::KeyDown(Key, Shift);
 }
 
 void TProInplaceEdit::KeyUp(Word& Key, TShiftState Shift) {

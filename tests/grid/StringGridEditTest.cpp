@@ -743,4 +743,19 @@ TEST_F(StringGridEdit, AValidatedChangeMarksTheEditedRow) {
   EXPECT_EQ(G->ModifiedRowCount(), 1);
 }
 
+TEST_F(StringGridEdit, UpAndDownLeaveOnlyFromTheOuterLines) {
+  G->SetCells(1, 3, "one\ntwo");
+  Goto(1, 3);
+  Press(Qt::Key_F2);
+  ASSERT_EQ(G->NormalEdit()->SelStart(), 7);
+  Press(Qt::Key_Up);  // from the second line to the first
+  EXPECT_TRUE(TextEditorShown());
+  EXPECT_EQ(G->Row(), 3);
+  EXPECT_LT(G->NormalEdit()->SelStart(), 4);
+  Press(Qt::Key_Up);  // from the first line out of the cell
+  EXPECT_FALSE(TextEditorShown());
+  EXPECT_EQ(G->Row(), 2);
+  EXPECT_EQ(G->Cells(1, 3), "one\ntwo");
+}
+
 }  // namespace
