@@ -573,46 +573,64 @@ class TProStringGrid : public TBaseGrid {
 
   // --- stand-ins until the per-cell queries, cell types, typed access and cursor families land ---
 
+  // Per-cell queries and their events (each asks only its event here).
   std::function<void(TObject* Sender, int ACol, int ARow, TEditorType& AEditor)> OnGetEditorType;
   std::function<void(TObject* Sender, int ARow, int ACol, bool& CanEdit)> OnCanEditCell;
   std::function<void(TObject* Sender, int ARow, int ACol, bool& IsFixed)> OnIsFixedCell;
   std::function<void(TObject* Sender, int ARow, int ACol, bool& IsPassword)> OnIsPasswordCell;
+  std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)> OnGetCheckTrue;
+  std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)> OnGetCheckFalse;
   virtual void GetCellEditorType(int ACol, int ARow, TEditorType& AEditor);
   virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
   virtual bool HasNoEditor(int ACol, int ARow);
   virtual void IsFixedCell(int ACol, int ARow, bool& IsFixed);
   virtual void CanEditCell(int ACol, int ARow, bool& CanEdit);
   virtual void IsPasswordCell(int ACol, int ARow, bool& IsPassword);
+  virtual void GetCheckTrue(int ACol, int ARow, QString& Value);
+  virtual void GetCheckFalse(int ACol, int ARow, QString& Value);
+  // Cell types: no cell is a check-box, radio or button cell yet.
   virtual bool IsControlCell(int ACol, int ARow);
+  // Typed access: the current cell's text, read and stored as edit text.
   virtual QString GetCurrentCell();
   virtual void SetCurrentCell(const QString& AValue);
+  // Focus and cursor: remembers the entered cell and its text for validation.
   virtual void StoreOldCellText(int ACol, int ARow);
+  // Cell text: the grid's default alignment.
   virtual TAlignment CalcCellAlignment(int ACol, int ARow);
+  // Keyboard: no advance without AdvanceOnEnter; with it, and for TabAdvance,
+  // EProGridError names the missing operation.
   virtual void AdvanceToNextCell(bool Force, bool AutoEdit, bool Forward, bool Recursing,
                                  bool ShowEditor);
   virtual void TabAdvance(bool Backward);
-  std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)> OnGetCheckTrue;
-  std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)> OnGetCheckFalse;
-  virtual void GetCheckTrue(int ACol, int ARow, QString& Value);
-  virtual void GetCheckFalse(int ACol, int ARow, QString& Value);
 
  protected:
   // --- editing in place (protected) ---
+  // Picks the cell's editor kind; shows a special editor itself and answers
+  // false for it, true when the text editor may show.
   bool CanEditShow() override;
+  // The grid's text editor, TProInplaceEdit.
   TInplaceEdit* CreateEditor() override;
   QString GetEditMask(int ACol, int ARow) override;
   int GetEditLimit() override;
   QString GetEditText(int ACol, int ARow) override;
   void SetEditText(int ACol, int ARow, const QString& Value) override;
+  // Switches goEditing to the target cell's editability, puts an open editor
+  // away, validates a special editor's value and lets the application veto.
   bool SelectCell(int ACol, int ARow) override;
+  // The edit-done message, the text editor's changes and the combo's reports.
   void WndProc(TMessage& Message) override;
+  // Places, fills and shows a special editor over a cell (display column).
   virtual void PrepareCellEditor(int ACol, int ARow);
+  // Writes a special editor's value into the cell and puts the editor away.
   virtual void StoreEditorValue(int ACol, int ARow);
+  // Hands an editor's value to the cell (real column).
   virtual void SetEditCellText(int ACol, int ARow, const QString& Value);
   virtual void RestoreCellCache();
   virtual bool CheckCellEditable(int ACol, int ARow);
   virtual bool CellIsPassword(int ACol, int ARow);
+  // OnEditingDone now, OnEditCellDone once the posted "GridEditDone" returns.
   virtual void PostEditDone(int ACol, int ARow);
+  // OnRowChanging, OnColChanging, OnCellChanging.
   virtual void CanChangeCell(int ACol, int ARow, bool& Allow);
   virtual void DoGetEditorProp(int ACol, int ARow, TObject* AEditLink);
   virtual void UpdateEditText(const QString& AText);
