@@ -77,6 +77,8 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   FDropCheckList->SetParent(this);
   FDropCheckList->OnSelect = [this](TObject*, int) { FilterDropCheckListSelect(); };
 
+  CreateEditControls();
+
   FFixedFont = std::make_unique<TFont>();
   FFixedFont->SetName(QStringLiteral("Tahoma"));
   FFixedFont->SetStyle(TFontStyles{fsBold});

@@ -14,6 +14,7 @@
 
 #include "grid/ProGrid_CellGraphic.h"
 #include "grid/ProGrid_ColumnSize.h"
+#include "grid/ProGrid_Editors.h"
 #include "grid/ProGrid_Filter.h"
 #include "grid/ProGrid_Footer.h"
 #include "grid/ProGrid_HTML.h"
@@ -369,8 +370,6 @@ class TProStringGrid : public TBaseGrid {
   // Fixed rows and columns (and the header kept by FixedRowAlways) are fixed
   // without asking; otherwise OnIsFixedCell decides.
   virtual void IsFixedCell(int ACol, int ARow, bool& IsFixed);
-  // Fixed footers, fixed right columns, then IsFixedCell.
-  bool IsFixed(int ACol, int ARow) override;
   // Asks about the base cell of a merge: its read-only flag, the grid's
   // editing switch, then OnCanEditCell.
   virtual void CanEditCell(int ACol, int ARow, bool& CanEdit);
@@ -1013,11 +1012,10 @@ class TProStringGrid : public TBaseGrid {
   std::unique_ptr<TComponent> FGridImagesLink;
 
  public:
-  // --- stand-ins until the column size and loading families land -------------------
+  // --- stand-ins until the column sizing family lands --------------------------------
 
   virtual void UpdateColumnSize(int ACol, int& AWidth);
   virtual void UpdateAutoColumnSize(int ACol, int& AWidth);
-  virtual void CellsLoaded();
 
   // --- stand-ins until the hidden columns' widths land --------------------------------
 
@@ -1276,6 +1274,216 @@ class TProStringGrid : public TBaseGrid {
   // a rotated text or an empty graphic.
   bool CellGraphicKeepsColor(int ACol, int ARow);
 
+  // --- editing in place: editor choice, editors, combo lists, validation ---
+
+  // Longest text of a free-text combo (0: no limit).
+  int MaxComboLength() const { return FMaxComboLength; }
+  void SetMaxComboLength(int Value) { FMaxComboLength = Value; }
+  // The edit mask of the text editor.
+  const QString& EditMask() const { return FEditMask; }
+  void SetEditMask(const QString& Value) { FEditMask = Value; }
+  // Cells are edited with their mini-HTML tags instead of the plain text.
+  bool EditWithTags() const { return FEditWithTags; }
+  void SetEditWithTags(bool Value) { FEditWithTags = Value; }
+  // The characters an edValidChars cell takes (empty: the grid's set).
+  const QString& ValidChars() const { return FValidChars; }
+  void SetValidChars(const QString& Value) { FValidChars = Value; }
+  bool ExcelStyleDecimalSeparator() const { return FExcelStyleDecimalSeparator; }
+  void SetExcelStyleDecimalSeparator(bool Value) { FExcelStyleDecimalSeparator = Value; }
+  // Completion of typed text from LookupItems.
+  bool Lookup() const { return FLookup; }
+  void SetLookup(bool Value) { FLookup = Value; }
+  bool LookupCaseSensitive() const { return FLookupCaseSensitive; }
+  void SetLookupCaseSensitive(bool Value) { FLookupCaseSensitive = Value; }
+  bool LookupHistory() const { return FLookupHistory; }
+  void SetLookupHistory(bool Value) { FLookupHistory = Value; }
+  TStrings* LookupItems() const { return FLookupItems.get(); }
+  void SetLookupItems(TStrings* Value) { FLookupItems->Assign(Value); }
+  TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
+  void SetSizeWhileTyping(TSizeWhileTyping* Value) { FSizeWhileTyping->Assign(Value); }
+  // Validate also when the text did not change.
+  bool AlwaysValidate() const { return FAlwaysValidate; }
+  void SetAlwaysValidate(bool Value) { FAlwaysValidate = Value; }
+  // Title and text of the balloon shown on a refused value (both empty: none).
+  const QString& InvalidEntryTitle() const { return FInvalidEntryTitle; }
+  void SetInvalidEntryTitle(const QString& Value) { FInvalidEntryTitle = Value; }
+  const QString& InvalidEntryText() const { return FInvalidEntryText; }
+  void SetInvalidEntryText(const QString& Value) { FInvalidEntryText = Value; }
+  // Set when a validated value changed a cell.
+  bool Modified() const { return FModified; }
+  void SetModified(bool Value) { FModified = Value; }
+
+  // An editor (text or special) is up for the current cell.
+  bool EditMode() const { return FEditMode; }
+  // The kind of the editor that is up or being prepared.
+  TEditorType CurrentEditor() const { return FEditControl; }
+  // The text editor (created on the first edit), the combo and check-box editors.
+  TProInplaceEdit* NormalEdit() const { return dynamic_cast<TProInplaceEdit*>(InplaceEditor()); }
+  TGridCombo* EditCombo() const { return FEditCombo; }
+  TGridCheckBox* EditCheck() const { return FEditCheck; }
+  // The special editor control that is up, or nullptr.
+  TWinControl* EditCtrl() const { return FEditCtrl; }
+  // The text validation settled on (the editors show it after a call).
+  const QString& NewCellText() const { return FNewCellText; }
+  // The last validation passed.
+  bool LastValidation() const { return FLastValidation; }
+  // The window that shows InvalidEntryTitle and InvalidEntryText under the
+  // editor after a refused value (nullptr until first needed).
+  THintWindow* InvalidEntryHint() const { return FInvalidEntryHint; }
+
+  // Whether the cell may be edited now.
+  bool IsEditable(int ACol, int ARow);
+  // Stores the special editor's value into the current cell.
+  void HideCellEdit();
+  // Fixed footer rows and fixed right columns, then the fixed-cell query of
+  // the cell (the base cell of a merge).
+  bool IsFixed(int ACol, int ARow) override;
+  // Starts editing the current cell as F2 does.
+  void ShowCellEdit();
+  // Scrolls the current cell into view and shows its editor (not on a control cell).
+  void ShowInplaceEdit();
+  // Puts the editor away: its value reaches the cell, the cursor's hook runs again.
+  void HideInplaceEdit();
+  // Ends editing by a key: the editor goes away, the key moves the cursor.
+  void DoneInplaceEdit(Word Key, TShiftState Shift);
+
+  // The combo editor's items (filled per cell before the combo shows).
+  void ClearComboString();
+  void AddComboString(const QString& S);
+  void AddComboStringObject(const QString& S, TObject* AObject);
+  bool RemoveComboString(const QString& S);
+  // The item a combo selects when the cell text matches none (-1: none).
+  bool SetComboSelectionString(const QString& S);
+  void SetComboSelection(int Index);
+  int GetComboCount();
+  void SetComboIndex(int ACol, int ARow, int Index);
+  int GetComboIndex(int ACol, int ARow);
+
+  // Takes (or refuses) the edited value of the entered cell; true when taken.
+  virtual bool ValidateCell(const QString& NewValue);
+  virtual bool ValidateCellWide(const QString& NewValue);
+
+  std::function<void(TObject* Sender, int ACol, int ARow, TObject* AEditLink)> OnGetEditorProp;
+  std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)> OnGetEditMask;
+  TNotifyEvent OnEditingDone;
+  std::function<void(TObject* Sender, int ACol, int ARow)> OnEditCellDone;
+  std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)> OnEditChange;
+  std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const QString& ASelection)>
+      OnComboChange;
+  std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const QString& ASelection,
+                     TObject* AObject)>
+      OnComboObjectChange;
+  std::function<void(TObject* Sender, int ACol, int ARow, QString& Value, bool& Valid)> OnCellValidate;
+  std::function<void(TObject* Sender, int ACol, int ARow, QString& Value, bool& Valid)> OnCellValidateWide;
+  std::function<void(TObject* Sender, int OldRow, int NewRow, bool& Allow)> OnRowChanging;
+  std::function<void(TObject* Sender, int OldCol, int NewCol, bool& Allow)> OnColChanging;
+  std::function<void(TObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)>
+      OnCellChanging;
+  std::function<void(TObject* Sender, int ACol, int ARow, QString& S)> OnEllipsClick;
+  std::function<void(TObject* Sender, int ARow, int ACol)> OnDblClickCell;
+  std::function<void(TObject* Sender, bool& Allow)> OnClipboardPaste;
+  std::function<void(TObject* Sender, bool& Allow)> OnClipboardCut;
+  std::function<void(TObject* Sender, bool& Allow)> OnClipboardCopy;
+  std::function<void(TObject* Sender, int ACol, int ARow, QString& Value, bool& Allow)>
+      OnClipboardBeforePasteCell;
+  std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)> OnClipboardAfterPasteCell;
+
+  // --- stand-ins until the keyboard and mouse families land ---
+
+  // Focus and cursor: remembers the entered cell and its text for validation.
+  virtual void StoreOldCellText(int ACol, int ARow);
+  // Keyboard: no advance without AdvanceOnEnter; with it, and for TabAdvance,
+  // EProGridError names the missing operation.
+  virtual void AdvanceToNextCell(bool Force, bool AutoEdit, bool Forward, bool Recursing,
+                                 bool ShowEditor);
+  virtual void TabAdvance(bool Backward);
+
+ protected:
+  // --- editing in place (protected) ---
+  // Picks the cell's editor kind; shows a special editor itself and answers
+  // false for it, true when the text editor may show.
+  bool CanEditShow() override;
+  // The grid's text editor, TProInplaceEdit.
+  TInplaceEdit* CreateEditor() override;
+  QString GetEditMask(int ACol, int ARow) override;
+  int GetEditLimit() override;
+  QString GetEditText(int ACol, int ARow) override;
+  void SetEditText(int ACol, int ARow, const QString& Value) override;
+  // Switches goEditing to the target cell's editability, puts an open editor
+  // away, validates a special editor's value and lets the application veto.
+  bool SelectCell(int ACol, int ARow) override;
+  // The edit-done message, the text editor's changes and the combo's reports.
+  void WndProc(TMessage& Message) override;
+  // Places, fills and shows a special editor over a cell (display column).
+  virtual void PrepareCellEditor(int ACol, int ARow);
+  // Writes a special editor's value into the cell and puts the editor away.
+  virtual void StoreEditorValue(int ACol, int ARow);
+  // Hands an editor's value to the cell (real column).
+  virtual void SetEditCellText(int ACol, int ARow, const QString& Value);
+  virtual void RestoreCellCache();
+  virtual bool CheckCellEditable(int ACol, int ARow);
+  virtual bool CellIsPassword(int ACol, int ARow);
+  // OnEditingDone now, OnEditCellDone once the posted "GridEditDone" returns.
+  virtual void PostEditDone(int ACol, int ARow);
+  // OnRowChanging, OnColChanging, OnCellChanging.
+  virtual void CanChangeCell(int ACol, int ARow, bool& Allow);
+  virtual void DoGetEditorProp(int ACol, int ARow, TObject* AEditLink);
+  virtual void UpdateEditText(const QString& AText);
+  virtual void CellValueChanged(int ACol, int ARow);
+  virtual void CellsLoaded();
+  virtual QString DoEllipsClick(const QString& S);
+  // Whether an editor keeps Tab (goTabs or a validation event assigned).
+  virtual bool EditorWantsTab();
+  virtual void EditWMKeyDownHook(TWMKey&) {}
+  virtual void EditKeyDownHook(Word&, TShiftState) {}
+  virtual void EditCaretMoved(const QString&, TPoint, int) {}
+  virtual void EditFormulaMode(bool) {}
+
+ private:
+  friend class TProInplaceEdit;
+  friend class TGridCombo;
+  friend class TGridCheckBox;
+  // Creates the combo and check-box editors (in the constructor).
+  void CreateEditControls();
+  // Places and fills the combo editor over a cell.
+  void SetUpCombo(int ACol, int ARow, const TRect& R, int H, TColor BG, bool ListOnly);
+  void FireComboChange(int ACol, int ItemIndex, const QString& Text);
+  // The colour (and font) the painter gives a cell (real column).
+  TColor PaintedCellLook(int ACol, int ARow, TFont* AFont);
+  void ShowInvalidEntry();
+  void HideInvalidEntry();
+  // After a refused value: the cell gets Put, the cursor goes back to the
+  // entered cell and its editor opens again.
+  void ReopenRejected(int C, int R, const QString& Put, bool Unchanged);
+
+  TEditorType FEditControl = edNormal;
+  int FMaxComboLength = 0;
+  QString FEditMask;
+  bool FEditWithTags = false;
+  QString FValidChars;
+  bool FExcelStyleDecimalSeparator = false;
+  bool FLookup = false, FLookupCaseSensitive = false, FLookupHistory = false;
+  std::unique_ptr<TStringList> FLookupItems = std::make_unique<TStringList>();
+  std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
+  bool FAlwaysValidate = false;
+  QString FInvalidEntryTitle, FInvalidEntryText;
+  bool FModified = false;
+  bool FEditMode = false, FEditing = false, FSpecialEditor = false, FEditActive = false;
+  bool FValidating = false, FEntered = false, FShowEditProcess = false, FNoEditChange = false;
+  bool FBlockKill = false, FLastValidation = true, FEditDisable = false, FEditChange = false;
+  bool FBlockFocus = false, FNoAutoAdvance = false;
+  QString FCellCache, FEditText;
+  QChar FStartEditChar;
+  int FComboIdx = -1;
+  TWinControl* FEditCtrl = nullptr;
+  TGridCombo* FEditCombo = nullptr;      // owned as a component
+  TGridCheckBox* FEditCheck = nullptr;   // owned as a component
+  THintWindow* FInvalidEntryHint = nullptr;  // owned as a component
+  int FOldCol = -1, FOldRow = -1;
+  QString FOldCellText, FOldCellTextWide, FNewCellText;
+  UINT FEditDoneMsg = 0;
+  bool FCheckStart = false;
+
  protected:
   void ColumnMoved(int FromIndex, int ToIndex) override;
   // Parents the footer and search panels and reads the column widths (ColumnSize.Save).
@@ -1441,7 +1649,6 @@ class TProStringGrid : public TBaseGrid {
   std::shared_ptr<ITProStringGridSelect> FSelListener;
   std::vector<TGridChangeNotifier*> FNotifierList;
   bool FFilterIncremental = false;
-  bool FEditDisable = false;
   TEditorType FDefaultEditor = edNormal;
   std::unique_ptr<TStringList> FFilterList;
   std::unique_ptr<TFont> FCellFont;  // scratch font of GetCellFont

@@ -84,13 +84,6 @@ void TProStringGrid::IsFixedCell(int ACol, int ARow, bool& IsFixed) {
   if (!IsFixed && OnIsFixedCell) OnIsFixedCell(this, ARow, ACol, IsFixed);
 }
 
-bool TProStringGrid::IsFixed(int ACol, int ARow) {
-  bool fixed = (FFixedFooters > 0 && ARow >= RowCount() - FFixedFooters) ||
-               (FFixedRightCols > 0 && ACol >= ColCount() - FFixedRightCols);
-  IsFixedCell(ACol, ARow, fixed);
-  return fixed;
-}
-
 void TProStringGrid::CanEditCell(int ACol, int ARow, bool& CanEdit) {
   const TPoint b = BaseCell(ACol, ARow);
   if (HasCellProperties(b.X, b.Y) && CanEdit) {

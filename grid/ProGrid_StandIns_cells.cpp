@@ -8,8 +8,6 @@ void TProStringGrid::UpdateColumnSize(int, int&) {}
 
 void TProStringGrid::UpdateAutoColumnSize(int, int&) {}
 
-void TProStringGrid::CellsLoaded() {}
-
 // ------------------------------------------------------ hidden columns' widths
 
 int TProStringGrid::AllColWidths(int ACol) {
