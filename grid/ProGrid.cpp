@@ -2,10 +2,32 @@
 #include "grid/ProGrid.h"
 
 #include "controls/PictureContainer.h"
+#include "platform/ui/Forms.h"
 #include "platform/rtl/IniFiles.h"
 #include "platform/ui/WinApi.h"
 
+namespace {
+
+// An invisible control on the form, anchored to all four sides, that each grid
+// keeps for itself: it stretches with the form's client area and tells its grid.
+// Every grid has its own, so nothing is chained through the form's OnResize and
+// a grid that goes takes only its own probe with it.
+class TFormSizeProbe : public TGraphicControl {
+ public:
+  explicit TFormSizeProbe(TComponent* AOwner) : TGraphicControl(AOwner) {}
+  std::function<void()> OnSized;
+
+ protected:
+  void Resize() override {
+    TGraphicControl::Resize();
+    if (OnSized) OnSized();
+  }
+};
+
+}  // namespace
+
 TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
+  ProGridUnitStartup();
   const bool initDesign = IsDesigning() && AOwner &&
                           !AOwner->ComponentState().contains(csReading) &&
                           !AOwner->ComponentState().contains(csLoading);
@@ -64,6 +86,11 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   FEnabledRows = std::make_unique<TIntList>(0, 0);
   FRowIndicator = std::make_unique<TBitmap>();
   FGridItems = std::make_unique<TGridItems>();
+  FFilterList = std::make_unique<TStringList>();
+  FFilterList->SetDuplicates(dupIgnore);
+  FFilterList->SetSorted(true);
+  FCellFont = std::make_unique<TFont>();
+  FColumnOrder = std::make_unique<TIntList>(0, 0);
 
   SetRowCount(10);
   SetBounds(Left(), Top(), 400, 250);
@@ -74,6 +101,19 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   FMaxColCount = ColCount();
   F.ScrollWidth = GetSystemMetrics(SM_CXVSCROLL);
   FLastRowUpdate = Row();
+
+  // The form's size changes reach the grid through a probe of its own.
+  if (auto* form = dynamic_cast<TCustomForm*>(AOwner); form && !IsDesigning()) {
+    FSizeForm = form;
+    FFormWidth = form->Width();
+    FFormHeight = form->Height();
+    auto* probe = new TFormSizeProbe(this);
+    probe->SetVisible(false);
+    probe->SetBounds(0, 0, form->ClientWidth(), form->ClientHeight());
+    probe->SetAnchors(TAnchors{akLeft, akTop, akRight, akBottom});
+    probe->SetParent(form);
+    probe->OnSized = [this] { FormResized(); };
+  }
 
   // Fixed cells of the REZ looks go from white to the button face.
   FREZGradientFrom = TColor(0xFFFFFF);
@@ -94,6 +134,20 @@ void TProStringGrid::Loaded() {
     SetOptions(Options() - TGridOptions{goAlwaysShowEditor});
   }
   FSearchFooter->SetAutoThemeAdapt(F.AutoThemeAdapt);
+}
+
+
+void TProStringGrid::FormResized() {
+  if (IsDesigning() || ComponentState().contains(csDestroying) || !FSizeForm) return;
+  if (FSizeWithForm) {
+    const int dw = FSizeForm->Width() - FFormWidth, dh = FSizeForm->Height() - FFormHeight;
+    if (Width() + dw > 0 && Height() + dh > 0) {
+      SetBounds(Left(), Top(), Width() + dw, Height() + dh);
+      FFormWidth = FSizeForm->Width();
+      FFormHeight = FSizeForm->Height();
+    }
+  }
+  StretchColumn(FColumnSize->StretchColumn());
 }
 
 int TProStringGrid::GetVersionNr() const { return 0x06020103; }
@@ -145,11 +199,16 @@ void TProStringGrid::SetREZGradientMirrorTo(TColor Value) {
   Invalidate();
 }
 
-void TProStringGrid::CalcFooter(int) {
+void TProStringGrid::CalcFooter(int ACol) {
   if (!FFloatingFooter->Visible() || FFloatingFooter->FooterStyle() != fsFixedLastRow ||
       !FFloatingFooter->EnableCalculation())
     return;
-  NotAvailable("CalcFooter");
+  // Only a column with a calculation in its footer cell has anything to compute.
+  const int last = RowCount() - 1;
+  const int from = ACol < 0 ? 0 : ACol, to = ACol < 0 ? TotalColCount() - 1 : ACol;
+  for (int c = from; c <= to; ++c)
+    if (HasCellProperties(c, last) && GetCellProperties(c, last)->CalcType() != acNONE)
+      NotAvailable("CalcFooter");
 }
 
 void TProStringGrid::StretchColumn(int) {

@@ -10,6 +10,7 @@
 
 #include "controls/BaseGrid.h"
 #include "controls/ProObj.h"
+#include "platform/ui/WinApi.h"
 #include "grid/ProGrid_ColumnSize.h"
 #include "grid/ProGrid_Filter.h"
 #include "grid/ProGrid_Footer.h"
@@ -51,6 +52,47 @@ class TGridItems : public TCollection {
   TGridItem* Insert(int Index) { return static_cast<TGridItem*>(TCollection::Insert(Index)); }
   TGridItem* Items(int Index) const { return static_cast<TGridItem*>(TCollection::Items(Index)); }
 };
+
+enum TCellBorder { cbTop, cbLeft, cbRight, cbBottom };
+using TCellBorders = TSet<TCellBorder, 8>;
+enum TSearchAction { saFindFirst, saFindPrevious, saFindNext };
+enum TGridExportState {
+  esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail, esExportNextRow
+};
+enum TGridImportState { isImportStart, isImportNewRow, isImportDone, isImportSelRow };
+
+class TCustomForm;
+
+// Follows the cell selection of a grid (one listener per grid).
+class ITProStringGridSelect {
+ public:
+  virtual ~ITProStringGridSelect() = default;
+  // The selected cell changed to (ACol, ARow).
+  virtual void SelectionChanged(int ACol, int ARow) = 0;
+};
+
+// Follows the cell changes of the grids it is registered with.
+class TGridChangeNotifier : public TComponent {
+ public:
+  explicit TGridChangeNotifier(TComponent* AOwner) : TComponent(AOwner) {}
+  // The cells of R (column and row coordinates) changed; nothing by default.
+  virtual void CellsChanged(const TRect& R) {}
+};
+
+// --- the grid unit's process-wide values (set up once, before the first grid) ---
+
+// Runs the grid unit's set-up once; every grid's constructor calls it. The
+// message and format numbers are the platform's for these names, so other
+// units registering the same names get the same numbers.
+void ProGridUnitStartup();
+// The clipboard format "TProStringGrid Cells" of the grid's own cell format.
+Word GridClipboardFormat();
+// The message "GridEditDone" an editor posts to its grid when editing ends.
+UINT GridEditDoneMessage();
+// The message "DTPShiftFocus" the date editor posts to itself.
+UINT DTPShiftFocusMessage();
+// Whether the date and time picker editors may be used.
+bool GridCommonControlsFlag();
 
 // Errors of the grid's operations ("Invalid row accessed", ...).
 ZIDI_DECLARE_EXCEPTION(EProGridError, Exception);
@@ -195,9 +237,16 @@ class TProStringGrid : public TBaseGrid {
   // Opens RCount empty rows at display row RowIndex; the rows below move down
   // with their cells (hidden columns included) and heights.
   void DoInsertRows(int RowIndex, int RCount, bool Adjust);
-  // Removes RCount display rows at RowIndex with their cells; the rows below
-  // move up. With Adjust the hidden rows behind the range get lower indexes.
+  // Removes RCount display rows at RowIndex; the rows below move up with their
+  // cells and heights. The removed cells' objects are the caller's to free.
+  // With Adjust the hidden rows behind the range get lower indexes.
   void DoRemoveRows(int RowIndex, int RCount, bool Adjust);
+  // Frees the rows' cell properties, then removes them (adjusting hidden rows).
+  virtual void FreeAndRemoveRows(int ARow, int ACount);
+  // The public removal: the rows with their cells; the view stays filled.
+  virtual void RemoveRows(int RowIndex, int RCount);
+  // Appends a row (before a visible floating footer's row).
+  void AddRow();
 
   // Whether a row is selected: a row of the selection rectangle, or with
   // MouseActions.DisjunctRowSelect a row flagged on its own. Reading a row
@@ -262,6 +311,164 @@ class TProStringGrid : public TBaseGrid {
   std::function<void(TObject* Sender, int ARow, bool State, bool& Allow)> OnRowDisjunctSelect;
   // A row's disjunct selection was written.
   std::function<void(TObject* Sender, int ARow)> OnRowDisjunctSelected;
+
+  // --- per-cell questions (each starts from the grid's answer, then its event) -------
+
+  // Screen colours and font: the active-cell headers, the cell's own
+  // properties, then OnGetCellColor.
+  virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+  virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush,
+                                 TFont* AFont);
+  virtual void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+  virtual void GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+  virtual void GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+  virtual void GetCellFormat(int ACol, TSortStyle& AStyle, QString& APrefix, QString& ASuffix);
+  // The editor kind as a plain question, and just before an editor shows.
+  virtual void GetCellEditorType(int ACol, int ARow, TEditorType& AEditor);
+  virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
+  // Whether the application answers edNone.
+  virtual bool HasNoEditor(int ACol, int ARow);
+  // Fixed rows and columns (and the header kept by FixedRowAlways) are fixed
+  // without asking; otherwise OnIsFixedCell decides.
+  virtual void IsFixedCell(int ACol, int ARow, bool& IsFixed);
+  // Fixed footers, fixed right columns, then IsFixedCell.
+  bool IsFixed(int ACol, int ARow) override;
+  // Asks about the base cell of a merge: its read-only flag, the grid's
+  // editing switch, then OnCanEditCell.
+  virtual void CanEditCell(int ACol, int ARow, bool& CanEdit);
+  virtual void IsPasswordCell(int ACol, int ARow, bool& IsPassword);
+  virtual void GetCellWordWrap(int ACol, int ARow, bool& WordWrap);
+  virtual bool HasComboBox(int ACol, int ARow);
+  virtual bool HasSpinEdit(int ACol, int ARow);
+  // CheckTrue / CheckFalse, then their events.
+  virtual void GetCheckTrue(int ACol, int ARow, QString& Value);
+  virtual void GetCheckFalse(int ACol, int ARow, QString& Value);
+  // Fills FilterList with the values of a column's filter drop-down; true when
+  // it holds any.
+  virtual bool GetColumnFilter(int Column);
+  TStringList* FilterList() const { return FFilterList.get(); }
+  // Whether filtering narrows down while typing (the hidden rows' values stay out).
+  bool FilterIncremental() const { return FFilterIncremental; }
+  void SetFilterIncremental(bool Value) { FFilterIncremental = Value; }
+  // The font of a cell: its own (in a shared scratch font) or the grid's.
+  TFont* GetCellFont(int ACol, int ARow);
+  TFont* Fonts(int ACol, int ARow) { return GetCellFont(ACol, ARow); }
+  // The editor kind the grid starts from.
+  TEditorType DefaultEditor() const { return FDefaultEditor; }
+  void SetDefaultEditor(TEditorType Value) { FDefaultEditor = Value; }
+  // The text file export writes for a cell, and the storing of a read text.
+  virtual QString GetSaveCellText(int ACol, int ARow);
+  virtual void SetLoadCellText(int ACol, int ARow, const QString& Value);
+  virtual QString GetSearchCellText(int ACol, int ARow) { return Cells(ACol, ARow); }
+  // The current cell's text (of its merge's base cell).
+  virtual QString GetCurrentCellText();
+
+  // --- reports ---------------------------------------------------------------------------
+
+  virtual void DoCanEditCell(int ACol, int ARow, bool& CanEdit);
+  virtual void DoSearchFooterAction(const QString& Value, int ACol, int ARow, TSearchAction SearchAction);
+  virtual void DoButtonClick(int ACol, int ARow);
+  virtual void DoComboCloseUp(int ARow, int ACol);
+  virtual void DoComboDropDown(int ARow, int ACol);
+  // Repaints the selection for the newer looks, then OnSelectionChanged.
+  virtual void DoSelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+  // Inserts a row at a real row (key handling).
+  virtual void DoInsertRow(int ARow);
+  // Removes a row; the only normal row is emptied instead (unless
+  // FixedRowAlways); then OnAutoDeleteRow.
+  virtual void DoDeleteRow(int ARow);
+  virtual void DoFilterDone();
+  virtual void DoFixedEdit(int ACol, int ARow, TGridFixedCellEditor& AEditor, TStrings* Values);
+  virtual void ExportNotification(TGridExportState, int) {}
+  virtual void ImportNotification(TGridImportState, int) {}
+  virtual void MouseActionsChanged() {}
+  virtual void NavigationChanged() {}
+  // Repaints the whole grid (asked by MouseActions in the designer).
+  virtual void DesignInvalidate() { Invalidate(); }
+  // Removes goEditing from Options.
+  virtual void DisableEditing();
+  // Navigation.AllowFmtClipboard.
+  virtual bool AllowFormattedClipboard() { return FNavigation->AllowFmtClipboard(); }
+
+  // --- selection hiding, moves and listeners --------------------------------------------
+
+  TGridRect Selection() const { return TBaseGrid::Selection(); }
+  // Also repaints the active-cell headers and the active row.
+  void SetSelection(const TGridRect& Value);
+  // Moves the selection outside the grid (nothing is drawn selected), and back.
+  void HideSelection();
+  void UnHideSelection();
+  bool SelectionHidden() const { return FSelHidden; }
+  // Moves a display column (cells, widths and visibility go along) or rows.
+  void MoveColumn(int FromIndex, int ToIndex);
+  void MoveRow(int FromIndex, int ToIndex);
+  // Moves Count rows from FromIndex so that they stand at ToIndex as counted
+  // before the move (rows after them are counted without them). Heights stay.
+  void MoveRows(int FromIndex, int ToIndex, int Count);
+  virtual void AppendRow() { SetRowCount(RowCount() + 1); }
+  // The nearest form holding Control (Control itself when it is one).
+  static TCustomForm* FindParentForm(TControl* Control);
+  // The column order recorded for column moves (empty until recorded).
+  TIntList* ColumnOrder() const { return FColumnOrder.get(); }
+  // Records the identity order 0, 1, ..., ColCount - 1.
+  void SetColumnOrder();
+  void RegisterSelListener(std::shared_ptr<ITProStringGridSelect> AListener) { FSelListener = std::move(AListener); }
+  void UnRegisterSelListener(const std::shared_ptr<ITProStringGridSelect>&) { FSelListener.reset(); }
+  ITProStringGridSelect* SelListener() const { return FSelListener.get(); }
+  // Change notifiers (not owned), each registered once.
+  void RegisterNotifier(TGridChangeNotifier* ANotifier);
+  void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+  // The cells of R changed: OnCellsChanged, the notifiers, the footer values.
+  virtual void DoCellsChanged(const TRect& R);
+  virtual void DoCanAddRow(bool& CanAdd);
+  virtual void DoCanInsertRow(int ARow, bool& CanInsert);
+  std::function<void(TObject*, const TRect&)> OnCellsChanged;
+  std::function<void(TObject*, bool&)> OnCanAddRow;
+  std::function<void(TObject*, int ARow, bool&)> OnCanInsertRow;
+
+  // --- rows and cells (structure) ------------------------------------------------------
+
+  // Inserts RCount empty rows at RowIndex.
+  virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls);
+  // Unmerges the range, then removes Count display rows at ARow.
+  virtual void RemoveRowRange(int ARow, int Count);
+  // Clears the cells of a rectangle: texts and property objects.
+  virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+  // Clears RCount rows from RowIndex, hidden columns included.
+  void ClearRows(int RowIndex, int RCount);
+  // Removes RCount display rows: the rows below move up with their cells and
+  // objects (heights stay with their positions); cells changed are reported.
+  virtual void RemoveRowsEx(int RowIndex, int RCount);
+
+  // --- events of the per-cell questions and reports (fired only when assigned) ----------
+
+  std::function<void(TObject*, int ARow, int ACol, TGridDrawState, TBrush*, TFont*)> OnGetCellColor,
+      OnGetCellPrintColor;
+  std::function<void(TObject*, int ARow, int ACol, TPen*, TCellBorders&)> OnGetCellBorder,
+      OnGetCellPrintBorder;
+  std::function<void(TObject*, int ARow, int ACol, TAlignment&, TVAlignment&)> OnGetAlignment;
+  std::function<void(TObject*, int ACol, TSortStyle&, QString&, QString&)> OnGetFormat;
+  std::function<void(TObject*, int ACol, int ARow, bool&)> OnHasComboBox, OnHasSpinEdit;
+  std::function<void(TObject*, int ACol, int ARow, TEditorType&)> OnGetEditorType;
+  std::function<void(TObject*, int ARow, int ACol, bool&)> OnIsFixedCell, OnCanEditCell,
+      OnIsPasswordCell;
+  std::function<void(TObject*, int ACol, int ARow, bool&)> OnGetWordWrap;
+  std::function<void(TObject*, int ACol, int ARow, QString&)> OnGetCheckTrue, OnGetCheckFalse;
+  std::function<void(TObject*, int Column, TStrings* Filter)> OnGetColumnFilter;
+  std::function<void(TObject*, const QString&, int ACol, int ARow, TSearchAction)> OnSearchFooterAction;
+  std::function<void(TObject*, int ACol, int ARow)> OnButtonClick;
+  std::function<void(TObject*, int ARow, int ACol)> OnComboCloseUp, OnComboDropDown;
+  std::function<void(TObject*, int ALeft, int ATop, int ARight, int ABottom)> OnSelectionChanged;
+  std::function<void(TObject*, int ACol, int ARow, TGridFixedCellEditor&, TStrings*)> OnFixedEdit;
+  std::function<void(TObject*, int ARow)> OnAutoDeleteRow;
+  std::function<void(TObject*, int ACol, int ARow, QString&)> OnLoadCell, OnSaveCell;
+  TNotifyEvent OnFilterDone;
+
+  // --- following the form -------------------------------------------------------------
+
+  // The grid grows and shrinks with its form (owner) by the form's change of size.
+  bool SizeWithForm() const { return FSizeWithForm; }
+  void SetSizeWithForm(bool Value) { FSizeWithForm = Value; }
 
   // --- settings with their defaults ---------------------------------------------------
 
@@ -433,6 +640,36 @@ class TProStringGrid : public TBaseGrid {
   // Sorts the normal rows on the sort index list.
   virtual void QSortIndexed();
 
+  // --- export range ---------------------------------------------------------------------
+
+  // The cells that file and clipboard writers take: without SaveFixedCells
+  // (or the matching SaveFixedCols / SaveFixedRows) the fixed cells stay out.
+  int SaveStartCol() const;
+  int SaveStartRow() const;
+  int SaveEndCol() const;
+  int SaveEndRow() const;
+  int SaveColCount() const;
+  int SaveRowCount() const;
+
+  // --- grid text stream -----------------------------------------------------------------
+
+  // Writes the grid text stream at the stream's position: a size line, a width
+  // line per column and a line per non-empty cell of the save range (UTF-16,
+  // lines ended by CR LF, line breaks in texts packed into control characters).
+  void SaveToStream(TStream* Stream);
+  // Reads a grid text stream from the stream's position; stops, with the
+  // position at its start, at the first line that is neither a width nor a
+  // cell line.
+  void LoadFromStream(TStream* Stream);
+  // Copies settings, dimensions and then the cells of another string grid;
+  // another source is ignored.
+  void Assign(TPersistent* Source) override;
+  // Copies the cells of another string grid through the grid text stream.
+  virtual void AssignCells(TPersistent* Source);
+  // Cells hold several lines.
+  bool Multilinecells() const { return FMultilinecells; }
+  void SetMultilinecells(bool Value) { FMultilinecells = Value; }
+
   // --- print settings in an INI file --------------------------------------------
 
   // Writes PrintSettings into Section of the INI file Key.
@@ -449,6 +686,8 @@ class TProStringGrid : public TBaseGrid {
   bool IsDesigning() const { return ComponentState().contains(csDesigning); }
 
  protected:
+  void ColumnMoved(int FromIndex, int ToIndex) override;
+
   // After a window definition was read: records the fixed counts and the row
   // count as the minima and largest, takes goAlwaysShowEditor over as
   // Navigation.AlwaysEdit and gives the search footer the theme switch.
@@ -511,6 +750,22 @@ class TProStringGrid : public TBaseGrid {
   bool FWordWrapEx = true;
   bool FIntegralHeight = false;
   bool FLoaded = false;
+  bool FMultilinecells = false;
+  bool FSizeWithForm = false;
+  TCustomForm* FSizeForm = nullptr;  // the owner form whose size the grid follows
+  int FFormWidth = 0, FFormHeight = 0;
+  // The form changed its size (told by the grid's own size probe on the form).
+  void FormResized();
+  TGridRect FSavedSelection;
+  bool FSelHidden = false;
+  std::unique_ptr<TIntList> FColumnOrder;
+  std::shared_ptr<ITProStringGridSelect> FSelListener;
+  std::vector<TGridChangeNotifier*> FNotifierList;
+  bool FFilterIncremental = false;
+  bool FEditDisable = false;
+  TEditorType FDefaultEditor = edNormal;
+  std::unique_ptr<TStringList> FFilterList;
+  std::unique_ptr<TFont> FCellFont;  // scratch font of GetCellFont
   int FMinRowHeight = 0, FMinColWidth = 0;
   std::unique_ptr<TFont> FFixedFont;
   std::unique_ptr<TFont> FActiveCellFont;

@@ -4,6 +4,7 @@
 
 void TProStringGrid::SetRowCount(int Value) {
   const int oldCount = RowCount();
+  if (oldCount == FixedRows() && FFixedRowAlways && FSelHidden) UnHideSelection();
   TBaseGrid::SetRowCount(Value);
   if (FFixedRowAlways && FFixedRowsMin < RowCount() && TBaseGrid::FixedRows() != FFixedRowsMin)
     TBaseGrid::SetFixedRows(FFixedRowsMin);

@@ -297,59 +297,112 @@ void TProStringGrid::UnHideRowList() {
 
 void TProStringGrid::DoInsertRows(int RowIndex, int RCount, bool) {
   if (RCount <= 0) return;
-  const int oldCount = RowCount();
-  RowIndex = std::clamp(RowIndex, 0, oldCount);
   const int lastCol = ColCount() - 1, lastWidth = ColWidths(lastCol);
-  TBaseGrid::SetRowCount(oldCount + RCount);
-  FMaxRowCount = std::max(FMaxRowCount, RowCount());
-  FNormalRowCount = RowCount();
-  // The new rows come in empty at the end and move up to RowIndex.
-  FreeCellPropsRange(0, oldCount, StoredColCount() - 1, RowCount() - 1);
-  for (int r = oldCount; r < RowCount(); ++r)
-    for (int c = 0; c < StoredColCount(); ++c) SetGridCells(c, r, QString());
-  const int current = Row(), top = TopRow();
-  for (int i = 0; i < RCount; ++i) {
-    MoveRow(oldCount + i, RowIndex + i);
-    SetRowHeights(RowIndex + i, DefaultRowHeight());
+  if (FSelHidden || Col() >= ColCount() || Row() >= RowCount()) UnHideSelection();
+  RowIndex = std::clamp(RowIndex, 0, RowCount());
+  // The row count setter keeps a floating footer's row last.
+  SetRowCount(RowCount() + RCount);
+  const int last = FFloatingFooter->Visible() ? RowCount() - 2 : RowCount() - 1;
+  for (int i = last; i >= RowIndex + RCount; --i) {
+    for (int c = 0; c < StoredColCount(); ++c) {
+      SetGridCells(c, i, GridCells(c, i - RCount));
+      SetGridObjects(c, i, GridObjects(c, i - RCount));
+    }
+    SetRowHeights(i, RowHeights(i - RCount));
   }
-  TBaseGrid::SetTopRow(std::clamp(top, TBaseGrid::FixedRows(), RowCount() - 1));
-  TBaseGrid::SetRow(std::clamp(current, TBaseGrid::FixedRows(), RowCount() - 1));
-  SetColWidths(lastCol, lastWidth);
+  // The new rows let go of the objects that moved down.
+  for (int r = RowIndex; r < RowIndex + RCount && r < RowCount(); ++r) {
+    SetRowHeights(r, DefaultRowHeight());
+    for (int c = 0; c < StoredColCount(); ++c) {
+      SetGridObjects(c, r, nullptr);
+      SetGridCells(c, r, QString());
+    }
+  }
   if (FModifiedRows->Count() > RowIndex)
     for (int i = 0; i < RCount; ++i) FModifiedRows->Insert(RowIndex, 0);
   if (FUseEnabledRows && FEnabledRows->Count() > RowIndex)
     for (int i = 0; i < RCount; ++i) FEnabledRows->Insert(RowIndex, 0);
-  if (int(FRowSelect.size()) > RowIndex)
-    FRowSelect.insert(FRowSelect.begin() + RowIndex, size_t(RCount), false);
+  SetColWidths(lastCol, lastWidth);
+  if (!ComponentState().contains(csDestroying))
+    DoCellsChanged(TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
 }
 
 void TProStringGrid::DoRemoveRows(int RowIndex, int RCount, bool Adjust) {
   if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0) return;
   RCount = std::min(RCount, RowCount() - RowIndex);
-  const int realStart = RealRowIndex(RowIndex);
+  // Footer rows and disjunct selection step aside while rows go.
+  const int fixedFooters = FFixedFooters;
+  FFixedFooters = 0;
+  const bool footerVisible = FFloatingFooter->Visible();
+  if (footerVisible) FFloatingFooter->SetVisible(false);
+  const bool disjunct = FMouseActions->DisjunctRowSelect();
+  FMouseActions->SetDisjunctRowSelect(false);
+  const int lastCol = ColCount() - 1, lastWidth = ColWidths(lastCol);
   const int current = Row(), top = TopRow();
-  // The removed rows' cells go with them.
-  FreeCellPropsRange(0, RowIndex, StoredColCount() - 1, RowIndex + RCount - 1);
-  for (int r = RowIndex; r < RowIndex + RCount; ++r)
-    for (int c = 0; c < StoredColCount(); ++c) SetGridCells(c, r, QString());
-  for (int i = 0; i < RCount; ++i) MoveRow(RowIndex, RowCount() - 1);
-  TBaseGrid::SetRowCount(RowCount() - RCount);
-  FNormalRowCount = RowCount();
-  auto dropEntries = [&](auto& List) {
-    for (int i = 0; i < RCount && RowIndex < int(List.size()); ++i)
-      List.erase(List.begin() + RowIndex);
-  };
-  dropEntries(FRowSelect);
-  for (int i = 0; i < RCount && RowIndex < FModifiedRows->Count(); ++i) FModifiedRows->Delete(RowIndex);
-  for (int i = 0; i < RCount && RowIndex < FEnabledRows->Count(); ++i) FEnabledRows->Delete(RowIndex);
-  if (Adjust)
+
+  std::vector<int> heights;
+  for (int r = 0; r < RowCount(); ++r) heights.push_back(RowHeights(r));
+  if (Adjust && NumHiddenRows() > 0) {
+    const int realStart = RealRowIndex(RowIndex);
     for (int i = 0; i < FGridItems->Count(); ++i)
       if (FGridItems->Items(i)->Idx() > realStart)
         FGridItems->Items(i)->SetIdx(FGridItems->Items(i)->Idx() - RCount);
-  const int firstNormal = TBaseGrid::FixedRows();
-  const int lastNormal = RowCount() - 1;
-  if (firstNormal <= lastNormal) {
-    TBaseGrid::SetTopRow(std::clamp(top, firstNormal, lastNormal));
-    TBaseGrid::SetRow(current <= lastNormal ? std::max(current, firstNormal) : lastNormal);
+  }
+  for (int n = 0; n < RCount; ++n) {
+    // The row's cells (hidden columns too) go; the objects are the caller's.
+    for (int c = 0; c < StoredColCount(); ++c) {
+      SetGridObjects(c, RowIndex, nullptr);
+      SetGridCells(c, RowIndex, QString());
+    }
+    DeleteRow(RowIndex);
+    heights.erase(heights.begin() + RowIndex);
+    if (disjunct && !FMouseActions->RowSelectPersistent() && RowIndex < int(FRowSelect.size()))
+      FRowSelect.erase(FRowSelect.begin() + RowIndex);
+    if (RowIndex < FModifiedRows->Count()) FModifiedRows->Delete(RowIndex);
+    if (RowIndex < FEnabledRows->Count()) FEnabledRows->Delete(RowIndex);
+  }
+  FNormalRowCount = RowCount();
+
+  if (current < RowCount() - fixedFooters) {
+    TBaseGrid::SetTopRow(std::clamp(top, TBaseGrid::FixedRows(), RowCount() - 1));
+    TBaseGrid::SetRow(std::max(current, TBaseGrid::FixedRows()));
+  } else if (FixedRows() < RowCount() - fixedFooters) {
+    TBaseGrid::SetRow(RowCount() - fixedFooters - 1);
+  } else {
+    HideSelection();
+  }
+  for (int r = 0; r < RowCount() && r < int(heights.size()); ++r) SetRowHeights(r, heights[size_t(r)]);
+  SetColWidths(std::min(lastCol, ColCount() - 1), lastWidth);
+  DoCellsChanged(TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
+  if (TopRow() >= RowCount() - 1 && RowCount() - 1 >= TBaseGrid::FixedRows())
+    TBaseGrid::SetTopRow(RowCount() - 1);
+
+  FMouseActions->SetDisjunctRowSelect(disjunct);
+  FFixedFooters = fixedFooters;
+  if (footerVisible) FFloatingFooter->SetVisible(true);
+}
+
+void TProStringGrid::FreeAndRemoveRows(int ARow, int ACount) {
+  if (ACount <= 0 || ARow < 0 || ARow >= RowCount()) return;
+  FreeCellPropsRange(0, ARow, StoredColCount() - 1, std::min(ARow + ACount, RowCount()) - 1);
+  DoRemoveRows(ARow, ACount, true);
+}
+
+void TProStringGrid::RemoveRows(int RowIndex, int RCount) {
+  if (RowIndex > RowCount() || RCount <= 0) return;
+  FreeAndRemoveRows(RowIndex, RCount);
+  FMaxRowCount = std::max(RowCount(), FMaxRowCount - RCount);
+  // The view stays filled.
+  const int limit = RowCount() + FixedRows() - VisibleRowCount() - 2;
+  if (TopRow() >= limit && RowCount() - VisibleRowCount() - 1 > 0) SetTopRow(limit);
+}
+
+void TProStringGrid::AddRow() {
+  if (FFloatingFooter->Visible()) {
+    InsertRows(RowCount() - 1, 1, true);
+    if (FFloatingFooter->FooterStyle() == fsFixedLastRow) ClearRows(RowCount() - 2, 1);
+  } else {
+    InsertRows(RowCount(), 1, true);
+    ClearRows(RowCount() - 1, 1);
   }
 }

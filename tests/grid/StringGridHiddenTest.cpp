@@ -185,3 +185,44 @@ TEST(StringGridRowWorkers, InsertAndRemoveKeepHeightsAndFlags) {
   g.UnHideRowsAll();
   EXPECT_EQ(g.Cells(1, 6), "8");
 }
+
+TEST(StringGridRowWorkers, RemovingRowsKeepsTheCursorHiddenRowsAndFlagsInStep) {
+  TProStringGrid g(nullptr);
+  for (int r = 0; r < 10; ++r) g.SetCells(1, r, QString::number(r));
+  g.SetRow(9);
+  g.RemoveRows(8, 2);
+  EXPECT_EQ(g.RowCount(), 8);
+  EXPECT_EQ(g.Row(), 7);  // the new last normal row
+
+  // A hidden row behind the removed range still holds its own data.
+  g.HideRow(6);
+  g.GetCellProperties(1, 3)->SetReadOnly(true);  // freed with its row
+  g.MouseActions()->SetDisjunctRowSelect(true);
+  g.SetRowSelect(4, true);
+  ASSERT_TRUE(g.RowSelect(4));
+  g.RemoveRows(2, 2);
+  EXPECT_EQ(g.RowSelectCount(), 1);
+  EXPECT_EQ(g.GridItems()->Items(0)->Idx(), 4);
+  EXPECT_TRUE(g.RowSelect(2));  // the flag moved up with its row
+  EXPECT_EQ(g.Cells(1, 2), "4");
+  g.UnHideRowsAll();
+  EXPECT_EQ(g.Cells(1, 4), "6");
+
+  // Removing every normal row of a grid that keeps its header hides the selection.
+  g.SetFixedRowAlways(true);
+  g.RemoveRows(1, g.RowCount() - 1);
+  EXPECT_EQ(g.RowCount(), 1);
+  EXPECT_TRUE(g.SelectionHidden());
+}
+
+TEST(StringGridRowWorkers, AddRowAppendsAnEmptyRowBeforeTheFooter) {
+  TProStringGrid g(nullptr);
+  g.AddRow();
+  EXPECT_EQ(g.RowCount(), 11);
+  g.SetCells(1, 10, "total");
+  g.FloatingFooter()->SetVisible(true);
+  g.AddRow();
+  EXPECT_EQ(g.RowCount(), 12);
+  EXPECT_EQ(g.Cells(1, 11), "total");
+  EXPECT_EQ(g.Cells(1, 10), "");
+}

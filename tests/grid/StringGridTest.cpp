@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "grid/ProGrid.h"
+#include "platform/ui/Clipbrd.h"
+#include "platform/ui/Forms.h"
 
 namespace {
 
@@ -151,4 +153,43 @@ TEST(StringGridDimensions, DefaultRowHeightSizesTheFloatingFooter) {
   g.SetRowCount(12);
   EXPECT_EQ(g.Cells(1, 11), "sum");
   EXPECT_EQ(g.Cells(1, 9), "");
+}
+
+TEST(StringGridUnit, SharedNumbersOfTheUnit) {
+  TProStringGrid a(nullptr), b(nullptr);
+  EXPECT_NE(GridClipboardFormat(), 0);
+  EXPECT_EQ(GridClipboardFormat(), RegisterClipboardFormat("TProStringGrid Cells"));
+  EXPECT_EQ(GridEditDoneMessage(), RegisterWindowMessage("GridEditDone"));
+  EXPECT_EQ(DTPShiftFocusMessage(), RegisterWindowMessage("DTPShiftFocus"));
+  EXPECT_NE(GridEditDoneMessage(), DTPShiftFocusMessage());
+  EXPECT_TRUE(GridCommonControlsFlag());
+}
+
+TEST(StringGridForm, TwoGridsFollowTheFormAndGoInEitherOrder) {
+  for (bool firstGoesFirst : {true, false}) {
+    TForm* form = NewForm<TForm>(nullptr);
+    form->SetBounds(0, 0, 600, 400);
+    int formResizes = 0;
+    form->OnResize = [&](TObject*) { ++formResizes; };
+    auto* a = new TProStringGrid(form);
+    auto* b = new TProStringGrid(form);
+    for (TProStringGrid* g : {a, b}) {
+      g->SetParent(form);
+      g->SetSizeWithForm(true);
+    }
+    form->Show();
+    form->SetBounds(0, 0, 650, 420);
+    EXPECT_EQ(a->Width(), 450);
+    EXPECT_EQ(b->Height(), 270);
+    EXPECT_GE(formResizes, 1);
+    delete (firstGoesFirst ? a : b);
+    const int before = formResizes;
+    form->SetBounds(0, 0, 700, 450);
+    EXPECT_GT(formResizes, before);  // the form's own handler still runs
+    TProStringGrid* left = firstGoesFirst ? b : a;
+    EXPECT_EQ(left->Width(), 500);
+    delete left;
+    form->SetBounds(0, 0, 640, 430);
+    delete form;
+  }
 }
