@@ -134,6 +134,8 @@ void TProStringGrid::Loaded() {
     SetOptions(Options() - TGridOptions{goAlwaysShowEditor});
   }
   FSearchFooter->SetAutoThemeAdapt(F.AutoThemeAdapt);
+  if (FColumnSize->Save()) LoadColSizes();
+  SetColumnOrder();
 }
 
 
@@ -164,6 +166,13 @@ QString TProStringGrid::Version() const {
 QString TProStringGrid::GetVersionString() const { return Version() + QStringLiteral(" Sep, 2012"); }
 
 TProStringGrid::~TProStringGrid() {
+  // A store that cannot be written must not take the program down with the grid.
+  if (FColumnSize->Save()) {
+    try {
+      SaveColSizes();
+    } catch (const Exception&) {
+    }
+  }
   // The owned objects' events point at this grid: silence them first.
   FBands->OnChange = nullptr;
   FProgressAppearance->OnChange = nullptr;
@@ -197,18 +206,6 @@ void TProStringGrid::SetREZGradientMirrorFrom(TColor Value) {
 void TProStringGrid::SetREZGradientMirrorTo(TColor Value) {
   FREZGradientMirrorTo = ColorToRGB(Value);
   Invalidate();
-}
-
-void TProStringGrid::CalcFooter(int ACol) {
-  if (!FFloatingFooter->Visible() || FFloatingFooter->FooterStyle() != fsFixedLastRow ||
-      !FFloatingFooter->EnableCalculation())
-    return;
-  // Only a column with a calculation in its footer cell has anything to compute.
-  const int last = RowCount() - 1;
-  const int from = ACol < 0 ? 0 : ACol, to = ACol < 0 ? TotalColCount() - 1 : ACol;
-  for (int c = from; c <= to; ++c)
-    if (HasCellProperties(c, last) && GetCellProperties(c, last)->CalcType() != acNONE)
-      NotAvailable("CalcFooter");
 }
 
 void TProStringGrid::StretchColumn(int) {

@@ -670,6 +670,61 @@ class TProStringGrid : public TBaseGrid {
   bool Multilinecells() const { return FMultilinecells; }
   void SetMultilinecells(bool Value) { FMultilinecells = Value; }
 
+  // --- typed cell values and calculations -----------------------------------------------
+
+  // The cell's number (currency signs, thousands separators and brackets
+  // allowed; empty counts as 0); EProGridError "Cell does not contain a float
+  // value" for a text that is no number. The row is a display row.
+  double GetFloats(int ACol, int ARow);
+  double Floats(int ACol, int ARow) { return GetFloats(ACol, ARow); }
+  // Writes the value in the cell's float format.
+  void SetFloats(int ACol, int ARow, double Value);
+  // The same by real row (hidden rows included).
+  double GetAllFloats(int ACol, int ARow);
+  double AllFloats(int ACol, int ARow) { return GetAllFloats(ACol, ARow); }
+  // The text of a cell by real row: a hidden row's kept text.
+  QString AllCells(int ACol, int ARow);
+  // The float format of a cell (FloatFormat in the string grid).
+  virtual QString GetCellFloatFormat(int ACol, int ARow) { return F.FloatFormat; }
+  // Statistics over the column's numbers of rows FromRow..ToRow (-1 for either:
+  // the normal rows); a ToRow beyond the display rows takes real rows, hidden
+  // ones included. Merged-over cells and cells without a number are skipped.
+  double ColumnSum(int ACol, int FromRow, int ToRow);
+  double ColumnAvg(int ACol, int FromRow, int ToRow);
+  double ColumnMin(int ACol, int FromRow, int ToRow);
+  double ColumnMax(int ACol, int FromRow, int ToRow);
+  double ColumnStdDev(int ACol, int FromRow, int ToRow);
+  // The number of distinct texts (letter case ignored).
+  double ColumnDistinct(int ACol, int FromRow, int ToRow);
+  // OnColumnCalc's result, starting from 0.
+  double ColumnCustomCalc(int ACol, int FromRow, int ToRow);
+  double RowSum(int ARow, int FromCol, int ToCol);
+  double RowAvg(int ARow, int FromCol, int ToCol);
+  double RowMin(int ARow, int FromCol, int ToCol);
+  double RowMax(int ARow, int FromCol, int ToCol);
+  std::function<void(TObject*, int ACol, int FromRow, int ToRow, double& Res)> OnColumnCalc;
+  std::function<void(TObject*, int ACol, int ARow, QString& Value)> OnFooterCalc;
+
+  // --- column layout persistence ------------------------------------------------------
+
+  // The width of every column under "Col<i>" in ColumnSize.Section of the INI
+  // file or registry key ColumnSize.Key (nothing without key, section, or in
+  // the designer).
+  void SaveColSizes();
+  // Reads them back; a missing key keeps the width.
+  void LoadColSizes();
+  // The recorded column order under "Pos<i>", and back (columns move there).
+  virtual void SaveColPositions();
+  virtual void LoadColPositions();
+  // "count#widths#order#visibility", e.g. "3#64,80,100#0,1,2#1,1,1".
+  QString ColumnStatesToString();
+  // Restores a column-state text. A text without "#" does nothing; a text that
+  // does not cover every column or holds a non-number raises EConvertError
+  // before anything changes.
+  void StringToColumnStates(const QString& Value);
+  // Shows all columns and moves each to the position recorded for it.
+  void ResetColumnOrder();
+
   // --- print settings in an INI file --------------------------------------------
 
   // Writes PrintSettings into Section of the INI file Key.
@@ -687,6 +742,8 @@ class TProStringGrid : public TBaseGrid {
 
  protected:
   void ColumnMoved(int FromIndex, int ToIndex) override;
+  // Parents the footer and search panels and reads the column widths (ColumnSize.Save).
+  void CreateWnd() override;
 
   // After a window definition was read: records the fixed counts and the row
   // count as the minima and largest, takes goAlwaysShowEditor over as

@@ -54,6 +54,9 @@ void TProStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
     move(FVisibleCol);
     move(FAllColWidths);
   }
+  // The recorded order follows the column.
+  if (FromIndex < FColumnOrder->Count() && ToIndex < FColumnOrder->Count())
+    FColumnOrder->Move(FromIndex, ToIndex);
 }
 
 void TProStringGrid::MoveColumn(int FromIndex, int ToIndex) {
