@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "grid/ProGrid.h"
-#include "platform/IniFiles.h"
+#include "platform/rtl/IniFiles.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 
 #include "grid/ProGrid.h"
-#include "platform/IniFiles.h"
+#include "platform/rtl/IniFiles.h"
 
 namespace {
 
