@@ -740,6 +740,112 @@ class TProStringGrid : public TBaseGrid {
   // Whether the grid is being designed (in the form designer).
   bool IsDesigning() const { return ComponentState().contains(csDesigning); }
 
+  // --- keyboard, update lock, auto-size and timer ---
+
+  // Switches redrawing off until the matching EndUpdate; locks nest. The lock
+  // counts whether or not the grid is visible, so a grid shown or hidden inside
+  // a lock still comes out of it painting.
+  void BeginUpdate();
+  // Ends one lock; the last one switches redrawing on and repaints the grid once.
+  void EndUpdate();
+  // Raises the lock count only (no redraw switch); ResetUpdate drops it to 0.
+  void StartUpdate() { ++FUpdateCount; }
+  void ResetUpdate() { FUpdateCount = 0; }
+  bool LockUpdate() const { return FUpdateCount != 0; }
+  void SetLockUpdate(bool Value) { Value ? BeginUpdate() : EndUpdate(); }
+  // Remembers the cell entered and its text (for change detection).
+  virtual void StoreOldCellText(int ACol, int ARow);
+
+  // The first column the keyboard cursor may enter.
+  int FirstNormalCol();
+  // The fixed right columns that are not hidden.
+  int VisibleFixedRightCols();
+  // The current row is the last row above the footers.
+  bool IsLastNormalRow();
+  // Appends an empty row at the end (asks OnCanAddRow, fires OnAutoAddRow).
+  void AutoAppendRow();
+  virtual void GotoFirstRow() { SetRow(FixedRows()); }
+  // Moves the current cell as Tab (Shift+Tab with Backward) does; false when
+  // the Tab was handed on to the parent window.
+  bool TabAdvance(bool Backward);
+  // Whether Tab may stop at a display cell (OnSelectCell has the last word).
+  bool CanTabToCell(int ACol, int ARow);
+  // The first and last columns of a row Tab may stop at; -1 when none.
+  int FirstTabCol(int ARow);
+  int LastTabCol(int ARow);
+  // Moves to the next cell in Navigation.AdvanceDirection (Enter, editors).
+  void AdvanceToNextCell(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Recursing,
+                         bool ShowEditor);
+  // The text typed so far for the incremental search.
+  QString SearchInc() const { return FSearchInc; }
+
+  // Fits a column's width to its widest cell (plus Padding).
+  void AutoSizeCol(int ACol, int Padding = 0);
+  void AutoSizeColumns(bool DoFixedCols, int Padding = 0);
+  // Stretches the columns over the control's width.
+  void AutoFitColumns(bool DoFixedCells);
+  // Numbers the normal rows of a column (the normal columns of a row).
+  void AutoNumberCol(int ACol);
+  void AutoNumberRow(int ARow);
+  // Auto-sizing only widens.
+  bool SizeGrowOnly() const { return FSizeGrowOnly; }
+  void SetSizeGrowOnly(bool Value) { FSizeGrowOnly = Value; }
+  // Bounds of auto-sized widths; 0 or less: none.
+  int MinColWidth() const { return FMinColWidth; }
+  void SetMinColWidth(int Value) { FMinColWidth = Value; }
+  int MaxColWidth() const { return FMaxColWidth; }
+  void SetMaxColWidth(int Value) { FMaxColWidth = Value; }
+  int AutoNumberStart() const { return FAutoNumberStart; }
+  void SetAutoNumberStart(int Value) { FAutoNumberStart = Value; }
+  int AutoNumberOffset() const { return FAutoNumberOffset; }
+  void SetAutoNumberOffset(int Value) { FAutoNumberOffset = Value; }
+  TSortDirection AutoNumberDirection() const { return FAutoNumberDirection; }
+  void SetAutoNumberDirection(TSortDirection Value) { FAutoNumberDirection = Value; }
+  // Text marked <BLINK> blinks; the current cell follows the mouse.
+  bool EnableBlink() const { return FEnableBlink; }
+  void SetEnableBlink(bool Value) { FEnableBlink = Value; }
+  bool Hovering() const { return FHovering; }
+  void SetHovering(bool Value) { FHovering = Value; }
+  // The identifier of the grid's periodic timer (every 500 ms).
+  static constexpr UINT_PTR GridTimerId = 111;
+
+  std::function<void(TObject*, int ARow)> OnAutoAddRow, OnAutoInsertRow;
+  std::function<void(TObject*, int ACol)> OnAutoInsertCol;
+  std::function<void(TObject*, int ARow, bool& CanDelete)> OnCanDeleteRow;
+  std::function<void(TObject*, bool& Allow)> OnClipboardCut, OnClipboardCopy, OnClipboardPaste;
+  std::function<void(TObject*, int OldRow, int NewRow, bool& Allow)> OnRowChanging;
+  std::function<void(TObject*, int OldCol, int NewCol, bool& Allow)> OnColChanging;
+  std::function<void(TObject*, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)>
+      OnCellChanging;
+  std::function<void(TObject*, int OldRow, int OldCol, int& NewRow, int& NewCol, bool& Allow)>
+      OnAutoAdvance;
+  std::function<void(TObject*, int ACol, int& AWidth)> OnUpdateColumnSize;
+  TNotifyEvent OnGridResize;
+
+  // --- stand-ins until cell graphics and check boxes land ---
+  bool HasCheckBox(int ACol, int ARow);
+  bool IsControlCell(int ACol, int ARow);
+  bool GetCheckBoxState(int ACol, int ARow, bool& State);
+  virtual void DoToggleCheckBox(int ACol, int ARow, bool FromKey);
+  virtual void DoCheckBoxClick(int ACol, int ARow, bool State);
+  std::function<void(TObject*, int ACol, int ARow, bool State)> OnCheckBoxClick;
+  void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+
+  // --- stand-ins until editing lands ---
+  bool IsEditable(int ACol, int ARow);
+  void ShowInplaceEdit();
+  void HideInplaceEdit();
+
+  // --- stand-ins until painting lands ---
+  TSize CalcCellTextSize(int ACol, int ARow);
+
+  // --- stand-ins until the clipboard and filter services land ---
+  void CopySelectionToClipboard();
+  void CutSelectionToClipboard();
+  void PasteSelectionFromClipboard();
+  bool FilterActive() const { return false; }
+  void SetFilterActive(bool Value);
+
  protected:
   void ColumnMoved(int FromIndex, int ToIndex) override;
   // Parents the footer and search panels and reads the column widths (ColumnSize.Save).
@@ -753,6 +859,19 @@ class TProStringGrid : public TBaseGrid {
   // Raises EProGridError naming an operation of the grid that this build does
   // not provide yet, so that a caller never mistakes it for a success.
   [[noreturn]] static void NotAvailable(const char* Operation);
+
+  // --- keyboard, update lock, auto-size and timer ---
+  void WMKeyDown(TWMKey& Message) override;
+  void WMChar(TWMKey& Message) override;
+  void WMPaint(TWMPaint& Message) override;
+  void WMTimer(TWMTimer& Message) override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void KeyPress(QChar& Key) override;
+  // One tick of the grid's timer: typing timeout, hover focus, blinking.
+  void GridTimerTick();
+  void DoAutoSizeCol(int ACol, bool GrowOnly);
+  virtual void UpdateAutoColumnSize(int ACol, int& AWidth);
 
  private:
   struct Data {
@@ -869,6 +988,26 @@ class TProStringGrid : public TBaseGrid {
   std::unique_ptr<TFilterDropDown> FFilterDropDown;
   TDropList* FDropList = nullptr;            // owned as a component
   TDropCheckList* FDropCheckList = nullptr;  // owned as a component
+
+  // --- keyboard, update lock, auto-size and timer ---
+  int FUpdateCount = 0;
+  TGridRect FMoveSelection{};
+  int FLastTabCol = -1, FLastTabRow = -1;
+  // Tab moves and advances running nested in one key (bounds their repeats).
+  int FTabDepth = 0, FAdvanceDepth = 0;
+  bool FForceSel = false, FDisableChange = false;
+  int FAECol = -1, FAERow = -1;
+  QChar FStartEditChar;
+  QString FSearchInc;
+  int FSearchTics = 0, FTimerTicks = 0;
+  bool FGridBlink = false, FEnableBlink = false, FHovering = false;
+  int FOldCol = -1, FOldRow = -1;
+  QString FOldCellText;
+  int FLastKeyCol = -1, FLastKeyRow = -1;
+  bool FSizeGrowOnly = false;
+  int FMaxColWidth = 0;
+  int FAutoNumberStart = 0, FAutoNumberOffset = 0;
+  TSortDirection FAutoNumberDirection = sdAscending;
 
   TColor FREZGradientFrom = clNone, FREZGradientTo = clNone;
   TColor FREZGradientMirrorFrom = clNone, FREZGradientMirrorTo = clNone;
