@@ -806,6 +806,9 @@ class TProStringGrid : public TBaseGrid {
   void SetEnableBlink(bool Value) { FEnableBlink = Value; }
   bool Hovering() const { return FHovering; }
   void SetHovering(bool Value) { FHovering = Value; }
+  // Clicks a cell programmatically through the framework grid's own press and
+  // release (OnMouseDown and OnMouseUp stay silent).
+  friend void SimulateCellClick(TProStringGrid* Grid, int ACol, int ARow);
   // The identifier of the grid's periodic timer (every 500 ms).
   static constexpr UINT_PTR GridTimerId = 111;
 
@@ -1013,3 +1016,8 @@ class TProStringGrid : public TBaseGrid {
   TColor FREZGradientMirrorFrom = clNone, FREZGradientMirrorTo = clNone;
   int FFixedFooters = 0;
 };
+
+// Clicks a cell of the grid programmatically (keyboard navigation uses it to
+// start editing as a click on the cell would).
+void SimulateCellClick(TProStringGrid* Grid, int ACol, int ARow);
+

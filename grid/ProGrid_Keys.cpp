@@ -398,6 +398,8 @@ void TProStringGrid::WMKeyDown(TWMKey& Message) {
     if (MouseActions()->DisjunctRowSelect())
       for (int i = r.Top; i <= r.Bottom; ++i) SetRowSelect(i, true);
     SetSelection(r);
+    FocusCell(r.Right, r.Bottom);
+    SetSelection(r);
     return;
   }
   if (IsNavKey(key) || key == VK_SPACE) {
@@ -513,6 +515,11 @@ void TProStringGrid::KeyDown(Word& Key, TShiftState Shift) {
           break;
         }
     }
+  }
+  // The synchronised grid follows the cursor.
+  if (TStringGrid* partner = SyncGrid()->Grid()) {
+    if (SyncGrid()->SelectionColumn() && Col() < partner->ColCount()) partner->SetCol(Col());
+    if (SyncGrid()->SelectionRow() && Row() < partner->RowCount()) partner->SetRow(Row());
   }
 }
 

@@ -1,7 +1,19 @@
 // The string grid's Tab moves and its advance to the next cell (Enter, editors).
 #include <algorithm>
 
+#include <QScopedValueRollback>
+
 #include "grid/ProGrid.h"
+
+void SimulateCellClick(TProStringGrid* Grid, int ACol, int ARow) {
+  const TRect r = Grid->CellRect(ACol, ARow);
+  if (r.Right <= r.Left || r.Bottom <= r.Top) return;
+  QScopedValueRollback<bool> force(Grid->FForceSel, true);
+  QScopedValueRollback<TMouseEvent> down(Grid->OnMouseDown, nullptr);
+  QScopedValueRollback<TMouseEvent> up(Grid->OnMouseUp, nullptr);
+  Grid->TCustomGrid::MouseDown(mbLeft, TShiftState(), r.Left + 2, r.Top + 2);
+  Grid->TCustomGrid::MouseUp(mbLeft, TShiftState(), r.Left + 2, r.Top + 2);
+}
 
 bool TProStringGrid::CanTabToCell(int ACol, int ARow) {
   bool can = Options().contains(goEditing) ? IsEditable(RealColIndex(ACol), ARow) : !IsFixed(ACol, ARow);
@@ -197,9 +209,8 @@ bool TProStringGrid::TabAdvance(bool Backward) {
     PostMessage(Parent()->Handle(), WM_KEYDOWN, VK_TAB, 0);
     result = false;
   }
-  if (Navigation()->AdvanceAutoEdit() && !IsControlCell(RealColIndex(Col()), Row()) &&
-      Options().contains(goEditing))
-    ShowInplaceEdit();
+  if (Navigation()->AdvanceAutoEdit() && !IsControlCell(RealColIndex(Col()), Row()))
+    SimulateCellClick(this, Col(), Row());
   --FTabDepth;
   FLastTabCol = -1;
   FLastTabRow = -1;

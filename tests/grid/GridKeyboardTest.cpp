@@ -197,6 +197,34 @@ TEST_F(GridKeys, CtrlArrowsMoveRowsButNotPastTheEnds) {
   EXPECT_EQ(G->Cells(2, 1), "2,1");
 }
 
+TEST_F(GridKeys, TheSynchronisedGridFollows) {
+  TStringGrid other(nullptr);
+  other.SetColCount(6);
+  other.SetRowCount(20);
+  G->SyncGrid()->SetGrid(&other);
+  G->SyncGrid()->SetSelectionRow(true);
+  Goto(2, 2);
+  Key(Qt::Key_Down);
+  EXPECT_EQ(other.Row(), 3);
+  EXPECT_EQ(other.Col(), 1);
+  G->SyncGrid()->SetSelectionColumn(true);
+  Key(Qt::Key_Right);
+  EXPECT_EQ(other.Col(), 3);
+  G->SyncGrid()->SetGrid(nullptr);
+}
+
+TEST_F(GridKeys, CtrlASelectsTheNormalCells) {
+  G->SetFixedRightCols(1);
+  G->SetOptions(G->Options() - goRangeSelect);
+  Goto(2, 2);
+  Key(Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(G->Selection(), (TGridRect{2, 2, 2, 2}));  // needs range or row selection
+  G->SetOptions(G->Options() + goRangeSelect);
+  Key(Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(G->Selection(), (TGridRect{1, 1, 4, 19}));
+  EXPECT_EQ(Cur(), TPoint(4, 19));
+}
+
 TEST_F(GridKeys, SelectionChangedOncePerMove) {
   std::vector<TGridRect> seen;
   G->OnSelectionChanged = [&](TObject*, int L, int T, int R, int B) { seen.push_back(TGridRect{L, T, R, B}); };
@@ -312,6 +340,17 @@ TEST_F(GridTab, NoCellToStopAtEndsAfterOnePass) {
   Goto(0, 5);
   G->TabAdvance(true);
   EXPECT_EQ(G->Col(), 0);
+}
+
+TEST_F(GridTab, AutoEditOpensTheEditorInTheCellReached) {
+  G->Navigation()->SetAdvanceAutoEdit(true);
+  int downs = 0;
+  G->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++downs; };
+  Goto(1, 5);
+  Key(Qt::Key_Tab);
+  EXPECT_EQ(Cur(), TPoint(2, 5));
+  EXPECT_TRUE(G->EditorMode());
+  EXPECT_EQ(downs, 0);  // the programmatic click stays silent
 }
 
 TEST(GridAdvance, ReadOnlyGridEndsAfterOnePass) {
@@ -597,6 +636,27 @@ TEST_F(GridKeys, IncrementalSearchForgetsAfterFourTicks) {
   Type('a');
   tick();
   EXPECT_EQ(G->SearchInc(), "ca");
+}
+
+TEST_F(GridKeys, BlinkingCellsAreRepaintedOnTicks) {
+  auto tick = [this] { G->Perform(WM_TIMER, TProStringGrid::GridTimerId, 0); };
+  G->SetCells(2, 2, "<blink>on</blink>");
+  QTest::qWait(20);
+  G->Paints = 0;
+  tick();
+  QTest::qWait(20);
+  EXPECT_EQ(G->Paints, 0);  // blinking is off
+  G->SetEnableBlink(true);
+  tick();
+  QTest::qWait(20);
+  EXPECT_GE(G->Paints, 1);
+  // Out of view, nothing is repainted.
+  G->SetTopRow(10);
+  QTest::qWait(20);
+  G->Paints = 0;
+  tick();
+  QTest::qWait(20);
+  EXPECT_EQ(G->Paints, 0);
 }
 
 }  // namespace
