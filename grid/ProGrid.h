@@ -823,7 +823,6 @@ class TProStringGrid : public TBaseGrid {
   std::function<void(TObject*, int OldRow, int OldCol, int& NewRow, int& NewCol, bool& Allow)>
       OnAutoAdvance;
   std::function<void(TObject*, int ACol, int& AWidth)> OnUpdateColumnSize;
-  TNotifyEvent OnGridResize;
 
   // --- stand-ins until cell graphics and check boxes land ---
   bool HasCheckBox(int ACol, int ARow);
@@ -871,6 +870,12 @@ class TProStringGrid : public TBaseGrid {
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyUp(Word& Key, TShiftState Shift) override;
   void KeyPress(QChar& Key) override;
+  // Focus: Navigation.AlwaysEdit re-opens the editor; the entered cell's text
+  // is recorded; leaving takes a changed selection over as selected rows.
+  void WMSetFocus(TWMSetFocus& Message) override;
+  void DoEnter() override;
+  void DoExit() override;
+  void Click() override;
   // One tick of the grid's timer: typing timeout, hover focus, blinking.
   void GridTimerTick();
   void DoAutoSizeCol(int ACol, bool GrowOnly);

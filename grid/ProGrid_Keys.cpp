@@ -59,7 +59,7 @@ void TProStringGrid::AutoAppendRow() {
 void TProStringGrid::StoreOldCellText(int ACol, int ARow) {
   FOldCol = ACol;
   FOldRow = ARow;
-  FOldCellText = (ACol >= 0 && ARow >= 0) ? Cells(ACol, ARow) : QString();
+  FOldCellText = (ACol >= 0 && ARow >= 0) ? Cells(RealColIndex(ACol), ARow) : QString();
 }
 
 // ------------------------------------------------------------------ WM_KEYDOWN

@@ -1,5 +1,7 @@
 // The string grid's update lock, its painting while locked, and the grid
 // timer: the incremental-search timeout, hover focus and blinking text.
+#include <QScopeGuard>
+
 #include "grid/ProGrid.h"
 
 void TProStringGrid::BeginUpdate() {
@@ -23,6 +25,48 @@ void TProStringGrid::WMPaint(TWMPaint& Message) {
     return;
   }
   TBaseGrid::WMPaint(Message);
+}
+
+void TProStringGrid::WMSetFocus(TWMSetFocus& Message) {
+  TBaseGrid::WMSetFocus(Message);
+  const int rc = RealColIndex(Col());
+  if (HasCheckBox(rc, Row())) return;
+  const bool inView = LeftCol() <= Col() && Col() < LeftCol() + VisibleColCount() && TopRow() <= Row() &&
+                      Row() < TopRow() + VisibleRowCount();
+  const bool fromEditor = InplaceEditor() != nullptr && Message.FocusedWnd() == InplaceEditor()->Handle();
+  if (Navigation()->AlwaysEdit() && !fromEditor && GridState() != gsColMoving && GridState() != gsRowMoving &&
+      inView) {
+    TEditorType kind = DefaultEditor();
+    GetCellEditorType(rc, Row(), kind);
+    bool can = true;
+    CanEditCell(rc, Row(), can);
+    if (kind == edNormal && can) {
+      ShowInplaceEdit();
+      Message.Result = 0;
+      return;
+    }
+  }
+  if (IsMergedCell(Col(), Row())) {
+    const TPoint span = CellSpan(Col(), Row());
+    RepaintRect(TRect(Col(), Row(), Col() + span.X, Row() + span.Y));
+  }
+}
+
+void TProStringGrid::DoEnter() {
+  auto store = qScopeGuard([this] { StoreOldCellText(Col(), Row()); });
+  TBaseGrid::DoEnter();
+  if (Options().contains(goEditing) || MouseActions()->RangeSelectAndEdit()) SelectCell(Col(), Row());
+}
+
+void TProStringGrid::DoExit() {
+  if (FSelChange && MouseActions()->DisjunctRowSelect()) SelectionToRowSelect(false);
+  FSelChange = false;
+  TBaseGrid::DoExit();
+}
+
+void TProStringGrid::Click() {
+  TBaseGrid::Click();
+  StoreOldCellText(Col(), Row());
 }
 
 void TProStringGrid::WMTimer(TWMTimer& Message) {

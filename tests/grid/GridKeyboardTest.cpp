@@ -10,6 +10,7 @@
 #include "grid/ProGrid.h"
 #include "platform/ui/Clipbrd.h"
 #include "platform/ui/Forms.h"
+#include "platform/widgets/StdCtrls.h"
 #include "tests/platform/ControlTestSupport.h"
 
 namespace {
@@ -552,6 +553,18 @@ TEST_F(GridKeys, EveryKeyReleasesTheLock) {
   G->SetOptions(G->Options() - goRowSelect);
   Goto(2, 19);
   for (Qt::Key k : {Qt::Key_Down, Qt::Key_Right, Qt::Key_PageDown, Qt::Key_F5, Qt::Key_Left}) Key(k);
+}
+
+TEST_F(GridKeys, AlwaysEditOpensTheEditorWhenTheGridIsFocused) {
+  TEdit* other = new TEdit(F.Form);
+  other->SetParent(F.Form);
+  other->SetBounds(0, 250, 80, 20);
+  G->SetOptions(G->Options() + goEditing);
+  G->Navigation()->SetAlwaysEdit(true);
+  Goto(2, 2);
+  other->SetFocus();
+  G->SetFocus();
+  EXPECT_TRUE(G->EditorMode());
 }
 
 // ------------------------------------------------------------ auto-size
