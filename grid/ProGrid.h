@@ -784,6 +784,15 @@ class TProStringGrid : public TBaseGrid {
   void AutoSizeColumns(bool DoFixedCols, int Padding = 0);
   // Stretches the columns over the control's width.
   void AutoFitColumns(bool DoFixedCells);
+  // Fits a row's height to its highest cell (plus Padding), every row, or
+  // both sizes of every cell.
+  void AutoSizeRow(int ARow, int Padding = 0);
+  void AutoSizeRows(bool DoFixedRows, int Padding = 0);
+  void AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY);
+  // Sizes the control's client area to the sum of the widths, the heights, or both.
+  void SizeToCols();
+  void SizeToRows();
+  void SizeToCells();
   // Numbers the normal rows of a column (the normal columns of a row).
   void AutoNumberCol(int ACol);
   void AutoNumberRow(int ARow);
@@ -795,6 +804,10 @@ class TProStringGrid : public TBaseGrid {
   void SetMinColWidth(int Value) { FMinColWidth = Value; }
   int MaxColWidth() const { return FMaxColWidth; }
   void SetMaxColWidth(int Value) { FMaxColWidth = Value; }
+  int MinRowHeight() const { return FMinRowHeight; }
+  void SetMinRowHeight(int Value) { FMinRowHeight = Value; }
+  int MaxRowHeight() const { return FMaxRowHeight; }
+  void SetMaxRowHeight(int Value) { FMaxRowHeight = Value; }
   int AutoNumberStart() const { return FAutoNumberStart; }
   void SetAutoNumberStart(int Value) { FAutoNumberStart = Value; }
   int AutoNumberOffset() const { return FAutoNumberOffset; }
@@ -879,6 +892,11 @@ class TProStringGrid : public TBaseGrid {
   // One tick of the grid's timer: typing timeout, hover focus, blinking.
   void GridTimerTick();
   void DoAutoSizeCol(int ACol, bool GrowOnly);
+  void DoAutoSizeRow(int ARow, bool GrowOnly, int Padding);
+  // Gives a row the height of Lines lines of its text font, plus Extra.
+  void SizeRowToLines(int ARow, int Lines, int Extra);
+  // The most lines a cell of the row holds (1 without Multilinecells).
+  int MaxLinesInRow(int ARow);
   virtual void UpdateAutoColumnSize(int ACol, int& AWidth);
 
  private:
@@ -1013,7 +1031,7 @@ class TProStringGrid : public TBaseGrid {
   QString FOldCellText;
   int FLastKeyCol = -1, FLastKeyRow = -1;
   bool FSizeGrowOnly = false;
-  int FMaxColWidth = 0;
+  int FMaxColWidth = 0, FMaxRowHeight = 0;
   int FAutoNumberStart = 0, FAutoNumberOffset = 0;
   TSortDirection FAutoNumberDirection = sdAscending;
 

@@ -1,5 +1,6 @@
 // Fitting the string grid's column widths to their cells, stretching the
 // columns over the control, and numbering a column or a row.
+#include <QScopeGuard>
 #include <cmath>
 
 #include "controls/ProUtil.h"
@@ -111,4 +112,100 @@ void TProStringGrid::AutoNumberRow(int ARow) {
     const int c = AutoNumberDirection() == sdAscending ? a : FixedCols() + last - a;
     SetCells(c, ARow, QString::number(value));
   }
+}
+
+int TProStringGrid::MaxLinesInRow(int ARow) {
+  if (!Multilinecells()) return 1;
+  int most = 1;
+  for (int c = 0; c < TotalColCount(); ++c) most = std::max(most, int(Cells(c, ARow).count(u'\n')) + 1);
+  return most;
+}
+
+void TProStringGrid::DoAutoSizeRow(int ARow, bool GrowOnly, int) {
+  int highest = 0;
+  for (int c = 0; c < ColCount(); ++c) {
+    if (IsYMergedCell(c, ARow) && !IsBaseCell(c, ARow)) continue;
+    const int rc = RealColIndex(c);
+    int h = CalcCellTextSize(rc, ARow).cy;
+    if (IsMergedNonBaseCell(c, ARow)) h = 0;
+    if (HasCheckBox(rc, ARow)) h = DefaultRowHeight();
+    highest = std::max(highest, h);
+  }
+  const int height = highest + 2 * XYOffset().Y + 2 * GridLineWidth();
+  if (!GrowOnly || RowHeights(ARow) < height)
+    SetRowHeights(ARow, ApplySizeLimits(height, MinRowHeight(), MaxRowHeight()));
+}
+
+void TProStringGrid::AutoSizeRow(int ARow, int Padding) {
+  DoAutoSizeRow(ARow, SizeGrowOnly(), Padding);
+  if (Padding != 0)
+    SetRowHeights(ARow, ApplySizeLimits(RowHeights(ARow) + Padding, MinRowHeight(), MaxRowHeight()));
+}
+
+void TProStringGrid::SizeRowToLines(int ARow, int Lines, int Extra) {
+  TCanvas* canvas = Canvas();
+  canvas->Font()->Assign(ARow < FixedRows() ? FixedFont() : Font());
+  const int h = canvas->TextHeight(QStringLiteral("gh"));
+  SetRowHeights(ARow, ApplySizeLimits(Extra + Lines * (h + h / 8), MinRowHeight(), MaxRowHeight()));
+}
+
+void TProStringGrid::AutoSizeRows(bool DoFixedRows, int Padding) {
+  if (RowCount() == 0) return;
+  const int first = DoFixedRows ? 0 : FixedRows();
+  ExportNotification(esExportStart, first);
+  for (int r = first; r < RowCount(); ++r) {
+    ExportNotification(esExportNextRow, r);
+    if (WordWrap()) {
+      AutoSizeRow(r, 0);
+      if (Padding != 0)
+        SetRowHeights(r, ApplySizeLimits(RowHeights(r) + Padding, MinRowHeight(), MaxRowHeight()));
+    } else {
+      SizeRowToLines(r, MaxLinesInRow(r), Padding);
+    }
+  }
+  ExportNotification(esExportDone, -1);
+}
+
+void TProStringGrid::AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY) {
+  BeginUpdate();
+  auto unlock = qScopeGuard([this] { EndUpdate(); });
+  for (int c = DoFixedCells ? 0 : FixedCols(); c < ColCount(); ++c) {
+    int widest = SizeGrowOnly() ? ColWidths(c) : 0;
+    for (int r = DoFixedCells ? 0 : FixedRows(); r < RowCount(); ++r) {
+      const TSize text = CalcCellTextSize(RealColIndex(c), r);
+      int w = text.cx + PaddingX + XYOffset().X;
+      int h = text.cy + PaddingY + XYOffset().Y;
+      if (!IsXMergedCell(c, r) && w > widest) {
+        w = ApplySizeLimits(w, MinColWidth(), MaxColWidth());
+        if (w > widest) {
+          SetColWidths(c, w);
+          widest = w;
+        }
+      }
+      if (!IsYMergedCell(c, r) && h > RowHeights(r)) {
+        h = ApplySizeLimits(h, MinRowHeight(), MaxRowHeight());
+        if (h > RowHeights(r)) SetRowHeights(r, h);
+      }
+    }
+  }
+}
+
+void TProStringGrid::SizeToCols() {
+  int sum = 0;
+  for (int c = 0; c < ColCount(); ++c) sum += ColWidths(c);
+  SetClientWidth(sum);
+}
+
+void TProStringGrid::SizeToRows() {
+  int sum = 0;
+  for (int r = 0; r < RowCount(); ++r) sum += RowHeights(r);
+  SetClientHeight(sum);
+}
+
+void TProStringGrid::SizeToCells() {
+  const TScrollStyle bars = ScrollBars();
+  SetScrollBars(ssNone);
+  SizeToCols();
+  SizeToRows();
+  SetScrollBars(bars);
 }

@@ -605,6 +605,34 @@ TEST_F(GridKeys, AutoFitColumnsFillsTheRoomAndSurvivesEmptyColumns) {
   for (int c = 0; c < G->ColCount(); ++c) EXPECT_EQ(G->ColWidths(c), 0);
 }
 
+TEST_F(GridKeys, RowsFitTheirTextAndTheControlFitsItsCells) {
+  G->Canvas()->Font()->Assign(G->Font());
+  const int line = G->Canvas()->TextHeight("gh");
+  G->SetCells(2, 3, "tall");
+  G->SetRowHeights(3, 80);
+  G->AutoSizeRow(3);
+  EXPECT_EQ(G->RowHeights(3), G->Canvas()->TextHeight("tall") + 4 + 2);
+  G->SetMinRowHeight(40);
+  G->AutoSizeRow(3, 3);
+  EXPECT_EQ(G->RowHeights(3), 43);
+  // Without word wrap, rows take the lines of their most-lined cell.
+  G->SetMinRowHeight(0);
+  G->SetWordWrap(false);
+  G->SetMultilinecells(true);
+  G->SetCells(4, 5, "one\ntwo\nthree");
+  G->AutoSizeRows(false, 2);
+  EXPECT_EQ(G->RowHeights(5), 2 + 3 * (line + line / 8));
+  EXPECT_EQ(G->RowHeights(6), 2 + line + line / 8);
+  // The control takes the size of its columns and rows.
+  int w = 0, h = 0;
+  for (int c = 0; c < G->ColCount(); ++c) w += G->ColWidths(c);
+  for (int r = 0; r < G->RowCount(); ++r) h += G->RowHeights(r);
+  G->SizeToCells();
+  EXPECT_EQ(G->ClientWidth(), w);
+  EXPECT_EQ(G->ClientHeight(), h);
+  EXPECT_EQ(G->ScrollBars(), ssBoth);
+}
+
 TEST(GridAutoNumber, AscendingAndDescending) {
   TProStringGrid g(nullptr);
   g.SetRowCount(5);
@@ -615,6 +643,16 @@ TEST(GridAutoNumber, AscendingAndDescending) {
   g.AutoNumberCol(2);
   EXPECT_EQ((QStringList{g.Cells(2, 1), g.Cells(2, 2), g.Cells(2, 3), g.Cells(2, 4)}),
             (QStringList{"4", "3", "2", "1"}));
+  // Start and offset: the numbering begins further down and counts on from there.
+  g.SetAutoNumberDirection(sdAscending);
+  g.SetAutoNumberStart(1);
+  g.SetAutoNumberOffset(10);
+  g.AutoNumberCol(3);
+  EXPECT_EQ((QStringList{g.Cells(3, 1), g.Cells(3, 2), g.Cells(3, 3), g.Cells(3, 4)}),
+            (QStringList{"", "12", "13", "14"}));
+  g.AutoNumberRow(2);
+  EXPECT_EQ((QStringList{g.Cells(1, 2), g.Cells(2, 2), g.Cells(3, 2), g.Cells(4, 2)}),
+            (QStringList{"2", "12", "13", "14"}));
 }
 
 // ------------------------------------------------------------ timer
