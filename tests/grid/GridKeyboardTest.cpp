@@ -411,6 +411,38 @@ TEST_F(GridKeys, F2AndEnterStartAndEndAnEdit) {
   EXPECT_EQ(G->Cells(2, 3), "new");
 }
 
+TEST_F(GridKeys, TypingOpensTheEditorWithTheCharacter) {
+  G->SetOptions(G->Options() + goEditing);
+  std::vector<QChar> pressed;
+  // OnKeyPress may change the character that opens the editor.
+  G->OnKeyPress = [&](TObject*, QChar& c) {
+    pressed.push_back(c);
+    if (c == QChar('a')) c = QChar('b');
+  };
+  Goto(2, 3);
+  Type('a');
+  QCoreApplication::processEvents();
+  ASSERT_FALSE(pressed.empty());
+  EXPECT_EQ(pressed.front(), QChar('a'));
+  ASSERT_TRUE(G->EditorMode());
+  EXPECT_EQ(G->InplaceEditor()->Text(), "b");
+  QTest::keyClick(G->InplaceEditor()->View(), Qt::Key_Return);
+  EXPECT_EQ(G->Cells(2, 3), "b");
+}
+
+TEST_F(GridKeys, EnterInTheEditorAdvancesWithAdvanceOnEnter) {
+  G->SetOptions(G->Options() + goEditing);
+  G->Navigation()->SetAdvanceOnEnter(true);
+  Goto(5, 3);
+  Key(Qt::Key_F2);
+  ASSERT_TRUE(G->EditorMode());
+  QTest::keyClick(G->InplaceEditor()->View(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(G->InplaceEditor()->View(), "x");
+  QTest::keyClick(G->InplaceEditor()->View(), Qt::Key_Return);
+  EXPECT_EQ(G->Cells(5, 3), "x");
+  EXPECT_EQ(Cur(), TPoint(1, 4));  // the next row's first normal column
+}
+
 TEST_F(GridKeys, SpaceTogglesADataCheckBoxOnce) {
   G->SetOptions(G->Options() + goEditing);
   G->ShowModified()->SetEnabled(true);
