@@ -851,6 +851,9 @@ class TProStringGrid : public TBaseGrid {
   void ShowInplaceEdit();
   void HideInplaceEdit();
 
+  // --- stand-ins until the dimensions land ---
+  void ScrollAboveSearchFooter();
+
   // --- stand-ins until painting lands ---
   TSize CalcCellTextSize(int ACol, int ARow);
 

@@ -66,6 +66,8 @@ void TProStringGrid::StoreOldCellText(int ACol, int ARow) {
 
 void TProStringGrid::WMKeyDown(TWMKey& Message) {
   const Word key = Message.CharCode();
+  // The modifiers as the keyboard holds them now (either Alt key counts: the
+  // platform does not tell them apart).
   const bool ctrl = KeyIsDown(VK_CONTROL), shift = KeyIsDown(VK_SHIFT),
              alt = KeyIsDown(VK_LMENU) || KeyIsDown(VK_MENU);
   TShiftState ss;
@@ -92,15 +94,15 @@ void TProStringGrid::WMKeyDown(TWMKey& Message) {
     while (locks-- > 0) EndUpdate();
   });
 
-  // 1-2.
-  const int leftCol0 = LeftCol(), col0 = Col(), row0 = Row(), topRow0 = TopRow();
+  // The state before the key.
+  const int leftCol0 = LeftCol(), row0 = Row(), topRow0 = TopRow();
   FMoveSelection = Selection();
   const bool rowSelect = Options().contains(goRowSelect);
   const bool vertical = key == VK_PRIOR || key == VK_NEXT || key == VK_UP || key == VK_DOWN;
   const bool keepScroll = vertical && rowSelect && leftCol0 != FixedCols() && Navigation()->KeepHorizScroll();
   const bool searchFooter = SearchFooter()->Visible();
 
-  // 3. Scroll-only mode.
+  // Scroll-only mode.
   if (Navigation()->MoveScrollOnly() &&
       (key == VK_PRIOR || key == VK_NEXT || key == VK_END || key == VK_HOME || key == VK_UP || key == VK_DOWN)) {
     const int vis = VisibleRowCount(), top = TopRow();
@@ -122,7 +124,7 @@ void TProStringGrid::WMKeyDown(TWMKey& Message) {
     return;
   }
 
-  // 4. Editing keys that come before the moves.
+  // Editing keys that come before the moves.
   const int rc = RealColIndex(Col());
   const bool enterOrF2 = key == VK_RETURN || key == VK_F2;
   if (MouseActions()->EditOnDblClickOnly() && enterOrF2 && !Options().contains(goEditing)) {
@@ -170,7 +172,7 @@ void TProStringGrid::WMKeyDown(TWMKey& Message) {
     RepaintCell(Col(), Row());
   }
 
-  // 5. Home and End.
+  // Home and End.
   const THomeEndAction he = Navigation()->HomeEndKey();
   if ((key == VK_HOME || key == VK_END) && !(FixedRowAlways() && RowCount() == 1)) {
     auto snap = [&] { SnapToBaseCell(); };
@@ -250,7 +252,7 @@ void TProStringGrid::WMKeyDown(TWMKey& Message) {
     }
   }
 
-  // 7. Horizontal scrolling in row-select mode.
+  // Horizontal scrolling in row-select mode.
   if (rowSelect && ColCount() > VisibleColCount() && (key == VK_LEFT || key == VK_RIGHT)) {
     auto scroll = [&](bool left) {
       if (left && LeftCol() > FixedCols()) SetLeftCol(LeftCol() - 1);
@@ -264,7 +266,7 @@ void TProStringGrid::WMKeyDown(TWMKey& Message) {
     if (ctrl) scroll(key == VK_LEFT);
   }
 
-  // 8. Tab.
+  // Tab.
   if (key == VK_TAB && Options().contains(goTabs)) {
     TabAdvance(shift);
     const TGridRect sel = Selection();
@@ -276,7 +278,7 @@ void TProStringGrid::WMKeyDown(TWMKey& Message) {
     return;
   }
 
-  // 9. Skipping fixed cells.
+  // Skipping fixed cells.
   if (Navigation()->SkipFixedCells()) {
     const Word k = key;
     if (k == VK_LEFT && Col() > FixedCols() && IsFixed(Col() - 1, Row())) {
@@ -316,16 +318,16 @@ void TProStringGrid::WMKeyDown(TWMKey& Message) {
     }
   }
 
-  // 10. Append on Down.
+  // Append on Down.
   if (Message.CharCode() == VK_DOWN && IsLastNormalRow() && Navigation()->AppendOnArrowDown()) AutoAppendRow();
 
-  // 12. Search footer at the bottom.
+  // Near the bottom the last row stays above the search footer.
   const Word k2 = Message.CharCode();
   if (searchFooter && TopRow() >= RowCount() - VisibleRowCount()) {
     const bool atLast = Row() >= RowCount() - 1;
     if (atLast && ((k2 == VK_DOWN) || (k2 == VK_RIGHT && Col() == ColCount() - 1) ||
                    (k2 == VK_LEFT && Col() == FixedCols()))) {
-      if (k2 == VK_DOWN) SetTopRow(std::max(FixedRows(), RowCount() - VisibleRowCount() + 1));
+      if (k2 == VK_DOWN) ScrollAboveSearchFooter();
       Message.Result = 1;
       fireKeyDown();
       return;
@@ -336,20 +338,20 @@ void TProStringGrid::WMKeyDown(TWMKey& Message) {
       lock();
     }
   }
-  // 13.
+  // Row-select mode keeps its horizontal scroll position through vertical moves.
   if (keepScroll) lock();
 
-  // 14. The standard processing; a key taken above (code 0) goes no further,
+  // The standard processing; a key taken above (code 0) goes no further,
   // so OnKeyDown has heard it exactly once.
   if (Message.CharCode() != 0) TBaseGrid::WMKeyDown(Message);
 
-  // 15.
+  // After the standard moves: the scroll positions kept through the key.
   if (searchFooter && TopRow() >= RowCount() - VisibleRowCount() && k2 != VK_SHIFT && k2 != VK_MENU &&
       !IsNavKey(k2))
     SetTopRow(topRow0);
   if (keepScroll) SetLeftCol(leftCol0);
 
-  // 16. Clipboard, insert, select all, disjunct selection and delete.
+  // Clipboard, insert, select all, disjunct selection and delete.
   if (Navigation()->AllowClipboardShortCuts()) {
     auto clip = [&](const std::function<void(TObject*, bool&)>& Event, void (TProStringGrid::*Action)()) {
       bool allow = true;
@@ -444,13 +446,12 @@ void TProStringGrid::WMKeyDown(TWMKey& Message) {
   }
   if (enterOrF2) StoreOldCellText(Col(), Row());
 
-  // 17. Selection-changed notification.
+  // Selection-changed notification.
   const TGridRect sel = Selection();
   if (!(sel == FMoveSelection)) {
     DoSelectionChanged(sel.Left, sel.Top, sel.Right, sel.Bottom);
     FMoveSelection = sel;
   }
-  (void)col0;
 }
 
 // ------------------------------------------------------------------ KeyDown / KeyUp

@@ -26,6 +26,11 @@ bool TProStringGrid::IsEditable(int ACol, int ARow) {
 void TProStringGrid::ShowInplaceEdit() { ShowEditor(); }
 void TProStringGrid::HideInplaceEdit() { HideEditor(); }
 
+// --- dimensions ---
+
+// Scrolling the last row above the search footer: nothing scrolls yet.
+void TProStringGrid::ScrollAboveSearchFooter() {}
+
 // --- painting ---
 
 TSize TProStringGrid::CalcCellTextSize(int ACol, int ARow) {
