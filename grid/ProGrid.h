@@ -840,6 +840,7 @@ class TProStringGrid : public TBaseGrid {
   // --- stand-ins until cell graphics and check boxes land ---
   bool HasCheckBox(int ACol, int ARow);
   bool IsControlCell(int ACol, int ARow);
+  bool HasButton(int ACol, int ARow);
   bool GetCheckBoxState(int ACol, int ARow, bool& State);
   virtual void DoToggleCheckBox(int ACol, int ARow, bool FromKey);
   virtual void DoCheckBoxClick(int ACol, int ARow, bool State);

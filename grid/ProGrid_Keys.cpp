@@ -169,6 +169,7 @@ void TProStringGrid::WMKeyDown(TWMKey& Message) {
       GetCheckBoxState(rc, RealRowIndex(Row()), state);
       DoCheckBoxClick(rc, Row(), state);
     }
+    if (canEdit && HasButton(rc, Row())) DoButtonClick(rc, Row());
     RepaintCell(Col(), Row());
   }
 

@@ -8,6 +8,7 @@
 
 bool TProStringGrid::HasCheckBox(int, int) { return false; }
 bool TProStringGrid::IsControlCell(int, int) { return false; }
+bool TProStringGrid::HasButton(int, int) { return false; }
 bool TProStringGrid::GetCheckBoxState(int, int, bool&) { return false; }
 void TProStringGrid::DoToggleCheckBox(int, int, bool) { NotAvailable("DoToggleCheckBox"); }
 void TProStringGrid::DoCheckBoxClick(int ACol, int ARow, bool State) {

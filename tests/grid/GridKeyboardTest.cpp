@@ -559,6 +559,20 @@ TEST_F(GridKeys, NestedLocksRepaintOnce) {
 }
 
 TEST_F(GridKeys, HidingTheGridInsideALockKeepsItBalanced) {
+  // A hidden grid's lock counts as well.
+  G->SetVisible(false);
+  G->BeginUpdate();
+  EXPECT_TRUE(G->LockUpdate());
+  G->EndUpdate();
+  EXPECT_FALSE(G->LockUpdate());
+  G->SetVisible(true);
+  // An unmatched EndUpdate leaves the count at 0 and repaints.
+  QTest::qWait(20);
+  G->Paints = 0;
+  G->EndUpdate();
+  QTest::qWait(20);
+  EXPECT_FALSE(G->LockUpdate());
+  EXPECT_EQ(G->Paints, 1);
   G->BeginUpdate();
   G->SetVisible(false);
   G->BeginUpdate();
