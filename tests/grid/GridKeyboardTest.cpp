@@ -735,6 +735,29 @@ TEST_F(GridKeys, IncrementalSearchForgetsAfterFourTicks) {
   EXPECT_EQ(G->SearchInc(), "ca");
 }
 
+TEST_F(GridKeys, HoveringMakesTheCellUnderThePointerCurrent) {
+  auto tick = [this] { G->Perform(WM_TIMER, TProStringGrid::GridTimerId, 0); };
+  // Puts the pointer on a cell's centre; false when the platform cannot.
+  auto pointAt = [this](int C, int R) {
+    const TRect r = G->CellRect(C, R);
+    const TPoint p = G->ClientToScreen(TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+    SetCursorPos(p.X, p.Y);
+    TPoint where;
+    GetCursorPos(&where);
+    return where == p;
+  };
+  Goto(1, 1);
+  if (!pointAt(3, 5)) GTEST_SKIP() << "the platform cannot place the pointer";
+  tick();
+  EXPECT_EQ(Cur(), TPoint(1, 1));  // hovering is off
+  G->SetHovering(true);
+  tick();
+  EXPECT_EQ(Cur(), TPoint(3, 5));
+  pointAt(0, 7);  // a fixed cell changes nothing
+  tick();
+  EXPECT_EQ(Cur(), TPoint(3, 5));
+}
+
 TEST_F(GridKeys, BlinkingCellsAreRepaintedOnTicks) {
   auto tick = [this] { G->Perform(WM_TIMER, TProStringGrid::GridTimerId, 0); };
   G->SetCells(2, 2, "<blink>on</blink>");
