@@ -814,6 +814,9 @@ class TProStringGrid : public TBaseGrid {
   void SetAutoNumberOffset(int Value) { FAutoNumberOffset = Value; }
   TSortDirection AutoNumberDirection() const { return FAutoNumberDirection; }
   void SetAutoNumberDirection(TSortDirection Value) { FAutoNumberDirection = Value; }
+  // The keypad's decimal key types the locale's decimal separator.
+  bool ExcelStyleDecimalSeparator() const { return FExcelStyleDecimalSeparator; }
+  void SetExcelStyleDecimalSeparator(bool Value) { FExcelStyleDecimalSeparator = Value; }
   // Text marked <BLINK> blinks; the current cell follows the mouse.
   bool EnableBlink() const { return FEnableBlink; }
   void SetEnableBlink(bool Value) { FEnableBlink = Value; }
@@ -1031,6 +1034,7 @@ class TProStringGrid : public TBaseGrid {
   QString FSearchInc;
   int FSearchTics = 0, FTimerTicks = 0;
   bool FGridBlink = false, FEnableBlink = false, FHovering = false;
+  bool FExcelStyleDecimalSeparator = false;
   int FOldCol = -1, FOldRow = -1;
   QString FOldCellText;
   int FLastKeyCol = -1, FLastKeyRow = -1;

@@ -561,6 +561,10 @@ void TProStringGrid::WMChar(TWMKey& Message) {
     return;
   }
   Word ch = ch0;
+  // The keypad's decimal key (its scan code has bit 6 set, bit 22 of the key
+  // data) types the locale's separator; the main keyboard's "." stays.
+  if (ch == '.' && (Message.KeyData() & (1 << 22)) != 0 && FExcelStyleDecimalSeparator)
+    ch = FormatSettings.DecimalSeparator.unicode();
   const bool control = IsControlCell(rc, Row());
   bool passed = false;
   if (control && ch == VK_RETURN && Navigation()->AdvanceOnEnter()) {

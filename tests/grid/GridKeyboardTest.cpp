@@ -4,6 +4,7 @@
 // incremental-search timeout driven by the grid's timer.
 #include <gtest/gtest.h>
 
+#include <QScopeGuard>
 #include <QTest>
 #include <vector>
 
@@ -428,6 +429,30 @@ TEST_F(GridKeys, TypingOpensTheEditorWithTheCharacter) {
   EXPECT_EQ(G->InplaceEditor()->Text(), "b");
   QTest::keyClick(G->InplaceEditor()->View(), Qt::Key_Return);
   EXPECT_EQ(G->Cells(2, 3), "b");
+}
+
+TEST_F(GridKeys, TheKeypadDecimalKeyTypesTheLocaleSeparator) {
+  const QChar was = FormatSettings.DecimalSeparator;
+  auto restore = qScopeGuard([was] { FormatSettings.DecimalSeparator = was; });
+  FormatSettings.DecimalSeparator = u',';
+  G->SetOptions(G->Options() + goEditing);
+  G->SetExcelStyleDecimalSeparator(true);
+  struct TCase {
+    Qt::KeyboardModifiers Mods;
+    bool Excel;
+    const char* Typed;
+  };
+  for (const TCase& c : {TCase{Qt::KeypadModifier, true, ","}, TCase{Qt::NoModifier, true, "."},
+                         TCase{Qt::KeypadModifier, false, "."}}) {
+    SCOPED_TRACE(c.Typed);
+    G->SetExcelStyleDecimalSeparator(c.Excel);
+    Goto(2, 3);
+    QTest::keyClick(G->View(), Qt::Key_Period, c.Mods);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(G->EditorMode());
+    EXPECT_EQ(G->InplaceEditor()->Text(), c.Typed);
+    QTest::keyClick(G->InplaceEditor()->View(), Qt::Key_Escape);
+  }
 }
 
 TEST_F(GridKeys, EnterInTheEditorAdvancesWithAdvanceOnEnter) {
