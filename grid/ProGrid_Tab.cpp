@@ -1,5 +1,6 @@
 // The string grid's Tab moves and its advance to the next cell (Enter, editors).
 #include <algorithm>
+#include <set>
 
 #include <QScopedValueRollback>
 
@@ -62,6 +63,7 @@ bool TProStringGrid::TabAdvance(bool Backward) {
   const int limit = ColCount() - VisibleFixedRightCols();
   auto selectSingle = [this](int c, int r) { SetSelection(TGridRect{c, r, c, r}); };
 
+  bool rowAdded = false;
   // One step of the move; the move repeats steps until it settles.
   auto step = [&]() -> TTabStep {
     TTabStep s;
@@ -166,7 +168,8 @@ bool TProStringGrid::TabAdvance(bool Backward) {
         }
       } else {
         bool added = false;
-        if (!Navigation()->TabToNextAtEnd() && Navigation()->AdvanceInsert()) {
+        // One Tab adds one row at the most, also when it passes over read-only cells.
+        if (!Navigation()->TabToNextAtEnd() && Navigation()->AdvanceInsert() && !rowAdded) {
           bool canAdd = true;
           DoCanAddRow(canAdd);
           if (canAdd) {
@@ -179,6 +182,7 @@ bool TProStringGrid::TabAdvance(bool Backward) {
             }
             if (OnAutoAddRow) OnAutoAddRow(this, RowCount() - FixedFooters() - 1);
             added = true;
+            rowAdded = true;
           }
         }
         if (!added) GotoFirstRow();
@@ -190,17 +194,19 @@ bool TProStringGrid::TabAdvance(bool Backward) {
     return s;
   };
 
-  // Read-only cells are passed over under goEditing; one pass over every cell
-  // of the grid is the most a move may take, so a grid without any cell to stop
-  // at leaves the cursor where the pass ends.
+  // Read-only cells are passed over under goEditing; one pass over the grid is
+  // the most a move may take: it ends when it comes back to a cell it already
+  // passed, so a grid without any cell to stop at leaves the cursor where the
+  // pass ends.
   const long long maxSteps = static_cast<long long>(ColCount()) * RowCount() + 1;
+  std::set<std::pair<int, int>> passed{{Col(), Row()}};
   bool handOn = false;
   for (long long n = 0; n < maxSteps; ++n) {
     const int c0 = Col(), r0 = Row();
     const TTabStep s = step();
     handOn = handOn || s.HandOn;
     const bool moved = Col() != c0 || Row() != r0;
-    if (!moved) break;
+    if (!moved || !passed.insert({Col(), Row()}).second) break;
     const bool readOnly = Options().contains(goEditing) && !IsEditable(RealColIndex(Col()), Row());
     if (!s.Again && !readOnly) break;
   }
@@ -235,6 +241,7 @@ void TProStringGrid::AdvanceToNextCell(int ACol, int ARow, bool Force, bool Auto
   // Read-only cells are skipped for at most one pass over the grid.
   const long long maxSteps = static_cast<long long>(ColCount()) * RowCount() + 1;
   int C = ACol, R = ARow;
+  std::set<std::pair<int, int>> passed{{C, R}};
   for (long long n = 0; n < maxSteps; ++n) {
     const int pc = C, pr = R;
     const TPoint span = CellExt(C, R);
@@ -312,7 +319,7 @@ void TProStringGrid::AdvanceToNextCell(int ACol, int ARow, bool Force, bool Auto
       FDisableChange = false;
       break;
     }
-    const bool stuck = C == pc && R == pr;
+    const bool stuck = (C == pc && R == pr) || !passed.insert({C, R}).second;
     if (!Navigation()->AdvanceSkipReadOnlyCells() || stuck || n + 1 == maxSteps) {
       MoveToColRow(C, R);
       break;

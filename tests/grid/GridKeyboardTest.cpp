@@ -355,6 +355,17 @@ TEST_F(GridTab, AutoEditOpensTheEditorInTheCellReached) {
   EXPECT_EQ(downs, 0);  // the programmatic click stays silent
 }
 
+TEST_F(GridTab, ReadOnlyGridWithAdvanceInsertAddsOneRowAtMost) {
+  G->Navigation()->SetAdvanceInsert(true);
+  G->OnCanEditCell = [](TObject*, int, int, bool& CanEdit) { CanEdit = false; };
+  int added = 0;
+  G->OnAutoAddRow = [&](TObject*, int) { ++added; };
+  Goto(3, 19);
+  Key(Qt::Key_Tab);
+  EXPECT_EQ(added, 1);
+  EXPECT_EQ(G->RowCount(), 21);
+}
+
 TEST(GridAdvance, ReadOnlyGridEndsAfterOnePass) {
   TProStringGrid g(nullptr);
   g.SetColCount(4);
