@@ -598,10 +598,17 @@ void TProStringGrid::KeyPress(QChar& Key) {
       Key = QChar(0);
       return;
     }
-    if (Navigation()->AdvanceOnEnter() && (EditorMode() || IsControlCell(c, Row()))) {
+    // From an editor (it holds the focus) or on a control cell, Enter advances.
+    if (!Focused() || IsControlCell(c, Row())) {
       AdvanceToNextCell(Col(), Row(), false, false, true, false, EditorMode());
-      if (!Navigation()->AdvanceAutoEdit() || IsControlCell(c, Row())) {
+      if (!Navigation()->AdvanceAutoEdit()) {
         if (OnKeyPress) OnKeyPress(this, Key);
+        Key = QChar(0);
+        return;
+      }
+      if (IsControlCell(c, Row())) {
+        if (OnKeyPress) OnKeyPress(this, Key);
+        if (Navigation()->AdvanceOnEnter()) ShowInplaceEdit();
         Key = QChar(0);
         return;
       }
