@@ -1026,8 +1026,9 @@ class TProStringGrid : public TBaseGrid {
   int FUpdateCount = 0;
   TGridRect FMoveSelection{};
   int FLastTabCol = -1, FLastTabRow = -1;
-  // Tab moves and advances running nested in one key (bounds their repeats).
-  int FTabDepth = 0, FAdvanceDepth = 0;
+  // Tab moves running (a move started from an event handler during another
+  // one does not tell OnKeyDown again).
+  int FTabDepth = 0;
   bool FForceSel = false, FDisableChange = false;
   int FAECol = -1, FAERow = -1;
   QChar FStartEditChar;
