@@ -1015,7 +1015,7 @@ class TProStringGrid : public TBaseGrid {
   // --- stand-ins until the column sizing family lands --------------------------------
 
   virtual void UpdateColumnSize(int ACol, int& AWidth);
-  virtual void UpdateAutoColumnSize(int ACol, int& AWidth);
+
 
   // --- stand-ins until the hidden columns' widths land --------------------------------
 
@@ -1388,15 +1388,6 @@ class TProStringGrid : public TBaseGrid {
       OnClipboardBeforePasteCell;
   std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)> OnClipboardAfterPasteCell;
 
-  // --- stand-ins until the keyboard and mouse families land ---
-
-  // Focus and cursor: remembers the entered cell and its text for validation.
-  virtual void StoreOldCellText(int ACol, int ARow);
-  // Keyboard: no advance without AdvanceOnEnter; with it, and for TabAdvance,
-  // EProGridError names the missing operation.
-  virtual void AdvanceToNextCell(bool Force, bool AutoEdit, bool Forward, bool Recursing,
-                                 bool ShowEditor);
-  virtual void TabAdvance(bool Backward);
 
  protected:
   // --- editing in place (protected) ---
@@ -1484,6 +1475,110 @@ class TProStringGrid : public TBaseGrid {
   UINT FEditDoneMsg = 0;
   bool FCheckStart = false;
 
+ public:
+  // --- keyboard, update lock, auto-size and timer ---
+
+  // Switches redrawing off until the matching EndUpdate; locks nest. The lock
+  // counts whether or not the grid is visible, so a grid shown or hidden inside
+  // a lock still comes out of it painting.
+  void BeginUpdate();
+  // Ends one lock; the last one switches redrawing on and repaints the grid once.
+  void EndUpdate();
+  // Raises the lock count only (no redraw switch); ResetUpdate drops it to 0.
+  void StartUpdate() { ++FUpdateCount; }
+  void ResetUpdate() { FUpdateCount = 0; }
+  bool LockUpdate() const { return FUpdateCount != 0; }
+  void SetLockUpdate(bool Value) { Value ? BeginUpdate() : EndUpdate(); }
+  // Remembers the cell entered and its text (for change detection).
+  virtual void StoreOldCellText(int ACol, int ARow);
+
+  // The first column the keyboard cursor may enter.
+  int FirstNormalCol();
+  // The fixed right columns that are not hidden.
+  int VisibleFixedRightCols();
+  // The current row is the last row above the footers.
+  bool IsLastNormalRow();
+  // Appends an empty row at the end (asks OnCanAddRow, fires OnAutoAddRow).
+  void AutoAppendRow();
+  virtual void GotoFirstRow() { SetRow(FixedRows()); }
+  // Moves the current cell as Tab (Shift+Tab with Backward) does; false when
+  // the Tab was handed on to the parent window.
+  bool TabAdvance(bool Backward);
+  // Whether Tab may stop at a display cell (OnSelectCell has the last word).
+  bool CanTabToCell(int ACol, int ARow);
+  // The first and last columns of a row Tab may stop at; -1 when none.
+  int FirstTabCol(int ARow);
+  int LastTabCol(int ARow);
+  // Moves to the next cell in Navigation.AdvanceDirection (Enter, editors).
+  void AdvanceToNextCell(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Recursing,
+                         bool ShowEditor);
+
+  // Fits a column's width to its widest cell (plus Padding).
+  void AutoSizeCol(int ACol, int Padding = 0);
+  void AutoSizeColumns(bool DoFixedCols, int Padding = 0);
+  // Stretches the columns over the control's width.
+  void AutoFitColumns(bool DoFixedCells);
+  // Fits a row's height to its highest cell (plus Padding), every row, or
+  // both sizes of every cell.
+  void AutoSizeRow(int ARow, int Padding = 0);
+  void AutoSizeRows(bool DoFixedRows, int Padding = 0);
+  void AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY);
+  // Sizes the control's client area to the sum of the widths, the heights, or both.
+  void SizeToCols();
+  void SizeToRows();
+  void SizeToCells();
+  // Numbers the normal rows of a column (the normal columns of a row).
+  void AutoNumberCol(int ACol);
+  void AutoNumberRow(int ARow);
+  // Auto-sizing only widens.
+  bool SizeGrowOnly() const { return FSizeGrowOnly; }
+  void SetSizeGrowOnly(bool Value) { FSizeGrowOnly = Value; }
+  // Bounds of auto-sized widths; 0 or less: none.
+  int MinColWidth() const { return FMinColWidth; }
+  void SetMinColWidth(int Value) { FMinColWidth = Value; }
+  int MaxColWidth() const { return FMaxColWidth; }
+  void SetMaxColWidth(int Value) { FMaxColWidth = Value; }
+  int MinRowHeight() const { return FMinRowHeight; }
+  void SetMinRowHeight(int Value) { FMinRowHeight = Value; }
+  int MaxRowHeight() const { return FMaxRowHeight; }
+  void SetMaxRowHeight(int Value) { FMaxRowHeight = Value; }
+  int AutoNumberStart() const { return FAutoNumberStart; }
+  void SetAutoNumberStart(int Value) { FAutoNumberStart = Value; }
+  int AutoNumberOffset() const { return FAutoNumberOffset; }
+  void SetAutoNumberOffset(int Value) { FAutoNumberOffset = Value; }
+  TSortDirection AutoNumberDirection() const { return FAutoNumberDirection; }
+  void SetAutoNumberDirection(TSortDirection Value) { FAutoNumberDirection = Value; }
+  // Text marked <BLINK> blinks; the current cell follows the mouse.
+  bool EnableBlink() const { return FEnableBlink; }
+  void SetEnableBlink(bool Value) { FEnableBlink = Value; }
+  bool Hovering() const { return FHovering; }
+  void SetHovering(bool Value) { FHovering = Value; }
+  // Clicks a cell programmatically through the framework grid's own press and
+  // release (OnMouseDown and OnMouseUp stay silent).
+  friend void SimulateCellClick(TProStringGrid* Grid, int ACol, int ARow);
+  // The identifier of the grid's periodic timer (every 500 ms).
+  static constexpr UINT_PTR GridTimerId = 111;
+
+  std::function<void(TObject*, int ARow)> OnAutoAddRow, OnAutoInsertRow;
+  std::function<void(TObject*, int ACol)> OnAutoInsertCol;
+  std::function<void(TObject*, int ARow, bool& CanDelete)> OnCanDeleteRow;
+  std::function<void(TObject*, int OldRow, int OldCol, int& NewRow, int& NewCol, bool& Allow)>
+      OnAutoAdvance;
+  std::function<void(TObject*, int ACol, int& AWidth)> OnUpdateColumnSize;
+
+  // --- stand-ins until the in-cell buttons and check-box clicks land ---
+  bool HasButton(int ACol, int ARow);
+  virtual void DoCheckBoxClick(int ACol, int ARow, bool State);
+  std::function<void(TObject*, int ACol, int ARow, bool State)> OnCheckBoxClick;
+
+  // --- stand-ins until the dimensions land ---
+  void ScrollAboveSearchFooter();
+
+  // --- stand-ins until the clipboard services land ---
+  void CopySelectionToClipboard();
+  void CutSelectionToClipboard();
+  void PasteSelectionFromClipboard();
+
  protected:
   void ColumnMoved(int FromIndex, int ToIndex) override;
   // Parents the footer and search panels and reads the column widths (ColumnSize.Save).
@@ -1565,6 +1660,29 @@ class TProStringGrid : public TBaseGrid {
   static bool FitsCellKey(int ACol, int ARow) {
     return ACol >= 0 && ACol <= 0xFFFF && ARow >= 0 && ARow <= 0xFFFF;
   }
+
+ protected:
+  // --- keyboard, update lock, auto-size and timer ---
+  void WMKeyDown(TWMKey& Message) override;
+  void WMChar(TWMKey& Message) override;
+  void WMPaint(TWMPaint& Message) override;
+  void WMTimer(TWMTimer& Message) override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void KeyPress(QChar& Key) override;
+  // Focus: Navigation.AlwaysEdit re-opens the editor; the entered cell's text
+  // is recorded; leaving takes a changed selection over as selected rows.
+  void WMSetFocus(TWMSetFocus& Message) override;
+  void DoEnter() override;
+  void DoExit() override;
+  void Click() override;
+  // One tick of the grid's timer: typing timeout, hover focus, blinking.
+  void GridTimerTick();
+  void DoAutoSizeCol(int ACol, bool GrowOnly);
+  void DoAutoSizeRow(int ARow, bool GrowOnly, int Padding);
+  // Gives a row the height of Lines lines of its text font, plus Extra.
+  void SizeRowToLines(int ARow, int Lines, int Extra);
+  virtual void UpdateAutoColumnSize(int ACol, int& AWidth);
 
  private:
   struct Data {
@@ -1699,7 +1817,29 @@ class TProStringGrid : public TBaseGrid {
   TDropList* FDropList = nullptr;            // owned as a component
   TDropCheckList* FDropCheckList = nullptr;  // owned as a component
 
+  // --- keyboard, update lock, auto-size and timer ---
+  int FUpdateCount = 0;
+  TGridRect FMoveSelection{};
+  int FLastTabCol = -1, FLastTabRow = -1;
+  // Tab moves running (a move started from an event handler during another
+  // one does not tell OnKeyDown again).
+  int FTabDepth = 0;
+  bool FForceSel = false, FDisableChange = false;
+  int FAECol = -1, FAERow = -1;
+  int FSearchTics = 0, FTimerTicks = 0;
+  bool FGridBlink = false, FEnableBlink = false, FHovering = false;
+  int FLastKeyCol = -1, FLastKeyRow = -1;
+  bool FSizeGrowOnly = false;
+  int FMaxColWidth = 0, FMaxRowHeight = 0;
+  int FAutoNumberStart = 0, FAutoNumberOffset = 0;
+  TSortDirection FAutoNumberDirection = sdAscending;
+
   TColor FREZGradientFrom = clNone, FREZGradientTo = clNone;
   TColor FREZGradientMirrorFrom = clNone, FREZGradientMirrorTo = clNone;
   int FFixedFooters = 0;
 };
+
+// Clicks a cell of the grid programmatically (keyboard navigation uses it to
+// start editing as a click on the cell would).
+void SimulateCellClick(TProStringGrid* Grid, int ACol, int ARow);
+

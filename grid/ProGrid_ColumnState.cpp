@@ -44,6 +44,7 @@ std::vector<int> Inverse(const std::vector<int>& Order) {
 void TProStringGrid::CreateWnd() {
   if (ComponentState().contains(csDestroying)) return;
   TBaseGrid::CreateWnd();
+  SetTimer(Handle(), GridTimerId, 500);
   if (!Parent()) return;
   FFooterPanel->SetParent(this);
   FFooterPanel->SetVisible(FFloatingFooter->Visible());

@@ -367,7 +367,7 @@ void TProStringGrid::DoneInplaceEdit(Word Key, TShiftState Shift) {
   const bool alwaysEdit = Navigation()->AlwaysEdit();
   Navigation()->SetAlwaysEdit(false);
   if (CanFocus()) SetFocus();
-  if (Key == VK_RETURN) AdvanceToNextCell(false, true, true, false, false);
+  if (Key == VK_RETURN) AdvanceToNextCell(Col(), Row(), false, true, true, false, false);
   Navigation()->SetAlwaysEdit(alwaysEdit);
 }
 

@@ -648,7 +648,7 @@ void TGridCheckBox::KeyDown(Word& Key, TShiftState Shift) {
       g->HideInplaceEdit();
       if (g->CanFocus()) g->SetFocus();
       if (k == VK_RETURN && g->Navigation()->AdvanceOnEnter())
-        g->AdvanceToNextCell(false, true, true, false, false);
+        g->AdvanceToNextCell(g->Col(), g->Row(), false, true, true, false, false);
       if (k == VK_UP || k == VK_DOWN) {
         Word kk = k;
         g->KeyDown(kk, Shift);

@@ -6,8 +6,6 @@
 
 void TProStringGrid::UpdateColumnSize(int, int&) {}
 
-void TProStringGrid::UpdateAutoColumnSize(int, int&) {}
-
 // ------------------------------------------------------ hidden columns' widths
 
 int TProStringGrid::AllColWidths(int ACol) {
