@@ -740,6 +740,134 @@ class TProStringGrid : public TBaseGrid {
   // Whether the grid is being designed (in the form designer).
   bool IsDesigning() const { return ComponentState().contains(csDesigning); }
 
+
+  // --- mouse, hints and window procedure ---------------------------------------
+
+  // Cell events of the mouse (row first, as the handlers receive them).
+  std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)> OnCanClickCell;
+  std::function<void(TObject* Sender, int ARow, int ACol)> OnClickCell, OnDblClickCell,
+      OnRightClickCell;
+  // Sizing of columns and rows by the mouse.
+  std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnSize;
+  std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowSize;
+  std::function<void(TObject* Sender, int ACol)> OnEndColumnSize;
+  std::function<void(TObject* Sender, int ARow)> OnEndRowSize;
+  std::function<void(TObject* Sender, int ACol, int ColumnSize)> OnColumnSizing;
+  std::function<void(TObject* Sender, int ARow, int RowSize)> OnRowSizing;
+  std::function<void(TObject* Sender, int ACol, int& AWidth)> OnUpdateColumnSize;
+  // Sorting by a click on the sort row's header cell.
+  std::function<void(TObject* Sender, int ACol, bool& DoSort)> OnCanSort;
+  std::function<void(TObject* Sender, int ACol)> OnClickSort;
+  // Check boxes under the mouse.
+  std::function<void(TObject* Sender, int ACol, int ARow, bool State)> OnCheckBoxClick,
+      OnCheckBoxMouseUp;
+  // Links in cells: AutoHandle left True opens the link (web and mail addresses
+  // and files) or, for "CELL://R<row>C<col>", moves to that cell.
+  std::function<void(TObject* Sender, int ARow, int ACol, const QString& Anchor, bool& AutoHandle)>
+      OnAnchorClick;
+  // A drag of cells starts (after the pointer moved 4 pixels with the button down).
+  std::function<void(TObject* Sender, int ARow, int ACol, const QString& Data, bool& Allow)> OnOleDrag;
+  std::function<void(TObject* Sender, int ARow, int ACol)> OnOleDragStart;
+  // Editing finished: arrives through the posted "GridEditDone" message.
+  std::function<void(TObject* Sender, int ACol, int ARow)> OnEditCellDone;
+  // The balloon of a cell (title, text and icon may be changed).
+  std::function<void(TObject* Sender, int ACol, int ARow, QString& ATitle, QString& AText, int& AIcon)>
+      OnCellBalloon;
+
+  // Fires OnCheckBoxClick.
+  virtual void DoCheckBoxClick(int ACol, int ARow, bool State);
+  // Fires OnClickSort.
+  virtual void DoClickSort(int ACol);
+  // Fills the hint of the cell under HintInfo.CursorPos: a comment, the cell's
+  // text (HintShowCells, HintShowLargeText), OnGridHint; position and colour.
+  void GetHintInfo(QString& HintStr, THintInfo& HintInfo);
+  // Where the pointer went down, and how the last click sort went.
+  int SortTime() const { return FSortTime; }
+  // Widens every column and heightens every row by x pixels (ZoomFactor stays
+  // within -10..10).
+  void Zoom(int x);
+  int ZoomFactor() const { return FZoomFactor; }
+  // The balloon tooltip (Balloon.Enable): created once, destroyed by BalloonDone.
+  void BalloonInit();
+  void BalloonDone();
+  bool BalloonActive() const { return FBalloonInitialised; }
+  // The balloon text of the cell under the pointer as the tooltip asks for it:
+  // title, text (at most 2045 characters and "..."), icon and the colours sent.
+  struct TBalloonText {
+    QString Title, Text;
+    int Icon = 1;
+    TColor TipBkColor = clNone, TipTextColor = clNone;
+  };
+  TBalloonText BalloonTextAt(int X, int Y);
+  const TBalloonText& LastBalloonText() const { return FLastBalloon; }
+
+  // Per-cell settings (ACol a real column): a getter creates no property object.
+  TColor Colors(int ACol, int ARow);
+  void SetColors(int ACol, int ARow, TColor Value);
+  TColor ColorsTo(int ACol, int ARow);
+  void SetColorsTo(int ACol, int ARow, TColor Value);
+  TColor FontColors(int ACol, int ARow);
+  void SetFontColors(int ACol, int ARow, TColor Value);
+  TFontStyles FontStyles(int ACol, int ARow);
+  void SetFontStyles(int ACol, int ARow, TFontStyles Value);
+  int FontSizes(int ACol, int ARow);
+  void SetFontSizes(int ACol, int ARow, int Value);
+  QString FontNames(int ACol, int ARow);
+  void SetFontNames(int ACol, int ARow, const QString& Value);
+  TAlignment Alignments(int ACol, int ARow);
+  void SetAlignments(int ACol, int ARow, TAlignment Value);
+  bool ReadOnly(int ACol, int ARow);
+  void SetReadOnly(int ACol, int ARow, bool Value);
+  // RTF text between a cell and a rich edit: RTF is 7-bit text both ways.
+  void CellToRich(int ACol, int ARow, class TRichEdit* Richeditor);
+  QString RichToString(class TRichEdit* Richeditor);
+  void RichToCell(int ACol, int ARow, class TRichEdit* Richeditor);
+
+  // Controls laid over cells (ACol a real column): they follow the scroll.
+  TControl* CellControls(int ACol, int ARow);
+  void SetCellControls(int ACol, int ARow, TControl* Value);
+  // Places the cell controls (rebuildlist: collect them from the cells first).
+  void CellControlsUpdate(bool rebuildlist);
+
+  // --- stand-ins until check boxes land ---
+  bool HasCheckBox(int ACol, int ARow);
+  bool HasRadioButton(int ACol, int ARow);
+  bool IsInCheckBox(int ACol, int ARow, int XPos, int YPos);
+  bool GetCheckBoxState(int ACol, int ARow, bool& State);
+  void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+  virtual bool DoToggleCheckBox(int ACol, int ARow, bool FromUser);
+  virtual void DoToggleRadioButton(int ACol, int ARow);
+
+  // --- stand-ins until editor selection lands ---
+  std::function<void(TObject* Sender, int OldRow, int NewRow, bool& Allow)> OnRowChanging;
+  std::function<void(TObject* Sender, int OldCol, int NewCol, bool& Allow)> OnColChanging;
+  std::function<void(TObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)>
+      OnCellChanging;
+  TNotifyEvent OnEditingDone;
+  bool IsEditable(int ACol, int ARow);
+  void HideInplaceEdit();
+  void PostEditDone(WPARAM wParam, LPARAM lParam);
+
+  // --- stand-ins until per-cell queries land ---
+  std::function<void(TObject* Sender, int ARow, int ACol, QString& HintStr)> OnGridHint;
+
+  // --- stand-ins until cell graphics land ---
+  bool IsComment(int ACol, int ARow, QString& Comment);
+
+  // --- stand-ins until cell combo lists land ---
+  std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const QString& ASelection)>
+      OnComboChange;
+  std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const QString& ASelection,
+                     TObject* AObject)>
+      OnComboObjectChange;
+  class TCustomComboBox* EditCombo();
+
+  // --- stand-ins until the keyboard lands ---
+  void AutoSizeCol(int ACol, int Padding);
+
+  // --- stand-ins until sorting lands ---
+  virtual void QUnSort();
+
  protected:
   void ColumnMoved(int FromIndex, int ToIndex) override;
   // Parents the footer and search panels and reads the column widths (ColumnSize.Save).
@@ -753,6 +881,49 @@ class TProStringGrid : public TBaseGrid {
   // Raises EProGridError naming an operation of the grid that this build does
   // not provide yet, so that a caller never mistakes it for a success.
   [[noreturn]] static void NotAvailable(const char* Operation);
+
+
+  // --- mouse, hints and window procedure ---------------------------------------
+  void WndProc(TMessage& Message) override;
+  void WMLButtonDown(TWMMouse& Message) override;
+  void WMLButtonUp(TWMMouse& Message) override;
+  void WMLButtonDblClk(TWMMouse& Message) override;
+  void WMRButtonDown(TWMMouse& Message) override;
+  void WMRButtonUp(TWMMouse& Message) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
+                       TGridDrawInfo& FixedInfo) override;
+  void TopLeftChanged() override;
+
+ private:
+  // What a left-button press left for the moves and the release.
+  struct TPressState {
+    bool DoOnClick = false, MouseDownMove = false, MouseKeepDown = false;
+    int Colclicked = -1, Rowclicked = -1, Colclickedsize = 0, Rowclickedsize = 0;
+    int Clickposx = 0, Clickposy = 0, Clickposdx = 0, Clickposdy = 0;
+    int Movecell = -1, MoveOfsX = 0, MoveOfsY = 0;
+    bool SelectionClick = false;
+    bool ColSizeFlg = false, ColMoveFlg = false;
+    bool DblClk = false;
+  } FPress;
+  int FSortTime = 0;
+  int FZoomFactor = 0;
+  bool FBalloonInitialised = false;
+  TBalloonText FLastBalloon;
+  TPoint FLastBalloonPos{-1, -1};
+  TPoint FLastHintCell{-1, -1};
+  int FCellControlCount = 0;
+  struct TCellControlEntry {
+    int X, Y;
+    TControl* Control;
+  };
+  std::vector<TCellControlEntry> FControlList;
+  // The column of a press near a header's side border (a column resize), else -1.
+  bool IsColumnSizingPress(int X, int Y);
+  void ClickSort(int C, int R, int X, int Y, TShiftState Shift);
+  void DoAnchorClick(int C, int R, const QString& Anchor);
+  void CheckBoxClick(int C, int R, int X, int Y);
+  bool ComboFromGrid(HWND Sender);
 
  private:
   struct Data {

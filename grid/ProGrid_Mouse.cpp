@@ -1,0 +1,492 @@
+// String grid: what the mouse buttons and moves do (presses, releases, double
+// and right clicks, click sorting, sizing events, the start of a cell drag).
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QScopedValueRollback>
+#include <QUrl>
+#include <cstdlib>
+
+#include "controls/ProUtil.h"
+#include "grid/ProGrid.h"
+#include "platform/os/ShellApi.h"
+#include "platform/ui/Forms.h"
+
+namespace {
+
+// The modifier value of a press: Alt 2, else Shift 1, else Ctrl 4, else 0.
+int ModifierOf(TShiftState Shift) {
+  if (Shift.contains(ssAlt)) return 2;
+  if (Shift.contains(ssShift)) return 1;
+  if (Shift.contains(ssCtrl)) return 4;
+  return 0;
+}
+
+bool Inside(const TRect& R, int X, int Y) { return X >= R.Left && X < R.Right && Y >= R.Top && Y < R.Bottom; }
+
+}  // namespace
+
+bool TProStringGrid::IsColumnSizingPress(int X, int Y) {
+  // A press in the header within 3 pixels of the probe cell's side border sizes
+  // the column rather than clicking the header.
+  int c = -1, r = -1;
+  MouseToCell(X, Y, c, r);
+  if (r < 0 || r >= FixedRows() || !Options().contains(goColSizing)) return false;
+  const int pc = FPress.Colclicked >= 0 ? FPress.Colclicked : c;
+  const int pr = FPress.Rowclicked >= 0 ? FPress.Rowclicked : r;
+  if (pc < 0 || pr < 0) return false;
+  const TRect cr = CellRect(pc, pr);
+  return std::abs(X - cr.Left) < 4 || std::abs(X - cr.Right) < 4;
+}
+
+void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
+  const int X = Message.XPos(), Y = Message.YPos();
+  const TShiftState Shift = KeysToShiftState(Message.Keys());
+  // 1. The press state; the cell under the point and the selection before.
+  FPress.DoOnClick = FPress.MouseDownMove = FPress.MouseKeepDown = true;
+  FPress.ColSizeFlg = FPress.ColMoveFlg = false;
+  int C = -1, R = -1;
+  MouseToCell(X, Y, C, R);
+  const TGridRect S0 = Selection();
+  // 3. Range select and edit: a press outside the selection selects.
+  if (Options().contains(goEditing) && FMouseActions->RangeSelectAndEdit()) {
+    if (!(C >= S0.Left && C < S0.Right && R >= S0.Top && R < S0.Bottom)) SetOptions(Options() - goEditing);
+  }
+  // 4. The application may refuse the click.
+  bool Allow = true;
+  if (OnCanClickCell) OnCanClickCell(this, R, C, Allow);
+  if (!Allow) return;
+  (void)ModifierOf(Shift);
+  // 9. Move and selection-drag state.
+  FPress.SelectionClick = false;
+  // 10. Border probe: the cell left of and above the point.
+  if (R != 0 && C != 0)
+    MouseToCell(X - 5, Y - 4, FPress.Colclicked, FPress.Rowclicked);
+  else if (R != 0 && C == 0)
+    MouseToCell(X, Y - 4, FPress.Colclicked, FPress.Rowclicked);
+  else
+    MouseToCell(X - 5, Y, FPress.Colclicked, FPress.Rowclicked);
+  // 12. Sizes of the probe cell and the press point.
+  if (FPress.Colclicked >= 0 && FPress.Rowclicked >= 0) {
+    FPress.Colclickedsize = ColWidths(FPress.Colclicked);
+    FPress.Rowclickedsize = RowHeights(FPress.Rowclicked);
+  }
+  FPress.Clickposx = X;
+  FPress.Clickposy = Y;
+  // 13. A press in the fixed rows or columns.
+  const bool FixedClick = (R < FixedRows() || C < FixedCols()) && C >= 0 && R >= 0;
+  // 14. No cell hit.
+  if (C == -1 || R == -1) {
+    HideInplaceEdit();
+    if (!FFixedRowAlways) TBaseGrid::WMLButtonDown(Message);
+    return;
+  }
+  // 15. The base cell of a merge.
+  const TPoint base = BaseCell(C, R);
+  C = base.X;
+  R = base.Y;
+  const TRect CR = CellRect(C, R);
+  // 17. Fixed cells close the editor.
+  if (FixedClick || IsFixed(C, R)) HideInplaceEdit();
+  const bool FixedInside = IsFixed(C, R) && !FixedClick;
+  const int RC = RealColIndex(C);
+  // 20. Drag start on a selected cell: the selection stays for the move.
+  const bool selected = C >= S0.Left && C <= S0.Right && R >= S0.Top && R <= S0.Bottom;
+  if ((selected || (R < FixedRows() && !F.EnhRowColMove)) && !Options().contains(goEditing) &&
+      !HasCheckBox(RC, R) && FDragDropSettings->OleDropSource() &&
+      !(R < FixedRows() && (FMouseActions->ColSelect() || FMouseActions->AllSelect())) && C >= FixedCols() &&
+      ((X - CR.Left > 3 && CR.Right - X > 3) || !Options().contains(goColSizing))) {
+    SetFocus();
+    if (OnMouseDown) OnMouseDown(this, mbLeft, Shift, X, Y);
+    FPress.SelectionClick = true;
+    if (OnClickCell) OnClickCell(this, R, C);
+    return;
+  }
+  // 23. Beyond the counts: the framework alone.
+  if (C >= ColCount() || R >= RowCount()) {
+    TBaseGrid::WMLButtonDown(Message);
+    return;
+  }
+  // 24. Offset from the probe cell's bottom-right corner.
+  if (FPress.Colclicked >= 0 && FPress.Rowclicked >= 0) {
+    const TRect pr = CellRect(FPress.Colclicked, FPress.Rowclicked);
+    FPress.Clickposdx = X - pr.Right;
+    FPress.Clickposdy = Y - pr.Bottom;
+  } else {
+    FPress.Clickposdx = FPress.Clickposdy = 0;
+  }
+  // 27. Links in cells.
+  if (F.URLShow && !IsFixed(C, R)) {
+    const QString text = Cells(RC, R);
+    if (ClassifyCellText(text, F.EnableHTML) != ctkHTML && ContainsURL(text)) {
+      DoAnchorClick(C, R, text);
+      return;
+    }
+  }
+  // 28. Pressed header cell for a later move.
+  FPress.Movecell = -1;
+  if (C >= FixedCols() && R < FixedRows())
+    FPress.Movecell = C;
+  else if (C < FixedCols() && R >= FixedRows())
+    FPress.Movecell = R;
+  FPress.MoveOfsX = X - CR.Left;
+  FPress.MoveOfsY = Y - CR.Top;
+  // 29. Check boxes and radio buttons.
+  bool CanEdit = Options().contains(goEditing) || FMouseActions->RangeSelectAndEdit();
+  CanEditCell(RC, R, CanEdit);
+  if (C < ColCount() && R < RowCount() &&
+      (CanEdit || FControlLook->CheckAlwaysActive() || (C == 0 && FMouseActions->HotmailRowSelect())) &&
+      (HasCheckBox(RC, R) || HasRadioButton(RC, R)) && IsInCheckBox(RC, R, X, Y)) {
+    CheckBoxClick(C, R, X, Y);
+    if (OnMouseDown) OnMouseDown(this, mbLeft, Shift, X, Y);
+    Click();
+    return;
+  }
+  // 30. Direct editing starts from a closed editor.
+  const bool ComboAlways = C >= FixedCols() && R >= FixedRows() && FControlLook->DropDownAlwaysVisible() &&
+                           HasComboBox(RC, R);
+  const bool editOnDbl = FMouseActions->EditOnDblClickOnly();
+  const bool direct = FMouseActions->DirectEdit() || (FControlLook->DropDownAlwaysVisible() && ComboAlways);
+  if (!IsFixed(C, R) && (CanEdit || (editOnDbl && ComboAlways)) && direct) {
+    HideInplaceEdit();
+    SetFocus();
+  }
+  // 31. A press on the current single cell.
+  const TGridRect sel = Selection();
+  const bool OnCurrent = Inside(CR, X, Y) && sel.Left == C && sel.Right == C && sel.Top == R && sel.Bottom == R;
+  // 32. Fixed cells inside the grid only click.
+  if (FixedInside) {
+    const bool footer = R == RowCount() - 1 && FFloatingFooter->Visible();
+    if (!footer && OnClickCell) OnClickCell(this, R, C);
+    return;
+  }
+  // 35. The framework selects (the editor does not open by itself while the
+  // press runs).
+  if (!FSelHidden) {
+    const bool always = FNavigation->AlwaysEdit();
+    FNavigation->SetAlwaysEdit(false);
+    auto restore = qScopeGuard([&] { FNavigation->SetAlwaysEdit(always); });
+    TBaseGrid::WMLButtonDown(Message);
+  }
+  // 36. The click, unless the press sizes a column.
+  if (!(R < FixedRows() && IsColumnSizingPress(X, Y)) && OnClickCell) OnClickCell(this, R, C);
+  // 37. Direct editing opens the editor at once.
+  if (X - CR.Left >= 4 && CR.Right - X >= 4 && C >= FixedCols() && R >= FixedRows() &&
+      (CanEdit || (editOnDbl && ComboAlways)) && direct && !HasCheckBox(RC, R) && !HasRadioButton(RC, R)) {
+    if (editOnDbl && ComboAlways && !Options().contains(goEditing)) {
+      SetOptions(Options() + goEditing);
+      SetFocus();
+    }
+    Allow = true;
+    if (Row() != R && OnRowChanging) OnRowChanging(this, Row(), R, Allow);
+    if (Col() != C && OnColChanging) OnColChanging(this, Col(), C, Allow);
+    if ((Row() != R || Col() != C) && OnCellChanging) OnCellChanging(this, Row(), Col(), R, C, Allow);
+    if (Allow) {
+      SetSelection(TGridRect{C, R, C, R});
+      ShowEditor();
+    }
+  } else if (IsMergedCell(C, R) && CanEdit && OnCurrent) {
+    ShowEditor();
+  }
+}
+
+void TProStringGrid::CheckBoxClick(int C, int R, int X, int Y) {
+  (void)X;
+  (void)Y;
+  const int RC = RealColIndex(C);
+  HideInplaceEdit();
+  SetFocus();
+  if (HasRadioButton(RC, R))
+    DoToggleRadioButton(RC, R);
+  else
+    DoToggleCheckBox(RC, R, true);
+  if (FShowModified->Enabled()) SetRowModified(R, true);
+  bool state = false;
+  GetCheckBoxState(RC, RealRowIndex(R), state);
+  if (!FNavigation->AlwaysEdit() && C >= FixedCols() && R >= FixedRows()) MoveColRow(C, R, true, true);
+  DoCheckBoxClick(C, R, state);
+}
+
+void TProStringGrid::DoCheckBoxClick(int ACol, int ARow, bool State) {
+  if (OnCheckBoxClick) OnCheckBoxClick(this, ACol, ARow, State);
+}
+
+void TProStringGrid::DoClickSort(int ACol) {
+  if (OnClickSort) OnClickSort(this, ACol);
+}
+
+void TProStringGrid::DoAnchorClick(int C, int R, const QString& Anchor) {
+  bool AutoHandle = true;
+  if (OnAnchorClick) OnAnchorClick(this, R, C, Anchor, AutoHandle);
+  if (!AutoHandle) return;
+  if (!Anchor.toUpper().contains(QStringLiteral("CELL://"))) {
+    // Cell data is not trusted: only web, mail and file addresses are opened,
+    // and only by the desktop's opener (never started as a program).
+    const QUrl url(Anchor.trimmed(), QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    if (url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+                          scheme == QLatin1String("mailto") || scheme == QLatin1String("file")))
+    {
+      QString error;  // a failing open is not reported
+      DocumentOpener().Open(url.toString(), error);
+    }
+    return;
+  }
+  // "CELL://R<row>C<col>", letters in any case.
+  const QString ref = Anchor.mid(Anchor.toUpper().indexOf(QStringLiteral("CELL://")) + 7).toUpper();
+  const int cpos = ref.indexOf(u'C');
+  if (!ref.startsWith(u'R') || cpos < 2) return;
+  bool okr = false, okc = false;
+  const int row = ref.mid(1, cpos - 1).toInt(&okr);
+  const int col = ref.mid(cpos + 1).toInt(&okc);
+  if (!okr || !okc || row < 0 || col < 0 || row >= RowCount() || col >= ColCount()) return;
+  SetRow(row);
+  SetCol(col);
+}
+
+void TProStringGrid::WMLButtonUp(TWMMouse& Message) {
+  const int X = Message.XPos(), Y = Message.YPos();
+  const TShiftState Shift = KeysToShiftState(Message.Keys());
+  // 1. The press is over.
+  const bool moved = FPress.ColMoveFlg, sized = FPress.ColSizeFlg;
+  FPress.ColMoveFlg = FPress.ColSizeFlg = false;
+  FPress.MouseKeepDown = FPress.MouseDownMove = false;
+  // 4. The released cell.
+  int C = -1, R = -1;
+  MouseToCell(X, Y, C, R);
+  // 8. OnClick of the fixed cells.
+  if (OnClick && FPress.DoOnClick && !(R >= 0 && R < FixedRows() && IsColumnSizingPress(X, Y)) &&
+      ((R >= 0 && R < FixedRows()) || (C >= 0 && C < FixedCols())))
+    OnClick(this);
+  FPress.DoOnClick = false;
+  // 10. A press on a selected cell that did not become a drag selects it now.
+  if (FPress.SelectionClick) {
+    FPress.SelectionClick = false;
+    if (C >= FixedCols() && R >= FixedRows()) {
+      if (Options().contains(goRowSelect))
+        SetSelection(TGridRect{FixedCols(), R, ColCount() - 1, R});
+      else
+        SetSelection(TGridRect{C, R, C, R});
+    }
+  }
+  // 15. The framework's release (OnMouseUp, the end of selecting and sizing).
+  const TGridState before = GridState();
+  TBaseGrid::WMLButtonUp(Message);
+  if (before == gsColSizing || before == gsRowSizing) return;
+  // 18. Nothing more after a move or size, or outside the cells.
+  if (moved || sized || C < 0 || R < 0) return;
+  // 19. Check-box release event.
+  const int RC = (C >= FixedCols() || FSortSettings->FixedCols()) ? RealColIndex(C) : C;
+  if (HasCheckBox(RC, R)) {
+    bool state = false;
+    GetCheckBoxState(RC, RealRowIndex(R), state);
+    if (OnCheckBoxMouseUp) OnCheckBoxMouseUp(this, RC, R, state);
+  }
+  // 20. Sorting by a click on the sort row's header.
+  if (FPress.DblClk) {
+    FPress.DblClk = false;
+    return;
+  }
+  ClickSort(RC, R, X, Y, Shift);
+}
+
+void TProStringGrid::ClickSort(int C, int R, int X, int Y, TShiftState Shift) {
+  (void)Shift;
+  const TRect CR = CellRect(DisplColIndex(C), R);
+  // 20.1 A release on a header's side border sized the column.
+  if (R == 0 && Options().contains(goColSizing) && (X - CR.Left < 4 || CR.Right - X < 4)) return;
+  // 20.2 The press must have been on the same row.
+  int C2 = -1, R2 = -1;
+  MouseToCell(FPress.Clickposx, FPress.Clickposy, C2, R2);
+  // 20.3 Filter glyphs at the right of the header.
+  if (X > CR.Right - 16 && GetColumnFilter(C)) return;
+  // 20.4 A sortable release.
+  const bool sortable = R == FSortSettings->Row() && R == R2 && FixedRows() > 0 && !HasCheckBox(C, R) &&
+                        FSortSettings->Show() && RowCount() > 2;
+  (void)Y;
+  if (!sortable) return;
+  bool Allow = true;
+  if (OnCanSort) OnCanSort(this, C, Allow);
+  if (!Allow) {
+    RepaintCell(DisplColIndex(C), FSortSettings->Row());
+    return;
+  }
+  // 20.5 Sort: the same column inverts the direction (and may undo the sort).
+  HideInplaceEdit();
+  bool Undo = false;
+  if (FSortSettings->Column() == C) {
+    Undo = FSortSettings->Direction() != FSortSettings->InitSortDirection() && FSortSettings->UndoSort();
+    FSortSettings->SetDirection(FSortSettings->Direction() == sdAscending ? sdDescending : sdAscending);
+  } else {
+    FSortSettings->SetDirection(FSortSettings->InitSortDirection());
+    FSortSettings->SetColumn(C);
+  }
+  QElapsedTimer timer;
+  timer.start();
+  const int left = LeftCol();
+  {
+    auto keepLeft = qScopeGuard([&] {
+      if (Options().contains(goRowSelect) && FNavigation->KeepHorizScroll()) SetLeftCol(left);
+    });
+    if (Undo) {
+      QUnSort();
+      FSortSettings->SetColumn(-1);
+    } else {
+      QSort();
+    }
+  }
+  FSortTime = int(timer.elapsed());
+  DoClickSort(FSortSettings->Column());
+}
+
+void TProStringGrid::WMLButtonDblClk(TWMMouse& Message) {
+  const int X = Message.XPos(), Y = Message.YPos();
+  // 1. The cell under the point.
+  int C = -1, R = -1;
+  MouseToCell(X, Y, C, R);
+  // 2. Right of the last column: the last column's header.
+  if (C == -1) {
+    if (FFixedRowAlways) {
+      TBaseGrid::WMLButtonDblClk(Message);
+      return;
+    }
+    C = ColCount() - 1;
+    R = 0;
+  }
+  // 3. A double click on a header border fits the column left of it.
+  if (R >= 0 && R < FixedRows() && Options().contains(goColSizing) && FMouseActions->AutoSizeColOnDblClick()) {
+    const TRect CR = CellRect(C, R);
+    int fit = -1;
+    if (std::abs(X - CR.Left) <= 3 && C - 1 >= FixedCols())
+      fit = C - 1;
+    else if (std::abs(X - CR.Right) <= 3 && C >= FixedCols())
+      fit = C;
+    else if (X > CR.Right && C == ColCount() - 1)
+      fit = C;
+    if (fit >= 0) {
+      FPress.DblClk = true;
+      bool Allow = true;
+      if (OnColumnSize) OnColumnSize(this, fit, Allow);
+      if (Allow) {
+        AutoSizeCol(fit, 0);
+        if (OnEndColumnSize) OnEndColumnSize(this, fit);
+      }
+      TBaseGrid::WMLButtonDblClk(Message);
+      return;
+    }
+  }
+  if (R < 0) {
+    TBaseGrid::WMLButtonDblClk(Message);
+    return;
+  }
+  const int RC = RealColIndex(C);
+  // 5. Control cells take the double click for themselves.
+  if (HasCheckBox(RC, R) || HasRadioButton(RC, R)) {
+    TBaseGrid::WMLButtonDblClk(Message);
+    return;
+  }
+  // 6. OnDblClick first, then the cell's event.
+  TBaseGrid::WMLButtonDblClk(Message);
+  if (OnDblClickCell) OnDblClickCell(this, R, C);
+  // 7. Editing on a double click only.
+  if (FMouseActions->EditOnDblClickOnly() && IsEditable(RC, R)) {
+    SetOptions(Options() + goEditing);
+    ShowEditor();
+  }
+}
+
+void TProStringGrid::WMRButtonDown(TWMMouse& Message) {
+  TBaseGrid::WMRButtonDown(Message);
+  int C = -1, R = -1;
+  MouseToCell(Message.XPos(), Message.YPos(), C, R);
+  if (FMouseActions->SelectOnRightClick() && C >= 0 && R >= 0 && !IsFixed(C, R)) {
+    const TPoint base = BaseCell(C, R);
+    MoveColRow(base.X, base.Y, true, true);
+  }
+  if (OnRightClickCell) OnRightClickCell(this, R, C);
+  // Links are edited on a right click with URLEdit.
+}
+
+void TProStringGrid::WMRButtonUp(TWMMouse& Message) {
+  // While a header is moved the release shows no context menu.
+  if ((GridState() == gsRowMoving || GridState() == gsColMoving) && F.EnhRowColMove) {
+    Message.Result = 0;
+    return;
+  }
+  TBaseGrid::WMRButtonUp(Message);
+}
+
+void TProStringGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos,
+                                     int& SizingOfs, TGridDrawInfo& FixedInfo) {
+  TBaseGrid::CalcSizingState(X, Y, State, Index, SizingPos, SizingOfs, FixedInfo);
+  if (State == gsColSizing) {
+    int c = -1, r = -1;
+    MouseToCell(X - 6, Y, c, r);
+    if (r >= 0 && r < FixedRows() && c >= 0) {
+      bool Allow = true;
+      if (OnColumnSize) OnColumnSize(this, c, Allow);
+      if (!Allow) State = gsNormal;
+    }
+  } else if (State == gsRowSizing) {
+    int c = -1, r = -1;
+    MouseToCell(X, Y - 6, c, r);
+    if (c >= 0 && c < FixedCols() && r >= 0) {
+      bool Allow = true;
+      if (OnRowSize) OnRowSize(this, r, Allow);
+      if (!Allow) State = gsNormal;
+    }
+  }
+}
+
+void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
+  const TGridRect before = Selection();
+  int C = -1, R = -1;
+  MouseToCell(X, Y, C, R);
+  // 12. A drag of cells starts once the pointer moved more than 3 pixels.
+  if (FPress.MouseDownMove && C >= 0 && R >= 0 && Shift.contains(ssLeft) &&
+      (std::abs(X - FPress.Clickposx) > 3 || std::abs(Y - FPress.Clickposy) > 3) &&
+      FDragDropSettings->OleDropSource() && GridState() != gsColSizing) {
+    FPress.MouseDownMove = false;
+    bool Allow = true;
+    const int RC = RealColIndex(C);
+    if (FDragDropSettings->OleColumnsOnly() && R >= FixedRows())
+      Allow = false;
+    else if (OnOleDrag)
+      OnOleDrag(this, R, RC, Cells(RC, R), Allow);
+    if (!Allow) {
+      if (GridState() == gsNormal) FGridState = gsSelecting;
+    } else if (OnOleDragStart) {
+      OnOleDragStart(this, R, RC);
+    }
+  }
+  // 13. Sizing and moving.
+  if (GridState() == gsColSizing) FPress.ColSizeFlg = true;
+  if (GridState() == gsRowSizing) FPress.ColSizeFlg = true;
+  if (GridState() == gsColMoving || GridState() == gsRowMoving) FPress.ColMoveFlg = true;
+  // 16. The hint goes when the pointer leaves its cell.
+  if (FLastHintCell.X != -1 || FLastHintCell.Y != -1) {
+    const TPoint b = C >= 0 && R >= 0 ? BaseCell(C, R) : TPoint{-1, -1};
+    if (b != FLastHintCell) {
+      Application->CancelHint();
+      FLastHintCell = {-1, -1};
+    }
+  }
+  // 17. So does the balloon.
+  if (FLastBalloonPos.X >= -1 && FLastBalloonPos.Y >= -1 && FBalloonSettings->Enable()) {
+    const TPoint b = C >= 0 && R >= 0 ? BaseCell(C, R) : TPoint{-1, -1};
+    if (b != FLastBalloonPos) FLastBalloonPos = {-2, -2};
+  }
+  // 19. The framework's move.
+  TBaseGrid::MouseMove(Shift, X, Y);
+  // 21. Sizing events with the width or height the pointer gives.
+  if (GridState() == gsColSizing && OnColumnSizing && FPress.Colclicked >= 0) {
+    const TRect cr = CellRect(FPress.Colclicked, std::max(0, FPress.Rowclicked));
+    OnColumnSizing(this, FPress.Colclicked, X - cr.Left - FPress.Clickposdx);
+  }
+  if (GridState() == gsRowSizing && OnRowSizing && FPress.Rowclicked >= 0) {
+    const TRect cr = CellRect(std::max(0, FPress.Colclicked), FPress.Rowclicked);
+    OnRowSizing(this, FPress.Rowclicked, Y - cr.Top - FPress.Clickposdy);
+  }
+  // 24. The selection moved.
+  const TGridRect after = Selection();
+  if (!(after == before)) DoSelectionChanged(after.Left, after.Top, after.Right, after.Bottom);
+}

@@ -1,0 +1,105 @@
+// String grid: the window procedure (the "GridEditDone" round trip, combo
+// notifications of the grid's own editors, the wheel and wheel zoom) and the
+// zoom operation.
+#include <cstdlib>
+
+#include "grid/ProGrid.h"
+#include "platform/ui/Forms.h"
+#include "platform/widgets/StdCtrls.h"
+
+bool TProStringGrid::ComboFromGrid(HWND Sender) {
+  TCustomComboBox* combo = EditCombo();
+  return combo != nullptr && combo->HandleAllocated() && combo->Handle() == Sender;
+}
+
+void TProStringGrid::WndProc(TMessage& Message) {
+  // 2. While the grid goes away only the framework answers.
+  if (ComponentState().contains(csDestroying)) {
+    TBaseGrid::WndProc(Message);
+    return;
+  }
+  // 3. The selection before the message.
+  const TGridRect before = Selection();
+  // 4. Editing finished: the grid posted this to itself after OnEditingDone.
+  if (Message.Msg == GridEditDoneMessage() && Message.Msg != 0) {
+    if (OnEditCellDone) OnEditCellDone(this, int(Message.WParam), int(Message.LParam));
+    if (FMouseActions->EditOnDblClickOnly()) {
+      HideInplaceEdit();
+      SetEditorMode(false);
+      SetOptions(Options() - goEditing);
+    }
+  }
+  if (Message.Msg == WM_COMMAND) {
+    TWMCommand cmd(Message);
+    const WORD code = cmd.NotifyCode();
+    // 12. The grid's combo editor changed its item (the real column is reported).
+    if ((code == CBN_SELCHANGE || code == CBN_EDITCHANGE) && ComboFromGrid(cmd.Ctl()) && EditorMode()) {
+      TCustomComboBox* combo = EditCombo();
+      const int idx = combo->ItemIndex();
+      const QString text = idx >= 0 ? combo->Items()->Strings(idx) : combo->Text();
+      if (OnComboChange) OnComboChange(this, RealColIndex(Col()), Row(), idx, text);
+      if (OnComboObjectChange)
+        OnComboObjectChange(this, RealColIndex(Col()), Row(), idx, text,
+                            idx >= 0 ? combo->Items()->Objects(idx) : nullptr);
+    }
+    // 14./15. Close-up and drop-down of the grid's combo editor (row first).
+    if (code == CBN_CLOSEUP && ComboFromGrid(cmd.Ctl())) DoComboCloseUp(Row(), RealColIndex(Col()));
+    if (code == CBN_DROPDOWN && ComboFromGrid(cmd.Ctl())) DoComboDropDown(Row(), RealColIndex(Col()));
+    // 16. A typed change in the grid's combo editor reports its text; a
+    // notification from any other control is none of the grid's business.
+    if (code == CBN_EDITCHANGE && ComboFromGrid(cmd.Ctl()) && OnComboChange)
+      OnComboChange(this, Col(), Row(), -1, EditCombo()->Text());
+  }
+  // 20. The wheel moves the current row (or scrolls) by the wheel step.
+  if (Message.Msg == WM_MOUSEWHEEL) {
+    TWMMouseWheel wheel(Message);
+    if (Parent() != nullptr && Parent()->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam) != 0) {
+      TBaseGrid::WndProc(Message);
+      return;
+    }
+    const TShiftState shift = KeysToShiftState(wheel.Keys());
+    const int delta = wheel.WheelDelta();
+    if (shift.contains(ssCtrl) && F.IntelliZoom) {
+      Zoom(delta < 0 ? 1 : -1);
+      return;
+    }
+    if (!F.EnableWheel || (FFixedRowAlways && RowCount() == 1)) return;
+    const int f = FMouseActions->WheelIncrement() > 0 ? FMouseActions->WheelIncrement() : Mouse->WheelScrollLines();
+    int target = Row();
+    if (FMouseActions->WheelAction() == waMoveSelection) {
+      target = delta < 0 ? Row() + f : Row() - f;
+    } else if (delta < 0) {
+      if (TopRow() < RowCount() - VisibleRowCount() && TopRow() + f >= FixedRows())
+        SetTopRow(std::min(TopRow() + f, RowCount() - VisibleRowCount()));
+    } else {
+      const int step = TopRow() - f < FixedRows() ? TopRow() - FixedRows() : f;
+      if (TopRow() > FixedRows()) SetTopRow(TopRow() - step);
+    }
+    target = std::max(FixedRows(), std::min(target, RowCount() - FFixedFooters - 1));
+    if (target >= 0 && target < RowCount() && FMouseActions->WheelAction() == waMoveSelection) {
+      if (FMouseActions->DisjunctRowSelect()) ClearRowSelect();
+      const int left = LeftCol();
+      MoveColRow(Col(), target, true, true);
+      if (Options().contains(goRowSelect) && FNavigation->KeepHorizScroll()) SetLeftCol(left);
+    }
+    if (FMouseActions->WheelIncrement() != 0 || FMouseActions->DisjunctRowSelect()) {
+      Message.Result = 1;
+      bool handled = true;
+      if (delta < 0 && OnMouseWheelDown) OnMouseWheelDown(this, shift, wheel.Pos(), handled);
+      if (delta >= 0 && OnMouseWheelUp) OnMouseWheelUp(this, shift, wheel.Pos(), handled);
+    }
+    const TGridRect after = Selection();
+    if (!(after == before)) DoSelectionChanged(after.Left, after.Top, after.Right, after.Bottom);
+    return;
+  }
+  TBaseGrid::WndProc(Message);
+}
+
+void TProStringGrid::Zoom(int x) {
+  if (FZoomFactor + x < -10 || FZoomFactor + x > 10) return;
+  FZoomFactor += x;
+  for (int c = 0; c < ColCount(); ++c)
+    if (ColWidths(c) > 0 && ColWidths(c) + x > 0) SetColWidths(c, ColWidths(c) + x);
+  for (int r = 0; r < RowCount(); ++r)
+    if (RowHeights(r) > 0 && RowHeights(r) + x > 0) SetRowHeights(r, RowHeights(r) + x);
+}
