@@ -7,9 +7,11 @@
 #include <QApplication>
 #include <QTest>
 #include <QWheelEvent>
+#include <cmath>
 
 #include "grid/ProGrid.h"
 #include "grid/ProGrid_HintWindow.h"
+#include "grid/ProGrid_ScrollControl.h"
 #include "platform/os/ShellApi.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/WinApi.h"
@@ -558,6 +560,70 @@ TEST(GridAccessors, RichTextTravelsAsSevenBitText) {
   EXPECT_EQ(rich->Text().trimmed(), QStringLiteral("Gr\u00fcn"));
   g.CellToRich(3, 1, rich);  // an empty cell clears the rich edit
   EXPECT_EQ(rich->Text(), "");
+}
+
+}  // namespace
+
+// ---------------------------------------------------------- metro scrolling
+
+namespace {
+
+// A grid of 100 rows (20-pixel fixed row) with a 400-pixel vertical scroll
+// control along its right edge.
+class MetroScroll : public testing::Test {
+ protected:
+  void SetUp() override {
+    G = new TProStringGrid(F.Form);
+    G->SetParent(F.Form);
+    G->SetBorderStyle(bsNone);
+    G->SetBounds(0, 0, 300, 400);
+    G->SetRowCount(100);
+    G->SetRowHeights(0, 20);
+    S = new TScrollControl(F.Form);
+    S->SetParent(G);
+    S->SetBounds(294, 0, 6, 400);
+    F.Show();
+  }
+  TShownForm F{400, 450};
+  TProStringGrid* G = nullptr;
+  TScrollControl* S = nullptr;
+};
+
+TEST_F(MetroScroll, ThumbFollowsTheVisibleRows) {
+  const int visible = G->VisibleRowCount();
+  const TPoint t = S->ThumbGeometry();
+  EXPECT_EQ(t.X, 20);
+  EXPECT_EQ(t.Y, int(std::nearbyint(380.0 * visible / 100)));
+  // The thumb never runs past the control's end and is never below 20 pixels.
+  G->SetTopRow(100 - visible);
+  const TPoint e = S->ThumbGeometry();
+  EXPECT_LE(e.X + e.Y, 400);
+  G->SetRowCount(2000);
+  EXPECT_EQ(S->ThumbGeometry().Y, 20);
+}
+
+TEST_F(MetroScroll, NothingDividesByZero) {
+  // A control as high as the first row: a drag of the thumb scrolls nothing.
+  S->SetBounds(294, 0, 6, 20);
+  G->SetTopRow(50);
+  const int top = G->TopRow();
+  const TPoint t = S->ThumbGeometry();
+  QTest::mousePress(S->View(), Qt::LeftButton, {}, QPoint(2, t.X + 1));
+  QTest::mouseMove(S->View(), QPoint(2, t.X + 10));
+  QTest::mouseRelease(S->View(), Qt::LeftButton, {}, QPoint(2, t.X + 10));
+  EXPECT_EQ(G->TopRow(), top);
+}
+
+TEST_F(MetroScroll, ClicksBesideTheThumbPage) {
+  const int visible = G->VisibleRowCount();
+  TPoint t = S->ThumbGeometry();
+  QTest::mouseClick(S->View(), Qt::LeftButton, {}, QPoint(2, t.X + t.Y + 5));
+  EXPECT_EQ(G->TopRow(), 1 + visible);
+  t = S->ThumbGeometry();
+  QTest::mouseClick(S->View(), Qt::LeftButton, {}, QPoint(2, t.X - 3));
+  EXPECT_EQ(G->TopRow(), 1);
+  QTest::mouseClick(S->View(), Qt::LeftButton, {}, QPoint(2, 5));
+  EXPECT_EQ(G->TopRow(), 1);  // never above the first scrolling row
 }
 
 }  // namespace
