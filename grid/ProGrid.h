@@ -826,6 +826,9 @@ class TProStringGrid : public TBaseGrid {
   // Controls laid over cells (ACol a real column): they follow the scroll.
   TControl* CellControls(int ACol, int ARow);
   void SetCellControls(int ACol, int ARow, TControl* Value);
+  // Clicks a cell as the mouse would (left button at 2 pixels inside its
+  // top-left corner), without OnMouseDown and OnMouseUp.
+  void SimulateCellClick(int ACol, int ARow);
   // Places the cell controls (rebuildlist: collect them from the cells first).
   void CellControlsUpdate(bool rebuildlist);
 
@@ -894,6 +897,9 @@ class TProStringGrid : public TBaseGrid {
   void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
                        TGridDrawInfo& FixedInfo) override;
   void TopLeftChanged() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void CMMouseLeave(TCMMouseEnterLeave& Message) override;
 
  private:
   // What a left-button press left for the moves and the release.
@@ -924,6 +930,12 @@ class TProStringGrid : public TBaseGrid {
   void DoAnchorClick(int C, int R, const QString& Anchor);
   void CheckBoxClick(int C, int R, int X, int Y);
   bool ComboFromGrid(HWND Sender);
+  // The balloon follows Balloon.Enable (not while loading).
+  void BalloonEnableChanged();
+  // After a column moved: the sort column and indexes follow, the release is
+  // not a click, a synchronised grid repeats the move once.
+  void ColumnMovedFollowUp(int From, int To, int RF, int RT);
+  bool FSyncedMove = false;
 
  private:
   struct Data {

@@ -490,3 +490,89 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
   const TGridRect after = Selection();
   if (!(after == before)) DoSelectionChanged(after.Left, after.Top, after.Right, after.Bottom);
 }
+
+void TProStringGrid::ColumnMovedFollowUp(int From, int To, int RF, int RT) {
+  if (F.EnhRowColMove) FPress.ColMoveFlg = true;
+  // The sort column and the sorted columns keep pointing at their columns.
+  auto follow = [&](int c) {
+    if (c == RF) return RT;
+    if (RF < c && c <= RT) return c - 1;
+    if (RT <= c && c < RF) return c + 1;
+    return c;
+  };
+  if (FSortSettings->Column() >= 0) FSortSettings->SetColumn(follow(FSortSettings->Column()));
+  for (int i = 0; i < FSortIndexes->Count(); ++i) {
+    const int v = FSortIndexes->Items(i);
+    FSortIndexes->SetInteger(i, int((uint32_t(v) & 0xFFFF0000u) | uint32_t(follow(v & 0xFFFF) & 0xFFFF)));
+  }
+  if (FFloatingFooter->Visible() && FFooterPanel != nullptr) FFooterPanel->Invalidate();
+  // The partner grid repeats the move, once.
+  auto* partner = dynamic_cast<TProStringGrid*>(FSyncGrid->Grid());
+  if (partner != nullptr && FSyncGrid->MoveColumn() && !FSyncedMove) {
+    partner->FSyncedMove = true;
+    auto reset = qScopeGuard([&] { partner->FSyncedMove = false; });
+    partner->MoveColumn(From, To);
+  }
+}
+
+void TProStringGrid::BalloonEnableChanged() {
+  if (ComponentState().contains(csLoading)) return;
+  if (FBalloonSettings->Enable())
+    BalloonInit();
+  else
+    BalloonDone();
+}
+
+void TProStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  int C = -1, R = -1;
+  MouseToCell(X, Y, C, R);
+  // Range select and edit: a click on the current cell edits it, a Shift-click
+  // on another cell extends the selection.
+  if (FMouseActions->RangeSelectAndEdit() && Button == mbLeft && !FMouseActions->EditOnDblClickOnly() &&
+      C >= 0 && R >= 0) {
+    if (C == Col() && R == Row() && !Options().contains(goEditing)) {
+      if (IsEditable(RealColIndex(C), R)) {
+        SetOptions(Options() + goEditing);
+        TBaseGrid::MouseDown(Button, Shift, X, Y);
+        ShowEditor();
+        return;
+      }
+    } else if (Shift.contains(ssShift) && Options().contains(goEditing) && (C != Col() || R != Row())) {
+      SetOptions(Options() - goEditing);
+      TBaseGrid::MouseDown(Button, Shift, X, Y);
+      return;
+    }
+  }
+  TBaseGrid::MouseDown(Button, Shift, X, Y);
+}
+
+void TProStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  // A release beyond the grid while sizing cancels the sizing.
+  if ((GridState() == gsColSizing && X > Width()) || (GridState() == gsRowSizing && Y > Height())) {
+    FGridState = gsNormal;
+    return;
+  }
+  const TGridRect at = Selection();
+  if (Button == mbLeft || (Button == mbRight && FMouseActions->SelectOnRightClick()))
+    DoSelectionChanged(at.Left, at.Top, at.Right, at.Bottom);
+  TBaseGrid::MouseUp(Button, Shift, X, Y);
+  const TGridRect now = Selection();
+  if (!(now == at)) DoSelectionChanged(now.Left, now.Top, now.Right, now.Bottom);
+}
+
+void TProStringGrid::CMMouseLeave(TCMMouseEnterLeave& Message) {
+  TBaseGrid::CMMouseLeave(Message);
+  FLastHintCell = {-1, -1};
+}
+
+void TProStringGrid::SimulateCellClick(int ACol, int ARow) {
+  const TRect r = CellRect(ACol, ARow);
+  const auto down = std::exchange(OnMouseDown, nullptr);
+  const auto up = std::exchange(OnMouseUp, nullptr);
+  auto restore = qScopeGuard([&] {
+    OnMouseDown = down;
+    OnMouseUp = up;
+  });
+  TBaseGrid::MouseDown(mbLeft, TShiftState(), r.Left + 2, r.Top + 2);
+  TBaseGrid::MouseUp(mbLeft, TShiftState(), r.Left + 2, r.Top + 2);
+}

@@ -627,3 +627,91 @@ TEST_F(MetroScroll, ClicksBesideTheThumbPage) {
 }
 
 }  // namespace
+
+namespace {
+
+// ------------------------------------------------------------- column moves
+
+TEST(GridColumnMoves, TheSortColumnFollowsTheMove) {
+  struct Case {
+    int Sorted, Expected;
+  };
+  for (const Case c : {Case{5, 4}, Case{2, 5}, Case{1, 1}, Case{3, 2}, Case{6, 6}}) {
+    TProStringGrid g(nullptr);
+    g.SetColCount(7);
+    g.SortSettings()->SetColumn(c.Sorted);
+    g.MoveColumn(2, 5);
+    EXPECT_EQ(g.SortSettings()->Column(), c.Expected) << "sorted on " << c.Sorted;
+  }
+  // The other way round, and the current column with it.
+  TProStringGrid g(nullptr);
+  g.SetColCount(7);
+  g.SortSettings()->SetColumn(2);
+  g.SetCol(5);
+  g.MoveColumn(5, 2);
+  EXPECT_EQ(g.SortSettings()->Column(), 3);
+  EXPECT_EQ(g.Col(), 2);
+  g.MoveColumn(2, 5);
+  g.SetCol(5);
+  g.MoveColumn(2, 5);
+  EXPECT_EQ(g.Col(), 4);
+}
+
+TEST(GridColumnMoves, APartnerGridRepeatsTheMoveOnce) {
+  TProStringGrid a(nullptr), b(nullptr);
+  a.SetColCount(7);
+  b.SetColCount(7);
+  for (int c = 0; c < 7; ++c) {
+    a.SetCells(c, 1, QString::number(c));
+    b.SetCells(c, 1, QString::number(c));
+  }
+  a.SyncGrid()->SetGrid(&b);
+  a.SyncGrid()->SetMoveColumn(true);
+  b.SyncGrid()->SetGrid(&a);
+  b.SyncGrid()->SetMoveColumn(true);
+  int moves = 0;
+  b.OnColumnMoved = [&](TObject*, int, int) { ++moves; };
+  a.MoveColumn(2, 5);
+  EXPECT_EQ(moves, 1);
+  EXPECT_EQ(b.Cells(5, 1), "2");
+  EXPECT_EQ(a.Cells(5, 1), "2");
+}
+
+// ----------------------------------------------------------------- balloons
+
+TEST(GridBalloon, EnableCreatesAndDestroysTheTooltipOnce) {
+  TProStringGrid g(nullptr);
+  EXPECT_FALSE(g.BalloonActive());
+  g.Balloon()->SetEnable(true);
+  EXPECT_TRUE(g.BalloonActive());
+  g.BalloonInit();  // a second time changes nothing
+  EXPECT_TRUE(g.BalloonActive());
+  g.Balloon()->SetEnable(false);
+  EXPECT_FALSE(g.BalloonActive());
+  g.Balloon()->SetEnable(true);
+  EXPECT_TRUE(g.BalloonActive());
+}
+
+}  // namespace
+
+TEST_F(GridMouse, RangeSelectAndEditEditsTheCurrentCellAndShiftExtends) {
+  G->MouseActions()->SetRangeSelectAndEdit(true);
+  Click(CellCenter(2, 3));
+  EXPECT_FALSE(G->EditorMode());  // the first click selects
+  QTest::qWait(QApplication::doubleClickInterval() + 10);
+  Click(CellCenter(2, 3));
+  EXPECT_TRUE(G->EditorMode());  // a click on the current cell edits
+  Click(CellCenter(4, 5), Qt::ShiftModifier);
+  EXPECT_FALSE(G->Options().contains(goEditing));
+  EXPECT_EQ(G->Selection(), (TGridRect{2, 3, 4, 5}));
+}
+
+TEST_F(GridMouse, SimulateCellClickSelectsWithoutMouseEvents) {
+  int downs = 0;
+  G->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++downs; };
+  G->SimulateCellClick(3, 4);
+  EXPECT_EQ(G->Col(), 3);
+  EXPECT_EQ(G->Row(), 4);
+  EXPECT_EQ(downs, 0);
+  EXPECT_TRUE(G->OnMouseDown);  // handlers restored
+}
