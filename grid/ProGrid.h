@@ -743,6 +743,10 @@ class TProStringGrid : public TBaseGrid {
 
   // --- mouse, hints and window procedure ---------------------------------------
 
+  // What a press selects, as the pointer's place offers it.
+  enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
+  TMouseSelectMode MouseSelectMode() const { return FMouseSelectMode; }
+
   // Cell events of the mouse (row first, as the handlers receive them).
   std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)> OnCanClickCell;
   std::function<void(TObject* Sender, int ARow, int ACol)> OnClickCell, OnDblClickCell,
@@ -912,6 +916,11 @@ class TProStringGrid : public TBaseGrid {
     bool ColSizeFlg = false, ColMoveFlg = false;
     bool DblClk = false;
   } FPress;
+  TMouseSelectMode FMouseSelectMode = msNormal;
+  int FMouseSelectStart = -1;  // row or column where a header selection started
+  int FHoverRowIndex = -1;
+  // Whether (X, Y) lies on a column or row sizing border.
+  bool OnSizingBorder(int X, int Y);
   int FSortTime = 0;
   int FZoomFactor = 0;
   bool FBalloonInitialised = false;

@@ -122,8 +122,34 @@ void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
       return;
     }
   }
-  // 28. Pressed header cell for a later move.
+  // 28. Header selections replace the framework's selection.
   FPress.Movecell = -1;
+  const int lastCol = ColCount() - 1, lastRow = RowCount() - 1;
+  if (C < FixedCols() && R < FixedRows() && FMouseActions->AllSelect() && Options().contains(goRangeSelect) &&
+      FMouseSelectMode == msAll) {
+    SetFocus();
+    SetSelection(TGridRect{FixedCols(), FixedRows(), lastCol, lastRow});
+    FSelHidden = false;
+  } else if (C < FixedCols() && R >= FixedRows() && FMouseActions->RowSelect() && FMouseSelectMode == msRow) {
+    const int from = Shift.contains(ssShift) ? Selection().Top : R;
+    SetSelection(TGridRect{FixedCols(), std::min(from, R), lastCol, std::max(from, R)});
+    FSelHidden = false;
+    FMouseSelectStart = R;
+  } else if (C >= FixedCols() && R < FixedRows() && FMouseActions->ColSelect() &&
+             Options().contains(goRangeSelect) && FMouseSelectMode == msColumn) {
+    SetFocus();
+    int left = C, right = C;
+    if (Shift.contains(ssShift)) {
+      if (C < S0.Left)
+        right = S0.Right;
+      else
+        left = S0.Left;
+    }
+    SetSelection(TGridRect{left, FixedRows(), right, lastRow});
+    FSelHidden = false;
+    FMouseSelectStart = C;
+  }
+  // The pressed header cell for a later move.
   if (C >= FixedCols() && R < FixedRows())
     FPress.Movecell = C;
   else if (C < FixedCols() && R >= FixedRows())
@@ -247,6 +273,8 @@ void TProStringGrid::WMLButtonUp(TWMMouse& Message) {
   const int X = Message.XPos(), Y = Message.YPos();
   const TShiftState Shift = KeysToShiftState(Message.Keys());
   // 1. The press is over.
+  FMouseSelectMode = msNormal;
+  FMouseSelectStart = -1;
   const bool moved = FPress.ColMoveFlg, sized = FPress.ColSizeFlg;
   FPress.ColMoveFlg = FPress.ColSizeFlg = false;
   FPress.MouseKeepDown = FPress.MouseDownMove = false;
@@ -458,10 +486,43 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
       OnOleDragStart(this, R, RC);
     }
   }
+  // 4a. Hovered row.
+  if (HoverRow() && C >= 0 && R >= 0 && R != FHoverRowIndex) {
+    const int old = FHoverRowIndex;
+    FHoverRowIndex = R;
+    RepaintRow(R);
+    if (old >= 0 && old < RowCount()) RepaintRow(old);
+  }
+  // 8./9. Dragging over the headers extends a row or column selection.
+  if (FMouseSelectStart >= 0 && FMouseActions->RowSelect() && FMouseSelectMode == msRow &&
+      R >= FixedRows() && R <= RowCount() - FFixedFooters) {
+    const int to = std::max(FixedRows(), std::min(R, RowCount() - 1));
+    SetSelection(TGridRect{FixedCols(), std::min(FMouseSelectStart, to), ColCount() - 1,
+                           std::max(FMouseSelectStart, to)});
+  } else if (FMouseSelectStart >= 0 && FMouseActions->ColSelect() && FMouseSelectMode == msColumn && C >= 0) {
+    const int to = std::max(FixedCols(), C);
+    SetSelection(TGridRect{std::min(FMouseSelectStart, to), FixedRows(), std::max(FMouseSelectStart, to),
+                           RowCount() - 1});
+  }
   // 13. Sizing and moving.
   if (GridState() == gsColSizing) FPress.ColSizeFlg = true;
   if (GridState() == gsRowSizing) FPress.ColSizeFlg = true;
   if (GridState() == gsColMoving || GridState() == gsRowMoving) FPress.ColMoveFlg = true;
+  // 13.4 The select mode a press here would take.
+  if (!IsDesigning()) {
+    FMouseSelectMode = msNormal;
+    if (C >= 0 && R >= 0) {
+      if (R < FixedRows() && C < FixedCols()) {
+        if (FMouseActions->AllSelect()) FMouseSelectMode = msAll;
+      } else if (R < FixedRows() && FMouseActions->ColSelect() && !OnSizingBorder(X, Y)) {
+        FMouseSelectMode = msColumn;
+      } else if (C < FixedCols() && R >= FixedRows() &&
+                 R <= RowCount() - (FFloatingFooter->Visible() ? 2 : 1) && FMouseActions->RowSelect() &&
+                 !OnSizingBorder(X, Y)) {
+        FMouseSelectMode = msRow;
+      }
+    }
+  }
   // 16. The hint goes when the pointer leaves its cell.
   if (FLastHintCell.X != -1 || FLastHintCell.Y != -1) {
     const TPoint b = C >= 0 && R >= 0 ? BaseCell(C, R) : TPoint{-1, -1};
@@ -575,4 +636,13 @@ void TProStringGrid::SimulateCellClick(int ACol, int ARow) {
   });
   TBaseGrid::MouseDown(mbLeft, TShiftState(), r.Left + 2, r.Top + 2);
   TBaseGrid::MouseUp(mbLeft, TShiftState(), r.Left + 2, r.Top + 2);
+}
+
+bool TProStringGrid::OnSizingBorder(int X, int Y) {
+  TGridState state = gsNormal;
+  int index = 0, pos = 0, ofs = 0;
+  TGridDrawInfo info;
+  CalcDrawInfo(info);
+  TBaseGrid::CalcSizingState(X, Y, state, index, pos, ofs, info);
+  return state == gsColSizing || state == gsRowSizing;
 }

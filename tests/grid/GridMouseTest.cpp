@@ -715,3 +715,33 @@ TEST_F(GridMouse, SimulateCellClickSelectsWithoutMouseEvents) {
   EXPECT_EQ(downs, 0);
   EXPECT_TRUE(G->OnMouseDown);  // handlers restored
 }
+
+TEST_F(GridMouse, HeaderPressesSelectWholeRowsColumnsAndTheGrid) {
+  G->MouseActions()->SetRowSelect(true);
+  G->MouseActions()->SetColSelect(true);
+  G->MouseActions()->SetAllSelect(true);
+  auto press = [&](QPoint P, Qt::KeyboardModifiers Mods = {}) {
+    QTest::mouseMove(G->View(), P);  // the pointer's place decides what a press selects
+    Click(P, Mods);
+  };
+  press(CellCenter(0, 5));
+  EXPECT_EQ(G->Selection(), (TGridRect{1, 5, 5, 5}));
+  press(CellCenter(0, 8), Qt::ShiftModifier);
+  EXPECT_EQ(G->Selection(), (TGridRect{1, 5, 5, 8}));
+  press(CellCenter(3, 0));
+  EXPECT_EQ(G->Selection(), (TGridRect{3, 1, 3, 19}));
+  press(CellCenter(5, 0), Qt::ShiftModifier);
+  EXPECT_EQ(G->Selection(), (TGridRect{3, 1, 5, 19}));
+  press(CellCenter(0, 0));
+  EXPECT_EQ(G->Selection(), (TGridRect{1, 1, 5, 19}));
+  // Dragging down the row headers extends the rows.
+  QTest::mouseMove(G->View(), CellCenter(0, 2));
+  QTest::mousePress(G->View(), Qt::LeftButton, {}, CellCenter(0, 2));
+  QTest::mouseMove(G->View(), CellCenter(0, 4));
+  QTest::mouseRelease(G->View(), Qt::LeftButton, {}, CellCenter(0, 4));
+  EXPECT_EQ(G->Selection(), (TGridRect{1, 2, 5, 4}));
+  // Without the mouse actions a header press selects nothing of this kind.
+  G->MouseActions()->SetRowSelect(false);
+  press(CellCenter(0, 9));
+  EXPECT_EQ(G->Selection(), (TGridRect{1, 2, 5, 4}));
+}
