@@ -822,6 +822,15 @@ class TProStringGrid : public TBaseGrid {
   void SetAlignments(int ACol, int ARow, TAlignment Value);
   bool ReadOnly(int ACol, int ARow);
   void SetReadOnly(int ACol, int ARow, bool Value);
+  // Colours of a whole row (ARow a display row; hidden columns included).
+  // clNone clears them: a cell without a graphic loses all its settings.
+  void SetRowColor(int ARow, TColor Value);
+  void SetRowColorTo(int ARow, TColor Value);
+  void SetRowFontColor(int ARow, TColor Value);
+  // The width of a real column, hidden or not; written to a hidden column it
+  // is used when the column shows again.
+  int AllColWidths(int ACol);
+  void SetAllColWidths(int ACol, int Value);
   // RTF text between a cell and a rich edit: RTF is 7-bit text both ways.
   void CellToRich(int ACol, int ARow, class TRichEdit* Richeditor);
   QString RichToString(class TRichEdit* Richeditor);

@@ -69,3 +69,45 @@ QString TProStringGrid::RichToString(TRichEdit* Richeditor) {
 void TProStringGrid::RichToCell(int ACol, int ARow, TRichEdit* Richeditor) {
   SetCells(ACol, ARow, RichToString(Richeditor));
 }
+
+void TProStringGrid::SetRowColor(int ARow, TColor Value) {
+  for (int c = FixedCols(); c < AllColCount(); ++c) {
+    if (Value == clNone && HasCellProperties(c, ARow) && GetCellProperties(c, ARow)->GraphicObject() == nullptr)
+      FreeCellProps(c, ARow);
+    else if (Value != clNone || HasCellProperties(c, ARow))
+      GetCellProperties(c, ARow)->SetBrushColor(Value);
+  }
+  RepaintRow(ARow);
+}
+
+void TProStringGrid::SetRowColorTo(int ARow, TColor Value) {
+  for (int c = FixedCols(); c < AllColCount(); ++c) {
+    if (Value == clNone && HasCellProperties(c, ARow) && GetCellProperties(c, ARow)->GraphicObject() == nullptr)
+      FreeCellProps(c, ARow);
+    else if (Value != clNone || HasCellProperties(c, ARow))
+      GetCellProperties(c, ARow)->SetBrushColorTo(Value);
+  }
+  RepaintRow(ARow);
+}
+
+void TProStringGrid::SetRowFontColor(int ARow, TColor Value) {
+  for (int c = FixedCols(); c < AllColCount(); ++c) {
+    if (Value != clNone)
+      GetCellProperties(c, ARow)->SetFontColor(Value);
+    else if (HasCellProperties(c, ARow) && Colors(c, ARow) == clNone &&
+             GetCellProperties(c, ARow)->GraphicObject() == nullptr)
+      FreeCellProps(c, ARow);
+  }
+  RepaintRow(ARow);
+}
+
+int TProStringGrid::AllColWidths(int ACol) {
+  if (ACol >= 0 && ACol < kColumnTable && IsHiddenColumn(ACol)) return FAllColWidths[size_t(ACol)];
+  return ColWidths(DisplColIndex(ACol));
+}
+
+void TProStringGrid::SetAllColWidths(int ACol, int Value) {
+  if (ACol < 0 || ACol >= kColumnTable) return;
+  FAllColWidths[size_t(ACol)] = int16_t(Value);
+  if (!IsHiddenColumn(ACol)) SetColWidths(DisplColIndex(ACol), Value);
+}

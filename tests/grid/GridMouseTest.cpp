@@ -745,3 +745,30 @@ TEST_F(GridMouse, HeaderPressesSelectWholeRowsColumnsAndTheGrid) {
   press(CellCenter(0, 9));
   EXPECT_EQ(G->Selection(), (TGridRect{1, 2, 5, 4}));
 }
+
+TEST(GridAccessors, RowColoursAndHiddenColumnWidths) {
+  TProStringGrid g(nullptr);
+  g.SetRowColor(3, clRed);
+  for (int c = 1; c < 5; ++c) EXPECT_EQ(g.Colors(c, 3), clRed);
+  EXPECT_FALSE(g.HasCellProperties(0, 3));  // the fixed column stays
+  g.SetRowFontColor(3, clBlue);
+  EXPECT_EQ(g.FontColors(2, 3), clBlue);
+  g.SetRowColor(3, clNone);
+  EXPECT_FALSE(g.HasCellProperties(2, 3));  // no graphic: all settings go
+  g.SetRowColor(5, clNone);  // creates nothing
+  EXPECT_FALSE(g.HasCellProperties(2, 5));
+  // RowFontColor clNone frees only cells without a colour of their own.
+  g.SetColors(2, 4, clNone);
+  g.SetColors(3, 4, clRed);
+  g.SetRowFontColor(4, clNone);
+  EXPECT_FALSE(g.HasCellProperties(2, 4));
+  EXPECT_EQ(g.Colors(3, 4), clRed);
+  // A hidden column's width is kept for when it shows again.
+  g.HideColumn(2);
+  g.SetAllColWidths(2, 90);
+  EXPECT_EQ(g.AllColWidths(2), 90);
+  g.UnHideColumn(2);
+  EXPECT_EQ(g.ColWidths(2), 90);
+  g.SetAllColWidths(3, 70);
+  EXPECT_EQ(g.ColWidths(3), 70);
+}
