@@ -746,6 +746,8 @@ class TProStringGrid : public TBaseGrid {
   // What a press selects, as the pointer's place offers it.
   enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
   TMouseSelectMode MouseSelectMode() const { return FMouseSelectMode; }
+  // The hint that shows the width or height while sizing (HintShowSizing).
+  THintWindow* SizingHint() const { return FSizingHint; }
 
   // Cell events of the mouse (row first, as the handlers receive them).
   std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)> OnCanClickCell;
@@ -928,6 +930,11 @@ class TProStringGrid : public TBaseGrid {
   TMouseSelectMode FMouseSelectMode = msNormal;
   int FMouseSelectStart = -1;  // row or column where a header selection started
   int FHoverRowIndex = -1;
+  // Sizing of fixed columns and rows by their borders.
+  bool FSizeFixed = false, FSizeFixedR = false, FSizingFixed = false, FSizingFixedR = false;
+  int FSizeFixedX = 0, FSizeFixedY = 0, FSizingFixedCol = -1, FSizingFixedRow = -1;
+  THintWindow* FSizingHint = nullptr;  // owned as a component
+  void ShowSizingHint(const QString& Text, TPoint ClientCorner);
   // Whether (X, Y) lies on a column or row sizing border.
   bool OnSizingBorder(int X, int Y);
   int FSortTime = 0;

@@ -8,6 +8,7 @@
 
 #include "controls/ProUtil.h"
 #include "grid/ProGrid.h"
+#include "grid/ProGrid_HintWindow.h"
 #include "platform/os/ShellApi.h"
 #include "platform/ui/Forms.h"
 
@@ -85,6 +86,25 @@ void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
   C = base.X;
   R = base.Y;
   const TRect CR = CellRect(C, R);
+  // 16. Sizing a fixed column or row by its border.
+  if (FSizeFixed || FSizeFixedR) {
+    int edge = 0;
+    const int n = FSizeFixed ? FixedCols() : FixedRows();
+    const int at = FSizeFixed ? X : Y;
+    for (int i = 0; i < n; ++i) {
+      edge += (FSizeFixed ? ColWidths(i) : RowHeights(i)) + (i > 0 ? 1 : 0);
+      if (std::abs(edge - at) < 3) (FSizeFixed ? FSizingFixedCol : FSizingFixedRow) = i;
+    }
+    if (FSizeFixed) {
+      FSizingFixed = true;
+      FSizeFixedX = X;
+    } else {
+      FSizingFixedR = true;
+      FSizeFixedY = Y;
+    }
+    SetMouseCapture(true);
+    return;
+  }
   // 17. Fixed cells close the editor.
   if (FixedClick || IsFixed(C, R)) HideInplaceEdit();
   const bool FixedInside = IsFixed(C, R) && !FixedClick;
@@ -278,6 +298,32 @@ void TProStringGrid::WMLButtonUp(TWMMouse& Message) {
   const bool moved = FPress.ColMoveFlg, sized = FPress.ColSizeFlg;
   FPress.ColMoveFlg = FPress.ColSizeFlg = false;
   FPress.MouseKeepDown = FPress.MouseDownMove = false;
+  // 2. The end of sizing a fixed column or row.
+  if (FSizingFixed || FSizingFixedR) {
+    const bool cols = FSizingFixed;
+    const int index = cols ? FSizingFixedCol : FSizingFixedRow;
+    FSizeFixed = FSizingFixed = FSizeFixedR = FSizingFixedR = false;
+    SetMouseCapture(false);
+    if (index >= 0) {
+      int before = 0;
+      for (int i = 0; i < index; ++i) before += cols ? ColWidths(i) : RowHeights(i);
+      int size = std::max(0, (cols ? X : Y) - before);
+      if (cols) {
+        SetColWidths(index, size);
+        if (OnEndColumnSize) OnEndColumnSize(this, index);
+        int w = size;
+        if (OnUpdateColumnSize) OnUpdateColumnSize(this, index, w);
+        if (w != size) SetColWidths(index, w);
+      } else {
+        SetRowHeights(index, size);
+        if (OnEndRowSize) OnEndRowSize(this, index);
+      }
+    }
+    if (FSizingHint != nullptr) FSizingHint->ReleaseHandle();
+    return;
+  }
+  // 6. The sizing hint goes with the button.
+  if (FSizingHint != nullptr && (F.HintShowSizing || IsDesigning())) FSizingHint->ReleaseHandle();
   // 4. The released cell.
   int C = -1, R = -1;
   MouseToCell(X, Y, C, R);
@@ -504,6 +550,26 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
     SetSelection(TGridRect{std::min(FMouseSelectStart, to), FixedRows(), std::max(FMouseSelectStart, to),
                            RowCount() - 1});
   }
+  // 10. Over the border of a fixed column or row (2 pixels either side).
+  if (!IsDesigning()) {
+    if (FSizingFixed) {
+      FSizeFixedX = X;
+    } else if (FSizingFixedR) {
+      FSizeFixedY = Y;
+    } else {
+      FSizeFixed = FSizeFixedR = false;
+      int edge = 0;
+      for (int i = 0; i < FixedCols() && C >= 0 && R >= 0; ++i) {
+        if (std::abs(edge + ColWidths(i) - X) < 3) FSizeFixed = FMouseActions->SizeFixedCol();
+        edge += ColWidths(i) + 1;
+      }
+      edge = 0;
+      for (int i = 0; i < FixedRows() && C >= 0 && R >= 0; ++i) {
+        if (std::abs(edge + RowHeights(i) - Y) < 3) FSizeFixedR = FMouseActions->SizeFixedRow();
+        edge += RowHeights(i) + 1;
+      }
+    }
+  }
   // 13. Sizing and moving.
   if (GridState() == gsColSizing) FPress.ColSizeFlg = true;
   if (GridState() == gsRowSizing) FPress.ColSizeFlg = true;
@@ -546,6 +612,26 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
   if (GridState() == gsRowSizing && OnRowSizing && FPress.Rowclicked >= 0) {
     const TRect cr = CellRect(std::max(0, FPress.Colclicked), FPress.Rowclicked);
     OnRowSizing(this, FPress.Rowclicked, Y - cr.Top - FPress.Clickposdy);
+  }
+  if (FSizingFixed && OnColumnSizing) OnColumnSizing(this, 0, FSizeFixedX);
+  if (FSizingFixedR && OnRowSizing) OnRowSizing(this, 0, FSizeFixedY);
+  // 22. The size as a hint while sizing.
+  if (IsDesigning() || F.HintShowSizing) {
+    if (FSizingFixed) {
+      const TRect c0 = CellRect(0, 0);
+      ShowSizingHint(QStringLiteral("cw=<b>%1</b>").arg(FSizeFixedX), {c0.Left, c0.Top});
+    } else if (FSizingFixedR) {
+      const TRect c0 = CellRect(0, 0);
+      ShowSizingHint(QStringLiteral("rh=<b>%1</b>").arg(FSizeFixedY), {c0.Left, c0.Top});
+    } else if (GridState() == gsColSizing) {
+      const int c = FPress.Colclicked >= 0 ? FPress.Colclicked : ColCount() - 1;
+      const TRect cr = CellRect(c, FPress.Rowclicked >= 0 ? FPress.Rowclicked : 0);
+      ShowSizingHint(QStringLiteral("cw=<b>%1</b>").arg(X - cr.Left - FPress.Clickposdx), {cr.Left, cr.Top});
+    } else if (GridState() == gsRowSizing) {
+      const int r = FPress.Rowclicked >= 0 ? FPress.Rowclicked : RowCount() - 1;
+      const TRect cr = CellRect(FPress.Colclicked >= 0 ? FPress.Colclicked : 0, r);
+      ShowSizingHint(QStringLiteral("rh=<b>%1</b>").arg(Y - cr.Top - FPress.Clickposdy), {cr.Left, cr.Top});
+    }
   }
   // 24. The selection moved.
   const TGridRect after = Selection();
@@ -645,4 +731,12 @@ bool TProStringGrid::OnSizingBorder(int X, int Y) {
   CalcDrawInfo(info);
   TBaseGrid::CalcSizingState(X, Y, state, index, pos, ofs, info);
   return state == gsColSizing || state == gsRowSizing;
+}
+
+void TProStringGrid::ShowSizingHint(const QString& Text, TPoint ClientCorner) {
+  if (FSizingHint == nullptr) FSizingHint = new THTMLHintWindow(this);
+  const TRect m = FSizingHint->CalcHintRect(200, Text, nullptr);
+  const TPoint at = ClientToScreen(ClientCorner);
+  FSizingHint->SetColor(F.HintColor);
+  FSizingHint->ActivateHint(TRect{at.X, at.Y, at.X + m.Width(), at.Y + m.Height()}, Text);
 }

@@ -772,3 +772,46 @@ TEST(GridAccessors, RowColoursAndHiddenColumnWidths) {
   g.SetAllColWidths(3, 70);
   EXPECT_EQ(g.ColWidths(3), 70);
 }
+
+TEST_F(GridMouse, AFixedColumnIsSizedByItsBorder) {
+  G->MouseActions()->SetSizeFixedCol(true);
+  std::vector<int> ended;
+  G->OnEndColumnSize = [&](TObject*, int ACol) { ended.push_back(ACol); };
+  G->OnUpdateColumnSize = [](TObject*, int, int& W) { W = std::min(W, 90); };
+  const int border = G->ColWidths(0);
+  const int y = (G->CellRect(0, 4).Top + G->CellRect(0, 4).Bottom) / 2;
+  QTest::mouseMove(G->View(), At(border + 2, y));  // within 2 pixels of the border
+  QTest::mousePress(G->View(), Qt::LeftButton, {}, At(border + 2, y));
+  QTest::mouseMove(G->View(), At(80, y));
+  QTest::mouseRelease(G->View(), Qt::LeftButton, {}, At(80, y));
+  EXPECT_EQ(G->ColWidths(0), 80);
+  EXPECT_EQ(ended, std::vector<int>{0});
+  QTest::mouseMove(G->View(), At(82, y));
+  QTest::mousePress(G->View(), Qt::LeftButton, {}, At(82, y));
+  QTest::mouseRelease(G->View(), Qt::LeftButton, {}, At(120, y));
+  EXPECT_EQ(G->ColWidths(0), 90);  // as OnUpdateColumnSize answered
+  // 3 pixels away is not the border; without SizeFixedCol nothing sizes.
+  QTest::mouseMove(G->View(), At(93, y));
+  QTest::mousePress(G->View(), Qt::LeftButton, {}, At(93, y));
+  QTest::mouseRelease(G->View(), Qt::LeftButton, {}, At(60, y));
+  EXPECT_EQ(G->ColWidths(0), 90);
+  G->MouseActions()->SetSizeFixedCol(false);
+  QTest::mouseMove(G->View(), At(91, y));
+  QTest::mousePress(G->View(), Qt::LeftButton, {}, At(91, y));
+  QTest::mouseRelease(G->View(), Qt::LeftButton, {}, At(60, y));
+  EXPECT_EQ(G->ColWidths(0), 90);
+}
+
+TEST_F(GridMouse, SizingHintShowsTheNewWidth) {
+  G->SetOptions(G->Options() + goColSizing);
+  G->SetHintShowSizing(true);
+  const TRect hr = G->CellRect(2, 0);
+  QTest::mousePress(G->View(), Qt::LeftButton, {}, At(hr.Right - 1, 8));
+  QTest::mouseMove(G->View(), At(hr.Left + 80, 8));
+  ASSERT_NE(G->SizingHint(), nullptr);
+  EXPECT_EQ(G->SizingHint()->Caption(), QStringLiteral("cw=<b>81</b>"));  // the press was 1 pixel inside the border
+  EXPECT_TRUE(G->SizingHint()->Visible());
+  QTest::mouseRelease(G->View(), Qt::LeftButton, {}, At(hr.Left + 80, 8));
+  EXPECT_FALSE(G->SizingHint()->Visible());
+  EXPECT_EQ(G->ColWidths(2), 81);
+}
