@@ -761,6 +761,10 @@ class TProStringGrid : public TBaseGrid {
   std::function<void(TObject* Sender, int ACol, int ColumnSize)> OnColumnSizing;
   std::function<void(TObject* Sender, int ARow, int RowSize)> OnRowSizing;
   std::function<void(TObject* Sender, int ACol, int& AWidth)> OnUpdateColumnSize;
+  // Moving columns and rows by their headers: OnColumnMove may refuse the
+  // move when it starts, OnColumnMoving a drop place while it runs.
+  std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnMove, OnColumnMoving;
+  std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowMove, OnRowMoving;
   // Sorting by a click on the sort row's header cell.
   std::function<void(TObject* Sender, int ACol, bool& DoSort)> OnCanSort;
   std::function<void(TObject* Sender, int ACol)> OnClickSort;
@@ -934,6 +938,7 @@ class TProStringGrid : public TBaseGrid {
   bool FSizeFixed = false, FSizeFixedR = false, FSizingFixed = false, FSizingFixedR = false;
   int FSizeFixedX = 0, FSizeFixedY = 0, FSizingFixedCol = -1, FSizingFixedRow = -1;
   THintWindow* FSizingHint = nullptr;  // owned as a component
+  bool FMoveRefused = false, FDropRefused = false;
   void ShowSizingHint(const QString& Text, TPoint ClientCorner);
   // Whether (X, Y) lies on a column or row sizing border.
   bool OnSizingBorder(int X, int Y);

@@ -342,6 +342,12 @@ void TProStringGrid::WMLButtonUp(TWMMouse& Message) {
         SetSelection(TGridRect{C, R, C, R});
     }
   }
+  // 14. A header dropped where it may not go, or a refused move, moves nothing.
+  if (GridState() == gsColMoving || GridState() == gsRowMoving) {
+    if (FMoveRefused || FDropRefused) FMovePos = FMoveIndex;
+    Screen->SetCursor(crDefault);
+  }
+  FMoveRefused = FDropRefused = false;
   // 15. The framework's release (OnMouseUp, the end of selecting and sizing).
   const TGridState before = GridState();
   TBaseGrid::WMLButtonUp(Message);
@@ -573,7 +579,17 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
   // 13. Sizing and moving.
   if (GridState() == gsColSizing) FPress.ColSizeFlg = true;
   if (GridState() == gsRowSizing) FPress.ColSizeFlg = true;
-  if (GridState() == gsColMoving || GridState() == gsRowMoving) FPress.ColMoveFlg = true;
+  const bool moving = GridState() == gsColMoving || GridState() == gsRowMoving;
+  if (moving) {
+    FPress.ColMoveFlg = true;
+    // 13.2 The application may refuse the move once it starts.
+    if (!FMoveRefused && (X != FPress.Clickposx || Y != FPress.Clickposy)) {
+      bool Allow = true;
+      if (GridState() == gsColMoving && OnColumnMove) OnColumnMove(this, FMoveIndex, Allow);
+      if (GridState() == gsRowMoving && OnRowMove) OnRowMove(this, FMoveIndex, Allow);
+      FMoveRefused = !Allow;
+    }
+  }
   // 13.4 The select mode a press here would take.
   if (!IsDesigning()) {
     FMouseSelectMode = msNormal;
@@ -604,6 +620,19 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
   }
   // 19. The framework's move.
   TBaseGrid::MouseMove(Shift, X, Y);
+  // 13.3 The drop place may be refused (the no-drop cursor shows); a refused
+  // move drops nowhere.
+  if (GridState() == gsColMoving || GridState() == gsRowMoving) {
+    if (FMoveRefused) {
+      FMovePos = FMoveIndex;
+    } else if (F.EnhRowColMove && FMovePos >= 0) {
+      bool Allow = true;
+      if (GridState() == gsColMoving && OnColumnMoving) OnColumnMoving(this, FMovePos, Allow);
+      if (GridState() == gsRowMoving && OnRowMoving) OnRowMoving(this, FMovePos, Allow);
+      FDropRefused = !Allow;
+      Screen->SetCursor(Allow ? crDrag : crNoDrop);
+    }
+  }
   // 21. Sizing events with the width or height the pointer gives.
   if (GridState() == gsColSizing && OnColumnSizing && FPress.Colclicked >= 0) {
     const TRect cr = CellRect(FPress.Colclicked, std::max(0, FPress.Rowclicked));

@@ -815,3 +815,34 @@ TEST_F(GridMouse, SizingHintShowsTheNewWidth) {
   EXPECT_FALSE(G->SizingHint()->Visible());
   EXPECT_EQ(G->ColWidths(2), 81);
 }
+
+TEST_F(GridMouse, HeaderMovesMayBeRefusedWhenTheyStartOrWhereTheyDrop) {
+  G->SetOptions(G->Options() + goColMoving);
+  for (int c = 0; c < 6; ++c) G->SetCells(c, 1, QString::number(c));
+  auto drag = [&](int From, int To) {
+    QTest::mousePress(G->View(), Qt::LeftButton, {}, CellCenter(From, 0));
+    QTest::mouseMove(G->View(), CellCenter(From, 0) + QPoint(5, 0));
+    QTest::mouseMove(G->View(), CellCenter(To, 0));
+    QTest::mouseRelease(G->View(), Qt::LeftButton, {}, CellCenter(To, 0));
+  };
+  std::vector<int> dropsAsked;
+  G->OnColumnMoving = [&](TObject*, int ACol, bool& Allow) {
+    dropsAsked.push_back(ACol);
+    Allow = ACol != 4;
+  };
+  drag(2, 4);  // refused drop place
+  EXPECT_EQ(G->Cells(2, 1), "2");
+  EXPECT_FALSE(dropsAsked.empty());
+  EXPECT_EQ(Screen->Cursor(), crDefault);
+  drag(2, 5);
+  EXPECT_EQ(G->Cells(5, 1), "2");
+  int asked = 0;
+  G->OnColumnMove = [&](TObject*, int ACol, bool& Allow) {
+    ++asked;
+    EXPECT_EQ(ACol, 1);
+    Allow = false;
+  };
+  drag(1, 3);  // refused at the start
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(G->Cells(1, 1), "1");
+}
