@@ -761,6 +761,9 @@ class TProStringGrid : public TBaseGrid {
   std::function<void(TObject* Sender, int ACol, int ColumnSize)> OnColumnSizing;
   std::function<void(TObject* Sender, int ARow, int RowSize)> OnRowSizing;
   std::function<void(TObject* Sender, int ACol, int& AWidth)> OnUpdateColumnSize;
+  // A right click on a link cell edits the link (with URLShow).
+  bool URLEdit() const { return FURLEdit; }
+  void SetURLEdit(bool Value) { FURLEdit = Value; }
   // Moving columns and rows by their headers: OnColumnMove may refuse the
   // move when it starts, OnColumnMoving a drop place while it runs.
   std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnMove, OnColumnMoving;
@@ -939,6 +942,7 @@ class TProStringGrid : public TBaseGrid {
   int FSizeFixedX = 0, FSizeFixedY = 0, FSizingFixedCol = -1, FSizingFixedRow = -1;
   THintWindow* FSizingHint = nullptr;  // owned as a component
   bool FMoveRefused = false, FDropRefused = false;
+  bool FURLEdit = false;
   void ShowSizingHint(const QString& Text, TPoint ClientCorner);
   // Whether (X, Y) lies on a column or row sizing border.
   bool OnSizingBorder(int X, int Y);

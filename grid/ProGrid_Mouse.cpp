@@ -468,22 +468,66 @@ void TProStringGrid::WMLButtonDblClk(TWMMouse& Message) {
   TBaseGrid::WMLButtonDblClk(Message);
   if (OnDblClickCell) OnDblClickCell(this, R, C);
   // 7. Editing on a double click only.
-  if (FMouseActions->EditOnDblClickOnly() && IsEditable(RC, R)) {
-    SetOptions(Options() + goEditing);
-    ShowEditor();
+  if (FMouseActions->EditOnDblClickOnly()) {
+    const bool range = FMouseActions->RangeSelectAndEdit();
+    FMouseActions->SetRangeSelectAndEdit(true);
+    auto restore = qScopeGuard([&] { FMouseActions->SetRangeSelectAndEdit(range); });
+    if (IsEditable(RC, R)) {
+      SetOptions(Options() + goEditing);
+      ShowEditor();
+    }
   }
 }
 
 void TProStringGrid::WMRButtonDown(TWMMouse& Message) {
+  // 1. The framework first (OnMouseDown).
   TBaseGrid::WMRButtonDown(Message);
+  const int X = Message.XPos(), Y = Message.YPos();
+  const TShiftState Shift = KeysToShiftState(Message.Keys());
   int C = -1, R = -1;
-  MouseToCell(Message.XPos(), Message.YPos(), C, R);
-  if (FMouseActions->SelectOnRightClick() && C >= 0 && R >= 0 && !IsFixed(C, R)) {
-    const TPoint base = BaseCell(C, R);
-    MoveColRow(base.X, base.Y, true, true);
+  MouseToCell(X, Y, C, R);
+  auto isSelected = [&](int c, int r) {
+    const TGridRect s = Selection();
+    return c >= s.Left && c <= s.Right && r >= s.Top && r <= s.Bottom;
+  };
+  // 3. Selecting on a right click.
+  if (FMouseActions->SelectOnRightClick() && C >= 0 && R >= 0 && !IsFixed(C, R) &&
+      !(FMouseActions->DisjunctCellSelect() && isSelected(C, R))) {
+    const int RC = RealColIndex(C);
+    if (!HasCheckBox(RC, R) && !HasRadioButton(RC, R)) {
+      if (OnRightClickCell) {
+        FocusCell(C, R);
+      } else {
+        MouseDown(mbLeft, Shift, X, Y);
+        MouseUp(mbLeft, Shift, X, Y);
+      }
+    }
+    if (isSelected(C, R)) {
+      bool can = true;
+      if (OnSelectCell) OnSelectCell(this, C, R, can);  // the answer changes nothing
+    } else {
+      const TPoint base = BaseCell(C, R);
+      const int left = LeftCol();
+      MoveColRow(base.X, base.Y, true, true);
+      if (FNavigation->KeepHorizScroll()) SetLeftCol(left);
+    }
+    if (FMouseActions->DisjunctRowSelect()) {
+      if (Shift.contains(ssCtrl) || FMouseActions->DisjunctRowSelectNoCtrl()) {
+        SetRowSelect(R, !RowSelect(R));
+      } else if (!(RowSelectCount() > 1 && PopupMenu() != nullptr && RowSelect(R))) {
+        ClearRowSelect();
+        SetRowSelect(R, true);
+      }
+    }
   }
+  // 4. The cell's event, row first.
   if (OnRightClickCell) OnRightClickCell(this, R, C);
-  // Links are edited on a right click with URLEdit.
+  // 5. Links are edited on a right click.
+  if (C >= 0 && R >= 0 && F.URLShow && FURLEdit && ContainsURL(Cells(RealColIndex(C), R))) {
+    SetCol(C);
+    SetRow(R);
+    ShowEditor();
+  }
 }
 
 void TProStringGrid::WMRButtonUp(TWMMouse& Message) {

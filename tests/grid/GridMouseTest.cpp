@@ -70,6 +70,13 @@ class GridMouse : public testing::Test {
     return At((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
   }
   void Click(QPoint P, Qt::KeyboardModifiers Mods = {}) { QTest::mouseClick(G->View(), Qt::LeftButton, Mods, P); }
+  // What the window system sends for a double click: press, release, double
+  // click, release (QTest sends the double click alone).
+  void DoubleClick(QPoint P) {
+    Click(P);
+    QTest::mouseDClick(G->View(), Qt::LeftButton, {}, P);
+    QTest::mouseRelease(G->View(), Qt::LeftButton, {}, P);
+  }
   void Wheel(int Delta) {
     const QPoint local = At(100, 100);
     QWheelEvent e(local, G->View()->mapToGlobal(local), QPoint(), QPoint(0, Delta), Qt::NoButton,
@@ -240,7 +247,7 @@ TEST_F(GridMouse, ABorderDoubleClickAsksToFitTheColumnLeftOfIt) {
   };
   G->OnEndColumnSize = [&](TObject*, int ACol) { ended.push_back(ACol); };
   const TRect left3 = G->CellRect(3, 0);
-  QTest::mouseDClick(G->View(), Qt::LeftButton, {}, At(left3.Left + 2, 8));
+  DoubleClick(At(left3.Left + 2, 8));
   ASSERT_FALSE(asked.empty());
   EXPECT_EQ(asked.back(), 2);
   EXPECT_TRUE(ended.empty());  // refused
@@ -248,7 +255,7 @@ TEST_F(GridMouse, ABorderDoubleClickAsksToFitTheColumnLeftOfIt) {
   G->OnColumnSize = nullptr;
   G->SetCells(2, 3, QString(40, u'W'));
   QTest::qWait(QApplication::doubleClickInterval() + 10);
-  QTest::mouseDClick(G->View(), Qt::LeftButton, {}, At(left3.Left + 2, 8));
+  DoubleClick(At(left3.Left + 2, 8));
   EXPECT_EQ(ended, std::vector<int>{2});
   EXPECT_GT(G->ColWidths(2), 200);
 }
@@ -256,7 +263,7 @@ TEST_F(GridMouse, ABorderDoubleClickAsksToFitTheColumnLeftOfIt) {
 TEST_F(GridMouse, DblClickCellFollowsDblClickRowFirst) {
   G->OnDblClick = [&](TObject*) { Log << "dblclick"; };
   G->OnDblClickCell = [&](TObject*, int ARow, int ACol) { Log << QStringLiteral("cell %1,%2").arg(ARow).arg(ACol); };
-  QTest::mouseDClick(G->View(), Qt::LeftButton, {}, CellCenter(3, 4));
+  DoubleClick(CellCenter(3, 4));
   EXPECT_EQ(Only(Log, {"dbl", "cell"}), (QStringList{"dblclick", "cell 4,3"}));
 }
 
@@ -845,4 +852,46 @@ TEST_F(GridMouse, HeaderMovesMayBeRefusedWhenTheyStartOrWhereTheyDrop) {
   drag(1, 3);  // refused at the start
   EXPECT_EQ(asked, 1);
   EXPECT_EQ(G->Cells(1, 1), "1");
+}
+
+TEST_F(GridMouse, EditOnDblClickOnlyOpensTheEditorOnADoubleClick) {
+  G->MouseActions()->SetEditOnDblClickOnly(true);  // goEditing comes with the double click
+  G->MouseActions()->SetDirectEdit(true);
+  Click(CellCenter(2, 3));
+  EXPECT_FALSE(G->EditorMode());
+  DoubleClick(CellCenter(3, 4));
+  EXPECT_TRUE(G->EditorMode());
+  EXPECT_EQ(G->Col(), 3);
+  EXPECT_EQ(G->Row(), 4);
+  // Finishing the edit takes editing away again.
+  G->PostEditDone(3, 4);
+  QApplication::processEvents();
+  EXPECT_FALSE(G->EditorMode());
+  EXPECT_FALSE(G->Options().contains(goEditing));
+}
+
+TEST_F(GridMouse, ARightClickOnALinkEditsItWithURLEdit) {
+  G->SetOptions(G->Options() + goEditing);
+  G->SetURLShow(true);
+  G->SetCells(3, 4, "http://example.com");
+  QTest::mouseClick(G->View(), Qt::RightButton, {}, CellCenter(3, 4));
+  EXPECT_FALSE(G->EditorMode());
+  G->SetURLEdit(true);
+  QTest::mouseClick(G->View(), Qt::RightButton, {}, CellCenter(3, 4));
+  EXPECT_TRUE(G->EditorMode());
+  EXPECT_EQ(G->Col(), 3);
+  EXPECT_EQ(G->Row(), 4);
+}
+
+TEST_F(GridMouse, RightClicksSelectRowsWithDisjunctRowSelect) {
+  G->MouseActions()->SetSelectOnRightClick(true);
+  G->MouseActions()->SetDisjunctRowSelect(true);
+  QTest::mouseClick(G->View(), Qt::RightButton, {}, CellCenter(2, 3));
+  QTest::mouseClick(G->View(), Qt::RightButton, {}, CellCenter(2, 6));
+  EXPECT_FALSE(G->RowSelect(3));
+  EXPECT_TRUE(G->RowSelect(6));
+  QTest::mouseClick(G->View(), Qt::RightButton, Qt::ControlModifier, CellCenter(2, 8));
+  EXPECT_TRUE(G->RowSelect(6));
+  EXPECT_TRUE(G->RowSelect(8));
+  EXPECT_EQ(G->Row(), 8);
 }
