@@ -761,6 +761,12 @@ class TProStringGrid : public TBaseGrid {
   std::function<void(TObject* Sender, int ACol, int ColumnSize)> OnColumnSizing;
   std::function<void(TObject* Sender, int ARow, int RowSize)> OnRowSizing;
   std::function<void(TObject* Sender, int ACol, int& AWidth)> OnUpdateColumnSize;
+  // The grid's cursor; temporary cursors (the hand over links) give way to it.
+  TCursor Cursor() const { return TBaseGrid::Cursor(); }
+  void SetCursor(TCursor Value);
+  // The program's hints use the HTML hint window (False: the plain one).
+  bool UseHTMLHints() const { return FUseHTMLHints; }
+  void SetUseHTMLHints(bool Value);
   // A right click on a link cell edits the link (with URLShow).
   bool URLEdit() const { return FURLEdit; }
   void SetURLEdit(bool Value) { FURLEdit = Value; }
@@ -943,6 +949,8 @@ class TProStringGrid : public TBaseGrid {
   THintWindow* FSizingHint = nullptr;  // owned as a component
   bool FMoveRefused = false, FDropRefused = false;
   bool FURLEdit = false;
+  bool FUseHTMLHints = false;
+  TCursor FGridCursor = crDefault;  // the cursor set by the program
   void ShowSizingHint(const QString& Text, TPoint ClientCorner);
   // Whether (X, Y) lies on a column or row sizing border.
   bool OnSizingBorder(int X, int Y);

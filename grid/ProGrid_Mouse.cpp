@@ -649,6 +649,17 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
       }
     }
   }
+  // 14. The hand over a link of a plain cell (URLShow); 15. otherwise the
+  // program's own cursor again.
+  bool cursorSet = FMouseSelectMode != msNormal;
+  if (C >= 0 && R >= 0 && F.URLShow && !IsDesigning()) {
+    const QString text = Cells(RealColIndex(C), R);
+    if (ClassifyCellText(text, F.EnableHTML) != ctkHTML && ContainsURL(text)) {
+      TBaseGrid::SetCursor(crHandPoint);
+      cursorSet = true;
+    }
+  }
+  if (!cursorSet && TBaseGrid::Cursor() != FGridCursor) TBaseGrid::SetCursor(FGridCursor);
   // 16. The hint goes when the pointer leaves its cell.
   if (FLastHintCell.X != -1 || FLastHintCell.Y != -1) {
     const TPoint b = C >= 0 && R >= 0 ? BaseCell(C, R) : TPoint{-1, -1};
@@ -812,4 +823,17 @@ void TProStringGrid::ShowSizingHint(const QString& Text, TPoint ClientCorner) {
   const TPoint at = ClientToScreen(ClientCorner);
   FSizingHint->SetColor(F.HintColor);
   FSizingHint->ActivateHint(TRect{at.X, at.Y, at.X + m.Width(), at.Y + m.Height()}, Text);
+}
+
+void TProStringGrid::SetCursor(TCursor Value) {
+  TBaseGrid::SetCursor(Value);
+  FGridCursor = Value;
+}
+
+void TProStringGrid::SetUseHTMLHints(bool Value) {
+  FUseHTMLHints = Value;
+  if (Value)
+    Application->HintWindowClass = [](TComponent* Owner) -> THintWindow* { return new THTMLHintWindow(Owner); };
+  else
+    Application->HintWindowClass = nullptr;
 }

@@ -29,6 +29,12 @@ void TProStringGrid::WndProc(TMessage& Message) {
       SetOptions(Options() - goEditing);
     }
   }
+  // 5. A header move cancelled by the system ends as if it had never started.
+  if (Message.Msg == WM_CANCELMODE && Screen->Cursor() == crDrag &&
+      (GridState() == gsColMoving || GridState() == gsRowMoving) && F.EnhRowColMove) {
+    Screen->SetCursor(crDefault);
+    FMovePos = FMoveIndex;
+  }
   if (Message.Msg == WM_COMMAND) {
     TWMCommand cmd(Message);
     const WORD code = cmd.NotifyCode();

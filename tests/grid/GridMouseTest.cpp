@@ -339,7 +339,7 @@ TEST_F(GridMouse, TheWheelMovesTheCurrentRowByThreeRows) {
   EXPECT_EQ(G->Row(), 6);
 }
 
-TEST_F(GridMouse, CtrlWheelZoomsWithinTenSteps) {
+TEST_F(GridMouse, ZoomStaysWithinTenSteps) {
   const int w = G->ColWidths(2);
   for (int i = 0; i < 12; ++i) G->Zoom(1);
   EXPECT_EQ(G->ZoomFactor(), 10);
@@ -894,4 +894,36 @@ TEST_F(GridMouse, RightClicksSelectRowsWithDisjunctRowSelect) {
   EXPECT_TRUE(G->RowSelect(6));
   EXPECT_TRUE(G->RowSelect(8));
   EXPECT_EQ(G->Row(), 8);
+}
+
+TEST_F(GridMouse, CtrlWheelZooms) {
+  const int w = G->ColWidths(2), h = G->RowHeights(3);
+  const QPoint local = At(100, 100);
+  QWheelEvent e(local, G->View()->mapToGlobal(local), QPoint(), QPoint(0, -WHEEL_DELTA), Qt::NoButton,
+                Qt::ControlModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(G->View(), &e);
+  EXPECT_EQ(G->ZoomFactor(), 1);
+  EXPECT_EQ(G->ColWidths(2), w + 1);
+  EXPECT_EQ(G->RowHeights(3), h + 1);
+  EXPECT_EQ(G->Row(), 1);  // a zoom moves nothing
+}
+
+TEST_F(GridMouse, TheHandShowsOverLinksAndTheGridsCursorReturns) {
+  G->SetURLShow(true);
+  G->SetCursor(crCross);
+  G->SetCells(2, 3, "http://example.com");
+  QTest::mouseMove(G->View(), CellCenter(2, 3));
+  EXPECT_EQ(G->Cursor(), crHandPoint);
+  QTest::mouseMove(G->View(), CellCenter(3, 3));
+  EXPECT_EQ(G->Cursor(), crCross);
+}
+
+TEST(GridHints, UseHTMLHintsSwitchesTheProgramsHintWindow) {
+  TProStringGrid g(nullptr);
+  g.SetUseHTMLHints(true);
+  ASSERT_TRUE(Application->HintWindowClass);
+  std::unique_ptr<THintWindow> w(Application->HintWindowClass(nullptr));
+  EXPECT_NE(dynamic_cast<THTMLHintWindow*>(w.get()), nullptr);
+  g.SetUseHTMLHints(false);
+  EXPECT_FALSE(Application->HintWindowClass);
 }
