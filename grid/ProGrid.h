@@ -939,6 +939,7 @@ class TProStringGrid : public TBaseGrid {
     bool SelectionClick = false;
     bool ColSizeFlg = false, ColMoveFlg = false;
     bool DblClk = false;
+    bool DeselectState = false;  // a Ctrl press on a selected row: the release deselects it
   } FPress;
   TMouseSelectMode FMouseSelectMode = msNormal;
   int FMouseSelectStart = -1;  // row or column where a header selection started

@@ -134,6 +134,22 @@ void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
   } else {
     FPress.Clickposdx = FPress.Clickposdy = 0;
   }
+  // 25. Disjunct rows: Shift extends, Ctrl (or no Ctrl needed) toggles, a
+  // plain press starts a new row selection.
+  FPress.DeselectState = false;
+  if (FMouseActions->DisjunctRowSelect() && R >= FixedRows() && (C != 0 || !FMouseActions->HotmailRowSelect())) {
+    if (Shift.contains(ssShift)) {
+      TBaseGrid::WMLButtonDown(Message);
+      SetSelection(TGridRect{std::min(C, S0.Left), std::min(R, S0.Top), std::max(C, S0.Left), std::max(R, S0.Top)});
+      return;
+    }
+    const int rr = FMouseActions->RowSelectPersistent() ? RealRowIndex(R) : R;
+    if (Shift.contains(ssCtrl) || FMouseActions->DisjunctRowSelectNoCtrl()) {
+      if (RowSelect(rr)) FPress.DeselectState = true;
+    } else if (!Shift.contains(ssAlt)) {
+      ClearRowSelect();
+    }
+  }
   // 27. Links in cells.
   if (F.URLShow && !IsFixed(C, R)) {
     const QString text = Cells(RC, R);
@@ -342,6 +358,17 @@ void TProStringGrid::WMLButtonUp(TWMMouse& Message) {
         SetSelection(TGridRect{C, R, C, R});
     }
   }
+  // 11. Disjunct rows take the selection; a Ctrl press on a selected row
+  // deselects it.
+  bool deselected = false;
+  if (FMouseActions->DisjunctRowSelect() && C >= 0 && R >= 0) {
+    if (!(C == 0 && FMouseActions->HotmailRowSelect())) SelectionToRowSelect(false);
+    if (FPress.DeselectState && R >= FixedRows() && R < RowCount() - FFixedFooters) {
+      SetRowSelect(FMouseActions->RowSelectPersistent() ? RealRowIndex(R) : R, false);
+      deselected = true;
+    }
+    FPress.DeselectState = false;
+  }
   // 14. A header dropped where it may not go, or a refused move, moves nothing.
   if (GridState() == gsColMoving || GridState() == gsRowMoving) {
     if (FMoveRefused || FDropRefused) FMovePos = FMoveIndex;
@@ -352,6 +379,8 @@ void TProStringGrid::WMLButtonUp(TWMMouse& Message) {
   const TGridState before = GridState();
   TBaseGrid::WMLButtonUp(Message);
   if (before == gsColSizing || before == gsRowSizing) return;
+  // 16. After a deselection the selection did not change.
+  if (deselected) FSelChange = false;
   // 18. Nothing more after a move or size, or outside the cells.
   if (moved || sized || C < 0 || R < 0) return;
   // 19. Check-box release event.

@@ -927,3 +927,20 @@ TEST(GridHints, UseHTMLHintsSwitchesTheProgramsHintWindow) {
   g.SetUseHTMLHints(false);
   EXPECT_FALSE(Application->HintWindowClass);
 }
+
+TEST_F(GridMouse, CtrlClicksToggleDisjunctRows) {
+  G->MouseActions()->SetDisjunctRowSelect(true);
+  Click(CellCenter(2, 3));
+  Click(CellCenter(2, 6), Qt::ControlModifier);
+  Click(CellCenter(3, 8), Qt::ControlModifier);
+  EXPECT_TRUE(G->RowSelect(3));
+  EXPECT_TRUE(G->RowSelect(6));
+  EXPECT_TRUE(G->RowSelect(8));
+  EXPECT_EQ(G->RowSelectCount(), 3);
+  Click(CellCenter(4, 6), Qt::ControlModifier);  // a selected row: deselected
+  EXPECT_FALSE(G->RowSelect(6));
+  EXPECT_EQ(G->RowSelectCount(), 2);
+  Click(CellCenter(2, 10));  // a plain click starts again
+  EXPECT_EQ(G->RowSelectCount(), 1);
+  EXPECT_TRUE(G->RowSelect(10));
+}
