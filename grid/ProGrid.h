@@ -837,6 +837,13 @@ class TProStringGrid : public TBaseGrid {
   void SetAlignments(int ACol, int ARow, TAlignment Value);
   bool ReadOnly(int ACol, int ARow);
   void SetReadOnly(int ACol, int ARow, bool Value);
+  TCellGradientDirection Gradients(int ACol, int ARow);
+  void SetGradients(int ACol, int ARow, TCellGradientDirection Value);
+  // Reading creates the property object (the grid's defaults apply).
+  bool WordWraps(int ACol, int ARow) { return GetCellProperties(ACol, ARow)->WordWrap(); }
+  void SetWordWraps(int ACol, int ARow, bool Value);
+  // Copies the font's name, size, style and colour into the cell.
+  void SetFonts(int ACol, int ARow, TFont* Value);
   // Colours of a whole row (ARow a display row; hidden columns included).
   // clNone clears them: a cell without a graphic loses all its settings.
   void SetRowColor(int ARow, TColor Value);
@@ -928,6 +935,10 @@ class TProStringGrid : public TBaseGrid {
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void CMMouseLeave(TCMMouseEnterLeave& Message) override;
+  // The wheel through the framework (from the in-place editor): with waScroll
+  // or the wheel off only the events; otherwise the base grid's move.
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
 
  private:
   // What a left-button press left for the moves and the release.

@@ -22,6 +22,8 @@ PROGRID_CELL_ACCESSOR(TFontStyles, FontStyles, FontStyle, SetFontStyle, TFontSty
 PROGRID_CELL_ACCESSOR(int, FontSizes, FontSize, SetFontSize, 0)
 PROGRID_CELL_ACCESSOR(TAlignment, Alignments, Alignment, SetAlignment, taLeftJustify)
 PROGRID_CELL_ACCESSOR(bool, ReadOnly, ReadOnly, SetReadOnly, false)
+PROGRID_CELL_ACCESSOR(TCellGradientDirection, Gradients, GradientDirection, SetGradientDirection,
+                      GradientVertical)
 
 #undef PROGRID_CELL_ACCESSOR
 
@@ -32,6 +34,20 @@ QString TProStringGrid::FontNames(int ACol, int ARow) {
 
 void TProStringGrid::SetFontNames(int ACol, int ARow, const QString& Value) {
   GetCellProperties(ACol, ARow)->SetFontName(Value);
+  RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+void TProStringGrid::SetWordWraps(int ACol, int ARow, bool Value) {
+  GetCellProperties(ACol, ARow)->SetWordWrap(Value);
+  RepaintCell(DisplColIndex(ACol), ARow);
+}
+
+void TProStringGrid::SetFonts(int ACol, int ARow, TFont* Value) {
+  TCellProperties* p = GetCellProperties(ACol, ARow);
+  p->SetFontName(Value->Name());
+  p->SetFontSize(Value->Size());
+  p->SetFontStyle(Value->Style());
+  p->SetFontColor(Value->Color());
   RepaintCell(DisplColIndex(ACol), ARow);
 }
 

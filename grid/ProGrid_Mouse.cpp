@@ -1,8 +1,7 @@
 // String grid: what the mouse buttons and moves do (presses, releases, double
 // and right clicks, click sorting, sizing events, the start of a cell drag).
-#include <QDateTime>
 #include <QElapsedTimer>
-#include <QScopedValueRollback>
+#include <QScopeGuard>
 #include <QUrl>
 #include <cstdlib>
 

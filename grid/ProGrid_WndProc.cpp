@@ -1,6 +1,7 @@
 // String grid: the window procedure (the "GridEditDone" round trip, combo
 // notifications of the grid's own editors, the wheel and wheel zoom) and the
 // zoom operation.
+#include <QScopeGuard>
 #include <cstdlib>
 
 #include "grid/ProGrid.h"
@@ -108,4 +109,36 @@ void TProStringGrid::Zoom(int x) {
     if (ColWidths(c) > 0 && ColWidths(c) + x > 0) SetColWidths(c, ColWidths(c) + x);
   for (int r = 0; r < RowCount(); ++r)
     if (RowHeights(r) > 0 && RowHeights(r) + x > 0) SetRowHeights(r, RowHeights(r) + x);
+}
+
+bool TProStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+  if (FMouseActions->WheelAction() == waScroll || !F.EnableWheel) {
+    bool handled = false;
+    if (OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, handled);
+    return handled;
+  }
+  // A wheel move never starts direct editing.
+  const bool direct = FMouseActions->DirectEdit();
+  FMouseActions->SetDirectEdit(false);
+  auto restore = qScopeGuard([&] { FMouseActions->SetDirectEdit(direct); });
+  const int left = LeftCol();
+  const bool result = TBaseGrid::DoMouseWheelDown(Shift, MousePos);
+  if (Options().contains(goRowSelect) && FNavigation->KeepHorizScroll()) SetLeftCol(left);
+  return result;
+}
+
+bool TProStringGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+  if (FMouseActions->WheelAction() == waScroll || !F.EnableWheel) {
+    bool handled = false;
+    if (OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, handled);
+    return handled;
+  }
+  const bool direct = FMouseActions->DirectEdit();
+  FMouseActions->SetDirectEdit(false);
+  auto restore = qScopeGuard([&] { FMouseActions->SetDirectEdit(direct); });
+  const int left = LeftCol();
+  // Outside the grid the move is only reported as handled.
+  const bool result = Col() < ColCount() && Row() < RowCount() ? TBaseGrid::DoMouseWheelUp(Shift, MousePos) : true;
+  if (Options().contains(goRowSelect) && FNavigation->KeepHorizScroll()) SetLeftCol(left);
+  return result;
 }

@@ -543,12 +543,23 @@ TEST(GridAccessors, GettersCreateNoPropertyObject) {
   EXPECT_EQ(g.Alignments(2, 3), taLeftJustify);
   EXPECT_FALSE(g.ReadOnly(2, 3));
   EXPECT_TRUE(g.FontStyles(2, 3).empty());
+  EXPECT_EQ(g.Gradients(2, 3), GradientVertical);
   EXPECT_FALSE(g.HasCellProperties(2, 3));
+  EXPECT_TRUE(g.WordWraps(2, 4));  // this one creates it, with the grid's default
+  EXPECT_TRUE(g.HasCellProperties(2, 4));
   g.SetColors(2, 3, clRed);
   EXPECT_TRUE(g.HasCellProperties(2, 3));
   EXPECT_EQ(g.Colors(2, 3), clRed);
   g.SetFontNames(2, 3, "Tahoma");
   EXPECT_EQ(g.FontNames(2, 3), "Tahoma");
+  TFont f;
+  f.SetName("Arial");
+  f.SetSize(14);
+  f.SetColor(clGreen);
+  g.SetFonts(1, 1, &f);
+  EXPECT_EQ(g.FontNames(1, 1), "Arial");
+  EXPECT_EQ(g.FontSizes(1, 1), 14);
+  EXPECT_EQ(g.FontColors(1, 1), clGreen);
 }
 
 TEST(GridAccessors, RichTextTravelsAsSevenBitText) {
