@@ -984,6 +984,9 @@ class TProStringGrid : public TBaseGrid {
   void DoAnchorClick(int C, int R, const QString& Anchor);
   void CheckBoxClick(int C, int R, int X, int Y);
   bool ComboFromGrid(HWND Sender);
+  bool WheelThroughFramework(bool Down, TShiftState Shift, TPoint MousePos);
+  // A cell's text as plain text: tags stripped (kept with KeepHTML), wide text decoded.
+  QString PlainCellText(int ACol, int ARow, bool KeepHTML);
   // The balloon follows Balloon.Enable (not while loading).
   void BalloonEnableChanged();
   // After a column moved: the sort column and indexes follow, the release is

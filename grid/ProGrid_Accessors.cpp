@@ -86,24 +86,28 @@ void TProStringGrid::RichToCell(int ACol, int ARow, TRichEdit* Richeditor) {
   SetCells(ACol, ARow, RichToString(Richeditor));
 }
 
-void TProStringGrid::SetRowColor(int ARow, TColor Value) {
-  for (int c = FixedCols(); c < AllColCount(); ++c) {
-    if (Value == clNone && HasCellProperties(c, ARow) && GetCellProperties(c, ARow)->GraphicObject() == nullptr)
-      FreeCellProps(c, ARow);
-    else if (Value != clNone || HasCellProperties(c, ARow))
-      GetCellProperties(c, ARow)->SetBrushColor(Value);
+namespace {
+
+// A row's background colour (or colour-to) over its normal columns; clNone
+// frees the settings of cells without a graphic and clears the others.
+void SetRowBrush(TProStringGrid* G, int ARow, TColor Value, void (TCellProperties::*Set)(TColor)) {
+  for (int c = G->FixedCols(); c < G->AllColCount(); ++c) {
+    if (Value == clNone && G->HasCellProperties(c, ARow) && G->GetCellProperties(c, ARow)->GraphicObject() == nullptr)
+      G->FreeCellProps(c, ARow);
+    else if (Value != clNone || G->HasCellProperties(c, ARow))
+      (G->GetCellProperties(c, ARow)->*Set)(Value);
   }
-  RepaintRow(ARow);
+  G->RepaintRow(ARow);
+}
+
+}  // namespace
+
+void TProStringGrid::SetRowColor(int ARow, TColor Value) {
+  SetRowBrush(this, ARow, Value, &TCellProperties::SetBrushColor);
 }
 
 void TProStringGrid::SetRowColorTo(int ARow, TColor Value) {
-  for (int c = FixedCols(); c < AllColCount(); ++c) {
-    if (Value == clNone && HasCellProperties(c, ARow) && GetCellProperties(c, ARow)->GraphicObject() == nullptr)
-      FreeCellProps(c, ARow);
-    else if (Value != clNone || HasCellProperties(c, ARow))
-      GetCellProperties(c, ARow)->SetBrushColorTo(Value);
-  }
-  RepaintRow(ARow);
+  SetRowBrush(this, ARow, Value, &TCellProperties::SetBrushColorTo);
 }
 
 void TProStringGrid::SetRowFontColor(int ARow, TColor Value) {

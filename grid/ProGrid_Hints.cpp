@@ -4,6 +4,18 @@
 #include "grid/ProGrid_HintWindow.h"
 #include "grid/ProGrid_HintWindow_p.h"
 
+QString TProStringGrid::PlainCellText(int ACol, int ARow, bool KeepHTML) {
+  const QString text = Cells(ACol, ARow);
+  switch (ClassifyCellText(text, F.EnableHTML)) {
+    case ctkWide:
+      return DecodeWideText(text);
+    case ctkHTML:
+      return KeepHTML ? text : HintStripTagsStandIn(text);
+    default:
+      return text;
+  }
+}
+
 void TProStringGrid::GetHintInfo(QString& HintStr, THintInfo& HintInfo) {
   // 1. The cell under the pointer; the maximum width; the font of wide hints.
   int C = -1, R = -1;
@@ -29,17 +41,7 @@ void TProStringGrid::GetHintInfo(QString& HintStr, THintInfo& HintInfo) {
     if (F.HintShowCells && C >= FixedCols() && C < ColCount() - FFixedRightCols && R >= FixedRows() &&
         R < RowCount() - FFixedFooters) {
       pos.Y = cr.Top;
-      const QString text = Cells(RC, R);
-      switch (ClassifyCellText(text, F.EnableHTML)) {
-        case ctkWide:
-          HintStr = DecodeWideText(text);
-          break;
-        case ctkHTML:
-          HintStr = F.HTMLHint ? text : HintStripTagsStandIn(text);
-          break;
-        default:
-          HintStr = text;
-      }
+      HintStr = PlainCellText(RC, R, F.HTMLHint);
     }
     // 2.6 The application's hint, except on the floating footer's row.
     if (!(FFloatingFooter->Visible() && R == RowCount() - 1) && OnGridHint) OnGridHint(this, R, C, HintStr);
@@ -81,19 +83,7 @@ TProStringGrid::TBalloonText TProStringGrid::BalloonTextAt(int X, int Y) {
   const int RC = C >= 0 ? RealColIndex(C) : -1;
   // 2. The text by its kind.
   QString text;
-  if (C != -1 && R != -1) {
-    const QString cell = Cells(RC, R);
-    switch (ClassifyCellText(cell, F.EnableHTML)) {
-      case ctkHTML:
-        text = HintStripTagsStandIn(cell);
-        break;
-      case ctkWide:
-        text = DecodeWideText(cell);
-        break;
-      default:
-        text = cell;
-    }
-  }
+  if (C != -1 && R != -1) text = PlainCellText(RC, R, false);
   // 3. Tabs become blanks (the last one too); leading line breaks and tabs go;
   // a long text is cut to 2045 characters and "...".
   text.replace(u'\t', u' ');

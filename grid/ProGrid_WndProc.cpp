@@ -111,10 +111,11 @@ void TProStringGrid::Zoom(int x) {
     if (RowHeights(r) > 0 && RowHeights(r) + x > 0) SetRowHeights(r, RowHeights(r) + x);
 }
 
-bool TProStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+bool TProStringGrid::WheelThroughFramework(bool Down, TShiftState Shift, TPoint MousePos) {
   if (FMouseActions->WheelAction() == waScroll || !F.EnableWheel) {
     bool handled = false;
-    if (OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, handled);
+    const auto& event = Down ? OnMouseWheelDown : OnMouseWheelUp;
+    if (event) event(this, Shift, MousePos, handled);
     return handled;
   }
   // A wheel move never starts direct editing.
@@ -122,23 +123,19 @@ bool TProStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
   FMouseActions->SetDirectEdit(false);
   auto restore = qScopeGuard([&] { FMouseActions->SetDirectEdit(direct); });
   const int left = LeftCol();
-  const bool result = TBaseGrid::DoMouseWheelDown(Shift, MousePos);
+  bool result = true;  // outside the grid a move up is only reported as handled
+  if (Down)
+    result = TBaseGrid::DoMouseWheelDown(Shift, MousePos);
+  else if (Col() < ColCount() && Row() < RowCount())
+    result = TBaseGrid::DoMouseWheelUp(Shift, MousePos);
   if (Options().contains(goRowSelect) && FNavigation->KeepHorizScroll()) SetLeftCol(left);
   return result;
 }
 
+bool TProStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+  return WheelThroughFramework(true, Shift, MousePos);
+}
+
 bool TProStringGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
-  if (FMouseActions->WheelAction() == waScroll || !F.EnableWheel) {
-    bool handled = false;
-    if (OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, handled);
-    return handled;
-  }
-  const bool direct = FMouseActions->DirectEdit();
-  FMouseActions->SetDirectEdit(false);
-  auto restore = qScopeGuard([&] { FMouseActions->SetDirectEdit(direct); });
-  const int left = LeftCol();
-  // Outside the grid the move is only reported as handled.
-  const bool result = Col() < ColCount() && Row() < RowCount() ? TBaseGrid::DoMouseWheelUp(Shift, MousePos) : true;
-  if (Options().contains(goRowSelect) && FNavigation->KeepHorizScroll()) SetLeftCol(left);
-  return result;
+  return WheelThroughFramework(false, Shift, MousePos);
 }
