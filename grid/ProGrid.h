@@ -740,7 +740,6 @@ class TProStringGrid : public TBaseGrid {
   // Whether the grid is being designed (in the form designer).
   bool IsDesigning() const { return ComponentState().contains(csDesigning); }
 
-
   // --- mouse, hints and window procedure ---------------------------------------
 
   // What a press selects, as the pointer's place offers it.
@@ -761,8 +760,7 @@ class TProStringGrid : public TBaseGrid {
   std::function<void(TObject* Sender, int ACol, int ColumnSize)> OnColumnSizing;
   std::function<void(TObject* Sender, int ARow, int RowSize)> OnRowSizing;
   std::function<void(TObject* Sender, int ACol, int& AWidth)> OnUpdateColumnSize;
-  // The grid's cursor; temporary cursors (the hand over links) give way to it.
-  TCursor Cursor() const { return TBaseGrid::Cursor(); }
+  // Sets the grid's cursor; temporary cursors (the hand over links) give way to it.
   void SetCursor(TCursor Value);
   // The program's hints use the HTML hint window (False: the plain one).
   bool UseHTMLHints() const { return FUseHTMLHints; }
@@ -798,9 +796,9 @@ class TProStringGrid : public TBaseGrid {
   // Fires OnClickSort.
   virtual void DoClickSort(int ACol);
   // Fills the hint of the cell under HintInfo.CursorPos: a comment, the cell's
-  // text (HintShowCells, HintShowLargeText), OnGridHint; position and colour.
+  // text (HintShowCells), OnGridHint; position, colour and window class.
   void GetHintInfo(QString& HintStr, THintInfo& HintInfo);
-  // Where the pointer went down, and how the last click sort went.
+  // How long the last click sort took (milliseconds).
   int SortTime() const { return FSortTime; }
   // Widens every column and heightens every row by x pixels (ZoomFactor stays
   // within -10..10).
@@ -818,7 +816,6 @@ class TProStringGrid : public TBaseGrid {
     TColor TipBkColor = clNone, TipTextColor = clNone;
   };
   TBalloonText BalloonTextAt(int X, int Y);
-  const TBalloonText& LastBalloonText() const { return FLastBalloon; }
 
   // Per-cell settings (ACol a real column): a getter creates no property object.
   TColor Colors(int ACol, int ARow);
@@ -920,7 +917,6 @@ class TProStringGrid : public TBaseGrid {
   // not provide yet, so that a caller never mistakes it for a success.
   [[noreturn]] static void NotAvailable(const char* Operation);
 
-
   // --- mouse, hints and window procedure ---------------------------------------
   void WndProc(TMessage& Message) override;
   void WMLButtonDown(TWMMouse& Message) override;
@@ -969,7 +965,6 @@ class TProStringGrid : public TBaseGrid {
   int FSortTime = 0;
   int FZoomFactor = 0;
   bool FBalloonInitialised = false;
-  TBalloonText FLastBalloon;
   TPoint FLastBalloonPos{-1, -1};
   TPoint FLastHintCell{-1, -1};
   int FCellControlCount = 0;
@@ -978,11 +973,11 @@ class TProStringGrid : public TBaseGrid {
     TControl* Control;
   };
   std::vector<TCellControlEntry> FControlList;
-  // The column of a press near a header's side border (a column resize), else -1.
+  // Whether a press in the header lies within 3 pixels of a side border (a column resize).
   bool IsColumnSizingPress(int X, int Y);
-  void ClickSort(int C, int R, int X, int Y, TShiftState Shift);
+  void ClickSort(int C, int R, int X);
   void DoAnchorClick(int C, int R, const QString& Anchor);
-  void CheckBoxClick(int C, int R, int X, int Y);
+  void CheckBoxClick(int C, int R);
   bool ComboFromGrid(HWND Sender);
   bool WheelThroughFramework(bool Down, TShiftState Shift, TPoint MousePos);
   // A cell's text as plain text: tags stripped (kept with KeepHTML), wide text decoded.

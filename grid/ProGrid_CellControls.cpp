@@ -27,7 +27,7 @@ void TProStringGrid::SetCellControls(int ACol, int ARow, TControl* Value) {
 
 void TProStringGrid::CellControlsUpdate(bool rebuildlist) {
   if (!HandleAllocated()) return;
-  // 1. Collect the controls from the cells.
+  // Collect the controls from the cells.
   if (rebuildlist) {
     FControlList.clear();
     for (int c = 0; c < ColCount(); ++c)
@@ -36,7 +36,7 @@ void TProStringGrid::CellControlsUpdate(bool rebuildlist) {
           FControlList.push_back({c, RealRowIndex(r), GetCellProperties(c, r)->Control()});
   }
   if (FCellControlCount == 0) return;
-  // 4. Each control over its cell while the cell is in view.
+  // Each control over its cell while the cell is in view.
   const int visCols = VisibleColCount(), visRows = VisibleRowCount();
   auto inView = [&](int a, int b) {
     return !(a < LeftCol() || a > LeftCol() + visCols || b < TopRow() || b > TopRow() + visRows);
@@ -56,7 +56,7 @@ void TProStringGrid::CellControlsUpdate(bool rebuildlist) {
     e.Control->SetBounds(r.Left - 1, r.Top - 1, r.Right - r.Left + 1, r.Bottom - r.Top + 1);
     e.Control->SetVisible(true);
   }
-  // 5. Laid out again at their places.
+  // Laid out again at their places.
   for (const TCellControlEntry& e : FControlList) {
     const int a = DisplColIndex(e.X), b = DisplRowIndex(e.Y);
     if (b < FixedRows() || a < FixedCols() || !inView(a, b) || !e.Control->Visible()) continue;
@@ -68,7 +68,6 @@ void TProStringGrid::CellControlsUpdate(bool rebuildlist) {
 
 void TProStringGrid::TopLeftChanged() {
   TBaseGrid::TopLeftChanged();
-  // A special editor does not move with the grid.
   CellControlsUpdate(false);
   // A synchronised grid scrolls along.
   if (TStringGrid* other = FSyncGrid->Grid()) {

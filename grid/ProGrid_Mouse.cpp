@@ -13,14 +13,6 @@
 
 namespace {
 
-// The modifier value of a press: Alt 2, else Shift 1, else Ctrl 4, else 0.
-int ModifierOf(TShiftState Shift) {
-  if (Shift.contains(ssAlt)) return 2;
-  if (Shift.contains(ssShift)) return 1;
-  if (Shift.contains(ssCtrl)) return 4;
-  return 0;
-}
-
 bool Inside(const TRect& R, int X, int Y) { return X >= R.Left && X < R.Right && Y >= R.Top && Y < R.Bottom; }
 
 }  // namespace
@@ -41,52 +33,52 @@ bool TProStringGrid::IsColumnSizingPress(int X, int Y) {
 void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
   const int X = Message.XPos(), Y = Message.YPos();
   const TShiftState Shift = KeysToShiftState(Message.Keys());
-  // 1. The press state; the cell under the point and the selection before.
+  // The press state; the cell under the point and the selection before.
   FPress.DoOnClick = FPress.MouseDownMove = FPress.MouseKeepDown = true;
   FPress.ColSizeFlg = FPress.ColMoveFlg = false;
   int C = -1, R = -1;
   MouseToCell(X, Y, C, R);
   const TGridRect S0 = Selection();
-  // 3. Range select and edit: a press outside the selection selects.
+  // Range select and edit: a press outside the selection selects.
   if (Options().contains(goEditing) && FMouseActions->RangeSelectAndEdit()) {
     if (!(C >= S0.Left && C < S0.Right && R >= S0.Top && R < S0.Bottom)) SetOptions(Options() - goEditing);
   }
-  // 4. The application may refuse the click.
+  // The application may refuse the click.
   bool Allow = true;
   if (OnCanClickCell) OnCanClickCell(this, R, C, Allow);
   if (!Allow) return;
-  (void)ModifierOf(Shift);
-  // 9. Move and selection-drag state.
+  // Move and selection-drag state.
   FPress.SelectionClick = false;
-  // 10. Border probe: the cell left of and above the point.
+  // Border probe: the cell left of and above the point.
   if (R != 0 && C != 0)
     MouseToCell(X - 5, Y - 4, FPress.Colclicked, FPress.Rowclicked);
   else if (R != 0 && C == 0)
     MouseToCell(X, Y - 4, FPress.Colclicked, FPress.Rowclicked);
   else
     MouseToCell(X - 5, Y, FPress.Colclicked, FPress.Rowclicked);
-  // 12. Sizes of the probe cell and the press point.
+  // Sizes of the probe cell and the press point.
   if (FPress.Colclicked >= 0 && FPress.Rowclicked >= 0) {
     FPress.Colclickedsize = ColWidths(FPress.Colclicked);
     FPress.Rowclickedsize = RowHeights(FPress.Rowclicked);
   }
   FPress.Clickposx = X;
   FPress.Clickposy = Y;
-  // 13. A press in the fixed rows or columns.
+  // A press in the fixed rows or columns.
   const bool FixedClick = (R < FixedRows() || C < FixedCols()) && C >= 0 && R >= 0;
-  // 14. No cell hit.
+  // No cell hit.
   if (C == -1 || R == -1) {
     HideInplaceEdit();
     if (!FFixedRowAlways) TBaseGrid::WMLButtonDown(Message);
     return;
   }
-  // 15. The base cell of a merge.
+  // The base cell of a merge.
   const TPoint base = BaseCell(C, R);
   C = base.X;
   R = base.Y;
   const TRect CR = CellRect(C, R);
-  // 16. Sizing a fixed column or row by its border.
+  // Sizing a fixed column or row by its border.
   if (FSizeFixed || FSizeFixedR) {
+    FSizingFixedCol = FSizingFixedRow = -1;
     int edge = 0;
     const int n = FSizeFixed ? FixedCols() : FixedRows();
     const int at = FSizeFixed ? X : Y;
@@ -104,11 +96,11 @@ void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
     SetMouseCapture(true);
     return;
   }
-  // 17. Fixed cells close the editor.
+  // Fixed cells close the editor.
   if (FixedClick || IsFixed(C, R)) HideInplaceEdit();
   const bool FixedInside = IsFixed(C, R) && !FixedClick;
   const int RC = RealColIndex(C);
-  // 20. Drag start on a selected cell: the selection stays for the move.
+  // Drag start on a selected cell: the selection stays for the move.
   const bool selected = C >= S0.Left && C <= S0.Right && R >= S0.Top && R <= S0.Bottom;
   if ((selected || (R < FixedRows() && !F.EnhRowColMove)) && !Options().contains(goEditing) &&
       !HasCheckBox(RC, R) && FDragDropSettings->OleDropSource() &&
@@ -120,12 +112,12 @@ void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
     if (OnClickCell) OnClickCell(this, R, C);
     return;
   }
-  // 23. Beyond the counts: the framework alone.
+  // Beyond the counts: the framework alone.
   if (C >= ColCount() || R >= RowCount()) {
     TBaseGrid::WMLButtonDown(Message);
     return;
   }
-  // 24. Offset from the probe cell's bottom-right corner.
+  // Offset from the probe cell's bottom-right corner.
   if (FPress.Colclicked >= 0 && FPress.Rowclicked >= 0) {
     const TRect pr = CellRect(FPress.Colclicked, FPress.Rowclicked);
     FPress.Clickposdx = X - pr.Right;
@@ -133,13 +125,15 @@ void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
   } else {
     FPress.Clickposdx = FPress.Clickposdy = 0;
   }
-  // 25. Disjunct rows: Shift extends, Ctrl (or no Ctrl needed) toggles, a
+  // Disjunct rows: Shift extends, Ctrl (or no Ctrl needed) toggles, a
   // plain press starts a new row selection.
   FPress.DeselectState = false;
-  if (FMouseActions->DisjunctRowSelect() && R >= FixedRows() && (C != 0 || !FMouseActions->HotmailRowSelect())) {
+  if (FMouseActions->DisjunctRowSelect() && R >= FixedRows() &&
+      (C != 0 || !FMouseActions->HotmailRowSelect())) {
     if (Shift.contains(ssShift)) {
       TBaseGrid::WMLButtonDown(Message);
-      SetSelection(TGridRect{std::min(C, S0.Left), std::min(R, S0.Top), std::max(C, S0.Left), std::max(R, S0.Top)});
+      SetSelection(
+          TGridRect{std::min(C, S0.Left), std::min(R, S0.Top), std::max(C, S0.Left), std::max(R, S0.Top)});
       return;
     }
     const int rr = FMouseActions->RowSelectPersistent() ? RealRowIndex(R) : R;
@@ -149,7 +143,7 @@ void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
       ClearRowSelect();
     }
   }
-  // 27. Links in cells.
+  // Links in cells.
   if (F.URLShow && !IsFixed(C, R)) {
     const QString text = Cells(RC, R);
     if (ClassifyCellText(text, F.EnableHTML) != ctkHTML && ContainsURL(text)) {
@@ -157,7 +151,7 @@ void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
       return;
     }
   }
-  // 28. Header selections replace the framework's selection.
+  // Header selections replace the framework's selection.
   FPress.Movecell = -1;
   const int lastCol = ColCount() - 1, lastRow = RowCount() - 1;
   if (C < FixedCols() && R < FixedRows() && FMouseActions->AllSelect() && Options().contains(goRangeSelect) &&
@@ -191,36 +185,37 @@ void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
     FPress.Movecell = R;
   FPress.MoveOfsX = X - CR.Left;
   FPress.MoveOfsY = Y - CR.Top;
-  // 29. Check boxes and radio buttons.
+  // Check boxes and radio buttons.
   bool CanEdit = Options().contains(goEditing) || FMouseActions->RangeSelectAndEdit();
   CanEditCell(RC, R, CanEdit);
   if (C < ColCount() && R < RowCount() &&
       (CanEdit || FControlLook->CheckAlwaysActive() || (C == 0 && FMouseActions->HotmailRowSelect())) &&
       (HasCheckBox(RC, R) || HasRadioButton(RC, R)) && IsInCheckBox(RC, R, X, Y)) {
-    CheckBoxClick(C, R, X, Y);
+    CheckBoxClick(C, R);
     if (OnMouseDown) OnMouseDown(this, mbLeft, Shift, X, Y);
     Click();
     return;
   }
-  // 30. Direct editing starts from a closed editor.
-  const bool ComboAlways = C >= FixedCols() && R >= FixedRows() && FControlLook->DropDownAlwaysVisible() &&
-                           HasComboBox(RC, R);
+  // Direct editing starts from a closed editor.
+  const bool ComboAlways =
+      C >= FixedCols() && R >= FixedRows() && FControlLook->DropDownAlwaysVisible() && HasComboBox(RC, R);
   const bool editOnDbl = FMouseActions->EditOnDblClickOnly();
   const bool direct = FMouseActions->DirectEdit() || (FControlLook->DropDownAlwaysVisible() && ComboAlways);
   if (!IsFixed(C, R) && (CanEdit || (editOnDbl && ComboAlways)) && direct) {
     HideInplaceEdit();
     SetFocus();
   }
-  // 31. A press on the current single cell.
+  // A press on the current single cell.
   const TGridRect sel = Selection();
-  const bool OnCurrent = Inside(CR, X, Y) && sel.Left == C && sel.Right == C && sel.Top == R && sel.Bottom == R;
-  // 32. Fixed cells inside the grid only click.
+  const bool OnCurrent =
+      Inside(CR, X, Y) && sel.Left == C && sel.Right == C && sel.Top == R && sel.Bottom == R;
+  // Fixed cells inside the grid only click.
   if (FixedInside) {
     const bool footer = R == RowCount() - 1 && FFloatingFooter->Visible();
     if (!footer && OnClickCell) OnClickCell(this, R, C);
     return;
   }
-  // 35. The framework selects (the editor does not open by itself while the
+  // The framework selects (the editor does not open by itself while the
   // press runs).
   if (!FSelHidden) {
     const bool always = FNavigation->AlwaysEdit();
@@ -228,9 +223,9 @@ void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
     auto restore = qScopeGuard([&] { FNavigation->SetAlwaysEdit(always); });
     TBaseGrid::WMLButtonDown(Message);
   }
-  // 36. The click, unless the press sizes a column.
+  // The click, unless the press sizes a column.
   if (!(R < FixedRows() && IsColumnSizingPress(X, Y)) && OnClickCell) OnClickCell(this, R, C);
-  // 37. Direct editing opens the editor at once.
+  // Direct editing opens the editor at once.
   if (X - CR.Left >= 4 && CR.Right - X >= 4 && C >= FixedCols() && R >= FixedRows() &&
       (CanEdit || (editOnDbl && ComboAlways)) && direct && !HasCheckBox(RC, R) && !HasRadioButton(RC, R)) {
     if (editOnDbl && ComboAlways && !Options().contains(goEditing)) {
@@ -250,9 +245,7 @@ void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
   }
 }
 
-void TProStringGrid::CheckBoxClick(int C, int R, int X, int Y) {
-  (void)X;
-  (void)Y;
+void TProStringGrid::CheckBoxClick(int C, int R) {
   const int RC = RealColIndex(C);
   HideInplaceEdit();
   SetFocus();
@@ -285,8 +278,7 @@ void TProStringGrid::DoAnchorClick(int C, int R, const QString& Anchor) {
     const QUrl url(Anchor.trimmed(), QUrl::StrictMode);
     const QString scheme = url.scheme().toLower();
     if (url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
-                          scheme == QLatin1String("mailto") || scheme == QLatin1String("file")))
-    {
+                          scheme == QLatin1String("mailto") || scheme == QLatin1String("file"))) {
       QString error;  // a failing open is not reported
       DocumentOpener().Open(url.toString(), error);
     }
@@ -306,14 +298,13 @@ void TProStringGrid::DoAnchorClick(int C, int R, const QString& Anchor) {
 
 void TProStringGrid::WMLButtonUp(TWMMouse& Message) {
   const int X = Message.XPos(), Y = Message.YPos();
-  const TShiftState Shift = KeysToShiftState(Message.Keys());
-  // 1. The press is over.
+  // The press is over.
   FMouseSelectMode = msNormal;
   FMouseSelectStart = -1;
   const bool moved = FPress.ColMoveFlg, sized = FPress.ColSizeFlg;
   FPress.ColMoveFlg = FPress.ColSizeFlg = false;
   FPress.MouseKeepDown = FPress.MouseDownMove = false;
-  // 2. The end of sizing a fixed column or row.
+  // The end of sizing a fixed column or row.
   if (FSizingFixed || FSizingFixedR) {
     const bool cols = FSizingFixed;
     const int index = cols ? FSizingFixedCol : FSizingFixedRow;
@@ -337,17 +328,17 @@ void TProStringGrid::WMLButtonUp(TWMMouse& Message) {
     if (FSizingHint != nullptr) FSizingHint->ReleaseHandle();
     return;
   }
-  // 6. The sizing hint goes with the button.
+  // The sizing hint goes with the button.
   if (FSizingHint != nullptr && (F.HintShowSizing || IsDesigning())) FSizingHint->ReleaseHandle();
-  // 4. The released cell.
+  // The released cell.
   int C = -1, R = -1;
   MouseToCell(X, Y, C, R);
-  // 8. OnClick of the fixed cells.
+  // OnClick of the fixed cells.
   if (OnClick && FPress.DoOnClick && !(R >= 0 && R < FixedRows() && IsColumnSizingPress(X, Y)) &&
       ((R >= 0 && R < FixedRows()) || (C >= 0 && C < FixedCols())))
     OnClick(this);
   FPress.DoOnClick = false;
-  // 10. A press on a selected cell that did not become a drag selects it now.
+  // A press on a selected cell that did not become a drag selects it now.
   if (FPress.SelectionClick) {
     FPress.SelectionClick = false;
     if (C >= FixedCols() && R >= FixedRows()) {
@@ -357,7 +348,7 @@ void TProStringGrid::WMLButtonUp(TWMMouse& Message) {
         SetSelection(TGridRect{C, R, C, R});
     }
   }
-  // 11. Disjunct rows take the selection; a Ctrl press on a selected row
+  // Disjunct rows take the selection; a Ctrl press on a selected row
   // deselects it.
   bool deselected = false;
   if (FMouseActions->DisjunctRowSelect() && C >= 0 && R >= 0) {
@@ -368,49 +359,47 @@ void TProStringGrid::WMLButtonUp(TWMMouse& Message) {
     }
     FPress.DeselectState = false;
   }
-  // 14. A header dropped where it may not go, or a refused move, moves nothing.
+  // A header dropped where it may not go, or a refused move, moves nothing.
   if (GridState() == gsColMoving || GridState() == gsRowMoving) {
     if (FMoveRefused || FDropRefused) FMovePos = FMoveIndex;
     Screen->SetCursor(crDefault);
   }
   FMoveRefused = FDropRefused = false;
-  // 15. The framework's release (OnMouseUp, the end of selecting and sizing).
+  // The framework's release (OnMouseUp, the end of selecting and sizing).
   const TGridState before = GridState();
   TBaseGrid::WMLButtonUp(Message);
   if (before == gsColSizing || before == gsRowSizing) return;
-  // 16. After a deselection the selection did not change.
+  // After a deselection the selection did not change.
   if (deselected) FSelChange = false;
-  // 18. Nothing more after a move or size, or outside the cells.
+  // Nothing more after a move or size, or outside the cells.
   if (moved || sized || C < 0 || R < 0) return;
-  // 19. Check-box release event.
+  // Check-box release event.
   const int RC = (C >= FixedCols() || FSortSettings->FixedCols()) ? RealColIndex(C) : C;
   if (HasCheckBox(RC, R)) {
     bool state = false;
     GetCheckBoxState(RC, RealRowIndex(R), state);
     if (OnCheckBoxMouseUp) OnCheckBoxMouseUp(this, RC, R, state);
   }
-  // 20. Sorting by a click on the sort row's header.
+  // Sorting by a click on the sort row's header.
   if (FPress.DblClk) {
     FPress.DblClk = false;
     return;
   }
-  ClickSort(RC, R, X, Y, Shift);
+  ClickSort(RC, R, X);
 }
 
-void TProStringGrid::ClickSort(int C, int R, int X, int Y, TShiftState Shift) {
-  (void)Shift;
+void TProStringGrid::ClickSort(int C, int R, int X) {
   const TRect CR = CellRect(DisplColIndex(C), R);
-  // 20.1 A release on a header's side border sized the column.
+  // A release on a header's side border sized the column.
   if (R == 0 && Options().contains(goColSizing) && (X - CR.Left < 4 || CR.Right - X < 4)) return;
-  // 20.2 The press must have been on the same row.
+  // The press must have been on the same row.
   int C2 = -1, R2 = -1;
   MouseToCell(FPress.Clickposx, FPress.Clickposy, C2, R2);
-  // 20.3 Filter glyphs at the right of the header.
+  // Filter glyphs at the right of the header.
   if (X > CR.Right - 16 && GetColumnFilter(C)) return;
-  // 20.4 A sortable release.
+  // A sortable release.
   const bool sortable = R == FSortSettings->Row() && R == R2 && FixedRows() > 0 && !HasCheckBox(C, R) &&
                         FSortSettings->Show() && RowCount() > 2;
-  (void)Y;
   if (!sortable) return;
   bool Allow = true;
   if (OnCanSort) OnCanSort(this, C, Allow);
@@ -418,7 +407,7 @@ void TProStringGrid::ClickSort(int C, int R, int X, int Y, TShiftState Shift) {
     RepaintCell(DisplColIndex(C), FSortSettings->Row());
     return;
   }
-  // 20.5 Sort: the same column inverts the direction (and may undo the sort).
+  // Sort: the same column inverts the direction (and may undo the sort).
   HideInplaceEdit();
   bool Undo = false;
   if (FSortSettings->Column() == C) {
@@ -448,10 +437,10 @@ void TProStringGrid::ClickSort(int C, int R, int X, int Y, TShiftState Shift) {
 
 void TProStringGrid::WMLButtonDblClk(TWMMouse& Message) {
   const int X = Message.XPos(), Y = Message.YPos();
-  // 1. The cell under the point.
+  // The cell under the point.
   int C = -1, R = -1;
   MouseToCell(X, Y, C, R);
-  // 2. Right of the last column: the last column's header.
+  // Right of the last column: the last column's header.
   if (C == -1) {
     if (FFixedRowAlways) {
       TBaseGrid::WMLButtonDblClk(Message);
@@ -460,8 +449,9 @@ void TProStringGrid::WMLButtonDblClk(TWMMouse& Message) {
     C = ColCount() - 1;
     R = 0;
   }
-  // 3. A double click on a header border fits the column left of it.
-  if (R >= 0 && R < FixedRows() && Options().contains(goColSizing) && FMouseActions->AutoSizeColOnDblClick()) {
+  // A double click on a header border fits the column left of it.
+  if (R >= 0 && R < FixedRows() && Options().contains(goColSizing) &&
+      FMouseActions->AutoSizeColOnDblClick()) {
     const TRect CR = CellRect(C, R);
     int fit = -1;
     if (std::abs(X - CR.Left) <= 3 && C - 1 >= FixedCols())
@@ -487,15 +477,15 @@ void TProStringGrid::WMLButtonDblClk(TWMMouse& Message) {
     return;
   }
   const int RC = RealColIndex(C);
-  // 5. Control cells take the double click for themselves.
+  // Control cells take the double click for themselves.
   if (HasCheckBox(RC, R) || HasRadioButton(RC, R)) {
     TBaseGrid::WMLButtonDblClk(Message);
     return;
   }
-  // 6. OnDblClick first, then the cell's event.
+  // OnDblClick first, then the cell's event.
   TBaseGrid::WMLButtonDblClk(Message);
   if (OnDblClickCell) OnDblClickCell(this, R, C);
-  // 7. Editing on a double click only.
+  // Editing on a double click only.
   if (FMouseActions->EditOnDblClickOnly()) {
     const bool range = FMouseActions->RangeSelectAndEdit();
     FMouseActions->SetRangeSelectAndEdit(true);
@@ -508,7 +498,7 @@ void TProStringGrid::WMLButtonDblClk(TWMMouse& Message) {
 }
 
 void TProStringGrid::WMRButtonDown(TWMMouse& Message) {
-  // 1. The framework first (OnMouseDown).
+  // The framework first (OnMouseDown).
   TBaseGrid::WMRButtonDown(Message);
   const int X = Message.XPos(), Y = Message.YPos();
   const TShiftState Shift = KeysToShiftState(Message.Keys());
@@ -518,7 +508,7 @@ void TProStringGrid::WMRButtonDown(TWMMouse& Message) {
     const TGridRect s = Selection();
     return c >= s.Left && c <= s.Right && r >= s.Top && r <= s.Bottom;
   };
-  // 3. Selecting on a right click.
+  // Selecting on a right click.
   if (FMouseActions->SelectOnRightClick() && C >= 0 && R >= 0 && !IsFixed(C, R) &&
       !(FMouseActions->DisjunctCellSelect() && isSelected(C, R))) {
     const int RC = RealColIndex(C);
@@ -548,9 +538,9 @@ void TProStringGrid::WMRButtonDown(TWMMouse& Message) {
       }
     }
   }
-  // 4. The cell's event, row first.
+  // The cell's event, row first.
   if (OnRightClickCell) OnRightClickCell(this, R, C);
-  // 5. Links are edited on a right click.
+  // Links are edited on a right click.
   if (C >= 0 && R >= 0 && F.URLShow && FURLEdit && ContainsURL(Cells(RealColIndex(C), R))) {
     SetCol(C);
     SetRow(R);
@@ -593,7 +583,7 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
   const TGridRect before = Selection();
   int C = -1, R = -1;
   MouseToCell(X, Y, C, R);
-  // 12. A drag of cells starts once the pointer moved more than 3 pixels.
+  // A drag of cells starts once the pointer moved more than 3 pixels.
   if (FPress.MouseDownMove && C >= 0 && R >= 0 && Shift.contains(ssLeft) &&
       (std::abs(X - FPress.Clickposx) > 3 || std::abs(Y - FPress.Clickposy) > 3) &&
       FDragDropSettings->OleDropSource() && GridState() != gsColSizing) {
@@ -610,16 +600,16 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
       OnOleDragStart(this, R, RC);
     }
   }
-  // 4a. Hovered row.
+  // Hovered row.
   if (HoverRow() && C >= 0 && R >= 0 && R != FHoverRowIndex) {
     const int old = FHoverRowIndex;
     FHoverRowIndex = R;
     RepaintRow(R);
     if (old >= 0 && old < RowCount()) RepaintRow(old);
   }
-  // 8./9. Dragging over the headers extends a row or column selection.
-  if (FMouseSelectStart >= 0 && FMouseActions->RowSelect() && FMouseSelectMode == msRow &&
-      R >= FixedRows() && R <= RowCount() - FFixedFooters) {
+  // Dragging over the headers extends a row or column selection.
+  if (FMouseSelectStart >= 0 && FMouseActions->RowSelect() && FMouseSelectMode == msRow && R >= FixedRows() &&
+      R <= RowCount() - FFixedFooters) {
     const int to = std::max(FixedRows(), std::min(R, RowCount() - 1));
     SetSelection(TGridRect{FixedCols(), std::min(FMouseSelectStart, to), ColCount() - 1,
                            std::max(FMouseSelectStart, to)});
@@ -628,7 +618,7 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
     SetSelection(TGridRect{std::min(FMouseSelectStart, to), FixedRows(), std::max(FMouseSelectStart, to),
                            RowCount() - 1});
   }
-  // 10. Over the border of a fixed column or row (2 pixels either side).
+  // Over the border of a fixed column or row (2 pixels either side).
   if (!IsDesigning()) {
     if (FSizingFixed) {
       FSizeFixedX = X;
@@ -648,13 +638,13 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
       }
     }
   }
-  // 13. Sizing and moving.
+  // Sizing and moving.
   if (GridState() == gsColSizing) FPress.ColSizeFlg = true;
   if (GridState() == gsRowSizing) FPress.ColSizeFlg = true;
   const bool moving = GridState() == gsColMoving || GridState() == gsRowMoving;
   if (moving) {
     FPress.ColMoveFlg = true;
-    // 13.2 The application may refuse the move once it starts.
+    // The application may refuse the move once it starts.
     if (!FMoveRefused && (X != FPress.Clickposx || Y != FPress.Clickposy)) {
       bool Allow = true;
       if (GridState() == gsColMoving && OnColumnMove) OnColumnMove(this, FMoveIndex, Allow);
@@ -662,7 +652,7 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
       FMoveRefused = !Allow;
     }
   }
-  // 13.4 The select mode a press here would take.
+  // The select mode a press here would take.
   if (!IsDesigning()) {
     FMouseSelectMode = msNormal;
     if (C >= 0 && R >= 0) {
@@ -677,7 +667,7 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
       }
     }
   }
-  // 14. The hand over a link of a plain cell (URLShow); 15. otherwise the
+  // The hand over a link of a plain cell (URLShow); 15. otherwise the
   // program's own cursor again.
   bool cursorSet = FMouseSelectMode != msNormal;
   if (C >= 0 && R >= 0 && F.URLShow && !IsDesigning()) {
@@ -688,7 +678,7 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
     }
   }
   if (!cursorSet && TBaseGrid::Cursor() != FGridCursor) TBaseGrid::SetCursor(FGridCursor);
-  // 16. The hint goes when the pointer leaves its cell.
+  // The hint goes when the pointer leaves its cell.
   if (FLastHintCell.X != -1 || FLastHintCell.Y != -1) {
     const TPoint b = C >= 0 && R >= 0 ? BaseCell(C, R) : TPoint{-1, -1};
     if (b != FLastHintCell) {
@@ -696,14 +686,14 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
       FLastHintCell = {-1, -1};
     }
   }
-  // 17. So does the balloon.
+  // So does the balloon.
   if (FLastBalloonPos.X >= -1 && FLastBalloonPos.Y >= -1 && FBalloonSettings->Enable()) {
     const TPoint b = C >= 0 && R >= 0 ? BaseCell(C, R) : TPoint{-1, -1};
     if (b != FLastBalloonPos) FLastBalloonPos = {-2, -2};
   }
-  // 19. The framework's move.
+  // The framework's move.
   TBaseGrid::MouseMove(Shift, X, Y);
-  // 13.3 The drop place may be refused (the no-drop cursor shows); a refused
+  // The drop place may be refused (the no-drop cursor shows); a refused
   // move drops nowhere.
   if (GridState() == gsColMoving || GridState() == gsRowMoving) {
     if (FMoveRefused) {
@@ -716,7 +706,7 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
       Screen->SetCursor(Allow ? crDrag : crNoDrop);
     }
   }
-  // 21. Sizing events with the width or height the pointer gives.
+  // Sizing events with the width or height the pointer gives.
   if (GridState() == gsColSizing && OnColumnSizing && FPress.Colclicked >= 0) {
     const TRect cr = CellRect(FPress.Colclicked, std::max(0, FPress.Rowclicked));
     OnColumnSizing(this, FPress.Colclicked, X - cr.Left - FPress.Clickposdx);
@@ -727,7 +717,7 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
   }
   if (FSizingFixed && OnColumnSizing) OnColumnSizing(this, 0, FSizeFixedX);
   if (FSizingFixedR && OnRowSizing) OnRowSizing(this, 0, FSizeFixedY);
-  // 22. The size as a hint while sizing.
+  // The size as a hint while sizing.
   if (IsDesigning() || F.HintShowSizing) {
     if (FSizingFixed) {
       const TRect c0 = CellRect(0, 0);
@@ -745,7 +735,7 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
       ShowSizingHint(QStringLiteral("rh=<b>%1</b>").arg(Y - cr.Top - FPress.Clickposdy), {cr.Left, cr.Top});
     }
   }
-  // 24. The selection moved.
+  // The selection moved.
   const TGridRect after = Selection();
   if (!(after == before)) DoSelectionChanged(after.Left, after.Top, after.Right, after.Bottom);
 }
@@ -861,7 +851,9 @@ void TProStringGrid::SetCursor(TCursor Value) {
 void TProStringGrid::SetUseHTMLHints(bool Value) {
   FUseHTMLHints = Value;
   if (Value)
-    Application->HintWindowClass = [](TComponent* Owner) -> THintWindow* { return new THTMLHintWindow(Owner); };
+    Application->HintWindowClass = [](TComponent* Owner) -> THintWindow* {
+      return new THTMLHintWindow(Owner);
+    };
   else
     Application->HintWindowClass = nullptr;
 }

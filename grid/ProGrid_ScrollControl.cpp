@@ -56,7 +56,8 @@ void TScrollControl::Paint() {
   Canvas()->Pen()->SetColor(FColor);
   Canvas()->Brush()->SetColor(FColor);
   if (FDirection == sdVertical) {
-    if (g->VisibleRowCount() < g->RowCount() - g->FixedRows()) Canvas()->Rectangle(0, t.X, FScrollWidth, t.X + t.Y);
+    if (g->VisibleRowCount() < g->RowCount() - g->FixedRows())
+      Canvas()->Rectangle(0, t.X, FScrollWidth, t.X + t.Y);
   } else if (g->VisibleColCount() < g->ColCount() - g->FixedCols()) {
     Canvas()->Rectangle(t.X, 0, t.X + t.Y, FScrollWidth);
   }
@@ -138,7 +139,8 @@ void THeaderDragButton::Paint() {
     DrawText(Canvas()->Handle(), FCaption, -1, R, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
   } else {
     int w = 0, h = 0;
-    HintDrawHTMLStandIn(Canvas(), TRect{R.Left + 2, R.Top + 2, R.Right, R.Bottom}, FCaption, false, false, w, h);
+    HintDrawHTMLStandIn(Canvas(), TRect{R.Left + 2, R.Top + 2, R.Right, R.Bottom}, FCaption, false, false, w,
+                        h);
   }
 }
 

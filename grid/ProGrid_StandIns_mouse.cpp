@@ -2,11 +2,11 @@
 // the documented default or raises EProGridError naming the operation, so
 // that nothing passes for a success that did not happen.
 #include "grid/ProGrid.h"
-#include "platform/ui/WinApi.h"
-#include "platform/widgets/StdCtrls.h"
+#include "grid/ProGrid_HintWindow_p.h"
 #include "platform/gdi/Graphics.h"
 #include "platform/gdi/WinGdi.h"
-#include "grid/ProGrid_HintWindow_p.h"
+#include "platform/ui/WinApi.h"
+#include "platform/widgets/StdCtrls.h"
 
 // Check boxes and radio buttons.
 bool TProStringGrid::HasCheckBox(int, int) { return false; }

@@ -14,14 +14,14 @@ bool TProStringGrid::ComboFromGrid(HWND Sender) {
 }
 
 void TProStringGrid::WndProc(TMessage& Message) {
-  // 2. While the grid goes away only the framework answers.
+  // While the grid goes away only the framework answers.
   if (ComponentState().contains(csDestroying)) {
     TBaseGrid::WndProc(Message);
     return;
   }
-  // 3. The selection before the message.
+  // The selection before the message.
   const TGridRect before = Selection();
-  // 4. Editing finished: the grid posted this to itself after OnEditingDone.
+  // Editing finished: the grid posted this to itself after OnEditingDone.
   if (Message.Msg == GridEditDoneMessage() && Message.Msg != 0) {
     if (OnEditCellDone) OnEditCellDone(this, int(Message.WParam), int(Message.LParam));
     if (FMouseActions->EditOnDblClickOnly()) {
@@ -30,7 +30,7 @@ void TProStringGrid::WndProc(TMessage& Message) {
       SetOptions(Options() - goEditing);
     }
   }
-  // 5. A header move cancelled by the system ends as if it had never started.
+  // A header move cancelled by the system ends as if it had never started.
   if (Message.Msg == WM_CANCELMODE && Screen->Cursor() == crDrag &&
       (GridState() == gsColMoving || GridState() == gsRowMoving) && F.EnhRowColMove) {
     Screen->SetCursor(crDefault);
@@ -39,7 +39,7 @@ void TProStringGrid::WndProc(TMessage& Message) {
   if (Message.Msg == WM_COMMAND) {
     TWMCommand cmd(Message);
     const WORD code = cmd.NotifyCode();
-    // 12. The grid's combo editor changed its item (the real column is reported).
+    // The grid's combo editor changed its item (the real column is reported).
     if ((code == CBN_SELCHANGE || code == CBN_EDITCHANGE) && ComboFromGrid(cmd.Ctl()) && EditorMode()) {
       TCustomComboBox* combo = EditCombo();
       const int idx = combo->ItemIndex();
@@ -49,15 +49,15 @@ void TProStringGrid::WndProc(TMessage& Message) {
         OnComboObjectChange(this, RealColIndex(Col()), Row(), idx, text,
                             idx >= 0 ? combo->Items()->Objects(idx) : nullptr);
     }
-    // 14./15. Close-up and drop-down of the grid's combo editor (row first).
+    // Close-up and drop-down of the grid's combo editor (row first).
     if (code == CBN_CLOSEUP && ComboFromGrid(cmd.Ctl())) DoComboCloseUp(Row(), RealColIndex(Col()));
     if (code == CBN_DROPDOWN && ComboFromGrid(cmd.Ctl())) DoComboDropDown(Row(), RealColIndex(Col()));
-    // 16. A typed change in the grid's combo editor reports its text; a
+    // A typed change in the grid's combo editor reports its text; a
     // notification from any other control is none of the grid's business.
     if (code == CBN_EDITCHANGE && ComboFromGrid(cmd.Ctl()) && OnComboChange)
       OnComboChange(this, Col(), Row(), -1, EditCombo()->Text());
   }
-  // 20. The wheel moves the current row (or scrolls) by the wheel step.
+  // The wheel moves the current row (or scrolls) by the wheel step.
   if (Message.Msg == WM_MOUSEWHEEL) {
     TWMMouseWheel wheel(Message);
     if (Parent() != nullptr && Parent()->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam) != 0) {
@@ -71,7 +71,8 @@ void TProStringGrid::WndProc(TMessage& Message) {
       return;
     }
     if (!F.EnableWheel || (FFixedRowAlways && RowCount() == 1)) return;
-    const int f = FMouseActions->WheelIncrement() > 0 ? FMouseActions->WheelIncrement() : Mouse->WheelScrollLines();
+    const int f =
+        FMouseActions->WheelIncrement() > 0 ? FMouseActions->WheelIncrement() : Mouse->WheelScrollLines();
     int target = Row();
     if (FMouseActions->WheelAction() == waMoveSelection) {
       target = delta < 0 ? Row() + f : Row() - f;
