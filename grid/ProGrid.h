@@ -959,6 +959,9 @@ class TProStringGrid : public TBaseGrid {
   bool FURLEdit = false;
   bool FUseHTMLHints = false;
   TCursor FGridCursor = crDefault;  // the cursor set by the program
+  int FFilterCol = -1;  // the real column whose filter list is open
+  // Opens the filter list of a real column below the header's filter glyph.
+  void ShowFilterList(int RC, const TRect& CellR);
   void ShowSizingHint(const QString& Text, TPoint ClientCorner);
   // Whether (X, Y) lies on a column or row sizing border.
   bool OnSizingBorder(int X, int Y);

@@ -796,6 +796,18 @@ void TProStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
 }
 
 void TProStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  // The filter list opens on a release on the filter glyph of the filter row.
+  int C = -1, R = -1;
+  MouseToCell(X, Y, C, R);
+  const int RC = C >= 0 ? RealColIndex(C) : -1;
+  const TRect cr = C >= 0 && R >= 0 ? CellRect(C, R) : TRect{};
+  if (C >= 0 && R == F.FilterDropDownRow && RC != FFilterCol && X > cr.Right - 16 && X < cr.Right - 3 &&
+      Y < cr.Top + 19 && GetColumnFilter(RC)) {
+    ShowFilterList(RC, cr);
+  } else {
+    if (FDropList->Visible()) FDropList->SetVisible(false);
+    FFilterCol = -1;
+  }
   // A release beyond the grid while sizing cancels the sizing.
   if ((GridState() == gsColSizing && X > Width()) || (GridState() == gsRowSizing && Y > Height())) {
     FGridState = gsNormal;
@@ -856,4 +868,38 @@ void TProStringGrid::SetUseHTMLHints(bool Value) {
     };
   else
     Application->HintWindowClass = nullptr;
+}
+
+void TProStringGrid::ShowFilterList(int RC, const TRect& CellR) {
+  FFilterCol = RC;
+  TCustomListBox* list = F.FilterDropDownCheck ? static_cast<TCustomListBox*>(FDropCheckList)
+                                               : static_cast<TCustomListBox*>(FDropList);
+  list->SetColor(FFilterDropDown->Color());
+  list->Font()->Assign(FFilterDropDown->Font());
+  list->Items()->Clear();
+  int widest = 0;
+  for (int i = 0; i < FFilterList->Count(); ++i) {
+    const QString entry = FFilterList->Strings(i);
+    const int eq = entry.indexOf(u'=');
+    const QString shown = eq >= 0 ? entry.left(eq) : entry;
+    list->Items()->Add(shown);
+    widest = std::max(widest, Canvas()->TextWidth(shown) + 8);
+  }
+  if (!F.FilterDropDownCheck && list->Items()->Count() > 0) list->SetItemIndex(0);
+  int w = FFilterDropDown->Width(), h = FFilterDropDown->Height();
+  if (FFilterDropDown->AutoSize()) {
+    const int edge = 2;  // the system's edge size
+    h = list->Items()->Count() * list->ItemHeight() + 2 * edge;
+    w = widest + 2 * edge;
+  }
+  int left = CellR.Right - 16;
+  if (FFilterDropDown->ColumnWidth()) {
+    w = CellR.Right - CellR.Left;
+    left = CellR.Left;
+  }
+  if (left + w > Width()) left = std::max(0, CellRect(DisplColIndex(RC), 0).Right - w);
+  list->SetBounds(left, CellR.Top + 16, w, h);
+  list->SetParent(this);
+  list->SetVisible(true);
+  if (list->CanFocus()) list->SetFocus();
 }

@@ -955,3 +955,22 @@ TEST_F(GridMouse, CtrlClicksToggleDisjunctRows) {
   EXPECT_EQ(G->RowSelectCount(), 1);
   EXPECT_TRUE(G->RowSelect(10));
 }
+
+TEST_F(GridMouse, TheFilterListOpensOnTheFilterGlyphOnly) {
+  G->SetFilterDropDownAuto(true);
+  G->SetCells(2, 1, "pear");
+  G->SetCells(2, 2, "apple");
+  G->SetCells(2, 3, "pear");
+  const TRect hr = G->CellRect(2, 0);
+  Click(CellCenter(2, 0));  // the middle of the header: no list
+  EXPECT_FALSE(G->DropList()->Visible());
+  Click(At(hr.Right - 10, hr.Top + 5));
+  ASSERT_TRUE(G->DropList()->Visible());
+  EXPECT_TRUE(G->DropList()->Items()->IndexOf("apple") >= 0);
+  EXPECT_TRUE(G->DropList()->Items()->IndexOf("pear") >= 0);
+  EXPECT_EQ(G->DropList()->Top(), hr.Top + 16);
+  EXPECT_EQ(G->DropList()->Width(), G->FilterDropDown()->Width());
+  // A second release in the same column does not open it again.
+  Click(At(hr.Right - 9, hr.Top + 5));
+  EXPECT_FALSE(G->DropList()->Visible());
+}
