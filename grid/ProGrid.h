@@ -765,6 +765,12 @@ class TProStringGrid : public TBaseGrid {
   // The program's hints use the HTML hint window (False: the plain one).
   bool UseHTMLHints() const { return FUseHTMLHints; }
   void SetUseHTMLHints(bool Value);
+  // Panning with the middle button: the grid scrolls (or moves the current
+  // cell) towards where the pointer stands from the press point.
+  enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
+  TIntelliPan IntelliPan() const { return FIntelliPan; }
+  void SetIntelliPan(TIntelliPan Value) { FIntelliPan = Value; }
+  bool Panning() const { return FPanning; }
   // A right click on a link cell edits the link (with URLShow).
   bool URLEdit() const { return FURLEdit; }
   void SetURLEdit(bool Value) { FURLEdit = Value; }
@@ -960,6 +966,12 @@ class TProStringGrid : public TBaseGrid {
   bool FUseHTMLHints = false;
   TCursor FGridCursor = crDefault;  // the cursor set by the program
   int FFilterCol = -1;  // the real column whose filter list is open
+  TIntelliPan FIntelliPan = ipVertical;
+  bool FPanning = false, FPanHints = true;
+  TPoint FPanOrigin;
+  TCursor FPanOldCursor = crDefault;
+  void StopPanning();
+  void PanStep();
   // Opens the filter list of a real column below the header's filter glyph.
   void ShowFilterList(int RC, const TRect& CellR);
   void ShowSizingHint(const QString& Text, TPoint ClientCorner);

@@ -8,6 +8,12 @@
 #include "platform/ui/Forms.h"
 #include "platform/widgets/StdCtrls.h"
 
+namespace {
+
+constexpr UINT_PTR kPanTimer = 999;
+
+}  // namespace
+
 bool TProStringGrid::ComboFromGrid(HWND Sender) {
   TCustomComboBox* combo = EditCombo();
   return combo != nullptr && combo->HandleAllocated() && combo->Handle() == Sender;
@@ -57,6 +63,27 @@ void TProStringGrid::WndProc(TMessage& Message) {
     if (code == CBN_EDITCHANGE && ComboFromGrid(cmd.Ctl()) && OnComboChange)
       OnComboChange(this, Col(), Row(), -1, EditCombo()->Text());
   }
+  // Panning: the timer steps it, the middle button starts it, a button or a
+  // key ends it.
+  if (Message.Msg == WM_TIMER && Message.WParam == kPanTimer && FPanning && FIntelliPan != ipNone) {
+    PanStep();
+    return;
+  }
+  if (Message.Msg == WM_MBUTTONDOWN && !FPanning && FIntelliPan != ipNone && RowCount() > FixedRows()) {
+    FPanOldCursor = TBaseGrid::Cursor();
+    TBaseGrid::SetCursor(crSizeAll);
+    FPanning = true;
+    SetTimer(Handle(), kPanTimer, 10);
+    FPanOrigin = {GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+    SetMouseCapture(true);
+    FPanHints = ShowHint();
+    SetShowHint(false);
+    InvalidateRect(TRect{FPanOrigin.X, FPanOrigin.Y, FPanOrigin.X + 32, FPanOrigin.Y + 32}, false);
+    return;
+  }
+  if (FPanning && (Message.Msg == WM_MBUTTONDOWN || Message.Msg == WM_LBUTTONDOWN ||
+                   Message.Msg == WM_RBUTTONDOWN || Message.Msg == WM_KEYDOWN))
+    StopPanning();
   // The wheel moves the current row (or scrolls) by the wheel step.
   if (Message.Msg == WM_MOUSEWHEEL) {
     TWMMouseWheel wheel(Message);
@@ -139,4 +166,47 @@ bool TProStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
 
 bool TProStringGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
   return WheelThroughFramework(false, Shift, MousePos);
+}
+
+void TProStringGrid::StopPanning() {
+  SetMouseCapture(false);
+  KillTimer(Handle(), kPanTimer);
+  TBaseGrid::SetCursor(FPanOldCursor);
+  SetShowHint(FPanHints);
+  FPanning = false;
+  InvalidateRect(TRect{FPanOrigin.X, FPanOrigin.Y, FPanOrigin.X + 32, FPanOrigin.Y + 32}, false);
+}
+
+void TProStringGrid::PanStep() {
+  // The direction: more than 5 pixels from the press point.
+  const TPoint p = ScreenToClient(Mouse->CursorPos());
+  int v = p.Y < FPanOrigin.Y - 5 ? -1 : (p.Y > FPanOrigin.Y + 5 ? 1 : 0);
+  int h = p.X < FPanOrigin.X - 5 ? -1 : (p.X > FPanOrigin.X + 5 ? 1 : 0);
+  if (FIntelliPan == ipHorizontal) v = 0;
+  if (FIntelliPan == ipVertical) h = 0;
+  const TGridRect before = Selection();
+  // The current cell back into the normal cells.
+  const int lastRow = RowCount() - FFixedFooters - 1, lastCol = ColCount() - FFixedRightCols - 1;
+  if (Row() > lastRow) SetRow(lastRow);
+  if (Row() < FixedRows()) SetRow(FixedRows());
+  if (Col() > lastCol) SetCol(lastCol);
+  if (Col() < FixedCols()) SetCol(FixedCols());
+  if (FMouseActions->WheelAction() == waScroll) {
+    if (h < 0 && LeftCol() > FixedCols()) SetLeftCol(LeftCol() - 1);
+    if (h > 0 && LeftCol() < ColCount() - VisibleColCount()) SetLeftCol(LeftCol() + 1);
+    if (v < 0 && TopRow() > FixedRows()) SetTopRow(TopRow() - 1);
+    if (v > 0 && TopRow() < RowCount() - VisibleRowCount()) SetTopRow(TopRow() + 1);
+  } else {
+    const int c = Col() + h, r = Row() + v;
+    if (h != 0 && c >= FixedCols() && c <= lastCol) SetCol(c);
+    if (v != 0 && r >= FixedRows() && r <= lastRow) SetRow(r);
+  }
+  // The cursor shows the direction.
+  TCursor cursor = crSizeAll;
+  if (h != 0 && v == 0) cursor = crSizeWE;
+  if (v != 0 && h == 0) cursor = crSizeNS;
+  if (v != 0 && h != 0) cursor = v == h ? crSizeNWSE : crSizeNESW;
+  TBaseGrid::SetCursor(cursor);
+  const TGridRect after = Selection();
+  if (!(after == before)) DoSelectionChanged(after.Left, after.Top, after.Right, after.Bottom);
 }

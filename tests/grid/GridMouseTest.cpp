@@ -974,3 +974,37 @@ TEST_F(GridMouse, TheFilterListOpensOnTheFilterGlyphOnly) {
   Click(At(hr.Right - 9, hr.Top + 5));
   EXPECT_FALSE(G->DropList()->Visible());
 }
+
+TEST_F(GridMouse, MiddleButtonPanningStepsTowardsThePointerAndAKeyEndsIt) {
+  G->SetShowHint(true);
+  G->SetCursor(crCross);
+  const TRect r = G->CellRect(2, 5);
+  const TPoint origin{r.Left + 5, r.Top + 5};
+  QTest::mousePress(G->View(), Qt::MiddleButton, {}, At(origin.X, origin.Y));
+  QTest::mouseRelease(G->View(), Qt::MiddleButton, {}, At(origin.X, origin.Y));
+  ASSERT_TRUE(G->Panning());
+  EXPECT_FALSE(G->ShowHint());
+  // Within 5 pixels nothing moves; below it the current row follows.
+  Mouse->SetCursorPos(G->ClientToScreen(TPoint{origin.X, origin.Y + 5}));
+  if (G->ScreenToClient(Mouse->CursorPos()).Y != origin.Y + 5) GTEST_SKIP() << "no pointer to place here";
+  G->Perform(WM_TIMER, 999, 0);
+  EXPECT_EQ(G->Row(), 1);
+  Mouse->SetCursorPos(G->ClientToScreen(TPoint{origin.X, origin.Y + 30}));
+  G->Perform(WM_TIMER, 999, 0);
+  G->Perform(WM_TIMER, 999, 0);
+  EXPECT_EQ(G->Row(), 3);
+  EXPECT_EQ(G->Cursor(), crSizeNS);
+  // Only vertically by default.
+  Mouse->SetCursorPos(G->ClientToScreen(TPoint{origin.X + 40, origin.Y}));
+  G->Perform(WM_TIMER, 999, 0);
+  EXPECT_EQ(G->Col(), 1);
+  QTest::keyClick(G->View(), Qt::Key_Shift);
+  EXPECT_FALSE(G->Panning());
+  EXPECT_EQ(G->Cursor(), crCross);
+  EXPECT_TRUE(G->ShowHint());
+  // With ipNone the middle button pans nothing.
+  G->SetIntelliPan(TProStringGrid::ipNone);
+  QTest::mousePress(G->View(), Qt::MiddleButton, {}, At(origin.X, origin.Y));
+  QTest::mouseRelease(G->View(), Qt::MiddleButton, {}, At(origin.X, origin.Y));
+  EXPECT_FALSE(G->Panning());
+}
