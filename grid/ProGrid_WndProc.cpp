@@ -46,7 +46,7 @@ void TProStringGrid::WndProc(TMessage& Message) {
     TWMCommand cmd(Message);
     const WORD code = cmd.NotifyCode();
     // The grid's combo editor changed its item (the real column is reported).
-    if ((code == CBN_SELCHANGE || code == CBN_EDITCHANGE) && ComboFromGrid(cmd.Ctl()) && EditorMode()) {
+    auto comboChanged = [&] {
       TCustomComboBox* combo = EditCombo();
       const int idx = combo->ItemIndex();
       const QString text = idx >= 0 ? combo->Items()->Strings(idx) : combo->Text();
@@ -54,9 +54,25 @@ void TProStringGrid::WndProc(TMessage& Message) {
       if (OnComboObjectChange)
         OnComboObjectChange(this, RealColIndex(Col()), Row(), idx, text,
                             idx >= 0 ? combo->Items()->Objects(idx) : nullptr);
+    };
+    if ((code == CBN_SELCHANGE || code == CBN_EDITCHANGE) && ComboFromGrid(cmd.Ctl()) && EditorMode())
+      comboChanged();
+    // Close-up (with DirectComboClose the pick is stored and the editor
+    // closes) and drop-down of the grid's combo editor (row first).
+    if (code == CBN_CLOSEUP && ComboFromGrid(cmd.Ctl())) {
+      if (FMouseActions->DirectComboClose()) {
+        TCustomComboBox* combo = EditCombo();
+        if (combo->ItemIndex() >= 0) combo->SetText(combo->Items()->Strings(combo->ItemIndex()));
+        comboChanged();
+        SetEditorMode(true);
+        const bool direct = FMouseActions->DirectEdit();
+        FMouseActions->SetDirectEdit(false);
+        auto restore = qScopeGuard([&] { FMouseActions->SetDirectEdit(direct); });
+        HideInplaceEdit();
+        SetFocus();
+      }
+      DoComboCloseUp(Row(), RealColIndex(Col()));
     }
-    // Close-up and drop-down of the grid's combo editor (row first).
-    if (code == CBN_CLOSEUP && ComboFromGrid(cmd.Ctl())) DoComboCloseUp(Row(), RealColIndex(Col()));
     if (code == CBN_DROPDOWN && ComboFromGrid(cmd.Ctl())) DoComboDropDown(Row(), RealColIndex(Col()));
     // A typed change in the grid's combo editor reports its text; a
     // notification from any other control is none of the grid's business.
