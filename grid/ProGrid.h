@@ -965,6 +965,7 @@ class TProStringGrid : public TBaseGrid {
   bool FURLEdit = false;
   bool FUseHTMLHints = false;
   TCursor FGridCursor = crDefault;  // the cursor set by the program
+  bool FTempCursor = false;         // a temporary cursor (the hand) shows
   int FFilterCol = -1;  // the real column whose filter list is open
   TIntelliPan FIntelliPan = ipVertical;
   bool FPanning = false, FPanHints = true;

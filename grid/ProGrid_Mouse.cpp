@@ -667,17 +667,23 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
       }
     }
   }
-  // The hand over a link of a plain cell (URLShow); 15. otherwise the
+  // The hand over a link of a plain cell (URLShow); elsewhere the
   // program's own cursor again.
-  bool cursorSet = FMouseSelectMode != msNormal;
-  if (C >= 0 && R >= 0 && F.URLShow && !IsDesigning()) {
-    const QString text = Cells(RealColIndex(C), R);
-    if (ClassifyCellText(text, F.EnableHTML) != ctkHTML && ContainsURL(text)) {
+  if (!FPanning) {
+    bool link = false;
+    if (C >= 0 && R >= 0 && F.URLShow && !IsDesigning()) {
+      const QString text = Cells(RealColIndex(C), R);
+      link = ClassifyCellText(text, F.EnableHTML) != ctkHTML && ContainsURL(text);
+    }
+    if (link) {
+      if (!FTempCursor) FGridCursor = TBaseGrid::Cursor();
       TBaseGrid::SetCursor(crHandPoint);
-      cursorSet = true;
+      FTempCursor = true;
+    } else if (FTempCursor) {
+      TBaseGrid::SetCursor(FGridCursor);
+      FTempCursor = false;
     }
   }
-  if (!cursorSet && TBaseGrid::Cursor() != FGridCursor) TBaseGrid::SetCursor(FGridCursor);
   // The hint goes when the pointer leaves its cell.
   if (FLastHintCell.X != -1 || FLastHintCell.Y != -1) {
     const TPoint b = C >= 0 && R >= 0 ? BaseCell(C, R) : TPoint{-1, -1};
@@ -858,6 +864,7 @@ void TProStringGrid::ShowSizingHint(const QString& Text, TPoint ClientCorner) {
 void TProStringGrid::SetCursor(TCursor Value) {
   TBaseGrid::SetCursor(Value);
   FGridCursor = Value;
+  FTempCursor = false;
 }
 
 void TProStringGrid::SetUseHTMLHints(bool Value) {

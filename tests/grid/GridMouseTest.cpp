@@ -927,6 +927,13 @@ TEST_F(GridMouse, TheHandShowsOverLinksAndTheGridsCursorReturns) {
   EXPECT_EQ(G->Cursor(), crHandPoint);
   QTest::mouseMove(G->View(), CellCenter(3, 3));
   EXPECT_EQ(G->Cursor(), crCross);
+  // A cursor set through the control itself stays too.
+  static_cast<TControl*>(G)->SetCursor(crIBeam);
+  QTest::mouseMove(G->View(), CellCenter(4, 3));
+  EXPECT_EQ(G->Cursor(), crIBeam);
+  QTest::mouseMove(G->View(), CellCenter(2, 3));
+  QTest::mouseMove(G->View(), CellCenter(4, 4));
+  EXPECT_EQ(G->Cursor(), crIBeam);
 }
 
 TEST(GridHints, UseHTMLHintsSwitchesTheProgramsHintWindow) {
