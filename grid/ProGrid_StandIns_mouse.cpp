@@ -1,6 +1,7 @@
 // Stand-ins for members that other families of the grid provide; each keeps
 // the documented default or raises EProGridError naming the operation, so
-// that nothing passes for a success that did not happen.
+// that nothing passes for a success that did not happen. The three editing
+// entry points do the least of their documented work (the mouse needs them).
 #include "grid/ProGrid.h"
 #include "grid/ProGrid_HintWindow_p.h"
 #include "platform/gdi/Graphics.h"

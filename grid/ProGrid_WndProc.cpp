@@ -20,6 +20,11 @@ bool TProStringGrid::ComboFromGrid(HWND Sender) {
 }
 
 void TProStringGrid::WndProc(TMessage& Message) {
+  // The window goes: no pan timer outlives it.
+  if (Message.Msg == WM_DESTROY && FPanning) {
+    KillTimer(Handle(), kPanTimer);
+    FPanning = false;
+  }
   // While the grid goes away only the framework answers.
   if (ComponentState().contains(csDestroying)) {
     TBaseGrid::WndProc(Message);
