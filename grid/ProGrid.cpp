@@ -62,6 +62,7 @@ TProStringGrid::TProStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   FSyncGrid = std::make_unique<TSyncGrid>(this);
   FFilter = std::make_unique<TFilter>(this);
   FBalloonSettings = std::make_unique<TBalloonSettings>();
+  FBalloonSettings->OnEnableChange = [this](TObject*) { BalloonEnableChanged(); };
   FShowModified = std::make_unique<TShowModified>();
   FShowModified->OnChange = [this](TObject*) { InvalidateCol(0); };
   FFilterDropDown = std::make_unique<TFilterDropDown>();

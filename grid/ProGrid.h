@@ -1017,11 +1017,6 @@ class TProStringGrid : public TBaseGrid {
   virtual void UpdateColumnSize(int ACol, int& AWidth);
 
 
-  // --- stand-ins until the hidden columns' widths land --------------------------------
-
-  // The width of a real column (the kept width of a hidden one).
-  int AllColWidths(int ACol);
-  void SetAllColWidths(int ACol, int Value);
 
   // --- stand-ins until nodes land ----------------------------------------------------
 
@@ -1359,6 +1354,8 @@ class TProStringGrid : public TBaseGrid {
   void SetComboIndex(int ACol, int ARow, int Index);
   int GetComboIndex(int ACol, int ARow);
 
+  // OnEditingDone now, OnEditCellDone once the posted "GridEditDone" returns.
+  virtual void PostEditDone(int ACol, int ARow);
   // Takes (or refuses) the edited value of the entered cell; true when taken.
   virtual bool ValidateCell(const QString& NewValue);
   virtual bool ValidateCellWide(const QString& NewValue);
@@ -1368,6 +1365,137 @@ class TProStringGrid : public TBaseGrid {
   TNotifyEvent OnEditingDone;
   std::function<void(TObject* Sender, int ACol, int ARow)> OnEditCellDone;
   std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)> OnEditChange;
+
+  // --- mouse, hints and window procedure ---------------------------------------
+
+  // What a press selects, as the pointer's place offers it.
+  enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
+  TMouseSelectMode MouseSelectMode() const { return FMouseSelectMode; }
+  // The hint that shows the width or height while sizing (HintShowSizing).
+  THintWindow* SizingHint() const { return FSizingHint; }
+
+  // Cell events of the mouse (row first, as the handlers receive them).
+  std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)> OnCanClickCell;
+  std::function<void(TObject* Sender, int ARow, int ACol)> OnClickCell, OnDblClickCell,
+      OnRightClickCell;
+  // Sizing of columns and rows by the mouse.
+  std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnSize;
+  std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowSize;
+  std::function<void(TObject* Sender, int ACol)> OnEndColumnSize;
+  std::function<void(TObject* Sender, int ARow)> OnEndRowSize;
+  std::function<void(TObject* Sender, int ACol, int ColumnSize)> OnColumnSizing;
+  std::function<void(TObject* Sender, int ARow, int RowSize)> OnRowSizing;
+  std::function<void(TObject* Sender, int ACol, int& AWidth)> OnUpdateColumnSize;
+  // Sets the grid's cursor; temporary cursors (the hand over links) give way to it.
+  void SetCursor(TCursor Value);
+  // The program's hints use the HTML hint window (False: the plain one).
+  bool UseHTMLHints() const { return FUseHTMLHints; }
+  void SetUseHTMLHints(bool Value);
+  // Panning with the middle button: the grid scrolls (or moves the current
+  // cell) towards where the pointer stands from the press point.
+  enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
+  TIntelliPan IntelliPan() const { return FIntelliPan; }
+  void SetIntelliPan(TIntelliPan Value) { FIntelliPan = Value; }
+  bool Panning() const { return FPanning; }
+  // A right click on a link cell edits the link (with URLShow).
+  bool URLEdit() const { return FURLEdit; }
+  void SetURLEdit(bool Value) { FURLEdit = Value; }
+  // Moving columns and rows by their headers: OnColumnMove may refuse the
+  // move when it starts, OnColumnMoving a drop place while it runs.
+  std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnMove, OnColumnMoving;
+  std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowMove, OnRowMoving;
+  // Sorting by a click on the sort row's header cell.
+  std::function<void(TObject* Sender, int ACol, bool& DoSort)> OnCanSort;
+  std::function<void(TObject* Sender, int ACol)> OnClickSort;
+  // Check boxes under the mouse.
+  std::function<void(TObject* Sender, int ACol, int ARow, bool State)> OnCheckBoxClick,
+      OnCheckBoxMouseUp;
+  // Links in cells: AutoHandle left True opens the link (web and mail addresses
+  // and files) or, for "CELL://R<row>C<col>", moves to that cell.
+  std::function<void(TObject* Sender, int ARow, int ACol, const QString& Anchor, bool& AutoHandle)>
+      OnAnchorClick;
+  // A drag of cells starts (after the pointer moved 4 pixels with the button down).
+  std::function<void(TObject* Sender, int ARow, int ACol, const QString& Data, bool& Allow)> OnOleDrag;
+  std::function<void(TObject* Sender, int ARow, int ACol)> OnOleDragStart;
+  // The balloon of a cell (title, text and icon may be changed).
+  std::function<void(TObject* Sender, int ACol, int ARow, QString& ATitle, QString& AText, int& AIcon)>
+      OnCellBalloon;
+
+  // Fires OnCheckBoxClick.
+  virtual void DoCheckBoxClick(int ACol, int ARow, bool State);
+  // Fires OnClickSort.
+  virtual void DoClickSort(int ACol);
+  // Fills the hint of the cell under HintInfo.CursorPos: a comment, the cell's
+  // text (HintShowCells), OnGridHint; position, colour and window class.
+  void GetHintInfo(QString& HintStr, THintInfo& HintInfo);
+  // How long the last click sort took (milliseconds).
+  int SortTime() const { return FSortTime; }
+  // Widens every column and heightens every row by x pixels (ZoomFactor stays
+  // within -10..10).
+  void Zoom(int x);
+  // The balloon tooltip (Balloon.Enable): created once, destroyed by BalloonDone.
+  void BalloonInit();
+  void BalloonDone();
+  bool BalloonActive() const { return FBalloonInitialised; }
+  // The balloon text of the cell under the pointer as the tooltip asks for it:
+  // title, text (at most 2045 characters and "..."), icon and the colours sent.
+  struct TBalloonText {
+    QString Title, Text;
+    int Icon = 1;
+    TColor TipBkColor = clNone, TipTextColor = clNone;
+  };
+  TBalloonText BalloonTextAt(int X, int Y);
+
+  // Per-cell settings (ACol a real column): a getter creates no property object.
+  TColor Colors(int ACol, int ARow);
+  void SetColors(int ACol, int ARow, TColor Value);
+  TColor ColorsTo(int ACol, int ARow);
+  void SetColorsTo(int ACol, int ARow, TColor Value);
+  TColor FontColors(int ACol, int ARow);
+  void SetFontColors(int ACol, int ARow, TColor Value);
+  TFontStyles FontStyles(int ACol, int ARow);
+  void SetFontStyles(int ACol, int ARow, TFontStyles Value);
+  int FontSizes(int ACol, int ARow);
+  void SetFontSizes(int ACol, int ARow, int Value);
+  QString FontNames(int ACol, int ARow);
+  void SetFontNames(int ACol, int ARow, const QString& Value);
+  TAlignment Alignments(int ACol, int ARow);
+  void SetAlignments(int ACol, int ARow, TAlignment Value);
+  bool ReadOnly(int ACol, int ARow);
+  void SetReadOnly(int ACol, int ARow, bool Value);
+  TCellGradientDirection Gradients(int ACol, int ARow);
+  void SetGradients(int ACol, int ARow, TCellGradientDirection Value);
+  // Reading creates the property object (the grid's defaults apply).
+  bool WordWraps(int ACol, int ARow) { return GetCellProperties(ACol, ARow)->WordWrap(); }
+  void SetWordWraps(int ACol, int ARow, bool Value);
+  // Copies the font's name, size, style and colour into the cell.
+  void SetFonts(int ACol, int ARow, TFont* Value);
+  // Colours of a whole row (ARow a display row; hidden columns included).
+  // clNone clears them: a cell without a graphic loses all its settings.
+  void SetRowColor(int ARow, TColor Value);
+  void SetRowColorTo(int ARow, TColor Value);
+  void SetRowFontColor(int ARow, TColor Value);
+  // The width of a real column, hidden or not; written to a hidden column it
+  // is used when the column shows again.
+  int AllColWidths(int ACol);
+  void SetAllColWidths(int ACol, int Value);
+  // RTF text between a cell and a rich edit: RTF is 7-bit text both ways.
+  void CellToRich(int ACol, int ARow, class TRichEdit* Richeditor);
+  QString RichToString(class TRichEdit* Richeditor);
+  void RichToCell(int ACol, int ARow, class TRichEdit* Richeditor);
+
+  // Controls laid over cells (ACol a real column): they follow the scroll.
+  TControl* CellControls(int ACol, int ARow);
+  void SetCellControls(int ACol, int ARow, TControl* Value);
+  // Places the cell controls (rebuildlist: collect them from the cells first).
+  void CellControlsUpdate(bool rebuildlist);
+
+  // --- stand-ins until per-cell queries land ---
+  std::function<void(TObject* Sender, int ARow, int ACol, QString& HintStr)> OnGridHint;
+
+  // --- stand-ins until cell graphics land ---
+  bool IsComment(int ACol, int ARow, QString& Comment);
+
   std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const QString& ASelection)>
       OnComboChange;
   std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const QString& ASelection,
@@ -1380,7 +1508,6 @@ class TProStringGrid : public TBaseGrid {
   std::function<void(TObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)>
       OnCellChanging;
   std::function<void(TObject* Sender, int ACol, int ARow, QString& S)> OnEllipsClick;
-  std::function<void(TObject* Sender, int ARow, int ACol)> OnDblClickCell;
   std::function<void(TObject* Sender, bool& Allow)> OnClipboardPaste;
   std::function<void(TObject* Sender, bool& Allow)> OnClipboardCut;
   std::function<void(TObject* Sender, bool& Allow)> OnClipboardCopy;
@@ -1403,8 +1530,6 @@ class TProStringGrid : public TBaseGrid {
   // Switches goEditing to the target cell's editability, puts an open editor
   // away, validates a special editor's value and lets the application veto.
   bool SelectCell(int ACol, int ARow) override;
-  // The edit-done message, the text editor's changes and the combo's reports.
-  void WndProc(TMessage& Message) override;
   // Places, fills and shows a special editor over a cell (display column).
   virtual void PrepareCellEditor(int ACol, int ARow);
   // Writes a special editor's value into the cell and puts the editor away.
@@ -1414,8 +1539,6 @@ class TProStringGrid : public TBaseGrid {
   virtual void RestoreCellCache();
   virtual bool CheckCellEditable(int ACol, int ARow);
   virtual bool CellIsPassword(int ACol, int ARow);
-  // OnEditingDone now, OnEditCellDone once the posted "GridEditDone" returns.
-  virtual void PostEditDone(int ACol, int ARow);
   // OnRowChanging, OnColChanging, OnCellChanging.
   virtual void CanChangeCell(int ACol, int ARow, bool& Allow);
   virtual void DoGetEditorProp(int ACol, int ARow, TObject* AEditLink);
@@ -1564,12 +1687,9 @@ class TProStringGrid : public TBaseGrid {
   std::function<void(TObject*, int ARow, bool& CanDelete)> OnCanDeleteRow;
   std::function<void(TObject*, int OldRow, int OldCol, int& NewRow, int& NewCol, bool& Allow)>
       OnAutoAdvance;
-  std::function<void(TObject*, int ACol, int& AWidth)> OnUpdateColumnSize;
 
-  // --- stand-ins until the in-cell buttons and check-box clicks land ---
+  // --- stand-ins until the in-cell buttons land ---
   bool HasButton(int ACol, int ARow);
-  virtual void DoCheckBoxClick(int ACol, int ARow, bool State);
-  std::function<void(TObject*, int ACol, int ARow, bool State)> OnCheckBoxClick;
 
   // --- stand-ins until the dimensions land ---
   void ScrollAboveSearchFooter();
@@ -1578,6 +1698,8 @@ class TProStringGrid : public TBaseGrid {
   void CopySelectionToClipboard();
   void CutSelectionToClipboard();
   void PasteSelectionFromClipboard();
+
+
 
  protected:
   void ColumnMoved(int FromIndex, int ToIndex) override;
@@ -1683,6 +1805,86 @@ class TProStringGrid : public TBaseGrid {
   // Gives a row the height of Lines lines of its text font, plus Extra.
   void SizeRowToLines(int ARow, int Lines, int Extra);
   virtual void UpdateAutoColumnSize(int ACol, int& AWidth);
+
+  // --- mouse, hints and window procedure ---------------------------------------
+  void WndProc(TMessage& Message) override;
+  void WMLButtonDown(TWMMouse& Message) override;
+  void WMLButtonUp(TWMMouse& Message) override;
+  void WMLButtonDblClk(TWMMouse& Message) override;
+  void WMRButtonDown(TWMMouse& Message) override;
+  void WMRButtonUp(TWMMouse& Message) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
+                       TGridDrawInfo& FixedInfo) override;
+  void TopLeftChanged() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void CMMouseLeave(TCMMouseEnterLeave& Message) override;
+  // The wheel through the framework (from the in-place editor): with waScroll
+  // or the wheel off only the events; otherwise the base grid's move.
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+
+ private:
+  // What a left-button press left for the moves and the release.
+  struct TPressState {
+    bool DoOnClick = false, MouseDownMove = false, MouseKeepDown = false;
+    int Colclicked = -1, Rowclicked = -1, Colclickedsize = 0, Rowclickedsize = 0;
+    int Clickposx = 0, Clickposy = 0, Clickposdx = 0, Clickposdy = 0;
+    int Movecell = -1, MoveOfsX = 0, MoveOfsY = 0;
+    bool SelectionClick = false;
+    bool ColSizeFlg = false, ColMoveFlg = false;
+    bool DblClk = false;
+    bool DeselectState = false;  // a Ctrl press on a selected row: the release deselects it
+  } FPress;
+  TMouseSelectMode FMouseSelectMode = msNormal;
+  int FMouseSelectStart = -1;  // row or column where a header selection started
+  int FHoverRowIndex = -1;
+  // Sizing of fixed columns and rows by their borders.
+  bool FSizeFixed = false, FSizeFixedR = false, FSizingFixed = false, FSizingFixedR = false;
+  int FSizeFixedX = 0, FSizeFixedY = 0, FSizingFixedCol = -1, FSizingFixedRow = -1;
+  THintWindow* FSizingHint = nullptr;  // owned as a component
+  bool FMoveRefused = false, FDropRefused = false;
+  bool FURLEdit = false;
+  bool FUseHTMLHints = false;
+  TCursor FGridCursor = crDefault;  // the cursor set by the program
+  bool FTempCursor = false;         // a temporary cursor (the hand) shows
+  TIntelliPan FIntelliPan = ipVertical;
+  bool FPanning = false, FPanHints = true;
+  TPoint FPanOrigin;
+  TCursor FPanOldCursor = crDefault;
+  void StopPanning();
+  void PanStep();
+  // Opens the filter list of a real column below the header's filter glyph.
+  void ShowFilterList(int RC, const TRect& CellR);
+  void ShowSizingHint(const QString& Text, TPoint ClientCorner);
+  // Whether (X, Y) lies on a column or row sizing border.
+  bool OnSizingBorder(int X, int Y);
+  int FSortTime = 0;
+  bool FBalloonInitialised = false;
+  TPoint FLastBalloonPos{-1, -1};
+  TPoint FLastHintCell{-1, -1};
+  int FCellControlCount = 0;
+  struct TCellControlEntry {
+    int X, Y;
+    TControl* Control;
+  };
+  std::vector<TCellControlEntry> FControlList;
+  // Whether a press in the header lies within 3 pixels of a side border (a column resize).
+  bool IsColumnSizingPress(int X, int Y);
+  void ClickSort(int C, int R, int X);
+  void DoAnchorClick(int C, int R, const QString& Anchor);
+  void CheckBoxClick(int C, int R);
+  bool ComboFromGrid(HWND Sender);
+  bool WheelThroughFramework(bool Down, TShiftState Shift, TPoint MousePos);
+  // A cell's text as plain text: tags stripped (kept with KeepHTML), wide text decoded.
+  QString PlainCellText(int ACol, int ARow, bool KeepHTML);
+  // The balloon follows Balloon.Enable (not while loading).
+  void BalloonEnableChanged();
+  // After a column moved: the sort column and indexes follow, the release is
+  // not a click, a synchronised grid repeats the move once.
+  void ColumnMovedFollowUp(int From, int To, int RF, int RT);
+  bool FSyncedMove = false;
 
  private:
   struct Data {

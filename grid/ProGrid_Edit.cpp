@@ -385,57 +385,6 @@ void TProStringGrid::PostEditDone(int ACol, int ARow) {
   if (HandleAllocated()) PostMessage(Handle(), FEditDoneMsg, WPARAM(ACol), LPARAM(ARow));
 }
 
-void TProStringGrid::WndProc(TMessage& Message) {
-  if (FEditDoneMsg != 0 && Message.Msg == FEditDoneMsg) {
-    if (OnEditCellDone) OnEditCellDone(this, int(Message.WParam), int(Message.LParam));
-    if (MouseActions()->EditOnDblClickOnly()) {
-      HideEditor();
-      FEditMode = false;
-      SetOptions(Options() - TGridOptions{goEditing});
-    }
-    return;
-  }
-  if (Message.Msg == WM_COMMAND && HiWord(Message.WParam) == EN_CHANGE) {
-    TBaseGrid::WndProc(Message);
-    // Every change of the text editor reaches its cell at once, so a click
-    // elsewhere, which takes the focus first, loses nothing.
-    TProInplaceEdit* ed = NormalEdit();
-    if (ed != nullptr && ed->HandleAllocated() && Message.LParam == reinterpret_cast<LPARAM>(ed->Handle()) &&
-        FShowEditProcess && FEditMode && !FNoEditChange)
-      SetEditText(Col(), Row(), ed->Text());
-    return;
-  }
-  if (Message.Msg == WM_COMMAND && FEditCombo != nullptr && FEditCombo->HandleAllocated() &&
-      Message.LParam == reinterpret_cast<LPARAM>(FEditCombo->Handle())) {
-    const WORD code = HiWord(Message.WParam);
-    TBaseGrid::WndProc(Message);
-    const int c = RealColIndex(Col());
-    if ((code == CBN_SELCHANGE || code == CBN_EDITCHANGE) && FEditMode) {
-      const int i = FEditCombo->ItemIndex();
-      FireComboChange(c, i, i >= 0 ? FEditCombo->Items()->Strings(i) : FEditCombo->Text());
-    }
-    if (code == CBN_EDITCHANGE && OnComboChange) OnComboChange(this, Col(), Row(), -1, FEditCombo->Text());
-    if (code == CBN_CLOSEUP) {
-      if (MouseActions()->DirectComboClose() && FEditMode) {
-        const int i = FEditCombo->ItemIndex();
-        if (i >= 0) FEditCombo->SetText(FEditCombo->Items()->Strings(i));
-        FireComboChange(c, i, i >= 0 ? FEditCombo->Items()->Strings(i) : FEditCombo->Text());
-        FEditControl = edComboEdit;
-        FEditMode = true;
-        const bool direct = MouseActions()->DirectEdit();
-        MouseActions()->SetDirectEdit(false);
-        HideInplaceEdit();
-        if (CanFocus()) SetFocus();
-        MouseActions()->SetDirectEdit(direct);
-      }
-      if (OnComboCloseUp) OnComboCloseUp(this, Row(), c);
-    }
-    if (code == CBN_DROPDOWN && OnComboDropDown) OnComboDropDown(this, Row(), c);
-    return;
-  }
-  TBaseGrid::WndProc(Message);
-}
-
 // ------------------------------------------------------------- combo items
 
 void TProStringGrid::ClearComboString() { FEditCombo->Items()->Clear(); }

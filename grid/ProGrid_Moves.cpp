@@ -57,6 +57,7 @@ void TProStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
   // The recorded order follows the column.
   if (FromIndex < FColumnOrder->Count() && ToIndex < FColumnOrder->Count())
     FColumnOrder->Move(FromIndex, ToIndex);
+  ColumnMovedFollowUp(FromIndex, ToIndex, from, to);
 }
 
 void TProStringGrid::MoveColumn(int FromIndex, int ToIndex) {

@@ -6,18 +6,6 @@
 
 void TProStringGrid::UpdateColumnSize(int, int&) {}
 
-// ------------------------------------------------------ hidden columns' widths
-
-int TProStringGrid::AllColWidths(int ACol) {
-  if (IsHiddenColumn(ACol)) return FAllColWidths[size_t(ACol)];
-  return ColWidths(DisplColIndex(ACol));
-}
-
-void TProStringGrid::SetAllColWidths(int ACol, int Value) {
-  if (IsHiddenColumn(ACol)) FAllColWidths[size_t(ACol)] = int16_t(Value);
-  else SetColWidths(DisplColIndex(ACol), Value);
-}
-
 // ------------------------------------------------------------------------- nodes
 
 void TProStringGrid::AddNode(int ARow, int Span) {

@@ -4,12 +4,9 @@
 #include "grid/ProGrid.h"
 #include "platform/ui/Clipbrd.h"
 
-// --- in-cell buttons and check-box clicks ---
+// --- in-cell buttons ---
 
 bool TProStringGrid::HasButton(int, int) { return false; }
-void TProStringGrid::DoCheckBoxClick(int ACol, int ARow, bool State) {
-  if (OnCheckBoxClick) OnCheckBoxClick(this, ACol, ARow, State);
-}
 
 // --- dimensions ---
 
