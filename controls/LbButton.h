@@ -137,6 +137,8 @@ class TLbButton : public TCustomControl {
 
   // Intensity of the hot colour, 0..8 (8: the full hot colour).
   int HotTrackStep() const { return FHotTrackStep; }
+  // The fade ticker (its OnTimer is HotTrackTick); nullptr once SlowDecease is switched off.
+  const TTimer* FadeTicker() const { return FThread.get(); }
   bool Pressed() const { return bDown; }
   bool CursorOnButton() const { return bCursorOnButton; }
 

@@ -483,7 +483,7 @@ void TProGridButton::Paint() {
     // The classic frame leaves r at the area inside its edge.
     if (!themed)
       DrawFrameControl(c->Handle(), r, DFC_BUTTON,
-                       DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | ((FDown || pressed) ? DFCS_PUSHED : 0));
+                       DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | ((FDown || pressed) ? UINT(DFCS_PUSHED) : 0u));
   }
   if ((FDown || pressed) && FState == 3 && !(FFlat && hot))
     FillFace(c, shrink(r, -1), FColorChecked, FColorCheckedTo, clNone);

@@ -25,7 +25,7 @@ std::shared_ptr<const TFontInfo> ResolveFont(const LOGFONT& Log);
 
 class TGdiObject {
  public:
-  explicit TGdiObject(int Kind, bool Stock = false);
+  explicit TGdiObject(int AKind, bool AStock = false);
   virtual ~TGdiObject();
   TGdiObject(const TGdiObject&) = delete;
   TGdiObject& operator=(const TGdiObject&) = delete;
@@ -37,22 +37,22 @@ class TGdiObject {
 
 class TGdiPen : public TGdiObject {
  public:
-  explicit TGdiPen(const LOGPEN& P, bool Stock = false) : TGdiObject(OBJ_PEN, Stock), Data(P) {}
+  explicit TGdiPen(const LOGPEN& P, bool AStock = false) : TGdiObject(OBJ_PEN, AStock), Data(P) {}
   LOGPEN Data;
 };
 
 class TGdiBrush : public TGdiObject {
  public:
-  explicit TGdiBrush(const LOGBRUSH& B, bool Stock = false)
-      : TGdiObject(OBJ_BRUSH, Stock), Data(B) {}
+  explicit TGdiBrush(const LOGBRUSH& B, bool AStock = false)
+      : TGdiObject(OBJ_BRUSH, AStock), Data(B) {}
   LOGBRUSH Data;
   QImage Pattern;  // BS_PATTERN
 };
 
 class TGdiFont : public TGdiObject {
  public:
-  explicit TGdiFont(const LOGFONT& F, bool Stock = false)
-      : TGdiObject(OBJ_FONT, Stock), Info(ResolveFont(F)) {}
+  explicit TGdiFont(const LOGFONT& F, bool AStock = false)
+      : TGdiObject(OBJ_FONT, AStock), Info(ResolveFont(F)) {}
   std::shared_ptr<const TFontInfo> Info;
 };
 
@@ -64,7 +64,7 @@ class TGdiRegion : public TGdiObject {
 
 class TGdiBitmap : public TGdiObject {
  public:
-  explicit TGdiBitmap(const QImage& I, bool Stock = false) : TGdiObject(OBJ_BITMAP, Stock), Image(I) {}
+  explicit TGdiBitmap(const QImage& I, bool AStock = false) : TGdiObject(OBJ_BITMAP, AStock), Image(I) {}
   QImage Image;
   int SelectedInto = 0;  // number of memory contexts drawing into it
 };
@@ -140,6 +140,12 @@ class TDeviceContext {
   std::unique_ptr<QPainter> FPainter;
   bool FDirty = true;
 };
+
+// The region of a live region handle, or nullptr.
+inline QRegion* RegionOf(HRGN R) {
+  if (!TGdiObject::IsLive(R) || R->Kind != OBJ_REGION) return nullptr;
+  return &static_cast<TGdiRegion*>(R)->Rgn;
+}
 
 // Colour helpers shared by the drawing files.
 inline QColor QColorOf(COLORREF C) { return QColor(C & 0xFF, (C >> 8) & 0xFF, (C >> 16) & 0xFF); }

@@ -9,6 +9,7 @@
 // into it before each drawing operation and whenever Handle() is asked for.
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -475,6 +476,8 @@ class TBitmap : public TGraphic {
   void Reformat(TPixelFormat Format);
   void Resize(int AWidth, int AHeight);
   std::unique_ptr<QImage> FImage;
+  // The size of a bitmap without pixels: one side set while the other is 0.
+  QSize FEmptySize;
   std::unique_ptr<TCanvas> FCanvas;
   TPixelFormat FPixelFormat = pfDevice;
   bool FMonochrome = false;

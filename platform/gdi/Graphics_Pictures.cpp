@@ -99,8 +99,8 @@ TBitmap::~TBitmap() {
   FCanvas.reset();
 }
 
-int TBitmap::Width() const { return FImage->width(); }
-int TBitmap::Height() const { return FImage->height(); }
+int TBitmap::Width() const { return FImage->isNull() ? FEmptySize.width() : FImage->width(); }
+int TBitmap::Height() const { return FImage->isNull() ? FEmptySize.height() : FImage->height(); }
 void TBitmap::SetWidth(int Value) { SetSize(Value, Height()); }
 void TBitmap::SetHeight(int Value) { SetSize(Width(), Value); }
 bool TBitmap::Empty() const { return FImage->isNull() || FImage->width() == 0 || FImage->height() == 0; }
@@ -121,9 +121,12 @@ void TBitmap::SetSize(int AWidth, int AHeight) {
 void TBitmap::Resize(int AWidth, int AHeight) {
   if (FCanvas) FCanvas->ReleasePainter();
   if (AWidth == 0 || AHeight == 0) {
+    // No pixels yet, but the side that was set is kept for the other one.
     *FImage = QImage();
+    FEmptySize = QSize(AWidth, AHeight);
     return;
   }
+  FEmptySize = QSize();
   QImage img(AWidth, AHeight, QtFormatOf(FPixelFormat));
   TColor fill = FCanvas ? ColorToRGB(FCanvas->Brush()->Color()) : clWhite;
   img.fill(QColorOf(fill));
@@ -220,6 +223,7 @@ void TBitmap::LoadFromBytes(const QByteArray& Data) {
   FPixelFormat = pf;
   FMonochrome = false;
   *FImage = img.convertToFormat(QtFormatOf(pf));
+  FEmptySize = QSize();
   Changed();
 }
 
@@ -241,6 +245,7 @@ void TBitmap::LoadFromResourceName(HINSTANCE, const QString& Name) {
 void TBitmap::SetImage(const QImage& Img) {
   if (FCanvas) FCanvas->ReleasePainter();
   *FImage = Img.isNull() ? QImage() : Img.convertToFormat(QtFormatOf(FPixelFormat));
+  FEmptySize = QSize();
   Changed();
 }
 
@@ -263,6 +268,7 @@ void TBitmap::Assign(TPersistent* Source) {
     FTransparentColor = b->FTransparentColor;
     FTransparentMode = b->FTransparentMode;
     *FImage = b->ToImage();
+    FEmptySize = b->FImage->isNull() ? b->FEmptySize : QSize();
     Changed();
     return;
   }
@@ -271,6 +277,7 @@ void TBitmap::Assign(TPersistent* Source) {
     if (FCanvas) FCanvas->ReleasePainter();
     FPixelFormat = img.hasAlphaChannel() ? pf32bit : pfDevice;
     *FImage = img.convertToFormat(QtFormatOf(FPixelFormat));
+    FEmptySize = QSize();
     Changed();
     return;
   }

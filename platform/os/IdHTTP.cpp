@@ -1,5 +1,7 @@
 #include "platform/os/IdHTTP.h"
 
+#include <utility>
+
 #include <curl/curl.h>
 
 #include <QStringDecoder>
@@ -160,8 +162,8 @@ IHttpTransport& HttpTransport() {
   return *slot;
 }
 
-void SetHttpTransport(std::unique_ptr<IHttpTransport> Transport) {
-  TransportSlot() = std::move(Transport);
+std::unique_ptr<IHttpTransport> SetHttpTransport(std::unique_ptr<IHttpTransport> Transport) {
+  return std::exchange(TransportSlot(), std::move(Transport));
 }
 
 TIdHTTP::TIdHTTP(TComponent* AOwner) : TComponent(AOwner) {}

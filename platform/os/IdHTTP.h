@@ -59,9 +59,10 @@ class IHttpTransport {
   virtual THttpReply Execute(const THttpRequest& Request) = 0;
 };
 
-// The process-wide transport; nullptr restores the real one.
+// The process-wide transport. Setting nullptr restores the real one; the setter
+// hands back the transport it replaces (see TScopedService for tests).
 IHttpTransport& HttpTransport();
-void SetHttpTransport(std::unique_ptr<IHttpTransport> Transport);
+std::unique_ptr<IHttpTransport> SetHttpTransport(std::unique_ptr<IHttpTransport> Transport);
 
 enum TIdHTTPProtocolVersion { pv1_0, pv1_1 };
 

@@ -1,5 +1,7 @@
 #include "platform/os/IdIcmpClient.h"
 
+#include <utility>
+
 #include <arpa/inet.h>
 #include <linux/errqueue.h>
 #include <netdb.h>
@@ -325,7 +327,9 @@ IIcmpEcho& IcmpEcho() {
   return *slot;
 }
 
-void SetIcmpEcho(std::unique_ptr<IIcmpEcho> Echo) { EchoSlot() = std::move(Echo); }
+std::unique_ptr<IIcmpEcho> SetIcmpEcho(std::unique_ptr<IIcmpEcho> Echo) {
+  return std::exchange(EchoSlot(), std::move(Echo));
+}
 
 TIdIcmpClient::TIdIcmpClient(TComponent* AOwner) : TComponent(AOwner) {}
 

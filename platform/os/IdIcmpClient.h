@@ -76,9 +76,10 @@ class IIcmpEcho {
                             int Timeout) = 0;
 };
 
-// The process-wide echo service; nullptr restores the real one.
+// The process-wide echo service. Setting nullptr restores the real one; the
+// setter hands back the service it replaces (see TScopedService for tests).
 IIcmpEcho& IcmpEcho();
-void SetIcmpEcho(std::unique_ptr<IIcmpEcho> Echo);
+std::unique_ptr<IIcmpEcho> SetIcmpEcho(std::unique_ptr<IIcmpEcho> Echo);
 
 // The real echo service on IPv4 sockets. It uses an unprivileged ICMP datagram
 // socket (allowed when net.ipv4.ping_group_range covers the process's group)

@@ -1,5 +1,7 @@
 #include "platform/os/LocalSystem.h"
 
+#include <utility>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -92,7 +94,9 @@ ISerialPortList& SerialPortList() {
   return *slot;
 }
 
-void SetSerialPortList(std::unique_ptr<ISerialPortList> List) { PortSlot() = std::move(List); }
+std::unique_ptr<ISerialPortList> SetSerialPortList(std::unique_ptr<ISerialPortList> List) {
+  return std::exchange(PortSlot(), std::move(List));
+}
 
 ISystemLocale& SystemLocale() {
   auto& slot = LocaleSlot();
@@ -100,4 +104,6 @@ ISystemLocale& SystemLocale() {
   return *slot;
 }
 
-void SetSystemLocale(std::unique_ptr<ISystemLocale> Locale) { LocaleSlot() = std::move(Locale); }
+std::unique_ptr<ISystemLocale> SetSystemLocale(std::unique_ptr<ISystemLocale> Locale) {
+  return std::exchange(LocaleSlot(), std::move(Locale));
+}

@@ -44,8 +44,10 @@ class TDeviceSerialPortList : public ISerialPortList {
   QString FDeviceDir;
 };
 
+// The process-wide port list. Setting nullptr restores the real one; the setter
+// hands back the list it replaces (see TScopedService for tests).
 ISerialPortList& SerialPortList();
-void SetSerialPortList(std::unique_ptr<ISerialPortList> List);
+std::unique_ptr<ISerialPortList> SetSerialPortList(std::unique_ptr<ISerialPortList> List);
 
 class ISystemLocale {
  public:
@@ -55,5 +57,6 @@ class ISystemLocale {
   virtual QString DecimalSeparator() = 0;
 };
 
+// The process-wide locale service, replaced as the port list is.
 ISystemLocale& SystemLocale();
-void SetSystemLocale(std::unique_ptr<ISystemLocale> Locale);
+std::unique_ptr<ISystemLocale> SetSystemLocale(std::unique_ptr<ISystemLocale> Locale);

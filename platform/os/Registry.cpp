@@ -1,5 +1,7 @@
 #include "platform/os/Registry.h"
 
+#include <utility>
+
 #include <mutex>
 
 namespace {
@@ -25,7 +27,7 @@ IRegistryStore& RegistryStore() {
   return *slot;
 }
 
-void SetRegistryStore(std::unique_ptr<IRegistryStore> Store) {
+std::unique_ptr<IRegistryStore> SetRegistryStore(std::unique_ptr<IRegistryStore> Store) {
   std::lock_guard<std::mutex> lock(SlotLock());
-  StoreSlot() = std::move(Store);
+  return std::exchange(StoreSlot(), std::move(Store));
 }

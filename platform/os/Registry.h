@@ -48,4 +48,4 @@ class TEmptyRegistryStore : public IRegistryStore {
 };
 
 IRegistryStore& RegistryStore();
-void SetRegistryStore(std::unique_ptr<IRegistryStore> Store);
+std::unique_ptr<IRegistryStore> SetRegistryStore(std::unique_ptr<IRegistryStore> Store);

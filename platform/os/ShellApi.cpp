@@ -1,5 +1,7 @@
 #include "platform/os/ShellApi.h"
 
+#include <utility>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
@@ -259,8 +261,8 @@ IProcessLauncher& ProcessLauncher() {
   return *slot;
 }
 
-void SetProcessLauncher(std::unique_ptr<IProcessLauncher> Launcher) {
-  LauncherSlot() = std::move(Launcher);
+std::unique_ptr<IProcessLauncher> SetProcessLauncher(std::unique_ptr<IProcessLauncher> Launcher) {
+  return std::exchange(LauncherSlot(), std::move(Launcher));
 }
 
 IDocumentOpener& DocumentOpener() {
@@ -269,8 +271,8 @@ IDocumentOpener& DocumentOpener() {
   return *slot;
 }
 
-void SetDocumentOpener(std::unique_ptr<IDocumentOpener> Opener) {
-  OpenerSlot() = std::move(Opener);
+std::unique_ptr<IDocumentOpener> SetDocumentOpener(std::unique_ptr<IDocumentOpener> Opener) {
+  return std::exchange(OpenerSlot(), std::move(Opener));
 }
 
 QStringList SplitCommandLine(const QString& CommandLine) {

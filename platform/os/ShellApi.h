@@ -93,11 +93,12 @@ class IDocumentOpener {
   virtual bool Open(const QString& Target, QString& ErrorMessage) = 0;
 };
 
-// The process-wide instances. Passing nullptr restores the real service.
+// The process-wide instances. Passing nullptr restores the real service; the
+// setters hand back the service they replace (see TScopedService for tests).
 IProcessLauncher& ProcessLauncher();
-void SetProcessLauncher(std::unique_ptr<IProcessLauncher> Launcher);
+std::unique_ptr<IProcessLauncher> SetProcessLauncher(std::unique_ptr<IProcessLauncher> Launcher);
 IDocumentOpener& DocumentOpener();
-void SetDocumentOpener(std::unique_ptr<IDocumentOpener> Opener);
+std::unique_ptr<IDocumentOpener> SetDocumentOpener(std::unique_ptr<IDocumentOpener> Opener);
 
 // Splits a command line the way the desktop shell does: blanks and tabs
 // separate the arguments, double quotes group blanks into one argument and

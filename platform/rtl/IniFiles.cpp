@@ -367,7 +367,7 @@ void TIniFile::DeleteKey(const QString& Section, const QString& Ident) {
 // ---------------------------------------------------------------------------
 // TMemIniFile
 
-struct TMemIniFile::Section {
+struct TMemIniFile::TSection {
   struct Entry {
     QString key;    // the whole line when hasValue is false
     QString value;
@@ -393,19 +393,19 @@ TMemIniFile::TMemIniFile(const QString& FileName) : TCustomIniFile(FileName) {
 
 TMemIniFile::~TMemIniFile() = default;
 
-TMemIniFile::Section* TMemIniFile::FindSection(const QString& Name) {
+TMemIniFile::TSection* TMemIniFile::FindSection(const QString& Name) {
   for (auto& s : FSections)
     if (SameName(s->name, Name)) return s.get();
   return nullptr;
 }
 
-const TMemIniFile::Section* TMemIniFile::FindSection(const QString& Name) const {
+const TMemIniFile::TSection* TMemIniFile::FindSection(const QString& Name) const {
   return const_cast<TMemIniFile*>(this)->FindSection(Name);
 }
 
 void TMemIniFile::LoadLines(const QStringList& lines) {
   FSections.clear();
-  Section* current = nullptr;
+  TSection* current = nullptr;
   QString name;
   QString key;
   QString value;
@@ -415,7 +415,7 @@ void TMemIniFile::LoadLines(const QStringList& lines) {
     if (IsHeader(s, &name)) {
       current = FindSection(name);  // a repeated section continues the first one
       if (!current) {
-        FSections.push_back(std::make_unique<Section>());
+        FSections.push_back(std::make_unique<TSection>());
         current = FSections.back().get();
         current->name = name;
       }
@@ -442,7 +442,7 @@ QString TMemIniFile::ReadString(const QString& Section, const QString& Ident,
                                 const QString& Default) const {
   const auto* s = FindSection(Section.trimmed());
   if (!s) return Default;
-  const auto* e = const_cast<TMemIniFile::Section*>(s)->Find(Ident.trimmed());
+  const auto* e = const_cast<TMemIniFile::TSection*>(s)->Find(Ident.trimmed());
   return e ? e->value : Default;
 }
 
@@ -451,7 +451,7 @@ void TMemIniFile::WriteString(const QString& Section, const QString& Ident, cons
   const QString name = Section.trimmed();
   auto* s = FindSection(name);
   if (!s) {
-    FSections.push_back(std::make_unique<TMemIniFile::Section>());
+    FSections.push_back(std::make_unique<TMemIniFile::TSection>());
     s = FSections.back().get();
     s->name = name;
   }

@@ -128,15 +128,15 @@ class TMemIniFile : public TCustomIniFile {
   // Names another file; with Reload the contents are read from it.
   void Rename(const QString& FileName, bool Reload);
 
-  struct Section;
+  struct TSection;
 
  private:
   void LoadLines(const QStringList& lines);
   QStringList Lines() const;
-  Section* FindSection(const QString& Name);
-  const Section* FindSection(const QString& Name) const;
+  TSection* FindSection(const QString& Name);
+  const TSection* FindSection(const QString& Name) const;
 
-  std::vector<std::unique_ptr<Section>> FSections;
+  std::vector<std::unique_ptr<TSection>> FSections;
   int FEncoding = 0;  // how the file was read, kept for writing it
 };
 

@@ -112,6 +112,21 @@ struct TFormatSettings {
 
 extern TFormatSettings FormatSettings;
 
+// Keeps FormatSettings as they are when the object is made (optionally setting
+// Value for the scope) and restores them when the scope ends, also on an
+// exception: a test that changes the regional settings leaves none behind.
+class TScopedFormatSettings {
+ public:
+  TScopedFormatSettings() : FSaved(FormatSettings) {}
+  explicit TScopedFormatSettings(const TFormatSettings& Value) : FSaved(FormatSettings) { FormatSettings = Value; }
+  ~TScopedFormatSettings() { FormatSettings = FSaved; }
+  TScopedFormatSettings(const TScopedFormatSettings&) = delete;
+  TScopedFormatSettings& operator=(const TScopedFormatSettings&) = delete;
+
+ private:
+  TFormatSettings FSaved;
+};
+
 // ---------------------------------------------------------------------------
 // Integers and text
 

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include <QStringList>
+
 #include "platform/rtl/SysUtils.h"
 
 namespace {

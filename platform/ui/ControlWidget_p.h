@@ -22,8 +22,8 @@ class TCustomForm;
 class TPostedMessageEvent : public QEvent {
  public:
   static QEvent::Type EventType();
-  TPostedMessageEvent(UINT Msg, WPARAM WParam, LPARAM LParam)
-      : QEvent(EventType()), Msg(Msg), WParam(WParam), LParam(LParam) {}
+  TPostedMessageEvent(UINT AMsg, WPARAM AWParam, LPARAM ALParam)
+      : QEvent(EventType()), Msg(AMsg), WParam(AWParam), LParam(ALParam) {}
   UINT Msg;
   WPARAM WParam;
   LPARAM LParam;
@@ -164,6 +164,16 @@ void UnregisterLiveView(const QWidget* View);
 void ForgetFocusIn(QWidget* View);
 // True on the offscreen platform of the tests (no raising or grabbing there).
 bool OffscreenPlatform();
+// The window size of a control: its frame for a child window; the client
+// area for a top-level window (its frame belongs to the window system).
+QSize WindowSizeOf(const TWinControl* C);
+
+// Shared by the units of Controls: the anchors each alignment stands for, the
+// error of a control without parent window, and the size within the limits of
+// ConstrainedResize (0 = no limit; the minimum wins) and never below zero.
+extern const TAnchors kAnchorAlign[];
+[[noreturn]] void RaiseNoParent(const TControl* c);
+void ConstrainSize(int MinW, int MinH, int MaxW, int MaxH, int& Width, int& Height);
 
 // Form activation and focus (Forms.cpp).
 void ActivateForm(TCustomForm* Form);

@@ -15,6 +15,7 @@
 
 #include "platform/ui/ControlWidget_p.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/UiState_p.h"
 
 // ------------------------------------------------------------ the posted event
 
@@ -25,17 +26,12 @@ QEvent::Type TPostedMessageEvent::EventType() {
 
 // ------------------------------------------------------------ dispatch scope
 
-namespace {
-int g_dispatchDepth = 0;
-std::vector<TTranslatedEvent*> g_translated;
-}  // namespace
-
-int DispatchDepth() { return g_dispatchDepth; }
-TDispatchScope::TDispatchScope() { ++g_dispatchDepth; }
-TDispatchScope::~TDispatchScope() { --g_dispatchDepth; }
+int DispatchDepth() { return UiState().DispatchDepth; }
+TDispatchScope::TDispatchScope() { ++UiState().DispatchDepth; }
+TDispatchScope::~TDispatchScope() { --UiState().DispatchDepth; }
 
 TTranslatedEvent* CurrentTranslatedEvent() {
-  return g_translated.empty() ? nullptr : g_translated.back();
+  return UiState().Translated.empty() ? nullptr : UiState().Translated.back();
 }
 
 namespace {
@@ -47,9 +43,9 @@ class TTranslatedScope {
     FData.Target = target;
     FData.Msg = msg;
     FData.Native = native;
-    g_translated.push_back(&FData);
+    UiState().Translated.push_back(&FData);
   }
-  ~TTranslatedScope() { g_translated.pop_back(); }
+  ~TTranslatedScope() { UiState().Translated.pop_back(); }
 
  private:
   TTranslatedEvent FData;
@@ -113,10 +109,6 @@ LRESULT DeliverMessage(TControl* Control, UINT Msg, WPARAM WParam, LPARAM LParam
 // ------------------------------------------------------------ input state
 
 namespace {
-std::array<bool, 256> g_keyDown{};
-std::array<bool, 256> g_keyToggled{};
-QPointer<QWidget> g_mouseView;   // widget of the control under the pointer
-TControl* g_mouseControl = nullptr;
 
 int VkOfModifier(Qt::KeyboardModifier m) {
   switch (m) {
@@ -132,51 +124,51 @@ namespace InputState {
 
 void KeyDown(int Vk) {
   if (Vk <= 0 || Vk > 255) return;
-  if (!g_keyDown[Vk] && (Vk == VK_CAPITAL || Vk == VK_NUMLOCK || Vk == VK_SCROLL))
-    g_keyToggled[Vk] = !g_keyToggled[Vk];
-  g_keyDown[Vk] = true;
-  if (Vk == VK_LSHIFT || Vk == VK_RSHIFT) g_keyDown[VK_SHIFT] = true;
-  if (Vk == VK_LCONTROL || Vk == VK_RCONTROL) g_keyDown[VK_CONTROL] = true;
-  if (Vk == VK_LMENU || Vk == VK_RMENU) g_keyDown[VK_MENU] = true;
+  if (!UiState().KeyDown[Vk] && (Vk == VK_CAPITAL || Vk == VK_NUMLOCK || Vk == VK_SCROLL))
+    UiState().KeyToggled[Vk] = !UiState().KeyToggled[Vk];
+  UiState().KeyDown[Vk] = true;
+  if (Vk == VK_LSHIFT || Vk == VK_RSHIFT) UiState().KeyDown[VK_SHIFT] = true;
+  if (Vk == VK_LCONTROL || Vk == VK_RCONTROL) UiState().KeyDown[VK_CONTROL] = true;
+  if (Vk == VK_LMENU || Vk == VK_RMENU) UiState().KeyDown[VK_MENU] = true;
 }
 
 void KeyUp(int Vk) {
   if (Vk <= 0 || Vk > 255) return;
-  g_keyDown[Vk] = false;
+  UiState().KeyDown[Vk] = false;
 }
 
 void SetModifiers(Qt::KeyboardModifiers Mods) {
   for (Qt::KeyboardModifier m : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
     const int vk = VkOfModifier(m);
-    g_keyDown[vk] = Mods.testFlag(m);
+    UiState().KeyDown[vk] = Mods.testFlag(m);
   }
 }
 
 void SetButtons(Qt::MouseButtons Buttons) {
-  g_keyDown[VK_LBUTTON] = Buttons.testFlag(Qt::LeftButton);
-  g_keyDown[VK_RBUTTON] = Buttons.testFlag(Qt::RightButton);
-  g_keyDown[VK_MBUTTON] = Buttons.testFlag(Qt::MiddleButton);
+  UiState().KeyDown[VK_LBUTTON] = Buttons.testFlag(Qt::LeftButton);
+  UiState().KeyDown[VK_RBUTTON] = Buttons.testFlag(Qt::RightButton);
+  UiState().KeyDown[VK_MBUTTON] = Buttons.testFlag(Qt::MiddleButton);
 }
 
 WPARAM MouseKeys() {
   WPARAM k = 0;
-  if (g_keyDown[VK_LBUTTON]) k |= MK_LBUTTON;
-  if (g_keyDown[VK_RBUTTON]) k |= MK_RBUTTON;
-  if (g_keyDown[VK_MBUTTON]) k |= MK_MBUTTON;
-  if (g_keyDown[VK_SHIFT]) k |= MK_SHIFT;
-  if (g_keyDown[VK_CONTROL]) k |= MK_CONTROL;
+  if (UiState().KeyDown[VK_LBUTTON]) k |= MK_LBUTTON;
+  if (UiState().KeyDown[VK_RBUTTON]) k |= MK_RBUTTON;
+  if (UiState().KeyDown[VK_MBUTTON]) k |= MK_MBUTTON;
+  if (UiState().KeyDown[VK_SHIFT]) k |= MK_SHIFT;
+  if (UiState().KeyDown[VK_CONTROL]) k |= MK_CONTROL;
   return k;
 }
 
 TControl* MouseControl() {
-  if (g_mouseView.isNull()) return nullptr;
-  return static_cast<TControlWidget*>(g_mouseView.data())->Control();
+  if (UiState().MouseView.isNull()) return nullptr;
+  return static_cast<TControlWidget*>(UiState().MouseView.data())->Control();
 }
 
 void ForgetControl(TControl* C) {
-  if (g_mouseControl == C) {
-    g_mouseControl = nullptr;
-    g_mouseView = nullptr;
+  if (UiState().MouseControl == C) {
+    UiState().MouseControl = nullptr;
+    UiState().MouseView = nullptr;
   }
 }
 
@@ -184,8 +176,8 @@ void UpdateMouseControl(const QPoint& Global) {
   TControl* now = FindDragTarget(TPoint(Global.x(), Global.y()), true);
   TControl* old = MouseControl();
   if (now == old) return;
-  g_mouseControl = now;
-  g_mouseView = now != nullptr ? TControlAccess::ViewOf(now) : nullptr;
+  UiState().MouseControl = now;
+  UiState().MouseView = now != nullptr ? TControlAccess::ViewOf(now) : nullptr;
   if (old != nullptr) DeliverMessage(old, CM_MOUSELEAVE, 0, 0);
   // The control under the pointer may have changed while the old one heard of it.
   if (now != nullptr && MouseControl() == now) DeliverMessage(now, CM_MOUSEENTER, 0, 0);
@@ -196,8 +188,8 @@ void UpdateMouseControl(const QPoint& Global) {
 SmallInt GetKeyState(int VirtKey) {
   if (VirtKey <= 0 || VirtKey > 255) return 0;
   SmallInt r = 0;
-  if (g_keyDown[VirtKey]) r = static_cast<SmallInt>(0x8000 | r);
-  if (g_keyToggled[VirtKey]) r = static_cast<SmallInt>(r | 1);
+  if (UiState().KeyDown[VirtKey]) r = static_cast<SmallInt>(0x8000 | r);
+  if (UiState().KeyToggled[VirtKey]) r = static_cast<SmallInt>(r | 1);
   return r;
 }
 

@@ -2,6 +2,12 @@
 // the failure handler of test mode.
 #include "platform/ui/TestHooks.h"
 
+#include <QPaintDevice>
+
+#include "platform/gdi/DeviceContext_p.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/UiState_p.h"
+
 namespace {
 bool g_testMode = false;
 TFailureHandler g_failure;
@@ -80,3 +86,39 @@ TDialogRecorder::TDialogRecorder() : FPrevious(TestHooks::DialogResponder()) {
 }
 
 TDialogRecorder::~TDialogRecorder() { TestHooks::SetDialogResponder(FPrevious); }
+
+// ------------------------------------------------------------ state left behind
+
+namespace TestHooks {
+
+QStringList StateLeftBehind() {
+  QStringList left;
+  TUiState& s = UiState();
+  if (TControl* c = GetCaptureControl())
+    left << QStringLiteral("the mouse is captured by %1 (%2)").arg(c->Name(), c->ClassName());
+  if (Application != nullptr && Application->ModalLevel() > 0)
+    left << QStringLiteral("%1 modal loop(s) still run").arg(Application->ModalLevel());
+  for (const auto& [device, dc] : s.PainterOwners)
+    if (device->devType() == QInternal::Widget)
+      left << QStringLiteral("a painter is still open on a window");
+  if (!s.WindowDcs.empty())
+    left << QStringLiteral("%1 window device context(s) not released").arg(s.WindowDcs.size());
+  return left;
+}
+
+void ClearStateLeftBehind() {
+  TUiState& s = UiState();
+  if (GetCaptureControl() != nullptr) SetCaptureControl(nullptr);
+  std::vector<TDeviceContext*> open;
+  for (const auto& [device, dc] : s.PainterOwners)
+    if (device->devType() == QInternal::Widget) open.push_back(dc);
+  for (TDeviceContext* dc : open) dc->ReleasePainter();
+  const std::vector<HDC> dcs = [&] {
+    std::vector<HDC> v;
+    for (const auto& [dc, view] : s.WindowDcs) v.push_back(dc);
+    return v;
+  }();
+  for (HDC dc : dcs) ReleaseDC(nullptr, dc);
+}
+
+}  // namespace TestHooks

@@ -94,6 +94,15 @@ const TPopupMenuHook& PopupMenuHook();
 // Answers a dialog request as the platform does: the responder, or in test
 // mode the failure and the cancel result, or else the real dialog (Real).
 TDialogAnswer Answer(const TDialogRequest& Request, const std::function<TDialogAnswer()>& Real);
+
+// What a finished test left behind in the user interface, one line each: a
+// control holding the mouse capture, a modal loop still running, a painter
+// still open on a window, a window device context not released. Empty when
+// clean; the test programs check it after every test.
+QStringList StateLeftBehind();
+// Ends what StateLeftBehind reports (capture, painters, device contexts), so
+// that the next test starts clean. Modal loops end with their forms.
+void ClearStateLeftBehind();
 }  // namespace TestHooks
 
 // Installs a responder for its lifetime (the previous one comes back after).

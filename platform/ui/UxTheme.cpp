@@ -1,5 +1,7 @@
 #include "platform/ui/UxTheme.h"
 
+#include <utility>
+
 namespace {
 
 std::unique_ptr<IVisualStyles>& StylesSlot() {
@@ -15,4 +17,6 @@ IVisualStyles& VisualStyles() {
   return *slot;
 }
 
-void SetVisualStyles(std::unique_ptr<IVisualStyles> Styles) { StylesSlot() = std::move(Styles); }
+std::unique_ptr<IVisualStyles> SetVisualStyles(std::unique_ptr<IVisualStyles> Styles) {
+  return std::exchange(StylesSlot(), std::move(Styles));
+}

@@ -60,4 +60,4 @@ class TNoVisualStyles : public IVisualStyles {
 };
 
 IVisualStyles& VisualStyles();
-void SetVisualStyles(std::unique_ptr<IVisualStyles> Styles);
+std::unique_ptr<IVisualStyles> SetVisualStyles(std::unique_ptr<IVisualStyles> Styles);

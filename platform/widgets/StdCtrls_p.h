@@ -49,6 +49,9 @@ inline void SetClientEdge(TWinControl* Control, bool On) {
   Control->SetWindowStyle(Control->WindowStyle(), ex);
 }
 
+// Raises the list error of a bad item index (list and combo box items).
+[[noreturn]] void ListIndexError(int Index);
+
 // The key state of the message being handled.
 bool ShiftDown();
 bool CtrlDown();

@@ -93,7 +93,7 @@ TEST_F(BaseGridPaint, MergedBlockIsPaintedOnceByItsCoveredCells) {
   const TRect block = G->CellRect(2, 2);
   EXPECT_EQ(block.Width(), 80);
   for (const auto& c : G->Contents)
-    if (c.Col == 2 && c.Row == 2) EXPECT_TRUE(c.R == TRect(block.Left + 1, block.Top + 1, block.Right - 1, block.Bottom - 1));
+    if (c.Col == 2 && c.Row == 2) { EXPECT_TRUE(c.R == TRect(block.Left + 1, block.Top + 1, block.Right - 1, block.Bottom - 1)); }
   Paint();  // a new pass paints it again
   EXPECT_EQ(G->ContentCount(2, 2), 2);
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -15,6 +14,7 @@
 
 #include "controls/LbButton.h"
 #include "platform/ui/Forms.h"
+#include "platform/widgets/ExtCtrls.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/Snapshot.h"
 #include "platform/ui/TestHooks.h"
@@ -412,34 +412,42 @@ TEST_F(LbButtonDialog, HotTrackingFollowsThePointer) {
 
 TEST_F(LbButtonDialog, SlowDeceaseFadesInEightTicks) {
   Other->SetSlowDecease(true);
-  std::vector<int> steps;
+  const TTimer* ticker = Other->FadeTicker();
+  ASSERT_NE(ticker, nullptr);
+  EXPECT_FALSE(ticker->Enabled());
   Other->Perform(CM_MOUSEENTER);
-  QElapsedTimer clock;
-  clock.start();
   Other->Perform(CM_MOUSELEAVE);
   EXPECT_EQ(Other->HotTrackStep(), 8);  // the fade starts with the next tick
-  int last = 8;
-  while (Other->HotTrackStep() > 0 && clock.elapsed() < 5000) {
-    QTest::qWait(5);
-    if (Other->HotTrackStep() != last) steps.push_back(last = Other->HotTrackStep());
+  EXPECT_TRUE(ticker->Enabled());
+  EXPECT_EQ(ticker->Interval(), 30u);
+  // The ticks, driven one by one: eight steps down, then the ticker stops.
+  std::vector<int> steps;
+  while (ticker->Enabled() && steps.size() < 20) {
+    Other->HotTrackTick(nullptr);
+    steps.push_back(Other->HotTrackStep());
   }
   EXPECT_EQ(steps, (std::vector<int>{7, 6, 5, 4, 3, 2, 1, 0}));
-  EXPECT_GE(clock.elapsed(), 8 * 30 - 30);
-  // Stopped at 0: nothing changes any more.
-  QTest::qWait(80);
+  // Stopped at 0: a late tick changes nothing.
+  Other->HotTrackTick(nullptr);
   EXPECT_EQ(Other->HotTrackStep(), 0);
+  EXPECT_FALSE(ticker->Enabled());
 
   // Entering again during a fade sets full intensity; the fade runs on.
   Other->Perform(CM_MOUSEENTER);
   Other->Perform(CM_MOUSELEAVE);
-  QTest::qWait(70);
+  Other->HotTrackTick(nullptr);
+  Other->HotTrackTick(nullptr);
+  EXPECT_EQ(Other->HotTrackStep(), 6);
   Other->Perform(CM_MOUSEENTER);
   EXPECT_EQ(Other->HotTrackStep(), 8);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return Other->HotTrackStep() < 8; }, 2000));
+  EXPECT_TRUE(ticker->Enabled());
+  // The event loop drives the same ticker.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Other->HotTrackStep() < 8; }, 5000));
   // Switching it off stops the fade at once.
   Other->SetSlowDecease(false);
   EXPECT_EQ(Other->HotTrackStep(), 0);
-  QTest::qWait(70);
+  EXPECT_EQ(Other->FadeTicker(), nullptr);
+  QCoreApplication::processEvents();
   EXPECT_EQ(Other->HotTrackStep(), 0);
 }
 

@@ -14,7 +14,6 @@ enum class TestLocale { DecimalPoint, DecimalComma };
 class LocaleTest : public ::testing::TestWithParam<TestLocale> {
  protected:
   void SetUp() override {
-    FSaved = FormatSettings;
     FormatSettings = TFormatSettings::Create();
     if (GetParam() == TestLocale::DecimalComma) {
       // A European locale: 1.234,5 and 31.12.2020 (day, month, year).
@@ -32,8 +31,6 @@ class LocaleTest : public ::testing::TestWithParam<TestLocale> {
       FormatSettings.ShortDateFormat = QStringLiteral("M/d/yyyy");
     }
   }
-  void TearDown() override { FormatSettings = FSaved; }
-
   bool DayFirst() const { return GetParam() == TestLocale::DecimalComma; }
 
   // The template with the locale's separators filled in.
@@ -54,7 +51,8 @@ class LocaleTest : public ::testing::TestWithParam<TestLocale> {
   }
 
  private:
-  TFormatSettings FSaved;
+  // The settings of before the test come back with the fixture, however the test ends.
+  TScopedFormatSettings FRestore;
 };
 
 inline std::string LocaleName(const ::testing::TestParamInfo<TestLocale>& Info) {

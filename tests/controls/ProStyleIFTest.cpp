@@ -17,6 +17,7 @@
 #include "controls/ProXPVS.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/UxTheme.h"
+#include "tests/controls/ThemeFakes.h"
 
 namespace {
 
@@ -65,35 +66,6 @@ class TFakeRegistry : public IRegistryStore {
   std::mutex Lock;
   std::function<void()> Pending;
   int LastFilter = 0;
-};
-
-// A visual-styles service with an active theme of a given colour scheme that
-// records the parts it is asked to draw.
-class TFakeStyles : public TNoVisualStyles {
- public:
-  QString ColorName = "NormalColor";
-  bool Active = true;
-  struct Drawn { QString ClassList; int Part; int State; TRect R; };
-  std::vector<Drawn> Log;
-  QString Opened;
-  bool LibraryAvailable() override { return true; }
-  bool IsThemeActive() override { return Active; }
-  bool IsAppThemed() override { return Active; }
-  bool GetCurrentThemeName(QString& F, QString& C, QString& S) override {
-    if (!Active) return false;
-    F = "Luna.msstyles";
-    C = ColorName;
-    S = "NormalSize";
-    return true;
-  }
-  HTHEME OpenThemeData(HWND, const QString& ClassList) override {
-    Opened = ClassList;
-    return Active ? this : nullptr;
-  }
-  bool DrawThemeBackground(HTHEME, HDC, int Part, int State, const TRect& R, const TRect*) override {
-    Log.push_back({Opened, Part, State, R});
-    return true;
-  }
 };
 
 // Installs the fakes for one test and restores the real services afterwards.

@@ -35,8 +35,8 @@ inline QByteArray Load_Golden_Bytes(const QString& Path) {
     if (!Sized || Colon < 0) throw std::runtime_error("bad line in " + Path.toStdString());
     int Offset = Line.left(Colon).toInt(&ok, 16);
     if (!ok) throw std::runtime_error("bad offset in " + Path.toStdString());
-    for (const QString& Byte : Line.mid(Colon + 1).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-      const int Value = Byte.toInt(&ok, 16);
+    for (const QString& Digits : Line.mid(Colon + 1).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+      const int Value = Digits.toInt(&ok, 16);
       if (!ok || Value > 255 || Offset >= Image.size())
         throw std::runtime_error("bad byte in " + Path.toStdString());
       Image[Offset++] = static_cast<char>(Value);

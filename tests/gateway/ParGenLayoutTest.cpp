@@ -64,10 +64,10 @@ TEST_P(ParGenLayout, RowsFollowTheSwitchesAndThePanelEndsBelowTheLowest) {
     EXPECT_EQ(Row.Name, Shown.at(Index));
     const int Y = 12 + 28 * Index;
     EXPECT_EQ(C(F.get(), Row.Name)->Top(), Y);
-    if (Row.Kind == rkEdit || Row.Kind == rkList) EXPECT_EQ(C(F.get(), Row.Value)->Top(), Y - 3);
-    if (Row.Kind == rkOctets) EXPECT_EQ(C(F.get(), Row.Value + "1")->Top(), Y - 3);
-    if (Row.Kind == rkBoxOctets) EXPECT_EQ(C(F.get(), Row.Value + "4")->Top(), Y - 2);
-    if (Row.Kind == rkBoxEdit) EXPECT_EQ(C(F.get(), Row.Value)->Top(), Y - 2);
+    if (Row.Kind == rkEdit || Row.Kind == rkList) { EXPECT_EQ(C(F.get(), Row.Value)->Top(), Y - 3); }
+    if (Row.Kind == rkOctets) { EXPECT_EQ(C(F.get(), Row.Value + "1")->Top(), Y - 3); }
+    if (Row.Kind == rkBoxOctets) { EXPECT_EQ(C(F.get(), Row.Value + "4")->Top(), Y - 2); }
+    if (Row.Kind == rkBoxEdit) { EXPECT_EQ(C(F.get(), Row.Value)->Top(), Y - 2); }
     for (const QString& Name : ParGen_Row_Controls(Row))
       Bottom = std::max(Bottom, C(F.get(), Name)->Top() + C(F.get(), Name)->Height());
     ++Index;
@@ -298,7 +298,7 @@ TEST_F(ParGenDhcp, TheBoxDisablesTheMarkedAddressEditsOfEveryVariant) {
     // The box's click lays out the variant's panels again.
     F->CB_EthConn_En_DHCP_Cable->SetChecked(true);
     for (TControl* E : Follow) EXPECT_FALSE(E->Enabled()) << E->Name().toStdString();
-    if (Case.Box_Left_Alone != nullptr) EXPECT_TRUE(C(F.get(), QString::fromLatin1(Case.Box_Left_Alone))->Enabled());
+    if (Case.Box_Left_Alone != nullptr) { EXPECT_TRUE(C(F.get(), QString::fromLatin1(Case.Box_Left_Alone))->Enabled()); }
     F->CB_EthConn_En_DHCP_Cable->SetChecked(false);
     for (TControl* E : Follow) EXPECT_TRUE(E->Enabled()) << E->Name().toStdString();
   }
@@ -356,7 +356,7 @@ TEST_F(ParGenPictures, VariantsKqKfKw) {
     F->SetClientHeight(Total + 69 + 40);
     const QImage Img = GrabControl(F.get());
     EXPECT_FALSE(Img.isNull());
-    if (!Dir.isEmpty()) EXPECT_TRUE(Img.save(Dir + QStringLiteral("/ParGen_%1.png").arg(QLatin1String(Code)), "PNG"));
+    if (!Dir.isEmpty()) { EXPECT_TRUE(Img.save(Dir + QStringLiteral("/ParGen_%1.png").arg(QLatin1String(Code)), "PNG")); }
   }
 }
 

@@ -248,7 +248,7 @@ TEST_F(ParGenVariants, EachCodeShowsItsPanelsNumberedAndStacked) {
       EXPECT_EQ(P->TabOrder(), static_cast<int>(i));
       Top += P->Height();
     }
-    if (QLatin1String(C.Code) == QLatin1String("KQ")) EXPECT_EQ(Shown[2]->Caption(), QStringLiteral("3. MQTT "));
+    if (QLatin1String(C.Code) == QLatin1String("KQ")) { EXPECT_EQ(Shown[2]->Caption(), QStringLiteral("3. MQTT ")); }
   }
 }
 

@@ -391,8 +391,8 @@ TEST_F(ParGenWindow, RowsSitWhereTheLayoutPutsThem) {
     SCOPED_TRACE(P.C->Name().toStdString());
     EXPECT_EQ(P.C->Left(), P.Left);
     EXPECT_EQ(P.C->Top(), P.Top);
-    if (P.Width >= 0) EXPECT_EQ(P.C->Width(), P.Width);
-    if (P.Height >= 0) EXPECT_EQ(P.C->Height(), P.Height);
+    if (P.Width >= 0) { EXPECT_EQ(P.C->Width(), P.Width); }
+    if (P.Height >= 0) { EXPECT_EQ(P.C->Height(), P.Height); }
   }
   // A list's height follows its font (the closed drop-down list of the platform).
   EXPECT_EQ(F->E_EthConn_Device_Name->MaxLength(), 31);
@@ -573,7 +573,7 @@ TEST_F(ParGenWindow, PictureOfTheWindow) {
   EXPECT_EQ(Img.width(), F->ClientWidth());
   // ZIDI_SCREENSHOT names a file for the picture.
   const QByteArray Target = qgetenv("ZIDI_SCREENSHOT");
-  if (!Target.isEmpty()) EXPECT_TRUE(Img.save(QString::fromLocal8Bit(Target), "PNG"));
+  if (!Target.isEmpty()) { EXPECT_TRUE(Img.save(QString::fromLocal8Bit(Target), "PNG")); }
 }
 
 }  // namespace

@@ -104,6 +104,49 @@ TEST(ControlPainting, CanvasGetterSchedulesNoRepaintDrawingDoes) {
   s->View()->removeEventFilter(&counter);
 }
 
+// A paint that throws is ended all the same: the error box shows, the canvas is
+// unlocked and draws outside a paint again, and the next paint runs as usual.
+TEST(ControlPainting, AFailingPaintLeavesTheControlPaintable) {
+  struct TFailing : TSquare {
+    using TSquare::TSquare;
+    bool Fail = false;
+
+   protected:
+    void Paint() override {
+      if (Fail) {
+        Fail = false;
+        ++Paints;
+        throw Exception(QStringLiteral("Paint failed"));
+      }
+      TSquare::Paint();
+    }
+  };
+  TShownForm f;
+  auto* s = new TFailing(f.Form);
+  s->SetParent(f.Form);
+  s->SetBounds(10, 10, 20, 20);
+  s->SetColor(clLime);
+  f.Show();
+  s->Repaint();
+  TDialogRecorder dialogs;
+  dialogs.Answer(IDOK);
+  s->Fail = true;
+  const int paints = s->Paints;
+  s->Invalidate();
+  s->Update();
+  EXPECT_EQ(s->Paints, paints + 1);
+  ASSERT_EQ(dialogs.Requests().size(), 1u);
+  EXPECT_EQ(dialogs.Requests()[0].Text, "Paint failed.");
+  EXPECT_EQ(s->Canvas()->LockCount(), 0);
+  s->Canvas()->SetPixels(15, 15, clBlue);
+  EXPECT_EQ(PixelOf(s, 15, 15), QColor(Qt::blue));
+  s->Invalidate();
+  s->Update();
+  EXPECT_EQ(s->Paints, paints + 2);
+  EXPECT_EQ(PixelOf(s, 3, 3), QColor(Qt::red));
+  EXPECT_EQ(PixelOf(s, 15, 15), QColor(Qt::green));
+}
+
 TEST(ControlPainting, FrameAndInvalidRectangles) {
   struct TFramed : TSquare {
     using TSquare::TSquare;

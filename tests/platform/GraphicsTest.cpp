@@ -157,6 +157,35 @@ TEST(Bitmaps, ScanLineLayoutIsBgrOrBgra) {
   EXPECT_EQ(b.Canvas()->Pixels(7, 7), clWhite);
 }
 
+TEST(Bitmaps, SidesSetOneAtATimeMakeTheBitmap) {
+  // Width first, then height (and the other way round): the first side is kept
+  // while the bitmap has no pixels yet.
+  for (bool widthFirst : {true, false}) {
+    TBitmap b;
+    if (widthFirst) {
+      b.SetWidth(8);
+      EXPECT_EQ(b.Width(), 8);
+      EXPECT_TRUE(b.Empty());
+      b.SetHeight(6);
+    } else {
+      b.SetHeight(6);
+      b.SetWidth(8);
+    }
+    EXPECT_EQ(b.Width(), 8);
+    EXPECT_EQ(b.Height(), 6);
+    EXPECT_FALSE(b.Empty());
+    EXPECT_EQ(b.Canvas()->Pixels(7, 5), clWhite);
+    EXPECT_FALSE(b.SaveToBytes().isEmpty());
+  }
+  TBitmap b(4, 4);
+  b.SetHeight(0);
+  EXPECT_TRUE(b.Empty());
+  EXPECT_EQ(b.Width(), 4);
+  b.SetHeight(2);
+  EXPECT_EQ(b.Width(), 4);
+  EXPECT_EQ(b.Height(), 2);
+}
+
 TEST(Bitmaps, TransparentDrawingLeavesOutTheBottomLeftColour) {
   TBitmap glyph(4, 4);
   glyph.Canvas()->Brush()->SetColor(clFuchsia);

@@ -2,6 +2,8 @@
 // scroll-bar thumb model.
 #include <gtest/gtest.h>
 
+#include <QStringList>
+
 #include "platform/grids/GridsModel.h"
 #include "platform/ui/Messages.h"
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/os/IdHTTP.h"
+#include "platform/os/ScopedService.h"
 
 namespace {
 
@@ -214,11 +215,12 @@ TEST(HttpClient, ReplaceableTransport) {
     }
   };
   THttpRequest seen;
-  SetHttpTransport(std::make_unique<TFake>(&seen));
-  auto http = VersionClient();
-  http->Request()->CustomHeaders() << QStringLiteral("X-Test: 1");
-  EXPECT_EQ(http->Get(QStringLiteral("http://example.invalid/v")), QStringLiteral("VER. 0.000"));
-  SetHttpTransport(nullptr);
+  {
+    const TScopedService fake(SetHttpTransport, std::make_unique<TFake>(&seen));
+    auto http = VersionClient();
+    http->Request()->CustomHeaders() << QStringLiteral("X-Test: 1");
+    EXPECT_EQ(http->Get(QStringLiteral("http://example.invalid/v")), QStringLiteral("VER. 0.000"));
+  }
   EXPECT_EQ(seen.Url, QStringLiteral("http://example.invalid/v"));
   EXPECT_TRUE(seen.Http10);
   EXPECT_FALSE(seen.FollowRedirects);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/os/IdIcmpClient.h"
+#include "platform/os/ScopedService.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ namespace {
 // window does. When the process may not send ICMP echoes, the clear report of
 // that must come back instead.
 void ExpectLoopbackEchoOrRefusal(std::unique_ptr<IIcmpEcho> echo, bool* answered = nullptr) {
-  SetIcmpEcho(std::move(echo));
+  const TScopedService service(SetIcmpEcho, std::move(echo));
   TIdIcmpClient ping(nullptr);
   ping.SetHost(QStringLiteral("127.0.0.1"));
   ping.SetReceiveTimeout(400);
@@ -37,7 +38,6 @@ void ExpectLoopbackEchoOrRefusal(std::unique_ptr<IIcmpEcho> echo, bool* answered
     EXPECT_TRUE(heard.empty());
     if (answered) *answered = false;
   }
-  SetIcmpEcho(nullptr);
 }
 
 TEST(IcmpEcho, LoopbackAnswersOrRefusalIsClear) {
@@ -87,7 +87,7 @@ TEST(IcmpEcho, ReplaceableServiceAndTimeOutReport) {
     }
   };
   QByteArray payload;
-  SetIcmpEcho(std::make_unique<TFake>(&payload));
+  const TScopedService fake(SetIcmpEcho, std::make_unique<TFake>(&payload));
   TIdIcmpClient ping(nullptr);
   ping.SetHost(QStringLiteral("192.168.2.205"));
   ping.SetReceiveTimeout(400);
@@ -95,7 +95,6 @@ TEST(IcmpEcho, ReplaceableServiceAndTimeOutReport) {
   TReplyStatusTypes heard = rsEcho;
   ping.OnReply = [&](TComponent*, const TReplyStatus& s) { heard = s.ReplyStatusType(); };
   ping.Ping(QStringLiteral("hello"), 3);
-  SetIcmpEcho(nullptr);
   EXPECT_EQ(heard, rsTimeOut);
   EXPECT_EQ(ping.ReplyStatus().BytesReceived(), 0);
   EXPECT_EQ(ping.ReplyStatus().MsRoundTripTime(), 400);

@@ -2,8 +2,11 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <stdexcept>
 
 #include "platform/os/LocalSystem.h"
+#include "platform/os/ScopedService.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace {
 
@@ -49,15 +52,41 @@ TEST(SystemFacts, ReplaceableAndRestored) {
   struct TLocale : ISystemLocale {
     QString DecimalSeparator() override { return QStringLiteral(","); }
   };
-  SetSerialPortList(std::make_unique<TPorts>());
-  SetSystemLocale(std::make_unique<TLocale>());
-  EXPECT_EQ(SerialPortList().PresentPorts(), QList<int>({3, 4}));
-  EXPECT_EQ(SystemLocale().DecimalSeparator(), QStringLiteral(","));
-  SetSerialPortList(nullptr);
-  SetSystemLocale(nullptr);
+  {
+    const TScopedService ports(SetSerialPortList, std::make_unique<TPorts>());
+    const TScopedService locale(SetSystemLocale, std::make_unique<TLocale>());
+    EXPECT_EQ(SerialPortList().PresentPorts(), QList<int>({3, 4}));
+    EXPECT_EQ(SystemLocale().DecimalSeparator(), QStringLiteral(","));
+  }
   EXPECT_EQ(SystemLocale().DecimalSeparator(), QLocale::system().decimalPoint());
   const QList<int> real = SerialPortList().PresentPorts();
   EXPECT_TRUE(std::is_sorted(real.begin(), real.end()));
 }
 
 }  // namespace
+
+// A replaced service and changed regional settings come back however the scope
+// is left, an exception included; nested replacements unwind in order.
+TEST(SystemFacts, ScopedReplacementsUnwindAlsoOnExceptions) {
+  struct TLocale : ISystemLocale {
+    explicit TLocale(QString S) : Sep(std::move(S)) {}
+    QString DecimalSeparator() override { return Sep; }
+    QString Sep;
+  };
+  const QString real = SystemLocale().DecimalSeparator();
+  const QChar decimal = FormatSettings.DecimalSeparator;
+  try {
+    const TScopedService outer(SetSystemLocale, std::make_unique<TLocale>(QStringLiteral(";")));
+    const TScopedFormatSettings settings;
+    FormatSettings.DecimalSeparator = u'#';
+    {
+      const TScopedService inner(SetSystemLocale, std::make_unique<TLocale>(QStringLiteral("|")));
+      EXPECT_EQ(SystemLocale().DecimalSeparator(), "|");
+    }
+    EXPECT_EQ(SystemLocale().DecimalSeparator(), ";");
+    throw std::runtime_error("test failed half-way");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(SystemLocale().DecimalSeparator(), real);
+  EXPECT_EQ(FormatSettings.DecimalSeparator, decimal);
+}

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/os/ShellApi.h"
+#include "platform/os/ScopedService.h"
 
 namespace {
 
@@ -206,47 +207,46 @@ struct TFakeOpener : IDocumentOpener {
 };
 
 TEST(ShellServices, ReplaceableLauncherAndOpener) {
-  QString file, params;
-  int show = -1;
-  SetProcessLauncher(std::make_unique<TFakeLauncher>(&file, &params, &show));
-  QStringList opened;
-  SetDocumentOpener(std::make_unique<TFakeOpener>(&opened, true));
-
   TShellExecuteInfo info;
-  info.fMask = SEE_MASK_NOCLOSEPROCESS;
-  info.lpFile = QStringLiteral("/nowhere/Ethernet_Update.exe");
-  info.lpParameters = QStringLiteral("-x");
-  info.nShow = SW_HIDE;
-  EXPECT_TRUE(ShellExecuteEx(&info));
-  DWORD code = STILL_ACTIVE;
-  EXPECT_TRUE(GetExitCodeProcess(info.hProcess, code));
-  EXPECT_EQ(code, 0u);
-  CloseHandle(info.hProcess);
-  EXPECT_EQ(file, QStringLiteral("/nowhere/Ethernet_Update.exe"));
-  EXPECT_EQ(params, QStringLiteral("-x"));
-  EXPECT_EQ(show, SW_HIDE);
+  {
+    QString file, params;
+    int show = -1;
+    const TScopedService launcher(SetProcessLauncher, std::make_unique<TFakeLauncher>(&file, &params, &show));
+    QStringList opened;
+    const TScopedService opener(SetDocumentOpener, std::make_unique<TFakeOpener>(&opened, true));
 
-  // Web addresses and documents go to the desktop's opener.
-  EXPECT_GT(ShellExecute(0, QStringLiteral("open"), QStringLiteral("http://example.invalid/HOME/x.asp?a=1"),
-                         QString(), QString(), SW_SHOWNORMAL), 32);
-  QTemporaryDir dir;
-  const QString doc = WriteScript(dir, QStringLiteral("readme.txt"), "text", false);
-  EXPECT_GT(ShellExecute(0, QStringLiteral("open"), doc, QString(), QString(), SW_SHOWNORMAL), 32);
-  EXPECT_EQ(opened, QStringList({QStringLiteral("http://example.invalid/HOME/x.asp?a=1"), doc}));
+    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.lpFile = QStringLiteral("/nowhere/Ethernet_Update.exe");
+    info.lpParameters = QStringLiteral("-x");
+    info.nShow = SW_HIDE;
+    EXPECT_TRUE(ShellExecuteEx(&info));
+    DWORD code = STILL_ACTIVE;
+    EXPECT_TRUE(GetExitCodeProcess(info.hProcess, code));
+    EXPECT_EQ(code, 0u);
+    CloseHandle(info.hProcess);
+    EXPECT_EQ(file, QStringLiteral("/nowhere/Ethernet_Update.exe"));
+    EXPECT_EQ(params, QStringLiteral("-x"));
+    EXPECT_EQ(show, SW_HIDE);
 
-  // A missing document never reaches the opener; a failing opener is reported.
-  EXPECT_EQ(ShellExecute(0, QStringLiteral("open"), dir.filePath(QStringLiteral("gone.txt")),
-                         QString(), QString(), SW_SHOWNORMAL),
-            HINSTANCE(ERROR_FILE_NOT_FOUND));
-  EXPECT_EQ(opened.size(), 2);
-  SetDocumentOpener(std::make_unique<TFakeOpener>(&opened, false));
-  EXPECT_EQ(ShellExecute(0, QStringLiteral("open"), QStringLiteral("http://example.invalid/"),
-                         QString(), QString(), SW_SHOWNORMAL),
-            SE_ERR_NOASSOC);
-  EXPECT_EQ(ShellErrorMessage(), QStringLiteral("no browser"));
+    // Web addresses and documents go to the desktop's opener.
+    EXPECT_GT(ShellExecute(0, QStringLiteral("open"), QStringLiteral("http://example.invalid/HOME/x.asp?a=1"),
+                           QString(), QString(), SW_SHOWNORMAL), 32);
+    QTemporaryDir dir;
+    const QString doc = WriteScript(dir, QStringLiteral("readme.txt"), "text", false);
+    EXPECT_GT(ShellExecute(0, QStringLiteral("open"), doc, QString(), QString(), SW_SHOWNORMAL), 32);
+    EXPECT_EQ(opened, QStringList({QStringLiteral("http://example.invalid/HOME/x.asp?a=1"), doc}));
 
-  SetProcessLauncher(nullptr);
-  SetDocumentOpener(nullptr);
+    // A missing document never reaches the opener; a failing opener is reported.
+    EXPECT_EQ(ShellExecute(0, QStringLiteral("open"), dir.filePath(QStringLiteral("gone.txt")),
+                           QString(), QString(), SW_SHOWNORMAL),
+              HINSTANCE(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(opened.size(), 2);
+    const TScopedService failing(SetDocumentOpener, std::make_unique<TFakeOpener>(&opened, false));
+    EXPECT_EQ(ShellExecute(0, QStringLiteral("open"), QStringLiteral("http://example.invalid/"),
+                           QString(), QString(), SW_SHOWNORMAL),
+              SE_ERR_NOASSOC);
+    EXPECT_EQ(ShellErrorMessage(), QStringLiteral("no browser"));
+  }
   // The real launcher is back: a missing program fails again.
   info.lpFile = QStringLiteral("/nowhere/Ethernet_Update.exe");
   EXPECT_FALSE(ShellExecuteEx(&info));

@@ -196,12 +196,13 @@ TEST(RealConversion, ReadsWithTheSettingsSeparator) {
 }
 
 TEST(RealConversion, GlobalSettingsAreReadAtEachUse) {
-  const TFormatSettings saved = FormatSettings;
-  FormatSettings.DecimalSeparator = u',';
-  EXPECT_DOUBLE_EQ(StrToFloat(QStringLiteral("2,25")), 2.25);
-  double v;
-  EXPECT_FALSE(TryStrToFloat(QStringLiteral("2.25"), v));
-  FormatSettings = saved;
+  {
+    const TScopedFormatSettings restore;
+    FormatSettings.DecimalSeparator = u',';
+    EXPECT_DOUBLE_EQ(StrToFloat(QStringLiteral("2,25")), 2.25);
+    double v;
+    EXPECT_FALSE(TryStrToFloat(QStringLiteral("2.25"), v));
+  }
   EXPECT_DOUBLE_EQ(StrToFloat(QStringLiteral("2.25")), 2.25);
 }
 

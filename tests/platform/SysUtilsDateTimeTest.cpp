@@ -182,12 +182,12 @@ TEST(FormatDateTimeText, SeparatorsAndNamesComeFromTheSettings) {
   EXPECT_EQ(DateTimeToStr(kSample, de), "10.12.2026 14:05:09");
 
   // The global settings are read at each call.
-  const TFormatSettings saved = FormatSettings;
   EXPECT_EQ(DateToStr(kSample), "12/10/2026");
-  FormatSettings = de;
-  EXPECT_EQ(DateToStr(kSample), "10.12.2026");
-  EXPECT_EQ(StrToDate("10.12.2026"), EncodeDate(2026, 12, 10));
-  FormatSettings = saved;
+  {
+    const TScopedFormatSettings german(de);
+    EXPECT_EQ(DateToStr(kSample), "10.12.2026");
+    EXPECT_EQ(StrToDate("10.12.2026"), EncodeDate(2026, 12, 10));
+  }
   EXPECT_EQ(TimeToStr(kSample), "2:05:09 PM");
 }
 

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <cmath>
 
@@ -76,14 +77,14 @@ TEST(PathRoutines, BothDelimiters) {
 TEST(PathRoutines, ExpandFileName) {
   QTemporaryDir tmp;
   ASSERT_TRUE(tmp.isValid());
-  const QString saved = GetCurrentDir();
+  // The working folder comes back however the test ends (before the folder goes).
+  const auto restore = qScopeGuard([saved = GetCurrentDir()] { SetCurrentDir(saved); });
   ASSERT_TRUE(SetCurrentDir(tmp.path()));
   const QString base = QDir(tmp.path()).canonicalPath();
   EXPECT_EQ(QDir(ExpandFileName(".")).canonicalPath(), base);
   EXPECT_EQ(ExpandFileName("x/../y/./z.txt"), GetCurrentDir() + "/y/z.txt");
   EXPECT_EQ(ExpandFileName("a\\b\\"), GetCurrentDir() + "/a/b/");
   EXPECT_EQ(ExpandFileName("/p/q/../r"), "/p/r");
-  SetCurrentDir(saved);
 }
 
 TEST(FileRoutines, CreateRenameDelete) {

@@ -106,10 +106,10 @@ TEST(FormatRoutine, RealDirectives) {
   EXPECT_EQ(Format("%.2f", {1234.5}, de), "1234,50");
   EXPECT_EQ(Format("%n", {1234.5}, de), "1.234,50");
   EXPECT_EQ(Format("%m|%m", {1234.5, -2.0}, de), QString::fromUtf8("1.234,50 \u20ac|-2,00 \u20ac"));
-  const TFormatSettings saved = FormatSettings;
-  FormatSettings = de;
-  EXPECT_EQ(Format("%.1f", {0.25}), "0,3");
-  FormatSettings = saved;
+  {
+    const TScopedFormatSettings german(de);
+    EXPECT_EQ(Format("%.1f", {0.25}), "0,3");
+  }
   EXPECT_EQ(Format("%.1f", {0.25}), "0.3");
 }
 

@@ -13,9 +13,9 @@ using MainWindow = ShellFixture;
 
 // A window of a layer above the shell, as the program block registers it.
 struct TRegisteredWindow {
-  explicit TRegisteredWindow(TProgram_Window Which) : Which(Which) {
+  explicit TRegisteredWindow(TProgram_Window AWhich) : Which(AWhich) {
     Form = NewForm<TForm>(nullptr);
-    Register_Program_Window(Which, Form, [this] { ++Set_Lang_Calls; });
+    Register_Program_Window(AWhich, Form, [this] { ++Set_Lang_Calls; });
   }
   ~TRegisteredWindow() { delete Form; }
   TProgram_Window Which;

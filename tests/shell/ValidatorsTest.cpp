@@ -4,6 +4,7 @@
 
 #include "platform/rtl/Classes.h"
 #include "platform/os/LocalSystem.h"
+#include "platform/os/ScopedService.h"
 #include "shell/UComon.h"
 
 namespace {
@@ -153,10 +154,9 @@ TEST(Validators, SecurityLevel) {
 TEST(Validators, DecimalSeparatorAndFloatConversion) {
   const std::pair<const char*, char> seps[] = {{",", ','}, {".", '.'}, {"", ','}, {";", ','}, {".x", '.'}};
   for (const auto& [system, expected] : seps) {
-    SetSystemLocale(std::make_unique<FakeLocale>(QString::fromUtf8(system)));
+    const TScopedService locale(SetSystemLocale, std::make_unique<FakeLocale>(QString::fromUtf8(system)));
     EXPECT_EQ(Get_Decimal_Separator(), QLatin1Char(expected)) << system;
   }
-  SetSystemLocale(nullptr);
 
   struct Case { const char* text; char sep; bool ok; float value; };
   const Case cases[] = {
@@ -174,11 +174,12 @@ TEST(Validators, DecimalSeparatorAndFloatConversion) {
 }
 
 TEST(Validators, ComListComesFromThePlatformPortList) {
-  SetSerialPortList(std::make_unique<FakePorts>(QList<int>{1, 3, 65, 256}));
-  std::unique_ptr<TStringList> list = Get_COM_List();
-  ASSERT_TRUE(list);
-  EXPECT_EQ(list->ToStringList(), QStringList({"1", "3", "65", "256"}));
-  SetSerialPortList(std::make_unique<FakePorts>(QList<int>{}));
+  {
+    const TScopedService ports(SetSerialPortList, std::make_unique<FakePorts>(QList<int>{1, 3, 65, 256}));
+    std::unique_ptr<TStringList> list = Get_COM_List();
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->ToStringList(), QStringList({"1", "3", "65", "256"}));
+  }
+  const TScopedService none(SetSerialPortList, std::make_unique<FakePorts>(QList<int>{}));
   EXPECT_EQ(Get_COM_List()->Count(), 0);
-  SetSerialPortList(nullptr);
 }
