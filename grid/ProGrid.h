@@ -645,6 +645,23 @@ class TProStringGrid : public TBaseGrid {
   int GetParentRow(int ARow);
   int FNumNodes = 0;
 
+  // --- stand-ins until cell combo lists, mouse and hints, and auto-sizing land ---
+
+  // Empties the item list of the grid's combo editor (nothing to empty yet).
+  void ClearComboString();
+  // Appends S to the item list of the grid's combo editor (not kept yet).
+  void AddComboString(const QString& S);
+  // Fits a column to its longest text; raises EProGridError until it lands.
+  void AutoSizeCol(int ACol, int Padding);
+  // After the user picks an item of a combo editor.
+  std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const QString& ASelection)>
+      OnComboChange;
+  // Before a cell's tool tip shows (row first); the handler may set the text.
+  std::function<void(TObject* Sender, int ARow, int ACol, QString& HintStr)> OnGridHint;
+  // After a click or a double click on a cell (row first).
+  std::function<void(TObject* Sender, int ARow, int ACol)> OnClickCell;
+  std::function<void(TObject* Sender, int ARow, int ACol)> OnDblClickCell;
+
  protected:
   // After a window definition was read: records the fixed counts and the row
   // count as the minima and largest, takes goAlwaysShowEditor over as
