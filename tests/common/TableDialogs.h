@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <deque>
 #include <memory>
 
@@ -43,26 +44,35 @@ class TTableDialogs {
 };
 
 // The built-in texts and an empty row clipboard, as the main window leaves
-// them at start; restored afterwards.
-class TableTextsFixture : public ::testing::Test {
- protected:
-  void SetUp() override {
+// them at start, and the options of the tables off; restored by Restore.
+class TTableTexts {
+ public:
+  void Prepare() {
     Fill_Default_Texts();
     FSaved_Clipboard = std::move(SL_Copy_Row);
     SL_Copy_Row = std::make_unique<TStringList>();
     Copy_Row_Is_Check.clear();
     FSaved_Options = {Opt_Jump_Field_Tables, Opt_Double_Click_Auto_Size};
   }
-  void TearDown() override {
+  void Restore() {
     SL_Copy_Row = std::move(FSaved_Clipboard);
     Copy_Row_Is_Check.clear();
     Opt_Jump_Field_Tables = FSaved_Options[0];
     Opt_Double_Click_Auto_Size = FSaved_Options[1];
     Fill_Default_Texts();
   }
-  static QString Text(int n) { return SL_Language->Strings(n); }
 
  private:
   std::unique_ptr<TStringList> FSaved_Clipboard;
   std::array<bool, 2> FSaved_Options{};
+};
+
+class TableTextsFixture : public ::testing::Test {
+ protected:
+  void SetUp() override { FTexts.Prepare(); }
+  void TearDown() override { FTexts.Restore(); }
+  static QString Text(int n) { return SL_Language->Strings(n); }
+
+ private:
+  TTableTexts FTexts;
 };

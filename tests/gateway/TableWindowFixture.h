@@ -17,7 +17,7 @@ class TableWindowFixture : public ConfigurationFixture {
  protected:
   void SetUp() override {
     ConfigurationFixture::SetUp();
-    FTexts.SetUp();
+    FTexts.Prepare();
     FSaved_Code = SW_Code;
     SW_Code = QStringLiteral("ZIDI");
     F.reset(NewForm<TWindow>(nullptr));
@@ -26,7 +26,7 @@ class TableWindowFixture : public ConfigurationFixture {
     if (F) F->Hide();
     F.reset();
     SW_Code = FSaved_Code;
-    FTexts.TearDown();
+    FTexts.Restore();
     ConfigurationFixture::TearDown();
   }
   static QString Text(int n) { return SL_Language->Strings(n); }
@@ -43,12 +43,7 @@ class TableWindowFixture : public ConfigurationFixture {
     return F->ModalResult() == mrOk;
   }
 
-  // The fixture's SetUp and TearDown are reached through a test object.
-  struct Texts : TableTextsFixture {
-    void TestBody() override {}
-    using TableTextsFixture::SetUp;
-    using TableTextsFixture::TearDown;
-  } FTexts;
+  TTableTexts FTexts;
   std::unique_ptr<TWindow> F;
   TTableDialogs D;
   QString FSaved_Code;
