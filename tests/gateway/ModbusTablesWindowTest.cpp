@@ -2,6 +2,8 @@
 // check, the row buttons on the active tab and the grids' events.
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include "common/TestSupport.h"
 #include "gateway/TableWindowFixture.h"
 #include "gateway/USetAccess.h"
@@ -303,6 +305,7 @@ TEST_F(ModbusTables, TheWindowAsBuilt) {
   EXPECT_EQ(W()->ColCount(), 15);
   EXPECT_EQ(R()->RowCount(), 513);
   EXPECT_EQ(R()->GetCellEx(11, 0), QStringLiteral("SwapWord"));
+  EXPECT_EQ(R()->GetCellEx(13, 0), QStringLiteral("Mnemonic"));  // real column, after the hidden Topic
   EXPECT_EQ(R()->Columns()->Items(8)->ComboItems()->Count(), 1500);
   EXPECT_EQ(W()->Columns()->Items(3)->ComboItems()->Count(), 2);
   EXPECT_EQ(W()->Columns()->Items(7)->Editor(), edDataCheckBox);
@@ -313,4 +316,41 @@ TEST_F(ModbusTables, TheWindowAsBuilt) {
     R()->SetCellEx(3, 1, QStringLiteral("Holding Register"));
     EXPECT_TRUE(SaveControlToPng(F.get(), Shot + QStringLiteral("/modbus_tables.png")));
   }
+}
+
+// ---- through the keyboard, as the user types -----------------------------------------------
+
+TEST_F(ModbusTables, EnterFromTheKeyboardMovesToTheNextCellWithTheOption) {
+  F->Show();
+  Opt_Jump_Field_Tables = true;
+  R()->SetRow(1);
+  R()->SetCol(2);
+  R()->SetFocus();
+  QTest::keyClick(R()->View(), Qt::Key_Return);
+  EXPECT_EQ(R()->Col(), 3);
+  EXPECT_EQ(R()->Row(), 1);
+}
+
+// Needs the grid's inline editor and its keyboard handling (other branches).
+TEST_F(ModbusTables, DISABLED_TypedValuesReachTheCellsAndTheFile) {
+  F->Show();
+  R()->SetRow(1);
+  R()->SetCol(2);
+  R()->SetFocus();
+  QTest::keyClicks(R()->View(), QStringLiteral("17"));
+  QTest::keyClick(R()->View(), Qt::Key_Return);
+  EXPECT_EQ(R()->GetCellEx(2, 1), QStringLiteral("17"));
+}
+
+// Needs the grid's combo editor (other branch): a pick of the Type list
+// writes the chosen item into the cell.
+TEST_F(ModbusTables, DISABLED_ATypePickedFromTheListReachesTheCell) {
+  F->Show();
+  R()->SetRow(1);
+  R()->SetCol(3);
+  R()->SetFocus();
+  QTest::keyClick(R()->View(), Qt::Key_F2);
+  QTest::keyClick(R()->View(), Qt::Key_Down);
+  QTest::keyClick(R()->View(), Qt::Key_Return);
+  EXPECT_EQ(R()->GetCellEx(3, 1), QStringLiteral("Coil Status"));
 }
