@@ -46,6 +46,18 @@ class ModbusTables : public TableWindowFixture<TFSetAccess> {
   }
 };
 
+// A rule, the text its check shows (0: passes) and the limit appended.
+struct Limit_Case {
+  QStringList Rule;
+  int Text;
+  QString Limit;
+};
+// Rule with one value changed.
+QStringList With(QStringList Rule, int Index, const char* Value) {
+  Rule[Index] = QString::fromLatin1(Value);
+  return Rule;
+}
+
 const QStringList Holding = {"1", "Holding Register", "0", "10", "1000", "0", "0", ""};
 const QStringList Coils = {"1", "Coil Status", "0", "10", "1000", "0", "0", "0"};
 
@@ -138,16 +150,7 @@ TEST_F(ModbusTables, UnreadableFilesAndMissingSectionsStopTheLoadingWithAReport)
 
 TEST_F(ModbusTables, ReadLimits) {
   F->Show();
-  struct Case {
-    QStringList Rule;
-    int Text;
-    QString Limit;
-  };
-  auto With = [](QStringList Rule, int Index, const char* Value) {
-    Rule[Index] = QString::fromLatin1(Value);
-    return Rule;
-  };
-  const Case Cases[] = {
+  const Limit_Case Cases[] = {
       {Holding, 0, {}},
       {With(Holding, 3, "126"), 1572, "125"},
       {With(Holding, 3, "125"), 0, {}},
@@ -167,7 +170,7 @@ TEST_F(ModbusTables, ReadLimits) {
       {With(Coils, 7, ""), 1576, {}},
       {With(Holding, 2, " 12 "), 1571, {}},  // trailing blanks: no number
   };
-  for (const Case& C : Cases) {
+  for (const Limit_Case& C : Cases) {
     Read_Rule(3, C.Rule);
     for (int r : {1, 2}) Read_Rule(r, Coils);
     EXPECT_EQ(Check(), C.Text ? Fails(3, C.Text, C.Limit) : QString()) << C.Rule.join(QLatin1Char('|')).toStdString();
@@ -187,16 +190,7 @@ TEST_F(ModbusTables, WriteLimits) {
   F->Show();
   const QStringList Holding_W = {"1", "Holding Register", "0", "10", "0", "N", "N", "0", "0", ""};
   const QStringList Coils_W = {"1", "Coil Status", "0", "1968", "0", "N", "N", "0", "0", "0"};
-  struct Case {
-    QStringList Rule;
-    int Text;
-    QString Limit;
-  };
-  auto With = [](QStringList Rule, int Index, const char* Value) {
-    Rule[Index] = QString::fromLatin1(Value);
-    return Rule;
-  };
-  const Case Cases[] = {
+  const Limit_Case Cases[] = {
       {Holding_W, 0, {}},  // Poll Time 0 is allowed here
       {Coils_W, 0, {}},
       {With(Coils_W, 3, "1969"), 1582, "1968"},
@@ -209,7 +203,7 @@ TEST_F(ModbusTables, WriteLimits) {
   // The read rule of the same number does not matter.
   Read_Rule(1, With(Holding, 3, "999"));
   R()->SetCellEx(1, 1, QStringLiteral("N"));
-  for (const Case& C : Cases) {
+  for (const Limit_Case& C : Cases) {
     Write_Rule(1, C.Rule);
     EXPECT_EQ(Check(), C.Text ? Fails(1, C.Text, C.Limit) : QString()) << C.Rule.join(QLatin1Char('|')).toStdString();
   }

@@ -31,6 +31,15 @@ class TablesToDeviceImage : public ConfigurationFixture {
     Image.Write_Device_Image();
     return {Read_File(Bank1()), Read_File(Bank2())};
   }
+  // Presses OK and hides the window, as the modal loop would.
+  template <typename TWindow>
+  void Press_OK(TWindow* F) {
+    F->SetModalResult(mrNone);
+    Click_Table_Button(F->Btn_OK);
+    ASSERT_EQ(F->ModalResult(), mrOk);
+    EXPECT_TRUE(D.Take().empty());
+    F->Hide();
+  }
   static void Put(TProStringGrid* G, int Row, int First_Col, const QStringList& Values) {
     for (int i = 0; i < Values.size(); ++i) G->SetCellEx(First_Col + i, Row, Values[i]);
   }
@@ -61,11 +70,7 @@ TEST_F(TablesToDeviceImage, OpcUaVariablesTypedIntoTheWindow) {
   G->SetCellEx(11, 3, QStringLiteral("no name"));
   Type(4, QStringLiteral("ByteString"));
   Put(G, 4, 3, {"291", "0", "10", "BC", "Read Only"});
-  F->SetModalResult(mrNone);
-  Click_Table_Button(F->Btn_OK);
-  ASSERT_EQ(F->ModalResult(), mrOk);
-  EXPECT_TRUE(D.Take().empty());
-  F->Hide();
+  Press_OK(F.get());
 
   const auto Banks = Build();
   const QByteArray Expected = Load_Golden_Bytes(TEST_DATA("bank2_opc_ua_example.hex"));
@@ -90,11 +95,7 @@ TEST_F(TablesToDeviceImage, ModbusRulesTypedIntoTheWindow) {
   Put(R, 3, 1, {"Y", "247", "Coil Status", "65535", "1", "100000000", "3", "1499", "7", "Y", "N", "", "alarms"});
   Put(W, 1, 1, {"yes", "4", "Coil Status", "1", "1", "0", "N", "N", "0", "0", "0", "N", "N", "not exactly Y"});
   Put(W, 2, 1, {"Y", "3", "Holding Register", "40", "4", "0", "Y", "Y", "0", "20", "", "Y", "N", "set points"});
-  F->SetModalResult(mrNone);
-  Click_Table_Button(F->Btn_OK);
-  ASSERT_EQ(F->ModalResult(), mrOk);
-  EXPECT_TRUE(D.Take().empty());
-  F->Hide();
+  Press_OK(F.get());
 
   const auto Banks = Build();
   EXPECT_EQ(Banks.first, Expected.first) << Diff_Bytes(Expected.first, Banks.first).toStdString();
