@@ -244,3 +244,12 @@ TEST_F(OpcUaTable, TheWindowAsBuilt) {
   const QString Shot = qEnvironmentVariable("ZIDI_SHOT_DIR");
   if (!Shot.isEmpty()) EXPECT_TRUE(SaveControlToPng(F.get(), Shot + QStringLiteral("/opc_ua_table.png")));
 }
+
+TEST_F(OpcUaTable, AFileThatCannotBeWrittenIsReportedAndTheWindowStaysOpen) {
+  F->Show();
+  Fill(1, QStringLiteral("Byte"), QStringLiteral("1"));
+  File_XML_OPC_UA_Server = Dir_Project + QStringLiteral("/gone/OPC_UA_Server.xml");
+  EXPECT_FALSE(Press_OK());
+  EXPECT_EQ(D.Take().size(), 1u);
+  EXPECT_EQ(G()->GetCellEx(2, 1), QStringLiteral("Byte"));
+}
