@@ -12,23 +12,21 @@
 
 TTable_Buttons New_Table_Buttons(TCustomForm* Form, TPanel* P_Button, const TTable_Button_Handlers& Handlers) {
   TTable_Buttons B;
-  TLbButton** All[] = {&B.Btn_OK, &B.Btn_Cancel, &B.Btn_DelRow, &B.Btn_InsRow, &B.Btn_CopyRow, &B.Btn_PasteRow};
+  const struct {
+    TLbButton*& Button;
+    const char* Name;
+    const std::function<void(TObject*)>* Click;
+  } All[] = {{B.Btn_OK, "Btn_OK", &Handlers.OK},           {B.Btn_Cancel, "Btn_Cancel", nullptr},
+             {B.Btn_DelRow, "Btn_DelRow", &Handlers.DelRow}, {B.Btn_InsRow, "Btn_InsRow", &Handlers.InsRow},
+             {B.Btn_CopyRow, "Btn_CopyRow", &Handlers.CopyRow}, {B.Btn_PasteRow, "Btn_PasteRow", &Handlers.PasteRow}};
   int Left = 8;
-  for (TLbButton** Button : All) {
-    *Button = New_Dialog_Button(Form, P_Button, Left, 6, Button == &B.Btn_Cancel ? mrCancel : mrNone);
+  for (const auto& A : All) {
+    // Only Cancel closes the window by itself; OK checks first.
+    A.Button = New_Dialog_Button(Form, P_Button, Left, 6, A.Click ? mrNone : mrCancel);
+    A.Button->SetName(QString::fromLatin1(A.Name));
+    if (A.Click) A.Button->OnClick = *A.Click;
     Left += 118;
   }
-  B.Btn_OK->SetName(QStringLiteral("Btn_OK"));
-  B.Btn_Cancel->SetName(QStringLiteral("Btn_Cancel"));
-  B.Btn_DelRow->SetName(QStringLiteral("Btn_DelRow"));
-  B.Btn_InsRow->SetName(QStringLiteral("Btn_InsRow"));
-  B.Btn_CopyRow->SetName(QStringLiteral("Btn_CopyRow"));
-  B.Btn_PasteRow->SetName(QStringLiteral("Btn_PasteRow"));
-  B.Btn_OK->OnClick = Handlers.OK;
-  B.Btn_DelRow->OnClick = Handlers.DelRow;
-  B.Btn_InsRow->OnClick = Handlers.InsRow;
-  B.Btn_CopyRow->OnClick = Handlers.CopyRow;
-  B.Btn_PasteRow->OnClick = Handlers.PasteRow;
   return B;
 }
 

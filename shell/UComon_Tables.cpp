@@ -1,13 +1,11 @@
 // Table files and the parts every table window shares: reading and writing
-// a table file, the used rows of a grid, the table grid and the row buttons.
+// a table file, the used rows of a grid and the table grid.
 #include "grid/ProGrid.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/XMLDoc.h"
 #include "platform/ui/Forms.h"
-#include "platform/widgets/ExtCtrls.h"
 #include "shell/UComon.h"
-#include "shell/ULanguage.h"
 
 namespace {
 
