@@ -303,6 +303,9 @@ TEST_F(ModbusTables, TheWindowAsBuilt) {
   EXPECT_EQ(R()->Columns()->Items(8)->ComboItems()->Count(), 1500);
   EXPECT_EQ(W()->Columns()->Items(3)->ComboItems()->Count(), 2);
   EXPECT_EQ(W()->Columns()->Items(7)->Editor(), edDataCheckBox);
+  TEditorType E = edNormal;
+  R()->GetCellEditor(3, 1, E);
+  EXPECT_EQ(E, edComboList);
   EXPECT_EQ(R()->GetCellEx(1, 512), QStringLiteral("Y"));
   const QString Shot = qEnvironmentVariable("ZIDI_SHOT_DIR");
   if (!Shot.isEmpty()) {

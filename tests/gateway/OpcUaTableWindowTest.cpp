@@ -116,7 +116,7 @@ TEST_F(OpcUaTable, TheTypeSetsTheLengthAndItsReadOnlyState) {
   // The pick lists of columns 2, 4 and 7; the other columns keep their editor.
   for (int c = 1; c < 12; ++c) {
     TEditorType E = edNormal;
-    F->PSGGetEditorType(G(), c, 1, E);
+    G()->GetCellEditor(c, 1, E);  // the grid asks the window
     EXPECT_EQ(E, (c == 2 || c == 4 || c == 7) ? edComboList : edNormal) << c;
   }
   EXPECT_EQ(F->VarType->Count(), 13);
