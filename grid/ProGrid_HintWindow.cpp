@@ -2,6 +2,7 @@
 #include "grid/ProGrid_HintWindow.h"
 
 #include "controls/ProUtil.h"
+#include "controls/PsgHTMLE.h"
 #include "grid/ProGrid.h"
 #include "grid/ProGrid_HintWindow_p.h"
 #include "platform/gdi/WinGdi.h"
@@ -17,6 +18,17 @@ QString& HintFontNameStore() {
 constexpr int kMeasureWidth = 1024 - 16;
 
 }  // namespace
+
+void HintDrawHTML(TCanvas* Canvas, const TRect& R, const QString& Text, bool MeasureOnly, bool WordWrap,
+                  int& XSize, int& YSize, TPictureContainer* Container) {
+  QString anchor, strip, focusAnchor, anchorTitle, controlID, controlValue, controlType;
+  int links = 0, mouseLink = -1;
+  TRect hoverRect, controlRect;
+  DrawHTMLText(Canvas, Text, R, nullptr, 0, 0, -1, 0, 1, false, MeasureOnly, false, false, false, false,
+               WordWrap, false, 0.0, clBlue, clNone, clNone, clGray, anchor, strip, focusAnchor,
+               anchorTitle, XSize, YSize, links, mouseLink, hoverRect, controlRect, controlID,
+               controlValue, controlType, nullptr, Container, nullptr, bdLeftToRight);
+}
 
 void THTMLHintWindow::SetHintFontName(const QString& Name) { HintFontNameStore() = Name; }
 QString THTMLHintWindow::HintFontName() { return HintFontNameStore(); }
@@ -34,7 +46,7 @@ void THTMLHintWindow::Measure(const QString& AHint, int W, int& Width, int& Heig
     return;
   }
   // Every other text, plain text included, goes through the HTML layout.
-  HintDrawHTMLStandIn(Canvas(), TRect{0, 0, W, 4096}, AHint, true, true, Width, Height);
+  HintDrawHTML(Canvas(), TRect{0, 0, W, 4096}, AHint, true, true, Width, Height, FPictureContainer);
 }
 
 TRect THTMLHintWindow::CalcHintRect(int MaxWidth, const QString& AHint, void*) {
@@ -94,6 +106,6 @@ void THTMLHintWindow::Paint() {
     DrawText(cv->Handle(), FWideCaption, -1, T, DT_NOPREFIX | DT_SINGLELINE);
   } else {
     int w = 0, h = 0;
-    HintDrawHTMLStandIn(cv, T, Caption(), false, false, w, h);
+    HintDrawHTML(cv, T, Caption(), false, false, w, h, FPictureContainer);
   }
 }

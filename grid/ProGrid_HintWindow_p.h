@@ -4,13 +4,12 @@
 #include <QString>
 
 class TCanvas;
+class TPictureContainer;
 struct TRect;
 
-// --- stand-ins until the mini-HTML renderer lands ---
-// The text of a mini-HTML string without its tags (line breaks kept).
-QString HintStripTagsStandIn(const QString& Text);
-// Measures (MeasureOnly) or paints a mini-HTML text into R: the tags are
-// dropped, the words wrapped at R's width when WordWrap is set. XSize and YSize
-// give the text's extent.
-void HintDrawHTMLStandIn(TCanvas* Canvas, const TRect& R, const QString& Text, bool MeasureOnly,
-                         bool WordWrap, int& XSize, int& YSize);
+// Measures (MeasureOnly) or paints a mini-HTML text into R with the mini-HTML
+// renderer as the hint window uses it (no images, blue links, grey shadow),
+// words wrapped at R's width when WordWrap is set. XSize and YSize give the
+// text's extent.
+void HintDrawHTML(TCanvas* Canvas, const TRect& R, const QString& Text, bool MeasureOnly, bool WordWrap,
+                  int& XSize, int& YSize, TPictureContainer* Container = nullptr);

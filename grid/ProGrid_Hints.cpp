@@ -10,7 +10,7 @@ QString TProStringGrid::PlainCellText(int ACol, int ARow, bool KeepHTML) {
     case ctkWide:
       return DecodeWideText(text);
     case ctkHTML:
-      return KeepHTML ? text : HintStripTagsStandIn(text);
+      return KeepHTML ? text : StrippedCells(ACol, ARow);
     default:
       return text;
   }

@@ -139,7 +139,7 @@ void THeaderDragButton::Paint() {
     DrawText(Canvas()->Handle(), FCaption, -1, R, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
   } else {
     int w = 0, h = 0;
-    HintDrawHTMLStandIn(Canvas(), TRect{R.Left + 2, R.Top + 2, R.Right, R.Bottom}, FCaption, false, false, w,
+    HintDrawHTML(Canvas(), TRect{R.Left + 2, R.Top + 2, R.Right, R.Bottom}, FCaption, false, false, w,
                         h);
   }
 }
