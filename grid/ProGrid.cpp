@@ -134,6 +134,7 @@ void TProStringGrid::Loaded() {
   TBaseGrid::Loaded();
   ShowColumnHeaders();
   ShowRowHeaders();
+  if (F.AutoSize) AutoSizeColumns(false, 4);
   FFixedRowsMin = FixedRows();
   FFixedColsMin = FixedCols();
   FMinRowHeight = DefaultRowHeight();

@@ -136,7 +136,5 @@ void TProStringGrid::SetSpreadSheet(bool Value) {
 
 void TProStringGrid::SetAutoSize(bool Value) {
   F.AutoSize = Value;
-  // Sizing columns to their contents measures cell texts, which this build
-  // does not do yet: say so rather than leave the columns as they are.
-  if (Value && !ComponentState().contains(csLoading)) NotAvailable("AutoSizeColumns");
+  if (Value && !ComponentState().contains(csLoading)) AutoSizeColumns(false, 10);
 }

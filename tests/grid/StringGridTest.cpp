@@ -204,8 +204,11 @@ TEST(StringGridSwitches, SpreadSheetSwitchesItsOptionsOnOnly) {
   g.SetSpreadSheet(false);
   EXPECT_TRUE(g.SelectionRectangle());
   EXPECT_TRUE(g.Options().contains(goEditing));
-  // Sizing columns to their contents is not part of this build: it says so.
-  EXPECT_THROW(g.SetAutoSize(true), EProGridError);
+  // AutoSize fits the columns to their texts at once.
+  g.SetCells(1, 1, QString(40, u'W'));
+  const int narrow = g.ColWidths(1);
+  g.SetAutoSize(true);
+  EXPECT_GT(g.ColWidths(1), narrow);
 }
 
 TEST(StringGridHeaders, ColumnAndRowHeadersAreWrittenIntoTheFixedCells) {
