@@ -27,8 +27,6 @@ void TPlaceholder_Window::Set_Lang() {
   L_SW_Desc->SetCaption(SL_Language->Strings(FDesc_Text));
 }
 
-TFOPC_UA_Server_Access* FOPC_UA_Server_Access = nullptr;
-TFSetAccess* FSetAccess = nullptr;
 TFProfinetFileName* FProfinetFileName = nullptr;
 TFBACnet_Eng_Unit* FBACnet_Eng_Unit = nullptr;
 TFBACnetSlaveSetAccess* FBACnetSlaveSetAccess = nullptr;

@@ -36,9 +36,6 @@ class TPlaceholder_Window : public TForm {
   };                                                                                   \
   extern Class* Instance;
 
-// OPC UA and Modbus tables.
-ZIDI_PLACEHOLDER_WINDOW(TFOPC_UA_Server_Access, FOPC_UA_Server_Access, 1400, 1401)
-ZIDI_PLACEHOLDER_WINDOW(TFSetAccess, FSetAccess, 1500, 1501)
 // Building-automation and IP protocol tables.
 ZIDI_PLACEHOLDER_WINDOW(TFProfinetFileName, FProfinetFileName, 1600, 1601)
 ZIDI_PLACEHOLDER_WINDOW(TFBACnet_Eng_Unit, FBACnet_Eng_Unit, 1800, 1801)

@@ -3,7 +3,9 @@
 
 #include "app/UPlaceholderWindows.h"
 #include "gateway/UBoot.h"
+#include "gateway/UOPC_UA_Server_Access.h"
 #include "gateway/UParGen.h"
+#include "gateway/USetAccess.h"
 #include "platform/ui/Forms.h"
 #include "shell/UAbout.h"
 #include "shell/UNew_Project.h"

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -167,3 +169,148 @@ bool Conv_Str_To_Float(const QString& Text, QChar Sep, float& Value);
 
 // The numbers of the serial ports present (1 to 256), ascending, as texts.
 std::unique_ptr<TStringList> Get_COM_List();
+
+// ---------------------------------------------------------------------------
+// Row operations of the table windows and the row clipboard. Rows are real
+// row indexes 1 to RowCount - 1; all loops run over the real columns 1 to
+// ColCount + NumHiddenColumns - 1, hidden columns included. The _PCG family
+// serves column grids, whose check boxes are "Y"/"N" cell texts; the _PSG
+// family serves the plain string grid, whose check boxes keep their state
+// apart from the text and whose cells carry read-only flags that move with
+// the rows.
+
+class TProStringGrid;
+class TProColumnGrid;
+class TCustomForm;
+class TWinControl;
+class TPanel;
+class TLbButton;
+class TLabel;
+class TObject;
+
+// The clipboard := the texts of the row.
+void Copy_Row_PCG(TProColumnGrid* Grid, int Row);
+// The clipboard into the row. Refused with text 1302 unless Copied (the
+// table's flag), with text 1301 when the clipboard is of another width; a row
+// holding text outside its check-box columns is overwritten only after a Yes
+// to text 1300.
+void Paste_Row_PCG(TProColumnGrid* Grid, int Row, bool Copied);
+// Removes the row; the rows below move up and the last row is emptied.
+void Del_Row_PCG(int Row, TProColumnGrid* Grid);
+// An empty row at Row ("Y" in column 1 when Enable); the rows from there move
+// down and the last row's content is lost.
+void Ins_Row_PCG(int Row, TProColumnGrid* Grid, bool Enable);
+
+// The clipboard := the texts of the row, check boxes as "Y"/"N", and which
+// cells are check boxes.
+void Copy_Row_PSG(TProStringGrid* Grid, int Row);
+// As Paste_Row_PCG; check boxes take their state from the clipboard.
+void Paste_Row_PSG(TProStringGrid* Grid, int Row, bool Copied);
+// As Del_Row_PCG, moving check states and read-only flags with the rows. The
+// emptied last row is editable; its column-1 box is checked when Enable.
+void Del_Row_PSG(int Row, TProStringGrid* Grid, bool Enable);
+// As Ins_Row_PCG, moving check states and read-only flags with the rows; the
+// new row is editable, its column-1 box checked when Enable.
+void Ins_Row_PSG(int Row, TProStringGrid* Grid, bool Enable);
+
+// A double click on a header cell fits that column to its texts when the
+// option Opt_Double_Click_Auto_Size is on.
+void DblClick_Auto_Size(TProStringGrid* Grid, int Row, int Col);
+// With the option Opt_Jump_Field_Tables on, Enter moves to the next cell
+// (wrapping to column 1 of the next row, and from the last row to row 1) and
+// is swallowed.
+void Enter_Next_Cell(TProStringGrid* Grid, QChar& Key);
+
+// ---------------------------------------------------------------------------
+// Table files and the parts every table window shares.
+//
+// A table file holds its root element, then the comment "SW_VERSION = " and
+// the file's version at document level; the root holds one section element
+// per table, a section one "row" element per used row, in row order; a row
+// carries one attribute per data column. Written in UTF-8 without
+// indentation.
+
+// One attribute of a row: its name and the value a row without it gets.
+struct TTable_Attribute {
+  QString Name;
+  QString Default;
+  // A missing optional attribute is normal; a missing required one makes the
+  // row incomplete, which the user is told about after loading.
+  bool Optional = false;
+};
+
+// One table: its section element and its attributes in column order.
+struct TTable_Section {
+  QString Name;
+  std::vector<TTable_Attribute> Attributes;
+};
+
+// One table file.
+struct TTable_File {
+  QString Root;
+  QString Version;  // e.g. "1.003"
+  std::vector<TTable_Section> Sections;
+};
+
+// The values of one row, in attribute order.
+using TTable_Row = QStringList;
+
+// Reads Path into XML1 and hands each row of each section to Put_Row
+// (section index, row index from 0, values with a missing attribute's
+// default). The document's first node is taken as the root; a section that
+// is not found, or a file that cannot be read, stops the loading with the
+// framework's error report, after the rows handed over so far. Rows beyond
+// Max_Rows of a section are ignored. Rows lacking a required attribute are
+// loaded all the same and named once in an error box after loading. A
+// missing file hands over nothing. Result: false when the loading stopped.
+bool Load_Table_File(TXMLDocument* XML1, const QString& Path, const TTable_File& File, int Max_Rows,
+                     const std::function<void(int Section, int Row, const TTable_Row& Values)>& Put_Row);
+
+// Rebuilds XML1 from scratch with the given rows per section and saves it to
+// Path, replacing the file. Raises the framework's error when it cannot be
+// written.
+void Save_Table_File(TXMLDocument* XML1, const QString& Path, const TTable_File& File,
+                     const std::vector<std::vector<TTable_Row>>& Rows);
+
+// The texts of the data rows of a column grid from row 1 up to the first row
+// whose key column, trimmed, is empty: real columns 1 to the last.
+std::vector<TTable_Row> Table_Rows(TProStringGrid* Grid, int Key_Col);
+
+// Nothing after the first unused row (key column, trimmed, empty) would be
+// saved: when a later row has a key, shows an error naming that row and the
+// unused one before it and gives false. Table_Name opens the message ("" for
+// a window of one table).
+bool Check_Table_Gaps(TProStringGrid* Grid, int Key_Col, const QString& Table_Name);
+
+// A table grid as the table windows use it: Cols visible columns, Rows rows
+// with the fixed header row and row-number column, editing, range selection.
+void Setup_Table_Grid(TProStringGrid* Grid, int Cols, int Rows);
+
+// The six row buttons of a table window along its button panel:
+// Btn_OK, Btn_Cancel (modal result Cancel), Btn_DelRow, Btn_InsRow,
+// Btn_CopyRow, Btn_PasteRow, 110 x 28, 118 pixels apart.
+struct TTable_Buttons {
+  TLbButton* Btn_OK = nullptr;
+  TLbButton* Btn_Cancel = nullptr;
+  TLbButton* Btn_DelRow = nullptr;
+  TLbButton* Btn_InsRow = nullptr;
+  TLbButton* Btn_CopyRow = nullptr;
+  TLbButton* Btn_PasteRow = nullptr;
+};
+// The click handlers of the five buttons without a modal result.
+struct TTable_Button_Handlers {
+  std::function<void(TObject* Sender)> OK, DelRow, InsRow, CopyRow, PasteRow;
+};
+TTable_Buttons New_Table_Buttons(TCustomForm* Form, TPanel* P_Button, const TTable_Button_Handlers& Handlers);
+// Clicks a button as the user does (its handler, then its modal result).
+void Click_Table_Button(TLbButton* Button);
+
+// The texts of a table window's block starting at First: caption First,
+// description First + 1, button captions First + 2 to First + 7, button hints
+// First + 8 to First + 13.
+void Set_Table_Window_Texts(TCustomForm* Form, TLabel* L_SW_Desc, const TTable_Buttons& Buttons, int First);
+
+// A confirmation with Yes and No; true only for Yes.
+bool Confirm_Table(const QString& Text);
+// An error box with one OK button.
+void Error_Table(const QString& Text);

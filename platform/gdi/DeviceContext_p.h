@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/gdi/DrawRecorder.h"
 #include "platform/gdi/WinGdi.h"
 
 // A font description resolved to a Qt font and its metrics.
@@ -129,6 +130,8 @@ class TDeviceContext {
 
   TDcState S;
   std::vector<TDcState> Saved;
+  // Hears of every drawing call (tests); not owned.
+  TDrawRecorder* Recorder = nullptr;
   bool IsMemoryDc = false;
   TGdiBitmap* SelectedBitmap = nullptr;
   HGDIOBJ BitmapHandle = nullptr;
@@ -146,6 +149,11 @@ inline QRegion* RegionOf(HRGN R) {
   if (!TGdiObject::IsLive(R) || R->Kind != OBJ_REGION) return nullptr;
   return &static_cast<TGdiRegion*>(R)->Rgn;
 }
+
+// A record of the current state's pen, brush and font filled in for Kind; the
+// caller adds the geometry and pushes it with Record.
+TDrawRecord StateRecord(HDC DC, int Kind);
+void Record(HDC DC, TDrawRecord&& R);
 
 // Colour helpers shared by the drawing files.
 inline QColor QColorOf(COLORREF C) { return QColor(C & 0xFF, (C >> 8) & 0xFF, (C >> 16) & 0xFF); }

@@ -254,6 +254,12 @@ static void StrokeLine(HDC DC, int X0, int Y0, int X1, int Y1) {
 
 BOOL LineTo(HDC DC, int X, int Y) {
   if (!DC) return false;
+  if (DC->Recorder) {
+    TDrawRecord r = StateRecord(DC, dkLine);
+    r.P1 = DC->S.PenPos;
+    r.P2 = TPoint(X, Y);
+    Record(DC, std::move(r));
+  }
   StrokeLine(DC, DC->S.PenPos.X, DC->S.PenPos.Y, X, Y);
   DC->S.PenPos = TPoint(X, Y);
   return true;
@@ -261,6 +267,13 @@ BOOL LineTo(HDC DC, int X, int Y) {
 
 BOOL Polyline(HDC DC, const TPoint* Points, int Count) {
   if (!DC || Count < 2) return false;
+  if (DC->Recorder)
+    for (int i = 1; i < Count; ++i) {
+      TDrawRecord r = StateRecord(DC, dkLine);
+      r.P1 = Points[i - 1];
+      r.P2 = Points[i];
+      Record(DC, std::move(r));
+    }
   if (PenIsWide(DC->S.Pen)) {
     ShapeScope sc(DC);
     if (sc.p && !sc.skip) {
@@ -288,6 +301,11 @@ BOOL PolylineTo(HDC DC, const TPoint* Points, int Count) {
 
 BOOL Polygon(HDC DC, const TPoint* Points, int Count) {
   if (!DC || Count < 2) return false;
+  if (DC->Recorder) {
+    TDrawRecord r = StateRecord(DC, dkPolygon);
+    r.Points.assign(Points, Points + Count);
+    Record(DC, std::move(r));
+  }
   QPolygon poly;
   for (int i = 0; i < Count; ++i) poly << QPoint(Points[i].X, Points[i].Y);
   bool wide = PenIsWide(DC->S.Pen);
@@ -324,6 +342,11 @@ BOOL Rectangle(HDC DC, int Left, int Top, int Right, int Bottom) {
   if (Bottom < Top) std::swap(Top, Bottom);
   int w = Right - Left, h = Bottom - Top;
   if (w <= 0 || h <= 0) return true;
+  if (DC->Recorder) {
+    TDrawRecord r = StateRecord(DC, dkRectangle);
+    r.R = TRect(Left, Top, Right, Bottom);
+    Record(DC, std::move(r));
+  }
   const TDcState& S = DC->S;
   bool nullPen = PenIsNull(S);
   bool wide = PenIsWide(S.Pen);
@@ -561,6 +584,12 @@ int FillRect(HDC DC, const TRect& R, HBRUSH Brush) {
   TGdiBrush* b = BrushOf(Brush);
   if (!DC || !b) return 0;
   if (b->Data.lbStyle == BS_NULL || IsRectEmpty(R)) return 1;
+  if (DC->Recorder) {
+    TDrawRecord r = StateRecord(DC, dkFill);
+    r.R = R;
+    r.BrushColor = b->Data.lbColor;
+    Record(DC, std::move(r));
+  }
   QPainter* p = DC->Painter();
   if (!p) return 1;
   p->setBackgroundMode(Qt::OpaqueMode);
@@ -667,6 +696,12 @@ void ApplyRop(HDC DC, const QRect& DevRect, const QImage* Source, uint8_t Code) 
 
 void BlitImage(HDC DC, const TRect& Dest, const QImage& Source, DWORD Rop) {
   if (!DC || Dest.Width() == 0 || Dest.Height() == 0 || Source.isNull()) return;
+  if (DC->Recorder) {
+    TDrawRecord r = StateRecord(DC, dkBitmap);
+    r.R = Dest;
+    r.Image = std::make_shared<const QImage>(Source);
+    Record(DC, std::move(r));
+  }
   QImage src = Source;
   // Negative sizes mirror the picture.
   TRect d = Dest;
@@ -760,6 +795,12 @@ BOOL TransparentBlt(HDC Dest, int X, int Y, int W, int H, HDC Src, int SX, int S
     for (int x = 0; x < part.width(); ++x)
       if ((row[x] & 0xFFFFFF) == key) row[x] = 0;
   }
+  if (Dest->Recorder) {
+    TDrawRecord r = StateRecord(Dest, dkBitmap);
+    r.R = TRect(X, Y, X + W, Y + H);
+    r.Image = std::make_shared<const QImage>(part);
+    Record(Dest, std::move(r));
+  }
   if (part.size() != QSize(W, H)) part = part.scaled(W, H, Qt::IgnoreAspectRatio, Qt::FastTransformation);
   QPainter* p = Dest->Painter();
   if (!p) return true;
@@ -770,6 +811,11 @@ BOOL TransparentBlt(HDC Dest, int X, int Y, int W, int H, HDC Src, int SX, int S
 
 BOOL DrawFocusRect(HDC DC, const TRect& R) {
   if (!DC || IsRectEmpty(R)) return false;
+  if (DC->Recorder) {
+    TDrawRecord r = StateRecord(DC, dkFocusRect);
+    r.R = R;
+    Record(DC, std::move(r));
+  }
   // Every other pixel of the one-pixel frame is inverted, on a checkerboard of
   // device coordinates, so that drawing the frame twice restores the pixels.
   QRect dev(DC->ToDevice(R.Left, R.Top), QSize(R.Width(), R.Height()));
@@ -802,6 +848,12 @@ BOOL DrawFocusRect(HDC DC, const TRect& R) {
 
 void DrawImageOver(HDC DC, const TRect& Dest, const QImage& Source) {
   if (!DC || Source.isNull() || IsRectEmpty(Dest)) return;
+  if (DC->Recorder) {
+    TDrawRecord r = StateRecord(DC, dkBitmap);
+    r.R = Dest;
+    r.Image = std::make_shared<const QImage>(Source);
+    Record(DC, std::move(r));
+  }
   QPainter* p = DC->Painter();
   if (!p) return;
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);

@@ -217,6 +217,13 @@ BOOL DrawEdge(HDC DC, const TRect& R, UINT Edge, UINT Flags) {
 
 BOOL DrawFrameControl(HDC DC, TRect& R, UINT Type, UINT State) {
   if (!DC) return false;
+  if (DC->Recorder) {
+    TDrawRecord r = StateRecord(DC, dkFrameControl);
+    r.R = R;
+    r.Type = Type;
+    r.State = State;
+    Record(DC, std::move(r));
+  }
   QPainter* p = DC->Painter();
   if (p) {
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);

@@ -323,6 +323,13 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
                  QString* Shown) {
   const TFontInfo* F = FontOf(DC);
   if (!F) return 0;
+  if (DC->Recorder && !(Format & DT_CALCRECT)) {
+    TDrawRecord r = StateRecord(DC, dkText);
+    r.R = R;
+    r.Text = Count < 0 ? Text : Text.left(Count);
+    r.Flags = Format;
+    Record(DC, std::move(r));
+  }
   QString s = FaceText(*F, Count < 0 ? Text : Text.left(Count));
   const TEXTMETRIC& tm = F->Tm;
   int lineH = tm.tmHeight + ((Format & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
@@ -426,6 +433,13 @@ BOOL ExtTextOut(HDC DC, int X, int Y, UINT Options, const TRect* Rect, const QSt
                 const int* Dx) {
   const TFontInfo* F = FontOf(DC);
   if (!F) return false;
+  if (DC->Recorder) {
+    TDrawRecord r = StateRecord(DC, dkText);
+    r.P1 = TPoint(X, Y);
+    if (Rect) r.R = *Rect;
+    r.Text = Count < 0 ? Text : Text.left(Count);
+    Record(DC, std::move(r));
+  }
   QString s = FaceText(*F, Count < 0 ? Text : Text.left(Count));
   const TEXTMETRIC& tm = F->Tm;
   UINT align = DC->S.TextAlign;

@@ -9,6 +9,7 @@
 #include "app/UPlaceholderWindows.h"
 #include "app/UProgram.h"
 #include "gateway/UParGen.h"
+#include "gateway/USetAccess.h"
 #include "controls/LbButton.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/rtl/IniFiles.h"
@@ -80,7 +81,7 @@ TEST_F(ProgramWindows, AreCreatedInTheirOrderWithTheMainWindowFirst) {
   EXPECT_EQ(Application->MainForm(), FVarneltoeFirmWare);
   EXPECT_EQ(Program_Window(pwParGen), FParGen);
   EXPECT_EQ(Program_Window(pwEtherNEtIP_EDS), FEtherNEtIP_EDS);
-  // The windows not built yet show the software code and their own texts.
+  // Every window shows the software code and its own texts.
   EXPECT_EQ(FParGen->L_SW_Code->Caption(), "ZIDI");
   EXPECT_EQ(FParGen->Caption(), "Set Communication");
   EXPECT_EQ(FSetAccess->Caption(), "Set Modbus Access");

@@ -1,0 +1,29 @@
+// Stand-ins for members of other families that the keyboard needs before
+// those families are in. Each answers the documented default, or raises
+// EProGridError naming the operation.
+#include "grid/ProGrid.h"
+#include "platform/ui/Clipbrd.h"
+
+// --- in-cell buttons ---
+
+bool TProStringGrid::HasButton(int, int) { return false; }
+
+// --- dimensions ---
+
+// Scrolling the last row above the search footer: nothing scrolls yet.
+void TProStringGrid::ScrollAboveSearchFooter() {}
+
+// --- clipboard services ---
+
+void TProStringGrid::CopySelectionToClipboard() {
+  const TGridRect s = Selection();
+  QStringList lines;
+  for (int r = s.Top; r <= s.Bottom; ++r) {
+    QStringList cells;
+    for (int c = s.Left; c <= s.Right; ++c) cells << Cells(RealColIndex(c), r);
+    lines << cells.join(u'\t');
+  }
+  Clipboard()->SetAsText(lines.join(QStringLiteral("\r\n")));
+}
+void TProStringGrid::CutSelectionToClipboard() { NotAvailable("CutSelectionToClipboard"); }
+void TProStringGrid::PasteSelectionFromClipboard() { NotAvailable("PasteSelectionFromClipboard"); }
