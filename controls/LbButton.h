@@ -9,6 +9,7 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
 #include "platform/gdi/Graphics.h"
+#include "platform/widgets/Buttons.h"
 
 class TTimer;
 
@@ -16,7 +17,9 @@ class TTimer;
 enum TLbButtonKind {
   bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll
 };
-enum TLbButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+// The framework's glyph layout, so that the button and the framework's
+// buttons can be named in one unit.
+using TLbButtonLayout = TButtonLayout;
 enum TLbButtonStyle { bsNormal, bsEncarta, bsModern, bsOld, bsShape, bsQuicken };
 enum TLbColorStyle {
   lcsCustom, lcsGold, lcsChrome, lcsBlue, lcsRed, lcsUltraFlat1, lcsUltraFlat2, lcsUltraFlatXP,
