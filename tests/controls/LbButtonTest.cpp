@@ -13,11 +13,13 @@
 #include <ostream>
 
 #include "controls/LbButton.h"
+#include "controls/ProObj.h"
 #include "platform/ui/Forms.h"
 #include "platform/widgets/ExtCtrls.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/Snapshot.h"
 #include "platform/ui/TestHooks.h"
+#include "platform/widgets/Buttons.h"
 
 // Readable texts in failure messages.
 inline void PrintTo(const QString& S, std::ostream* Os) { *Os << '"' << S.toStdString() << '"'; }
@@ -303,6 +305,17 @@ TEST(LbButtonProperties, KindModalResultAndGlyph) {
   b.SetGlyph(nullptr);
   EXPECT_TRUE(b.Glyph()->Empty());
   EXPECT_EQ(b.NumGlyphs(), 0);
+}
+
+// The button shares the framework's glyph layout: it can be named in one unit
+// with the framework's buttons and the grid's controls, and hands its layout
+// to them.
+TEST(LbButtonProperties, LayoutIsTheFrameworksButtonLayout) {
+  TLbButton b(nullptr);
+  TSpeedButton s(nullptr);
+  b.SetLayout(blGlyphBottom);
+  s.SetLayout(b.Layout());
+  EXPECT_EQ(s.Layout(), blGlyphBottom);
 }
 
 TEST(LbButtonProperties, DialogKeyWithoutFormClicks) {

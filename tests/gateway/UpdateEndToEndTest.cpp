@@ -4,7 +4,6 @@
 #include "gateway/UpdateFixture.h"
 
 #include "common/TestSupport.h"
-#include "gateway/USaveBincc.h"
 #include "platform/rtl/XMLDoc.h"
 
 namespace {
@@ -16,36 +15,15 @@ void Copy(const QString& From, const QString& To) {
   ASSERT_TRUE(QFile::copy(From, To)) << From.toStdString();
 }
 
-QByteArray Bytes(const TBin_Buffer& Buffer, uint32_t Length) {
-  return QByteArray(reinterpret_cast<const char*>(Buffer.data()), static_cast<qsizetype>(Length));
-}
-
 }  // namespace
 
 TEST_F(UpdateEndToEnd, FromAnEmptyProgramFolderToTheUpdater) {
-  // The real echo service when this process may send echoes to the loopback
-  // address; the fake one, which answers as the loopback would, otherwise.
-  try {
-    TSocketIcmpEcho().Echo(QStringLiteral("127.0.0.1"), QByteArray(8, 'x'), 0, 400);
-    SetIcmpEcho(nullptr);
-    Echo = nullptr;
-  } catch (const EIdSocketError& e) {
-    GTEST_LOG_(INFO) << "fake echo service: " << e.Message().toStdString();
-  }
+  Use_Real_Echo_When_Allowed();
   EXPECT_EQ(QDir(FDir.path()).entryList(QDir::Files), QStringList{});
   FVarneltoeFirmWare->Show();
 
   // Step 1: a new configuration.
-  {
-    TScopedModalHook hook([](TCustomForm* Form) {
-      ASSERT_EQ(Form, FNew_Project);
-      FNew_Project->E_New_Proj->SetText("Line 4");
-      Click(FNew_Project->Btn_OK);
-    });
-    Click(FVarneltoeFirmWare->Btn_New);
-  }
-  ASSERT_EQ(Dir_Project, FDir.path() + "/PROJECTS/Line 4");
-  EXPECT_EQ(FVarneltoeFirmWare->L_Name_Conf_L2->Caption(), "Line 4");
+  ASSERT_NO_FATAL_FAILURE(New_Configuration("Line 4"));
 
   // Steps 2 to 4: the files of the communication settings and the two tables.
   Copy(TEST_DATA("full/ParGen.xml"), File_XML_ParGen);

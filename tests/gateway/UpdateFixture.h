@@ -10,6 +10,7 @@
 
 #include "controls/LbButton.h"
 #include "gateway/UBoot.h"
+#include "gateway/USaveBincc.h"
 #include "platform/os/IdIcmpClient.h"
 #include "platform/ui/Dialogs.h"
 #include "shell/ShellFixture.h"
@@ -56,6 +57,11 @@ class TFakeEcho : public IIcmpEcho {
     return s;
   }
 };
+
+// The first Length bytes of an image buffer.
+inline QByteArray Bytes(const TBin_Buffer& Buffer, uint32_t Length) {
+  return QByteArray(reinterpret_cast<const char*>(Buffer.data()), static_cast<qsizetype>(Length));
+}
 
 inline void Click(TControl* Control) {
   QTest::mouseClick(Control->View(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
@@ -112,6 +118,20 @@ class UpdateFixture : public ShellFixture {
     FBoot = nullptr;
   }
 
+  // Makes the configuration Name through the main window's New button.
+  void New_Configuration(const QString& Name) {
+    {
+      TScopedModalHook hook([&](TCustomForm* Form) {
+        ASSERT_EQ(Form, FNew_Project);
+        FNew_Project->E_New_Proj->SetText(Name);
+        Click(FNew_Project->Btn_OK);
+      });
+      Click(FVarneltoeFirmWare->Btn_New);
+    }
+    ASSERT_EQ(Dir_Project, FDir.path() + "/PROJECTS/" + Name);
+    EXPECT_EQ(FVarneltoeFirmWare->L_Name_Conf_L2->Caption(), Name);
+  }
+
   // A configuration folder with its bin folder, open.
   void Open_Configuration(const QString& Name) {
     MakeDir("PROJECTS/" + Name + "/bin");
@@ -134,6 +154,19 @@ class UpdateFixture : public ShellFixture {
                                       "\" && echo job >> \"" + log + "\"\n");
   }
   QByteArray Updater_Log() const { return ReadFile("updater.log"); }
+
+  // Uses the real echo service when this process may send echoes to the
+  // loopback address; keeps the fake one, which answers as the loopback
+  // would, otherwise.
+  void Use_Real_Echo_When_Allowed() {
+    try {
+      TSocketIcmpEcho().Echo(QStringLiteral("127.0.0.1"), QByteArray(8, 'x'), 0, 400);
+      SetIcmpEcho(nullptr);
+      Echo = nullptr;
+    } catch (const EIdSocketError& e) {
+      GTEST_LOG_(INFO) << "fake echo service: " << e.Message().toStdString();
+    }
+  }
 
   // Shows the update window (in Ethernet mode unless told otherwise), runs Act in it, then closes it
   // with Cancel when Act left it open.

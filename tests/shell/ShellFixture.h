@@ -81,9 +81,7 @@ class ShellFixture : public ::testing::Test {
   }
   static QString Text(int n) { return SL_Language->Strings(n); }
 
-  QTemporaryDir FDir;
-
- private:
+  // Creates a window as the program block does, and frees it again.
   template <typename T>
   static void Make(T*& Instance) {
     Instance = new T(nullptr);
@@ -97,4 +95,6 @@ class ShellFixture : public ::testing::Test {
     delete form;
     Instance = nullptr;
   }
+
+  QTemporaryDir FDir;
 };
