@@ -1492,6 +1492,15 @@ class TProStringGrid : public TBaseGrid {
   // Places the cell controls (rebuildlist: collect them from the cells first).
   void CellControlsUpdate(bool rebuildlist);
 
+  // --- cell graphics painting: check boxes ---
+  // Draws the check box of a check-box cell graphic in the content rectangle
+  // R, placed by the graphic's alignment and the text alignment HA; true when
+  // the cell's text is to be left out (data, virtual and row check boxes).
+  bool DrawCellCheckBoxGraphic(TCanvas* ACanvas, int RC, int ARow, TRect R, TAlignment HA,
+                               TVAlignment VA, bool Fixed);
+  // Whether the cell's graphic, if any, leaves the cell text out.
+  bool CellGraphicHidesText(int ACol, int ARow);
+
   // --- stand-ins until cell comments land ---
   bool IsComment(int ACol, int ARow, QString& Comment);
 
