@@ -58,10 +58,16 @@ void TSearchPanel::CreateWnd() {
     C->SetParent(this);
     C->SetBounds(Left, Top, Width, Height);
   };
-  auto button = [](TProGridButton* B, const QString& Caption, const QString& Hint) {
+  // A click on a button fires the panel's event of that button.
+  auto button = [&, this](TProGridButton* B, int Left, int Top, int Size, const QString& Caption,
+                          const QString& Hint, TNotifyEvent TSearchPanel::*Event) {
+    place(B, Left, Top, Size == 0 ? 90 : Size, Size == 0 ? 23 : Size);
     B->SetCaption(Caption);
     B->SetHint(Hint);
     B->SetShowHint(!Hint.isEmpty());
+    B->OnClick = [this, Event](TObject*) {
+      if (this->*Event) (this->*Event)(this);
+    };
   };
   place(FEdit, 25, 6, 110, FEdit->Height());
   FEdit->OnChange = [this](TObject* S) { EditChange(S); };
@@ -71,38 +77,15 @@ void TSearchPanel::CreateWnd() {
   FEdit->OnCtrlReturn = [this](TObject*) {
     if (OnBackwardClick) OnBackwardClick(this);
   };
-
-  place(FForwardButton, 140, 5, 90, 23);
-  button(FForwardButton, FindNextCaption, HintFindNext);
+  button(FForwardButton, 140, 5, 0, FindNextCaption, HintFindNext, &TSearchPanel::OnForwardClick);
+  button(FBackwardButton, 235, 5, 0, FindPrevCaption, HintFindPrev, &TSearchPanel::OnBackwardClick);
+  button(FExitButton, 5, 7, 14, QString(), HintClose, &TSearchPanel::OnExitClick);
+  button(FHiliteButton, 330, 5, 0, HighLightCaption, HintHighlight, &TSearchPanel::OnHighlightClick);
+  for (TProGridButton* b : {FForwardButton, FBackwardButton, FHiliteButton}) b->SetEnabled(false);
   FForwardButton->SetParentFont(true);
-  FForwardButton->SetEnabled(false);
-  FForwardButton->OnClick = [this](TObject*) {
-    if (OnForwardClick) OnForwardClick(this);
-  };
-
-  place(FBackwardButton, 235, 5, 90, 23);
-  button(FBackwardButton, FindPrevCaption, HintFindPrev);
   FBackwardButton->SetParentFont(true);
-  FBackwardButton->SetEnabled(false);
-  FBackwardButton->OnClick = [this](TObject*) {
-    if (OnBackwardClick) OnBackwardClick(this);
-  };
-
-  place(FExitButton, 5, 7, 14, 14);
-  button(FExitButton, QString(), HintClose);
-  FExitButton->OnClick = [this](TObject*) {
-    if (OnExitClick) OnExitClick(this);
-  };
-
-  place(FHiliteButton, 330, 5, 90, 23);
-  button(FHiliteButton, HighLightCaption, HintHighlight);
   FHiliteButton->Font()->SetStyle(TFontStyles());
   FHiliteButton->SetStyle(tasCheck);
-  FHiliteButton->SetEnabled(false);
-  FHiliteButton->OnClick = [this](TObject*) {
-    if (OnHighlightClick) OnHighlightClick(this);
-  };
-
   place(FMatchCase, FHiliteButton->Visible() ? 425 : 330, 8, FMatchCase->Width(), FMatchCase->Height());
   FMatchCase->SetCaption(MatchCaseCaption);
 }

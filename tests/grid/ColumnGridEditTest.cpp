@@ -10,6 +10,7 @@
 #include "grid/ProCGrid.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Forms.h"
+#include "tests/grid/GridKeyInput.h"
 #include "tests/platform/ControlTestSupport.h"
 
 namespace {
@@ -43,16 +44,9 @@ class ColumnGridEdit : public testing::Test {
     G->SetCol(C);
     G->SetRow(R);
   }
-  void Press(Qt::Key K) {
-    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : G->View(), K);
-    QApplication::processEvents();
-  }
-  void Type(const QString& Text) {
-    for (QChar c : Text) {
-      QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : G->View(), c.toLatin1());
-      QApplication::processEvents();
-    }
-  }
+  // Keys go to whichever control has the focus, as typed keys do.
+  void Press(Qt::Key K, Qt::KeyboardModifiers Mods = Qt::NoModifier) { PressKey(G, K, Mods); }
+  void Type(const QString& Text) { TypeKeys(G, Text); }
   bool TextEditorShown() const { return G->NormalEdit() != nullptr && G->NormalEdit()->Visible(); }
   // Opens the cell's editor with F2 on an empty cell and types Text.
   QString Edited(int C, const QString& Text) {
