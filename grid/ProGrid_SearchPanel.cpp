@@ -108,6 +108,7 @@ void TSearchPanel::Paint() {
   } else {
     FillGradient(c, Color(), FColorTo, 32, r, false);
   }
+  // The line along the top edge has the colour of the grid's lines.
   c->Pen()->SetColor(clSilver);
   c->MoveTo(r.Left, r.Top);
   c->LineTo(r.Right, r.Top);

@@ -55,8 +55,7 @@ class TSearchPanel : public TPanel {
   TNotifyEvent OnForwardClick, OnBackwardClick, OnExitClick, OnHighlightClick;
 
  protected:
-  // Places the parts, gives them their captions and hints, then tells the
-  // grid (OnCreatedSearchFooter).
+  // Places the parts and gives them their captions and hints.
   void CreateWnd() override;
   void Paint() override;
 
