@@ -396,6 +396,9 @@ void TProColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor) {
   TGridColumnItem* item = ItemOf(ACol);
   if (item && ACol >= FixedCols() && ARow >= FixedRows()) {
     AEditor = item->Editor();
+    // The combo editor offers the column's items.
+    EditCombo()->Items()->Assign(item->ComboItems());
+    EditCombo()->SetDropDownCount(item->DropDownCount());
     ControlLook()->SetDropDownCount(item->DropDownCount());
   }
   // The handler sees the column's number format as the grid's; the grid-wide

@@ -1012,8 +1012,10 @@ class TProStringGrid : public TBaseGrid {
   std::unique_ptr<TComponent> FGridImagesLink;
 
  public:
-  // --- stand-ins until the column sizing family lands --------------------------------
+  // --- column sizing ------------------------------------------------------------------
 
+  // A column's width after the user sized it: fires OnUpdateColumnSize, which
+  // may change AWidth.
   virtual void UpdateColumnSize(int ACol, int& AWidth);
 
 
@@ -1490,12 +1492,20 @@ class TProStringGrid : public TBaseGrid {
   // Places the cell controls (rebuildlist: collect them from the cells first).
   void CellControlsUpdate(bool rebuildlist);
 
-  // --- stand-ins until per-cell queries land ---
-  std::function<void(TObject* Sender, int ARow, int ACol, QString& HintStr)> OnGridHint;
+  // --- cell graphics painting: check boxes ---
+  // Draws the check box of a check-box cell graphic in the content rectangle
+  // R, placed by the graphic's alignment and the text alignment HA; true when
+  // the cell's text is to be left out (data, virtual and row check boxes).
+  bool DrawCellCheckBoxGraphic(TCanvas* ACanvas, int RC, int ARow, TRect R, TAlignment HA,
+                               TVAlignment VA, bool Fixed);
+  // Whether the cell's graphic, if any, leaves the cell text out.
+  bool CellGraphicHidesText(int ACol, int ARow);
 
-  // --- stand-ins until cell graphics land ---
+  // --- stand-ins until cell comments land ---
   bool IsComment(int ACol, int ARow, QString& Comment);
 
+  // --- cell events: hints, combo changes, validation, cell changing ---
+  std::function<void(TObject* Sender, int ARow, int ACol, QString& HintStr)> OnGridHint;
   std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const QString& ASelection)>
       OnComboChange;
   std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const QString& ASelection,

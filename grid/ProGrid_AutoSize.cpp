@@ -6,6 +6,10 @@
 #include "controls/ProUtil.h"
 #include "grid/ProGrid.h"
 
+void TProStringGrid::UpdateColumnSize(int ACol, int& AWidth) {
+  if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
+}
+
 void TProStringGrid::UpdateAutoColumnSize(int ACol, int& AWidth) {
   if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
 }

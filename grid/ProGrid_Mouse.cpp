@@ -318,7 +318,7 @@ void TProStringGrid::WMLButtonUp(TWMMouse& Message) {
         SetColWidths(index, size);
         if (OnEndColumnSize) OnEndColumnSize(this, index);
         int w = size;
-        if (OnUpdateColumnSize) OnUpdateColumnSize(this, index, w);
+        UpdateColumnSize(index, w);
         if (w != size) SetColWidths(index, w);
       } else {
         SetRowHeights(index, size);

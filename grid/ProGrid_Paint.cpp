@@ -320,7 +320,7 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
   const bool eventDraws = (OnDrawCell || OnCustomCellDraw) && NoDefaultDraw();
   TRect content = ARect;
   if (fixed && R.Right < ARect.Right) content.Right = R.Right;
-  if (!eventDraws) {
+  if (!eventDraws && !CellGraphicHidesText(RC, ARow)) {
     ACanvas->Brush()->SetColor(keptBrush);
     DrawCellText(ACanvas, ACol, RC, ARow, content, AState, HA, VA, WW, keptBrush, keptFont,
                  filterGlyph);
@@ -332,7 +332,8 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
   // The row indicator's room is given back.
   ARect.Left -= indicatorShift;
   if (fixed) DrawFixedCellEdges(ACanvas, ACol, ARow, ARect);
-  // Hook: node tree lines and the cell graphic come with the cell graphics.
+  // Hook: node tree lines and the other cell graphics come with the cell graphics.
+  DrawCellCheckBoxGraphic(ACanvas, RC, ARow, content, HA, VA, fixed);
   if (OnDrawCell) {
     TRect r(ARect.Left + 1, ARect.Top + 1, ARect.Right - GridLineWidth(),
             ARect.Bottom - GridLineWidth());

@@ -2,10 +2,6 @@
 // and the column grid call; each is replaced when its family lands.
 #include "grid/ProGrid.h"
 
-// ------------------------------------------------------ column sizes and loading
-
-void TProStringGrid::UpdateColumnSize(int, int&) {}
-
 // ------------------------------------------------------------------------- nodes
 
 void TProStringGrid::AddNode(int ARow, int Span) {

@@ -6,6 +6,7 @@
 
 #include "common/RecordingCanvas.h"
 #include "controls/ProUtil.h"
+#include "grid/ProCGrid.h"
 #include "grid/ProGrid.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/ui/UxTheme.h"
@@ -563,6 +564,39 @@ TEST(GridPaintGlyphs, CheckBoxByStyleAndState) {
       EXPECT_EQ(bitmaps[0].R, TRect(10, 10, 10 + k.BitmapSize, 10 + k.BitmapSize));
     }
   }
+}
+
+TEST(GridPaintGlyphs, CellCheckBoxesAreDrawnInTheirCells) {
+  // A data check-box column shows its state as a box and not as text.
+  TProColumnGrid g(nullptr);
+  g.Columns()->Items(2)->SetEditor(edDataCheckBox);
+  g.Columns()->Items(2)->SetCheckTrue("Y");
+  g.SetCells(2, 1, "Y");
+  g.SetCells(2, 2, "N");
+  for (int r : {1, 2}) {
+    SCOPED_TRACE(r);
+    TRecordingCanvas rc(400, 300);
+    Paint(g, rc, 2, r);
+    const auto frames = rc.OfKind(dkFrameControl);
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ((frames[0].State & DFCS_CHECKED) != 0, r == 1);
+    EXPECT_TRUE(PtInRect(g.CellRect(2, r), frames[0].R.TopLeft()));
+    for (const TDrawRecord& t : rc.OfKind(dkText)) EXPECT_NE(t.Text, g.Cells(2, r));
+  }
+  // A check box with text keeps the text; a read-only column shows it disabled.
+  TProStringGrid s(nullptr);
+  s.SetCells(1, 1, "abc");
+  s.AddCheckBox(1, 1, true, false);
+  TRecordingCanvas rc(400, 300);
+  Paint(s, rc, 1, 1);
+  ASSERT_EQ(rc.OfKind(dkFrameControl).size(), 1u);
+  EXPECT_NE(rc.OfKind(dkFrameControl)[0].State & DFCS_CHECKED, 0u);
+  TextRecord(rc, "abc");
+  g.Columns()->Items(2)->SetReadOnly(true);
+  TRecordingCanvas ro(400, 300);
+  Paint(g, ro, 2, 1);
+  ASSERT_EQ(ro.OfKind(dkFrameControl).size(), 1u);
+  EXPECT_NE(ro.OfKind(dkFrameControl)[0].State & DFCS_INACTIVE, 0u);
 }
 
 TEST(GridPaintGlyphs, BitmapGlyphsShowTheirState) {

@@ -15,6 +15,7 @@
 #include "platform/ui/Clipbrd.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/WinApi.h"
+#include "tests/grid/GridKeyInput.h"
 #include "tests/platform/ControlTestSupport.h"
 
 namespace {
@@ -52,16 +53,8 @@ class StringGridEdit : public testing::Test {
     G->SetRow(R);
   }
   // Keys go to whichever control has the focus, as typed keys do.
-  void Press(Qt::Key K, Qt::KeyboardModifiers Mods = Qt::NoModifier) {
-    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : G->View(), K, Mods);
-    QApplication::processEvents();
-  }
-  void Type(const QString& Text) {
-    for (QChar c : Text) {
-      QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : G->View(), c.toLatin1());
-      QApplication::processEvents();
-    }
-  }
+  void Press(Qt::Key K, Qt::KeyboardModifiers Mods = Qt::NoModifier) { PressKey(G, K, Mods); }
+  void Type(const QString& Text) { TypeKeys(G, Text); }
   // Gives the cell its kind and text and opens its editor with F2.
   void Open(int C, int R, TEditorType Kind, const QString& Text) {
     Kinds[C] = Kind;
