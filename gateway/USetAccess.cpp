@@ -161,7 +161,7 @@ TFSetAccess::~TFSetAccess() = default;
 
 void TFSetAccess::Setup_Grid(TProColumnGrid* Grid, bool Read) {
   const TColumn_Def* Columns = Read ? Read_Columns : Write_Columns;
-  const int Count = Read ? rd_Count : wr_Count;
+  const int Count = Read ? int(rd_Count) : int(wr_Count);
   Setup_Table_Grid(Grid, Count, Num_Rows + 1);
   // The column grid's own setter makes one column item per column.
   Grid->SetColCount(Count);
@@ -174,8 +174,8 @@ void TFSetAccess::Setup_Grid(TProColumnGrid* Grid, bool Read) {
     Item->SetCheckTrue(QStringLiteral("Y"));
     Item->SetCheckFalse(QStringLiteral("N"));
   }
-  const int Type_Col = Read ? rd_Type : wr_Type;
-  const int Bit_Col = Read ? rd_Bit : wr_Bit;
+  const int Type_Col = Read ? int(rd_Type) : int(wr_Type);
+  const int Bit_Col = Read ? int(rd_Bit) : int(wr_Bit);
   TStringList* Types = Grid->Columns()->Items(Type_Col)->ComboItems();
   Types->Clear();
   Types->Add(QStringLiteral("Coil Status"));

@@ -15,9 +15,6 @@ bool ParseFloat(const QString& Text, double& Value) {
   return ok;
 }
 
-[[noreturn]] void NoFloat() {
-  throw EProGridError(QStringLiteral("Cell does not contain a float value"));
-}
 
 }  // namespace
 

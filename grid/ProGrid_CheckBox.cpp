@@ -102,11 +102,11 @@ void SetRealRowText(TProStringGrid* Grid, int ACol, int ARow, const QString& Val
 
 // ------------------------------------------------------------------ check boxes
 
-void TProStringGrid::AddCheckBox(int ACol, int ARow, bool State, bool Data) {
+void TProStringGrid::AddCheckBox(int ACol, int ARow, bool State, bool AData) {
   CheckCellIndex(ACol, ARow);
   TCellGraphic* g = CreateCellGraphic(ACol, ARow);
-  g->SetCheckBox(State, Data, true, haBeforeText, CheckVAlign(VAlignment()));
-  if (!Data) return;
+  g->SetCheckBox(State, AData, true, haBeforeText, CheckVAlign(VAlignment()));
+  if (!AData) return;
   const QString text = Cells(ACol, ARow);
   if (text != CheckTrue() && text != CheckFalse()) SetCells(ACol, ARow, State ? CheckTrue() : CheckFalse());
 }

@@ -330,14 +330,14 @@ void TProStringGrid::DrawFixedCellEdges(TCanvas* C, int DC, int ARow, TRect R) {
   const TGridOptions opt = Options();
   const TColor dark = DarkenColorHalf(FixedColor());
   // The dark bottom line, then the white top and left lines from x = TopFrom.
-  auto horzEdges = [&](const TRect& R, int TopFrom) {
+  auto horzEdges = [&](const TRect& E, int TopFrom) {
     C->Pen()->SetColor(dark);
-    C->MoveTo(R.Left, R.Bottom - 1);
-    C->LineTo(R.Right - 1, R.Bottom - 1);
+    C->MoveTo(E.Left, E.Bottom - 1);
+    C->LineTo(E.Right - 1, E.Bottom - 1);
     C->Pen()->SetColor(clWhite);
-    C->MoveTo(TopFrom, R.Top + 1);
-    C->LineTo(R.Left + 1, R.Top + 1);
-    C->LineTo(R.Left + 1, R.Bottom - 1);
+    C->MoveTo(TopFrom, E.Top + 1);
+    C->LineTo(E.Left + 1, E.Top + 1);
+    C->LineTo(E.Left + 1, E.Bottom - 1);
   };
   if (!Flat()) {
     switch (Look()) {

@@ -58,7 +58,7 @@ TEST(StepGradient, StripsCoverTheRectangleWithoutGaps) {
     EXPECT_EQ(line.front(), kMark);
     EXPECT_EQ(line.back(), kMark);
     std::vector<TColor> inside(line.begin() + 1, line.end() - 1);
-    if (!c.Expected.empty()) EXPECT_EQ(inside, c.Expected);
+    if (!c.Expected.empty()) { EXPECT_EQ(inside, c.Expected); }
     for (TColor px : inside) EXPECT_NE(px, kMark);
     // The cross direction is painted fully too and no further.
     std::vector<TColor> across = Line(*bmp, !c.Horizontal, 1);

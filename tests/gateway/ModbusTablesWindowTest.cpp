@@ -10,6 +10,7 @@
 #include "platform/rtl/Classes.h"
 #include "platform/ui/Snapshot.h"
 #include "platform/widgets/ComCtrls.h"
+#include "tests/grid/GridKeyInput.h"
 
 namespace {
 
@@ -328,26 +329,28 @@ TEST_F(ModbusTables, EnterFromTheKeyboardMovesToTheNextCellWithTheOption) {
   EXPECT_EQ(R()->Row(), 1);
 }
 
-// Needs the grid's inline editor and its keyboard handling (other branches).
-TEST_F(ModbusTables, DISABLED_TypedValuesReachTheCellsAndTheFile) {
+// The user clicks a cell and types: the text reaches the cell.
+TEST_F(ModbusTables, TypedValuesReachTheCell) {
   F->Show();
-  R()->SetRow(1);
-  R()->SetCol(2);
   R()->SetFocus();
-  QTest::keyClicks(R()->View(), QStringLiteral("17"));
-  QTest::keyClick(R()->View(), Qt::Key_Return);
+  const TRect Cell = R()->CellRect(2, 1);
+  QTest::mouseClick(R()->View(), Qt::LeftButton, Qt::NoModifier,
+                    QPoint((Cell.Left + Cell.Right) / 2, (Cell.Top + Cell.Bottom) / 2));
+  // Keys go where the focus is: the first opens the editor, the rest reach it.
+  TypeKeys(R(), QStringLiteral("17"));
+  PressKey(R(), Qt::Key_Return);
   EXPECT_EQ(R()->GetCellEx(2, 1), QStringLiteral("17"));
 }
 
-// Needs the grid's combo editor (other branch): a pick of the Type list
-// writes the chosen item into the cell.
-TEST_F(ModbusTables, DISABLED_ATypePickedFromTheListReachesTheCell) {
+// A pick of the Type list writes the chosen item into the cell: the list
+// opens on its first item (the empty cell holds none), Down takes the next.
+TEST_F(ModbusTables, ATypePickedFromTheListReachesTheCell) {
   F->Show();
   R()->SetRow(1);
   R()->SetCol(3);
   R()->SetFocus();
-  QTest::keyClick(R()->View(), Qt::Key_F2);
-  QTest::keyClick(R()->View(), Qt::Key_Down);
-  QTest::keyClick(R()->View(), Qt::Key_Return);
-  EXPECT_EQ(R()->GetCellEx(3, 1), QStringLiteral("Coil Status"));
+  PressKey(R(), Qt::Key_F2);
+  PressKey(R(), Qt::Key_Down);
+  PressKey(R(), Qt::Key_Return);
+  EXPECT_EQ(R()->GetCellEx(3, 1), QStringLiteral("Input Status"));
 }

@@ -242,7 +242,7 @@ TEST_F(OpcUaTable, TheWindowAsBuilt) {
   EXPECT_EQ(G()->GetCellProperties(2, 9)->BrushColor(), TColor(0x00FEFAE0));  // RGB 224, 250, 254
   EXPECT_EQ(G()->GetCellProperties(8, 9)->Alignment(), taCenter);
   const QString Shot = qEnvironmentVariable("ZIDI_SHOT_DIR");
-  if (!Shot.isEmpty()) EXPECT_TRUE(SaveControlToPng(F.get(), Shot + QStringLiteral("/opc_ua_table.png")));
+  if (!Shot.isEmpty()) { EXPECT_TRUE(SaveControlToPng(F.get(), Shot + QStringLiteral("/opc_ua_table.png"))); }
 }
 
 TEST_F(OpcUaTable, AFileThatCannotBeWrittenIsReportedAndTheWindowStaysOpen) {

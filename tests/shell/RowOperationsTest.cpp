@@ -11,9 +11,6 @@
 
 namespace {
 
-// Readable texts in failure messages.
-void PrintTo(const QString& S, std::ostream* Os) { *Os << '"' << S.toStdString() << '"'; }
-
 // A column grid of 4 rules: column 1 Enable (data check box), 2 the key,
 // 3 a text, 4 a text the window hides.
 class ColumnGridRows : public TableTextsFixture {
