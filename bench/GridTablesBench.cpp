@@ -456,11 +456,11 @@ double ResidentBytes() {
 }
 
 // In the child: the resident bytes a filled table adds to the empty, shown one.
-int MemoryChild(const std::string& Spec) {
-  const size_t colon = Spec.find(':');
-  const TTableKind* kind = FindTable(Spec.substr(0, colon));
+int MemoryChild(const std::string& Request) {
+  const size_t colon = Request.find(':');
+  const TTableKind* kind = FindTable(Request.substr(0, colon));
   if (kind == nullptr || colon == std::string::npos) return 2;
-  const int rows = std::stoi(Spec.substr(colon + 1));
+  const int rows = std::stoi(Request.substr(colon + 1));
   std::unique_ptr<TTableUnderTest> t = kind->Make();
   t->Create(rows);
   QApplication::processEvents();
