@@ -822,3 +822,17 @@ TEST_F(GridKeys, BlinkingCellsAreRepaintedOnTicks) {
 }
 
 }  // namespace
+
+TEST_F(GridKeys, RightAndLeftOnAMergedNodeRowExpandAndContractIt) {
+  G->AddNode(2, 4);
+  G->MergeCells(1, 2, 5, 1);
+  Goto(1, 2);
+  Key(Qt::Key_Left);
+  EXPECT_TRUE(G->GetNodeState(2));
+  EXPECT_EQ(G->RowCount(), 17);
+  EXPECT_EQ(G->Cells(1, 3), "1,6");
+  Key(Qt::Key_Right);
+  EXPECT_FALSE(G->GetNodeState(2));
+  EXPECT_EQ(G->RowCount(), 20);
+  EXPECT_EQ(G->Cells(1, 3), "1,3");
+}
