@@ -1564,6 +1564,10 @@ class TProStringGrid : public TBaseGrid {
   // Whether any node exists; the indent of a row's text by its node level.
   bool HasNodes() override { return FNumNodes > 0; }
   int GetNodeIndent(int ARow) override;
+  // Fired around a click on a node glyph (display row, real row); Allow false refuses.
+  std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)> OnBeforeExpandNode,
+      OnBeforeContractNode;
+  std::function<void(TObject* Sender, int ARow, int ARowReal)> OnExpandNode, OnContractNode;
   // The node settings: glyph kind, indent, tree lines, ExpandOne.
   TCellNode* CellNode() { return FCellNode.get(); }
   int FNumNodes = 0;
@@ -1574,6 +1578,9 @@ class TProStringGrid : public TBaseGrid {
   void ExpandNodeRows(int ARow);
   // Raises "Invalid cell" unless real row ARow exists.
   void CheckNodeRow(int ARow);
+  // A left press at X on the node glyph of row R (column 0): true when handled
+  // and the press is finished.
+  bool NodeGlyphPress(int R, int X, TShiftState Shift, int Y);
 
 protected:
   // --- editing in place (protected) ---

@@ -367,3 +367,38 @@ void TProStringGrid::RemoveNormalRow(int ARow) {
   RemoveRows(ARow, 1);
   FMaxRowCount = std::max(0, FMaxRowCount - 1);
 }
+
+bool TProStringGrid::NodeGlyphPress(int R, int X, TShiftState Shift, int Y) {
+  if (!IsNode(R) || !IsNodeGlyphHit(R, X)) return false;
+  TCellGraphic* g = GetCellGraphic(0, R);
+  if (R < FixedRows()) {
+    // The header glyph opens or closes every node; the press goes on.
+    if (MouseActions()->NodeAllExpandContract()) {
+      if (!g->CellBoolean())
+        ContractAll();
+      else
+        ExpandAll();
+      g->SetCellBoolean(!g->CellBoolean());
+    }
+    return false;
+  }
+  if (OnMouseDown) OnMouseDown(this, mbLeft, Shift, X, Y);
+  if (OnClickCell) OnClickCell(this, R, 0);
+  const int RR = RealRowIndex(R);
+  bool allow = true;
+  if (!g->CellBoolean()) {
+    if (OnBeforeContractNode) OnBeforeContractNode(this, R, RR, allow);
+    if (allow) {
+      ContractNode(RR);
+      if (OnContractNode) OnContractNode(this, R, RR);
+    }
+  } else {
+    if (OnBeforeExpandNode) OnBeforeExpandNode(this, R, RR, allow);
+    if (allow) {
+      ExpandNode(RR);
+      if (OnExpandNode) OnExpandNode(this, R, RR);
+    }
+  }
+  if (MouseActions()->MoveRowOnNodeClick()) SetRow(R);
+  return true;
+}

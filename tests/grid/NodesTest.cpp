@@ -1,7 +1,11 @@
 // Row nodes of the string grid: levels, collapsing and expanding, parents.
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include "grid/ProGrid.h"
+#include "platform/ui/Forms.h"
+#include "tests/platform/ControlTestSupport.h"
 
 namespace {
 
@@ -228,4 +232,37 @@ TEST_F(Nodes, PreciseGlyphHitsByTypeAndLevel) {
   }
   G.MouseActions()->SetPreciseNodeClick(false);
   EXPECT_TRUE(G.IsNodeGlyphHit(1, 100));
+}
+
+TEST(NodeClicks, GlyphPressContractsAndExpandsAndARefusalKeepsTheRows) {
+  TShownForm F{400, 300};
+  auto* G = new TProStringGrid(F.Form);
+  G->SetParent(F.Form);
+  G->SetBounds(0, 0, 300, 250);
+  G->SetRowCount(10);
+  G->AddNode(2, 4);
+  F.Show();
+  std::vector<QString> seen;
+  bool allow = false;
+  G->OnBeforeContractNode = [&](TObject*, int r, int rr, bool& a) {
+    seen.push_back(QStringLiteral("before %1 %2").arg(r).arg(rr));
+    a = allow;
+  };
+  G->OnContractNode = [&](TObject*, int r, int) { seen.push_back(QStringLiteral("contract %1").arg(r)); };
+  G->OnExpandNode = [&](TObject*, int r, int) { seen.push_back(QStringLiteral("expand %1").arg(r)); };
+  auto click = [&](int X) {
+    const TRect cr = G->CellRect(0, 2);
+    QTest::mouseClick(G->View(), Qt::LeftButton, Qt::NoModifier, QPoint(X, (cr.Top + cr.Bottom) / 2));
+  };
+  click(10);
+  EXPECT_EQ(G->RowCount(), 10);
+  EXPECT_FALSE(G->GetNodeState(2));
+  allow = true;
+  click(10);
+  EXPECT_EQ(G->RowCount(), 7);
+  click(20);  // beside the glyph
+  EXPECT_EQ(G->RowCount(), 7);
+  click(10);
+  EXPECT_EQ(G->RowCount(), 10);
+  EXPECT_EQ(seen, (std::vector<QString>{"before 2 2", "before 2 2", "contract 2", "expand 2"}));
 }
