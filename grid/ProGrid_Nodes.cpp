@@ -237,6 +237,13 @@ int TProStringGrid::GetNodeIndent(int ARow) {
   return GetCellProperties(0, ARow)->NodeLevel() * CellNode()->NodeIndent();
 }
 
+// Hidden rows kept beyond real row After move one row down for an inserted row.
+static void ShiftHiddenRows(TGridItems* Items, int After) {
+  if (!Items) return;
+  for (int i = 0; i < Items->Count(); ++i)
+    if (Items->Items(i)->Idx() > After) Items->Items(i)->SetIdx(Items->Items(i)->Idx() + 1);
+}
+
 void TProStringGrid::ContractAll() {
   BeginUpdate();
   ExpandAll();
@@ -323,9 +330,7 @@ void TProStringGrid::InsertChildRow(int ARow, int InsertAt) {
     }
   }
   if (p != -1) GetCellProperties(0, pos)->SetNodeLevel(level);
-  if (FGridItems)
-    for (int i = 0; i < FGridItems->Count(); ++i)
-      if (FGridItems->Items(i)->Idx() > q) FGridItems->Items(i)->SetIdx(FGridItems->Items(i)->Idx() + 1);
+  ShiftHiddenRows(FGridItems.get(), q);
 }
 
 void TProStringGrid::RemoveChildRow(int ARow) {
@@ -357,9 +362,7 @@ void TProStringGrid::RemoveChildRow(int ARow) {
 void TProStringGrid::InsertNormalRow(int ARow) {
   CheckNodeRow(ARow);
   InsertRows(DisplRowIndex(ARow), 1, true);
-  if (FGridItems)
-    for (int i = 0; i < FGridItems->Count(); ++i)
-      if (FGridItems->Items(i)->Idx() > ARow) FGridItems->Items(i)->SetIdx(FGridItems->Items(i)->Idx() + 1);
+  ShiftHiddenRows(FGridItems.get(), ARow);
 }
 
 void TProStringGrid::RemoveNormalRow(int ARow) {
