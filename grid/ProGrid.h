@@ -19,6 +19,7 @@
 #include "grid/ProGrid_Footer.h"
 #include "grid/ProGrid_HTML.h"
 #include "grid/ProGrid_Look.h"
+#include "grid/ProGrid_Nodes.h"
 #include "grid/ProGrid_Options.h"
 #include "grid/ProGrid_Paint.h"
 #include "grid/ProGrid_Print.h"
@@ -1020,17 +1021,6 @@ class TProStringGrid : public TBaseGrid {
 
 
 
-  // --- stand-ins until nodes land ----------------------------------------------------
-
-  // A node of Span rows at ARow: a ctNode graphic in column 0 (span in
-  // CellIndex, collapsed in CellBoolean) and the rows' node level raised.
-  void AddNode(int ARow, int Span);
-  bool IsNode(int ARow);
-  bool IsSummary(int ARow);
-  bool GetNodeState(int ARow);
-  int GetNodeSpan(int ARow);
-  int GetParentRow(int ARow);
-  int FNumNodes = 0;
 
   // --- painting: cell looks, cell text, glyphs, header looks ------------------
 
@@ -1526,7 +1516,73 @@ class TProStringGrid : public TBaseGrid {
   std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)> OnClipboardAfterPasteCell;
 
 
- protected:
+   // --- nodes -------------------------------------------------------------------------
+
+  // A node of Span real rows (0: up to the next node row) at real row ARow: a
+  // ctNode graphic in column 0 and the spanned rows' node level raised by one.
+  // Raises "Invalid cell" for a row outside the grid.
+  void AddNode(int ARow, int Span);
+  // Expands the node at real row ARow and takes it away, lowering its rows' level.
+  void RemoveNode(int ARow);
+  void RemoveAllNodes();
+  // Whether display row ARow holds a node / a summary graphic.
+  bool IsNode(int ARow);
+  bool IsSummary(int ARow);
+  // Collapsed flag of the node at display row ARow; setting collapses or expands.
+  bool GetNodeState(int ARow);
+  void SetNodeState(int ARow, bool Value);
+  // Level of a node row, -1 for other rows.
+  int GetNodeLevel(int ARow);
+  // Span of a node row (-1 for other rows); set it or add to it.
+  int GetNodeSpan(int ARow);
+  void SetNodeSpan(int ARow, int Span);
+  void UpdateNodeSpan(int ARow, int Delta);
+  // Sub-node count of a node row (0 for other rows); add to it.
+  int GetSubNodeCount(int ARow);
+  void UpdateSubNodeCount(int ARow, int Delta);
+  // Shows / hides the rows of the node at real row ARow.
+  void ExpandNode(int ARow);
+  void ContractNode(int ARow);
+  void ExpandAll();
+  // Collapses every top-level node (one filter level).
+  void ContractAll();
+  // Whether a click at client x X on node row ARow hits the glyph.
+  bool IsNodeGlyphHit(int ARow, int X);
+  // A row inserted under the node that holds real row ARow, InsertAt rows below
+  // it (a node row with InsertAt 0: its content moves into the new row); the
+  // enclosing nodes widen. Raises "Invalid cell" for a row outside the grid.
+  void InsertChildRow(int ARow, int InsertAt);
+  // Removes real row ARow, narrowing the enclosing nodes.
+  void RemoveChildRow(int ARow);
+  // A row inserted at real row ARow without touching the nodes; removing display row ARow.
+  void InsertNormalRow(int ARow);
+  void RemoveNormalRow(int ARow);
+  // Nearest enclosing node row of display row ARow (a top-level node: itself), or -1.
+  int GetParentRow(int ARow);
+  // 0 for a node row; else 2 when the tree line continues below the row, 1 when it ends.
+  int GetNodeSpanType(int ARow);
+  // Whether any node exists; the indent of a row's text by its node level.
+  bool HasNodes() override { return FNumNodes > 0; }
+  int GetNodeIndent(int ARow) override;
+  // Fired around a click on a node glyph (display row, real row); Allow false refuses.
+  std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)> OnBeforeExpandNode,
+      OnBeforeContractNode;
+  std::function<void(TObject* Sender, int ARow, int ARowReal)> OnExpandNode, OnContractNode;
+  // The node settings: glyph kind, indent, tree lines, ExpandOne.
+  TCellNode* CellNode() { return FCellNode.get(); }
+  int FNumNodes = 0;
+
+ private:
+  std::unique_ptr<TCellNode> FCellNode = std::make_unique<TCellNode>(this);
+  // Shows the rows under the collapsed node at real row ARow.
+  void ExpandNodeRows(int ARow);
+  // Raises "Invalid cell" unless real row ARow exists.
+  void CheckNodeRow(int ARow);
+  // A left press at X on the node glyph of row R (column 0): true when handled
+  // and the press is finished.
+  bool NodeGlyphPress(int R, int X, TShiftState Shift, int Y);
+
+protected:
   // --- editing in place (protected) ---
   // Picks the cell's editor kind; shows a special editor itself and answers
   // false for it, true when the text editor may show.

@@ -253,8 +253,16 @@ void TProStringGrid::WMKeyDown(TWMKey& Message) {
     }
   }
 
+  // Right and Left open and close a node whose row is merged at the cursor.
+  if ((key == VK_RIGHT || key == VK_LEFT) && IsNode(Row()) && IsMergedCell(Col(), Row())) {
+    if (key == VK_RIGHT)
+      ExpandNode(RealRow());
+    else
+      ContractNode(RealRow());
+  }
+
   // Horizontal scrolling in row-select mode.
-  if (rowSelect && ColCount() > VisibleColCount() && (key == VK_LEFT || key == VK_RIGHT)) {
+  if (rowSelect && !IsNode(Row()) && ColCount() > VisibleColCount() && (key == VK_LEFT || key == VK_RIGHT)) {
     auto scroll = [&](bool left) {
       if (left && LeftCol() > FixedCols()) SetLeftCol(LeftCol() - 1);
       if (!left && LeftCol() + VisibleColCount() < ColCount()) SetLeftCol(LeftCol() + 1);

@@ -117,6 +117,7 @@ void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
     TBaseGrid::WMLButtonDown(Message);
     return;
   }
+  if (C == 0 && NodeGlyphPress(R, X, Shift, Y)) return;
   // Offset from the probe cell's bottom-right corner.
   if (FPress.Colclicked >= 0 && FPress.Rowclicked >= 0) {
     const TRect pr = CellRect(FPress.Colclicked, FPress.Rowclicked);

@@ -223,10 +223,24 @@ void TProStringGrid::DoSelectionChanged(int ALeft, int ATop, int ARight, int ABo
   if (OnSelectionChanged) OnSelectionChanged(this, ALeft, ATop, ARight, ABottom);
 }
 
-void TProStringGrid::DoInsertRow(int ARow) { InsertRows(ARow, 1, true); }
+void TProStringGrid::DoInsertRow(int ARow) {
+  // ARow is a display position (RowCount appends); the node operations take real rows.
+  if (FNumNodes == 0 || ARow >= RowCount())
+    InsertRows(ARow, 1, true);
+  else if (GetParentRow(ARow) == -1)
+    InsertNormalRow(RealRowIndex(ARow));
+  else
+    InsertChildRow(RealRowIndex(ARow), 0);
+}
 
 void TProStringGrid::DoDeleteRow(int ARow) {
-  if (RowCount() - FixedRows() - FFixedFooters != 1 || FFixedRowAlways)
+  // ARow is the cursor's display row; the child-row removal takes real rows.
+  if (FNumNodes > 0) {
+    if (GetParentRow(ARow) == -1)
+      RemoveNormalRow(ARow);
+    else
+      RemoveChildRow(RealRowIndex(ARow));
+  } else if (RowCount() - FixedRows() - FFixedFooters != 1 || FFixedRowAlways)
     RemoveRowRange(ARow, 1);
   else
     ClearRows(ARow, 1);

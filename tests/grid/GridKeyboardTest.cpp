@@ -822,3 +822,42 @@ TEST_F(GridKeys, BlinkingCellsAreRepaintedOnTicks) {
 }
 
 }  // namespace
+
+TEST_F(GridKeys, RightAndLeftOnAMergedNodeRowExpandAndContractIt) {
+  G->AddNode(2, 4);
+  G->MergeCells(1, 2, 5, 1);
+  Goto(1, 2);
+  Key(Qt::Key_Left);
+  EXPECT_TRUE(G->GetNodeState(2));
+  EXPECT_EQ(G->RowCount(), 17);
+  EXPECT_EQ(G->Cells(1, 3), "1,6");
+  Key(Qt::Key_Right);
+  EXPECT_FALSE(G->GetNodeState(2));
+  EXPECT_EQ(G->RowCount(), 20);
+  EXPECT_EQ(G->Cells(1, 3), "1,3");
+}
+
+TEST_F(GridKeys, InsertAndDeleteInsideANodeWidenAndNarrowIt) {
+  G->Navigation()->SetAllowInsertRow(true);
+  G->Navigation()->SetAllowDeleteRow(true);
+  G->AddNode(2, 4);  // rows 2..5
+  Goto(1, 3);
+  Key(Qt::Key_Insert);
+  EXPECT_EQ(G->RowCount(), 21);
+  EXPECT_EQ(G->GetNodeSpan(2), 5);
+  EXPECT_EQ(G->GetNodeIndent(3), 12);
+  EXPECT_EQ(G->Cells(1, 4), "1,3");
+  Goto(1, 3);
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(G->RowCount(), 20);
+  EXPECT_EQ(G->GetNodeSpan(2), 4);
+  // Outside every node the node stays as it is.
+  Goto(1, 10);
+  Key(Qt::Key_Insert);
+  EXPECT_EQ(G->RowCount(), 21);
+  EXPECT_EQ(G->GetNodeSpan(2), 4);
+  EXPECT_EQ(G->GetNodeIndent(10), 0);
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(G->RowCount(), 20);
+  EXPECT_EQ(G->Cells(1, 10), "1,10");
+}

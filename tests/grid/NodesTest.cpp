@@ -1,0 +1,268 @@
+// Row nodes of the string grid: levels, collapsing and expanding, parents.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "grid/ProGrid.h"
+#include "platform/ui/Forms.h"
+#include "tests/platform/ControlTestSupport.h"
+
+namespace {
+
+// A 3 x 10 grid, row r holding "r" in column 1, nothing collapsed.
+class Nodes : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    G.SetColCount(3);
+    G.SetRowCount(10);
+    for (int r = 0; r < 10; ++r) G.SetCells(1, r, QString::number(r));
+  }
+  QStringList Column1() {
+    QStringList l;
+    for (int r = 0; r < G.RowCount(); ++r) l << G.Cells(1, r);
+    return l;
+  }
+  TProStringGrid G{nullptr};
+};
+
+}  // namespace
+
+TEST_F(Nodes, AddNodeRaisesLevelsAndMovesTheCursorOffColumnZero) {
+  G.SetCol(0);
+  EXPECT_FALSE(G.HasNodes());
+  G.AddNode(1, 3);
+  EXPECT_TRUE(G.HasNodes());
+  EXPECT_TRUE(G.IsNode(1));
+  EXPECT_FALSE(G.IsNode(2));
+  EXPECT_EQ(G.GetNodeSpan(1), 3);
+  EXPECT_EQ(G.GetNodeSpan(2), -1);
+  EXPECT_EQ(G.GetNodeLevel(1), 1);
+  EXPECT_EQ(G.GetNodeLevel(2), -1);
+  EXPECT_EQ(G.GetNodeIndent(2), 12);
+  EXPECT_EQ(G.GetNodeIndent(3), 12);
+  EXPECT_EQ(G.GetNodeIndent(4), 0);
+  EXPECT_EQ(G.Col(), 1);
+  EXPECT_EQ(G.GetSubNodeCount(1), 0);
+  G.UpdateSubNodeCount(1, 2);
+  EXPECT_EQ(G.GetSubNodeCount(1), 2);
+  EXPECT_EQ(G.GetSubNodeCount(2), 0);
+}
+
+TEST_F(Nodes, ContractAndExpandHideAndRestoreTheSpan) {
+  G.AddNode(1, 3);
+  G.SetRowHeights(3, 40);
+  G.ContractNode(1);
+  EXPECT_TRUE(G.GetNodeState(1));
+  EXPECT_EQ(G.NumHiddenRows(), 2);
+  EXPECT_EQ(G.RowCount(), 8);
+  EXPECT_EQ(G.Cells(1, 2), "4");
+  G.ExpandNode(1);
+  EXPECT_FALSE(G.GetNodeState(1));
+  EXPECT_EQ(G.RowCount(), 10);
+  EXPECT_EQ(G.NumHiddenRows(), 0);
+  EXPECT_EQ(Column1().join(','), "0,1,2,3,4,5,6,7,8,9");
+  EXPECT_EQ(G.RowHeights(3), 40);
+  // The state setter takes display rows and does the same.
+  G.SetNodeState(1, true);
+  EXPECT_EQ(G.RowCount(), 8);
+  G.SetNodeState(1, false);
+  EXPECT_EQ(G.RowCount(), 10);
+}
+
+TEST_F(Nodes, OuterNodeReopensWithItsCollapsedInnerNodeOpen) {
+  G.AddNode(1, 6);  // rows 1..6
+  G.AddNode(2, 3);  // rows 2..4 inside
+  EXPECT_EQ(G.GetNodeLevel(1), 1);
+  EXPECT_EQ(G.GetNodeLevel(2), 2);
+  G.ContractNode(2);
+  EXPECT_EQ(G.RowCount(), 8);
+  G.ContractNode(1);
+  EXPECT_EQ(G.RowCount(), 5);
+  EXPECT_EQ(G.Cells(1, 2), "7");
+  G.ExpandNode(1);
+  EXPECT_EQ(Column1().join(','), "0,1,2,3,4,5,6,7,8,9");
+  EXPECT_FALSE(G.GetNodeState(2));
+}
+
+TEST_F(Nodes, ExpandOneCollapsesTheOthers) {
+  G.AddNode(1, 3);
+  G.AddNode(4, 3);
+  G.ContractNode(1);
+  G.ContractNode(4);
+  EXPECT_EQ(G.RowCount(), 6);
+  G.CellNode()->SetExpandOne(true);
+  G.ExpandNode(1);
+  EXPECT_FALSE(G.GetNodeState(1));
+  EXPECT_TRUE(G.GetNodeState(4));
+  G.ExpandNode(4);  // real row 4
+  EXPECT_TRUE(G.GetNodeState(1));
+  EXPECT_FALSE(G.GetNodeState(2));
+  EXPECT_EQ(G.RowCount(), 8);
+}
+
+TEST_F(Nodes, SpanZeroCoversTheRowsUpToTheNextNode) {
+  G.AddNode(1, 0);
+  G.AddNode(5, 2);
+  G.ContractNode(1);
+  EXPECT_EQ(G.RowCount(), 7);
+  EXPECT_EQ(G.Cells(1, 2), "5");
+  EXPECT_TRUE(G.IsNode(2));
+  G.ExpandNode(1);
+  EXPECT_EQ(Column1().join(','), "0,1,2,3,4,5,6,7,8,9");
+}
+
+TEST_F(Nodes, ParentRow) {
+  EXPECT_EQ(G.GetParentRow(2), -1);
+  G.AddNode(1, 6);
+  G.AddNode(2, 3);
+  EXPECT_EQ(G.GetParentRow(3), 2);
+  EXPECT_EQ(G.GetParentRow(5), 1);
+  EXPECT_EQ(G.GetParentRow(2), 1);
+  EXPECT_EQ(G.GetParentRow(1), 1);
+  EXPECT_EQ(G.GetParentRow(8), -1);
+}
+
+TEST_F(Nodes, ExpandAllRestoresEveryRowAndRemoveAllNodesLowersTheLevels) {
+  G.AddNode(1, 6);
+  G.AddNode(2, 3);
+  G.AddNode(7, 3);
+  G.ContractNode(2);
+  G.ContractNode(1);
+  G.ContractNode(7);
+  G.ExpandAll();
+  EXPECT_EQ(Column1().join(','), "0,1,2,3,4,5,6,7,8,9");
+  G.ContractNode(1);
+  G.RemoveAllNodes();
+  EXPECT_FALSE(G.HasNodes());
+  EXPECT_EQ(Column1().join(','), "0,1,2,3,4,5,6,7,8,9");
+  for (int r = 0; r < 10; ++r) EXPECT_EQ(G.GetNodeIndent(r), 0) << r;
+  for (int r = 0; r < 10; ++r) EXPECT_FALSE(G.IsNode(r)) << r;
+}
+
+TEST_F(Nodes, BadRowsRaiseAndChangeNothing) {
+  for (int row : {-1, 10}) {
+    EXPECT_THROW(G.AddNode(row, 2), EProGridError) << row;
+  }
+  EXPECT_FALSE(G.HasNodes());
+  // A span past the last row covers the rows that exist.
+  G.AddNode(8, 5);
+  EXPECT_EQ(G.GetNodeIndent(9), 12);
+  G.ContractNode(8);
+  EXPECT_EQ(G.RowCount(), 9);
+  G.ExpandNode(8);
+  EXPECT_EQ(G.RowCount(), 10);
+  // Queries and changes on rows without nodes answer as for a plain row.
+  G.RemoveNode(-3);
+  G.ContractNode(40);
+  EXPECT_EQ(G.GetNodeSpan(-1), -1);
+  EXPECT_FALSE(G.GetNodeState(50));
+}
+
+TEST_F(Nodes, GridWithCollapsedNestedNodesIsDestroyedCleanly) {
+  auto g = std::make_unique<TProStringGrid>(nullptr);
+  g->SetRowCount(10);
+  g->AddNode(1, 6);
+  g->AddNode(2, 3);
+  g->ContractNode(2);
+  g->ContractNode(1);
+  g.reset();
+}
+
+TEST_F(Nodes, ContractAllThenExpandAllRestoresEveryRow) {
+  G.AddNode(1, 6);
+  G.AddNode(2, 3);
+  G.AddNode(7, 2);
+  G.ContractAll();
+  EXPECT_EQ(Column1().join(','), "0,1,7,9");
+  EXPECT_TRUE(G.GetNodeState(1));
+  EXPECT_TRUE(G.GetNodeState(2));  // the node of row 7
+  G.ExpandAll();
+  EXPECT_EQ(Column1().join(','), "0,1,2,3,4,5,6,7,8,9");
+}
+
+TEST_F(Nodes, InsertChildRowIntoANodeRowKeepsTheFirstChildsTexts) {
+  G.AddNode(1, 3);
+  G.InsertChildRow(1, 0);
+  // The node row's content moved into the new row; the first child kept its text.
+  EXPECT_TRUE(G.IsNode(1));
+  EXPECT_EQ(G.Cells(1, 1), "");
+  EXPECT_EQ(G.Cells(1, 2), "1");
+  EXPECT_EQ(G.Cells(1, 3), "2");
+  EXPECT_EQ(G.RowCount(), 11);
+  EXPECT_EQ(G.GetNodeSpan(1), 4);
+  EXPECT_EQ(G.GetNodeIndent(2), 12);
+  EXPECT_THROW(G.InsertChildRow(-1, 0), EProGridError);
+  EXPECT_THROW(G.InsertChildRow(11, 0), EProGridError);
+  EXPECT_EQ(G.RowCount(), 11);
+}
+
+TEST_F(Nodes, ChildRowsWidenAndNarrowEveryEnclosingNode) {
+  G.AddNode(1, 6);
+  G.AddNode(2, 3);
+  G.InsertChildRow(3, 1);
+  EXPECT_EQ(G.RowCount(), 11);
+  EXPECT_EQ(G.Cells(1, 4), "");
+  EXPECT_EQ(G.GetNodeSpan(2), 4);
+  EXPECT_EQ(G.GetNodeSpan(1), 7);
+  EXPECT_EQ(G.GetNodeIndent(4), 24);
+  EXPECT_EQ(G.GetParentRow(4), 2);
+  G.RemoveChildRow(4);
+  EXPECT_EQ(G.RowCount(), 10);
+  EXPECT_EQ(G.GetNodeSpan(2), 3);
+  EXPECT_EQ(G.GetNodeSpan(1), 6);
+  EXPECT_EQ(Column1().join(','), "0,1,2,3,4,5,6,7,8,9");
+}
+
+TEST_F(Nodes, PreciseGlyphHitsByTypeAndLevel) {
+  G.AddNode(1, 6);
+  G.AddNode(2, 3);
+  struct Case {
+    TCellNodeType type;
+    int row, x;
+    bool hit;
+  } cases[] = {
+      {cnXP, 1, 4, false},  {cnXP, 1, 5, true},   {cnXP, 1, 15, true},  {cnXP, 1, 16, false},
+      {cnXP, 2, 16, false}, {cnXP, 2, 17, true},  {cnXP, 2, 27, true},  {cnXP, 2, 28, false},
+      {cn3D, 1, 1, true},   {cn3D, 1, 17, true},  {cn3D, 1, 18, false}, {cnLeaf, 2, 14, false},
+      {cnLeaf, 2, 15, true}, {cnLeaf, 2, 31, true}, {cnLeaf, 2, 32, false},
+  };
+  for (const Case& c : cases) {
+    G.CellNode()->SetNodeType(c.type);
+    EXPECT_EQ(G.IsNodeGlyphHit(c.row, c.x), c.hit) << c.type << " row " << c.row << " x " << c.x;
+  }
+  G.MouseActions()->SetPreciseNodeClick(false);
+  EXPECT_TRUE(G.IsNodeGlyphHit(1, 100));
+}
+
+TEST(NodeClicks, GlyphPressContractsAndExpandsAndARefusalKeepsTheRows) {
+  TShownForm F{400, 300};
+  auto* G = new TProStringGrid(F.Form);
+  G->SetParent(F.Form);
+  G->SetBounds(0, 0, 300, 250);
+  G->SetRowCount(10);
+  G->AddNode(2, 4);
+  F.Show();
+  std::vector<QString> seen;
+  bool allow = false;
+  G->OnBeforeContractNode = [&](TObject*, int r, int rr, bool& a) {
+    seen.push_back(QStringLiteral("before %1 %2").arg(r).arg(rr));
+    a = allow;
+  };
+  G->OnContractNode = [&](TObject*, int r, int) { seen.push_back(QStringLiteral("contract %1").arg(r)); };
+  G->OnExpandNode = [&](TObject*, int r, int) { seen.push_back(QStringLiteral("expand %1").arg(r)); };
+  auto click = [&](int X) {
+    const TRect cr = G->CellRect(0, 2);
+    QTest::mouseClick(G->View(), Qt::LeftButton, Qt::NoModifier, QPoint(X, (cr.Top + cr.Bottom) / 2));
+  };
+  click(10);
+  EXPECT_EQ(G->RowCount(), 10);
+  EXPECT_FALSE(G->GetNodeState(2));
+  allow = true;
+  click(10);
+  EXPECT_EQ(G->RowCount(), 7);
+  click(20);  // beside the glyph
+  EXPECT_EQ(G->RowCount(), 7);
+  click(10);
+  EXPECT_EQ(G->RowCount(), 10);
+  EXPECT_EQ(seen, (std::vector<QString>{"before 2 2", "before 2 2", "contract 2", "expand 2"}));
+}
