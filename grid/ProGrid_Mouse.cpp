@@ -7,6 +7,7 @@
 
 #include "controls/ProUtil.h"
 #include "grid/ProGrid.h"
+#include "grid/ProGrid_Anchors_p.h"
 #include "grid/ProGrid_HintWindow.h"
 #include "platform/os/ShellApi.h"
 #include "platform/ui/Forms.h"
@@ -148,6 +149,15 @@ void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
     const QString text = Cells(RC, R);
     if (ClassifyCellText(text, F.EnableHTML) != ctkHTML && ContainsURL(text)) {
       DoAnchorClick(C, R, text);
+      return;
+    }
+  }
+  // Anchors of mini-HTML cells.
+  if (!IsFixed(C, R)) {
+    const QString text = Cells(RC, R);
+    QString anchor, title;
+    if (ClassifyCellText(text, F.EnableHTML) == ctkHTML && HTMLCellAnchorAt(*this, text, CR, X, Y, anchor, title)) {
+      DoAnchorClick(C, R, anchor);
       return;
     }
   }
