@@ -1535,6 +1535,17 @@ class TProStringGrid : public TBaseGrid {
     FHTMLHoverCell = Cell;
     FHTMLHoverLink = Link;
   }
+  // The mouse came onto / left an anchor of an HTML cell.
+  std::function<void(TObject* Sender, int ARow, int ACol, const QString& Anchor)> OnAnchorEnter;
+  std::function<void(TObject* Sender, int ARow, int ACol, const QString& Anchor)> OnAnchorExit;
+  // The hint of an anchor; Anchor comes in empty.
+  std::function<void(TObject* Sender, int ARow, int ACol, QString& Anchor)> OnAnchorHint;
+  // The anchor under the mouse ("" none) and the hint of the last anchor.
+  QString CurrentAnchor() const { return FCurrentAnchor; }
+  QString AnchorHintText() const { return FLastAnchorHint; }
+  // Follows the mouse over the cell C, R: the anchor under it (OnAnchor) with
+  // its hint and 1-based index fires OnAnchorEnter / OnAnchorExit.
+  void TrackHTMLAnchor(int C, int R, bool OnAnchor, const QString& Anchor, const QString& Hint, int Link);
 
   // --- highlighting, marking and checking cell text ---
   // Every occurrence of HiText in the cells wrapped in <hi>..</hi> (DoCase:
@@ -1578,6 +1589,7 @@ class TProStringGrid : public TBaseGrid {
   TProStringGridCheck* FCellChecker = nullptr;
   TPoint FHTMLHoverCell{-1, -1};
   int FHTMLHoverLink = -1;
+  QString FCurrentAnchor, FLastAnchorHint;
   bool FHTMLControlDown = false;
 
  protected:

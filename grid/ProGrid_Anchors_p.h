@@ -9,6 +9,6 @@ class TProStringGrid;
 
 // True when the point X, Y (client pixels) lies on an anchor of the mini-HTML
 // Text painted in the cell rectangle CR; Anchor gets its HREF and Title its
-// TITLE. Inline controls are not anchors.
+// TITLE, Link its 1-based index (-1 none). Inline controls are not anchors.
 bool HTMLCellAnchorAt(TProStringGrid& Grid, const QString& Text, TRect CR, int X, int Y,
-                      QString& Anchor, QString& Title);
+                      QString& Anchor, QString& Title, int& Link);

@@ -66,123 +66,92 @@ void TProStringGrid::RemoveTagsInRange(const QString& Tag, int FromCol, int From
 }
 
 // ---------------------------------------------------------------------------
-// Highlighting
+// Ranges of the highlight and mark operations. Columns are real indexes, so
+// "+ hidden" reaches the cells of hidden columns.
+
+namespace {
+
+void InsertInCol(TProStringGrid& G, const QString& Tag, bool DoFixed, bool DoCase, int Col,
+                 const QString& T) {
+  G.InsertTagsInRange(T, Tag, DoCase, Col, DoFixed ? 0 : G.FixedRows(), Col,
+                      DoFixed ? G.RowCount() - 1 : G.RowCount() - G.FixedFooters() - 1);
+}
+
+void InsertInRow(TProStringGrid& G, const QString& Tag, bool DoFixed, bool DoCase, int Row,
+                 const QString& T) {
+  G.InsertTagsInRange(T, Tag, DoCase, DoFixed ? 0 : G.FixedCols(), Row,
+                      DoFixed ? G.ColCount() - 1 : G.ColCount() - G.FixedRightCols() - 1, Row);
+}
+
+// Hidden: the normal cells include those of hidden columns.
+void InsertInGrid(TProStringGrid& G, const QString& Tag, bool DoFixed, bool DoCase, const QString& T,
+                  bool Hidden) {
+  if (DoFixed)
+    G.InsertTagsInRange(T, Tag, DoCase, 0, 0, G.ColCount() - 1, G.RowCount() - 1);
+  else
+    G.InsertTagsInRange(T, Tag, DoCase, G.FixedCols(), G.FixedRows(),
+                        G.ColCount() - G.FixedRightCols() - 1 + (Hidden ? G.NumHiddenColumns() : 0),
+                        G.RowCount() - G.FixedFooters() - 1);
+}
+
+void RemoveInCol(TProStringGrid& G, const QString& Tag, bool DoFixed, int Col) {
+  G.RemoveTagsInRange(Tag, Col, DoFixed ? 0 : G.FixedRows(), Col,
+                      DoFixed ? G.RowCount() - 1 : G.RowCount() - G.FixedFooters() - 1);
+}
+
+void RemoveInRow(TProStringGrid& G, const QString& Tag, bool DoFixed, int Row) {
+  G.RemoveTagsInRange(Tag, DoFixed ? 0 : G.FixedCols(), Row,
+                      (DoFixed ? G.ColCount() - 1 : G.ColCount() - G.FixedRightCols() - 1) +
+                          G.NumHiddenColumns(),
+                      Row);
+}
+
+void RemoveInGrid(TProStringGrid& G, const QString& Tag, bool DoFixed) {
+  if (DoFixed)
+    G.RemoveTagsInRange(Tag, 0, 0, G.ColCount() - 1 + G.NumHiddenColumns(), G.RowCount() - 1);
+  else
+    G.RemoveTagsInRange(Tag, G.FixedCols(), G.FixedRows(),
+                        G.ColCount() - G.FixedRightCols() - 1 + G.NumHiddenColumns(),
+                        G.RowCount() - G.FixedFooters() - 1);
+}
+
+}  // namespace
 
 void TProStringGrid::HilightInCell(bool DoCase, int Col, int Row, const QString& HiText) {
   InsertTagsInRange(HiText, kHilightTag, DoCase, Col, Row, Col, Row);
 }
-
 void TProStringGrid::HilightInCol(bool DoFixed, bool DoCase, int Col, const QString& HiText) {
-  if (DoFixed)
-    InsertTagsInRange(HiText, kHilightTag, DoCase, Col, 0, Col, RowCount() - 1);
-  else
-    InsertTagsInRange(HiText, kHilightTag, DoCase, Col, FixedRows(), Col,
-                      RowCount() - FixedFooters() - 1);
+  InsertInCol(*this, kHilightTag, DoFixed, DoCase, Col, HiText);
 }
-
 void TProStringGrid::HilightInRow(bool DoFixed, bool DoCase, int Row, const QString& HiText) {
-  if (DoFixed)
-    InsertTagsInRange(HiText, kHilightTag, DoCase, 0, Row, ColCount() - 1, Row);
-  else
-    InsertTagsInRange(HiText, kHilightTag, DoCase, FixedCols(), Row,
-                      ColCount() - FixedRightCols() - 1, Row);
+  InsertInRow(*this, kHilightTag, DoFixed, DoCase, Row, HiText);
 }
-
 void TProStringGrid::HilightInGrid(bool DoFixed, bool DoCase, const QString& HiText) {
-  if (DoFixed)
-    InsertTagsInRange(HiText, kHilightTag, DoCase, 0, 0, ColCount() - 1, RowCount() - 1);
-  else
-    InsertTagsInRange(HiText, kHilightTag, DoCase, FixedCols(), FixedRows(),
-                      ColCount() - FixedRightCols() - 1 + NumHiddenColumns(),
-                      RowCount() - FixedFooters() - 1);
+  InsertInGrid(*this, kHilightTag, DoFixed, DoCase, HiText, true);
 }
-
 void TProStringGrid::UnHilightInCell(int Col, int Row) {
   RemoveTagsInRange(kHilightTag, Col, Row, Col, Row);
 }
-
-void TProStringGrid::UnHilightInCol(bool DoFixed, int Col) {
-  if (DoFixed)
-    RemoveTagsInRange(kHilightTag, Col, 0, Col, RowCount() - 1);
-  else
-    RemoveTagsInRange(kHilightTag, Col, FixedRows(), Col, RowCount() - FixedFooters() - 1);
-}
-
-void TProStringGrid::UnHilightInRow(bool DoFixed, int Row) {
-  if (DoFixed)
-    RemoveTagsInRange(kHilightTag, 0, Row, ColCount() - 1 + NumHiddenColumns(), Row);
-  else
-    RemoveTagsInRange(kHilightTag, FixedCols(), Row,
-                      ColCount() - FixedRightCols() - 1 + NumHiddenColumns(), Row);
-}
-
-void TProStringGrid::UnHilightInGrid(bool DoFixed) {
-  if (DoFixed)
-    RemoveTagsInRange(kHilightTag, 0, 0, ColCount() - 1 + NumHiddenColumns(), RowCount() - 1);
-  else
-    RemoveTagsInRange(kHilightTag, FixedCols(), FixedRows(),
-                      ColCount() - FixedRightCols() - 1 + NumHiddenColumns(),
-                      RowCount() - FixedFooters() - 1);
-}
-
-// ---------------------------------------------------------------------------
-// Marking
+void TProStringGrid::UnHilightInCol(bool DoFixed, int Col) { RemoveInCol(*this, kHilightTag, DoFixed, Col); }
+void TProStringGrid::UnHilightInRow(bool DoFixed, int Row) { RemoveInRow(*this, kHilightTag, DoFixed, Row); }
+void TProStringGrid::UnHilightInGrid(bool DoFixed) { RemoveInGrid(*this, kHilightTag, DoFixed); }
 
 void TProStringGrid::MarkInCell(bool DoCase, int Col, int Row, const QString& HiText) {
   InsertTagsInRange(HiText, kMarkTag, DoCase, Col, Row, Col, Row);
 }
-
 void TProStringGrid::MarkInCol(bool DoFixed, bool DoCase, int Col, const QString& HiText) {
-  if (DoFixed)
-    InsertTagsInRange(HiText, kMarkTag, DoCase, Col, 0, Col, RowCount() - 1);
-  else
-    InsertTagsInRange(HiText, kMarkTag, DoCase, Col, FixedRows(), Col,
-                      RowCount() - FixedFooters() - 1);
+  InsertInCol(*this, kMarkTag, DoFixed, DoCase, Col, HiText);
 }
-
 void TProStringGrid::MarkInRow(bool DoFixed, bool DoCase, int Row, const QString& HiText) {
-  if (DoFixed)
-    InsertTagsInRange(HiText, kMarkTag, DoCase, 0, Row, ColCount() - 1, Row);
-  else
-    InsertTagsInRange(HiText, kMarkTag, DoCase, FixedCols(), Row,
-                      ColCount() - FixedRightCols() - 1, Row);
+  InsertInRow(*this, kMarkTag, DoFixed, DoCase, Row, HiText);
 }
-
 void TProStringGrid::MarkInGrid(bool DoFixed, bool DoCase, const QString& HiText) {
-  if (DoFixed)
-    InsertTagsInRange(HiText, kMarkTag, DoCase, 0, 0, ColCount() - 1, RowCount() - 1);
-  else
-    InsertTagsInRange(HiText, kMarkTag, DoCase, FixedCols(), FixedRows(),
-                      ColCount() - FixedRightCols() - 1, RowCount() - FixedFooters() - 1);
+  InsertInGrid(*this, kMarkTag, DoFixed, DoCase, HiText, false);
 }
-
-void TProStringGrid::UnMarkInCell(int Col, int Row) {
-  RemoveTagsInRange(kMarkTag, Col, Row, Col, Row);
-}
-
-void TProStringGrid::UnMarkInCol(bool DoFixed, int Col) {
-  if (DoFixed)
-    RemoveTagsInRange(kMarkTag, Col, 0, Col, RowCount() - 1);
-  else
-    RemoveTagsInRange(kMarkTag, Col, FixedRows(), Col, RowCount() - FixedFooters() - 1);
-}
-
-void TProStringGrid::UnMarkInRow(bool DoFixed, int Row) {
-  if (DoFixed)
-    RemoveTagsInRange(kMarkTag, 0, Row, ColCount() - 1 + NumHiddenColumns(), Row);
-  else
-    RemoveTagsInRange(kMarkTag, FixedCols(), Row,
-                      ColCount() - FixedRightCols() - 1 + NumHiddenColumns(), Row);
-}
-
-void TProStringGrid::UnMarkInGrid(bool DoFixed) {
-  if (DoFixed)
-    RemoveTagsInRange(kMarkTag, 0, 0, ColCount() - 1 + NumHiddenColumns(), RowCount() - 1);
-  else
-    RemoveTagsInRange(kMarkTag, FixedCols(), FixedRows(),
-                      ColCount() - FixedRightCols() - 1 + NumHiddenColumns(),
-                      RowCount() - FixedFooters() - 1);
-}
+void TProStringGrid::UnMarkInCell(int Col, int Row) { RemoveTagsInRange(kMarkTag, Col, Row, Col, Row); }
+void TProStringGrid::UnMarkInCol(bool DoFixed, int Col) { RemoveInCol(*this, kMarkTag, DoFixed, Col); }
+void TProStringGrid::UnMarkInRow(bool DoFixed, int Row) { RemoveInRow(*this, kMarkTag, DoFixed, Row); }
+void TProStringGrid::UnMarkInGrid(bool DoFixed) { RemoveInGrid(*this, kMarkTag, DoFixed); }
 
 // ---------------------------------------------------------------------------
 // Checking

@@ -156,7 +156,9 @@ void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
   if (!IsFixed(C, R)) {
     const QString text = Cells(RC, R);
     QString anchor, title;
-    if (ClassifyCellText(text, F.EnableHTML) == ctkHTML && HTMLCellAnchorAt(*this, text, CR, X, Y, anchor, title)) {
+    int link = -1;
+    if (ClassifyCellText(text, F.EnableHTML) == ctkHTML &&
+        HTMLCellAnchorAt(*this, text, CR, X, Y, anchor, title, link)) {
       DoAnchorClick(C, R, anchor);
       return;
     }
@@ -680,11 +682,17 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
   // The hand over a link of a plain cell (URLShow); elsewhere the
   // program's own cursor again.
   if (!FPanning) {
-    bool link = false;
-    if (C >= 0 && R >= 0 && F.URLShow && !IsDesigning()) {
+    bool link = false, onAnchor = false;
+    QString anchor, title;
+    int linkIndex = -1;
+    if (C >= 0 && R >= 0 && !IsDesigning()) {
       const QString text = Cells(RealColIndex(C), R);
-      link = ClassifyCellText(text, F.EnableHTML) != ctkHTML && ContainsURL(text);
+      const bool html = ClassifyCellText(text, F.EnableHTML) == ctkHTML;
+      link = F.URLShow && !html && ContainsURL(text);
+      if (html) onAnchor = HTMLCellAnchorAt(*this, text, CellRect(C, R), X, Y, anchor, title, linkIndex);
     }
+    TrackHTMLAnchor(C, R, onAnchor, anchor, title, linkIndex);
+    link = link || onAnchor;
     if (link) {
       if (!FTempCursor) FGridCursor = TBaseGrid::Cursor();
       TBaseGrid::SetCursor(crHandPoint);
@@ -840,6 +848,7 @@ void TProStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
 void TProStringGrid::CMMouseLeave(TCMMouseEnterLeave& Message) {
   TBaseGrid::CMMouseLeave(Message);
   FLastHintCell = {-1, -1};
+  TrackHTMLAnchor(-1, -1, false, QString(), QString(), -1);
 }
 
 bool TProStringGrid::OnSizingBorder(int X, int Y) {

@@ -3,13 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
-#include <QTest>
 
 #include "common/RecordingCanvas.h"
 #include "grid/ProGrid.h"
 #include "platform/gdi/WinGdi.h"
-#include "platform/ui/Forms.h"
-#include "tests/platform/ControlTestSupport.h"
 
 namespace {
 
@@ -63,63 +60,6 @@ TEST(GridHTMLCell, MeasuresTheLaidOutText) {
   const TSize two = g.GetCellTextSize(1, 2, false, false);
   EXPECT_GT(two.cy, html.cy + html.cy / 2);
   EXPECT_LT(two.cx, html.cx);
-}
-
-}  // namespace
-
-namespace {
-
-// Clicks on anchors of HTML cells, on a shown form.
-class GridHTMLAnchor : public testing::Test {
- protected:
-  void SetUp() override {
-    G = new TProStringGrid(F.Form);
-    G->SetParent(F.Form);
-    G->SetBorderStyle(bsNone);
-    G->SetBounds(0, 0, 420, 260);
-    G->SetColCount(6);
-    G->SetRowCount(20);
-    F.Show();
-    G->SetFocus();
-  }
-  // A point on the first characters of the cell's text.
-  QPoint TextStart(int C, int R) const {
-    const TRect r = G->CellRect(C, R);
-    const TRect ins = G->NonClientInsets();
-    return QPoint(r.Left + G->XYOffset().X + 4 + ins.Left, r.Top + G->XYOffset().Y + 5 + ins.Top);
-  }
-  void Click(QPoint P) { QTest::mouseClick(G->View(), Qt::LeftButton, {}, P); }
-  TShownForm F{500, 400};
-  TProStringGrid* G = nullptr;
-};
-
-TEST_F(GridHTMLAnchor, ClickFiresOnAnchorClickAndFollowsCellLinks) {
-  G->SetCells(2, 3, QStringLiteral("<a href=\"cell://R5C4\">go there</a>"));
-  QStringList clicks;
-  G->OnAnchorClick = [&](TObject*, int ARow, int ACol, const QString& Anchor, bool&) {
-    clicks << QStringLiteral("%1,%2 %3").arg(ARow).arg(ACol).arg(Anchor);
-  };
-  Click(TextStart(2, 3));
-  EXPECT_EQ(clicks, QStringList{QStringLiteral("3,2 cell://R5C4")});
-  EXPECT_EQ(G->Row(), 5);
-  EXPECT_EQ(G->Col(), 4);
-  // AutoHandle off: the event alone.
-  G->OnAnchorClick = [&](TObject*, int, int, const QString&, bool& AutoHandle) { AutoHandle = false; };
-  G->SetCells(1, 1, QStringLiteral("<a href=\"cell://R7C1\">go there</a>"));
-  Click(TextStart(1, 1));
-  EXPECT_NE(G->Row(), 7);
-}
-
-TEST_F(GridHTMLAnchor, ClickBesideTheAnchorIsAPlainClick) {
-  G->SetCells(2, 3, QStringLiteral("<a href=\"cell://R5C4\">g</a>"));
-  int clicks = 0;
-  G->OnAnchorClick = [&](TObject*, int, int, const QString&, bool&) { ++clicks; };
-  const TRect r = G->CellRect(2, 3);
-  const TRect ins = G->NonClientInsets();
-  Click(QPoint(r.Right - 4 + ins.Left, r.Bottom - 3 + ins.Top));
-  EXPECT_EQ(clicks, 0);
-  EXPECT_EQ(G->Row(), 3);
-  EXPECT_EQ(G->Col(), 2);
 }
 
 }  // namespace
