@@ -29,14 +29,15 @@ bool HTMLCellAnchorAt(TProStringGrid& Grid, const QString& Text, TRect CR, int X
 void TProStringGrid::TrackHTMLAnchor(int C, int R, bool OnAnchor, const QString& Anchor,
                                      const QString& Hint, int Link) {
   // Only the hovered anchor is underlined with URLUnderlineOnHover.
+  // The hover cell is kept by real column, as the painter reads it.
   if (URLUnderlineOnHover()) {
-    const TPoint cell = OnAnchor ? TPoint{C, R} : TPoint{-1, -1};
+    const TPoint cell = OnAnchor ? TPoint{RealColIndex(C), R} : TPoint{-1, -1};
     const int link = OnAnchor ? Link : -1;
     if (cell != FHTMLHoverCell || link != FHTMLHoverLink) {
       const TPoint old = FHTMLHoverCell;
       FHTMLHoverCell = cell;
       FHTMLHoverLink = link;
-      if (old.X >= 0 && old.Y >= 0) RepaintCell(old.X, old.Y);
+      if (old.X >= 0 && old.Y >= 0) RepaintCell(DisplColIndex(old.X), old.Y);
       if (OnAnchor) RepaintCell(C, R);
     }
   }

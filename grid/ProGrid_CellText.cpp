@@ -281,7 +281,8 @@ int TProStringGrid::DrawHTMLCellText(TCanvas* ACanvas, int RC, int ARow, const Q
                1, false, false, false, false, FGridBlink, URLUnderlineOnHover(), !EnhTextSize(),
                FHTMLControlDown, 1.0, URLColor, clNone, clNone, TColor(0x808080), anchor, strip,
                focusAnchor, anchorTitle, xSize, ySize, links, mouseLink, hoverRect, controlRect,
-               controlID, controlValue, controlType, ImageCache(), nullptr, HandleAllocated() ? Handle() : nullptr, bdLeftToRight);
+               controlID, controlValue, controlType, ImageCache(), nullptr,
+               HandleAllocated() ? Handle() : nullptr, bdLeftToRight);
   return xSize + 2;
 }
 
@@ -334,8 +335,7 @@ TSize TProStringGrid::CalcCellTextSize(int ACol, int DCol, int ARow, bool VS, bo
                  false, !EnhTextSize(), false, 1.0, URLColor(), clNone, clNone, TColor(0x808080),
                  anchor, strip, focusAnchor, anchorTitle, xSize, ySize, links, mouseLink, hoverRect,
                  controlRect, controlID, controlValue, controlType, ImageCache(), nullptr,
-                 HandleAllocated() ? Handle() : nullptr,
-                 bdLeftToRight);
+                 HandleAllocated() ? Handle() : nullptr, bdLeftToRight);
     return TSize{xSize + 2, ySize + 2};
   }
   if (VS) {
