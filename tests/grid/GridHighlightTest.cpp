@@ -83,6 +83,25 @@ TEST(GridHighlightCells, FixedCellsOnlyWithDoFixed) {
   EXPECT_EQ(g.Cells(1, 0), QStringLiteral("ab"));
 }
 
+// Highlighting the grid reaches the cells of hidden columns; marking it, as
+// the mark operations always did, stops at the shown ones; removal reaches both.
+TEST(GridHighlightCells, HiddenColumnsByOperation) {
+  TProStringGrid g(nullptr);
+  g.SetColCount(4);
+  g.SetRowCount(3);
+  for (int c = 1; c < 4; ++c) g.SetAllCells(c, 1, QStringLiteral("x"));
+  g.HideColumn(3);
+  g.HilightInGrid(false, false, QStringLiteral("x"));
+  EXPECT_EQ(g.AllCells(3, 1), QStringLiteral("<hi>x</hi>"));
+  g.UnHilightInGrid(false);
+  EXPECT_EQ(g.AllCells(3, 1), QStringLiteral("x"));
+  g.MarkInGrid(false, false, QStringLiteral("x"));
+  EXPECT_EQ(g.AllCells(1, 1), QStringLiteral("<e>x</e>"));
+  EXPECT_EQ(g.AllCells(3, 1), QStringLiteral("x"));
+  g.UnMarkInGrid(false);
+  EXPECT_EQ(g.AllCells(1, 1), QStringLiteral("x"));
+}
+
 class TUpperChecker : public TProStringGridCheck {
  public:
   using TProStringGridCheck::TProStringGridCheck;
