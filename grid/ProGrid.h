@@ -26,6 +26,7 @@
 #include "grid/ProGrid_Sort.h"
 
 class THTMLPictureCache;
+class TProStringGridCheck;
 
 // A hidden row: its real index (for a filter level the display index it had),
 // its height, the filter level that hid it (counted from 1; 0 for rows hidden
@@ -1582,7 +1583,73 @@ class TProStringGrid : public TBaseGrid {
   // and the press is finished.
   bool NodeGlyphPress(int R, int X, TShiftState Shift, int Y);
 
-protected:
+ public:
+  // --- HTML cell text ---
+  // The cell whose anchor is under the mouse (-1, -1 none) and that anchor, 1-based.
+  TPoint HTMLHoverCell() const { return FHTMLHoverCell; }
+  int HTMLHoverLink() const { return FHTMLHoverLink; }
+  void SetHTMLHover(TPoint Cell, int Link) {
+    FHTMLHoverCell = Cell;
+    FHTMLHoverLink = Link;
+  }
+  // The mouse came onto / left an anchor of an HTML cell.
+  std::function<void(TObject* Sender, int ARow, int ACol, const QString& Anchor)> OnAnchorEnter;
+  std::function<void(TObject* Sender, int ARow, int ACol, const QString& Anchor)> OnAnchorExit;
+  // The hint of an anchor; Anchor comes in empty.
+  std::function<void(TObject* Sender, int ARow, int ACol, QString& Anchor)> OnAnchorHint;
+  // The anchor under the mouse ("" none) and the hint of the last anchor.
+  QString CurrentAnchor() const { return FCurrentAnchor; }
+  QString AnchorHintText() const { return FLastAnchorHint; }
+  // Follows the mouse over the cell C, R: the anchor under it (OnAnchor) with
+  // its hint and 1-based index fires OnAnchorEnter / OnAnchorExit.
+  void TrackHTMLAnchor(int C, int R, bool OnAnchor, const QString& Anchor, const QString& Hint, int Link);
+
+  // --- highlighting, marking and checking cell text ---
+  // Every occurrence of HiText in the cells wrapped in <hi>..</hi> (DoCase:
+  // case-sensitive; DoFixed: fixed cells too). A cell without a match is left
+  // exactly as it was.
+  void HilightInCell(bool DoCase, int Col, int Row, const QString& HiText);
+  void HilightInCol(bool DoFixed, bool DoCase, int Col, const QString& HiText);
+  void HilightInRow(bool DoFixed, bool DoCase, int Row, const QString& HiText);
+  void HilightInGrid(bool DoFixed, bool DoCase, const QString& HiText);
+  // The <hi> tags removed again; the exact inverse of the highlight.
+  void UnHilightInCell(int Col, int Row);
+  void UnHilightInCol(bool DoFixed, int Col);
+  void UnHilightInRow(bool DoFixed, int Row);
+  void UnHilightInGrid(bool DoFixed);
+  // The same with the error tag <e>.
+  void MarkInCell(bool DoCase, int Col, int Row, const QString& HiText);
+  void MarkInCol(bool DoFixed, bool DoCase, int Col, const QString& HiText);
+  void MarkInRow(bool DoFixed, bool DoCase, int Row, const QString& HiText);
+  void MarkInGrid(bool DoFixed, bool DoCase, const QString& HiText);
+  void UnMarkInCell(int Col, int Row);
+  void UnMarkInCol(bool DoFixed, int Col);
+  void UnMarkInRow(bool DoFixed, int Row);
+  void UnMarkInGrid(bool DoFixed);
+  // Runs the CellChecker over cells; true when no cell text changed (always
+  // true without a checker).
+  bool CheckCell(int Col, int Row);
+  bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+  bool CheckCol(bool DoFixed, int Col);
+  bool CheckRow(bool DoFixed, int Row);
+  bool CheckGrid(bool DoFixed);
+  // The cell checker; not owned.
+  TProStringGridCheck* CellChecker() const { return FCellChecker; }
+  void SetCellChecker(TProStringGridCheck* Value) { FCellChecker = Value; }
+  // The workers of the operations above, over real column indexes.
+  void InsertTagsInRange(const QString& HiText, const QString& Tag, bool DoCase, int FromCol,
+                         int FromRow, int ToCol, int ToRow);
+  void RemoveTagsInRange(const QString& Tag, int FromCol, int FromRow, int ToCol, int ToRow);
+
+ private:
+  QString TagCellText(int ACol, int ARow);
+  TProStringGridCheck* FCellChecker = nullptr;
+  TPoint FHTMLHoverCell{-1, -1};
+  int FHTMLHoverLink = -1;
+  QString FCurrentAnchor, FLastAnchorHint;
+  bool FHTMLControlDown = false;
+
+ protected:
   // --- editing in place (protected) ---
   // Picks the cell's editor kind; shows a special editor itself and answers
   // false for it, true when the text editor may show.

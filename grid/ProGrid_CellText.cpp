@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "controls/ProUtil.h"
+#include "controls/PsgHTMLE.h"
 #include "grid/ProGrid.h"
 #include "grid/ProGrid_Glyphs_p.h"
 #include "platform/gdi/WinGdi.h"
@@ -269,10 +270,20 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
   return textWidth;
 }
 
-// The mini-HTML text of a cell: drawn once the HTML renderer is part of the
-// grid. Until then the cell shows nothing and reports no width.
-int TProStringGrid::DrawHTMLCellText(TCanvas*, int, int, const QString&, TRect, TColor) {
-  return 0;
+// The mini-HTML text of a cell, painted into R; answers the width it takes.
+int TProStringGrid::DrawHTMLCellText(TCanvas* ACanvas, int RC, int ARow, const QString& Text, TRect R,
+                                     TColor URLColor) {
+  QString anchor, strip, focusAnchor, anchorTitle, controlID, controlValue, controlType;
+  int xSize = 0, ySize = 0, links = 0, mouseLink = -1;
+  TRect hoverRect, controlRect;
+  const bool hoverCell = RC == FHTMLHoverCell.X && ARow == FHTMLHoverCell.Y;
+  DrawHTMLText(ACanvas, Text, R, GetCellImageList(), R.Left, R.Top, -1, hoverCell ? FHTMLHoverLink : -1,
+               1, false, false, false, false, FGridBlink, URLUnderlineOnHover(), !EnhTextSize(),
+               FHTMLControlDown, 1.0, URLColor, clNone, clNone, TColor(0x808080), anchor, strip,
+               focusAnchor, anchorTitle, xSize, ySize, links, mouseLink, hoverRect, controlRect,
+               controlID, controlValue, controlType, ImageCache(), nullptr,
+               HandleAllocated() ? Handle() : nullptr, bdLeftToRight);
+  return xSize + 2;
 }
 
 // A rich-text cell: drawn once the hidden rich editor renders into canvases.
@@ -309,10 +320,24 @@ TSize TProStringGrid::CalcCellTextSize(int ACol, int DCol, int ARow, bool VS, bo
     R.Bottom -= XYOffset().Y;
   }
   if (SB) R.Right -= 17;
-  // HTML and rich text are measured by their renderers, which come later; until
-  // then they measure as plain text.
-  (void)kind;
   TSize result{0, 0};
+  if (kind == ctkHTML) {
+    // Measured by the HTML renderer; unless the height is sought, the lines are
+    // laid out without a right or bottom bound.
+    if (!VS) {
+      R.Right = 65535;
+      R.Bottom = 65535;
+    }
+    QString anchor, strip, focusAnchor, anchorTitle, controlID, controlValue, controlType;
+    int xSize = 0, ySize = 0, links = 0, mouseLink = -1;
+    TRect hoverRect, controlRect;
+    DrawHTMLText(c, text, R, GetCellImageList(), 0, 0, -1, -1, 1, true, false, false, false, true,
+                 false, !EnhTextSize(), false, 1.0, URLColor(), clNone, clNone, TColor(0x808080),
+                 anchor, strip, focusAnchor, anchorTitle, xSize, ySize, links, mouseLink, hoverRect,
+                 controlRect, controlID, controlValue, controlType, ImageCache(), nullptr,
+                 HandleAllocated() ? Handle() : nullptr, bdLeftToRight);
+    return TSize{xSize + 2, ySize + 2};
+  }
   if (VS) {
     R = TRect(R.Left + 2, R.Top + 2, R.Right - 2, R.Bottom - 2);
     if (EditorMode() && ACol == RealColIndex(Col()) && ARow == Row() && text.endsWith(u'\n'))

@@ -7,6 +7,7 @@
 
 #include "controls/ProUtil.h"
 #include "grid/ProGrid.h"
+#include "grid/ProGrid_Anchors_p.h"
 #include "grid/ProGrid_HintWindow.h"
 #include "platform/os/ShellApi.h"
 #include "platform/ui/Forms.h"
@@ -149,6 +150,17 @@ void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
     const QString text = Cells(RC, R);
     if (ClassifyCellText(text, F.EnableHTML) != ctkHTML && ContainsURL(text)) {
       DoAnchorClick(C, R, text);
+      return;
+    }
+  }
+  // Anchors of mini-HTML cells.
+  if (!IsFixed(C, R)) {
+    const QString text = Cells(RC, R);
+    QString anchor, title;
+    int link = -1;
+    if (ClassifyCellText(text, F.EnableHTML) == ctkHTML &&
+        HTMLCellAnchorAt(*this, text, CR, X, Y, anchor, title, link)) {
+      DoAnchorClick(C, R, anchor);
       return;
     }
   }
@@ -671,11 +683,17 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
   // The hand over a link of a plain cell (URLShow); elsewhere the
   // program's own cursor again.
   if (!FPanning) {
-    bool link = false;
-    if (C >= 0 && R >= 0 && F.URLShow && !IsDesigning()) {
+    bool link = false, onAnchor = false;
+    QString anchor, title;
+    int linkIndex = -1;
+    if (C >= 0 && R >= 0 && !IsDesigning()) {
       const QString text = Cells(RealColIndex(C), R);
-      link = ClassifyCellText(text, F.EnableHTML) != ctkHTML && ContainsURL(text);
+      const bool html = ClassifyCellText(text, F.EnableHTML) == ctkHTML;
+      link = F.URLShow && !html && ContainsURL(text);
+      if (html) onAnchor = HTMLCellAnchorAt(*this, text, CellRect(C, R), X, Y, anchor, title, linkIndex);
     }
+    TrackHTMLAnchor(C, R, onAnchor, anchor, title, linkIndex);
+    link = link || onAnchor;
     if (link) {
       if (!FTempCursor) FGridCursor = TBaseGrid::Cursor();
       TBaseGrid::SetCursor(crHandPoint);
@@ -831,6 +849,7 @@ void TProStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
 void TProStringGrid::CMMouseLeave(TCMMouseEnterLeave& Message) {
   TBaseGrid::CMMouseLeave(Message);
   FLastHintCell = {-1, -1};
+  TrackHTMLAnchor(-1, -1, false, QString(), QString(), -1);
 }
 
 bool TProStringGrid::OnSizingBorder(int X, int Y) {

@@ -700,6 +700,71 @@ TEST(GridBalloon, EnableCreatesAndDestroysTheTooltipOnce) {
   EXPECT_TRUE(g.BalloonActive());
 }
 
+// Anchors of HTML cells: clicks, hover and hints.
+
+// A point on the first characters of a cell's text, in view coordinates.
+QPoint TextStart(TProStringGrid* G, int C, int R) {
+  const TRect r = G->CellRect(C, R);
+  const TRect ins = G->NonClientInsets();
+  return QPoint(r.Left + G->XYOffset().X + 4 + ins.Left, r.Top + G->XYOffset().Y + 5 + ins.Top);
+}
+
+TEST_F(GridMouse, HTMLAnchorClickFiresOnAnchorClickAndFollowsCellLinks) {
+  G->SetCells(2, 3, QStringLiteral("<a href=\"cell://R5C4\">go there</a>"));
+  QStringList clicks;
+  G->OnAnchorClick = [&](TObject*, int ARow, int ACol, const QString& Anchor, bool&) {
+    clicks << QStringLiteral("%1,%2 %3").arg(ARow).arg(ACol).arg(Anchor);
+  };
+  Click(TextStart(G, 2, 3));
+  EXPECT_EQ(clicks, QStringList{QStringLiteral("3,2 cell://R5C4")});
+  EXPECT_EQ(G->Row(), 5);
+  EXPECT_EQ(G->Col(), 4);
+  // AutoHandle off: the event alone.
+  G->OnAnchorClick = [&](TObject*, int, int, const QString&, bool& AutoHandle) { AutoHandle = false; };
+  G->SetCells(1, 1, QStringLiteral("<a href=\"cell://R7C1\">go there</a>"));
+  Click(TextStart(G, 1, 1));
+  EXPECT_NE(G->Row(), 7);
+}
+
+TEST_F(GridMouse, HTMLAnchorClickBesideTheAnchorIsAPlainClick) {
+  G->SetCells(2, 3, QStringLiteral("<a href=\"cell://R5C4\">g</a>"));
+  int clicks = 0;
+  G->OnAnchorClick = [&](TObject*, int, int, const QString&, bool&) { ++clicks; };
+  const TRect r = G->CellRect(2, 3);
+  Click(At(r.Right - 4, r.Bottom - 3));
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(G->Row(), 3);
+  EXPECT_EQ(G->Col(), 2);
+}
+
+TEST_F(GridMouse, HTMLAnchorHoverEntersAndLeavesOnceWithTheHandCursor) {
+  G->SetColWidths(2, 200);
+  G->SetCells(2, 3, QStringLiteral("<a href=\"cell://R5C4\" title=\"Jump\">go there</a>"));
+  QStringList log;
+  G->OnAnchorEnter = [&](TObject*, int ARow, int ACol, const QString& A) {
+    log << QStringLiteral("enter %1,%2 %3").arg(ARow).arg(ACol).arg(A);
+  };
+  G->OnAnchorExit = [&](TObject*, int, int, const QString& A) { log << QStringLiteral("exit %1").arg(A); };
+  const TCursor before = G->Cursor();
+  QTest::mouseMove(G->View(), TextStart(G, 2, 3));
+  QTest::mouseMove(G->View(), TextStart(G, 2, 3) + QPoint(2, 0));
+  EXPECT_EQ(G->Cursor(), crHandPoint);
+  EXPECT_EQ(G->CurrentAnchor(), QStringLiteral("cell://R5C4"));
+  EXPECT_EQ(G->AnchorHintText(), QStringLiteral("Jump"));
+  QTest::mouseMove(G->View(), TextStart(G, 1, 6));
+  QTest::mouseMove(G->View(), TextStart(G, 1, 7));
+  EXPECT_EQ(log, (QStringList{QStringLiteral("enter 3,2 cell://R5C4"), QStringLiteral("exit cell://R5C4")}));
+  EXPECT_EQ(G->Cursor(), before);
+}
+
+TEST_F(GridMouse, HTMLAnchorHintAskedWhenTheAnchorHasNoTitle) {
+  G->SetColWidths(2, 200);
+  G->SetCells(2, 3, QStringLiteral("<a href=\"x\">go there</a>"));
+  G->OnAnchorHint = [](TObject*, int, int, QString& A) { A = QStringLiteral("asked"); };
+  QTest::mouseMove(G->View(), TextStart(G, 2, 3));
+  EXPECT_EQ(G->AnchorHintText(), QStringLiteral("asked"));
+}
+
 }  // namespace
 
 TEST_F(GridMouse, RangeSelectAndEditEditsTheCurrentCellAndShiftExtends) {

@@ -1,0 +1,65 @@
+// HTML cells of the string grid: painted by the mini-HTML renderer into the
+// cell and measured by it for auto-sizing.
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+#include "common/RecordingCanvas.h"
+#include "grid/ProGrid.h"
+#include "platform/gdi/WinGdi.h"
+
+namespace {
+
+void Paint(TProStringGrid& g, TRecordingCanvas& rc, int c, int r) {
+  g.PaintCell(rc.Canvas(), c, r, g.CellRect(c, r), TGridDrawState{});
+}
+
+bool Shown(const TRecordingCanvas& rc, const QString& T, TDrawRecord* Found = nullptr) {
+  for (const TDrawRecord& r : rc.ShownTexts())
+    if (!(r.Flags & DT_CALCRECT) && r.Text.contains(T)) {
+      if (Found) *Found = r;
+      return true;
+    }
+  return false;
+}
+
+TEST(GridHTMLCell, PaintsRunsWithoutTags) {
+  TProStringGrid g(nullptr);
+  g.SetColWidths(1, 300);
+  g.SetCells(1, 1, QStringLiteral("<b>bold</b> and <a href=\"x\">link</a>"));
+  TRecordingCanvas rc(400, 300);
+  Paint(g, rc, 1, 1);
+  TDrawRecord bold, link;
+  ASSERT_TRUE(Shown(rc, QStringLiteral("bold"), &bold));
+  EXPECT_TRUE(bold.Bold);
+  ASSERT_TRUE(Shown(rc, QStringLiteral("link"), &link));
+  EXPECT_TRUE(link.Underline);
+  for (const TDrawRecord& r : rc.ShownTexts()) EXPECT_FALSE(r.Text.contains(u'<')) << r.Text.toStdString();
+}
+
+TEST(GridHTMLCell, HTMLOffShowsTheTags) {
+  TProStringGrid g(nullptr);
+  g.SetEnableHTML(false);
+  g.SetCells(1, 1, QStringLiteral("<b>bold</b>"));
+  TRecordingCanvas rc(400, 300);
+  Paint(g, rc, 1, 1);
+  EXPECT_TRUE(Shown(rc, QStringLiteral("<b>bold</b>")));
+}
+
+TEST(GridHTMLCell, MeasuresTheLaidOutText) {
+  TProStringGrid g(nullptr);
+  g.SetCells(1, 1, QStringLiteral("<u>abcdef</u>"));
+  g.SetCells(2, 1, QStringLiteral("abcdef"));
+  g.SetCells(1, 2, QStringLiteral("<i>abc</i><br>abc"));
+  const TSize html = g.GetCellTextSize(1, 1, false, false);
+  const TSize plain = g.GetCellTextSize(2, 1, false, false);
+  // The tags take no room: the same width as the plain text, plus the margin.
+  EXPECT_NEAR(html.cx, plain.cx + 2, 2);
+  EXPECT_GT(html.cy, 0);
+  // A line break doubles the height.
+  const TSize two = g.GetCellTextSize(1, 2, false, false);
+  EXPECT_GT(two.cy, html.cy + html.cy / 2);
+  EXPECT_LT(two.cx, html.cx);
+}
+
+}  // namespace
