@@ -25,6 +25,7 @@ bool IsTextKind(TEditorType Kind) {
 TEditorType AvailableKind(TEditorType Kind) {
   switch (Kind) {
     case edComboEdit: case edComboList: case edCheckBox: case edDataCheckBox: case edNone:
+    case edSpinEdit: case edFloatSpinEdit:
       return Kind;
     default:
       return IsTextKind(Kind) ? Kind : edNormal;
@@ -225,6 +226,10 @@ void TProStringGrid::PrepareCellEditor(int ACol, int ARow) {
       FEditCtrl = FEditCheck;
       break;
     }
+    case edSpinEdit:
+    case edFloatSpinEdit:
+      SetUpSpin(ACol, ARow, R, W, H, bg);
+      break;
     default:
       break;
   }
@@ -331,6 +336,10 @@ void TProStringGrid::StoreEditorValue(int ACol, int ARow) {
       FEditMode = false;
       break;
     }
+    case edSpinEdit:
+    case edFloatSpinEdit:
+      StoreSpin(c, ARow);
+      break;
     default:
       break;
   }
