@@ -15,6 +15,7 @@
 #include "grid/ProGrid_CellGraphic.h"
 #include "grid/ProGrid_ColumnSize.h"
 #include "grid/ProGrid_Editors.h"
+#include "grid/ProGrid_ButtonEditor.h"
 #include "grid/ProGrid_SpinEditors.h"
 #include "grid/ProGrid_Filter.h"
 #include "grid/ProGrid_Footer.h"
@@ -1321,6 +1322,8 @@ class TProStringGrid : public TBaseGrid {
   TGridCheckBox* EditCheck() const { return FEditCheck; }
   // The spin editor of edSpinEdit and edFloatSpinEdit cells (created on first use).
   TGridSpin* SpinEdit();
+  // The push-button editor of edButton cells.
+  TGridButton* GridButton() const { return FGridButton; }
   // The special editor control that is up, or nullptr.
   TWinControl* EditCtrl() const { return FEditCtrl; }
   // The text validation settled on (the editors show it after a call).
@@ -1574,6 +1577,7 @@ class TProStringGrid : public TBaseGrid {
   friend class TGridCombo;
   friend class TGridCheckBox;
   friend class TGridSpin;
+  friend class TGridButton;
   // Creates the combo and check-box editors (in the constructor).
   void CreateEditControls();
   // Places and fills the combo editor over a cell.
@@ -1583,6 +1587,8 @@ class TProStringGrid : public TBaseGrid {
   void SetUpSpin(int ACol, int ARow, const TRect& R, int W, int H, TColor BG);
   // Writes the spin editor's value to the cell (real column) and hides it.
   void StoreSpin(int ACol, int ARow);
+  // Places the push-button editor over a cell (W, H: the cell's inner size).
+  void SetUpButton(int ACol, int ARow, const TRect& R, int W, int H);
   // The colour (and font) the painter gives a cell (real column).
   TColor PaintedCellLook(int ACol, int ARow, TFont* AFont);
   void ShowInvalidEntry();
@@ -1614,6 +1620,7 @@ class TProStringGrid : public TBaseGrid {
   TGridCombo* FEditCombo = nullptr;      // owned as a component
   TGridCheckBox* FEditCheck = nullptr;   // owned as a component
   TGridSpin* FSpinEdit = nullptr;        // owned as a component
+  TGridButton* FGridButton = nullptr;    // owned as a component
   THintWindow* FInvalidEntryHint = nullptr;  // owned as a component
   int FOldCol = -1, FOldRow = -1;
   QString FOldCellText, FOldCellTextWide, FNewCellText;

@@ -25,7 +25,7 @@ bool IsTextKind(TEditorType Kind) {
 TEditorType AvailableKind(TEditorType Kind) {
   switch (Kind) {
     case edComboEdit: case edComboList: case edCheckBox: case edDataCheckBox: case edNone:
-    case edSpinEdit: case edFloatSpinEdit:
+    case edSpinEdit: case edFloatSpinEdit: case edButton:
       return Kind;
     default:
       return IsTextKind(Kind) ? Kind : edNormal;
@@ -73,6 +73,10 @@ void TProStringGrid::CreateEditControls() {
   FEditCheck->SetParent(this);
   FEditCheck->SetVisible(false);
   FEditCheck->SetEnabled(false);
+  FGridButton = new TGridButton(this);
+  FGridButton->SetParent(this);
+  FGridButton->SetVisible(false);
+  FGridButton->SetEnabled(false);
 }
 
 TInplaceEdit* TProStringGrid::CreateEditor() { return new TProInplaceEdit(this); }
@@ -230,6 +234,9 @@ void TProStringGrid::PrepareCellEditor(int ACol, int ARow) {
     case edFloatSpinEdit:
       SetUpSpin(ACol, ARow, R, W, H, bg);
       break;
+    case edButton:
+      SetUpButton(ACol, ARow, R, W, H);
+      break;
     default:
       break;
   }
@@ -339,6 +346,11 @@ void TProStringGrid::StoreEditorValue(int ACol, int ARow) {
     case edSpinEdit:
     case edFloatSpinEdit:
       StoreSpin(c, ARow);
+      break;
+    case edButton:
+      FGridButton->SetVisible(false);
+      FGridButton->SetEnabled(false);
+      FEditMode = false;
       break;
     default:
       break;
