@@ -33,6 +33,17 @@ void TGridSpin::DownClick(TObject* Sender) {
   DoSpinClick(false);
 }
 
+void TGridSpin::ClampValue() {
+  if (Text().trimmed().isEmpty()) return;
+  if (SpinType() == sptFloat) {
+    const double v = FloatValue();
+    if (CheckFloatValue(v) != v) SetFloatValue(CheckFloatValue(v));
+  } else if (SpinType() == sptNormal) {
+    const int v = Value();
+    if (CheckValue(v) != v) SetValue(CheckValue(v));
+  }
+}
+
 void TGridSpin::KeyDown(Word& Key, TShiftState Shift) {
   TProStringGrid* g = FGrid;
   const bool isFloat = SpinType() == sptFloat;
@@ -65,6 +76,7 @@ void TGridSpin::KeyDown(Word& Key, TShiftState Shift) {
       if (Key == VK_ESCAPE) {
         SetText(g->FCellCache);
       } else {
+        ClampValue();
         g->SetCurrentCell(Text());
         if (!g->ValidateCell(Text())) {
           // A refused value: the editor stays on the cell's text.
@@ -176,6 +188,7 @@ void TProStringGrid::SetUpSpin(int ACol, int ARow, const TRect& R, int W, int H,
 void TProStringGrid::StoreSpin(int ACol, int ARow) {
   TGridSpin* sp = SpinEdit();
   if (FEditMode) {
+    sp->ClampValue();
     if (sp->AllowEmptyValue() && sp->Text().trimmed().isEmpty())
       SetEditCellText(ACol, ARow, QString());
     else if (FEditControl == edFloatSpinEdit)

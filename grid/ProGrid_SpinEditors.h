@@ -18,6 +18,9 @@ class TGridSpin : public TPsgSpinEdit {
   // The arrow buttons: the spin edit's step, then the grid's spin click.
   void UpClick(TObject* Sender) override;
   void DownClick(TObject* Sender) override;
+  // Brings a typed value beyond the bounds back to the nearest one (an
+  // empty text stays empty).
+  void ClampValue();
 
  protected:
   void KeyDown(Word& Key, TShiftState Shift) override;

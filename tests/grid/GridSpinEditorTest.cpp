@@ -148,3 +148,12 @@ TEST_F(GridSpinEditor, AFloatSpinStepsByTheColumnsStepAndStoresThroughFloats) {
   Press(Qt::Key_Return);
   EXPECT_DOUBLE_EQ(G->Floats(kFloat, 2), 10.0);
 }
+
+TEST_F(GridSpinEditor, AValueBeyondTheBoundsIsClampedWhenTheEditorIsLeft) {
+  Open(kInt, 2, "");
+  ASSERT_TRUE(SpinShown());
+  Type("150");
+  Press(Qt::Key_Return);
+  EXPECT_FALSE(SpinShown());
+  EXPECT_EQ(G->Cells(kInt, 2), "100");
+}
