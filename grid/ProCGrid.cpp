@@ -400,6 +400,16 @@ void TProColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor) {
     EditCombo()->Items()->Assign(item->ComboItems());
     EditCombo()->SetDropDownCount(item->DropDownCount());
     ControlLook()->SetDropDownCount(item->DropDownCount());
+    // The spin editor steps within the column's range.
+    if (AEditor == edSpinEdit || AEditor == edFloatSpinEdit) {
+      TGridSpin* sp = SpinEdit();
+      sp->SetMinValue(item->SpinMin());
+      sp->SetMaxValue(item->SpinMax());
+      sp->SetIncrement(item->SpinStep());
+      sp->SetMinFloatValue(item->SpinMin());
+      sp->SetMaxFloatValue(item->SpinMax());
+      sp->SetIncrementFloat(item->SpinStep());
+    }
   }
   // The handler sees the column's number format as the grid's; the grid-wide
   // format is given back afterwards, so that other columns keep theirs.

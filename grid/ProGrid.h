@@ -15,6 +15,8 @@
 #include "grid/ProGrid_CellGraphic.h"
 #include "grid/ProGrid_ColumnSize.h"
 #include "grid/ProGrid_Editors.h"
+#include "grid/ProGrid_ButtonEditor.h"
+#include "grid/ProGrid_SpinEditors.h"
 #include "grid/ProGrid_Filter.h"
 #include "grid/ProGrid_Footer.h"
 #include "grid/ProGrid_HTML.h"
@@ -1309,6 +1311,10 @@ class TProStringGrid : public TBaseGrid {
   TProInplaceEdit* NormalEdit() const { return dynamic_cast<TProInplaceEdit*>(InplaceEditor()); }
   TGridCombo* EditCombo() const { return FEditCombo; }
   TGridCheckBox* EditCheck() const { return FEditCheck; }
+  // The spin editor of edSpinEdit and edFloatSpinEdit cells (created on first use).
+  TGridSpin* SpinEdit();
+  // The push-button editor of edButton cells.
+  TGridButton* GridButton() const { return FGridButton; }
   // The special editor control that is up, or nullptr.
   TWinControl* EditCtrl() const { return FEditCtrl; }
   // The text validation settled on (the editors show it after a call).
@@ -1509,6 +1515,9 @@ class TProStringGrid : public TBaseGrid {
   std::function<void(TObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)>
       OnCellChanging;
   std::function<void(TObject* Sender, int ACol, int ARow, QString& S)> OnEllipsClick;
+  // A step of the spin editor: its value and whether it went up.
+  std::function<void(TObject* Sender, int ACol, int ARow, int AValue, bool UpDown)> OnSpinClick;
+  std::function<void(TObject* Sender, int ACol, int ARow, double AValue, bool UpDown)> OnFloatSpinClick;
   std::function<void(TObject* Sender, bool& Allow)> OnClipboardPaste;
   std::function<void(TObject* Sender, bool& Allow)> OnClipboardCut;
   std::function<void(TObject* Sender, bool& Allow)> OnClipboardCopy;
@@ -1690,11 +1699,19 @@ class TProStringGrid : public TBaseGrid {
   friend class TProInplaceEdit;
   friend class TGridCombo;
   friend class TGridCheckBox;
+  friend class TGridSpin;
+  friend class TGridButton;
   // Creates the combo and check-box editors (in the constructor).
   void CreateEditControls();
   // Places and fills the combo editor over a cell.
   void SetUpCombo(int ACol, int ARow, const TRect& R, int H, TColor BG, bool ListOnly);
   void FireComboChange(int ACol, int ItemIndex, const QString& Text);
+  // Places and fills the spin editor over a cell (W, H: its size).
+  void SetUpSpin(int ACol, int ARow, const TRect& R, int W, int H, TColor BG);
+  // Writes the spin editor's value to the cell (real column) and hides it.
+  void StoreSpin(int ACol, int ARow);
+  // Places the push-button editor over a cell (W, H: the cell's inner size).
+  void SetUpButton(int ACol, int ARow, const TRect& R, int W, int H);
   // The colour (and font) the painter gives a cell (real column).
   TColor PaintedCellLook(int ACol, int ARow, TFont* AFont);
   void ShowInvalidEntry();
@@ -1725,6 +1742,8 @@ class TProStringGrid : public TBaseGrid {
   TWinControl* FEditCtrl = nullptr;
   TGridCombo* FEditCombo = nullptr;      // owned as a component
   TGridCheckBox* FEditCheck = nullptr;   // owned as a component
+  TGridSpin* FSpinEdit = nullptr;        // owned as a component
+  TGridButton* FGridButton = nullptr;    // owned as a component
   THintWindow* FInvalidEntryHint = nullptr;  // owned as a component
   int FOldCol = -1, FOldRow = -1;
   QString FOldCellText, FOldCellTextWide, FNewCellText;

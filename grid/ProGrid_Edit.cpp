@@ -25,6 +25,7 @@ bool IsTextKind(TEditorType Kind) {
 TEditorType AvailableKind(TEditorType Kind) {
   switch (Kind) {
     case edComboEdit: case edComboList: case edCheckBox: case edDataCheckBox: case edNone:
+    case edSpinEdit: case edFloatSpinEdit: case edButton:
       return Kind;
     default:
       return IsTextKind(Kind) ? Kind : edNormal;
@@ -72,6 +73,10 @@ void TProStringGrid::CreateEditControls() {
   FEditCheck->SetParent(this);
   FEditCheck->SetVisible(false);
   FEditCheck->SetEnabled(false);
+  FGridButton = new TGridButton(this);
+  FGridButton->SetParent(this);
+  FGridButton->SetVisible(false);
+  FGridButton->SetEnabled(false);
 }
 
 TInplaceEdit* TProStringGrid::CreateEditor() { return new TProInplaceEdit(this); }
@@ -225,6 +230,13 @@ void TProStringGrid::PrepareCellEditor(int ACol, int ARow) {
       FEditCtrl = FEditCheck;
       break;
     }
+    case edSpinEdit:
+    case edFloatSpinEdit:
+      SetUpSpin(ACol, ARow, R, W, H, bg);
+      break;
+    case edButton:
+      SetUpButton(ACol, ARow, R, W, H);
+      break;
     default:
       break;
   }
@@ -331,6 +343,15 @@ void TProStringGrid::StoreEditorValue(int ACol, int ARow) {
       FEditMode = false;
       break;
     }
+    case edSpinEdit:
+    case edFloatSpinEdit:
+      StoreSpin(c, ARow);
+      break;
+    case edButton:
+      FGridButton->SetVisible(false);
+      FGridButton->SetEnabled(false);
+      FEditMode = false;
+      break;
     default:
       break;
   }
