@@ -1490,16 +1490,8 @@ class TProStringGrid : public TBaseGrid {
   void CellControlsUpdate(bool rebuildlist);
 
   // --- cell graphics painting: check boxes ---
-  // Draws the check box of a check-box cell graphic in the content rectangle
-  // R, placed by the graphic's alignment and the text alignment HA; true when
-  // the cell's text is to be left out (data, virtual and row check boxes).
-  bool DrawCellCheckBoxGraphic(TCanvas* ACanvas, int RC, int ARow, TRect R, TAlignment HA,
-                               TVAlignment VA, bool Fixed);
   // Whether the cell's graphic, if any, leaves the cell text out.
   bool CellGraphicHidesText(int ACol, int ARow);
-
-  // --- stand-ins until cell comments land ---
-  bool IsComment(int ACol, int ARow, QString& Comment);
 
   // --- cell events: hints, combo changes, validation, cell changing ---
   std::function<void(TObject* Sender, int ARow, int ACol, QString& HintStr)> OnGridHint;
@@ -1840,8 +1832,208 @@ class TProStringGrid : public TBaseGrid {
   std::function<void(TObject*, int OldRow, int OldCol, int& NewRow, int& NewCol, bool& Allow)>
       OnAutoAdvance;
 
-  // --- stand-ins until the in-cell buttons land ---
+  // --- graphic-cell families ---
+  // Every Add/Create/Set operation raises EProGridError "Invalid cell" for a
+  // negative cell or one beyond the real columns and rows, and changes nothing.
+  // Add... stores the caller's object (not owned), Create... a new object the
+  // graphic owns. Queries on cells of another kind answer nil, empty, false, -1.
+  void AddBitmap(int ACol, int ARow, TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val);
+  TBitmap* CreateBitmap(int ACol, int ARow, bool Transparent, TCellHAlign hal, TCellVAlign val);
+  TBitmap* GetBitmap(int ACol, int ARow);
+  bool HasBitmap(int ACol, int ARow) { return GetBitmap(ACol, ARow) != nullptr; }
+  void RemoveBitmap(int ACol, int ARow);
+  void AddPicture(int ACol, int ARow, TPicture* APicture, bool Transparent, TStretchMode StretchMode,
+                  int Padding, TCellHAlign hal, TCellVAlign val);
+  TPicture* CreatePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                          TCellHAlign hal, TCellVAlign val);
+  TPicture* GetPicture(int ACol, int ARow);
+  bool HasPicture(int ACol, int ARow) { return GetPicture(ACol, ARow) != nullptr; }
+  void RemovePicture(int ACol, int ARow);
+  void AddFilePicture(int ACol, int ARow, TFilePicture* APicture, bool Transparent,
+                      TStretchMode StretchMode, int Padding, TCellHAlign hal, TCellVAlign val);
+  TFilePicture* CreateFilePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode,
+                                  int Padding, TCellHAlign hal, TCellVAlign val);
+  TFilePicture* GetFilePicture(int ACol, int ARow);
+  void RemoveFilePicture(int ACol, int ARow);
+  void AddIcon(int ACol, int ARow, TIcon* AIcon, TCellHAlign hal, TCellVAlign val);
+  TIcon* CreateIcon(int ACol, int ARow, TCellHAlign hal, TCellVAlign val);
+  void RemoveIcon(int ACol, int ARow);
+  // Image Aidx of GridImages; nothing without GridImages.
+  void AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+  void RemoveImageIdx(int ACol, int ARow);
+  bool GetImageIdx(int ACol, int ARow, int& Idx);
+  void SetImageIdx(int ACol, int ARow, int Idx);
+  // The image whose index is the cell's integer value (+ Aidx); an empty cell's
+  // text becomes Aidx. Nothing without GridImages.
+  void AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+  // Removes the data image and empties the cell text.
+  void RemoveDataImage(int ACol, int ARow);
+  bool HasDataImage(int ACol, int ARow);
+  // Images of GridImages listed in CellImages; Dir 0 side by side, else stacked.
+  void AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal, TCellVAlign val);
+  void RemoveMultiImage(int ACol, int ARow);
+  // An object that draws itself through ICellInterface (not owned).
+  void AddInterfacedCell(int ACol, int ARow, TPersistent* AObject);
+  TPersistent* GetInterfacedCell(int ACol, int ARow);
+  void RemoveInterfacedCell(int ACol, int ARow);
+  // The text s at angle AAngle (brought into 0..360).
+  void AddRotated(int ACol, int ARow, int16_t AAngle, const QString& s);
+  // Turns the cell's graphic (what it owned is freed first) or a new one into
+  // rotated text.
+  void SetRotated(int ACol, int ARow, int16_t AAngle);
+  bool IsRotated(int ACol, int ARow, int& aAngle);
+  void RemoveRotated(int ACol, int ARow);
+
+  // Progress bars over the cell's value, range 0..100 unless given.
+  void AddProgress(int ACol, int ARow, TColor FGColor, TColor BKColor);
+  void AddProgressEx(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                     TColor BKTextColor);
+  void AddProgressFormatted(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                            TColor BKTextColor, const QString& Fmt, int Min, int Max);
+  bool HasProgress(int ACol, int ARow);
+  void RemoveProgress(int ACol, int ARow);
+  void AddProProgress(int ACol, int ARow, int Min, int Max);
+  void RemoveProProgress(int ACol, int ARow);
+  void AddProgressPie(int ACol, int ARow, TColor Color, int Value);
+  void SetProgressPie(int ACol, int ARow, int Value);
+  void RemoveProgressPie(int ACol, int ARow);
+  void AddRangeIndicator(int ACol, int ARow, int Range, TColor NegColor, TColor PosColor, bool ShowValue);
+  void RemoveRangeIndicator(int ACol, int ARow);
+  // Scale stars over the cell's value (Floats), in half steps.
+  void AddRating(int ACol, int ARow, int Scale, TColor FillColor, TColor EmptyColor);
+  bool HasRating(int ACol, int ARow);
+  void RemoveRating(int ACol, int ARow);
+  void AddShape(int ACol, int ARow, TCellShape Shape, TColor FillColor, TColor LineColor,
+                TCellHAlign hal, TCellVAlign val);
+  void RemoveShape(int ACol, int ARow);
+  void SetShapeColor(int ACol, int ARow, TColor FillColor);
+  // clNone for a cell without a shape.
+  TColor GetShapeColor(int ACol, int ARow);
+  // Fires OnRatingChange; false when refused.
+  virtual bool DoRatingChange(int ACol, int ARow, double& NewRate);
+  std::function<void(TObject* Sender, int ACol, int ARow, double& NewRate, bool& Allow)> OnRatingChange;
+
+  // Comments (a triangle at the top-right corner, the text as the hint).
+  void AddComment(int ACol, int ARow, const QString& Comment);
+  void AddColorComment(int ACol, int ARow, const QString& Comment, TColor Color);
+  QString GetComment(int ACol, int ARow);
+  // A cell without graphic gets a comment, a comment cell the new text; others stay.
+  void SetComment(int ACol, int ARow, const QString& Value);
+  QString CellComment(int ACol, int ARow) { return GetComment(ACol, ARow); }
+  void SetCellComment(int ACol, int ARow, const QString& Value) { SetComment(ACol, ARow, Value); }
+  bool IsComment(int ACol, int ARow, QString& Comment);
+  void RemoveComment(int ACol, int ARow);
+  void RemoveAllComments();
+  // Marks ErrLen characters from ErrPos of the cell text on the cell's graphic
+  // of any kind (or a new ctEmpty one).
+  void AddMarker(int ACol, int ARow, int ErrPos, int ErrLen);
+  void GetMarker(int ACol, int ARow, int& ErrPos, int& ErrLen);
+  // A ctEmpty graphic goes; any other keeps its kind with marker (0, 0).
+  void RemoveMarker(int ACol, int ARow);
+  void RemoveAllMarkers();
+  // A balloon on a cell without graphic, or attached to a check box, data check
+  // box or radio button; on any other graphic nothing.
+  void AddBalloon(int ACol, int ARow, const QString& Title, const QString& Text, TBalloonIcon Icon);
+  void RemoveBalloon(int ACol, int ARow);
+  // Only a ctBalloon graphic (not one attached to a check box).
+  bool HasBalloon(int ACol, int ARow);
+  bool IsBalloon(int ACol, int ARow, QString& Title, QString& Text, TBalloonIcon& Icon);
+
+  // In-cell buttons. The operations marked D take a display column.
+  void AddButton(int ACol, int ARow, int bw, int bh, const QString& Caption, TCellHAlign hal,
+                 TCellVAlign val);
+  void AddBitButton(int ACol, int ARow, int bw, int bh, const QString& Caption, TBitmap* Glyph,
+                    TCellHAlign hal, TCellVAlign val);
+  TBitmap* CreateBitButton(int ACol, int ARow, int bw, int bh, const QString& Caption,
+                           TCellHAlign hal, TCellVAlign val);
+  void SetButtonText(int ACol, int ARow, const QString& Caption);  // D
+  QString GetButtonText(int ACol, int ARow);                       // D
+  void PushButton(int ACol, int ARow, bool Push);                  // D
   bool HasButton(int ACol, int ARow);
+  void RemoveButton(int ACol, int ARow);
+  void RemoveBitButton(int ACol, int ARow);
+  void RemoveAllButtons();
+  // Where the button was last drawn (D); (0, 0, 0, 0) without a graphic.
+  TRect GetCellControlRect(int ACol, int ARow);
+
+  // In-cell scroll bars.
+  void AddScrollBar(int ACol, int ARow, bool AutoRange);
+  bool HasScrollBar(int ACol, int ARow);
+  bool HasAutoRangeScrollBar(int ACol, int ARow);
+  void SetScrollPosition(int ACol, int ARow, int Pos);
+  // -1 without a scroll bar.
+  int GetScrollPosition(int ACol, int ARow);
+  void SetScrollProp(int ACol, int ARow, TScrollProp Prop);
+  // (-1, -1) without a scroll bar.
+  TScrollProp GetScrollProp(int ACol, int ARow);
+  void RemoveScrollBar(int ACol, int ARow);
+
+  // Expandable rows: a hot spot toggling the row between two heights.
+  void AddExpand(int ACol, int ARow, int ExpandedHeight);
+  bool HasExpand(int ACol, int ARow);
+  void RemoveExpand(int ACol, int ARow);
+  bool ToggleExpand(int ACol, int ARow);
+  bool GetExpandState(int ACol, int ARow);
+  // DefaultRowHeight for a cell without graphic.
+  int GetExpandHeight(int ACol, int ARow, bool Expanded);
+  // The 11 x 11 hot spot at the cell's top-right corner; empty for other kinds.
+  TRect GetExpandRect(int ACol, int ARow);
+  // Fires OnExpandClick and gives the row the height of the new state.
+  virtual void DoExpandClick(int ACol, int ARow, bool Expanded);
+  std::function<void(TObject* Sender, int ACol, int ARow, bool Expanded)> OnExpandClick;
+
+ private:
+  // The cell's own graphic after the cell was checked: Invalid cell outside.
+  TCellGraphic* NewCellGraphic(int ACol, int ARow);
+  // The cell's own graphic if it is of kind Kind (merge base cell), else nullptr.
+  TCellGraphic* GraphicOfKind(int ACol, int ARow, TCellType Kind);
+  // Whether (ACol, ARow) is a cell of the grid's real columns and rows.
+  bool IsRealCell(int ACol, int ARow);
+  // The in-cell button pressed by the mouse, (-1, -1) when none.
+  TPoint FPushedCellButton{-1, -1};
+
+ public:
+  // --- cell graphics painting ---
+  // The graphic of the cell and its layout: size, whether the text is drawn,
+  // its placements (without a graphic: 0 x 0, text, haLeft, vaTop).
+  TCellGraphic* GetCellGraphicGeometry(int ACol, int ARow, int& Width, int& Height, bool& TextShown,
+                                       TCellHAlign& HAlign, TCellVAlign& VAlign);
+  // Draws graphic G of cell (RC, ARow) in R, placed by the text width TW and the
+  // text alignments; R is left as the drawing leaves it.
+  void DrawCellGraphic(TCanvas* ACanvas, TRect& R, TCellGraphic* G, int RC, int ARow, int TW,
+                       TAlignment HA, TVAlignment VA, TGridDrawState AState);
+
+ private:
+  // The layout of the cell being painted, read by the text step.
+  struct TCellLayout {
+    TCellGraphic* G = nullptr;
+    int GW = 0, GH = 0;
+    bool TextShown = true;
+    TCellHAlign GHA = haLeft;
+    TCellVAlign GVA = vaTop;
+    // Scroll offset of the text of a cell with an in-cell scroll bar.
+    int ScrollPos = 0;
+  };
+  TCellLayout FCellLayout;
+  // The node glyph of a node row in column 0 (R: the content rectangle).
+  void DrawNodeGlyph(TCanvas* ACanvas, TRect R, TCellGraphic* G, int RC, int ARow,
+                     TGridDrawState AState, bool Fixed);
+  // The tree lines of a normal row in column 0.
+  void DrawNodeTreeLines(TCanvas* ACanvas, TRect R, int ARow);
+  // The always-visible combo and spin buttons; each takes 16 pixels off R.Right.
+  void DrawAlwaysVisibleButtons(TCanvas* ACanvas, TRect& R, int RC, int ARow);
+  // The in-cell scroll bar at R's right edge; R.Right moves left by its width.
+  void DrawInCellScrollBar(TCanvas* ACanvas, TRect& R, int RC, int ARow);
+  // The look of in-cell buttons.
+  TCellButtonLook CellButtonLook();
+  // A left press on a rating, in-cell button or expand button of base cell
+  // (C, R): true when handled and the press is finished.
+  bool GraphicCellPress(int C, int R, int X, int Y);
+  // The release of a pushed in-cell button; true when the release was on a
+  // button or expand hot spot of the released cell.
+  bool GraphicCellRelease(int C, int R, int X, int Y);
+
+ public:
 
   // --- stand-ins until the dimensions land ---
   void ScrollAboveSearchFooter();

@@ -8,7 +8,9 @@
 
 // ---------------------------------------------------------------- TCellGraphic
 
-TCellGraphic::~TCellGraphic() {
+TCellGraphic::~TCellGraphic() { FreeOwned(); }
+
+void TCellGraphic::FreeOwned() {
   switch (FCellType) {
     case ctBitmap:
     case ctRadio:
@@ -16,23 +18,31 @@ TCellGraphic::~TCellGraphic() {
     case ctFilePicture:
     case ctBitButton:
       if (FCellCreated) delete FCellBitmap;
+      FCellBitmap = nullptr;
       break;
     case ctIcon:
       if (FCellCreated) delete FCellIcon;
+      FCellIcon = nullptr;
       break;
     case ctImages:
     case ctBalloon:
       delete FCellBitmap;
+      FCellBitmap = nullptr;
       break;
     case ctCheckBox:
     case ctDataCheckBox:
     case ctRadioButton:
       // The texts of an attached balloon.
-      if (FCellAngle == 1) delete FCellBitmap;
+      if (FCellAngle == 1) {
+        delete FCellBitmap;
+        FCellBitmap = nullptr;
+        FCellAngle = 0;
+      }
       break;
     default:
       break;
   }
+  FCellCreated = false;
 }
 
 void TCellGraphic::Assign(TPersistent* Source) {
@@ -401,8 +411,12 @@ TPoint TProStringGrid::GraphicLayoutSize(int ACol, int ARow, int Extra, bool Ful
       break;
     }
     case ctInterface: {
-      const TRect cr = CellRect(ACol, ARow);
-      r = {cr.Width(), cr.Height()};
+      // The object's own size; the whole cell when it has none.
+      if (auto* obj = dynamic_cast<ICellInterface*>(g->CellBitmap())) r = {obj->GetWidth(), obj->GetHeight()};
+      if (r.X == 0 || r.Y == 0) {
+        const TRect cr = CellRect(ACol, ARow);
+        r = {cr.Width(), cr.Height()};
+      }
       break;
     }
     case ctProgressPie:
@@ -486,8 +500,13 @@ TPoint TProStringGrid::CalcPrintGraphicSize(int ACol, int ARow, int cw, int rh, 
     case ctRating:
       return {0, 0};
     case ctInterface: {
+      // Only the dimension the object leaves at 0 takes the cell's.
+      TPoint r{0, 0};
+      if (auto* obj = dynamic_cast<ICellInterface*>(g->CellBitmap())) r = {obj->GetWidth(), obj->GetHeight()};
       const TRect cr = CellRect(ACol, ARow);
-      return {cr.Width(), cr.Height()};
+      if (r.X == 0) r.X = cr.Width();
+      if (r.Y == 0) r.Y = cr.Height();
+      return r;
     }
     default:
       return GraphicLayoutSize(ACol, ARow, 0, false);

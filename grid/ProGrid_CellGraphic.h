@@ -7,6 +7,7 @@
 #include <QVariant>
 
 #include "controls/ProObj.h"
+#include "controls/ProUtil.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/Types.h"
 #include "platform/widgets/StdCtrls.h"
@@ -15,6 +16,8 @@ class TBitmap;
 class TIcon;
 class TPicture;
 class TFilePicture;
+class TCanvas;
+class TProStringGrid;
 
 // The kind of a cell graphic; the ordinal values are fixed.
 enum TCellType {
@@ -29,6 +32,27 @@ using TCellTypes = TSet<TCellType, 64>;
 enum TCellHAlign { haLeft, haRight, haCenter, haBeforeText, haAfterText, haFull };
 enum TCellVAlign { vaTop, vaBottom, vaCenter, vaUnderText, vaAboveText, vaFull };
 enum TStretchMode { noStretch, Stretch, StretchWithAspectRatio, Shrink, ShrinkWithAspectRatio };
+enum TBalloonIcon { biNone, biInfo, biWarning, biError };
+
+// Page size and range of an in-cell scroll bar.
+struct TScrollProp {
+  int PageSize = 0;
+  int Range = 0;
+};
+
+// What an object given to a ctInterface cell implements to draw itself. An
+// object without it claims the whole cell and draws nothing.
+class ICellInterface {
+ public:
+  virtual ~ICellInterface() = default;
+  // Draws the object in R of cell (ACol, ARow).
+  virtual void Draw(TCanvas* Canvas, TRect R, int ACol, int ARow, bool Selected,
+                    TProStringGrid* Grid) = 0;
+  virtual int GetWidth() = 0;
+  virtual int GetHeight() = 0;
+  // Drawn before the cell text (else after it).
+  virtual bool DrawsBeforeText() = 0;
+};
 
 // One cell's graphic. The value fields mean different things by kind: the
 // object slots hold a bitmap, picture, string list or integer list, or a colour
@@ -40,6 +64,10 @@ class TCellGraphic : public TPersistent {
   TCellGraphic() = default;
   // Frees what the graphic owns by its kind.
   ~TCellGraphic() override;
+
+  // Frees what the graphic owns by its kind and forgets the objects, as when it
+  // is destroyed; the kind stays.
+  void FreeOwned();
 
   // Copies kind, alignments and the plain values (not the objects, CellVar or
   // CellCheckBoxState); nothing when Source is no TCellGraphic.

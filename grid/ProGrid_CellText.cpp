@@ -117,7 +117,9 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
   const QString raw = text;
   TCellTextKind kind = ClassifyCellText(text, EnableHTML());
   // A formula shows its calculated text, which is its own text in the string grid.
-  // Hook: the error marker comes with the cell graphics.
+  // The error marker of the cell's graphic.
+  const int errPos = FCellLayout.G ? FCellLayout.G->CellErrFrom() : 0;
+  const int errLen = FCellLayout.G ? FCellLayout.G->CellErrLen() : 0;
   // Password cells.
   bool password = false;
   IsPasswordCell(RC, ARow, password);
@@ -127,7 +129,19 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
     R.Left += GridLineWidth();
     R.Top += GridLineWidth();
   }
-  // Hook: the in-cell scroll position comes with the cell graphics.
+  // The in-cell scroll position moves the text up, clipped to the cell.
+  const int scrollPos = FCellLayout.ScrollPos;
+  HRGN clip = nullptr;
+  if (scrollPos > 0) {
+    clip = CreateRectRgn(ARect.Left, ARect.Top, ARect.Right, ARect.Bottom);
+    SelectClipRgn(ACanvas->Handle(), clip);
+    R.Top -= scrollPos;
+  }
+  auto unclip = qScopeGuard([&] {
+    if (!clip) return;
+    SelectClipRgn(ACanvas->Handle(), nullptr);
+    DeleteObject(clip);
+  });
   // The filter glyph of the filter row.
   if (FilterGlyph) {
     TBitmap* glyph = Filter()->HasFilter(RC) ? FilterDropDown()->GlyphActive()
@@ -189,12 +203,23 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
     }
     ACanvas->Pen()->SetWidth(1);
   }
-  // Hook: a graphic that hides the text comes with the cell graphics.
-  // The text rectangle.
+  // A graphic that shows no text ends the step here.
+  if (!FCellLayout.TextShown) return 0;
+  // The text rectangle: the graphic's room beside, above or under the text,
+  // and the node indent of the rows under nodes.
   if (!XYOffsetTopLeftOnly()) R.Right -= XYOffset().X;
   R.Left += XYOffset().X;
   R.Top += XYOffset().Y;
-  const int sortOffset = 0;  // the graphic's width before the text, with cell graphics
+  const int lineH = ACanvas->TextHeight(QStringLiteral("hg"));
+  if (FCellLayout.G) {
+    if (FCellLayout.GHA == haBeforeText) R.Left += FCellLayout.GW;
+    if (FCellLayout.GHA == haAfterText) R.Right -= FCellLayout.GW;
+    if (FCellLayout.GVA == vaAboveText) R.Top += FCellLayout.GH;
+    if (FCellLayout.GVA == vaUnderText) R.Bottom -= FCellLayout.GH;
+  }
+  const int sortOffset =
+      FCellLayout.GHA == haLeft || (FCellLayout.GHA == haBeforeText && HA == taLeftJustify) ? FCellLayout.GW : 0;
+  if (RC == 0 && HasNodes() && !IsNode(ARow)) R.Left += GetNodeIndent(ARow);
   const bool sortCell = HasSortIndicator(RC, ARow);
   int textWidth = 0;
   switch (kind) {
@@ -251,7 +276,10 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
     textWidth = calc.Right - R.Left + 2;
   }
   DrawTextEx(ACanvas->Handle(), text, -1, R, flags, nullptr);
-  // Hook: the error underline comes with the cell graphics.
+  // The error underline of a marker on a plain graphic.
+  if (errLen > 0 && FCellLayout.G &&
+      (FCellLayout.G->CellType() == ctEmpty || FCellLayout.G->CellType() == ctValue))
+    DrawErrorUnderline(this, ACanvas, text, R, lineH, errPos, errLen);
   R = ARect;
   if (FilterGlyph) R.Right -= 16;
   // The sort indicator.

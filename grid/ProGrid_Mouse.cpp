@@ -113,12 +113,21 @@ void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
     if (OnClickCell) OnClickCell(this, R, C);
     return;
   }
+  // Ratings, in-cell buttons and expand hot spots.
+  if (C < ColCount() && R < RowCount() && GraphicCellPress(C, R, X, Y)) return;
   // Beyond the counts: the framework alone.
   if (C >= ColCount() || R >= RowCount()) {
     TBaseGrid::WMLButtonDown(Message);
     return;
   }
   if (C == 0 && NodeGlyphPress(R, X, Shift, Y)) return;
+  // The node column never selects.
+  if (C == 0 && R >= FixedRows() && HasNodes() && !FMouseActions->RowSelect() &&
+      !Options().contains(goRowSizing)) {
+    if (OnMouseDown) OnMouseDown(this, mbLeft, Shift, X, Y);
+    if (OnClickCell) OnClickCell(this, R, C);
+    return;
+  }
   // Offset from the probe cell's bottom-right corner.
   if (FPress.Colclicked >= 0 && FPress.Rowclicked >= 0) {
     const TRect pr = CellRect(FPress.Colclicked, FPress.Rowclicked);
@@ -343,9 +352,10 @@ void TProStringGrid::WMLButtonUp(TWMMouse& Message) {
   }
   // The sizing hint goes with the button.
   if (FSizingHint != nullptr && (F.HintShowSizing || IsDesigning())) FSizingHint->ReleaseHandle();
-  // The released cell.
+  // The released cell; a pushed in-cell button clicks when released on it.
   int C = -1, R = -1;
   MouseToCell(X, Y, C, R);
+  if (GraphicCellRelease(C, R, X, Y)) return;
   // OnClick of the fixed cells.
   if (OnClick && FPress.DoOnClick && !(R >= 0 && R < FixedRows() && IsColumnSizingPress(X, Y)) &&
       ((R >= 0 && R < FixedRows()) || (C >= 0 && C < FixedCols())))

@@ -17,6 +17,8 @@ void TCellNode::Assign(TCellNode* Source) {
   FShowTree = Source->FShowTree;
   FShowTreeFull = Source->FShowTreeFull;
   FTreeColor = Source->FTreeColor;
+  FExpandGlyph->Assign(Source->FExpandGlyph.get());
+  FContractGlyph->Assign(Source->FContractGlyph.get());
   Changed();
 }
 

@@ -4,6 +4,8 @@
 #include "platform/rtl/Classes.h"
 #include "platform/gdi/Graphics.h"
 
+#include <memory>
+
 class TProStringGrid;
 
 // Kind of node glyph (named apart from the XML document's node type).
@@ -33,6 +35,11 @@ class TCellNode : public TPersistent {
   void SetShowTreeFull(bool Value);
   TColor TreeColor() const { return FTreeColor; }
   void SetTreeColor(TColor Value);
+  // The glyphs of cnGlyph nodes (both needed, else the box is drawn); a setter copies.
+  TBitmap* ExpandGlyph() const { return FExpandGlyph.get(); }
+  void SetExpandGlyph(TBitmap* Value) { FExpandGlyph->Assign(Value); Changed(); }
+  TBitmap* ContractGlyph() const { return FContractGlyph.get(); }
+  void SetContractGlyph(TBitmap* Value) { FContractGlyph->Assign(Value); Changed(); }
 
  private:
   void Changed();
@@ -44,4 +51,6 @@ class TCellNode : public TPersistent {
   int FNodeIndent = 12;
   bool FShowTree = true, FShowTreeFull = true;
   TColor FTreeColor = 0x808080;
+  std::unique_ptr<TBitmap> FExpandGlyph = std::make_unique<TBitmap>();
+  std::unique_ptr<TBitmap> FContractGlyph = std::make_unique<TBitmap>();
 };

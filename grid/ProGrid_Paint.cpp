@@ -271,7 +271,9 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
   // The real column; the filter row shows the filter glyph of filtered columns.
   const int RC = RealColIndex(ACol);
   const bool filterGlyph = ARow == FilterDropDownRow() && GetColumnFilter(RC);
-  // Hook: the in-cell scroll bar comes with the cell graphics.
+  // The in-cell scroll bar at the cell's right edge.
+  FCellLayout = TCellLayout();
+  DrawInCellScrollBar(ACanvas, ARect, RC, ARow);
   // The cell's look.
   bool WW = WordWrap();
   TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
@@ -280,7 +282,12 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
   TCellGradientDirection GD = GradientVertical;
   GetVisualProperties(ACol, ARow, AState, false, false, true, ACanvas->Brush(), colorTo, mirror,
                       mirrorTo, ACanvas->Font(), HA, VA, WW, GD);
-  // Hook: the cell graphic's geometry comes with the cell graphics.
+  // The cell's graphic and its layout beside the text.
+  FCellLayout.G = GetCellGraphicGeometry(RC, ARow, FCellLayout.GW, FCellLayout.GH, FCellLayout.TextShown,
+                                         FCellLayout.GHA, FCellLayout.GVA);
+  TCellGraphic* graphic = FCellLayout.G;
+  auto* drawer = graphic && graphic->CellType() == ctInterface ? dynamic_cast<ICellInterface*>(graphic->CellBitmap())
+                                                               : nullptr;
   // Selected without focus and no selection colour: the system's highlight;
   // the zoom; the colours kept for the end.
   if (AState.contains(gdSelected) && !AState.contains(gdFocused) && SelectionColor() == clNone)
@@ -315,16 +322,26 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
     ACanvas->Brush()->SetColor(keptBrush);
   }
   if (OnCustomCellBkgDraw) OnCustomCellBkgDraw(this, ACanvas, RC, ARow, AState, ARect, false);
-  // Hook: the always-visible editor buttons come with the cell graphics.
-  // The content: the default text unless the cell is drawn by an event.
+  // The always-visible combo and spin buttons take their room off the text.
+  const int rightBeforeButtons = ARect.Right;
+  if (!IsFixed(ACol, ARow) &&
+      (ControlLook()->DropDownAlwaysVisible() || ControlLook()->SpinButtonsAlwaysVisible()))
+    DrawAlwaysVisibleButtons(ACanvas, ARect, RC, ARow);
+  // The content: an object drawn before the text, then the default text unless
+  // the cell is drawn by an event.
   const bool eventDraws = (OnDrawCell || OnCustomCellDraw) && NoDefaultDraw();
   TRect content = ARect;
   if (fixed && R.Right < ARect.Right) content.Right = R.Right;
-  if (!eventDraws && !CellGraphicHidesText(RC, ARow)) {
+  if (drawer && drawer->DrawsBeforeText())
+    drawer->Draw(ACanvas, TRect(ARect.Left - 1, ARect.Top - 1, ARect.Right + 1, ARect.Bottom + 1), RC, ARow,
+                 AState.contains(gdSelected), this);
+  int textWidth = 0;
+  if (!eventDraws && !(graphic && NoImageAndText())) {
     ACanvas->Brush()->SetColor(keptBrush);
-    DrawCellText(ACanvas, ACol, RC, ARow, content, AState, HA, VA, WW, keptBrush, keptFont,
-                 filterGlyph);
+    textWidth = DrawCellText(ACanvas, ACol, RC, ARow, content, AState, HA, VA, WW, keptBrush, keptFont,
+                             filterGlyph);
   }
+  ARect.Right = rightBeforeButtons;
   ACanvas->Brush()->SetColor(keptBrush);
   ACanvas->Font()->SetColor(keptFont);
   DrawCellBorders(ACanvas, RC, ARow,
@@ -332,8 +349,19 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
   // The row indicator's room is given back.
   ARect.Left -= indicatorShift;
   if (fixed) DrawFixedCellEdges(ACanvas, ACol, ARow, ARect);
-  // Hook: node tree lines and the other cell graphics come with the cell graphics.
-  DrawCellCheckBoxGraphic(ACanvas, RC, ARow, content, HA, VA, fixed);
+  // Tree lines of the rows under nodes, then the cell's graphic.
+  if (RC == 0 && HasNodes() && !IsNode(ARow)) DrawNodeTreeLines(ACanvas, ARect, ARow);
+  if (graphic) {
+    TRect g = content;
+    if (fixed) g.Top += 1;
+    if (graphic->CellType() == ctNode && RC == 0)
+      DrawNodeGlyph(ACanvas, g, graphic, RC, ARow, AState, fixed);
+    else if (graphic->CellType() != ctInterface)
+      DrawCellGraphic(ACanvas, g, graphic, RC, ARow, textWidth, HA, VA, AState);
+    else if (drawer && !drawer->DrawsBeforeText())
+      drawer->Draw(ACanvas, TRect(g.Left - 1, g.Top - 1, g.Right, g.Bottom), RC, ARow, AState.contains(gdSelected),
+                   this);
+  }
   if (OnDrawCell) {
     TRect r(ARect.Left + 1, ARect.Top + 1, ARect.Right - GridLineWidth(),
             ARect.Bottom - GridLineWidth());

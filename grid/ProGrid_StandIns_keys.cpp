@@ -4,10 +4,6 @@
 #include "grid/ProGrid.h"
 #include "platform/ui/Clipbrd.h"
 
-// --- in-cell buttons ---
-
-bool TProStringGrid::HasButton(int, int) { return false; }
-
 // --- dimensions ---
 
 // Scrolling the last row above the search footer: nothing scrolls yet.

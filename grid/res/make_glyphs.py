@@ -9,6 +9,8 @@ bottom-left pixel).
   PSGRAD05..08  16 x 16  flat radio buttons in the same order
   PSGFILT       16 x 16  the filter funnel
   metrocheckon/off, metroradioon/off  16 x 16  the flat tone glyphs
+  PSGLEAFOPEN/CLOSE  16 x 16  leaf node glyphs: an open and a closed folder
+  XPNODEO/C           9 x 9   XP node glyphs: a box with a minus / a plus
 
 Run it in this folder to write the .bmp files again:  python3 make_glyphs.py
 """
@@ -100,7 +102,46 @@ def funnel():
     return px
 
 
+def leaf(opened):
+    px = canvas(16)
+    edge = (128, 96, 0)
+    face = (255, 214, 96) if opened else (240, 192, 64)
+    for x in range(1, 7):
+        px[3][x] = edge
+    for y in range(4, 14):
+        for x in range(1, 15):
+            px[y][x] = edge if y in (4, 13) or x in (1, 14) else face
+    if opened:
+        # The lid stands open: a lighter slanted front.
+        for y in range(7, 13):
+            for x in range(3 + (13 - y) // 2, 15):
+                px[y][x] = (255, 236, 160)
+            px[y][3 + (13 - y) // 2] = edge
+    return px
+
+
+def xp_node(plus):
+    px = [[(255, 255, 255) for _ in range(9)] for _ in range(9)]
+    frame = (120, 152, 181)
+    for i in range(9):
+        px[0][i] = px[8][i] = px[i][0] = px[i][8] = frame
+    for y in range(1, 8):
+        for x in range(1, 8):
+            g = 255 - (y * 6)
+            px[y][x] = (g, g, min(255, g + 12))
+    for x in range(2, 7):
+        px[4][x] = (0, 0, 0)
+    if plus:
+        for y in range(2, 7):
+            px[y][4] = (0, 0, 0)
+    return px
+
+
 if __name__ == '__main__':
+    write_bmp('PSGLEAFOPEN.bmp', leaf(True))
+    write_bmp('PSGLEAFCLOSE.bmp', leaf(False))
+    write_bmp('XPNODEO.bmp', xp_node(False))
+    write_bmp('XPNODEC.bmp', xp_node(True))
     for i, (checked, enabled) in enumerate([(1, 1), (0, 1), (1, 0), (0, 0)]):
         write_bmp('PSGCHK%02d.bmp' % (i + 1), check_box(20, 3, checked, enabled, True))
         write_bmp('PSGCHK%02d.bmp' % (i + 5), check_box(16, 1, checked, enabled, False))
