@@ -618,10 +618,11 @@ bool TProStringGrid::HasExpand(int ACol, int ARow) { return GraphicOfKind(ACol, 
 
 void TProStringGrid::RemoveExpand(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctExpand); }
 
+// The expand state and heights are read and changed only on an expand graphic:
+// another kind keeps other values in those fields (a radio group its choice, a
+// comment its colour).
 bool TProStringGrid::ToggleExpand(int ACol, int ARow) {
-  if (!IsRealCell(ACol, ARow)) return false;
-  const TPoint b = BaseCell(ACol, ARow);
-  TCellGraphic* g = GetCellGraphic(b.X, b.Y);
+  TCellGraphic* g = GraphicOfKind(ACol, ARow, ctExpand);
   if (!g) return false;
   const bool state = !g->CellVar().toBool();
   g->SetCellVar(state);
@@ -629,16 +630,12 @@ bool TProStringGrid::ToggleExpand(int ACol, int ARow) {
 }
 
 bool TProStringGrid::GetExpandState(int ACol, int ARow) {
-  if (!IsRealCell(ACol, ARow)) return false;
-  const TPoint b = BaseCell(ACol, ARow);
-  TCellGraphic* g = GetCellGraphic(b.X, b.Y);
+  TCellGraphic* g = GraphicOfKind(ACol, ARow, ctExpand);
   return g && g->CellVar().toBool();
 }
 
 int TProStringGrid::GetExpandHeight(int ACol, int ARow, bool Expanded) {
-  if (!IsRealCell(ACol, ARow)) return DefaultRowHeight();
-  const TPoint b = BaseCell(ACol, ARow);
-  TCellGraphic* g = GetCellGraphic(b.X, b.Y);
+  TCellGraphic* g = GraphicOfKind(ACol, ARow, ctExpand);
   if (!g) return DefaultRowHeight();
   return Expanded ? g->CellAngle() : g->CellIndex();
 }
