@@ -1572,6 +1572,9 @@ class TProStringGrid : public TBaseGrid {
   std::function<void(TObject* Sender, int ARow, int ARowReal)> OnExpandNode, OnContractNode;
   // The node settings: glyph kind, indent, tree lines, ExpandOne.
   TCellNode* CellNode() { return FCellNode.get(); }
+  // The display text; with Grouping.ShowGroupCount a node row's column-1 text
+  // gets the count of its rows (span - sub-node count - 1) appended.
+  void DoGetDisplText(int ACol, int ARow, QString& Value) override;
   int FNumNodes = 0;
 
  private:

@@ -407,3 +407,20 @@ bool TProStringGrid::NodeGlyphPress(int R, int X, TShiftState Shift, int Y) {
   if (MouseActions()->MoveRowOnNodeClick()) SetRow(R);
   return true;
 }
+
+void TProStringGrid::DoGetDisplText(int ACol, int ARow, QString& Value) {
+  TBaseGrid::DoGetDisplText(ACol, ARow, Value);
+  if (ACol != 1 || !Grouping()->ShowGroupCount() || !IsNode(ARow)) return;
+  const int count = GetNodeSpan(ARow) - GetSubNodeCount(ARow) - 1;
+  const QString fmt = Grouping()->GroupCountFormat();
+  if (fmt.isEmpty()) {
+    Value += QStringLiteral(" (%1)").arg(count);
+    return;
+  }
+  try {
+    Value += Format(fmt, {count});
+  } catch (const Exception&) {
+    // A format that takes no integer shows the plain count.
+    Value += QStringLiteral(" (%1)").arg(count);
+  }
+}

@@ -266,3 +266,122 @@ TEST(NodeClicks, GlyphPressContractsAndExpandsAndARefusalKeepsTheRows) {
   EXPECT_EQ(G->RowCount(), 10);
   EXPECT_EQ(seen, (std::vector<QString>{"before 2 2", "before 2 2", "contract 2", "expand 2"}));
 }
+
+TEST_F(Nodes, GroupCountFollowsTheNodeText) {
+  G.AddNode(1, 3);
+  EXPECT_EQ(G.Cells(1, 1), "1");
+  G.Grouping()->SetShowGroupCount(true);
+  EXPECT_EQ(G.Cells(1, 1), "1 (2)");
+  EXPECT_EQ(G.Cells(1, 2), "2");
+  G.Grouping()->SetGroupCountFormat(" [%d rows]");
+  EXPECT_EQ(G.Cells(1, 1), "1 [2 rows]");
+  G.Grouping()->SetGroupCountFormat(" %s");  // no integer format: the plain count
+  EXPECT_EQ(G.Cells(1, 1), "1 (2)");
+}
+
+TEST_F(Nodes, ASpanPastTheLastRowCoversTheRowsThatExist) {
+  G.AddNode(7, 10);
+  EXPECT_EQ(G.GetNodeIndent(9), 12);
+  G.ContractNode(7);
+  EXPECT_EQ(G.RowCount(), 8);
+  G.ExpandNode(7);
+  EXPECT_EQ(Column1().join(','), "0,1,2,3,4,5,6,7,8,9");
+}
+
+namespace {
+
+// A shown grid with nodes for keys and mouse presses.
+class NodeInput : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    G = new TProStringGrid(F.Form);
+    G->SetParent(F.Form);
+    G->SetBorderStyle(bsNone);
+    G->SetBounds(0, 0, 380, 280);
+    G->SetColCount(3);
+    G->SetRowCount(10);
+    for (int r = 0; r < 10; ++r) G->SetCells(1, r, QString::number(r));
+    F.Show();
+    G->SetFocus();
+  }
+  void Key(Qt::Key K) { QTest::keyClick(G->View(), K); }
+  void ClickGlyph(int R) {
+    const TRect cr = G->CellRect(0, R);
+    const TRect ins = G->NonClientInsets();
+    QTest::mouseClick(G->View(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(G->GetNodeIndent(R) - 2 + ins.Left, (cr.Top + cr.Bottom) / 2 + ins.Top));
+  }
+  TShownForm F{400, 300};
+  TProStringGrid* G = nullptr;
+};
+
+}  // namespace
+
+TEST_F(NodeInput, InsertAndDeleteKeysKeepTheNodesWhole) {
+  G->Navigation()->SetAllowInsertRow(true);
+  G->Navigation()->SetAllowDeleteRow(true);
+  G->Navigation()->SetInsertPosition(pInsertBefore);
+  G->AddNode(2, 3);
+  // In a node: a child row, the node widens.
+  G->FocusCell(1, 3);
+  Key(Qt::Key_Insert);
+  EXPECT_EQ(G->RowCount(), 11);
+  EXPECT_EQ(G->GetNodeSpan(2), 4);
+  EXPECT_EQ(G->GetNodeIndent(3), 12);
+  // Outside any node: a normal row, the node keeps its span.
+  G->FocusCell(1, 8);
+  Key(Qt::Key_Insert);
+  EXPECT_EQ(G->RowCount(), 12);
+  EXPECT_EQ(G->GetNodeSpan(2), 4);
+  EXPECT_EQ(G->GetNodeIndent(8), 0);
+  // Deleting a child row narrows the node; a normal row leaves it.
+  G->FocusCell(1, 3);
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(G->GetNodeSpan(2), 3);
+  G->FocusCell(1, 8);
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(G->GetNodeSpan(2), 3);
+  EXPECT_EQ(G->RowCount(), 10);
+}
+
+TEST_F(NodeInput, RightAndLeftOpenAndCloseANodeRow) {
+  G->AddNode(2, 4);
+  G->MergeCells(1, 2, 2, 1);
+  G->FocusCell(1, 2);
+  Key(Qt::Key_Left);
+  EXPECT_TRUE(G->GetNodeState(2));
+  EXPECT_EQ(G->RowCount(), 7);
+  Key(Qt::Key_Right);
+  EXPECT_FALSE(G->GetNodeState(2));
+  EXPECT_EQ(G->RowCount(), 10);
+}
+
+TEST_F(NodeInput, HeaderGlyphContractsAndExpandsAll) {
+  G->MouseActions()->SetNodeAllExpandContract(true);
+  G->AddNode(0, 1);
+  G->AddNode(2, 3);
+  G->AddNode(6, 3);
+  ClickGlyph(0);
+  EXPECT_TRUE(G->GetNodeState(2));
+  EXPECT_EQ(G->RowCount(), 6);
+  ClickGlyph(0);
+  EXPECT_EQ(G->RowCount(), 10);
+  EXPECT_FALSE(G->GetNodeState(2));
+  // Without the setting the header glyph does nothing.
+  G->MouseActions()->SetNodeAllExpandContract(false);
+  ClickGlyph(0);
+  EXPECT_EQ(G->RowCount(), 10);
+}
+
+TEST_F(NodeInput, PressesInTheNodeColumnBesideTheGlyphNeverSelect) {
+  G->AddNode(2, 3);
+  G->FocusCell(1, 5);
+  std::vector<TPoint> clicked;
+  G->OnClickCell = [&](TObject*, int r, int c) { clicked.push_back(TPoint(c, r)); };
+  const TRect cr = G->CellRect(0, 4);
+  const TRect ins = G->NonClientInsets();
+  QTest::mouseClick(G->View(), Qt::LeftButton, Qt::NoModifier,
+                    QPoint(cr.Right - 3 + ins.Left, (cr.Top + cr.Bottom) / 2 + ins.Top));
+  EXPECT_EQ(G->Row(), 5);
+  EXPECT_EQ(clicked, (std::vector<TPoint>{TPoint(0, 4)}));
+}
