@@ -15,6 +15,10 @@
 #include "platform/gdi/WinGdi.h"
 #include "platform/os/ScopedService.h"
 #include "tests/controls/ThemeFakes.h"
+#include "tests/platform/ControlTestSupport.h"
+
+#include <QApplication>
+#include <QWidget>
 
 namespace {
 
@@ -571,4 +575,95 @@ TEST_F(GraphicPaint, DisabledCellsDrawDisabledCheckBoxesAndButtons) {
   G.SetOptions(G.Options() + goEditing);
   EXPECT_EQ(states(1) & DFCS_INACTIVE, 0u);
   EXPECT_EQ(states(2) & DFCS_INACTIVE, 0u);
+}
+
+// A demo grid with a cell of each kind and a three-level node tree, painted in
+// a shown window. With ZIDI_SCREENSHOT_DIR set, the window is saved there as
+// cell-graphics.png for a look.
+TEST(GraphicDemo, EveryKindAndANodeTreePaintTogether) {
+  TShownForm F{760, 420};
+  auto* g = new TProStringGrid(F.Form);
+  g->SetParent(F.Form);
+  g->SetBounds(0, 0, 760, 420);
+  g->SetColCount(4);
+  g->SetRowCount(13);
+  g->SetDefaultRowHeight(28);
+  g->SetColWidths(0, 110);
+  g->SetColWidths(1, 90);
+  g->SetColWidths(2, 260);
+  g->SetColWidths(3, 260);
+  g->SetOptions(g->Options() + goEditing);
+  g->SetCells(1, 0, "Kind");
+  g->SetCells(2, 0, "Graphic");
+  g->SetCells(3, 0, "Graphic");
+  TImageList images(nullptr);
+  images.SetWidth(12);
+  images.SetHeight(12);
+  for (TColor c : {clRed, clGreen, clBlue}) {
+    auto b = Solid(12, 12, c);
+    images.Add(b.get(), nullptr);
+  }
+  g->SetGridImages(&images);
+  auto bmp = Solid(16, 16, TColor(0x2060C0));
+  // A glyph on a white ground (its corner colour is the transparent one).
+  auto glyph = Solid(12, 12, clWhite);
+  glyph->Canvas()->Brush()->SetColor(clGreen);
+  glyph->Canvas()->FillRect(TRect(2, 2, 10, 10));
+  TPicture pic;
+  auto picBmp = Solid(40, 20, TColor(0x00A0FF));
+  pic.SetGraphic(picBmp.get());
+  int r = 1;
+  auto row = [&](const QString& kind) {
+    g->SetCells(1, r, kind);
+    return r++;
+  };
+  int k = row("bitmap");
+  g->SetCells(2, k, "before text");
+  g->AddBitmap(2, k, bmp.get(), false, haBeforeText, vaCenter);
+  g->SetCells(3, k, "image list");
+  g->AddImageIdx(3, k, 1, haBeforeText, vaCenter);
+  k = row("images");
+  g->AddMultiImage(2, k, 0, haLeft, vaCenter);
+  for (int i : {0, 1, 2}) g->CellImages(2, k)->Add(i);
+  g->AddPicture(3, k, &pic, false, StretchWithAspectRatio, 2, haLeft, vaTop);
+  k = row("check");
+  g->SetCells(2, k, "check box");
+  g->AddCheckBox(2, k, true, false);
+  g->AddRadioButton(3, k, true);
+  k = row("progress");
+  g->SetCells(2, k, "65");
+  g->AddProgress(2, k, TColor(0xC08040), clWhite);
+  g->SetCells(3, k, "40");
+  g->AddProProgress(3, k, 0, 100);
+  k = row("pie, range");
+  g->SetCells(2, k, "pie");
+  g->AddProgressPie(2, k, clGreen, 70);
+  g->SetCells(3, k, "-4");
+  g->AddRangeIndicator(3, k, 10, clRed, clBlue, true);
+  k = row("rating");
+  g->SetCells(2, k, "2.5");
+  g->AddRating(2, k, 5, TColor(0x00C0FF), TColor(0xC0C0C0));
+  g->AddShape(3, k, csStar, TColor(0x00C0FF), clBlack, haLeft, vaTop);
+  k = row("buttons");
+  g->AddButton(2, k, 90, 22, "Button", haLeft, vaCenter);
+  g->AddBitButton(3, k, 110, 22, "Bit button", glyph.get(), haLeft, vaCenter);
+  k = row("comment");
+  g->SetCells(2, k, "commented");
+  g->AddComment(2, k, "a note");
+  g->AddExpand(3, k, 50);
+  g->SetCells(3, k, "expand");
+  // The node tree: three levels.
+  for (int n = r; n < 13; ++n) g->SetCells(1, n, QStringLiteral("row %1").arg(n));
+  g->AddNode(r, 5);
+  g->AddNode(r + 1, 4);
+  g->AddNode(r + 2, 2);
+  F.Show();
+  QApplication::processEvents();
+  const QImage shot = g->View()->grab().toImage();
+  ASSERT_FALSE(shot.isNull());
+  // Something of each colour family shows.
+  EXPECT_GT(CountColor(shot, TRect(0, 0, shot.width(), shot.height()), qRgb(0, 255, 0)), 20);
+  if (const QByteArray dir = qgetenv("ZIDI_SCREENSHOT_DIR"); !dir.isEmpty())
+    shot.save(QString::fromLocal8Bit(dir) + "/cell-graphics.png");
+  g->SetGridImages(nullptr);
 }
