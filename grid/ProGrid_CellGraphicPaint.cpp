@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "grid/ProGrid.h"
+#include "grid/ProGrid_CellGraphic_p.h"
 #include "platform/gdi/Graphics.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/ui/UxTheme.h"
@@ -12,13 +13,6 @@
 void InitProGridGlyphResources();
 
 namespace {
-
-TColor SlotColor(TObject* Slot) { return TColor(uint32_t(reinterpret_cast<quintptr>(Slot))); }
-
-bool IsCheckBoxKind(TCellType Kind) {
-  return Kind == ctCheckBox || Kind == ctDataCheckBox || Kind == ctVirtCheckBox ||
-         Kind == ctRowCheckBox || Kind == ctTriStateCheckBox || Kind == ctRadioButton;
-}
 
 // The kinds that draw beside the cell's text (their text-width rule differs).
 bool BesideTextBox(TCellType Kind) {

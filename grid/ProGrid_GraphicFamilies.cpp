@@ -7,15 +7,8 @@
 #include <cmath>
 
 #include "grid/ProGrid.h"
+#include "grid/ProGrid_CellGraphic_p.h"
 #include "platform/gdi/Graphics.h"
-
-namespace {
-
-TObject* ColorSlot(TColor Color) { return reinterpret_cast<TObject*>(quintptr(uint32_t(Color))); }
-
-TColor SlotColor(TObject* Slot) { return TColor(uint32_t(reinterpret_cast<quintptr>(Slot))); }
-
-}  // namespace
 
 // ------------------------------------------------------------------- helpers
 

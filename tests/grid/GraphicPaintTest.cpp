@@ -33,6 +33,12 @@ std::vector<TDrawRecord> TextsOf(const TRecordingCanvas& rc, const QString& T) {
   return out;
 }
 
+// Where the drawn text T begins, by the alignment of its layout rectangle.
+int TextStart(TRecordingCanvas& rc, const TDrawRecord& T, TAlignment HA) {
+  const int w = rc.Canvas()->TextWidth(T.Text);
+  return HA == taLeftJustify ? T.R.Left : HA == taRightJustify ? T.R.Right - w : T.R.Left + (T.R.Width() - w) / 2;
+}
+
 // A solid bitmap of W x H in Color.
 std::unique_ptr<TBitmap> Solid(int W, int H, TColor Color) {
   auto b = std::make_unique<TBitmap>();
@@ -83,11 +89,8 @@ TEST_F(GraphicPaint, BitmapBesideTextFollowsTheTextAlignment) {
     const TRect b = rc.OfKind(dkBitmap)[0].R;
     const auto t = TextsOf(rc, "abc");
     ASSERT_EQ(t.size(), 1u);
-    const int w = rc.Canvas()->TextWidth("abc");
-    const int start = c.text == taLeftJustify ? t[0].R.Left
-                      : c.text == taRightJustify ? t[0].R.Right - w
-                                                 : t[0].R.Left + (t[0].R.Width() - w) / 2;
-    const int end = start + w;
+    const int start = TextStart(rc, t[0], c.text);
+    const int end = start + rc.Canvas()->TextWidth("abc");
     EXPECT_EQ(b.Width(), 20);
     if (c.where == haBeforeText) {
       // Right before the text, a few pixels apart.
@@ -144,8 +147,7 @@ TEST_F(GraphicPaint, CheckBoxesBesideCentredTextAndDataBoxesCentred) {
   const TRect box = rc.OfKind(dkFrameControl)[0].R;
   const auto t = TextsOf(rc, "some text");
   ASSERT_EQ(t.size(), 1u);
-  const int w = rc.Canvas()->TextWidth("some text");
-  const int start = t[0].R.Left + (t[0].R.Width() - w) / 2;
+  const int start = TextStart(rc, t[0], taCenter);
   EXPECT_LE(box.Right, start);
   EXPECT_GE(box.Right, start - 12);
   // A data check box has no text beside it: centred in the cell.
