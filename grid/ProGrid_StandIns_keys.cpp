@@ -8,11 +8,6 @@
 
 bool TProStringGrid::HasButton(int, int) { return false; }
 
-// --- dimensions ---
-
-// Scrolling the last row above the search footer: nothing scrolls yet.
-void TProStringGrid::ScrollAboveSearchFooter() {}
-
 // --- clipboard services ---
 
 void TProStringGrid::CopySelectionToClipboard() {
