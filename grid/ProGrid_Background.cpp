@@ -110,7 +110,10 @@ void TBackGround::SetColor(TColor Value) {
 }
 
 void TBackGround::SetBitmap(TBitmap* Value) {
-  FBitmap->Assign(Value);
+  if (Value == nullptr)
+    FBitmap = std::make_unique<TBitmap>();
+  else
+    FBitmap->Assign(Value);
   Changed();
 }
 
@@ -150,14 +153,18 @@ namespace {
 // the first counted cell (column FixedCols and row FixedRows for bcNormal,
 // else column 0 and row 0) as it would stand unscrolled, moved with the scroll.
 TPoint TileOrigin(TProStringGrid& G, TBackGroundCells Cells) {
-  const int lw = G.GridLineWidth();
+  // The cells follow each other at their size plus the lines drawn between them.
+  TGridDrawInfo info;
+  G.CalcDrawInfo(info);
+  const int lx = info.Horz.EffectiveLineWidth, ly = info.Vert.EffectiveLineWidth;
   const int firstCol = Cells == bcNormal ? G.FixedCols() : 0;
   const int firstRow = Cells == bcNormal ? G.FixedRows() : 0;
+  auto advance = [](int Size, int Line) { return Size < 0 ? 0 : Size + Line; };  // hidden: none
   int x = 0, y = 0;
-  for (int c = 0; c < firstCol; ++c) x += G.ColWidths(c) + lw;
-  for (int r = 0; r < firstRow; ++r) y += G.RowHeights(r) + lw;
-  for (int c = G.FixedCols(); c < G.LeftCol(); ++c) x -= G.ColWidths(c) + lw;
-  for (int r = G.FixedRows(); r < G.TopRow(); ++r) y -= G.RowHeights(r) + lw;
+  for (int c = 0; c < firstCol; ++c) x += advance(G.ColWidths(c), lx);
+  for (int r = 0; r < firstRow; ++r) y += advance(G.RowHeights(r), ly);
+  for (int c = G.FixedCols(); c < G.LeftCol(); ++c) x -= advance(G.ColWidths(c), lx);
+  for (int r = G.FixedRows(); r < G.TopRow(); ++r) y -= advance(G.RowHeights(r), ly);
   return TPoint(x - 1, y - 1);
 }
 

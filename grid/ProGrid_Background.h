@@ -34,7 +34,7 @@ class TBackGround : public TPersistent {
   void SetColorTo(TColor Value);
   TColor Color() const { return FColor; }
   void SetColor(TColor Value);
-  // The picture (owned); the setter copies the given one.
+  // The picture (owned); the setter copies the given one (nullptr: none).
   TBitmap* Bitmap() const { return FBitmap.get(); }
   void SetBitmap(TBitmap* Value);
   // Whether a picture is set.
