@@ -1927,6 +1927,9 @@ class TProStringGrid : public TBaseGrid {
   // Shows the scroll hint with Text near the mouse pointer.
   void ShowScrollHint(const QString& Text);
   void DragScrollTick();
+  // After LeftCol or TopRow changed: the flat bars, the footer and the metro
+  // bars follow.
+  void ScrolledFollowUp();
   // The cells a bdFixed background picture covers (empty rectangle: none).
   TGridRect FixedBackgroundCells();
   int SearchPanelHeight() const;

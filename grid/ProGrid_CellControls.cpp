@@ -68,6 +68,7 @@ void TProStringGrid::CellControlsUpdate(bool rebuildlist) {
 
 void TProStringGrid::TopLeftChanged() {
   TBaseGrid::TopLeftChanged();
+  ScrolledFollowUp();
   CellControlsUpdate(false);
   // A synchronised grid scrolls along.
   if (TStringGrid* other = FSyncGrid->Grid()) {

@@ -391,6 +391,14 @@ void TProStringGrid::WMVScroll(TWMScroll& Message) {
   if (HasCheckBox(RealColIndex(Col()), Row())) HideEditor();
 }
 
+void TProStringGrid::ScrolledFollowUp() {
+  SyncFlatVertScroll();
+  SyncFlatHorzScroll();
+  UpdateFooter();
+  if (FVScrollControl != nullptr) FVScrollControl->Invalidate();
+  if (FHScrollControl != nullptr) FHScrollControl->Invalidate();
+}
+
 void TProStringGrid::DoScrollCell(int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax) {
   if (OnScrollCell) OnScrollCell(this, ACol, ARow, ScrollPosition, ScrollMin, ScrollMax);
 }

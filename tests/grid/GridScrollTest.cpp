@@ -7,6 +7,7 @@
 
 #include <QScopeGuard>
 #include <QTest>
+#include <cmath>
 
 #include "grid/ProGrid.h"
 #include "grid/ProGrid_ScrollControl.h"
@@ -254,6 +255,34 @@ TEST_F(GridScroll, WithFlatFunctionsTheGridSetsTheBarProperties) {
   G->SetScrollType(ssFlat);
   EXPECT_FALSE(fake.Calls.contains("show h 1"));
   EXPECT_FALSE(fake.Calls.contains("sync h"));
+}
+
+TEST_F(GridScroll, FlatBarsReportThumbPositionsOverTheWholeRange) {
+  const int vis = G->VisibleColCount();
+  HScroll(SB_THUMBPOSITION, 32);
+  EXPECT_EQ(G->LeftCol(), MulDiv(32, 10 - vis - 1, 127) + 1);
+  G->SetLeftCol(1);
+  TFlatFake fake;
+  const TFlatScrollBarApi old = SetFlatScrollBarApi(fake.Api());
+  auto restore = qScopeGuard([&] { SetFlatScrollBarApi(old); });
+  G->SetScrollType(ssFlat);
+  // The position is stretched by 127 / (128 - the visible share of 128).
+  const int v = int(std::nearbyint(vis * 128.0f / 10));
+  const int pos = int(std::nearbyint(32 * 127.0f / (128 - v)));
+  HScroll(SB_THUMBPOSITION, 32);
+  EXPECT_EQ(G->LeftCol(), MulDiv(pos, 10 - vis - 1, 127) + 1);
+  EXPECT_NE(pos, 32);
+}
+
+TEST_F(GridScroll, ScreenPointsBecomeCells) {
+  const TRect r = G->CellRect(3, 4);
+  int c = 0, w = 0;
+  G->ScreenToCell(G->ClientToScreen(TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2)), c, w);
+  EXPECT_EQ(c, 3);
+  EXPECT_EQ(w, 4);
+  G->SetColCount(3);
+  G->ScreenToCell(G->ClientToScreen(TPoint(395, 5)), c, w);
+  EXPECT_EQ(c, -1);
 }
 
 // ------------------------------------------------------------ drag scrolling
