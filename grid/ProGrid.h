@@ -1926,6 +1926,10 @@ class TProStringGrid : public TBaseGrid {
   void UpdateHScrollProportional();
   // Shows the scroll hint with Text near the mouse pointer.
   void ShowScrollHint(const QString& Text);
+  void ReleaseScrollHint();
+  // The hint's part of a scroll message: shown on a thumb drag with Prefix and
+  // the column or row Number (OnScrollHint may change it), released at the end.
+  void ScrollHintStep(int Code, const QString& Prefix, int Number);
   void DragScrollTick();
   // After LeftCol or TopRow changed: the flat bars, the footer and the metro
   // bars follow.
@@ -1966,6 +1970,10 @@ class TProStringGrid : public TBaseGrid {
  private:
   // The mouse started sizing a column or row (called while the framework sizes).
   void NoteUserSizing();
+  void ForgetUserSizing(bool Sized);
+  // After the user sized column (row) Index from Start pixels: every other
+  // scrolling column (row) in the same proportion.
+  void ScaleOthers(bool Cols, int Index, int Start);
   bool FStretching = false;  // a stretch pass runs (column-width changes do not refit)
   bool FColSized = false, FRowSized = false;
   int FSizedCol = -1, FSizedRow = -1, FSizedColStart = 0, FSizedRowStart = 0;

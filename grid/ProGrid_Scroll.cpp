@@ -269,6 +269,19 @@ void TProStringGrid::UpdateVScrollProportional() {
 
 // ------------------------------------------------------------ scroll messages
 
+void TProStringGrid::ReleaseScrollHint() {
+  if (FScrollHintWnd != nullptr) FScrollHintWnd->ReleaseHandle();
+  FScrollHintShow = false;
+}
+
+void TProStringGrid::ScrollHintStep(int Code, const QString& Prefix, int Number) {
+  if (Code == SB_ENDSCROLL) ReleaseScrollHint();
+  if (Code != SB_THUMBTRACK) return;
+  QString text = Prefix + QString::number(Number);
+  if (OnScrollHint) OnScrollHint(this, Number, text);
+  ShowScrollHint(text);
+}
+
 void TProStringGrid::ShowScrollHint(const QString& Text) {
   if (FScrollHintWnd == nullptr) FScrollHintWnd = new THTMLHintWindow(this);
   FScrollHintWnd->SetColor(F.HintColor);
@@ -297,17 +310,7 @@ void TProStringGrid::WMHScroll(TWMScroll& Message) {
     return;
   }
   const int c = MulDiv(Message.Pos(), ColCount() - VisibleColCount() - FixedCols(), GridScrollRange) + FixedCols();
-  if (F.ScrollHints == shHorizontal || F.ScrollHints == shBoth) {
-    if (code == SB_ENDSCROLL && FScrollHintWnd != nullptr) {
-      FScrollHintWnd->ReleaseHandle();
-      FScrollHintShow = false;
-    }
-    if (code == SB_THUMBTRACK) {
-      QString text = QStringLiteral("Col : ") + QString::number(c);
-      if (OnScrollHint) OnScrollHint(this, c, text);
-      ShowScrollHint(text);
-    }
-  }
+  if (F.ScrollHints == shHorizontal || F.ScrollHints == shBoth) ScrollHintStep(code, QStringLiteral("Col : "), c);
   // The flat bars report thumb positions over the whole range.
   if (code == SB_THUMBPOSITION && FFlatScrollInit && ColCount() > 0) {
     const int v = RoundSingle(float(VisibleColCount()) * 128 / ColCount());
@@ -362,17 +365,7 @@ void TProStringGrid::WMVScroll(TWMScroll& Message) {
     return;
   }
   const int r = MulDiv(Message.Pos(), RowCount() - VisibleRowCount() - FixedRows(), GridScrollRange) + FixedRows();
-  if (F.ScrollHints == shVertical || F.ScrollHints == shBoth) {
-    if (code == SB_ENDSCROLL && FScrollHintWnd != nullptr) {
-      FScrollHintWnd->ReleaseHandle();
-      FScrollHintShow = false;
-    }
-    if (code == SB_THUMBTRACK) {
-      QString text = QStringLiteral("Row : ") + QString::number(r);
-      if (OnScrollHint) OnScrollHint(this, r, text);
-      ShowScrollHint(text);
-    }
-  }
+  if (F.ScrollHints == shVertical || F.ScrollHints == shBoth) ScrollHintStep(code, QStringLiteral("Row : "), r);
   if (code == SB_THUMBTRACK && FScrollSynch) SetTopRow(r);
   const TGridRect bgBefore = FixedBackgroundCells();
   const int topBefore = TopRow();

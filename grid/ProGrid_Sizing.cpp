@@ -53,25 +53,35 @@ void TProStringGrid::NoteUserSizing() {
   }
 }
 
+void TProStringGrid::ForgetUserSizing(bool Sized) {
+  // What the user sized is taken once: the writes that follow are not user sizing.
+  if (!Sized) return;
+  FColSized = FRowSized = false;
+  FSizedCol = FSizedRow = -1;
+}
+
+void TProStringGrid::ScaleOthers(bool Cols, int Index, int Start) {
+  // Only a column or row that had a size when sizing began gives a ratio.
+  const int count = Cols ? ColCount() : RowCount();
+  if (Start <= 0 || Index < 0 || Index >= count) return;
+  const double f = double(Cols ? ColWidths(Index) : RowHeights(Index)) / Start;
+  for (int i = Cols ? FixedCols() : FixedRows(); i < count; ++i) {
+    if (i == Index) continue;
+    if (Cols)
+      SetColWidths(i, int(std::nearbyint(ColWidths(i) * f)));
+    else
+      SetRowHeights(i, int(std::nearbyint(RowHeights(i) * f)));
+  }
+}
+
 void TProStringGrid::ColWidthsChanged() {
   if (!FStretching) StretchColumn(FColumnSize->StretchColumn());
-  if (IsDesigning() && FScrollHintWnd != nullptr) {
-    FScrollHintWnd->ReleaseHandle();
-    FScrollHintShow = false;
-  }
+  if (IsDesigning()) ReleaseScrollHint();
   TBaseGrid::ColWidthsChanged();
-  // What the user sized is taken once: the writes below are not user sizing.
   const bool user = FColSized;
   const int col = FSizedCol, start = FSizedColStart;
-  if (user) {
-    FColSized = FRowSized = false;
-    FSizedCol = FSizedRow = -1;
-  }
-  if (user && FMouseActions->AllColumnSize() && start > 0 && col < ColCount()) {
-    const double f = double(ColWidths(col)) / start;
-    for (int c = FixedCols(); c < ColCount(); ++c)
-      if (c != col) SetColWidths(c, int(std::nearbyint(ColWidths(c) * f)));
-  }
+  ForgetUserSizing(user);
+  if (user && FMouseActions->AllColumnSize()) ScaleOthers(true, col, start);
   if (user && col < ColCount()) {
     if (OnEndColumnSize) OnEndColumnSize(this, col);
     int w = ColWidths(col);
@@ -93,16 +103,8 @@ void TProStringGrid::RowHeightsChanged() {
   TBaseGrid::RowHeightsChanged();
   const bool user = FRowSized;
   const int row = FSizedRow, start = FSizedRowStart;
-  if (user) {
-    FColSized = FRowSized = false;
-    FSizedCol = FSizedRow = -1;
-  }
-  // Only a row that had a height when sizing began gives a ratio.
-  if (user && FMouseActions->AllRowSize() && start > 0 && row < RowCount()) {
-    const double f = double(RowHeights(row)) / start;
-    for (int r = FixedRows(); r < RowCount(); ++r)
-      if (r != row) SetRowHeights(r, int(std::nearbyint(RowHeights(r) * f)));
-  }
+  ForgetUserSizing(user);
+  if (user && FMouseActions->AllRowSize()) ScaleOthers(false, row, start);
   if (user && OnEndRowSize) OnEndRowSize(this, row);
   if (HasCheckBox(RealColIndex(Col()), Row())) HideEditor();
   CellControlsUpdate(false);
