@@ -1910,6 +1910,9 @@ class TProStringGrid : public TBaseGrid {
   virtual void DoScrollCell(int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax);
 
  private:
+  // The window exists: the metro bars of ssMetro, the flat bars of ssFlat and
+  // ssEncarta (a type set before the window came keeps its bars for it).
+  void ScrollWindowCreated();
   void CreateScrollControls();
   void FreeScrollControls();
   void InitFlatScrollBars();

@@ -177,6 +177,15 @@ void TProStringGrid::SetScrollProportional(bool Value) {
   }
 }
 
+void TProStringGrid::ScrollWindowCreated() {
+  if (IsDesigning()) return;
+  if (F.ScrollType == ssMetro) CreateScrollControls();
+  if (F.ScrollType == ssFlat || F.ScrollType == ssEncarta) {
+    InitFlatScrollBars();
+    UpdateFlatScrollBars();
+  }
+}
+
 void TProStringGrid::CreateScrollControls() {
   if (FVScrollControl == nullptr) {
     FVScrollControl = new TScrollControl(this);

@@ -76,6 +76,18 @@ TEST_F(GridScroll, MetroBarsReplaceTheWindowsBarsAndGoBack) {
   EXPECT_EQ(G->ScrollBars(), ssBoth);
 }
 
+TEST(GridScrollTypes, ATypeSetBeforeTheWindowTakesEffectWhenItComes) {
+  TShownForm f;
+  auto* g = new TProStringGrid(f.Form);
+  g->SetScrollType(ssMetro);
+  EXPECT_EQ(g->MetroScrollBar(true), nullptr);
+  g->SetScrollBars(ssNone);
+  g->SetParent(f.Form);
+  f.Show();
+  ASSERT_NE(g->MetroScrollBar(true), nullptr);
+  EXPECT_EQ(g->MetroScrollBar(false)->Height(), 6);
+}
+
 TEST_F(GridScroll, BadScrollSettingsAreRefusedAndChangeNothing) {
   G->SetScrollType(ssMetro);
   for (int bad : {-1, 4, 99}) {
@@ -283,6 +295,22 @@ TEST_F(GridScroll, ScreenPointsBecomeCells) {
   G->SetColCount(3);
   G->ScreenToCell(G->ClientToScreen(TPoint(395, 5)), c, w);
   EXPECT_EQ(c, -1);
+}
+
+TEST(GridFlatScrollBars, AFlatTypeSetBeforeTheWindowIsAppliedWhenItComes) {
+  TFlatFake fake;
+  const TFlatScrollBarApi old = SetFlatScrollBarApi(fake.Api());
+  auto restore = qScopeGuard([&] { SetFlatScrollBarApi(old); });
+  TShownForm f;
+  auto* g = new TProStringGrid(f.Form);
+  g->SetRowCount(100);
+  g->SetScrollType(ssEncarta);
+  EXPECT_FALSE(fake.Calls.contains("init"));
+  g->SetParent(f.Form);
+  f.Show();
+  EXPECT_TRUE(fake.Calls.contains("init"));
+  EXPECT_TRUE(fake.Calls.contains("show v 1"));
+  EXPECT_EQ(fake.Props[WSB_PROP_VSTYLE], FSB_ENCARTA_MODE);
 }
 
 // ------------------------------------------------------------ drag scrolling
