@@ -1989,8 +1989,6 @@ class TProStringGrid : public TBaseGrid {
  private:
   // The part of the picture at (Left, Top) that overlaps R, on the canvas.
   void DrawBackgroundBitmapAt(TCanvas* ACanvas, const TRect& R);
-  // The picture repeated over R from (R.Left - 1, R.Top - 1).
-  void TileBackground(TCanvas* ACanvas, const TRect& R);
   // A cell's share of the picture or gradient under its text rectangle T.
   void DrawCellBackground(TCanvas* ACanvas, int DC, int RC, int ARow, const TRect& T,
                           TGridDrawState AState);

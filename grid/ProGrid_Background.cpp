@@ -3,6 +3,9 @@
 #include "grid/ProGrid_Background.h"
 
 #include <QScopeGuard>
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 #include "controls/ProUtil.h"
 #include "grid/ProGrid.h"
@@ -141,10 +144,6 @@ void TProStringGrid::DrawBackgroundBitmapAt(TCanvas* ACanvas, const TRect& R) {
   const TRect dest = Intersect(R, TRect(l, t, l + pic->Width(), t + pic->Height()));
   if (IsEmptyRect(dest)) return;
   ACanvas->CopyRect(dest, pic->Canvas(), TRect(dest.Left - l, dest.Top - t, dest.Right - l, dest.Bottom - t));
-}
-
-void TProStringGrid::TileBackground(TCanvas* ACanvas, const TRect& R) {
-  TileFrom(ACanvas, FBackGround->Bitmap(), R, R.Left - 1, R.Top - 1);
 }
 
 namespace {

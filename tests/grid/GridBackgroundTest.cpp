@@ -99,6 +99,27 @@ TEST_F(GridBackground, ATiledPictureIsOnePatternOverTheCellsAndTheEmptyArea) {
             PatternColor(((fixed.Left + 3 - ox) % 16 + 16) % 16, ((fixed.Top + 3 - oy) % 16 + 16) % 16, 4));
 }
 
+TEST_F(GridBackground, TheTiledPatternScrollsWithTheCells) {
+  auto pic = Pattern(16, 16, 4);
+  G->BackGround()->SetBitmap(pic.get());
+  G->SetRowCount(40);
+  G->SetTopRow(7);
+  const QImage img = GrabControl(G);
+  // Where the first normal cell would stand unscrolled, from the rows in view.
+  const TRect top = G->CellRect(2, 7), next = G->CellRect(2, 8);
+  const int advance = next.Top - top.Top;
+  const int ox = G->CellRect(1, 7).Left - 1, oy = top.Top - 6 * advance - 1;
+  std::vector<TPoint> pts;
+  for (int y = next.Top + 1; y < next.Bottom - 1; y += 2)
+    for (int x = next.Left + 1; x < next.Right - 1; x += 3) pts.push_back(TPoint(x, y));
+  for (int y = 2; y < G->ClientHeight(); y += 11)
+    for (int x = next.Right + 3; x < G->ClientWidth(); x += 7) pts.push_back(TPoint(x, y));
+  for (const TPoint p : pts) {
+    const int px = ((p.X - ox) % 16 + 16) % 16, py = ((p.Y - oy) % 16 + 16) % 16;
+    ASSERT_EQ(PixelAt(img, p.X, p.Y), PatternColor(px, py, 4)) << p.X << "," << p.Y;
+  }
+}
+
 TEST_F(GridBackground, AFixedPictureShowsThroughTheCellsThatShowTheBackground) {
   auto pic = Pattern(360, 270, 10);
   G->BackGround()->SetBitmap(pic.get());
