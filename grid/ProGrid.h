@@ -1934,6 +1934,9 @@ class TProStringGrid : public TBaseGrid {
   // the column or row Number (OnScrollHint may change it), released at the end.
   void ScrollHintStep(int Code, const QString& Prefix, int Number);
   void DragScrollTick();
+  // The in-cell scroll bar (when shown) along the right edge of the current
+  // cell while the cell is fully in view; 0 pixels high otherwise.
+  void PlaceCellScrollBar();
   // After LeftCol or TopRow changed: the flat bars, the footer and the metro
   // bars follow.
   void ScrolledFollowUp();

@@ -416,6 +416,18 @@ TScrollBar* TProStringGrid::CellScrollBar() {
   return FCellScrollBar;
 }
 
+void TProStringGrid::PlaceCellScrollBar() {
+  if (FCellScrollBar == nullptr || !FCellScrollBar->Visible()) return;
+  const bool inView = Row() >= TopRow() && Col() >= LeftCol() && Col() < LeftCol() + VisibleColCount() &&
+                      Row() < TopRow() + VisibleRowCount();
+  if (!inView) {
+    FCellScrollBar->SetHeight(0);
+    return;
+  }
+  const TRect r = CellRect(Col(), Row());
+  FCellScrollBar->SetBounds(r.Right - FCellScrollBar->Width(), r.Top, FCellScrollBar->Width(), r.Height());
+}
+
 void TProStringGrid::WMGetDlgCode(TMessageView& Message) {
   TBaseGrid::WMGetDlgCode(Message);
   if (!Options().contains(goEditing) || FNavigation->AutoGotoWhenSorted()) Message.Result |= DLGC_WANTCHARS;

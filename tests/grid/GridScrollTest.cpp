@@ -419,6 +419,22 @@ TEST_F(GridScroll, TheInCellScrollBarMovesAndReportsItsPosition) {
   EXPECT_EQ(G->TopRow(), top);
 }
 
+TEST_F(GridScroll, TheInCellScrollBarStandsAtTheCurrentCellsRightEdge) {
+  TScrollBar* bar = G->CellScrollBar();
+  bar->SetWidth(12);
+  bar->SetVisible(true);
+  G->SetCol(2);
+  G->SetRow(3);
+  G->CellControlsUpdate(false);
+  const TRect r = G->CellRect(2, 3);
+  EXPECT_EQ(bar->BoundsRect(), TRect(r.Right - 12, r.Top, r.Right, r.Bottom));
+  // Scrolled out of view it takes no height.
+  G->SetTopRow(20);
+  EXPECT_EQ(bar->Height(), 0);
+  G->SetTopRow(1);
+  EXPECT_EQ(bar->Height(), r.Height());
+}
+
 // ------------------------------------------------------------ search footer and keys
 
 TEST_F(GridScroll, TheLastRowIsBroughtAboveTheSearchFooter) {
