@@ -181,7 +181,6 @@ TEST_F(GridUserSizing, TheEndEventsFollowUserSizingOnly) {
 }
 
 TEST_F(GridUserSizing, SizingEdgesAsATable) {
-  // Columns 50 wide with 1-pixel lines: column c spans [51c, 51c + 50).
   struct Case {
     int X, Y;
     bool Col, Row, Edge;
