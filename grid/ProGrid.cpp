@@ -227,11 +227,6 @@ void TProStringGrid::SetREZGradientMirrorTo(TColor Value) {
   Invalidate();
 }
 
-void TProStringGrid::StretchColumn(int) {
-  if (!FColumnSize->Stretch()) return;
-  NotAvailable("StretchColumn");
-}
-
 
 void TProStringGrid::SavePrintSettings(const QString& Key, const QString& Section) {
   TMemIniFile ini(Key);

@@ -12,6 +12,7 @@
 #include "controls/ProObj.h"
 #include "platform/ui/WinApi.h"
 
+#include "grid/ProGrid_Background.h"
 #include "grid/ProGrid_CellGraphic.h"
 #include "grid/ProGrid_ColumnSize.h"
 #include "grid/ProGrid_Editors.h"
@@ -25,9 +26,11 @@
 #include "grid/ProGrid_Options.h"
 #include "grid/ProGrid_Paint.h"
 #include "grid/ProGrid_Print.h"
+#include "grid/ProGrid_Scroll.h"
 #include "grid/ProGrid_Sort.h"
 
 class THTMLPictureCache;
+class TScrollControl;
 class TProStringGridCheck;
 
 // A hidden row: its real index (for a filter level the display index it had),
@@ -611,9 +614,10 @@ class TProStringGrid : public TBaseGrid {
   // Stores the colour and repaints the border when the parent has a window.
   void SetBorderColor(TColor Value);
   PROGRID_FIELD(TGridLook, Look)
-  PROGRID_FIELD(TScrollType, ScrollType)
-  PROGRID_FIELD(TColor, ScrollColor)
-  PROGRID_FIELD(int, ScrollWidth)
+  // The scroll-bar settings; their setters are with the scroll bars below.
+  PROGRID_FIELD_SET(TScrollType, ScrollType)
+  PROGRID_FIELD_SET(TColor, ScrollColor)
+  PROGRID_FIELD_SET(int, ScrollWidth)
   PROGRID_FIELD(TScrollHintType, ScrollHints)
   PROGRID_FIELD(TScrollBarAlways, ScrollBarAlways)
   PROGRID_FIELD(bool, EnableHTML)
@@ -733,7 +737,9 @@ class TProStringGrid : public TBaseGrid {
   // --- column sizes ---------------------------------------------------------------
 
   // Widens column ACol (-1: the last) so that the columns fill the client
-  // width; nothing while ColumnSize.Stretch is off.
+  // width; nothing while ColumnSize.Stretch is off. With stretching on, an
+  // index at or beyond ColCount raises EProGridError "Stretch column index out
+  // of range" and changes nothing.
   void StretchColumn(int ACol);
 
   // --- filtering --------------------------------------------------------------------
@@ -2038,15 +2044,157 @@ class TProStringGrid : public TBaseGrid {
 
  public:
 
-  // --- stand-ins until the dimensions land ---
-  void ScrollAboveSearchFooter();
-
   // --- stand-ins until the clipboard services land ---
   void CopySelectionToClipboard();
   void CutSelectionToClipboard();
   void PasteSelectionFromClipboard();
 
+  // --- scroll bars and scrolling ---
 
+  // ScrollType: ssMetro hides the window's bars (ScrollBars ssNone) and shows
+  // two 6-pixel bars of the grid's own; another type frees them and brings back
+  // ssBoth. ssFlat and ssEncarta use the common controls' flat bars where they
+  // exist. A value outside TScrollType raises EProGridError and changes nothing.
+  // ScrollColor and ScrollWidth go to the flat bars; a negative ScrollWidth
+  // raises EProGridError and changes nothing.
+  // Thumb sizes in proportion to the rows and columns in view.
+  bool ScrollProportional() const { return FScrollProportional; }
+  void SetScrollProportional(bool Value);
+  // The grid follows the thumb while it is dragged.
+  bool ScrollSynch() const { return FScrollSynch; }
+  void SetScrollSynch(bool Value) { FScrollSynch = Value; }
+  // The grid's own thin bars of ssMetro (nullptr otherwise).
+  TScrollControl* MetroScrollBar(bool Vertical) const { return Vertical ? FVScrollControl : FHScrollControl; }
+  // Whether the common controls' flat bars serve the grid.
+  bool FlatScrollBarsActive() const { return FFlatScrollInit; }
+  // The hint that shows the row or column the dragged thumb points to (nullptr
+  // before the first one) and whether it shows.
+  THintWindow* ScrollHintWindow() const { return FScrollHintWnd; }
+  bool ScrollHintShown() const { return FScrollHintShow; }
+  // The timer of scrolling while something is dragged over the grid's edges
+  // (nullptr while no edge is reached).
+  TTimer* DragScrollTimer() const { return FDragScrollTimer.get(); }
+  // The scroll bar that serves the current cell's in-cell scroll bar (made on
+  // first use, hidden, vertical).
+  TScrollBar* CellScrollBar();
+  // Brings a display cell into view: a cell outside the view becomes current and
+  // is centred; a visible one stays where it is. Out of range: nothing.
+  void ScrollInView(int ColIndex, int RowIndex);
+  // The display cell under a screen point (-1 outside the cells).
+  void ScreenToCell(TPoint pt, int& ACol, int& ARow);
+  // Something is dragged over the grid: with DragScrollOptions.Active a point
+  // within the margins starts the drag-scroll timer.
+  virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+  // Scrolls until the last row lies above the search footer.
+  void ScrollAboveSearchFooter();
+  // Whether the last row lies fully above the search footer.
+  bool LastRowAboveSearchFooter();
+
+  TScrollHintEvent OnScrollHint;
+  TDragScrollEvent OnDragScroll;
+  TScrollCellEvent OnScrollCell;
+
+ protected:
+  // The framework's answer, plus typed characters when goEditing is off (the
+  // grid handles typing itself) or Navigation.AutoGotoWhenSorted is on.
+  void WMGetDlgCode(TMessageView& Message) override;
+  void WMHScroll(TWMScroll& Message) override;
+  void WMVScroll(TWMScroll& Message) override;
+  void SizeChanged(int OldColCount, int OldRowCount) override;
+  // Fires OnScrollCell.
+  virtual void DoScrollCell(int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax);
+
+ private:
+  // The window exists: the metro bars of ssMetro, the flat bars of ssFlat and
+  // ssEncarta (a type set before the window came keeps its bars for it).
+  void ScrollWindowCreated();
+  void CreateScrollControls();
+  void FreeScrollControls();
+  void InitFlatScrollBars();
+  void DoneFlatScrollBars();
+  void FlatSetScrollProp(int Index, int NewValue);
+  void ApplyFlatScrollStyle();
+  void ApplyFlatScrollColor();
+  void ApplyFlatScrollWidth();
+  void FlatShowScrollBar(int Bar, bool Show);
+  void SyncFlatVertScroll();
+  void SyncFlatHorzScroll();
+  void UpdateFlatScrollBars();
+  void UpdateVScrollProportional();
+  void UpdateHScrollProportional();
+  // Shows the scroll hint with Text near the mouse pointer.
+  void ShowScrollHint(const QString& Text);
+  void ReleaseScrollHint();
+  // The hint's part of a scroll message: shown on a thumb drag with Prefix and
+  // the column or row Number (OnScrollHint may change it), released at the end.
+  void ScrollHintStep(int Code, const QString& Prefix, int Number);
+  void DragScrollTick();
+  // The in-cell scroll bar (when shown) along the right edge of the current
+  // cell while the cell is fully in view; 0 pixels high otherwise.
+  void PlaceCellScrollBar();
+  // After LeftCol or TopRow changed: the flat bars, the footer and the metro
+  // bars follow.
+  void ScrolledFollowUp();
+  // The cells a bdFixed background picture covers (empty rectangle: none).
+  TGridRect FixedBackgroundCells();
+  int SearchPanelHeight() const;
+  bool FScrollProportional = false, FScrollSynch = false;
+  bool FFlatScrollInit = false;
+  TScrollControl* FVScrollControl = nullptr;  // owned as a component
+  TScrollControl* FHScrollControl = nullptr;  // owned as a component
+  THintWindow* FScrollHintWnd = nullptr;      // owned as a component
+  bool FScrollHintShow = false;
+  std::unique_ptr<TTimer> FDragScrollTimer;
+  TDragScrollDirection FDragScrollDir;
+  TScrollBar* FCellScrollBar = nullptr;  // owned as a component
+
+  // --- footer calculation and column and row sizing ---
+ public:
+  // StretchColumn(ColCount - 1).
+  void StretchRightColumn();
+  // Whether (X, Y) lies within 3 pixels of a border that sizes a column (in the
+  // fixed rows and the first normal row, goColSizing) or a row (in the fixed
+  // columns and the first normal column, goRowSizing).
+  bool IsOnSizingEdge(int X, int Y);
+  // Repaints the floating footer's panel.
+  void UpdateFooter();
+
+ protected:
+  // Refits the stretch column; after the user sized a column, the others follow
+  // with MouseActions.AllColumnSize, then OnEndColumnSize and OnUpdateColumnSize.
+  void ColWidthsChanged() override;
+  // After the user sized a row, the others follow with MouseActions.AllRowSize,
+  // then OnEndRowSize.
+  void RowHeightsChanged() override;
+  void LastRowChanged() override;
+
+ private:
+  // The mouse started sizing a column or row (called while the framework sizes).
+  void NoteUserSizing();
+  void ForgetUserSizing(bool Sized);
+  // After the user sized column (row) Index from Start pixels: every other
+  // scrolling column (row) in the same proportion.
+  void ScaleOthers(bool Cols, int Index, int Start);
+  bool FStretching = false;  // a stretch pass runs (column-width changes do not refit)
+  bool FColSized = false, FRowSized = false;
+  int FSizedCol = -1, FSizedRow = -1, FSizedColStart = 0, FSizedRowStart = 0;
+
+  // --- background picture and gradient ---
+ public:
+  TBackGround* BackGround() const { return FBackGround.get(); }
+  void SetBackGround(TBackGround* Value) { FBackGround->Assign(Value); }
+
+ private:
+  // The part of the picture at (Left, Top) that overlaps R, on the canvas.
+  void DrawBackgroundBitmapAt(TCanvas* ACanvas, const TRect& R);
+  // A cell's share of the picture or gradient under its text rectangle T.
+  void DrawCellBackground(TCanvas* ACanvas, int DC, int RC, int ARow, const TRect& T,
+                          TGridDrawState AState);
+  std::unique_ptr<TBackGround> FBackGround = std::make_unique<TBackGround>(this);
+
+ public:
+  // --- stand-ins until the cell scroll bars land ---
+  void SetScrollPosition(int ACol, int ARow, int Pos);
 
  protected:
   void ColumnMoved(int FromIndex, int ToIndex) override;

@@ -35,6 +35,7 @@ void TProStringGrid::CellControlsUpdate(bool rebuildlist) {
         if (HasCellProperties(c, r) && GetCellProperties(c, r)->Control() != nullptr)
           FControlList.push_back({c, RealRowIndex(r), GetCellProperties(c, r)->Control()});
   }
+  PlaceCellScrollBar();
   if (FCellControlCount == 0) return;
   // Each control over its cell while the cell is in view.
   const int visCols = VisibleColCount(), visRows = VisibleRowCount();
@@ -68,6 +69,7 @@ void TProStringGrid::CellControlsUpdate(bool rebuildlist) {
 
 void TProStringGrid::TopLeftChanged() {
   TBaseGrid::TopLeftChanged();
+  ScrolledFollowUp();
   CellControlsUpdate(false);
   // A synchronised grid scrolls along.
   if (TStringGrid* other = FSyncGrid->Grid()) {

@@ -165,7 +165,8 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
     GetCellColor(RC, ARow, AState, ACanvas->Brush(), ACanvas->Font());
     ACanvas->Font()->SetSize(ACanvas->Font()->Size() + ZoomFactor());
   }
-  // Hook: the background picture inside the cell comes with background pictures.
+  // The cell's share of the background picture or gradient.
+  DrawCellBackground(ACanvas, DC, RC, ARow, R, AState);
   // The selection rectangle.
   const TGridRect sel = Selection();
   if (SelectionRectangle() && !fixed && CellInGridRect(sel, DC, ARow)) {

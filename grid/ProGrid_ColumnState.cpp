@@ -46,6 +46,7 @@ void TProStringGrid::CreateWnd() {
   TBaseGrid::CreateWnd();
   SetTimer(Handle(), GridTimerId, 500);
   if (!Parent()) return;
+  ScrollWindowCreated();
   FFooterPanel->SetParent(this);
   FFooterPanel->SetVisible(FFloatingFooter->Visible());
   if (FColumnSize->Save()) LoadColSizes();

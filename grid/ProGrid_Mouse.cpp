@@ -391,6 +391,7 @@ void TProStringGrid::WMLButtonUp(TWMMouse& Message) {
   // The framework's release (OnMouseUp, the end of selecting and sizing).
   const TGridState before = GridState();
   TBaseGrid::WMLButtonUp(Message);
+  FColSized = FRowSized = false;  // a sizing that changed nothing is over too
   if (before == gsColSizing || before == gsRowSizing) return;
   // After a deselection the selection did not change.
   if (deselected) FSelChange = false;
@@ -662,6 +663,7 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
     }
   }
   // Sizing and moving.
+  NoteUserSizing();
   if (GridState() == gsColSizing) FPress.ColSizeFlg = true;
   if (GridState() == gsRowSizing) FPress.ColSizeFlg = true;
   const bool moving = GridState() == gsColMoving || GridState() == gsRowMoving;

@@ -258,9 +258,6 @@ void TProStringGrid::Paint() {
   if (OnPainted) OnPainted(this);
 }
 
-// The empty area's background picture: drawn once background pictures exist.
-void TProStringGrid::PaintBackground() {}
-
 // The column numbers of the design-time helper: drawn once the helper exists.
 void TProStringGrid::PaintDesignHelper() {}
 

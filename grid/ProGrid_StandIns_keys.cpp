@@ -4,11 +4,6 @@
 #include "grid/ProGrid.h"
 #include "platform/ui/Clipbrd.h"
 
-// --- dimensions ---
-
-// Scrolling the last row above the search footer: nothing scrolls yet.
-void TProStringGrid::ScrollAboveSearchFooter() {}
-
 // --- clipboard services ---
 
 void TProStringGrid::CopySelectionToClipboard() {

@@ -100,6 +100,8 @@ enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+// The stages of a drag over a control, as a DragOver handler hears them.
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 
 // The framework's control text type.
 using TCaption = QString;
