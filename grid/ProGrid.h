@@ -2192,10 +2192,6 @@ class TProStringGrid : public TBaseGrid {
                           TGridDrawState AState);
   std::unique_ptr<TBackGround> FBackGround = std::make_unique<TBackGround>(this);
 
- public:
-  // --- stand-ins until the cell scroll bars land ---
-  void SetScrollPosition(int ACol, int ARow, int Pos);
-
  protected:
   void ColumnMoved(int FromIndex, int ToIndex) override;
   // Parents the footer and search panels and reads the column widths (ColumnSize.Save).
