@@ -180,6 +180,7 @@ QString TProStringGrid::GetVersionString() const {
 }
 
 TProStringGrid::~TProStringGrid() {
+  HideFocusGlow();
   // A store that cannot be written must not take the program down with the grid.
   if (FColumnSize->Save()) {
     try {

@@ -261,9 +261,6 @@ void TProStringGrid::Paint() {
 // The empty area's background picture: drawn once background pictures exist.
 void TProStringGrid::PaintBackground() {}
 
-// The column numbers of the design-time helper: drawn once the helper exists.
-void TProStringGrid::PaintDesignHelper() {}
-
 void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
                                      TGridDrawState AState) {
   FPaintCanvas = ACanvas;
@@ -352,7 +349,7 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
       ACanvas->DrawFocusRect(f);
     }
   }
-  // Hook: the design helper's column numbers come with the design helper.
+  DrawDesignColumnNumber(ACanvas, RC, ARow, ARect);
 }
 
 void TProStringGrid::DrawListViewHeader(TCanvas* ACanvas, TRect R) {

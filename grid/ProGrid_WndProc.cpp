@@ -30,6 +30,8 @@ void TProStringGrid::WndProc(TMessage& Message) {
     TBaseGrid::WndProc(Message);
     return;
   }
+  // The Office colour scheme changed.
+  if (Message.Msg == WM_OFFICETHEMECHANGE && F.AutoThemeAdapt) AdaptToTheme();
   // The selection before the message.
   const TGridRect before = Selection();
   // Editing finished: the grid posted this to itself after OnEditingDone.

@@ -9,6 +9,7 @@ bottom-left pixel).
   PSGRAD05..08  16 x 16  flat radio buttons in the same order
   PSGFILT       16 x 16  the filter funnel
   metrocheckon/off, metroradioon/off  16 x 16  the flat tone glyphs
+  PSGCLOSE      14 x 14  the close box of the design panel
 
 Run it in this folder to write the .bmp files again:  python3 make_glyphs.py
 """
@@ -100,6 +101,22 @@ def funnel():
     return px
 
 
+def close_box():
+    px = canvas(14)
+    for y in range(14):
+        for x in range(14):
+            if x in (0, 13) or y in (0, 13):
+                px[y][x] = (128, 128, 128)
+            else:
+                px[y][x] = (255, 255, 255)
+    for i in range(3, 11):
+        for d in (0, 1):
+            if i + d < 11:
+                px[i][i + d] = (0, 0, 128)
+                px[i][13 - i - d] = (0, 0, 128)
+    return px
+
+
 if __name__ == '__main__':
     for i, (checked, enabled) in enumerate([(1, 1), (0, 1), (1, 0), (0, 0)]):
         write_bmp('PSGCHK%02d.bmp' % (i + 1), check_box(20, 3, checked, enabled, True))
@@ -111,3 +128,4 @@ if __name__ == '__main__':
     write_bmp('metrocheckoff.bmp', check_box(16, 1, False, True, False))
     write_bmp('metroradioon.bmp', radio(16, True, True, False))
     write_bmp('metroradiooff.bmp', radio(16, False, True, False))
+    write_bmp('PSGCLOSE.bmp', close_box())
