@@ -1915,7 +1915,7 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
   static LRESULT FocusGlowHook(int Code, WPARAM WParam, LPARAM LParam);
   std::unique_ptr<TGridAlphaMask> FGlowPicture;
   void DrawDesignColumnNumber(TCanvas* ACanvas, int RC, int ARow, const TRect& ARect);
-  TProStyle FComponentStyle = tsOffice2007Luna;
+  TProStyle FComponentStyle = tsCustom;
   TColorTones FTones;
   TOfficeTheme FLastOfficeTheme = otUnknown;
   TGridFocusWindow* FFocusWindow = nullptr;  // owned as a component

@@ -80,8 +80,8 @@ void TProStringGrid::ShowFocusGlow(const TRect& R) {
   SetWindowRgn(wnd, ring, true);
 
   const TPoint at = ClientToScreen(TPoint(R.Left, R.Top));
-  SetWindowPos(wnd, HWND_TOP, at.X - kGlowInset, at.Y - kGlowInset, W, H,
-               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  FFocusWindow->SetBounds(at.X - kGlowInset, at.Y - kGlowInset, W, H);
+  FFocusWindow->SetVisible(true);
 }
 
 void TProStringGrid::HideFocusGlow() {
