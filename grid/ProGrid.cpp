@@ -147,6 +147,7 @@ void TProStringGrid::Loaded() {
     SetOptions(Options() - TGridOptions{goAlwaysShowEditor});
   }
   FSearchFooter->SetAutoThemeAdapt(F.AutoThemeAdapt);
+  LoadedLooks();
   if (FColumnSize->Save()) LoadColSizes();
   SetColumnOrder();
 }

@@ -1909,6 +1909,8 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
   void CMDesignHitTest(TCMHitTest& Message) override;
 
  private:
+  // After loading: the REZ preset once more, the Office theme followed.
+  void LoadedLooks();
   // Moves the glow window over the current cell (windows of the thread moved).
   void FollowFocusGlow();
   // The thread hook that sees windows move.

@@ -543,6 +543,16 @@ void TProStringGrid::SetTheme(TXPColorScheme Scheme) {
   FSearchFooter->SetColorTo(s.Footer.To);
 }
 
+void TProStringGrid::LoadedLooks() {
+  if (F.Look == glREZ) {
+    F.Look = glCustom;
+    SetLook(glREZ);
+  }
+  if (!F.AutoThemeAdapt || IsDesigning()) return;
+  AdaptToTheme();
+  if (HandleAllocated()) GetThemeNotifier(this)->RegisterWindow(Handle());
+}
+
 void TProStringGrid::AdaptToTheme() {
   if (IsDesigning()) return;
   const TOfficeTheme scheme = DetectOfficeTheme();

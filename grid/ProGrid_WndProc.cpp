@@ -31,7 +31,8 @@ void TProStringGrid::WndProc(TMessage& Message) {
     return;
   }
   // The Office colour scheme changed.
-  if (Message.Msg == WM_OFFICETHEMECHANGE && F.AutoThemeAdapt) AdaptToTheme();
+  if ((Message.Msg == WM_OFFICETHEMECHANGE || Message.Msg == WM_THEMECHANGED) && F.AutoThemeAdapt)
+    AdaptToTheme();
   // The selection before the message.
   const TGridRect before = Selection();
   // Editing finished: the grid posted this to itself after OnEditingDone.

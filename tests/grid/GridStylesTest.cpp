@@ -615,6 +615,34 @@ TEST_F(GridThemeAdapt, AutoThemeAdaptRegistersWithTheNotifier) {
   EXPECT_TRUE(g->Styles.empty());
 }
 
+// A grid read from a window definition follows the theme once loaded.
+class TLoadingGrid : public TCountingGrid {
+ public:
+  using TCountingGrid::TCountingGrid;
+  void Load() {
+    IncludeState(csLoading);
+    SetAutoThemeAdapt(true);
+    ExcludeState(csLoading);
+    Loaded();
+  }
+};
+
+TEST_F(GridThemeAdapt, LoadingRegistersTheGridWithTheNotifier) {
+  Reg->Set(k14, 2);
+  TShownForm f;
+  auto* g = new TLoadingGrid(f.Form);
+  g->SetParent(f.Form);
+  f.Show();
+  g->Load();
+  ASSERT_FALSE(g->Styles.empty());
+  EXPECT_EQ(g->Styles.front(), gsOffice2010Silver);
+  TThemeNotifier* n = GetThemeNotifier(nullptr);
+  ASSERT_NE(n->RegMonitorThread(), nullptr);
+  EXPECT_TRUE(n->RegMonitorThread()->HasWindow(g->Handle()));
+  g->SetAutoThemeAdapt(false);
+  EXPECT_FALSE(n->RegMonitorThread()->HasWindow(g->Handle()));
+}
+
 // ---------------------------------------------------------------------------
 // Focus glow
 
