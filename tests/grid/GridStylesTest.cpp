@@ -535,21 +535,9 @@ class TThemeRegistry : public IRegistryStore {
 
 class GridThemeAdapt : public testing::Test {
  protected:
-  void SetUp() override {
-    auto reg = std::make_unique<TThemeRegistry>();
-    Reg = reg.get();
-    SetRegistryStore(std::move(reg));
-    auto styles = std::make_unique<TFakeStyles>();
-    Styles = styles.get();
-    SetVisualStyles(std::move(styles));
-  }
-  void TearDown() override {
-    SetRegistryStore(nullptr);
-    SetVisualStyles(nullptr);
-    FreeThemeLibrary();
-  }
-  TThemeRegistry* Reg = nullptr;
-  TFakeStyles* Styles = nullptr;
+  TScopedThemeFakes<TThemeRegistry> Fakes;
+  TThemeRegistry* Reg = Fakes.Reg;
+  TFakeStyles* Styles = Fakes.Styles;
 };
 
 TEST_F(GridThemeAdapt, EachSchemeOnceAndOnlyOnChange) {
