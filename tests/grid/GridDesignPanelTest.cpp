@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QWidget>
 
+#include "common/RecordingCanvas.h"
 #include "grid/ProGrid.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
@@ -126,6 +127,25 @@ TEST_F(GridDesignPanel, AllowEditTogglesEditingAndTheFormWidthComesBack) {
   QTest::mouseClick(G->View(), Qt::LeftButton, {}, QPoint(ItemPoint(1).X, ItemPoint(1).Y));
   EXPECT_TRUE(G->Options().contains(goEditing));
   EXPECT_EQ(F.Form->Width(), w);
+}
+
+// Row 0 shows the real column numbers in grey while the designer shows them.
+TEST(GridDesignColumnNumbers, DrawnInTheFirstRowAtDesignTimeOnly) {
+  for (bool designing : {true, false}) {
+    TPanelGrid g(nullptr, designing);
+    g.SetCells(2, 0, QStringLiteral("Head"));
+    TRecordingCanvas rc(400, 300);
+    g.PaintCell(rc.Canvas(), 2, 0, g.CellRect(2, 0), {});
+    g.PaintCell(rc.Canvas(), 2, 1, g.CellRect(2, 1), {});
+    int numbers = 0;
+    for (const TDrawRecord& r : rc.ShownTexts())
+      if (r.Text == "2") {
+        ++numbers;
+        EXPECT_EQ(r.TextColor, COLORREF(0x808080));
+        EXPECT_EQ(r.Flags & (DT_SINGLELINE | DT_BOTTOM | DT_RIGHT), UINT(DT_SINGLELINE | DT_BOTTOM | DT_RIGHT));
+      }
+    EXPECT_EQ(numbers, designing ? 1 : 0);
+  }
 }
 
 TEST_F(GridDesignPanel, ColumnNumbersAndTheCloseBox) {
