@@ -147,6 +147,7 @@ void TProStringGrid::Loaded() {
     SetOptions(Options() - TGridOptions{goAlwaysShowEditor});
   }
   FSearchFooter->SetAutoThemeAdapt(F.AutoThemeAdapt);
+  LoadedLooks();
   if (FColumnSize->Save()) LoadColSizes();
   SetColumnOrder();
 }
@@ -180,6 +181,7 @@ QString TProStringGrid::GetVersionString() const {
 }
 
 TProStringGrid::~TProStringGrid() {
+  HideFocusGlow();
   // A store that cannot be written must not take the program down with the grid.
   if (FColumnSize->Save()) {
     try {

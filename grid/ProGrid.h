@@ -28,6 +28,7 @@
 #include "grid/ProGrid_Print.h"
 #include "grid/ProGrid_Scroll.h"
 #include "grid/ProGrid_Sort.h"
+#include "grid/ProGrid_Styles.h"
 
 class THTMLPictureCache;
 class TScrollControl;
@@ -119,7 +120,7 @@ enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
 enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
 enum TFilterDropDownColumns { fdNormal, fdAll };
 
-class TProStringGrid : public TBaseGrid {
+class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
  public:
   explicit TProStringGrid(TComponent* AOwner);
   ~TProStringGrid() override;
@@ -593,9 +594,10 @@ class TProStringGrid : public TBaseGrid {
   void SetFixedFont(TFont* Value) { FFixedFont->Assign(Value); }
   TFont* ActiveCellFont() const { return FActiveCellFont.get(); }
   void SetActiveCellFont(TFont* Value) { FActiveCellFont->Assign(Value); }
-  PROGRID_FIELD(bool, ActiveCellShow)
-  PROGRID_FIELD(TColor, ActiveCellColor)
-  PROGRID_FIELD(TColor, ActiveCellColorTo)
+  // The active-cell settings repaint the grid.
+  PROGRID_FIELD_SET(bool, ActiveCellShow)
+  PROGRID_FIELD_SET(TColor, ActiveCellColor)
+  PROGRID_FIELD_SET(TColor, ActiveCellColorTo)
   PROGRID_FIELD(TColor, SelectionColor)
   PROGRID_FIELD(TColor, SelectionColorTo)
   PROGRID_FIELD(TColor, SelectionMirrorColor)
@@ -604,16 +606,19 @@ class TProStringGrid : public TBaseGrid {
   // Clamped to 0..100.
   PROGRID_FIELD_SET(int, SelectionColorMixerFactor)
   PROGRID_FIELD(TColor, HintColor)
-  PROGRID_FIELD(TColor, HighlightColor)
-  PROGRID_FIELD(TColor, HighlightTextColor)
-  PROGRID_FIELD(TColor, URLColor)
-  PROGRID_FIELD(bool, URLShow)
-  PROGRID_FIELD(bool, URLShowInText)
+  // The colours of <HI> text: a change reaches the HTML renderer and repaints.
+  PROGRID_FIELD_SET(TColor, HighlightColor)
+  PROGRID_FIELD_SET(TColor, HighlightTextColor)
+  // Repaints only while URLShow is on.
+  PROGRID_FIELD_SET(TColor, URLColor)
+  PROGRID_FIELD_SET(bool, URLShow)
+  PROGRID_FIELD_SET(bool, URLShowInText)
   PROGRID_FIELD(TColor, DisabledFontColor)
   TColor BorderColor() const { return F.BorderColor; }
   // Stores the colour and repaints the border when the parent has a window.
   void SetBorderColor(TColor Value);
-  PROGRID_FIELD(TGridLook, Look)
+  // The look preset: rewrites the colours and styles of the look (see SetLook).
+  PROGRID_FIELD_SET(TGridLook, Look)
   // The scroll-bar settings; their setters are with the scroll bars below.
   PROGRID_FIELD_SET(TScrollType, ScrollType)
   PROGRID_FIELD_SET(TColor, ScrollColor)
@@ -624,7 +629,7 @@ class TProStringGrid : public TBaseGrid {
   PROGRID_FIELD(bool, EnableWheel)
   // Also sets the base grid's selection-show flag; repaints.
   PROGRID_FIELD_SET(bool, ShowSelection)
-  PROGRID_FIELD(bool, ShowDesignHelper)
+  PROGRID_FIELD_SET(bool, ShowDesignHelper)
   PROGRID_FIELD(bool, EnhRowColMove)
   PROGRID_FIELD(bool, UseInternalHintClass)
   PROGRID_FIELD(bool, IntelliZoom)
@@ -635,10 +640,11 @@ class TProStringGrid : public TBaseGrid {
   bool AutoSize() const { return F.AutoSize; }
   // On (not while loading) the columns are sized to their contents.
   void SetAutoSize(bool Value);
-  PROGRID_FIELD(bool, AutoThemeAdapt)
+  // Follows the Office colour scheme through the theme notifier.
+  PROGRID_FIELD_SET(bool, AutoThemeAdapt)
   PROGRID_FIELD(TInvalidEntryIcon, InvalidEntryIcon)
   // Text offset inside a cell.
-  PROGRID_FIELD(TPoint, XYOffset)
+  PROGRID_FIELD_SET(TPoint, XYOffset)
   PROGRID_FIELD(bool, SaveFixedCells)
   PROGRID_FIELD(bool, SaveFixedRows)
   PROGRID_FIELD(bool, SaveFixedCols)
@@ -2049,6 +2055,74 @@ class TProStringGrid : public TBaseGrid {
   void CutSelectionToClipboard();
   void PasteSelectionFromClipboard();
 
+  // --- looks, styles, colour tones, themes, focus glow and design panel ---
+
+  // The look's name in visual-property files ("glXP") and its caption in the
+  // design panel's menu ("Windows XP"); for glCustom S is left as it is.
+  static void LookToString(TGridLook ALook, QString& S);
+  static void LookToCaption(TGridLook ALook, QString& S);
+  // Stores the offset without repainting.
+  void UpdateXYOffset(int X, int Y);
+  // One of the sixteen colour presets on top of its look.
+  virtual void SetStyle(TProGridStyle AStyle);
+  // SetStyle through the library's style interface; also restyles the
+  // drop-down editors and leaves metro scroll bars except for tsCustom.
+  void SetComponentStyle(TProStyle AStyle) override;
+  TProStyle ComponentStyle() const { return FComponentStyle; }
+  // A flat look in the five tones, for the grid and its editors.
+  void SetColorTones(const TColorTones& ATones) override;
+  const TColorTones& ColorTones() const { return FTones; }
+  // The fixed-cell and active-cell colours of an XP colour scheme.
+  void SetTheme(TXPColorScheme Scheme);
+  // Applies the Office colour scheme of the system once per change of it.
+  void AdaptToTheme();
+  // Gives the drop-down editors created so far the component style.
+  void StyleDropDownEditors(TProStyle AStyle);
+  // Gives the inline editors that exist the colour tones.
+  void ApplyEditorColorTones(const TColorTones& ATones);
+
+  // The glow window around the cell being edited (FocusHelper.Enabled); R in
+  // client coordinates. Hiding forgets the grid as the one whose glow follows
+  // moving windows.
+  void ShowFocusGlow(const TRect& R);
+  void HideFocusGlow();
+  // The glow window, nullptr before the first glow.
+  TGridFocusWindow* FocusWindow() const { return FFocusWindow; }
+  // The picture the glow window shows, nullptr before the first glow.
+  TGridAlphaMask* FocusGlowPicture() const { return FGlowPicture.get(); }
+  // The grid whose glow follows moving windows, nullptr when none shows.
+  static TProStringGrid* FocusGlowGrid();
+
+  // The design panel's item at a client point: 1 "Allow edit", 2 "Column
+  // numbers", 3 the look, 4 the close box; -1 for none.
+  int DesignHelperHitTest(int X, int Y);
+  // Acts on a click on the design panel.
+  virtual void DesignHelperClick(int X, int Y);
+  // The panel's rectangle in client coordinates.
+  TRect DesignHelperRect();
+  // Column numbers are drawn in row 0 at design time.
+  bool ShowColNrs() const { return FShowColNrs; }
+
+ protected:
+  void CMDesignHitTest(TCMHitTest& Message) override;
+
+ private:
+  // After loading: the REZ preset once more, the Office theme followed.
+  void LoadedLooks();
+  // Moves the glow window over the current cell (windows of the thread moved).
+  void FollowFocusGlow();
+  // The thread hook that sees windows move.
+  static LRESULT FocusGlowHook(int Code, WPARAM WParam, LPARAM LParam);
+  std::unique_ptr<TGridAlphaMask> FGlowPicture;
+  void DrawDesignColumnNumber(TCanvas* ACanvas, int RC, int ARow, const TRect& ARect);
+  TProStyle FComponentStyle = tsCustom;
+  TColorTones FTones;
+  TOfficeTheme FLastOfficeTheme = otUnknown;
+  TGridFocusWindow* FFocusWindow = nullptr;  // owned as a component
+  int FLastDesignChoice = -1;
+  bool FShowColNrs = true;
+
+ public:
   // --- scroll bars and scrolling ---
 
   // ScrollType: ssMetro hides the window's bars (ScrollBars ssNone) and shows

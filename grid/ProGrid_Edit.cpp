@@ -195,6 +195,7 @@ bool TProStringGrid::CanEditShow() {
     if (!FEditing) StoreOldCellText(Col(), Row());
     FEditing = true;
   }
+  if (FEditMode) ShowFocusGlow(CellRect(Col(), Row()));
   return r;
 }
 

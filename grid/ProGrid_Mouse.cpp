@@ -856,6 +856,7 @@ void TProStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
   TBaseGrid::MouseUp(Button, Shift, X, Y);
   const TGridRect now = Selection();
   if (!(now == at)) DoSelectionChanged(now.Left, now.Top, now.Right, now.Bottom);
+  if (IsDesigning()) DesignHelperClick(X, Y);
 }
 
 void TProStringGrid::CMMouseLeave(TCMMouseEnterLeave& Message) {

@@ -258,8 +258,6 @@ void TProStringGrid::Paint() {
   if (OnPainted) OnPainted(this);
 }
 
-// The column numbers of the design-time helper: drawn once the helper exists.
-void TProStringGrid::PaintDesignHelper() {}
 
 void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
                                      TGridDrawState AState) {
@@ -377,7 +375,7 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
       ACanvas->DrawFocusRect(f);
     }
   }
-  // Hook: the design helper's column numbers come with the design helper.
+  DrawDesignColumnNumber(ACanvas, RC, ARow, ARect);
 }
 
 void TProStringGrid::DrawListViewHeader(TCanvas* ACanvas, TRect R) {

@@ -14,9 +14,10 @@ bool TProStringGrid::ValidateCell(const QString& NewValue) {
   FNewCellText = NewValue;
   // Whatever happens, the cell now current is the entered one and no
   // validation is running any more.
-  auto finish = qScopeGuard([this] {
+  auto finish = qScopeGuard([this, &Valid] {
     StoreOldCellText(Col(), Row());
     FValidating = false;
+    if (Valid) HideFocusGlow();
   });
   if (NewValue == FOldCellText && !FAlwaysValidate) return Valid;
 
@@ -64,9 +65,10 @@ bool TProStringGrid::ValidateCellWide(const QString& NewValue) {
   const int C = RealColIndex(FOldCol);
   const int R = FOldRow;
   // Protected like the narrow form: a throwing handler leaves no validation running.
-  auto finish = qScopeGuard([this] {
+  auto finish = qScopeGuard([this, &Valid] {
     StoreOldCellText(Col(), Row());
     FValidating = false;
+    if (Valid) HideFocusGlow();
   });
   if (NewValue == FOldCellTextWide && !FAlwaysValidate) return Valid;
   CellValueChanged(C, R);

@@ -30,6 +30,9 @@ void TProStringGrid::WndProc(TMessage& Message) {
     TBaseGrid::WndProc(Message);
     return;
   }
+  // The Office colour scheme changed.
+  if ((Message.Msg == WM_OFFICETHEMECHANGE || Message.Msg == WM_THEMECHANGED) && F.AutoThemeAdapt)
+    AdaptToTheme();
   // The selection before the message.
   const TGridRect before = Selection();
   // Editing finished: the grid posted this to itself after OnEditingDone.

@@ -11,6 +11,7 @@ bottom-left pixel).
   metrocheckon/off, metroradioon/off  16 x 16  the flat tone glyphs
   PSGLEAFOPEN/CLOSE  16 x 16  leaf node glyphs: an open and a closed folder
   XPNODEO/C           9 x 9   XP node glyphs: a box with a minus / a plus
+  PSGCLOSE      14 x 14  the close box of the design panel
 
 Run it in this folder to write the .bmp files again:  python3 make_glyphs.py
 """
@@ -137,6 +138,22 @@ def xp_node(plus):
     return px
 
 
+def close_box():
+    px = canvas(14)
+    for y in range(14):
+        for x in range(14):
+            if x in (0, 13) or y in (0, 13):
+                px[y][x] = (128, 128, 128)
+            else:
+                px[y][x] = (255, 255, 255)
+    for i in range(3, 11):
+        for d in (0, 1):
+            if i + d < 11:
+                px[i][i + d] = (0, 0, 128)
+                px[i][13 - i - d] = (0, 0, 128)
+    return px
+
+
 if __name__ == '__main__':
     write_bmp('PSGLEAFOPEN.bmp', leaf(True))
     write_bmp('PSGLEAFCLOSE.bmp', leaf(False))
@@ -152,3 +169,4 @@ if __name__ == '__main__':
     write_bmp('metrocheckoff.bmp', check_box(16, 1, False, True, False))
     write_bmp('metroradioon.bmp', radio(16, True, True, False))
     write_bmp('metroradiooff.bmp', radio(16, False, True, False))
+    write_bmp('PSGCLOSE.bmp', close_box())

@@ -453,6 +453,12 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
   m.WParam = WParam;
   m.LParam = LParam;
   m.Result = 0;
+  // The thread's call-window-procedure hooks see the message first.
+  if (CallWndProcHooksInstalled()) {
+    auto* w = dynamic_cast<TWinControl*>(this);
+    RunCallWndProcHooks(w != nullptr && w->HandleAllocated() ? w->Handle() : nullptr, Msg, WParam,
+                        LParam);
+  }
   WindowProc(m);
   return m.Result;
 }

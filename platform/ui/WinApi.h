@@ -373,3 +373,27 @@ int MessageBox(HWND Wnd, const QString& Text, const QString& Caption, UINT Type)
 inline int MessageBoxW(HWND Wnd, const QString& Text, const QString& Caption, UINT Type) {
   return MessageBox(Wnd, Text, Caption, Type);
 }
+
+// --- thread window hooks -------------------------------------------------------
+// A call-window-procedure hook sees every message sent to a control of the
+// user-interface thread (SendMessage, Perform) before the control's window
+// procedure does. LParam of the hook procedure points to a CWPSTRUCT.
+constexpr int WH_CALLWNDPROC = 4;
+struct CWPSTRUCT {
+  LPARAM lParam;
+  WPARAM wParam;
+  UINT message;
+  HWND hwnd;
+};
+using HHOOK = void*;
+using HOOKPROC = LRESULT (*)(int Code, WPARAM WParam, LPARAM LParam);
+// Only WH_CALLWNDPROC for the current thread is offered; nullptr otherwise.
+HHOOK SetWindowsHookEx(int IdHook, HOOKPROC Proc, HINSTANCE Module, DWORD ThreadId);
+BOOL UnhookWindowsHookEx(HHOOK Hook);
+// Passes the message to the hook installed before Hook; 0 at the end.
+LRESULT CallNextHookEx(HHOOK Hook, int Code, WPARAM WParam, LPARAM LParam);
+DWORD GetCurrentThreadId();
+// Runs the installed call-window-procedure hooks for a message (the platform's
+// message road calls it).
+void RunCallWndProcHooks(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+bool CallWndProcHooksInstalled();

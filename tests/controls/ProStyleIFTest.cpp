@@ -72,19 +72,13 @@ class TFakeRegistry : public IRegistryStore {
 class ThemeFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    auto reg = std::make_unique<TFakeRegistry>();
-    Reg = reg.get();
-    SetRegistryStore(std::move(reg));
-    auto styles = std::make_unique<TFakeStyles>();
-    Styles = styles.get();
-    SetVisualStyles(std::move(styles));
+    Fakes = std::make_unique<TScopedThemeFakes<TFakeRegistry>>();
+    Reg = Fakes->Reg;
+    Styles = Fakes->Styles;
   }
-  void TearDown() override {
-    SetRegistryStore(nullptr);
-    SetVisualStyles(nullptr);
-    FreeThemeLibrary();
-  }
+  void TearDown() override { Fakes.reset(); }
   void SetTheme(const QString& Key, uint32_t Value) { Reg->Keys[Key]["Theme"] = Value; }
+  std::unique_ptr<TScopedThemeFakes<TFakeRegistry>> Fakes;
   TFakeRegistry* Reg = nullptr;
   TFakeStyles* Styles = nullptr;
 };

@@ -2,8 +2,11 @@
 // what it is asked to draw.
 #pragma once
 
+#include <memory>
 #include <vector>
 
+#include "controls/ProXPVS.h"
+#include "platform/os/Registry.h"
 #include "platform/ui/UxTheme.h"
 
 // A visual-styles service with an active theme of a given colour scheme that
@@ -33,4 +36,28 @@ class TFakeStyles : public TNoVisualStyles {
     Log.push_back({Opened, Part, State, R});
     return true;
   }
+};
+
+// Installs a registry fake of the test's own and the styles fake for its
+// lifetime; the real services come back afterwards.
+template <class TRegistry>
+class TScopedThemeFakes {
+ public:
+  TScopedThemeFakes() {
+    auto reg = std::make_unique<TRegistry>();
+    Reg = reg.get();
+    SetRegistryStore(std::move(reg));
+    auto styles = std::make_unique<TFakeStyles>();
+    Styles = styles.get();
+    SetVisualStyles(std::move(styles));
+  }
+  ~TScopedThemeFakes() {
+    SetRegistryStore(nullptr);
+    SetVisualStyles(nullptr);
+    FreeThemeLibrary();
+  }
+  TScopedThemeFakes(const TScopedThemeFakes&) = delete;
+  TScopedThemeFakes& operator=(const TScopedThemeFakes&) = delete;
+  TRegistry* Reg = nullptr;
+  TFakeStyles* Styles = nullptr;
 };

@@ -505,6 +505,8 @@ TEST(GridPaintHeaders, WindowFrameOfTheFramedLooks) {
                         {glXP, false, 4, 0},       {glSoft, true, 4, 1}};
   for (const Case& k : cases) {
     g.SetLook(k.Look);
+    // A look sets its own border colour.
+    g.SetBorderColor(TColor(0x00FF00));
     g.SetFitCellsInGrid(k.Fit);
     TRecordingCanvas rc(100, 50);
     g.PaintNCBorder(rc.Canvas());
