@@ -281,8 +281,8 @@ int TProStringGrid::DrawHTMLCellText(TCanvas* ACanvas, int RC, int ARow, const Q
                1, false, false, false, false, FGridBlink, URLUnderlineOnHover(), !EnhTextSize(),
                FHTMLControlDown, 1.0, URLColor, clNone, clNone, TColor(0x808080), anchor, strip,
                focusAnchor, anchorTitle, xSize, ySize, links, mouseLink, hoverRect, controlRect,
-               controlID, controlValue, controlType, ImageCache(), nullptr,
-               HandleAllocated() ? Handle() : nullptr, bdLeftToRight);
+               controlID, controlValue, controlType, ImageCache(), PictureContainer(),
+               HandleAllocated() ? Handle() : nullptr, BiDiMode());
   return xSize + 2;
 }
 
@@ -334,8 +334,8 @@ TSize TProStringGrid::CalcCellTextSize(int ACol, int DCol, int ARow, bool VS, bo
     DrawHTMLText(c, text, R, GetCellImageList(), 0, 0, -1, -1, 1, true, false, false, false, true,
                  false, !EnhTextSize(), false, 1.0, URLColor(), clNone, clNone, TColor(0x808080),
                  anchor, strip, focusAnchor, anchorTitle, xSize, ySize, links, mouseLink, hoverRect,
-                 controlRect, controlID, controlValue, controlType, ImageCache(), nullptr,
-                 HandleAllocated() ? Handle() : nullptr, bdLeftToRight);
+                 controlRect, controlID, controlValue, controlType, ImageCache(), PictureContainer(),
+                 HandleAllocated() ? Handle() : nullptr, BiDiMode());
     return TSize{xSize + 2, ySize + 2};
   }
   if (VS) {
