@@ -109,6 +109,7 @@ void TProStringGrid::ReleaseHTMLControlButton() {
 TControlEdit* TProStringGrid::ControlEditBox() {
   if (FControlEdit == nullptr) {
     FControlEdit = new TControlEdit(this);
+    FControlEdit->SetAutoSize(false);
     FControlEdit->SetVisible(false);
     FControlEdit->SetParent(this);
   }
