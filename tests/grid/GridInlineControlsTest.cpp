@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QImage>
+#include <QScopeGuard>
 #include <QTest>
 
 #include "common/RecordingCanvas.h"
@@ -16,6 +17,8 @@
 #include "grid/ProGrid.h"
 #include "grid/ProGrid_ControlEdits.h"
 #include "platform/ui/Forms.h"
+#include "platform/gdi/WinGdi.h"
+#include "platform/rtl/SysLocale.h"
 #include "platform/ui/WinApi.h"
 #include "tests/grid/GridKeyInput.h"
 #include "tests/platform/ControlTestSupport.h"
@@ -116,6 +119,27 @@ TEST_F(GridInlineControls, APressOnARadioControlSelectsItAlone) {
   EXPECT_EQ(G->ControlValues(1, 2, "r1"), "FALSE");
   EXPECT_EQ(G->ControlValues(1, 2, "r2"), "TRUE");
   EXPECT_EQ(G->ControlValues(1, 2, "r3"), "FALSE");
+}
+
+TEST_F(GridInlineControls, AButtonControlIsDrawnPushedWhileTheButtonIsDown) {
+  G->SetCells(2, 3, QStringLiteral("<CONTROL TYPE=\"BUTTON\" ID=\"b\" VALUE=\"Go\" WIDTH=\"60\">"));
+  G->OnControlClick = [&](TObject*, int, int, const QString& ID, const QString& Type, const QString&) {
+    Log << Type + QLatin1Char(' ') + ID;
+  };
+  // The state of the button's frame control as the cell is painted now.
+  auto buttonState = [this] {
+    TRecordingCanvas rc(600, 340);
+    G->PaintCell(rc.Canvas(), 2, 3, G->CellRect(2, 3), TGridDrawState{});
+    const auto frames = rc.OfKind(dkFrameControl);
+    return frames.empty() ? UINT(0xFFFF) : frames.front().State;
+  };
+  EXPECT_EQ(buttonState(), UINT(DFCS_BUTTONPUSH));
+  QTest::mousePress(G->View(), Qt::LeftButton, {}, InText(2, 3, 20));
+  EXPECT_EQ(Log, QStringList{"BUTTON b"});
+  EXPECT_EQ(buttonState(), UINT(DFCS_BUTTONPUSH | DFCS_PUSHED));
+  QTest::mouseRelease(G->View(), Qt::LeftButton, {}, InText(2, 3, 20));
+  EXPECT_EQ(buttonState(), UINT(DFCS_BUTTONPUSH));
+  EXPECT_FALSE(G->CtrlEditing());  // a button opens no editor
 }
 
 // ------------------------------------------------------------------ EDIT
@@ -340,6 +364,28 @@ TEST_F(GridInlineControls, AnchorHintShowsTheTitleBesideThePointer) {
   // Off the anchor the hint is not an anchor hint.
   hintAt(InText(2, 3, 150), s);
   EXPECT_EQ(s, "");
+}
+
+// ---------------------------------------------------------- reading order
+
+TEST_F(GridInlineControls, RightToLeftCellsAlignRightAndReadRightToLeftInAMiddleEasternLocale) {
+  const TSysLocale kept = SysLocale;
+  auto restore = qScopeGuard([&] { SysLocale = kept; });
+  G->SetCells(2, 2, QStringLiteral("<b>abc</b>"));
+  auto flags = [this] {
+    TRecordingCanvas rc(600, 340);
+    G->PaintCell(rc.Canvas(), 2, 2, G->CellRect(2, 2), TGridDrawState{});
+    for (const TDrawRecord& r : rc.ShownTexts())
+      if (r.Text == QLatin1String("abc")) return r.Flags & (DT_RIGHT | DT_RTLREADING);
+    return UINT(0xFFFF);
+  };
+  SysLocale.MiddleEast = true;
+  EXPECT_EQ(flags(), UINT(0));
+  G->SetBiDiMode(bdRightToLeft);
+  EXPECT_EQ(flags(), UINT(DT_RIGHT | DT_RTLREADING));
+  // The locale decides: elsewhere the mode changes nothing.
+  SysLocale.MiddleEast = false;
+  EXPECT_EQ(flags(), UINT(0));
 }
 
 // -------------------------------------------------------- picture container
