@@ -1927,10 +1927,11 @@ class TProStringGrid : public TBaseGrid {
   TControlCombo* FControlCombo = nullptr;  // owned as a component
   bool FAnchorHint = false;
   TPictureContainer* FPictureContainer = nullptr;
-  std::unique_ptr<TComponent> FPictureContainerLink;
   TBiDiMode FBiDiMode = bdLeftToRight;
 
  protected:
+  // Forgets the picture container when it is destroyed.
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   void ColumnMoved(int FromIndex, int ToIndex) override;
   // Parents the footer and search panels and reads the column widths (ColumnSize.Save).
   void CreateWnd() override;

@@ -14,21 +14,6 @@ bool IsEditBoxType(const QString& Type) {
   return Type == QLatin1String("EDIT") || Type == QLatin1String("PASSWORD") || Type == QLatin1String("MASK");
 }
 
-// Tells its grid when the grid's picture container is destroyed.
-class TPictureContainerLink : public TComponent {
- public:
-  explicit TPictureContainerLink(std::function<void()> Lost) : TComponent(nullptr), FLost(std::move(Lost)) {}
-
- protected:
-  void Notification(TComponent* AComponent, TOperation Operation) override {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove) FLost();
-  }
-
- private:
-  std::function<void()> FLost;
-};
-
 }  // namespace
 
 // ------------------------------------------------------------------ values
@@ -221,12 +206,16 @@ bool TProStringGrid::EditFirstCellControl() {
 
 void TProStringGrid::SetPictureContainer(TPictureContainer* Value) {
   if (Value == FPictureContainer) return;
-  if (!FPictureContainerLink)
-    FPictureContainerLink = std::make_unique<TPictureContainerLink>([this] { FPictureContainer = nullptr; });
-  if (FPictureContainer) FPictureContainer->RemoveFreeNotification(FPictureContainerLink.get());
+  if (FPictureContainer) FPictureContainer->RemoveFreeNotification(this);
   FPictureContainer = Value;
-  if (Value) Value->FreeNotification(FPictureContainerLink.get());
+  if (Value) Value->FreeNotification(this);
   Invalidate();
+}
+
+void TProStringGrid::Notification(TComponent* AComponent, TOperation Operation) {
+  TBaseGrid::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent != nullptr && AComponent == FPictureContainer)
+    FPictureContainer = nullptr;
 }
 
 void TProStringGrid::SetBiDiMode(TBiDiMode Value) {

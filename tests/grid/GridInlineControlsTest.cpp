@@ -150,7 +150,7 @@ TEST_F(GridInlineControls, AnEditControlOpensItsBoxAtTheControlAndWritesTheTyped
     Log << QStringLiteral("%1,%2 %3 %4 %5").arg(ARow).arg(ACol).arg(ID, Type, Value);
   };
   // Values with the characters the tag's quoting and entities must carry.
-  for (const QString typed : {QStringLiteral("a&b<c"), QStringLiteral("x&amp;y"), QStringLiteral("\"q\" >")}) {
+  for (const QString& typed : {QStringLiteral("a&b<c"), QStringLiteral("x&amp;y"), QStringLiteral("\"q\" >")}) {
     Log.clear();
     G->SetCells(2, 4, Edit("e1", "") + QStringLiteral(" tail"));
     Click(InText(2, 4, 30));
