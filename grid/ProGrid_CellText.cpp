@@ -281,7 +281,8 @@ int TProStringGrid::DrawHTMLCellText(TCanvas* ACanvas, int RC, int ARow, const Q
   // EnableBlink the phase never turns and the text stays shown.
   const bool blinkOn = FGridBlink || !FEnableBlink;
   DrawHTMLText(ACanvas, Text, R, GetCellImageList(), R.Left, R.Top, -1, hoverCell ? FHTMLHoverLink : -1,
-               1, false, false, false, false, blinkOn, URLUnderlineOnHover(), !EnhTextSize(), FHTMLControlDown, 1.0, URLColor, clNone, clNone, TColor(0x808080), anchor, strip,
+               1, false, false, false, false, blinkOn, URLUnderlineOnHover(), !EnhTextSize(),
+               FHTMLControlDown, 1.0, URLColor, clNone, clNone, TColor(0x808080), anchor, strip,
                focusAnchor, anchorTitle, xSize, ySize, links, mouseLink, hoverRect, controlRect,
                controlID, controlValue, controlType, ImageCache(), PictureContainer(),
                HandleAllocated() ? Handle() : nullptr, BiDiMode());

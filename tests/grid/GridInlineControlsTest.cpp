@@ -244,6 +244,16 @@ TEST_F(GridInlineControls, EnterEditsTheFirstEditableControlAndTabTheNext) {
   EXPECT_FALSE(G->EditorMode());
 }
 
+TEST_F(GridInlineControls, TabFromAClickedControlMovesToTheNextControlOfItsCell) {
+  G->SetCells(2, 5, Edit("e1", "one") + Edit("e2", "two"));
+  ASSERT_NE(G->Row(), 5);
+  Click(InText(2, 5, 30));
+  ASSERT_EQ(G->CtrlID(), "e1");
+  Press(Qt::Key_Tab);
+  EXPECT_EQ(G->CtrlID(), "e2");
+  EXPECT_EQ(G->ControlEditBox()->Text(), "two");
+}
+
 TEST_F(GridInlineControls, EnterOnAControlCellOfAReadOnlyGridEditsNothing) {
   G->SetOptions(G->Options() - goEditing);
   G->SetCells(2, 5, Edit("e1", "one"));
