@@ -167,7 +167,9 @@ void TProStringGrid::EndCellControlEdit(TObject*) {
     value = FControlCombo->Text();
     FControlCombo->Hide();
   }
-  if (FCtrlXY.Y >= 0 && FCtrlXY.Y < RowCount()) SetCtrlVal(FCtrlXY.X, FCtrlXY.Y, FCtrlID, value);
+  // The cell may have gone meanwhile (rows or columns removed).
+  if (FCtrlXY.X >= 0 && FCtrlXY.X < TotalColCount() && FCtrlXY.Y >= 0 && FCtrlXY.Y < RowCount())
+    SetCtrlVal(FCtrlXY.X, FCtrlXY.Y, FCtrlID, value);
   if (OnControlEditDone) OnControlEditDone(this, FCtrlXY.Y, FCtrlXY.X, FCtrlID, FCtrlType, value);
   FCtrlType.clear();
 }
