@@ -18,6 +18,8 @@
 #include "grid/ProGrid_ControlEdits.h"
 #include "platform/ui/Forms.h"
 #include "platform/gdi/WinGdi.h"
+#include "platform/os/ScopedService.h"
+#include "platform/os/ShellApi.h"
 #include "platform/rtl/SysLocale.h"
 #include "platform/ui/WinApi.h"
 #include "tests/grid/GridKeyInput.h"
@@ -340,6 +342,47 @@ TEST_F(GridInlineControls, BlinkTextTurnsInvisibleAndVisibleWithTheGridTimer) {
     seen.push_back(flashColour());
   }
   EXPECT_EQ(seen, (std::vector<COLORREF>{shown, hidden, shown, hidden}));
+}
+
+// ------------------------------------------------- anchors and auto-sizing
+
+// Records the documents the grid asks the desktop to open.
+class TRecordingOpener : public IDocumentOpener {
+ public:
+  explicit TRecordingOpener(QStringList* Log) : FLog(Log) {}
+  bool Open(const QString& Target, QString&) override {
+    FLog->append(Target);
+    return true;
+  }
+
+ private:
+  QStringList* FLog;
+};
+
+TEST_F(GridInlineControls, AnHttpAnchorGoesToTheDesktopsOpener) {
+  QStringList opened;
+  TScopedService opener(SetDocumentOpener, std::make_unique<TRecordingOpener>(&opened));
+  G->SetCells(2, 3, QStringLiteral("see <a href=\"http://example.com/x\">here</a>"));
+  G->SetCells(2, 4, QStringLiteral("<a href=\"cmd /c calc\">run</a>"));
+  G->OnAnchorClick = [&](TObject*, int ARow, int ACol, const QString& A, bool&) {
+    Log << QStringLiteral("%1,%2 %3").arg(ARow).arg(ACol).arg(A);
+  };
+  const int see = G->Canvas()->TextWidth(QStringLiteral("see "));
+  Click(InText(2, 3, see + 6));
+  Click(InText(2, 4, 6));  // not an address: never started
+  EXPECT_EQ(Log, (QStringList{"3,2 http://example.com/x", "4,2 cmd /c calc"}));
+  EXPECT_EQ(opened, QStringList{"http://example.com/x"});
+}
+
+TEST_F(GridInlineControls, AutoSizingFitsTheMeasuredWidthOfHTMLCells) {
+  G->SetCells(1, 2, QStringLiteral("<b>bold</b> and <font size=\"14\">large</font> words"));
+  G->SetCells(2, 2, QStringLiteral("bold and large words"));
+  G->AutoSizeCol(1);
+  G->AutoSizeCol(2);
+  const int html = G->GetCellTextSize(1, 2, false, false).cx, plain = G->GetCellTextSize(2, 2, false, false).cx;
+  EXPECT_GT(html, plain);  // bold and larger runs are wider
+  // Both columns are their measured text plus the same room.
+  EXPECT_EQ(G->ColWidths(1) - html, G->ColWidths(2) - plain);
 }
 
 // ------------------------------------------------------------ anchor hints
