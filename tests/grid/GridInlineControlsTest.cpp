@@ -417,6 +417,10 @@ TEST_F(GridInlineControls, AnchorHintShowsTheTitleBesideThePointer) {
   // Off the anchor the hint is not an anchor hint.
   hintAt(InText(2, 3, 150), s);
   EXPECT_EQ(s, "");
+  // The switch goes along when a grid is copied.
+  TProStringGrid copy(nullptr);
+  copy.Assign(G);
+  EXPECT_TRUE(copy.AnchorHint());
 }
 
 // ---------------------------------------------------------- reading order
