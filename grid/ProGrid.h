@@ -1908,6 +1908,12 @@ class TProStringGrid : public TBaseGrid {
   // bdRightToLeft aligns them right and reads right to left.
   TBiDiMode BiDiMode() const { return FBiDiMode; }
   void SetBiDiMode(TBiDiMode Value);
+  // Right-to-left alignment and reading are in force (the mode and the locale).
+  bool UseRightToLeftAlignment() const { return SysLocale.MiddleEast && FBiDiMode == bdRightToLeft; }
+  bool UseRightToLeftReading() const { return SysLocale.MiddleEast && FBiDiMode != bdLeftToRight; }
+  // DrawText flags for the reading order: left and right alignment swapped
+  // (centring kept) and DT_RTLREADING added as the mode asks.
+  UINT DrawTextBiDiModeFlags(UINT Flags) const;
 
  private:
   // A left press at X, Y on HTML cell C (display), R with rectangle CR: an

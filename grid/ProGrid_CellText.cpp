@@ -243,6 +243,7 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
     flags |= DT_WORDBREAK | DT_EDITCONTROL;
   else
     flags |= DT_SINGLELINE;
+  flags = DrawTextBiDiModeFlags(flags);
   SetBkMode(ACanvas->Handle(), TRANSPARENT);
   if (FilterGlyph) R.Right -= 16;
   TRect calc = R;

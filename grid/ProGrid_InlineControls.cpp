@@ -7,6 +7,7 @@
 #include "grid/ProGrid.h"
 #include "grid/ProGrid_Anchors_p.h"
 #include "grid/ProGrid_ControlEdits.h"
+#include "platform/gdi/WinGdi.h"
 
 namespace {
 
@@ -224,4 +225,15 @@ void TProStringGrid::SetBiDiMode(TBiDiMode Value) {
   if (Value == FBiDiMode) return;
   FBiDiMode = Value;
   Invalidate();
+}
+
+UINT TProStringGrid::DrawTextBiDiModeFlags(UINT Flags) const {
+  if (UseRightToLeftAlignment()) {
+    if ((Flags & DT_RIGHT) == DT_RIGHT)
+      Flags &= ~UINT(DT_RIGHT);
+    else if ((Flags & DT_CENTER) != DT_CENTER)
+      Flags |= DT_RIGHT;
+  }
+  if (UseRightToLeftReading()) Flags |= DT_RTLREADING;
+  return Flags;
 }

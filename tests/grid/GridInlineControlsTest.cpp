@@ -445,6 +445,30 @@ TEST_F(GridInlineControls, RightToLeftCellsAlignRightAndReadRightToLeftInAMiddle
   EXPECT_EQ(flags(), UINT(0));
 }
 
+TEST_F(GridInlineControls, RightToLeftPlainCellsSwapLeftAndRightAlignment) {
+  const TSysLocale kept = SysLocale;
+  auto restore = qScopeGuard([&] { SysLocale = kept; });
+  G->SetCells(2, 2, QStringLiteral("plain"));
+  auto flags = [this](TAlignment A) {
+    G->OnGetAlignment = [A](TObject*, int, int, TAlignment& HA, TVAlignment&) { HA = A; };
+    TRecordingCanvas rc(600, 340);
+    G->PaintCell(rc.Canvas(), 2, 2, G->CellRect(2, 2), TGridDrawState{});
+    for (const TDrawRecord& r : rc.ShownTexts())
+      if (r.Text == QLatin1String("plain")) return r.Flags & (DT_LEFT | DT_CENTER | DT_RIGHT | DT_RTLREADING);
+    return UINT(0xFFFF);
+  };
+  SysLocale.MiddleEast = true;
+  G->SetBiDiMode(bdRightToLeft);
+  EXPECT_EQ(flags(taLeftJustify), UINT(DT_RIGHT | DT_RTLREADING));
+  EXPECT_EQ(flags(taRightJustify), UINT(DT_LEFT | DT_RTLREADING));
+  EXPECT_EQ(flags(taCenter), UINT(DT_CENTER | DT_RTLREADING));
+  // Reading order only: the alignment stays.
+  G->SetBiDiMode(bdRightToLeftReadingOnly);
+  EXPECT_EQ(flags(taLeftJustify), UINT(DT_RTLREADING));
+  G->SetBiDiMode(bdLeftToRight);
+  EXPECT_EQ(flags(taRightJustify), UINT(DT_RIGHT));
+}
+
 // -------------------------------------------------------- picture container
 
 TEST_F(GridInlineControls, PicturesOfTheGridsContainerShowInHTMLCells) {
