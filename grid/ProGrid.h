@@ -1904,8 +1904,8 @@ class TProStringGrid : public TBaseGrid {
   // Pictures named in <IMG SRC="name"> of HTML cells; not owned.
   TPictureContainer* PictureContainer() const { return FPictureContainer; }
   void SetPictureContainer(TPictureContainer* Value);
-  // The reading order of HTML cells; with a Middle-Eastern system locale,
-  // bdRightToLeft aligns them right and reads right to left.
+  // The reading order of the cells' text; with a Middle-Eastern system locale,
+  // bdRightToLeft swaps left and right alignment and reads right to left.
   TBiDiMode BiDiMode() const { return FBiDiMode; }
   void SetBiDiMode(TBiDiMode Value);
   // Right-to-left alignment and reading are in force (the mode and the locale).
@@ -1925,7 +1925,7 @@ class TProStringGrid : public TBaseGrid {
   // Releases a pressed inline button and repaints its cell.
   void ReleaseHTMLControlButton();
   // Enter or F2 on an HTML cell with controls: its first control is edited.
-  bool EditFirstCellControl();
+  void EditFirstCellControl();
   bool FCtrlEditing = false;
   TPoint FCtrlXY{-1, -1};
   QString FCtrlID, FCtrlType;

@@ -197,12 +197,9 @@ void TProStringGrid::EditNextCellControl(int ACol, int ARow, const QString& Cont
   if (hit.OnControl()) EditCellControl(text, hit.ControlType, ARow, RC, hit.ControlRect, hit.ControlValue, next);
 }
 
-bool TProStringGrid::EditFirstCellControl() {
-  const QString text = Cells(RealColIndex(Col()), Row());
-  if (ClassifyCellText(text, EnableHTML()) != ctkHTML || !HasControlTag(text)) return false;
+void TProStringGrid::EditFirstCellControl() {
   StoreOldCellText(Col(), Row());
   EditNextCellControl(Col(), Row(), QString());
-  return true;
 }
 
 // ------------------------------------------------------ pictures and reading order

@@ -107,9 +107,14 @@ TEST_F(GridInlineControls, AControlOfACellThatMayNotBeEditedIsAnAnchorClickOnly)
   EXPECT_EQ(G->ControlValues(2, 3, "c1"), "FALSE");
   EXPECT_EQ(Log, QStringList{"3,2 ctrl"});
   G->OnCanEditCell = nullptr;
+  G->SetReadOnly(2, 3, true);
+  Click(InText(2, 3, 8));
+  EXPECT_EQ(G->ControlValues(2, 3, "c1"), "FALSE");
+  G->SetReadOnly(2, 3, false);
   G->SetOptions(G->Options() - goEditing);
   Click(InText(2, 3, 8));
   EXPECT_EQ(G->ControlValues(2, 3, "c1"), "FALSE");
+  EXPECT_EQ(Log.size(), 3);
 }
 
 TEST_F(GridInlineControls, APressOnARadioControlSelectsItAlone) {
