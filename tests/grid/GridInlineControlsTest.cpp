@@ -2,7 +2,8 @@
 // shown offscreen: presses on CHECK and RADIO controls, the edit box of EDIT
 // controls and its round trip through ControlValues, Enter and Tab between a
 // cell's controls, the combo box of COMBO controls; with them the blinking
-// phase of <BLINK> text, anchor hints and the grid's picture container.
+// phase of <BLINK> text, anchor hints, auto-sizing, the reading order and the
+// grid's picture container.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -18,8 +19,6 @@
 #include "grid/ProGrid_ControlEdits.h"
 #include "platform/ui/Forms.h"
 #include "platform/gdi/WinGdi.h"
-#include "platform/os/ScopedService.h"
-#include "platform/os/ShellApi.h"
 #include "platform/rtl/SysLocale.h"
 #include "platform/ui/WinApi.h"
 #include "tests/grid/GridKeyInput.h"
@@ -349,35 +348,7 @@ TEST_F(GridInlineControls, BlinkTextTurnsInvisibleAndVisibleWithTheGridTimer) {
   EXPECT_EQ(seen, (std::vector<COLORREF>{shown, hidden, shown, hidden}));
 }
 
-// ------------------------------------------------- anchors and auto-sizing
-
-// Records the documents the grid asks the desktop to open.
-class TRecordingOpener : public IDocumentOpener {
- public:
-  explicit TRecordingOpener(QStringList* Log) : FLog(Log) {}
-  bool Open(const QString& Target, QString&) override {
-    FLog->append(Target);
-    return true;
-  }
-
- private:
-  QStringList* FLog;
-};
-
-TEST_F(GridInlineControls, AnHttpAnchorGoesToTheDesktopsOpener) {
-  QStringList opened;
-  TScopedService opener(SetDocumentOpener, std::make_unique<TRecordingOpener>(&opened));
-  G->SetCells(2, 3, QStringLiteral("see <a href=\"http://example.com/x\">here</a>"));
-  G->SetCells(2, 4, QStringLiteral("<a href=\"cmd /c calc\">run</a>"));
-  G->OnAnchorClick = [&](TObject*, int ARow, int ACol, const QString& A, bool&) {
-    Log << QStringLiteral("%1,%2 %3").arg(ARow).arg(ACol).arg(A);
-  };
-  const int see = G->Canvas()->TextWidth(QStringLiteral("see "));
-  Click(InText(2, 3, see + 6));
-  Click(InText(2, 4, 6));  // not an address: never started
-  EXPECT_EQ(Log, (QStringList{"3,2 http://example.com/x", "4,2 cmd /c calc"}));
-  EXPECT_EQ(opened, QStringList{"http://example.com/x"});
-}
+// ------------------------------------------------------------ auto-sizing
 
 TEST_F(GridInlineControls, AutoSizingFitsTheMeasuredWidthOfHTMLCells) {
   G->SetCells(1, 2, QStringLiteral("<b>bold</b> and <font size=\"14\">large</font> words"));
