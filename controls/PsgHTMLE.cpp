@@ -1,4 +1,5 @@
 // Mini-HTML text routines: entities, colour values, <CONTROL> tags, tag utilities.
+#include <QStringList>
 #include <array>
 #include <climits>
 

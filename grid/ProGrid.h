@@ -10,6 +10,7 @@
 
 #include "controls/BaseGrid.h"
 #include "controls/ProObj.h"
+#include "platform/rtl/SysLocale.h"
 #include "platform/ui/WinApi.h"
 
 #include "grid/ProGrid_Background.h"
@@ -32,7 +33,10 @@
 
 class THTMLPictureCache;
 class TScrollControl;
+class TPictureContainer;
 class TProStringGridCheck;
+class TControlEdit;
+class TControlCombo;
 
 // A hidden row: its real index (for a filter level the display index it had),
 // its height, the filter level that hid it (counted from 1; 0 for rows hidden
@@ -2266,7 +2270,90 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
                           TGridDrawState AState);
   std::unique_ptr<TBackGround> FBackGround = std::make_unique<TBackGround>(this);
 
+ public:
+  // --- inline controls, anchor hints, pictures and reading order of HTML cells ---
+  // The VALUE of the <CONTROL> with this ID in the mini-HTML of cell ACol (a
+  // real column), ARow; "" when the cell has no such control.
+  QString ControlValues(int ACol, int ARow, const QString& ID) { return GetCtrlVal(ACol, ARow, ID); }
+  void SetControlValues(int ACol, int ARow, const QString& ID, const QString& Value) {
+    SetCtrlVal(ACol, ARow, ID, Value);
+  }
+  QString GetCtrlVal(int ACol, int ARow, const QString& ID);
+  // Rewrites the control's tag with the value; the cell is stored only when
+  // it holds that control.
+  void SetCtrlVal(int ACol, int ARow, const QString& ID, const QString& Value);
+  // Opens the edit box (EDIT, PASSWORD, MASK) or the combo box (COMBO) over the
+  // control of cell ACol (real), ARow at CtrlRect (client pixels); other types
+  // open nothing.
+  void EditCellControl(const QString& CellText, const QString& CtrlType, int ARow, int ACol,
+                       TRect CtrlRect, const QString& CtrlValue, const QString& CtrlID);
+  // Ends the editing of a control: the box's text becomes the control's VALUE
+  // and OnControlEditDone fires. Also the exit handler of both boxes.
+  void EndCellControlEdit(TObject* Sender);
+  // The combo box's select handler: fires OnControlComboSelect.
+  void ControlComboSelect(TObject* Sender);
+  // Edits the first editable control after ControlID ("": the first one) of
+  // cell ACol (display), ARow; without one the grid takes the focus.
+  void EditNextCellControl(int ACol, int ARow, const QString& ControlID);
+  // A control is being edited, its cell (real column, row), ID and type.
+  bool CtrlEditing() const { return FCtrlEditing; }
+  TPoint CtrlXY() const { return FCtrlXY; }
+  QString CtrlID() const { return FCtrlID; }
+  // The edit box and the combo box of the controls (made on first use).
+  TControlEdit* ControlEditBox();
+  TControlCombo* ControlComboBox();
+  // A click on a control (VALUE as it was before the click); an edit ended.
+  std::function<void(TObject* Sender, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
+                     const QString& CtrlVal)>
+      OnControlClick, OnControlEditDone;
+  // Fills the items of a COMBO control's list; Edit False opens a list to pick
+  // from only; DropCount is the number of items shown.
+  std::function<void(TObject* Sender, int ARow, int ACol, const QString& CtrlID, const QString& CtrlType,
+                     const QString& CtrlVal, TStrings* Values, bool& Edit, int& DropCount)>
+      OnControlComboList;
+  std::function<void(TObject* Sender, int ARow, int ACol, int ItemIndex, const QString& CtrlID,
+                     const QString& CtrlVal)>
+      OnControlComboSelect;
+  // The hint over an anchor of an HTML cell is its TITLE (its HREF without one).
+  bool AnchorHint() const { return FAnchorHint; }
+  void SetAnchorHint(bool Value) { FAnchorHint = Value; }
+  // Pictures named in <IMG SRC="name"> of HTML cells; not owned.
+  TPictureContainer* PictureContainer() const { return FPictureContainer; }
+  void SetPictureContainer(TPictureContainer* Value);
+  // The reading order of the cells' text; with a Middle-Eastern system locale,
+  // bdRightToLeft swaps left and right alignment and reads right to left.
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode Value);
+  // Right-to-left alignment and reading are in force (the mode and the locale).
+  bool UseRightToLeftAlignment() const { return SysLocale.MiddleEast && FBiDiMode == bdRightToLeft; }
+  bool UseRightToLeftReading() const { return SysLocale.MiddleEast && FBiDiMode != bdLeftToRight; }
+  // DrawText flags for the reading order: left and right alignment swapped
+  // (centring kept) and DT_RTLREADING added as the mode asks.
+  UINT DrawTextBiDiModeFlags(UINT Flags) const;
+
+ private:
+  // A left press at X, Y on HTML cell C (display), R with rectangle CR: an
+  // inline control, an anchor, or a control cell's body. True when handled.
+  bool HTMLCellPress(int C, int R, TRect CR, int X, int Y);
+  // A press on an inline control that the hit test found.
+  void HTMLControlPress(int C, int R, const QString& ID, const QString& Type, const QString& Value,
+                        TRect CtrlRect);
+  // Releases a pressed inline button and repaints its cell.
+  void ReleaseHTMLControlButton();
+  // Enter or F2 on an HTML cell with controls: its first control is edited.
+  void EditFirstCellControl();
+  bool FCtrlEditing = false;
+  TPoint FCtrlXY{-1, -1};
+  QString FCtrlID, FCtrlType;
+  TControlEdit* FControlEdit = nullptr;    // owned as a component
+  TControlCombo* FControlCombo = nullptr;  // owned as a component
+  bool FAnchorHint = false;
+  TPictureContainer* FPictureContainer = nullptr;
+  TBiDiMode FBiDiMode = bdLeftToRight;
+
  protected:
+  // Forgets the picture container when it is destroyed.
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   void ColumnMoved(int FromIndex, int ToIndex) override;
   // Parents the footer and search panels and reads the column widths (ColumnSize.Save).
   void CreateWnd() override;

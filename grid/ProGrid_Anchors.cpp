@@ -5,25 +5,33 @@
 #include "grid/ProGrid.h"
 #include "platform/ui/Forms.h"
 
-bool HTMLCellAnchorAt(TProStringGrid& Grid, const QString& Text, TRect CR, int X, int Y,
-                      QString& Anchor, QString& Title, int& Link) {
+bool HTMLCellHitTest(TProStringGrid& Grid, const QString& Text, TRect CR, int X, int Y, THTMLCellHit& Hit,
+                     const QString& SoughtID, int CheckOffset) {
   // The text rectangle of the painter, one pixel in from the inset.
   CR.Right -= Grid.XYOffset().X;
-  CR.Left += Grid.XYOffset().X + 1;
+  CR.Left += Grid.XYOffset().X + 1 + CheckOffset;
   CR.Top += Grid.XYOffset().Y + 1;
-  QString strip, focusAnchor, controlID, controlValue, controlType;
-  int xSize = 0, ySize = 0, links = 0, mouseLink = -1;
-  TRect hoverRect, controlRect;
-  Anchor.clear();
-  Title.clear();
-  const bool hit = DrawHTMLText(Grid.Canvas(), Text, CR, Grid.GetCellImageList(), X, Y, -1, -1, 1, true,
-                                false, false, false, true, false, !Grid.EnhTextSize(), false, 1.0,
-                                Grid.URLColor(), clNone, clNone, TColor(0x808080), Anchor, strip,
-                                focusAnchor, Title, xSize, ySize, links, mouseLink, hoverRect,
-                                controlRect, controlID, controlValue, controlType, Grid.ImageCache(),
-                                nullptr, Grid.HandleAllocated() ? Grid.Handle() : nullptr, bdLeftToRight);
-  Link = mouseLink;
-  return hit && controlID.isEmpty() && mouseLink > 0;
+  QString strip, focusAnchor;
+  int xSize = 0, ySize = 0, links = 0;
+  TRect hoverRect;
+  Hit = THTMLCellHit{};
+  Hit.ControlID = SoughtID;
+  return DrawHTMLText(Grid.Canvas(), Text, CR, Grid.GetCellImageList(), X, Y, -1, -1, 1, true, false, false,
+                      false, true, false, !Grid.EnhTextSize(), false, 1.0, Grid.URLColor(), clNone, clNone,
+                      TColor(0x808080), Hit.Anchor, strip, focusAnchor, Hit.Title, xSize, ySize, links, Hit.Link,
+                      hoverRect, Hit.ControlRect, Hit.ControlID, Hit.ControlValue, Hit.ControlType,
+                      Grid.ImageCache(), Grid.PictureContainer(), Grid.HandleAllocated() ? Grid.Handle() : nullptr,
+                      Grid.BiDiMode());
+}
+
+bool HTMLCellAnchorAt(TProStringGrid& Grid, const QString& Text, TRect CR, int X, int Y,
+                      QString& Anchor, QString& Title, int& Link) {
+  THTMLCellHit hit;
+  const bool found = HTMLCellHitTest(Grid, Text, CR, X, Y, hit);
+  Anchor = hit.Anchor;
+  Title = hit.Title;
+  Link = hit.Link;
+  return found && !hit.OnControl() && hit.Link > 0;
 }
 
 void TProStringGrid::TrackHTMLAnchor(int C, int R, bool OnAnchor, const QString& Anchor,

@@ -269,6 +269,7 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
     flags |= DT_WORDBREAK | DT_EDITCONTROL;
   else
     flags |= DT_SINGLELINE;
+  flags = DrawTextBiDiModeFlags(flags);
   SetBkMode(ACanvas->Handle(), TRANSPARENT);
   if (FilterGlyph) R.Right -= 16;
   TRect calc = R;
@@ -306,12 +307,15 @@ int TProStringGrid::DrawHTMLCellText(TCanvas* ACanvas, int RC, int ARow, const Q
   int xSize = 0, ySize = 0, links = 0, mouseLink = -1;
   TRect hoverRect, controlRect;
   const bool hoverCell = RC == FHTMLHoverCell.X && ARow == FHTMLHoverCell.Y;
+  // <BLINK> text is hidden in the off phase of blinking only: without
+  // EnableBlink the phase never turns and the text stays shown.
+  const bool blinkOn = FGridBlink || !FEnableBlink;
   DrawHTMLText(ACanvas, Text, R, GetCellImageList(), R.Left, R.Top, -1, hoverCell ? FHTMLHoverLink : -1,
-               1, false, false, false, false, FGridBlink, URLUnderlineOnHover(), !EnhTextSize(),
+               1, false, false, false, false, blinkOn, URLUnderlineOnHover(), !EnhTextSize(),
                FHTMLControlDown, 1.0, URLColor, clNone, clNone, TColor(0x808080), anchor, strip,
                focusAnchor, anchorTitle, xSize, ySize, links, mouseLink, hoverRect, controlRect,
-               controlID, controlValue, controlType, ImageCache(), nullptr,
-               HandleAllocated() ? Handle() : nullptr, bdLeftToRight);
+               controlID, controlValue, controlType, ImageCache(), PictureContainer(),
+               HandleAllocated() ? Handle() : nullptr, BiDiMode());
   return xSize + 2;
 }
 
@@ -363,8 +367,8 @@ TSize TProStringGrid::CalcCellTextSize(int ACol, int DCol, int ARow, bool VS, bo
     DrawHTMLText(c, text, R, GetCellImageList(), 0, 0, -1, -1, 1, true, false, false, false, true,
                  false, !EnhTextSize(), false, 1.0, URLColor(), clNone, clNone, TColor(0x808080),
                  anchor, strip, focusAnchor, anchorTitle, xSize, ySize, links, mouseLink, hoverRect,
-                 controlRect, controlID, controlValue, controlType, ImageCache(), nullptr,
-                 HandleAllocated() ? Handle() : nullptr, bdLeftToRight);
+                 controlRect, controlID, controlValue, controlType, ImageCache(), PictureContainer(),
+                 HandleAllocated() ? Handle() : nullptr, BiDiMode());
     return TSize{xSize + 2, ySize + 2};
   }
   if (VS) {

@@ -18,6 +18,8 @@ bool EndControlEditing(TWinControl* Editor, QChar& Key, const std::function<void
   grid->SetFocus();
   if (tab && grid->Navigation()->AdvanceAuto())
     grid->AdvanceToNextCell(grid->Col(), grid->Row(), false, false, true, false, false);
+  else if (tab)  // the next control of the cell whose control was edited
+    grid->EditNextCellControl(grid->DisplColIndex(grid->CtrlXY().X), grid->CtrlXY().Y, grid->CtrlID());
   return true;
 }
 

@@ -1,6 +1,7 @@
 // String grid: cell hints and the balloon tooltip's texts.
 #include "controls/ProUtil.h"
 #include "grid/ProGrid.h"
+#include "grid/ProGrid_Anchors_p.h"
 #include "grid/ProGrid_HintWindow.h"
 #include "grid/ProGrid_HintWindow_p.h"
 
@@ -36,6 +37,21 @@ void TProStringGrid::GetHintInfo(QString& HintStr, THintInfo& HintInfo) {
     if (IsComment(RC, R, comment)) {
       pos = {cr.Right, cr.Top};
       HintStr = comment;
+    }
+    // The anchor under the pointer: its title (its reference without one),
+    // 8 pixels right of and 16 pixels above the pointer.
+    if (FAnchorHint) {
+      const QString text = Cells(RC, R);
+      QString anchor, title;
+      int link = -1;
+      if (ClassifyCellText(text, F.EnableHTML) == ctkHTML &&
+          HTMLCellAnchorAt(*this, text, cr, HintInfo.CursorPos.X, HintInfo.CursorPos.Y, anchor, title, link)) {
+        QString hint = title.isEmpty() ? anchor : title;
+        if (OnAnchorHint) OnAnchorHint(this, R, C, hint);
+        FLastAnchorHint = hint;
+        HintStr = hint;
+        pos = {HintInfo.CursorPos.X + 8, HintInfo.CursorPos.Y - 16};
+      }
     }
     // The text of a normal cell.
     if (F.HintShowCells && C >= FixedCols() && C < ColCount() - FFixedRightCols && R >= FixedRows() &&

@@ -5,6 +5,8 @@
 #include <QScopeGuard>
 #include <algorithm>
 
+#include "controls/ProUtil.h"
+#include "controls/PsgHTMLE.h"
 #include "grid/ProGrid.h"
 #include "platform/ui/Forms.h"
 
@@ -145,6 +147,14 @@ void TProStringGrid::WMKeyDown(TWMKey& Message) {
   }
   if (enterOrF2 && Options().contains(goEditing) && !IsEditable(rc, Row())) {
     swallow();
+    return;
+  }
+  // Enter or F2 on an HTML cell with inline controls edits its first control
+  // (when the cell may be edited); the framework's editor does not open.
+  if (enterOrF2 && HasControlTag(Cells(rc, Row())) &&
+      ClassifyCellText(Cells(rc, Row()), EnableHTML()) == ctkHTML) {
+    if (IsEditable(rc, Row())) EditFirstCellControl();
+    Message.Result = 1;
     return;
   }
   if (key == VK_RETURN && !IsEditable(rc, Row())) {
@@ -547,6 +557,14 @@ void TProStringGrid::KeyUp(Word& Key, TShiftState Shift) {
 // ------------------------------------------------------------------ characters
 
 void TProStringGrid::WMChar(TWMKey& Message) {
+  // Characters on an HTML cell with inline controls are the controls' own.
+  {
+    const QString text = Cells(RealColIndex(Col()), Row());
+    if (ClassifyCellText(text, EnableHTML()) == ctkHTML && HasControlTag(text)) {
+      Message.Result = 1;
+      return;
+    }
+  }
   const bool ctrl = KeyIsDown(VK_CONTROL);
   const Word ch0 = Message.CharCode();
   if (MouseActions()->EditOnDblClickOnly()) {

@@ -162,17 +162,10 @@ void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
       return;
     }
   }
-  // Anchors of mini-HTML cells.
-  if (!IsFixed(C, R)) {
-    const QString text = Cells(RC, R);
-    QString anchor, title;
-    int link = -1;
-    if (ClassifyCellText(text, F.EnableHTML) == ctkHTML &&
-        HTMLCellAnchorAt(*this, text, CR, X, Y, anchor, title, link)) {
-      DoAnchorClick(C, R, anchor);
-      return;
-    }
-  }
+  // Anchors and inline controls of mini-HTML cells.
+  if (!IsFixed(C, R) && ClassifyCellText(Cells(RC, R), F.EnableHTML) == ctkHTML &&
+      HTMLCellPress(C, R, CR, X, Y))
+    return;
   // Header selections replace the framework's selection.
   FPress.Movecell = -1;
   const int lastCol = ColCount() - 1, lastRow = RowCount() - 1;
@@ -326,6 +319,7 @@ void TProStringGrid::WMLButtonUp(TWMMouse& Message) {
   const bool moved = FPress.ColMoveFlg, sized = FPress.ColSizeFlg;
   FPress.ColMoveFlg = FPress.ColSizeFlg = false;
   FPress.MouseKeepDown = FPress.MouseDownMove = false;
+  ReleaseHTMLControlButton();
   // The end of sizing a fixed column or row.
   if (FSizingFixed || FSizingFixedR) {
     const bool cols = FSizingFixed;

@@ -143,6 +143,7 @@ void TProStringGrid::Assign(TPersistent* Source) {
   SetActiveRowShow(src->ActiveRowShow());
   SetAlign(src->Align());
   FFilterDropDown->Assign(src->FFilterDropDown.get());
+  FAnchorHint = src->FAnchorHint;
   F.AutoSize = src->F.AutoSize;  // the value only
   F.AutoThemeAdapt = src->F.AutoThemeAdapt;
   F.AutoFilterUpdate = src->F.AutoFilterUpdate;

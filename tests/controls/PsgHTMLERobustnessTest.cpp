@@ -3,6 +3,7 @@
 // checks of THtmlCall::Draw).
 #include <QRandomGenerator>
 
+#include "controls/PictureContainer.h"
 #include "tests/controls/HtmlRenderSupport.h"
 
 namespace {
@@ -30,7 +31,7 @@ class HtmlBadInput : public HtmlCanvasTest {
       THtmlCall c;
       c.Rect = Rect;
       c.Images = Images.get();
-      c.Container = FakeContainer();
+      c.Container = &Container;  // the real lookup, finding nothing
       c.WordWrap = way % 2 == 0;
       c.FocusLink = 0;
       c.HoverLink = 1;
@@ -48,6 +49,7 @@ class HtmlBadInput : public HtmlCanvasTest {
   }
 
   std::unique_ptr<TImageList> Images;
+  TPictureContainer Container{nullptr};
 };
 
 TEST_F(HtmlBadInput, MalformedTexts) {

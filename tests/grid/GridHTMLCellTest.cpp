@@ -37,6 +37,26 @@ TEST(GridHTMLCell, PaintsRunsWithoutTags) {
   for (const TDrawRecord& r : rc.ShownTexts()) EXPECT_FALSE(r.Text.contains(u'<')) << r.Text.toStdString();
 }
 
+TEST(GridHTMLCell, AnchorRunsTakeTheURLColourOutsideTheSelection) {
+  TProStringGrid g(nullptr);
+  g.SetColWidths(1, 300);
+  g.SetColWidths(2, 300);
+  g.SetSelectionTextColor(clRed);
+  const QString html = QStringLiteral("plain <a href=\"x\">link</a>");
+  g.SetCells(2, 2, html);
+  g.SetCells(1, 1, html);  // the current cell, painted selected
+  for (const auto& [col, anchor] : {std::pair{2, clBlue}, std::pair{1, clRed}}) {
+    TRecordingCanvas rc(700, 300);
+    Paint(g, rc, col, col);
+    TDrawRecord link, plain;
+    ASSERT_TRUE(Shown(rc, QStringLiteral("link"), &link));
+    ASSERT_TRUE(Shown(rc, QStringLiteral("plain"), &plain));
+    EXPECT_EQ(link.TextColor, COLORREF(ColorToRGB(anchor))) << col;
+    // The selected cell shows all its text, anchors too, in the selection's colour.
+    EXPECT_EQ(plain.TextColor == link.TextColor, col == 1) << col;
+  }
+}
+
 TEST(GridHTMLCell, HTMLOffShowsTheTags) {
   TProStringGrid g(nullptr);
   g.SetEnableHTML(false);

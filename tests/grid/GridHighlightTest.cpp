@@ -3,6 +3,7 @@
 
 #include <QStringList>
 
+#include "common/RecordingCanvas.h"
 #include "controls/PsgCheck.h"
 #include "grid/ProGrid.h"
 #include "grid/ProGrid_Highlight.h"
@@ -32,6 +33,42 @@ TEST(GridHighlightCells, EntitiesInTheCellAndTheRoundTrip) {
 // Highlighting and removing it again leaves every cell as it was, matched or
 // not, whatever entity text or tag-like text it holds; an empty search text
 // changes nothing.
+TEST(GridHighlightCells, AMarkedRunIsPaintedWithARedWaveUnderIt) {
+  TProStringGrid g(nullptr);
+  g.SetColWidths(2, 300);
+  g.SetCells(2, 2, QStringLiteral("right wrong right"));
+  // The red lines of the cell as painted, and the text record of "wrong".
+  auto paint = [&](TDrawRecord& Wrong) {
+    TRecordingCanvas rc(400, 200);
+    g.PaintCell(rc.Canvas(), 2, 2, g.CellRect(2, 2), TGridDrawState{});
+    for (const TDrawRecord& r : rc.ShownTexts())
+      if (r.Text == QLatin1String("wrong")) Wrong = r;
+    std::vector<TDrawRecord> red;
+    for (const TDrawRecord& r : rc.OfKind(dkLine))
+      if (r.PenColor == COLORREF(ColorToRGB(clRed))) red.push_back(r);
+    return red;
+  };
+  TDrawRecord wrong;
+  EXPECT_TRUE(paint(wrong).empty());
+  g.MarkInCell(false, 2, 2, QStringLiteral("wrong"));
+  const auto red = paint(wrong);
+  ASSERT_FALSE(red.empty());
+  ASSERT_EQ(wrong.Text, QStringLiteral("wrong"));
+  int minX = 100000, maxX = -1;
+  for (const TDrawRecord& r : red) {
+    minX = std::min({minX, r.P1.X, r.P2.X});
+    maxX = std::max({maxX, r.P1.X, r.P2.X});
+    EXPECT_GE(r.P1.Y, wrong.R.Bottom - 2);  // under the run's line
+  }
+  const int width = g.Canvas()->TextWidth(QStringLiteral("wrong"));
+  EXPECT_LE(minX, wrong.R.Left);
+  EXPECT_GE(maxX, wrong.R.Left + width - 4);
+  EXPECT_LT(maxX, wrong.R.Left + width + 6);
+  g.UnMarkInCell(2, 2);
+  EXPECT_EQ(g.Cells(2, 2), QStringLiteral("right wrong right"));
+  EXPECT_TRUE(paint(wrong).empty());
+}
+
 TEST(GridHighlightCells, HighlightThenRemoveGivesBackEveryCell) {
   const QStringList texts = {QStringLiteral("R&amp;D"), QStringLiteral("&lt;b&gt;"), QStringLiteral("a<b"),
                              QStringLiteral("x &amp; y"), QStringLiteral("<hi>typed x"),

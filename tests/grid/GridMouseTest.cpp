@@ -12,6 +12,7 @@
 #include "grid/ProGrid.h"
 #include "grid/ProGrid_HintWindow.h"
 #include "grid/ProGrid_ScrollControl.h"
+#include "platform/os/ScopedService.h"
 #include "platform/os/ShellApi.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/WinApi.h"
@@ -724,6 +725,21 @@ TEST_F(GridMouse, HTMLAnchorClickFiresOnAnchorClickAndFollowsCellLinks) {
   G->SetCells(1, 1, QStringLiteral("<a href=\"cell://R7C1\">go there</a>"));
   Click(TextStart(G, 1, 1));
   EXPECT_NE(G->Row(), 7);
+}
+
+TEST_F(GridMouse, HTMLAnchorClickOnAnHttpAnchorGoesToTheDesktopsOpener) {
+  QStringList opened;
+  TScopedService opener(SetDocumentOpener, std::make_unique<TRecordingOpener>(&opened));
+  G->SetColWidths(2, 200);
+  G->SetCells(2, 3, QStringLiteral("<a href=\"http://example.com/x\">here</a> and more"));
+  G->SetCells(2, 4, QStringLiteral("<a href=\"cmd /c calc\">run</a>"));
+  G->OnAnchorClick = [&](TObject*, int ARow, int ACol, const QString& A, bool&) {
+    Log << QStringLiteral("%1,%2 %3").arg(ARow).arg(ACol).arg(A);
+  };
+  Click(TextStart(G, 2, 3));
+  Click(TextStart(G, 2, 4));  // not an address: never started
+  EXPECT_EQ(Log, (QStringList{"3,2 http://example.com/x", "4,2 cmd /c calc"}));
+  EXPECT_EQ(opened, QStringList{"http://example.com/x"});
 }
 
 TEST_F(GridMouse, HTMLAnchorClickBesideTheAnchorIsAPlainClick) {
