@@ -5,14 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QTest>
-#include <cmath>
+#include <iterator>
 
 #include "grid/ProCGrid.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Clipbrd.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/Snapshot.h"
 #include "platform/ui/TestHooks.h"
 #include "tests/grid/GridKeyInput.h"
 #include "tests/platform/ControlTestSupport.h"
@@ -539,5 +542,61 @@ TEST_F(GridCellEditors, AValueRefusedByValidationKeepsTheEditorAndTheCursor) {
     Press(Qt::Key_Escape);
     EXPECT_FALSE(editor->Visible()) << c.Col;
     EXPECT_EQ(G->Cells(c.Col, 2), c.Text) << c.Col;
+  }
+}
+
+// ------------------------------------------------------------------ picture
+
+// One sheet with the grid's strip for each editor open in turn; written to
+// ZIDI_SCREENSHOT_DIR when that names a folder.
+TEST_F(GridCellEditors, PictureOfEachEditorOpenInTurn) {
+  G->UnitEditBtn()->SetUnitSpace(24);
+  struct Shot {
+    int Col;
+    QString Text, Name;
+  } shots[] = {
+      {kCheck, "Y", "edCheckBox"},
+      {kInt, "40", "edSpinEdit"},
+      {kFloat, "2.5", "edFloatSpinEdit"},
+      {kTime, TimeToStr(EncodeTime(10, 15, 0, 0)), "edTimeSpinEdit"},
+      {kDate, "", "edDateSpinEdit"},
+      {kButton, "pick", "edButton"},
+      {kEditBtn, "text", "edEditBtn"},
+      {kNumericBtn, "123", "edNumericEditBtn"},
+      {kFloatBtn, "1.25", "edFloatEditBtn"},
+      {kMaskBtn, "12-34", "edMaskEditBtn"},
+      {kUnit, "12mm", "edUnitEditBtn"},
+      {kNumericUnit, "7cm", "edNumericUnitEditBtn"},
+  };
+  G->OnGetEditMask = [](TObject*, int ACol, int, QString& Mask) {
+    if (ACol == kMaskBtn) Mask = QStringLiteral("00-00;1;_");
+  };
+  const char* headers[kColumns] = {"",     "check", "int",  "float", "time",  "date",  "button",
+                                   "edit", "num",   "float", "mask", "unit", "num unit", "data check"};
+  for (int c = 1; c < kColumns; ++c) G->SetCells(c, 0, QString::fromLatin1(headers[c]));
+  G->SetColWidths(kTime, 96);
+  G->SetColWidths(kDate, 96);
+  G->SetColWidths(kDataCheck, 64);
+  const int stripHeight = G->CellRect(1, 3).Bottom + 1;
+  const int labelWidth = 150;
+  QImage sheet(labelWidth + G->Width(), stripHeight * int(std::size(shots)), QImage::Format_RGB32);
+  sheet.fill(Qt::white);
+  QPainter p(&sheet);
+  for (int i = 0; i < int(std::size(shots)); ++i) {
+    const Shot& s = shots[i];
+    Open(s.Col, 2, s.Text);
+    ASSERT_NE(G->EditCtrl(), nullptr) << s.Name.toStdString();
+    EXPECT_TRUE(G->EditCtrl()->Visible()) << s.Name.toStdString();
+    const QImage grid = GrabControl(G);
+    ASSERT_FALSE(grid.isNull());
+    p.drawImage(labelWidth, i * stripHeight, grid, 0, 0, G->Width(), stripHeight);
+    p.drawText(QRect(4, i * stripHeight, labelWidth - 8, stripHeight), Qt::AlignVCenter, s.Name);
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(G->Cells(s.Col, 2), s.Text) << s.Name.toStdString();
+  }
+  p.end();
+  const QString dir = QString::fromLocal8Bit(qgetenv("ZIDI_SCREENSHOT_DIR"));
+  if (!dir.isEmpty()) {
+    EXPECT_TRUE(sheet.save(dir + QStringLiteral("/GridCellEditors.png"), "PNG"));
   }
 }
