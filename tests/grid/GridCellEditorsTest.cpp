@@ -284,6 +284,28 @@ TEST_F(GridCellEditors, TheGridMakesItsEditWithButtonEditorsWithAnEllipsisAndNoB
   }
 }
 
+// A colour scheme colours the editors' buttons through their button parts.
+TEST_F(GridCellEditors, TheEditWithButtonEditorsShowTheButtonColoursGivenThem) {
+  for (TPsgEditBtn* e : {static_cast<TPsgEditBtn*>(Btn()), static_cast<TPsgEditBtn*>(Unit())}) {
+    TPsgEditButton* part = e->Button();
+    part->SetButtonColor(clYellow);
+    part->SetButtonColorHot(clLime);
+    part->SetButtonColorDown(clRed);
+    part->SetButtonBorderColor(clGray);
+  }
+  for (int c : {kEditBtn, kUnit}) {
+    Open(c, 2, "12mm");
+    TPsgEditBtn* e = c == kUnit ? static_cast<TPsgEditBtn*>(Unit()) : Btn();
+    ASSERT_TRUE(e->Visible()) << c;
+    const QImage img = GrabControl(SpeedButtonOf(e)).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(img.pixel(1, 1), qRgb(255, 255, 0)) << c;
+    EXPECT_EQ(e->Button()->ButtonColorHot(), clLime);
+    EXPECT_EQ(e->Button()->ButtonColorDown(), clRed);
+    EXPECT_EQ(e->Button()->ButtonBorderColor(), clGray);
+    Press(Qt::Key_Escape);
+  }
+}
+
 TEST_F(GridCellEditors, AMaskEditButtonTakesItsMaskAndTheOtherKindsNone) {
   G->OnGetEditMask = [](TObject*, int ACol, int, QString& Mask) {
     if (ACol == kMaskBtn) Mask = QStringLiteral("00-00;1;_");
