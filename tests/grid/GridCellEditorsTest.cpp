@@ -234,6 +234,17 @@ TEST_F(GridCellEditors, AClickOnACellsSpinButtonOpensTheEditorSteppedOnceWithout
   Press(Qt::Key_Escape);
   Press(Qt::Key_F2);
   EXPECT_EQ(Spin()->Value(), 40);
+  Press(Qt::Key_Escape);
+  // A press on the spin button of another cell only moves there; F2 then
+  // opens the editor unstepped.
+  G->SetCells(kInt, 5, "40");
+  const TRect r5 = G->CellRect(kInt, 5);
+  Click(G, QPoint(r5.Right - 6, r5.Bottom - 3));
+  EXPECT_EQ(G->Row(), 5);
+  EXPECT_FALSE(Spin()->Visible());
+  Press(Qt::Key_F2);
+  ASSERT_TRUE(Spin()->Visible());
+  EXPECT_EQ(Spin()->Value(), 40);
 }
 
 // ------------------------------------------------------------------ check box
@@ -320,10 +331,13 @@ TEST_F(GridCellEditors, AMaskEditButtonTakesItsMaskAndTheOtherKindsNone) {
   EXPECT_EQ(TestHooks::BeepCount(), beeps + 1);
   Press(Qt::Key_Return);
   EXPECT_EQ(G->Cells(kMaskBtn, 2), "12-34");
-  // The next edit-button cell has no mask.
-  Open(kEditBtn, 2, "");
+  // The next edit-button cell has no mask, and its text is not cut to the
+  // mask of the cell before.
+  Open(kEditBtn, 2, "abcdef");
   ASSERT_TRUE(Btn()->Visible());
   EXPECT_EQ(Btn()->EditMask(), "");
+  EXPECT_EQ(Btn()->Text(), "abcdef");
+  Btn()->SelectAll();
   Type("ab-cd7");
   EXPECT_EQ(Btn()->Text(), "ab-cd7");
 }
