@@ -10,6 +10,8 @@
 // on the integer spin leaves a number within the column's bounds.
 #include "FuzzSupport.h"
 
+#include <cstdio>
+
 #include "grid/ProCGrid.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Forms.h"
@@ -34,6 +36,7 @@ TProColumnGrid* Shown() {
     g->SetColCount(kCount + 1);
     g->SetRowCount(3);
     g->SetEditWithTags(true);
+    g->SetOptions(g->Options() + goEditing);
     for (int c = 0; c < kCount; ++c) {
       TGridColumnItem* item = g->Columns()->Items(c + 1);
       item->SetEditor(kKinds[c]);
@@ -88,9 +91,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   g->SetCol(col);
   g->SetRow(1);
   g->SetFocus();
+  Application->ProcessMessages();
   Key(g, VK_F2);
   TWinControl* editor = g->EditCtrl();
-  if (editor == nullptr || !g->EditMode()) Fuzz::Fail("an editor opens", QStringLiteral("open"), text);
+  if (editor == nullptr || !g->EditMode()) {
+    std::fprintf(stderr, "focused %d editing %d col %d row %d\n", g->Focused(), g->Options().contains(goEditing),
+                 g->Col(), g->Row());
+    Fuzz::Fail("an editor opens", QStringLiteral("open"), text);
+  }
   for (QChar ch : typed)
     if (ch.unicode() >= 32) editor->Perform(WM_CHAR, ch.unicode(), 0);
   Key(editor, escape ? VK_ESCAPE : VK_RETURN);
