@@ -31,9 +31,11 @@ TEditorType FilterKind(TEditorType Kind) {
   }
 }
 
-// Refuses (with a beep, unless the filter drops it silently) a character
-// the cell's kind does not take; true when the character may be typed.
+// Refuses Enter and Tab, and (with a beep, unless the filter drops it
+// silently) a character the cell's kind does not take; true when the
+// character may be typed.
 bool FilterChar(TEditorType Kind, TCustomEdit* Edit, TWMKey& Message) {
+  if (Message.CharCode() == VK_RETURN || Message.CharCode() == VK_TAB) return false;
   const TEditorType filter = FilterKind(Kind);
   if (filter == edNormal) return true;
   QChar ch(Message.CharCode());
@@ -44,6 +46,15 @@ bool FilterChar(TEditorType Kind, TCustomEdit* Edit, TWMKey& Message) {
   if (!silent) MessageBeep(0);
   return false;
 }
+
+// What an edit-with-button editor answers to WM_GETDLGCODE and
+// CM_WANTSPECIALKEY: the arrows, Enter and Escape always, Tab when Tab is
+// the editor's.
+void WantKeys(TMessageView& Message, bool Tab) {
+  Message.Result |= DLGC_WANTARROWS | DLGC_WANTALLKEYS;
+  if (Tab) Message.Result |= DLGC_WANTTAB;
+}
+bool ClaimsSpecialKey(Word Key, bool Tab) { return Key == VK_RETURN || Key == VK_ESCAPE || (Key == VK_TAB && Tab); }
 
 }  // namespace
 
@@ -65,16 +76,7 @@ void TGridEditBtn::ButtonClick() {
   }
 }
 
-void TGridEditBtn::DoLookup() {
-  TProStringGrid* g = FGrid;
-  if (!WorkMode || SelLength() != 0 || !g->Lookup() || g->LookupItems()->Count() == 0) return;
-  QString t = Text();
-  const int n = SelStart();
-  if (!CompleteFromLookup(t, n, g->LookupItems(), g->LookupCaseSensitive())) return;
-  SetText(t);
-  SetSelStart(n);
-  SetSelLength(int(Text().size()) - n);
-}
+void TGridEditBtn::DoLookup() { CompleteFromLookup(this, FGrid, WorkMode); }
 
 void TGridEditBtn::KeyDown(Word& Key, TShiftState Shift) {
   TProStringGrid* g = FGrid;
@@ -175,10 +177,7 @@ void TGridEditBtn::DoExit() {
 }
 
 void TGridEditBtn::WMChar(TWMKey& Message) {
-  const Word ch = Message.CharCode();
-  if (ch == VK_RETURN || ch == VK_TAB) return;
-  if (!FilterChar(FGrid->FEditControl, this, Message)) return;
-  TPsgEditBtn::WMChar(Message);
+  if (FilterChar(FGrid->FEditControl, this, Message)) TPsgEditBtn::WMChar(Message);
 }
 
 void TGridEditBtn::WMLButtonDblClk(TWMMouse& Message) {
@@ -189,17 +188,14 @@ void TGridEditBtn::WMLButtonDblClk(TWMMouse& Message) {
 
 void TGridEditBtn::WMGetDlgCode(TMessageView& Message) {
   TPsgEditBtn::WMGetDlgCode(Message);
-  Message.Result |= DLGC_WANTARROWS | DLGC_WANTALLKEYS;
-  if (FGrid->EditorWantsTab()) Message.Result |= DLGC_WANTTAB;
+  WantKeys(Message, FGrid->EditorWantsTab());
 }
 
 void TGridEditBtn::CMWantSpecialKey(TWMKey& Message) {
-  const Word k = Message.CharCode();
-  if (k == VK_RETURN || k == VK_ESCAPE || (k == VK_TAB && FGrid->EditorWantsTab())) {
+  if (ClaimsSpecialKey(Message.CharCode(), FGrid->EditorWantsTab()))
     Message.Result = 1;
-    return;
-  }
-  TPsgEditBtn::CMWantSpecialKey(Message);
+  else
+    TPsgEditBtn::CMWantSpecialKey(Message);
 }
 
 void TGridEditBtn::WndProc(TMessage& Message) {
@@ -290,25 +286,19 @@ void TGridUnitEditBtn::DoExit() {
 }
 
 void TGridUnitEditBtn::WMChar(TWMKey& Message) {
-  const Word ch = Message.CharCode();
-  if (ch == VK_RETURN || ch == VK_TAB) return;
-  if (!FilterChar(FGrid->FEditControl, this, Message)) return;
-  TPsgUnitEditBtn::WMChar(Message);
+  if (FilterChar(FGrid->FEditControl, this, Message)) TPsgUnitEditBtn::WMChar(Message);
 }
 
 void TGridUnitEditBtn::WMGetDlgCode(TMessageView& Message) {
   TPsgUnitEditBtn::WMGetDlgCode(Message);
-  Message.Result |= DLGC_WANTARROWS | DLGC_WANTALLKEYS;
-  if (FGrid->Options().contains(goTabs)) Message.Result |= DLGC_WANTTAB;
+  WantKeys(Message, FGrid->Options().contains(goTabs));
 }
 
 void TGridUnitEditBtn::CMWantSpecialKey(TWMKey& Message) {
-  const Word k = Message.CharCode();
-  if (k == VK_RETURN || k == VK_ESCAPE || (k == VK_TAB && FGrid->Options().contains(goTabs))) {
+  if (ClaimsSpecialKey(Message.CharCode(), FGrid->Options().contains(goTabs)))
     Message.Result = 1;
-    return;
-  }
-  TPsgUnitEditBtn::CMWantSpecialKey(Message);
+  else
+    TPsgUnitEditBtn::CMWantSpecialKey(Message);
 }
 
 // ---------------------------------------------------------------- the grid's side

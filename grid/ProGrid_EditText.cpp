@@ -2,6 +2,7 @@
 #include "grid/ProGrid_EditText_p.h"
 
 #include "controls/ProUtil.h"
+#include "grid/ProGrid.h"
 #include "platform/rtl/Classes.h"
 
 bool AcceptTypedChar(TEditorType Kind, QChar& Ch, const QString& Text, int SelStart, const QString& SelText,
@@ -82,12 +83,15 @@ QStringList ListOf(TStrings* S) {
   return r;
 }
 
-bool CompleteFromLookup(QString& Text, int Caret, TStrings* Items, bool CaseSensitive) {
-  const QString prefix = Text.left(Caret);
+bool CompleteFromLookup(TCustomEdit* Edit, TProStringGrid* Grid, bool Enabled) {
+  if (!Enabled || Edit->SelLength() != 0 || !Grid->Lookup() || Grid->LookupItems()->Count() == 0) return false;
+  const int n = Edit->SelStart();
+  const QString prefix = Edit->Text().left(n);
   int index = -1;
-  const QString entry = CompleteFromList(prefix, ListOf(Items), CaseSensitive, index);
+  const QString entry = CompleteFromList(prefix, ListOf(Grid->LookupItems()), Grid->LookupCaseSensitive(), index);
   if (index < 0) return false;
-  const int n = int(prefix.size());
-  Text = Text.left(n) + entry.mid(n, 255);
+  Edit->SetText(prefix + entry.mid(n, 255));
+  Edit->SetSelStart(n);
+  Edit->SetSelLength(int(Edit->Text().size()) - n);
   return true;
 }

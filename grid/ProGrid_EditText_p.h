@@ -8,6 +8,8 @@
 
 #include "controls/BaseGrid.h"
 
+class TCustomEdit;
+class TProStringGrid;
 class TStrings;
 
 // Whether Ch may be typed into an editor of the text kind Kind (edNumeric,
@@ -31,7 +33,9 @@ QString CompleteFromList(const QString& Prefix, const QStringList& Entries, bool
 
 QStringList ListOf(TStrings* S);
 
-// Lookup completion of the text before the caret from Items: the text keeps
-// its first Caret characters, followed by the rest of the first item that
-// starts with them (at most 255 characters). False when nothing completes.
-bool CompleteFromLookup(QString& Text, int Caret, TStrings* Items, bool CaseSensitive);
+// Lookup completion of an editor's text before the caret from the grid's
+// lookup items, when Enabled (typing that allows it), nothing is selected and
+// the grid's Lookup is on: the text keeps what stands before the caret,
+// followed by the rest of the first item that starts with it (at most 255
+// characters), and the completed part is selected. False when nothing completes.
+bool CompleteFromLookup(TCustomEdit* Edit, TProStringGrid* Grid, bool Enabled);

@@ -226,15 +226,7 @@ void TProInplaceEdit::Change() {
 }
 
 void TProInplaceEdit::DoChange() {
-  TProStringGrid* g = FProGrid;
-  if (!Workmode || SelLength() != 0 || !g->Lookup() || g->LookupItems()->Count() == 0) return;
-  QString t = Text();
-  const int n = SelStart();
-  if (!CompleteFromLookup(t, n, g->LookupItems(), g->LookupCaseSensitive())) return;
-  SetText(t);
-  SetSelStart(n);
-  SetSelLength(int(Text().size()) - n);
-  GotKey = false;
+  if (CompleteFromLookup(this, FProGrid, Workmode)) GotKey = false;
 }
 
 void TProInplaceEdit::WMSetFocus(TWMSetFocus& Message) {

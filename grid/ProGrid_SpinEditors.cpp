@@ -42,29 +42,7 @@ void TGridSpin::DownClick(TObject* Sender) {
 }
 
 void TGridSpin::ClampValue() {
-  if (Text().trimmed().isEmpty()) return;
-  switch (SpinType()) {
-    case sptFloat: {
-      const double v = FloatValue();
-      if (CheckFloatValue(v) != v) SetFloatValue(CheckFloatValue(v));
-      break;
-    }
-    case sptNormal: {
-      const int v = Value();
-      if (CheckValue(v) != v) SetValue(CheckValue(v));
-      break;
-    }
-    case sptDate: {
-      const TDateTime v = DateValue();
-      if (CheckDateValue(v) != v) SetDateValue(v);
-      break;
-    }
-    case sptTime: {
-      const TDateTime v = TimeValue();
-      if (CheckDateValue(v) != v) SetTimeValue(v);
-      break;
-    }
-  }
+  if (!Text().trimmed().isEmpty()) ClampToBounds();
 }
 
 void TGridSpin::KeyDown(Word& Key, TShiftState Shift) {
