@@ -735,6 +735,10 @@ void TPsgSpinEdit::CMEnter(TMessageView& Message) {
 
 void TPsgSpinEdit::CMExit(TMessageView& Message) {
   TCustomMaskEdit::CMExit(Message);
+  ClampToBounds();
+}
+
+void TPsgSpinEdit::ClampToBounds() {
   switch (FSpinType) {
     case sptNormal: {
       const int v = Value();

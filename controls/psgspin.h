@@ -283,6 +283,8 @@ class TPsgSpinEdit : public TCustomMaskEdit {
   int CheckValue(int NewValue) const;
   double CheckFloatValue(double NewValue) const;
   TDateTime CheckDateValue(TDateTime NewValue) const;
+  // Writes the value of the spin type back clamped when it lies beyond the bounds.
+  void ClampToBounds();
 
  private:
   void Step(bool Up, bool Page);

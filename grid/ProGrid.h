@@ -19,6 +19,7 @@
 #include "grid/ProGrid_Editors.h"
 #include "grid/ProGrid_ButtonEditor.h"
 #include "grid/ProGrid_SpinEditors.h"
+#include "grid/ProGrid_EditBtnEditors.h"
 #include "grid/ProGrid_Filter.h"
 #include "grid/ProGrid_Footer.h"
 #include "grid/ProGrid_HTML.h"
@@ -1327,7 +1328,7 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
   TProInplaceEdit* NormalEdit() const { return dynamic_cast<TProInplaceEdit*>(InplaceEditor()); }
   TGridCombo* EditCombo() const { return FEditCombo; }
   TGridCheckBox* EditCheck() const { return FEditCheck; }
-  // The spin editor of edSpinEdit and edFloatSpinEdit cells (created on first use).
+  // The spin editor of the four spin kinds (created on first use).
   TGridSpin* SpinEdit();
   // The push-button editor of edButton cells.
   TGridButton* GridButton() const { return FGridButton; }
@@ -1668,6 +1669,35 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
   int FHTMLHoverLink = -1;
   QString FCurrentAnchor, FLastAnchorHint;
   bool FHTMLControlDown = false;
+
+ public:
+  // --- edit-with-button, unit, time and date spin editors ---
+  // The edit-with-button editor of edEditBtn, edNumericEditBtn, edFloatEditBtn
+  // and edMaskEditBtn cells, and the unit editor of the three unit kinds.
+  TGridEditBtn* EditBtn() const { return FEditBtn; }
+  TGridUnitEditBtn* UnitEditBtn() const { return FUnitEditBtn; }
+  // The unit of the current cell's unit editor was changed from its menu.
+  std::function<void(TObject* Sender, int ACol, int ARow, const QString& NewUnit)> OnUnitChanged;
+  // A step of a date or time spin editor: its value and whether it went up.
+  std::function<void(TObject* Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)> OnDateSpinClick;
+  std::function<void(TObject* Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)> OnTimeSpinClick;
+
+ private:
+  friend class TGridEditBtn;
+  friend class TGridUnitEditBtn;
+  // Creates the two edit-with-button editors (in the constructor).
+  void CreateEditBtnControls();
+  // Place and fill the edit-with-button and unit editors over a cell.
+  void SetUpEditBtn(int ACol, int ARow, const TRect& R, int W, int H, TColor BG);
+  void SetUpUnitEditBtn(int ACol, int ARow, const TRect& R, int W, int H, TColor BG);
+  // Writes the edit-with-button or unit editor's text to the cell (real column) and hides it.
+  void StoreEditBtn(int ACol, int ARow);
+  // A press on the always-visible spin button of cell (C, R), rectangle CR:
+  // which half it hit, for the spin editor to step once when it opens.
+  void SpinButtonPress(int C, int R, const TRect& CR, int X, int Y);
+  TGridEditBtn* FEditBtn = nullptr;          // owned as a component
+  TGridUnitEditBtn* FUnitEditBtn = nullptr;  // owned as a component
+  bool FSpinUpClick = false, FSpinDnClick = false;
 
  protected:
   // --- editing in place (protected) ---

@@ -25,7 +25,9 @@ bool IsTextKind(TEditorType Kind) {
 TEditorType AvailableKind(TEditorType Kind) {
   switch (Kind) {
     case edComboEdit: case edComboList: case edCheckBox: case edDataCheckBox: case edNone:
-    case edSpinEdit: case edFloatSpinEdit: case edButton:
+    case edSpinEdit: case edFloatSpinEdit: case edTimeSpinEdit: case edDateSpinEdit: case edButton:
+    case edEditBtn: case edNumericEditBtn: case edFloatEditBtn: case edMaskEditBtn:
+    case edUnitEditBtn: case edNumericUnitEditBtn: case edFloatUnitEditBtn:
       return Kind;
     default:
       return IsTextKind(Kind) ? Kind : edNormal;
@@ -77,6 +79,7 @@ void TProStringGrid::CreateEditControls() {
   FGridButton->SetParent(this);
   FGridButton->SetVisible(false);
   FGridButton->SetEnabled(false);
+  CreateEditBtnControls();
 }
 
 TInplaceEdit* TProStringGrid::CreateEditor() { return new TProInplaceEdit(this); }
@@ -233,7 +236,20 @@ void TProStringGrid::PrepareCellEditor(int ACol, int ARow) {
     }
     case edSpinEdit:
     case edFloatSpinEdit:
+    case edTimeSpinEdit:
+    case edDateSpinEdit:
       SetUpSpin(ACol, ARow, R, W, H, bg);
+      break;
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn:
+    case edMaskEditBtn:
+      SetUpEditBtn(ACol, ARow, R, W, H, bg);
+      break;
+    case edUnitEditBtn:
+    case edNumericUnitEditBtn:
+    case edFloatUnitEditBtn:
+      SetUpUnitEditBtn(ACol, ARow, R, W, H, bg);
       break;
     case edButton:
       SetUpButton(ACol, ARow, R, W, H);
@@ -346,7 +362,18 @@ void TProStringGrid::StoreEditorValue(int ACol, int ARow) {
     }
     case edSpinEdit:
     case edFloatSpinEdit:
+    case edTimeSpinEdit:
+    case edDateSpinEdit:
       StoreSpin(c, ARow);
+      break;
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn:
+    case edMaskEditBtn:
+    case edUnitEditBtn:
+    case edNumericUnitEditBtn:
+    case edFloatUnitEditBtn:
+      StoreEditBtn(c, ARow);
       break;
     case edButton:
       FGridButton->SetVisible(false);

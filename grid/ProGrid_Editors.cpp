@@ -3,6 +3,7 @@
 
 #include "controls/ProUtil.h"
 #include "grid/ProGrid.h"
+#include "grid/ProGrid_EditText_p.h"
 #include "platform/ui/Clipbrd.h"
 #include "platform/ui/WinApi.h"
 
@@ -10,26 +11,6 @@ namespace {
 
 bool CtrlDown() { return GetKeyState(VK_CONTROL) < 0; }
 bool ShiftDown() { return GetKeyState(VK_SHIFT) < 0; }
-
-// The completion of Text before the caret from the first entry starting with
-// it, or an empty text when there is none.
-QString Complete(const QString& Prefix, const QStringList& Entries, bool CaseSensitive, int& Index) {
-  Index = -1;
-  if (Prefix.isEmpty()) return QString();
-  const Qt::CaseSensitivity cs = CaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
-  for (int i = 0; i < Entries.size(); ++i)
-    if (Entries[i].startsWith(Prefix, cs)) {
-      Index = i;
-      return Entries[i];
-    }
-  return QString();
-}
-
-QStringList ListOf(TStrings* S) {
-  QStringList r;
-  for (int i = 0; i < S->Count(); ++i) r << S->Strings(i);
-  return r;
-}
 
 }  // namespace
 
@@ -192,46 +173,7 @@ void TProInplaceEdit::KeyUp(Word& Key, TShiftState Shift) {
 
 bool TProInplaceEdit::AcceptChar(QChar& Ch, bool Ctrl, bool& Silent) {
   TProStringGrid* g = FProGrid;
-  const ushort c = Ch.unicode();
-  const bool control = c == 8 || c == 9 || c == 13 || c == 27;
-  const QString t = Text();
-  switch (g->FEditControl) {
-    case edNumeric:
-    case edPositiveNumeric:
-      if (control || Ch.isDigit()) return true;
-      return g->FEditControl == edNumeric && Ch == u'-' && !t.contains(u'-') && SelStart() == 0;
-    case edFloat:
-    case edPositiveFloat: {
-      if (control || Ch.isDigit()) return true;
-      const QChar dec = GetDecimalSeparator();
-      const QChar thou = GetThousandSeparator();
-      if (Ch == dec) {
-        Silent = true;
-        return !t.contains(dec) || SelText().contains(dec);
-      }
-      if (Ch == u'-' && g->FEditControl == edFloat)
-        return (SelStart() == 0 && !t.contains(u'-')) || SelText().contains(u'-');
-      if (Ch == thou || Ch == u',' || Ch == u'.') {
-        Silent = true;
-        return false;
-      }
-      Silent = !Ctrl;
-      return Ctrl;
-    }
-    case edCapital:
-    case edUpperCase:
-      Ch = Ch.toUpper();
-      return true;
-    case edLowerCase:
-      Ch = Ch.toLower();
-      return true;
-    case edValidChars:
-      if (c == 8 || c == 13) return true;
-      if (!g->ValidChars().isEmpty()) return g->ValidChars().contains(Ch);
-      return c <= 255 && c >= 32;
-    default:
-      return true;
-  }
+  return AcceptTypedChar(g->FEditControl, Ch, Text(), SelStart(), SelText(), Ctrl, g->ValidChars(), Silent);
 }
 
 void TProInplaceEdit::WMChar(TWMKey& Message) {
@@ -284,17 +226,7 @@ void TProInplaceEdit::Change() {
 }
 
 void TProInplaceEdit::DoChange() {
-  TProStringGrid* g = FProGrid;
-  if (!Workmode || SelLength() != 0 || !g->Lookup() || g->LookupItems()->Count() == 0) return;
-  const QString prefix = Text().left(SelStart());
-  int index = -1;
-  const QString entry = Complete(prefix, ListOf(g->LookupItems()), g->LookupCaseSensitive(), index);
-  if (index < 0) return;
-  const int n = int(prefix.size());
-  SetText(Text().left(n) + entry.mid(n, 255));
-  SetSelStart(n);
-  SetSelLength(int(Text().size()) - n);
-  GotKey = false;
+  if (CompleteFromLookup(this, FProGrid, Workmode)) GotKey = false;
 }
 
 void TProInplaceEdit::WMSetFocus(TWMSetFocus& Message) {
@@ -375,18 +307,7 @@ void TProInplaceEdit::WndProc(TMessage& Message) {
 }
 
 QString TProInplaceEdit::InsertPastedText(const QString& Pasted, int& SelFrom, int& SelLen) const {
-  const QString t = Text();
-  const int start = SelStart();
-  const int len = SelLength();
-  const QString n = t.left(start) + Pasted + t.mid(start + len);
-  if (len > 0) {
-    SelFrom = start;
-    SelLen = int(Pasted.size());
-  } else {
-    SelFrom = start + int(Pasted.size());
-    SelLen = 0;
-  }
-  return n;
+  return ::InsertPastedText(Text(), SelStart(), SelLength(), Pasted, SelFrom, SelLen);
 }
 
 void TProInplaceEdit::WMPaste() {
@@ -398,8 +319,7 @@ void TProInplaceEdit::WMPaste() {
   if (allow && g->OnClipboardBeforePasteCell) g->OnClipboardBeforePasteCell(g, c, g->Row(), v, allow);
   if (!allow || (FLengthLimit >= 1 && v.size() > FLengthLimit)) return;
   // A single line that ends in a line break pastes without it.
-  const int lf = int(v.indexOf(u'\n'));
-  if (lf >= 0 && lf == v.size() - 1) v.chop(v.endsWith(QStringLiteral("\r\n")) ? 2 : 1);
+  DropSoleTrailingBreak(v);
   int selFrom = SelStart(), selLen = SelLength();
   QString n = InsertPastedText(v, selFrom, selLen);
   bool take = FLengthLimit < 1 || n.size() <= FLengthLimit;
@@ -588,9 +508,9 @@ void TGridCombo::DoChange() {
   if (!WorkMode || !g->Lookup() || Style() == csDropDownList) return;
   const QString prefix = Text().left(SelStart());
   int index = -1;
-  QString entry = Complete(prefix, ListOf(Items()), g->LookupCaseSensitive(), index);
+  QString entry = CompleteFromList(prefix, ListOf(Items()), g->LookupCaseSensitive(), index);
   const bool fromItems = index >= 0;
-  if (!fromItems) entry = Complete(prefix, ListOf(g->LookupItems()), g->LookupCaseSensitive(), index);
+  if (!fromItems) entry = CompleteFromList(prefix, ListOf(g->LookupItems()), g->LookupCaseSensitive(), index);
   if (index < 0) return;
   const int n = int(prefix.size());
   SetText(Text().left(n) + entry.mid(n, 255));
@@ -642,9 +562,11 @@ void TGridCheckBox::KeyDown(Word& Key, TShiftState Shift) {
   TProStringGrid* g = FGrid;
   switch (Key) {
     case VK_RETURN: case VK_PRIOR: case VK_NEXT: case VK_END:
-    case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN: {
+    case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN: case VK_ESCAPE: {
       const Word k = Key;
       Key = 0;
+      // Escape takes the toggles back: the cell keeps its text.
+      if (k == VK_ESCAPE) SetChecked(g->FCheckStart);
       g->HideInplaceEdit();
       if (g->CanFocus()) g->SetFocus();
       if (k == VK_RETURN && g->Navigation()->AdvanceOnEnter())
@@ -667,5 +589,5 @@ void TGridCheckBox::DoExit() {
 
 void TGridCheckBox::WMGetDlgCode(TMessageView& Message) {
   TCheckBox::WMGetDlgCode(Message);
-  Message.Result |= DLGC_WANTARROWS;
+  Message.Result |= DLGC_WANTARROWS | DLGC_WANTALLKEYS;
 }

@@ -37,6 +37,7 @@ void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
   // The press state; the cell under the point and the selection before.
   FPress.DoOnClick = FPress.MouseDownMove = FPress.MouseKeepDown = true;
   FPress.ColSizeFlg = FPress.ColMoveFlg = false;
+  FSpinUpClick = FSpinDnClick = false;
   int C = -1, R = -1;
   MouseToCell(X, Y, C, R);
   const TGridRect S0 = Selection();
@@ -101,6 +102,7 @@ void TProStringGrid::WMLButtonDown(TWMMouse& Message) {
   if (FixedClick || IsFixed(C, R)) HideInplaceEdit();
   const bool FixedInside = IsFixed(C, R) && !FixedClick;
   const int RC = RealColIndex(C);
+  SpinButtonPress(C, R, CR, X, Y);
   // Drag start on a selected cell: the selection stays for the move.
   const bool selected = C >= S0.Left && C <= S0.Right && R >= S0.Top && R <= S0.Bottom;
   if ((selected || (R < FixedRows() && !F.EnhRowColMove)) && !Options().contains(goEditing) &&
@@ -313,7 +315,8 @@ void TProStringGrid::DoAnchorClick(int C, int R, const QString& Anchor) {
 
 void TProStringGrid::WMLButtonUp(TWMMouse& Message) {
   const int X = Message.XPos(), Y = Message.YPos();
-  // The press is over.
+  // The press is over; a spin editor it opened has taken its step.
+  FSpinUpClick = FSpinDnClick = false;
   FMouseSelectMode = msNormal;
   FMouseSelectStart = -1;
   const bool moved = FPress.ColMoveFlg, sized = FPress.ColSizeFlg;

@@ -16,10 +16,18 @@ TGridSpin::TGridSpin(TComponent* AOwner)
 void TGridSpin::DoSpinClick(bool UpDown) {
   TProStringGrid* g = FGrid;
   const int c = g->Col(), r = g->Row();
-  if (SpinType() == sptFloat) {
-    if (g->OnFloatSpinClick) g->OnFloatSpinClick(g, c, r, FloatValue(), UpDown);
-  } else if (g->OnSpinClick) {
-    g->OnSpinClick(g, c, r, Value(), UpDown);
+  switch (SpinType()) {
+    case sptFloat:
+      if (g->OnFloatSpinClick) g->OnFloatSpinClick(g, c, r, FloatValue(), UpDown);
+      break;
+    case sptDate:
+      if (g->OnDateSpinClick) g->OnDateSpinClick(g, c, r, DateValue(), UpDown);
+      break;
+    case sptTime:
+      if (g->OnTimeSpinClick) g->OnTimeSpinClick(g, c, r, TimeValue(), UpDown);
+      break;
+    default:
+      if (g->OnSpinClick) g->OnSpinClick(g, c, r, Value(), UpDown);
   }
 }
 
@@ -34,14 +42,7 @@ void TGridSpin::DownClick(TObject* Sender) {
 }
 
 void TGridSpin::ClampValue() {
-  if (Text().trimmed().isEmpty()) return;
-  if (SpinType() == sptFloat) {
-    const double v = FloatValue();
-    if (CheckFloatValue(v) != v) SetFloatValue(CheckFloatValue(v));
-  } else if (SpinType() == sptNormal) {
-    const int v = Value();
-    if (CheckValue(v) != v) SetValue(CheckValue(v));
-  }
+  if (!Text().trimmed().isEmpty()) ClampToBounds();
 }
 
 void TGridSpin::KeyDown(Word& Key, TShiftState Shift) {
@@ -75,6 +76,7 @@ void TGridSpin::KeyDown(Word& Key, TShiftState Shift) {
     case VK_DOWN: {
       if (Key == VK_ESCAPE) {
         SetText(g->FCellCache);
+        FEscaped = true;
       } else {
         ClampValue();
         g->SetCurrentCell(Text());
@@ -171,8 +173,20 @@ void TProStringGrid::SetUpSpin(int ACol, int ARow, const TRect& R, int W, int H,
   const QString s = GetEditText(ACol, ARow);
   if (FEditControl == edFloatSpinEdit) {
     sp->SetSpinType(sptFloat);
+    // The plain number text has a decimal point whatever the locale's separator.
+    TFormatSettings point = FormatSettings;
+    point.DecimalSeparator = u'.';
+    point.ThousandSeparator = u',';
     double v = 0;
-    sp->SetFloatValue(TryStrToFloat(NormalizeNumberText(s), v) ? v : 0.0);
+    sp->SetFloatValue(TryStrToFloat(NormalizeNumberText(s), v, point) ? v : 0.0);
+  } else if (FEditControl == edTimeSpinEdit) {
+    sp->SetSpinType(sptTime);
+    sp->SetText(s);
+  } else if (FEditControl == edDateSpinEdit) {
+    sp->SetSpinType(sptDate);
+    // An empty cell, or one holding no date, opens on today.
+    TDateTime d = 0;
+    sp->SetDateValue(TryStrToDate(s, d) ? d : Now());
   } else {
     sp->SetSpinType(sptNormal);
     int v = 0;
@@ -180,6 +194,11 @@ void TProStringGrid::SetUpSpin(int ACol, int ARow, const TRect& R, int W, int H,
   }
   if (sp->CanFocus()) sp->SetFocus();
   sp->SelectAll();
+  // A press on the cell's own spin button opened the editor: it takes that
+  // step, as a step of the cell rather than of the editor (no spin click).
+  if (FSpinUpClick) sp->TPsgSpinEdit::UpClick(sp);
+  if (FSpinDnClick) sp->TPsgSpinEdit::DownClick(sp);
+  FSpinUpClick = FSpinDnClick = false;
   if (!FStartEditChar.isNull() && sp->HandleAllocated())
     PostMessage(sp->Handle(), WM_CHAR, FStartEditChar.unicode(), 0);
   FEditCtrl = sp;
@@ -187,16 +206,35 @@ void TProStringGrid::SetUpSpin(int ACol, int ARow, const TRect& R, int W, int H,
 
 void TProStringGrid::StoreSpin(int ACol, int ARow) {
   TGridSpin* sp = SpinEdit();
-  if (FEditMode) {
+  if (FEditMode && sp->FEscaped) {
+    // Escape gives the cell back the text it had, as it was written.
+    SetEditCellText(ACol, ARow, FCellCache);
+  } else if (FEditMode) {
     sp->ClampValue();
     if (sp->AllowEmptyValue() && sp->Text().trimmed().isEmpty())
       SetEditCellText(ACol, ARow, QString());
     else if (FEditControl == edFloatSpinEdit)
       SetFloats(ACol, ARow, sp->FloatValue());
+    else if (FEditControl == edTimeSpinEdit)
+      SetEditCellText(ACol, ARow, sp->Text());
+    else if (FEditControl == edDateSpinEdit)
+      SetDates(ACol, ARow, sp->DateValue());
     else
       SetInts(ACol, ARow, sp->Value());
   }
+  // Put away before it is hidden: hiding moves the focus, and its exit must
+  // not store the value a second time.
+  FEditMode = false;
+  sp->FEscaped = false;
   sp->SetVisible(false);
   sp->SetEnabled(false);
-  FEditMode = false;
+}
+
+void TProStringGrid::SpinButtonPress(int C, int R, const TRect& CR, int X, int Y) {
+  if (IsDesigning() || !FControlLook->SpinButtonsAlwaysVisible() || !HasSpinEdit(RealColIndex(C), R)) return;
+  if (X <= CR.Right - 18) return;
+  if (Y > CR.Top + (CR.Bottom - CR.Top) / 2)
+    FSpinDnClick = true;
+  else
+    FSpinUpClick = true;
 }

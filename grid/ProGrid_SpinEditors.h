@@ -1,7 +1,7 @@
-// The grid's spin editor TGridSpin, for edSpinEdit (integer) and
-// edFloatSpinEdit (floating-point) cells. The grid creates it on first use and
-// re-uses it for every spin cell; the column grid gives it each column's range
-// and step.
+// The grid's spin editor TGridSpin, for edSpinEdit (integer), edFloatSpinEdit
+// (floating-point), edTimeSpinEdit and edDateSpinEdit cells. The grid creates
+// it on first use and re-uses it for every spin cell; the column grid gives it
+// each column's range and step.
 #pragma once
 
 #include "controls/psgspin.h"
@@ -33,5 +33,8 @@ class TGridSpin : public TPsgSpinEdit {
   void WMGetDlgCode(TMessageView& Message) override;
 
  private:
+  friend class TProStringGrid;
   TProStringGrid* FGrid = nullptr;
+  // Escape is putting the editor away: the cell gets its text back as it was.
+  bool FEscaped = false;
 };
