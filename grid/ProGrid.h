@@ -1718,8 +1718,8 @@ class TProStringGrid : public TBaseGrid {
   void SetUpDatePicker(int ACol, int ARow, const TRect& R, int W, int H, TColor BG);
   void StoreDatePicker(int ACol, int ARow);
   TGridDatePicker* FDateEditor = nullptr;  // owned as a component
-  // Escape put the date editor away: nothing of it is stored.
-  bool FDateEditCancelled = false;
+  // Escape put the date or rich editor away: nothing of it is stored.
+  bool FEditCancelled = false;
 
  protected:
   // --- editing in place (protected) ---

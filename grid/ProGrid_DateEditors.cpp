@@ -73,7 +73,9 @@ void TGridDatePicker::ShiftFieldFocus() {
   } else {
     next = d != Fd || m != Fm;
   }
-  if (next) PostMessage(Handle(), WM_KEYDOWN, VK_RIGHT, 0);
+  // Already on the posted message: the move is made at once, so that the
+  // next digit typed goes to the next field.
+  if (next) SendMessage(Handle(), WM_KEYDOWN, VK_RIGHT, 0);
 }
 
 void TGridDatePicker::KeyPress(QChar& Key) {
@@ -125,13 +127,13 @@ void TGridDatePicker::KeyDown(Word& Key, TShiftState Shift) {
     case VK_ESCAPE:
       // Escape cancels: the cell keeps the text it had when the editor
       // opened, and nothing of the picker is stored.
-      g->FDateEditCancelled = true;
+      g->FEditCancelled = true;
       ShowText(g->FCellCache);
       if (FOldDropped) {
         // The calendar takes the key and closes; an editor that stays up
         // after that may still store its value.
         TPsgDateTimePicker::KeyDown(Key, Shift);
-        if (g->EditMode() && g->EditCtrl() == this) g->FDateEditCancelled = false;
+        if (g->EditMode() && g->EditCtrl() == this) g->FEditCancelled = false;
         return;
       }
       break;
@@ -254,7 +256,7 @@ void TProStringGrid::SetUpDatePicker(int ACol, int ARow, const TRect& R, int W, 
   const int c = RealColIndex(ACol);
   const bool time = FEditControl == edTimeEdit;
   FEditMode = true;
-  FDateEditCancelled = false;
+  FEditCancelled = false;
   dp->SetParent(this);
   dp->ReCreate();
   const QString S = GetEditText(ACol, ARow);
@@ -305,7 +307,7 @@ void TProStringGrid::SetUpDatePicker(int ACol, int ARow, const TRect& R, int W, 
 void TProStringGrid::StoreDatePicker(int ACol, int ARow) {
   TGridDatePicker* dp = DateEditor();
   if (FEditMode) {
-    if (FDateEditCancelled) {
+    if (FEditCancelled) {
       // Escape: the text the cell had when the editor opened, nothing else.
       if (Cells(ACol, ARow) != FCellCache) SetEditCellText(ACol, ARow, FCellCache);
     } else if (FEditControl == edTimeEdit) {
@@ -314,7 +316,7 @@ void TProStringGrid::StoreDatePicker(int ACol, int ARow) {
       SetEditCellText(ACol, ARow, dp->Checked() ? DateEditorText() : QString());
     }
   }
-  FDateEditCancelled = false;
+  FEditCancelled = false;
   FEditMode = false;
   dp->SetEnabled(false);
   dp->SetVisible(false);

@@ -116,6 +116,8 @@ void TEditLink::HideEditor() {
 }
 
 void TEditLink::EditExit(TObject*) {
+  // The grid is taking the focus back to store the value itself.
+  if (FForcedExit) return;
   HideEditor();
   if (FEditStyle == esPopup && FPopupForm != nullptr) {
     DestroyEditor();
@@ -170,11 +172,10 @@ void TEditLink::EditKeyDown(TObject*, Word& Key, TShiftState Shift) {
   }
   if (!ends) return;
   const Word k = Key;
+  // The control's exit, as it is hidden, does not store a second time.
   auto store = [&] {
-    {
-      QScopedValueRollback<bool> forced(FForcedExit, true);
-      if (g->CanFocus()) g->SetFocus();
-    }
+    QScopedValueRollback<bool> forced(FForcedExit, true);
+    if (g->CanFocus()) g->SetFocus();
     g->StoreEditorValue(g->Col(), g->Row());
   };
   if (k == VK_TAB) {
@@ -191,13 +192,34 @@ void TEditLink::EditKeyDown(TObject*, Word& Key, TShiftState Shift) {
       }
     }
   }
-  if (k == VK_ESCAPE) SetEditorValue(g->FCellCache);
+  // A refused value brings the editor back on the same cell, either while the
+  // value is stored (the control's exit) or when the cell is selected again.
+  auto reopened = [g] { return g->FEditMode && g->FEditControl == edCustom && g->FEditActive; };
+  if (k == VK_ESCAPE) {
+    SetEditorValue(g->FCellCache);
+  } else if (g->FEditActive) {
+    // The value is validated before it is stored: refused, the editor stays
+    // on the cell with the text validation settled on.
+    const QString v = GetEditorValue();
+    g->SetCurrentCell(v);
+    if (!g->ValidateCell(v)) {
+      SetEditorValue(g->NewCellText());
+      g->FLastValidation = true;
+      g->FNoAutoAdvance = true;
+      Key = 0;
+      if (TWinControl* c = GetEditControl(); c != nullptr && c->CanFocus()) c->SetFocus();
+      return;
+    }
+  }
   if (g->FEditActive) store();
+  if (reopened()) {
+    Key = 0;
+    return;
+  }
   if (FEditStyle == esPopup) EditExit(this);
   g->FEditMode = false;
   g->SelectCell(g->Col(), g->Row());
-  if (!g->FLastValidation) {
-    // A refused value: the editor comes back on the same cell.
+  if (!g->FLastValidation || reopened()) {
     g->FLastValidation = true;
     Key = 0;
     if (!g->FEditMode) {

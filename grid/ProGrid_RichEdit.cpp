@@ -47,6 +47,14 @@ void TProRichEdit::KeyDown(Word& Key, TShiftState Shift) {
   TRichEdit::KeyDown(Key, Shift);
   TProStringGrid* g = FGrid;
   if (g == nullptr || this != g->FInplaceRichEdit) return;
+  if (Key == VK_ESCAPE && g->EditMode()) {
+    // Escape cancels: the cell keeps its text.
+    Key = 0;
+    g->FEditCancelled = true;
+    if (g->CanFocus()) g->SetFocus();
+    g->HideInplaceEdit();
+    return;
+  }
   if (Key == VK_TAB && g->Options().contains(goTabs)) {
     Word k = Key;
     Key = 0;
@@ -61,6 +69,15 @@ void TProRichEdit::KeyDown(Word& Key, TShiftState Shift) {
     if (g->CanFocus()) g->SetFocus();
     g->KeyDown(k, Shift);
   }
+}
+
+void TProRichEdit::KeyPress(QChar& Key) {
+  if (Key == QChar(u'\t') && FGrid != nullptr && this == FGrid->FInplaceRichEdit &&
+      FGrid->Options().contains(goTabs)) {
+    Key = QChar();
+    return;
+  }
+  TRichEdit::KeyPress(Key);
 }
 
 void TProRichEdit::WMKillFocus(TWMKillFocus& Message) {
@@ -121,6 +138,7 @@ void TProStringGrid::SetUpRichEdit(int ACol, int ARow, const TRect& R, int W, in
   TProRichEdit* re = InplaceRichEdit();
   const int c = RealColIndex(ACol);
   FEditMode = true;
+  FEditCancelled = false;
   FInvokedFocusChange = false;
   re->ReCreate();
   re->SetParent(this);
@@ -145,7 +163,8 @@ void TProStringGrid::SetUpRichEdit(int ACol, int ARow, const TRect& R, int W, in
 
 void TProStringGrid::StoreRichEdit(int ACol, int ARow) {
   TProRichEdit* re = InplaceRichEdit();
-  if (FEditMode) SetEditCellText(ACol, ARow, RichToString(re));
+  if (FEditMode && !FEditCancelled) SetEditCellText(ACol, ARow, RichToString(re));
+  FEditCancelled = false;
   re->SetEnabled(false);
   re->SetVisible(false);
   FEditMode = false;

@@ -31,6 +31,8 @@ class TProRichEdit : public TRichEdit {
 
  protected:
   void KeyDown(Word& Key, TShiftState Shift) override;
+  // With goTabs a Tab moves the grid's cursor: its character is not typed.
+  void KeyPress(QChar& Key) override;
   void WMGetDlgCode(TMessageView& Message) override;
   void WMKillFocus(TWMKillFocus& Message) override;
   void RequestSize(const TRect& Rect) override;

@@ -98,8 +98,8 @@ TEST_F(GridDateEditor, TheDateIsKeptOneDayInsideMinDateAndMaxDate) {
       {"1/1/2020", EncodeDate(2020, 1, 1), 0, EncodeDate(2020, 1, 2)},
       {"1/1/2019", EncodeDate(2020, 1, 1), EncodeDate(2020, 12, 31), EncodeDate(2020, 1, 2)},
       {"5/5/2020", EncodeDate(2020, 1, 1), EncodeDate(2020, 12, 31), EncodeDate(2020, 5, 5)},
-      // Bounds one day apart: the editor opens on a day it can show.
-      {"5/5/2020", EncodeDate(2020, 1, 1), EncodeDate(2020, 1, 2), EncodeDate(2020, 1, 1)},
+      // Bounds one day apart: the rule of MinDate comes last.
+      {"5/5/2020", EncodeDate(2020, 1, 1), EncodeDate(2020, 1, 2), EncodeDate(2020, 1, 2)},
       // "Now" beyond MaxDate does not make the editor raise.
       {"n/a", 0, EncodeDate(2024, 1, 1), EncodeDate(2023, 12, 31)},
   };

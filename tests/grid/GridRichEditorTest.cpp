@@ -22,6 +22,7 @@ class GridRichEditor : public testing::Test {
     G->SetRowCount(6);
     G->SetOptions(G->Options() + TGridOptions{goEditing});
     G->SetDefaultEditor(edRichEdit);
+    G->SetWordWrap(false);
     F.Show();
     G->SetFocus();
   }
@@ -103,8 +104,11 @@ TEST_F(GridRichEditor, TypedLinesMakeTheRowTallerWithSizeWhileTyping) {
   EXPECT_EQ(G->RowHeights(2), Editor()->Height() + 1);
   ASSERT_FALSE(log.isEmpty());
   EXPECT_EQ(log.back(), "EndRowSize 2");
-  // Without SizeWhileTyping.Height the row keeps its height.
+  // Escape leaves the cell as it was.
   PressKey(G, Qt::Key_Escape);
+  EXPECT_FALSE(Editor()->Visible());
+  EXPECT_EQ(G->Cells(1, 2), "");
+  // Without SizeWhileTyping.Height the row keeps its height.
   G->SizeWhileTyping()->SetHeight(false);
   const int now = G->RowHeights(3);
   Open(1, 3);
@@ -129,11 +133,15 @@ TEST_F(GridRichEditor, TabMovesAndOpensAgainUpAndDownLeaveWithoutMultilineCells)
   PressKey(G, Qt::Key_Up);
   EXPECT_EQ(G->Row(), 1);
   EXPECT_FALSE(Editor()->Visible());
-  // With Multilinecells the arrows stay in the editor.
-  G->SetMultilinecells(true);
-  Open(1, 3);
-  ASSERT_TRUE(EditorShown());
-  PressKey(G, Qt::Key_Down);
-  EXPECT_EQ(G->Row(), 3);
-  EXPECT_TRUE(EditorShown());
+  // With Multilinecells or WordWrap the arrows stay in the editor.
+  for (bool multiline : {true, false}) {
+    G->SetMultilinecells(multiline);
+    G->SetWordWrap(!multiline);
+    Open(1, 3);
+    ASSERT_TRUE(EditorShown());
+    PressKey(G, Qt::Key_Down);
+    EXPECT_EQ(G->Row(), 3);
+    EXPECT_TRUE(EditorShown());
+    PressKey(G, Qt::Key_Escape);
+  }
 }
