@@ -30,6 +30,13 @@ bool StopFixedCellEdit(TWinControl* Editor, TProStringGrid* Grid, int ACol, int 
   return true;
 }
 
+// Enter typed into a fixed-cell editor is dropped; true when it was.
+bool DropReturn(QChar& Key) {
+  if (Key != QChar(u'\r')) return false;
+  Key = QChar();
+  return true;
+}
+
 }  // namespace
 
 TGridTransEdit::TGridTransEdit(TComponent* AOwner)
@@ -45,11 +52,7 @@ void TGridTransEdit::DoExit() {
 }
 
 void TGridTransEdit::KeyPress(QChar& Key) {
-  if (Key == QChar(u'\r')) {
-    Key = QChar();
-    return;
-  }
-  TCustomEdit::KeyPress(Key);
+  if (!DropReturn(Key)) TCustomEdit::KeyPress(Key);
 }
 
 TGridTransCombo::TGridTransCombo(TComponent* AOwner)
@@ -63,9 +66,5 @@ void TGridTransCombo::DoExit() {
 }
 
 void TGridTransCombo::KeyPress(QChar& Key) {
-  if (Key == QChar(u'\r')) {
-    Key = QChar();
-    return;
-  }
-  TCustomComboBox::KeyPress(Key);
+  if (!DropReturn(Key)) TCustomComboBox::KeyPress(Key);
 }

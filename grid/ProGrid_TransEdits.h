@@ -8,18 +8,25 @@
 
 class TProStringGrid;
 
-class TGridTransEdit : public TCustomEdit {
+// The fixed cell a fixed-cell editor edits (real column).
+class TFixedCellEditTarget {
  public:
-  // AOwner is the grid whose fixed cells are edited (or nullptr).
-  explicit TGridTransEdit(TComponent* AOwner);
-
-  // The fixed cell being edited (real column).
   int Col() const { return FCol; }
   int Row() const { return FRow; }
   void SetCell(int ACol, int ARow) {
     FCol = ACol;
     FRow = ARow;
   }
+
+ protected:
+  int FRow = -1;
+  int FCol = -1;
+};
+
+class TGridTransEdit : public TCustomEdit, public TFixedCellEditTarget {
+ public:
+  // AOwner is the grid whose fixed cells are edited (or nullptr).
+  explicit TGridTransEdit(TComponent* AOwner);
   // Offers the text to OnCellValidate: refused, the grid's cursor goes to the
   // cell and the edit stays up with the focus (false); accepted, OnEditingDone
   // fires, the cell gets the text and the edit hides (true).
@@ -31,21 +38,13 @@ class TGridTransEdit : public TCustomEdit {
   void KeyPress(QChar& Key) override;
 
  private:
-  int FRow = -1;
-  int FCol = -1;
   TProStringGrid* FGrid = nullptr;
 };
 
-class TGridTransCombo : public TCustomComboBox {
+class TGridTransCombo : public TCustomComboBox, public TFixedCellEditTarget {
  public:
   explicit TGridTransCombo(TComponent* AOwner);
 
-  int Col() const { return FCol; }
-  int Row() const { return FRow; }
-  void SetCell(int ACol, int ARow) {
-    FCol = ACol;
-    FRow = ARow;
-  }
   // As TGridTransEdit::StopEdit.
   bool StopEdit();
 
@@ -54,7 +53,5 @@ class TGridTransCombo : public TCustomComboBox {
   void KeyPress(QChar& Key) override;
 
  private:
-  int FRow = -1;
-  int FCol = -1;
   TProStringGrid* FGrid = nullptr;
 };

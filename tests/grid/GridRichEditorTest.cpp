@@ -32,6 +32,14 @@ class GridRichEditor : public testing::Test {
     PressKey(G, Qt::Key_F2);
   }
   TProRichEdit* Editor() { return G->InplaceRichEdit(); }
+  // Three lines typed into the editor.
+  void TypeLines() {
+    TypeKeys(G, "a");
+    PressKey(G, Qt::Key_Return);
+    TypeKeys(G, "b");
+    PressKey(G, Qt::Key_Return);
+    TypeKeys(G, "c");
+  }
   bool EditorShown() { return Editor()->Visible() && Editor()->Focused(); }
 
   TShownForm F{460, 340};
@@ -95,11 +103,7 @@ TEST_F(GridRichEditor, TypedLinesMakeTheRowTallerWithSizeWhileTyping) {
   const int before = G->RowHeights(2);
   Open(1, 2);
   ASSERT_TRUE(EditorShown());
-  TypeKeys(G, "a");
-  PressKey(G, Qt::Key_Return);
-  TypeKeys(G, "b");
-  PressKey(G, Qt::Key_Return);
-  TypeKeys(G, "c");
+  TypeLines();
   EXPECT_GT(G->RowHeights(2), before);
   EXPECT_EQ(G->RowHeights(2), Editor()->Height() + 1);
   ASSERT_FALSE(log.isEmpty());
@@ -112,11 +116,7 @@ TEST_F(GridRichEditor, TypedLinesMakeTheRowTallerWithSizeWhileTyping) {
   G->SizeWhileTyping()->SetHeight(false);
   const int now = G->RowHeights(3);
   Open(1, 3);
-  TypeKeys(G, "a");
-  PressKey(G, Qt::Key_Return);
-  TypeKeys(G, "b");
-  PressKey(G, Qt::Key_Return);
-  TypeKeys(G, "c");
+  TypeLines();
   EXPECT_EQ(G->RowHeights(3), now);
 }
 
