@@ -77,13 +77,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   g->SetCells(1, 1, text);
   g->SetCol(1);
   g->SetRow(1);
+  if (!g->Focused()) g->SetFocus();
   g->ShowInplaceEdit();
+  if (!dp->Visible()) Fuzz::Fail("the date editor opens", text, QString());
   if (dp->Visible() && dp->HandleAllocated()) SendMessage(dp->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
   g->HideInplaceEdit();
   Fuzz::Check("Escape leaves the cell as it was", text, g->Cells(1, 1));
 
   // Opened and stored: without a Format a date reads back within the bounds.
   g->ShowInplaceEdit();
+  if (!dp->Visible()) Fuzz::Fail("the date editor opens again", text, QString());
   g->HideInplaceEdit();
   Fuzz::Check("the long time format is given back", longTime, FormatSettings.LongTimeFormat);
   if (kind != edTimeEdit && format.isEmpty()) {

@@ -12,7 +12,6 @@
 
 namespace {
 
-
 // A date as a cell's text may hold it: a date and time, a date or a time.
 bool TryTextToDate(const QString& S, TDateTime& D) {
   return TryStrToDateTime(S, D) || TryStrToDate(S, D) || TryStrToTime(S, D);
