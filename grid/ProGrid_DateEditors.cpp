@@ -130,9 +130,8 @@ void TGridDatePicker::KeyDown(Word& Key, TShiftState Shift) {
       ShowText(g->FCellCache);
       if (FOldDropped) {
         // The calendar takes the key and closes; an editor that stays up
-        // after that may still store its value.
+        // after that may still store its value (see CloseUp).
         TPsgDateTimePicker::KeyDown(Key, Shift);
-        if (g->EditMode() && g->EditCtrl() == this) g->FEditCancelled = false;
         return;
       }
       break;
@@ -215,7 +214,13 @@ void TGridDatePicker::CloseUp() {
   TProStringGrid* g = FGrid;
   if (g == nullptr) return;
   if (g->OnDatePickerCloseUp) g->OnDatePickerCloseUp(g, g->Row(), g->Col());
-  if (g->MouseActions()->DirectDateClose()) g->HideInplaceEdit();
+  if (g->MouseActions()->DirectDateClose() && g->EditMode() && g->EditCtrl() == this) {
+    g->HideInplaceEdit();
+    // The keys go on to the grid.
+    if (g->CanFocus()) g->SetFocus();
+  }
+  // Escape closed only the calendar: the editor goes on.
+  if (g->EditMode() && g->EditCtrl() == this) g->FEditCancelled = false;
 }
 
 void TGridDatePicker::Change() {

@@ -219,6 +219,7 @@ TEST_F(GridDateEditor, DirectDateDropAndCloseWithTheCalendarsOptions) {
   Press(Qt::Key_Return);
   EXPECT_EQ(Log, QStringList({"DropDown 3,2", "CloseUp 3,2"}));
   EXPECT_FALSE(PickerShown());
+  EXPECT_TRUE(G->Focused());
   EXPECT_EQ(G->Cells(2, 3), "1/9/2024");
 }
 
@@ -312,4 +313,38 @@ TEST_F(GridDateEditor, TheEditorTakesTheColourTonesOfThePicker) {
   EXPECT_TRUE(Picker()->MetroStyle());
   EXPECT_EQ(Picker()->ButtonColor(), clRed);
   EXPECT_EQ(Picker()->BorderColor(), clBlue);
+}
+
+TEST_F(GridDateEditor, EscapeInTheOpenCalendarWithDirectDateCloseStoresNothing) {
+  G->MouseActions()->SetDirectDateClose(true);
+  for (const QString& text : {QStringLiteral("n/a"), QStringLiteral("01/02/2024")}) {
+    Open(text);
+    ASSERT_TRUE(PickerShown());
+    EXPECT_TRUE(Picker()->Focused());
+    Press(Qt::Key_F4);
+    ASSERT_TRUE(Picker()->CalendarOpen());
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(PickerShown());
+    EXPECT_EQ(G->Cells(1, 2), text);
+  }
+}
+
+TEST_F(GridDateEditor, TabWithGoTabsStoresAndMoves) {
+  G->SetOptions(G->Options() + TGridOptions{goTabs});
+  Open("1/2/2024");
+  Press(Qt::Key_Up);
+  Press(Qt::Key_Tab);
+  EXPECT_EQ(G->Cells(1, 2), "2/2/2024");
+  EXPECT_EQ(G->Col(), 2);
+  EXPECT_EQ(G->Row(), 2);
+}
+
+TEST_F(GridDateEditor, TheFocusLeavingTheEditorStoresItsValue) {
+  Open("1/2/2024");
+  Press(Qt::Key_Down);
+  G->SetFocus();
+  QApplication::processEvents();
+  EXPECT_FALSE(PickerShown());
+  EXPECT_EQ(G->Cells(1, 2), "12/2/2024");
 }
