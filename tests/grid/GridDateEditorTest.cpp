@@ -10,6 +10,7 @@
 #include "grid/ProGrid.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/Snapshot.h"
 #include "platform/ui/WinApi.h"
 #include "tests/grid/GridKeyInput.h"
 #include "tests/platform/ControlTestSupport.h"
@@ -347,4 +348,17 @@ TEST_F(GridDateEditor, TheFocusLeavingTheEditorStoresItsValue) {
   QApplication::processEvents();
   EXPECT_FALSE(PickerShown());
   EXPECT_EQ(G->Cells(1, 2), "12/2/2024");
+}
+
+TEST_F(GridDateEditor, TheEditorShowsNoBorder) {
+  // A two-pixel frame in the window colour covers the picker's sunken edge.
+  G->SetColor(clYellow);
+  Open("1/2/2024");
+  ASSERT_TRUE(PickerShown());
+  const QImage img = GrabControl(Picker());
+  ASSERT_FALSE(img.isNull());
+  const int w = img.width(), h = img.height();
+  for (QPoint p : {QPoint(0, 0), QPoint(1, 1), QPoint(w - 1, h - 1), QPoint(w - 2, h - 2), QPoint(0, h / 2),
+                   QPoint(1, h / 2)})
+    EXPECT_EQ(FromQColor(img.pixelColor(p)), ColorToRGB(clWindow)) << p.x() << "," << p.y();
 }
