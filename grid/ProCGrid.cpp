@@ -400,6 +400,7 @@ void TProColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor) {
     EditCombo()->Items()->Assign(item->ComboItems());
     EditCombo()->SetDropDownCount(item->DropDownCount());
     ControlLook()->SetDropDownCount(item->DropDownCount());
+    SetEditLink(item->EditLink());
     // The spin editor steps within the column's range.
     if (AEditor == edSpinEdit || AEditor == edFloatSpinEdit) {
       TGridSpin* sp = SpinEdit();

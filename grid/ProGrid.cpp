@@ -2,6 +2,7 @@
 #include "grid/ProGrid.h"
 
 #include "controls/PictureContainer.h"
+#include "grid/ProGrid_EditLink.h"
 #include "controls/ProUtil.h"
 #include "platform/ui/Forms.h"
 #include "platform/rtl/IniFiles.h"
@@ -242,3 +243,16 @@ void TProStringGrid::LoadPrintSettings(const QString& Key, const QString& Sectio
   ini.UpdateFile();
 }
 
+void TProStringGrid::Notification(TComponent* AComponent, TOperation Operation) {
+  TBaseGrid::Notification(AComponent, Operation);
+  if (Operation != opRemove || AComponent == nullptr) return;
+  if (AComponent == FPictureContainer) FPictureContainer = nullptr;
+  if (AComponent == FEditLink) {
+    // The link goes with its control: an edit it held ends without storing.
+    FEditLink = nullptr;
+    if (FEditControl == edCustom && FEditMode) {
+      FEditCtrl = nullptr;
+      FEditMode = FSpecialEditor = FEditActive = false;
+    }
+  }
+}

@@ -16,6 +16,10 @@
 #include "grid/ProGrid_Background.h"
 #include "grid/ProGrid_CellGraphic.h"
 #include "grid/ProGrid_ColumnSize.h"
+#include "grid/ProGrid_DateEditors.h"
+#include "grid/ProGrid_EditLink.h"
+#include "grid/ProGrid_RichEdit.h"
+#include "grid/ProGrid_TransEdits.h"
 #include "grid/ProGrid_Editors.h"
 #include "grid/ProGrid_ButtonEditor.h"
 #include "grid/ProGrid_SpinEditors.h"
@@ -1699,6 +1703,62 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
   TGridUnitEditBtn* FUnitEditBtn = nullptr;  // owned as a component
   bool FSpinUpClick = false, FSpinDnClick = false;
 
+ public:
+  // --- edit links, rich-text and fixed-cell editors ---
+  // The link whose control edits edCustom cells (not owned; forgotten when it
+  // is freed). Without one those cells show no editor.
+  TEditLink* EditLink() const { return FEditLink; }
+  void SetEditLink(TEditLink* Value);
+  // The fixed-cell editors (created with the grid, hidden).
+  TGridTransEdit* EditTrans() const { return FEditTrans; }
+  TGridTransCombo* ComboTrans() const { return FComboTrans; }
+  // The in-place editor of edRichEdit cells and the hidden measuring rich
+  // edit (each created on first use).
+  TProRichEdit* InplaceRichEdit();
+  TProRichEdit* RichEdit();
+  // The in-place rich editor's selection changed.
+  TNotifyEvent OnRichEditSelectionChange;
+
+ private:
+  friend class TEditLink;
+  friend class TProRichEdit;
+  void SetUpEditLink(int ACol, int ARow, const TRect& R);
+  void StoreEditLink(int ACol, int ARow);
+  void SetUpRichEdit(int ACol, int ARow, const TRect& R, int W, int H, TColor BG);
+  void StoreRichEdit(int ACol, int ARow);
+  TEditLink* FEditLink = nullptr;
+  TGridTransEdit* FEditTrans = nullptr;    // owned as a component
+  TGridTransCombo* FComboTrans = nullptr;  // owned as a component
+  TProRichEdit* FRichEdit = nullptr;         // owned as a component
+  TProRichEdit* FInplaceRichEdit = nullptr;  // owned as a component
+  // An editor is giving the grid the focus itself: the rich editor's focus
+  // loss then puts nothing away.
+  bool FInvokedFocusChange = false;
+
+ public:
+  // --- date and time editors ---
+  // The date editor of edDateEdit, edDateEditUpDown and edTimeEdit cells
+  // (created on first use); its colours and metro look are set on it.
+  TGridDatePicker* DateEditor();
+  // The "now" of the date editors, opening on a cell without a date; the
+  // local time when not assigned.
+  std::function<TDateTime()> DateEditorClock;
+  // Reads a date cell's text into ADate (which comes in as now).
+  std::function<void(TObject* Sender, const QString& Value, TDateTime& ADate)> OnCustomStrToDate;
+  // The date editor's calendar dropped down / closed up (row first).
+  std::function<void(TObject* Sender, int ARow, int ACol)> OnDatePickerDropDown, OnDatePickerCloseUp;
+
+ private:
+  friend class TGridDatePicker;
+  TDateTime DateEditorNow() const;
+  // The date editor's text as the cell receives it.
+  QString DateEditorText();
+  void SetUpDatePicker(int ACol, int ARow, const TRect& R, int W, int H, TColor BG);
+  void StoreDatePicker(int ACol, int ARow);
+  TGridDatePicker* FDateEditor = nullptr;  // owned as a component
+  // Escape put the date or rich editor away: nothing of it is stored.
+  bool FEditCancelled = false;
+
  protected:
   // --- editing in place (protected) ---
   // Picks the cell's editor kind; shows a special editor itself and answers
@@ -2382,7 +2442,7 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
   TBiDiMode FBiDiMode = bdLeftToRight;
 
  protected:
-  // Forgets the picture container when it is destroyed.
+  // Forgets the picture container and the edit link when they are destroyed.
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void ColumnMoved(int FromIndex, int ToIndex) override;
   // Parents the footer and search panels and reads the column widths (ColumnSize.Save).

@@ -29,6 +29,11 @@ TEditorType AvailableKind(TEditorType Kind) {
     case edEditBtn: case edNumericEditBtn: case edFloatEditBtn: case edMaskEditBtn:
     case edUnitEditBtn: case edNumericUnitEditBtn: case edFloatUnitEditBtn:
       return Kind;
+    case edCustom: case edRichEdit:
+      return Kind;
+    case edDateEdit: case edDateEditUpDown: case edTimeEdit:
+      // The date editor needs the common controls' date picker.
+      return GridCommonControlsFlag() ? Kind : edNone;
     default:
       return IsTextKind(Kind) ? Kind : edNormal;
   }
@@ -80,6 +85,12 @@ void TProStringGrid::CreateEditControls() {
   FGridButton->SetVisible(false);
   FGridButton->SetEnabled(false);
   CreateEditBtnControls();
+  FEditTrans = new TGridTransEdit(this);
+  FEditTrans->SetParent(this);
+  FEditTrans->SetVisible(false);
+  FComboTrans = new TGridTransCombo(this);
+  FComboTrans->SetParent(this);
+  FComboTrans->SetVisible(false);
 }
 
 TInplaceEdit* TProStringGrid::CreateEditor() { return new TProInplaceEdit(this); }
@@ -184,6 +195,8 @@ bool TProStringGrid::CanEditShow() {
     GetCellEditor(realBase, br, FEditControl);
     FEditControl = AvailableKind(FEditControl);
     if (FEditControl == edNone || FEditControl == edDataCheckBox) return false;
+    // A custom cell without a link: no editor, nothing changes.
+    if (FEditControl == edCustom && FEditLink == nullptr) return false;
     FEditMode = true;
     FShowEditProcess = IsTextKind(FEditControl);
     if (!FShowEditProcess) {
@@ -253,6 +266,17 @@ void TProStringGrid::PrepareCellEditor(int ACol, int ARow) {
       break;
     case edButton:
       SetUpButton(ACol, ARow, R, W, H);
+      break;
+    case edDateEdit:
+    case edDateEditUpDown:
+    case edTimeEdit:
+      SetUpDatePicker(ACol, ARow, R, W, H, bg);
+      break;
+    case edCustom:
+      if (FEditLink != nullptr) SetUpEditLink(ACol, ARow, R);
+      break;
+    case edRichEdit:
+      SetUpRichEdit(ACol, ARow, R, W, H, bg);
       break;
     default:
       break;
@@ -379,6 +403,17 @@ void TProStringGrid::StoreEditorValue(int ACol, int ARow) {
       FGridButton->SetVisible(false);
       FGridButton->SetEnabled(false);
       FEditMode = false;
+      break;
+    case edDateEdit:
+    case edDateEditUpDown:
+    case edTimeEdit:
+      StoreDatePicker(c, ARow);
+      break;
+    case edCustom:
+      StoreEditLink(c, ARow);
+      break;
+    case edRichEdit:
+      StoreRichEdit(c, ARow);
       break;
     default:
       break;

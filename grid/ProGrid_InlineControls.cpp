@@ -212,12 +212,6 @@ void TProStringGrid::SetPictureContainer(TPictureContainer* Value) {
   Invalidate();
 }
 
-void TProStringGrid::Notification(TComponent* AComponent, TOperation Operation) {
-  TBaseGrid::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent != nullptr && AComponent == FPictureContainer)
-    FPictureContainer = nullptr;
-}
-
 void TProStringGrid::SetBiDiMode(TBiDiMode Value) {
   if (Value == FBiDiMode) return;
   FBiDiMode = Value;

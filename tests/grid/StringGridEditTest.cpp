@@ -121,7 +121,7 @@ TEST_F(StringGridEdit, NoEditorAndFallBackKinds) {
   EXPECT_FALSE(G->EditMode());
   EXPECT_FALSE(TextEditorShown());
   // Kinds whose editors this grid does not have are edited as plain text.
-  for (TEditorType k : {edDateEdit, edMemoDropDown, edCustom}) {
+  for (TEditorType k : {edDateTimeEdit, edMemoDropDown}) {
     EXPECT_EQ(Edited(2, k, "7b"), "7b") << k;
     EXPECT_EQ(G->CurrentEditor(), edNormal) << k;
     Press(Qt::Key_Return);

@@ -1,0 +1,147 @@
+// The grid's rich editor on an offscreen grid: RTF in and out of a cell, sub-
+// and superscript, the row growing while typing, and the keys that leave it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include "grid/ProGrid.h"
+#include "platform/ui/Forms.h"
+#include "tests/grid/GridKeyInput.h"
+#include "tests/platform/ControlTestSupport.h"
+
+namespace {
+
+class GridRichEditor : public testing::Test {
+ protected:
+  void SetUp() override {
+    G = new TProStringGrid(F.Form);
+    G->SetParent(F.Form);
+    G->SetBounds(0, 0, 400, 300);
+    G->SetColCount(4);
+    G->SetRowCount(6);
+    G->SetOptions(G->Options() + TGridOptions{goEditing});
+    G->SetDefaultEditor(edRichEdit);
+    G->SetWordWrap(false);
+    F.Show();
+    G->SetFocus();
+  }
+  void Open(int C, int R) {
+    G->SetCol(C);
+    G->SetRow(R);
+    PressKey(G, Qt::Key_F2);
+  }
+  TProRichEdit* Editor() { return G->InplaceRichEdit(); }
+  // Three lines typed into the editor.
+  void TypeLines() {
+    TypeKeys(G, "a");
+    PressKey(G, Qt::Key_Return);
+    TypeKeys(G, "b");
+    PressKey(G, Qt::Key_Return);
+    TypeKeys(G, "c");
+  }
+  bool EditorShown() { return Editor()->Visible() && Editor()->Focused(); }
+
+  TShownForm F{460, 340};
+  TProStringGrid* G = nullptr;
+};
+
+}  // namespace
+
+TEST_F(GridRichEditor, AnRtfCellTakesTypedTextAndASuperscriptAndReadsBackTheSame) {
+  G->SetCells(1, 2, MakeRtf("ab", {0, 0}, G->Font()->Name(), G->Font()->Size()));
+  Open(1, 2);
+  ASSERT_TRUE(EditorShown());
+  EXPECT_EQ(Editor()->Text(), "ab");
+  PressKey(G, Qt::Key_End);
+  TypeKeys(G, "c");
+  PressKey(G, Qt::Key_Left, Qt::ShiftModifier);
+  Editor()->SelSuperscript();
+  PressKey(G, Qt::Key_Down);
+  EXPECT_FALSE(Editor()->Visible());
+  EXPECT_EQ(G->Row(), 3);
+  const QString stored = G->Cells(1, 2);
+  EXPECT_TRUE(stored.startsWith("{\\rtf"));
+  // The stored text reads back into a rich edit with the raised "c".
+  TProRichEdit* m = G->RichEdit();
+  G->CellToRich(1, 2, m);
+  EXPECT_EQ(m->Text(), "abc");
+  m->SetSelStart(2);
+  m->SetSelLength(1);
+  EXPECT_TRUE(m->IsSelSuperscript());
+  m->SetSelStart(0);
+  m->SetSelLength(1);
+  EXPECT_TRUE(m->IsSelNormal());
+  EXPECT_EQ(G->RichToString(m), stored);
+}
+
+TEST_F(GridRichEditor, EachOffsetIsReadBackAsSetAndNoOther) {
+  TProRichEdit* e = G->RichEdit();
+  e->SetText("xyz");
+  e->SetSelStart(1);
+  e->SetSelLength(1);
+  const struct {
+    void (TProRichEdit::*Set)();
+    bool Normal, Sub, Super;
+  } cases[] = {{&TProRichEdit::SelSuperscript, false, false, true},
+               {&TProRichEdit::SelSubscript, false, true, false},
+               {&TProRichEdit::SelNormal, true, false, false}};
+  for (const auto& c : cases) {
+    (e->*c.Set)();
+    EXPECT_EQ(e->IsSelNormal(), c.Normal);
+    EXPECT_EQ(e->IsSelSubscript(), c.Sub);
+    EXPECT_EQ(e->IsSelSuperscript(), c.Super);
+  }
+  e->SetSelectionOffset(40);
+  EXPECT_TRUE(e->IsSelSuperscript());
+}
+
+TEST_F(GridRichEditor, TypedLinesMakeTheRowTallerWithSizeWhileTyping) {
+  G->SizeWhileTyping()->SetHeight(true);
+  QStringList log;
+  G->OnEndRowSize = [&](TObject*, int r) { log << QStringLiteral("EndRowSize %1").arg(r); };
+  const int before = G->RowHeights(2);
+  Open(1, 2);
+  ASSERT_TRUE(EditorShown());
+  TypeLines();
+  EXPECT_GT(G->RowHeights(2), before);
+  EXPECT_EQ(G->RowHeights(2), Editor()->Height() + 1);
+  ASSERT_FALSE(log.isEmpty());
+  EXPECT_EQ(log.back(), "EndRowSize 2");
+  // Escape leaves the cell as it was.
+  PressKey(G, Qt::Key_Escape);
+  EXPECT_FALSE(Editor()->Visible());
+  EXPECT_EQ(G->Cells(1, 2), "");
+  // Without SizeWhileTyping.Height the row keeps its height.
+  G->SizeWhileTyping()->SetHeight(false);
+  const int now = G->RowHeights(3);
+  Open(1, 3);
+  TypeLines();
+  EXPECT_EQ(G->RowHeights(3), now);
+}
+
+TEST_F(GridRichEditor, TabMovesAndOpensAgainUpAndDownLeaveWithoutMultilineCells) {
+  G->SetOptions(G->Options() + TGridOptions{goTabs});
+  G->SetCells(2, 2, "next");
+  Open(1, 2);
+  ASSERT_TRUE(EditorShown());
+  TypeKeys(G, "t");
+  PressKey(G, Qt::Key_Tab);
+  EXPECT_EQ(G->Col(), 2);
+  ASSERT_TRUE(EditorShown());
+  EXPECT_EQ(Editor()->Text(), "next");
+  PressKey(G, Qt::Key_Up);
+  EXPECT_EQ(G->Row(), 1);
+  EXPECT_FALSE(Editor()->Visible());
+  // With Multilinecells or WordWrap the arrows stay in the editor.
+  for (bool multiline : {true, false}) {
+    G->SetMultilinecells(multiline);
+    G->SetWordWrap(!multiline);
+    Open(1, 3);
+    ASSERT_TRUE(EditorShown());
+    PressKey(G, Qt::Key_Down);
+    EXPECT_EQ(G->Row(), 3);
+    EXPECT_TRUE(EditorShown());
+    PressKey(G, Qt::Key_Escape);
+  }
+}
