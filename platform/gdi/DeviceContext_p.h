@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
@@ -20,6 +21,9 @@ struct TFontInfo {
   QFont Font;
   std::unique_ptr<QFontMetrics> Metrics;
   TEXTMETRIC Tm;
+  // The advances of texts measured lately (a grid measures the same cell texts
+  // paint after paint; measuring shapes the text each time). Emptied when full.
+  mutable QHash<QString, int> Advances;
 };
 // The shared resolution of a font description (cached).
 std::shared_ptr<const TFontInfo> ResolveFont(const LOGFONT& Log);

@@ -2,6 +2,7 @@
 #include "platform/gdi/Graphics.h"
 
 #include <QColor>
+#include <utility>
 
 #include "platform/gdi/DeviceContext_p.h"
 
@@ -165,7 +166,8 @@ void TFont::SetStyle(TFontStyles Value) {
 void TFont::SetColor(TColor Value) {
   if (Value == FColor) return;
   FColor = Value;
-  Changed();
+  // The colour is not part of the font object: the handle is kept.
+  TGraphicsObject::Changed();
 }
 void TFont::SetOrientation(int Value) {
   if (Value == FOrientation) return;
@@ -223,26 +225,41 @@ void TFont::SetHandle(HFONT Value) {
 void TFont::Assign(TPersistent* Source) {
   if (auto* f = dynamic_cast<TFont*>(Source)) {
     if (f == this) return;
-    FName = f->FName;
     // Across resolutions the point size is what is kept.
-    FHeight = f->FPixelsPerInch != FPixelsPerInch ? -MulDiv(f->Size(), FPixelsPerInch, 72) : f->FHeight;
+    const int height = f->FPixelsPerInch != FPixelsPerInch ? -MulDiv(f->Size(), FPixelsPerInch, 72) : f->FHeight;
+    // A painter assigns the same font cell after cell: the font object is made
+    // again only when the face changes, not for the same face or a new colour.
+    const bool sameFace = FName == f->FName && FHeight == height && FStyle == f->FStyle &&
+                          FOrientation == f->FOrientation && FCharset == f->FCharset && FPitch == f->FPitch;
+    FName = f->FName;
+    FHeight = height;
     FStyle = f->FStyle;
     FColor = f->FColor;
     FOrientation = f->FOrientation;
     FCharset = f->FCharset;
     FPitch = f->FPitch;
-    Changed();
+    if (sameFace)
+      TGraphicsObject::Changed();
+    else
+      Changed();
     return;
   }
   TGraphicsObject::Assign(Source);
 }
 
 TPen::TPen() = default;
-TPen::~TPen() { FreeHandle(); }
+TPen::~TPen() {
+  DeleteObject(FHandle);
+  DeleteObject(FSpare);
+}
 void TPen::FreeHandle() {
-  if (FHandle) DeleteObject(FHandle);
+  if (!FHandle) return;
+  DeleteObject(FSpare);
+  FSpare = FHandle;
+  FSpareKey = FHandleKey;
   FHandle = nullptr;
 }
+TGdiObjectKey TPen::Key() const { return {int(FStyle), FWidth, ColorToRGB(FColor)}; }
 void TPen::SetColor(TColor Value) {
   if (Value == FColor) return;
   FColor = Value;
@@ -268,9 +285,14 @@ void TPen::SetMode(TPenMode Value) {
 }
 HPEN TPen::Handle() {
   if (!FHandle) {
+    FHandleKey = Key();
+    if (FSpare && FSpareKey == FHandleKey) {
+      FHandle = std::exchange(FSpare, nullptr);
+      return FHandle;
+    }
     static const int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT,
                                  PS_NULL, PS_INSIDEFRAME, PS_USERSTYLE, PS_ALTERNATE};
-    FHandle = CreatePen(styles[FStyle], FWidth, ColorToRGB(FColor));
+    FHandle = CreatePen(styles[FStyle], FWidth, FHandleKey.Color);
   }
   return FHandle;
 }
@@ -307,10 +329,20 @@ void TPen::Assign(TPersistent* Source) {
 }
 
 TBrush::TBrush() = default;
-TBrush::~TBrush() { FreeHandle(); }
+TBrush::~TBrush() {
+  DeleteObject(FHandle);
+  DeleteObject(FSpare);
+}
 void TBrush::FreeHandle() {
-  if (FHandle) DeleteObject(FHandle);
+  if (!FHandle) return;
+  DeleteObject(FSpare);
+  FSpare = FHandle;
+  FSpareKey = FHandleKey;
   FHandle = nullptr;
+}
+TGdiObjectKey TBrush::Key() const {
+  if (FBitmap && !FBitmap->Empty()) return {};
+  return {int(FStyle), 0, ColorToRGB(FColor)};
 }
 void TBrush::SetColor(TColor Value) {
   if (Value == FColor && FStyle != bsClear) return;
@@ -332,6 +364,11 @@ void TBrush::SetBitmap(TBitmap* Value) {
 }
 HBRUSH TBrush::Handle() {
   if (!FHandle) {
+    FHandleKey = Key();
+    if (FSpare && FHandleKey.Style >= 0 && FSpareKey == FHandleKey) {
+      FHandle = std::exchange(FSpare, nullptr);
+      return FHandle;
+    }
     if (FBitmap && !FBitmap->Empty()) {
       HBITMAP bmp = new TGdiBitmap(FBitmap->ToImage());
       FHandle = CreatePatternBrush(bmp);

@@ -145,7 +145,16 @@ QString FaceText(const TFontInfo& F, const QString& S) {
   return out;
 }
 
-int Advance(const TFontInfo& F, const QString& S) { return S.isEmpty() ? 0 : F.Metrics->horizontalAdvance(S); }
+int Advance(const TFontInfo& F, const QString& S) {
+  if (S.isEmpty()) return 0;
+  // Enough for the texts of several screens of cells.
+  constexpr qsizetype kKept = 8192;
+  if (auto it = F.Advances.constFind(S); it != F.Advances.cend()) return *it;
+  if (F.Advances.size() >= kKept) F.Advances.clear();
+  const int w = F.Metrics->horizontalAdvance(S);
+  F.Advances.insert(S, w);
+  return w;
+}
 
 // One line of text to draw: the text, the position of the character to
 // underline (the accelerator, -1 for none).
