@@ -136,11 +136,16 @@ void TGraphicsObject::Changed() {
 }
 
 TFont::TFont() : FName(QStringLiteral("Tahoma")), FHeight(-11), FColor(clWindowText) {}
-TFont::~TFont() { DeleteObject(FHandle); }
+TFont::~TFont() {
+  DeleteObject(FHandle);
+  DeleteObject(FSpare);
+}
 
 void TFont::Changed() {
   if (FHandle) {
-    DeleteObject(FHandle);
+    DeleteObject(FSpare);
+    FSpare = FHandle;
+    FSpareFace = FHandleFace;
     FHandle = nullptr;
   }
   TGraphicsObject::Changed();
@@ -200,7 +205,13 @@ LOGFONT TFont::ToLogFont() const {
 }
 
 HFONT TFont::Handle() {
-  if (!FHandle) FHandle = CreateFontIndirect(ToLogFont());
+  if (!FHandle) {
+    FHandleFace = ToLogFont();
+    if (FSpare && FSpareFace == FHandleFace)
+      FHandle = std::exchange(FSpare, nullptr);
+    else
+      FHandle = CreateFontIndirect(FHandleFace);
+  }
   return FHandle;
 }
 

@@ -174,6 +174,11 @@ class TFont : public TGraphicsObject {
   TFontPitch FPitch = fpDefault;
   int FPixelsPerInch = ScreenPixelsPerInch;
   HFONT FHandle = nullptr;
+  // The handle of the face before the last change, kept for a painter that
+  // switches between two faces (fixed and normal cells); FSpareFace tells
+  // which face it describes, FHandleFace the face of FHandle.
+  HFONT FSpare = nullptr;
+  LOGFONT FHandleFace, FSpareFace;
 };
 
 // Pen styles and the raster operation of the pen (mode).
