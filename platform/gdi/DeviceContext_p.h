@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QHash>
 #include <QImage>
 #include <QPainter>
@@ -24,6 +25,13 @@ struct TFontInfo {
   // The advances of texts measured lately (a grid measures the same cell texts
   // paint after paint; measuring shapes the text each time). Emptied when full.
   mutable QHash<QString, int> Advances;
+  // The glyphs of texts drawn lately, shaped once (see Advances), with the
+  // ascent of their line.
+  struct TShaped {
+    QList<QGlyphRun> Runs;
+    qreal Ascent = 0;
+  };
+  mutable QHash<QString, TShaped> Shaped;
 };
 // The shared resolution of a font description (cached).
 std::shared_ptr<const TFontInfo> ResolveFont(const LOGFONT& Log);
