@@ -297,12 +297,20 @@ void TPen::SetMode(TPenMode Value) {
 HPEN TPen::Handle() {
   if (!FHandle) {
     FHandleKey = Key();
-    if (FSpare && FSpareKey == FHandleKey) {
+    static const int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT,
+                                 PS_NULL, PS_INSIDEFRAME, PS_USERSTYLE, PS_ALTERNATE};
+    if (FSpare) {
+      // The handle given up at the last change is made to describe this pen:
+      // a painter changing colours cell after cell makes no new objects.
+      if (FSpareKey != FHandleKey) {
+        LOGPEN& p = static_cast<TGdiPen*>(FSpare)->Data;
+        p.lopnStyle = UINT(styles[FStyle]);
+        p.lopnWidth = TPoint(FWidth, 0);
+        p.lopnColor = FHandleKey.Color & 0xFFFFFF;
+      }
       FHandle = std::exchange(FSpare, nullptr);
       return FHandle;
     }
-    static const int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT,
-                                 PS_NULL, PS_INSIDEFRAME, PS_USERSTYLE, PS_ALTERNATE};
     FHandle = CreatePen(styles[FStyle], FWidth, FHandleKey.Color);
   }
   return FHandle;
@@ -376,7 +384,19 @@ void TBrush::SetBitmap(TBitmap* Value) {
 HBRUSH TBrush::Handle() {
   if (!FHandle) {
     FHandleKey = Key();
-    if (FSpare && FHandleKey.Style >= 0 && FSpareKey == FHandleKey) {
+    // As for pens, the handle given up at the last change is taken again for
+    // a brush without a pattern, made to describe it when it does not.
+    if (FSpare && FHandleKey.Style >= 0) {
+      if (FSpareKey != FHandleKey) {
+        static const int hatches[] = {0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS,
+                                      HS_DIAGCROSS};
+        auto* b = static_cast<TGdiBrush*>(FSpare);
+        b->Data = LOGBRUSH();
+        b->Data.lbStyle = FStyle == bsSolid ? BS_SOLID : FStyle == bsClear ? BS_NULL : BS_HATCHED;
+        b->Data.lbColor = FStyle == bsClear ? 0 : FHandleKey.Color & 0xFFFFFF;
+        b->Data.lbHatch = FStyle == bsSolid || FStyle == bsClear ? 0 : hatches[FStyle];
+        b->Pattern = QImage();
+      }
       FHandle = std::exchange(FSpare, nullptr);
       return FHandle;
     }
