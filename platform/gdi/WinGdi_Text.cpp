@@ -158,13 +158,15 @@ int Advance(const TFontInfo& F, const QString& S) {
 }
 
 // Draws S with the left end of its baseline at At, in the painter's pen and
-// F's font (set on the painter). Plain upright text without decorations on an
-// unscaled painter not set right-to-left is shaped once and its glyphs drawn again
-// (the same pixels as drawText); anything else is drawn by drawText.
+// F's font (set on the painter). Plain upright text without decorations, on
+// an unscaled image painter (not a printer's or a recording one) that is not
+// set right-to-left, is shaped once and its glyphs drawn again (the same
+// pixels as drawText); anything else is drawn by drawText.
 void DrawShaped(QPainter* P, const TFontInfo& F, QPoint At, const QString& S) {
   const QFont& f = F.Font;
   bool plain = !f.italic() && !f.underline() && !f.strikeOut() && !f.overline() &&
-               P->layoutDirection() != Qt::RightToLeft && P->transform().type() <= QTransform::TxTranslate;
+               P->layoutDirection() != Qt::RightToLeft && P->transform().type() <= QTransform::TxTranslate &&
+               P->paintEngine() != nullptr && P->paintEngine()->type() == QPaintEngine::Raster;
   for (qsizetype i = 0; plain && i < S.size(); ++i) plain = S[i].unicode() >= 0x20;
   if (!plain) {
     P->drawText(At, S);
