@@ -2,57 +2,46 @@
 // shaped texts: what is drawn after a change must still be what was asked for.
 #include <gtest/gtest.h>
 
-#include <QImage>
+#include <memory>
 
+#include "common/RecordingCanvas.h"
 #include "platform/gdi/Graphics.h"
 
 namespace {
 
-// A canvas on a white image.
-struct Surface {
-  QImage image;
-  TCanvas canvas;
-  explicit Surface(int w = 60, int h = 30) : image(w, h, QImage::Format_RGB32) {
-    image.fill(Qt::white);
-    canvas.SetDevice(&image);
-  }
-  TColor At(int x, int y) {
-    canvas.ReleasePainter();
-    const QRgb c = image.pixel(x, y);
-    return RGB(qRed(c), qGreen(c), qBlue(c));
-  }
-  QImage Snapshot() {
-    canvas.ReleasePainter();
-    return image.copy();
-  }
-};
+// The pixel (x, y) of a recording canvas.
+TColor At(TRecordingCanvas& S, int x, int y) {
+  const QRgb c = S.Pixels().pixel(x, y);
+  return RGB(qRed(c), qGreen(c), qBlue(c));
+}
 
 }  // namespace
 
 // A painter switching colours cell after cell: every line and box has the
 // colour, width and style set just before it, also when a colour comes back.
 TEST(CanvasReuse, PenAndBrushChangesBetweenDrawsAreEachDrawnAsSet) {
-  Surface s;
+  TRecordingCanvas s(60, 30);
+  TCanvas& c = *s.Canvas();
   const TColor colors[] = {clRed, clBlue, clRed, clGreen, clBlue};
   for (int i = 0; i < 5; ++i) {
-    s.canvas.Pen()->SetColor(colors[i]);
-    s.canvas.MoveTo(0, i * 2);
-    s.canvas.LineTo(20, i * 2);
+    c.Pen()->SetColor(colors[i]);
+    c.MoveTo(0, i * 2);
+    c.LineTo(20, i * 2);
     // A box whose outline and inside share the colour, one whose do not.
-    s.canvas.Brush()->SetColor(colors[i]);
-    s.canvas.Rectangle(22 + i * 6, 0, 26 + i * 6, 4);
-    s.canvas.Pen()->SetColor(clBlack);
-    s.canvas.Brush()->SetColor(colors[(i + 1) % 5]);
-    s.canvas.Rectangle(22 + i * 6, 10, 26 + i * 6, 14);
+    c.Brush()->SetColor(colors[i]);
+    c.Rectangle(22 + i * 6, 0, 26 + i * 6, 4);
+    c.Pen()->SetColor(clBlack);
+    c.Brush()->SetColor(colors[(i + 1) % 5]);
+    c.Rectangle(22 + i * 6, 10, 26 + i * 6, 14);
   }
   for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(s.At(10, i * 2), colors[i]) << i;
-    EXPECT_EQ(s.At(19, i * 2), colors[i]) << i;
-    EXPECT_EQ(s.At(20, i * 2), clWhite) << i;
-    EXPECT_EQ(s.At(22 + i * 6, 0), colors[i]) << i;
-    EXPECT_EQ(s.At(23 + i * 6, 1), colors[i]) << i;
-    EXPECT_EQ(s.At(22 + i * 6, 10), clBlack) << i;
-    EXPECT_EQ(s.At(23 + i * 6, 11), colors[(i + 1) % 5]) << i;
+    EXPECT_EQ(At(s, 10, i * 2), colors[i]) << i;
+    EXPECT_EQ(At(s, 19, i * 2), colors[i]) << i;
+    EXPECT_EQ(At(s, 20, i * 2), clWhite) << i;
+    EXPECT_EQ(At(s, 22 + i * 6, 0), colors[i]) << i;
+    EXPECT_EQ(At(s, 23 + i * 6, 1), colors[i]) << i;
+    EXPECT_EQ(At(s, 22 + i * 6, 10), clBlack) << i;
+    EXPECT_EQ(At(s, 23 + i * 6, 11), colors[(i + 1) % 5]) << i;
   }
   // Then a dotted pen, a wide one, a hatched brush, a clear one and a solid
   // one: the same pixels as on a canvas that drew nothing before.
@@ -76,50 +65,52 @@ TEST(CanvasReuse, PenAndBrushChangesBetweenDrawsAreEachDrawnAsSet) {
     c.Brush()->SetColor(clGreen);
     c.FillRect(TRect(50, 24, 56, 30));
   };
-  more(s.canvas);
-  Surface fresh;
-  more(fresh.canvas);
+  more(c);
+  TRecordingCanvas fresh(60, 30);
+  more(*fresh.Canvas());
   const QRect below(0, 16, 60, 14);
-  EXPECT_EQ(s.Snapshot().copy(below), fresh.Snapshot().copy(below));
-  EXPECT_EQ(s.At(10, 24), clRed);
-  EXPECT_EQ(s.At(53, 27), clGreen);
+  EXPECT_EQ(s.Pixels().copy(below), fresh.Pixels().copy(below));
+  EXPECT_EQ(At(s, 10, 24), clRed);
+  EXPECT_EQ(At(s, 53, 27), clGreen);
 }
 
 // A new text colour with the same face, and a face changed and changed back,
 // draw the text as a canvas that never drew before would.
 TEST(CanvasReuse, FontColourAndFaceChangesDrawLikeAFreshCanvas) {
-  auto draw = [](TCanvas& c, TColor Color, bool Bold) {
+  auto draw = [](TCanvas& c, TColor Color, bool Bold, int Y) {
     c.Font()->SetColor(Color);
     c.Font()->SetStyle(Bold ? TFontStyles{fsBold} : TFontStyles{});
     c.Brush()->SetStyle(bsClear);
-    c.TextOut(2, 2, QStringLiteral("r12c3"));
+    c.TextOut(2, Y, QStringLiteral("r12c3"));
   };
+  const QRect top(0, 0, 60, 15);
   for (const bool bold : {false, true}) {
-    Surface fresh;
-    draw(fresh.canvas, clRed, bold);
-    Surface reused;
-    draw(reused.canvas, clBlue, !bold);
-    draw(reused.canvas, clGreen, bold);
-    reused.image.fill(Qt::white);
-    draw(reused.canvas, clRed, bold);
-    EXPECT_EQ(reused.Snapshot(), fresh.Snapshot()) << bold;
+    TRecordingCanvas fresh(60, 40);
+    draw(*fresh.Canvas(), clRed, bold, 2);
+    TRecordingCanvas reused(60, 40);
+    draw(*reused.Canvas(), clBlue, !bold, 20);
+    draw(*reused.Canvas(), clGreen, bold, 20);
+    draw(*reused.Canvas(), clRed, bold, 2);
+    EXPECT_EQ(reused.Pixels().copy(top), fresh.Pixels().copy(top)) << bold;
   }
   // Assigning an equal font with another colour changes the colour only.
-  Surface a;
+  TRecordingCanvas a(60, 30);
   TFont red;
   red.SetColor(clRed);
-  a.canvas.Font()->Assign(&red);
-  a.canvas.Brush()->SetStyle(bsClear);
-  a.canvas.TextOut(2, 2, QStringLiteral("W"));
+  a.Canvas()->Font()->Assign(&red);
+  a.Canvas()->Brush()->SetStyle(bsClear);
+  a.Canvas()->TextOut(2, 2, QStringLiteral("W"));
   TFont green;
   green.SetColor(clGreen);
-  a.canvas.Font()->Assign(&green);
-  a.canvas.TextOut(30, 2, QStringLiteral("W"));
+  a.Canvas()->Font()->Assign(&green);
+  a.Canvas()->TextOut(30, 2, QStringLiteral("W"));
+  const QImage pixels = a.Pixels();
   bool sawRed = false, sawGreen = false;
   for (int y = 0; y < 30; ++y)
     for (int x = 0; x < 60; ++x) {
-      sawRed = sawRed || (x < 30 && a.At(x, y) == clRed);
-      sawGreen = sawGreen || (x >= 30 && a.At(x, y) == clGreen);
+      const QRgb p = pixels.pixel(x, y);
+      sawRed = sawRed || (x < 30 && p == qRgb(255, 0, 0));
+      sawGreen = sawGreen || (x >= 30 && p == qRgb(0, 128, 0));
     }
   EXPECT_TRUE(sawRed);
   EXPECT_TRUE(sawGreen);
@@ -133,19 +124,19 @@ TEST(CanvasReuse, DrawTextOfAShapedTextMatchesTextOut) {
                            QString::fromUtf8("\u4e2d\u6587 1")};
   for (const bool bold : {false, true})
     for (const QString& t : texts) {
-      Surface ref(120, 30);
-      ref.canvas.Font()->SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{});
-      ref.canvas.Brush()->SetStyle(bsClear);
-      ref.canvas.TextOut(3, 4, t);
-      const QImage expected = ref.Snapshot();
-      Surface s(120, 30);
-      s.canvas.Font()->SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{});
-      s.canvas.Brush()->SetStyle(bsClear);
+      auto canvas = [bold] {
+        auto r = std::make_unique<TRecordingCanvas>(120, 30);
+        r->Canvas()->Font()->SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{});
+        r->Canvas()->Brush()->SetStyle(bsClear);
+        return r;
+      };
+      auto ref = canvas();
+      ref->Canvas()->TextOut(3, 4, t);
       for (int pass = 0; pass < 2; ++pass) {
-        s.image.fill(Qt::white);
+        auto s = canvas();
         TRect r(3, 4, 120, 30);
-        DrawText(s.canvas.Handle(), t, -1, r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-        EXPECT_EQ(s.Snapshot(), expected) << t.toStdString() << " bold " << bold << " pass " << pass;
+        DrawText(s->Canvas()->Handle(), t, -1, r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+        EXPECT_EQ(s->Pixels(), ref->Pixels()) << t.toStdString() << " bold " << bold << " pass " << pass;
       }
     }
 }
