@@ -43,12 +43,11 @@ TEST(CanvasReuse, PenAndBrushChangesBetweenDrawsAreEachDrawnAsSet) {
     EXPECT_EQ(At(s, 22 + i * 6, 10), clBlack) << i;
     EXPECT_EQ(At(s, 23 + i * 6, 11), colors[(i + 1) % 5]) << i;
   }
-  // Then a dotted pen, a wide one, a hatched brush, a clear one and a solid
+  // Then a clear pen, a wide one, a hatched brush, a clear one and a solid
   // one: the same pixels as on a canvas that drew nothing before.
   auto more = [](TCanvas& c) {
-    c.Brush()->SetColor(clWhite);
     c.Pen()->SetColor(clRed);
-    c.Pen()->SetStyle(psDot);
+    c.Pen()->SetStyle(psClear);
     c.MoveTo(0, 17);
     c.LineTo(30, 17);
     c.Pen()->SetStyle(psSolid);
@@ -70,6 +69,7 @@ TEST(CanvasReuse, PenAndBrushChangesBetweenDrawsAreEachDrawnAsSet) {
   more(*fresh.Canvas());
   const QRect below(0, 16, 60, 14);
   EXPECT_EQ(s.Pixels().copy(below), fresh.Pixels().copy(below));
+  EXPECT_EQ(At(s, 10, 17), clWhite);
   EXPECT_EQ(At(s, 10, 24), clRed);
   EXPECT_EQ(At(s, 53, 27), clGreen);
 }
