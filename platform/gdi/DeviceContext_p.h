@@ -4,6 +4,8 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
@@ -20,6 +22,16 @@ struct TFontInfo {
   QFont Font;
   std::unique_ptr<QFontMetrics> Metrics;
   TEXTMETRIC Tm;
+  // The advances of texts measured lately (a grid measures the same cell texts
+  // paint after paint; measuring shapes the text each time). Emptied when full.
+  mutable QHash<QString, int> Advances;
+  // The glyphs of texts drawn lately, shaped once (see Advances), with the
+  // ascent of their line.
+  struct TShaped {
+    QList<QGlyphRun> Runs;
+    qreal Ascent = 0;
+  };
+  mutable QHash<QString, TShaped> Shaped;
 };
 // The shared resolution of a font description (cached).
 std::shared_ptr<const TFontInfo> ResolveFont(const LOGFONT& Log);

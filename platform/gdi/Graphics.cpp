@@ -2,6 +2,7 @@
 #include "platform/gdi/Graphics.h"
 
 #include <QColor>
+#include <utility>
 
 #include "platform/gdi/DeviceContext_p.h"
 
@@ -135,11 +136,16 @@ void TGraphicsObject::Changed() {
 }
 
 TFont::TFont() : FName(QStringLiteral("Tahoma")), FHeight(-11), FColor(clWindowText) {}
-TFont::~TFont() { DeleteObject(FHandle); }
+TFont::~TFont() {
+  DeleteObject(FHandle);
+  DeleteObject(FSpare);
+}
 
 void TFont::Changed() {
   if (FHandle) {
-    DeleteObject(FHandle);
+    DeleteObject(FSpare);
+    FSpare = FHandle;
+    FSpareFace = FHandleFace;
     FHandle = nullptr;
   }
   TGraphicsObject::Changed();
@@ -165,7 +171,8 @@ void TFont::SetStyle(TFontStyles Value) {
 void TFont::SetColor(TColor Value) {
   if (Value == FColor) return;
   FColor = Value;
-  Changed();
+  // The colour is not part of the font object: the handle is kept.
+  TGraphicsObject::Changed();
 }
 void TFont::SetOrientation(int Value) {
   if (Value == FOrientation) return;
@@ -198,7 +205,13 @@ LOGFONT TFont::ToLogFont() const {
 }
 
 HFONT TFont::Handle() {
-  if (!FHandle) FHandle = CreateFontIndirect(ToLogFont());
+  if (!FHandle) {
+    FHandleFace = ToLogFont();
+    if (FSpare && FSpareFace == FHandleFace)
+      FHandle = std::exchange(FSpare, nullptr);
+    else
+      FHandle = CreateFontIndirect(FHandleFace);
+  }
   return FHandle;
 }
 
@@ -223,26 +236,41 @@ void TFont::SetHandle(HFONT Value) {
 void TFont::Assign(TPersistent* Source) {
   if (auto* f = dynamic_cast<TFont*>(Source)) {
     if (f == this) return;
-    FName = f->FName;
     // Across resolutions the point size is what is kept.
-    FHeight = f->FPixelsPerInch != FPixelsPerInch ? -MulDiv(f->Size(), FPixelsPerInch, 72) : f->FHeight;
+    const int height = f->FPixelsPerInch != FPixelsPerInch ? -MulDiv(f->Size(), FPixelsPerInch, 72) : f->FHeight;
+    // A painter assigns the same font cell after cell: the font object is made
+    // again only when the face changes, not for the same face or a new colour.
+    const bool sameFace = FName == f->FName && FHeight == height && FStyle == f->FStyle &&
+                          FOrientation == f->FOrientation && FCharset == f->FCharset && FPitch == f->FPitch;
+    FName = f->FName;
+    FHeight = height;
     FStyle = f->FStyle;
     FColor = f->FColor;
     FOrientation = f->FOrientation;
     FCharset = f->FCharset;
     FPitch = f->FPitch;
-    Changed();
+    if (sameFace)
+      TGraphicsObject::Changed();
+    else
+      Changed();
     return;
   }
   TGraphicsObject::Assign(Source);
 }
 
 TPen::TPen() = default;
-TPen::~TPen() { FreeHandle(); }
+TPen::~TPen() {
+  DeleteObject(FHandle);
+  DeleteObject(FSpare);
+}
 void TPen::FreeHandle() {
-  if (FHandle) DeleteObject(FHandle);
+  if (!FHandle) return;
+  DeleteObject(FSpare);
+  FSpare = FHandle;
+  FSpareKey = FHandleKey;
   FHandle = nullptr;
 }
+TGdiObjectKey TPen::Key() const { return {int(FStyle), FWidth, ColorToRGB(FColor)}; }
 void TPen::SetColor(TColor Value) {
   if (Value == FColor) return;
   FColor = Value;
@@ -268,9 +296,22 @@ void TPen::SetMode(TPenMode Value) {
 }
 HPEN TPen::Handle() {
   if (!FHandle) {
+    FHandleKey = Key();
     static const int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT,
                                  PS_NULL, PS_INSIDEFRAME, PS_USERSTYLE, PS_ALTERNATE};
-    FHandle = CreatePen(styles[FStyle], FWidth, ColorToRGB(FColor));
+    if (FSpare) {
+      // The handle given up at the last change is made to describe this pen:
+      // a painter changing colours cell after cell makes no new objects.
+      if (FSpareKey != FHandleKey) {
+        LOGPEN& p = static_cast<TGdiPen*>(FSpare)->Data;
+        p.lopnStyle = UINT(styles[FStyle]);
+        p.lopnWidth = TPoint(FWidth, 0);
+        p.lopnColor = FHandleKey.Color & 0xFFFFFF;
+      }
+      FHandle = std::exchange(FSpare, nullptr);
+      return FHandle;
+    }
+    FHandle = CreatePen(styles[FStyle], FWidth, FHandleKey.Color);
   }
   return FHandle;
 }
@@ -307,10 +348,20 @@ void TPen::Assign(TPersistent* Source) {
 }
 
 TBrush::TBrush() = default;
-TBrush::~TBrush() { FreeHandle(); }
+TBrush::~TBrush() {
+  DeleteObject(FHandle);
+  DeleteObject(FSpare);
+}
 void TBrush::FreeHandle() {
-  if (FHandle) DeleteObject(FHandle);
+  if (!FHandle) return;
+  DeleteObject(FSpare);
+  FSpare = FHandle;
+  FSpareKey = FHandleKey;
   FHandle = nullptr;
+}
+TGdiObjectKey TBrush::Key() const {
+  if (FBitmap && !FBitmap->Empty()) return {};
+  return {int(FStyle), 0, ColorToRGB(FColor)};
 }
 void TBrush::SetColor(TColor Value) {
   if (Value == FColor && FStyle != bsClear) return;
@@ -332,6 +383,23 @@ void TBrush::SetBitmap(TBitmap* Value) {
 }
 HBRUSH TBrush::Handle() {
   if (!FHandle) {
+    FHandleKey = Key();
+    // As for pens, the handle given up at the last change is taken again for
+    // a brush without a pattern, made to describe it when it does not.
+    if (FSpare && FHandleKey.Style >= 0) {
+      if (FSpareKey != FHandleKey) {
+        static const int hatches[] = {0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS,
+                                      HS_DIAGCROSS};
+        auto* b = static_cast<TGdiBrush*>(FSpare);
+        b->Data = LOGBRUSH();
+        b->Data.lbStyle = FStyle == bsSolid ? BS_SOLID : FStyle == bsClear ? BS_NULL : BS_HATCHED;
+        b->Data.lbColor = FStyle == bsClear ? 0 : FHandleKey.Color & 0xFFFFFF;
+        b->Data.lbHatch = FStyle == bsSolid || FStyle == bsClear ? 0 : hatches[FStyle];
+        b->Pattern = QImage();
+      }
+      FHandle = std::exchange(FSpare, nullptr);
+      return FHandle;
+    }
     if (FBitmap && !FBitmap->Empty()) {
       HBITMAP bmp = new TGdiBitmap(FBitmap->ToImage());
       FHandle = CreatePatternBrush(bmp);

@@ -149,7 +149,8 @@ class TFont : public TGraphicsObject {
   int PixelsPerInch() const { return FPixelsPerInch; }
   void SetPixelsPerInch(int Value) { if (Value > 0) FPixelsPerInch = Value; }
 
-  // A font object describing this font (owned by the font; valid until it changes).
+  // A font object describing this font (owned by the font; valid until its face
+  // changes: name, height, style, orientation, charset or pitch).
   HFONT Handle();
   // Takes name, height, style, orientation, charset and pitch from a font object.
   void SetHandle(HFONT Value);
@@ -173,6 +174,11 @@ class TFont : public TGraphicsObject {
   TFontPitch FPitch = fpDefault;
   int FPixelsPerInch = ScreenPixelsPerInch;
   HFONT FHandle = nullptr;
+  // The handle of the face before the last change, kept for a painter that
+  // switches between two faces (fixed and normal cells); FSpareFace tells
+  // which face it describes, FHandleFace the face of FHandle.
+  HFONT FSpare = nullptr;
+  LOGFONT FHandleFace, FSpareFace;
 };
 
 // Pen styles and the raster operation of the pen (mode).
@@ -183,6 +189,14 @@ enum TPenStyle {
 enum TPenMode {
   pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
   pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+};
+
+// What a pen or brush handle was made from: style, width and colour (RGB);
+// Style -1 for a handle that is never taken again.
+struct TGdiObjectKey {
+  int Style = -1, Width = 0;
+  COLORREF Color = 0;
+  bool operator==(const TGdiObjectKey&) const = default;
 };
 
 class TPen : public TGraphicsObject {
@@ -208,7 +222,13 @@ class TPen : public TGraphicsObject {
   TPenStyle FStyle = psSolid;
   TPenMode FMode = pmCopy;
   HPEN FHandle = nullptr;
+  // The handle before the last change, kept for a painter that switches the
+  // pen back and forth (cell after cell); FHandleKey / FSpareKey tell what
+  // each describes.
+  HPEN FSpare = nullptr;
+  TGdiObjectKey FHandleKey, FSpareKey;
   void FreeHandle();
+  TGdiObjectKey Key() const;
 };
 
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross,
@@ -237,7 +257,11 @@ class TBrush : public TGraphicsObject {
   TBrushStyle FStyle = bsSolid;
   TBitmap* FBitmap = nullptr;
   HBRUSH FHandle = nullptr;
+  // The handle before the last change (see TPen); pattern brushes are not kept.
+  HBRUSH FSpare = nullptr;
+  TGdiObjectKey FHandleKey, FSpareKey;
   void FreeHandle();
+  TGdiObjectKey Key() const;
 };
 
 // ----------------------------------------------------------------- canvas

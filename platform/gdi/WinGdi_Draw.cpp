@@ -242,6 +242,23 @@ BOOL GetCurrentPositionEx(HDC DC, TPoint* Out) {
 
 static void StrokeLine(HDC DC, int X0, int Y0, int X1, int Y1) {
   if (PenIsNull(DC->S)) return;
+  // A solid one-pixel line along a row or column (grid lines, cell edges): the
+  // same pixels, the end point left out, in one fill.
+  const int style = PenStyle(DC->S.Pen);
+  if (!PenIsWide(DC->S.Pen) && (style == PS_SOLID || style == PS_INSIDEFRAME) && DC->S.Rop2 == R2_COPYPEN &&
+      (X0 == X1 || Y0 == Y1)) {
+    if (X0 == X1 && Y0 == Y1) return;
+    QPainter* p = DC->Painter();
+    if (!p) return;
+    QRect run;
+    if (Y0 == Y1)
+      run = X0 < X1 ? QRect(X0, Y0, X1 - X0, 1) : QRect(X1 + 1, Y0, X0 - X1, 1);
+    else
+      run = Y0 < Y1 ? QRect(X0, Y0, 1, Y1 - Y0) : QRect(X0, Y1 + 1, 1, Y0 - Y1);
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p->fillRect(run, QColorOf(DC->S.Pen.lopnColor));
+    return;
+  }
   if (!PenIsWide(DC->S.Pen)) {
     PixelPen pen(DC);
     if (pen.Active()) pen.Line(X0, Y0, X1, Y1);
@@ -352,6 +369,16 @@ BOOL Rectangle(HDC DC, int Left, int Top, int Right, int Bottom) {
   bool wide = PenIsWide(S.Pen);
   int pw = PenWidth(S.Pen);
   bool inside = PenStyle(S.Pen) == PS_INSIDEFRAME;
+  // A solid box whose one-pixel outline has the colour of its inside (cell
+  // backgrounds, gradient steps): the same pixels in one fill.
+  if (!wide && (PenStyle(S.Pen) == PS_SOLID || inside) && S.Rop2 == R2_COPYPEN && S.Brush.lbStyle == BS_SOLID &&
+      S.Brush.lbColor == S.Pen.lopnColor) {
+    if (QPainter* p = DC->Painter()) {
+      p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+      p->fillRect(QRect(Left, Top, w, h), QColorOf(S.Pen.lopnColor));
+    }
+    return true;
+  }
   ShapeScope sc(DC, true);
   if (!sc.p || sc.skip) return true;
   // The inside: with a null pen the rectangle is one pixel smaller.

@@ -3,6 +3,7 @@
 // metrics, TextOut, ExtTextOut and DrawText with its layout flags.
 #include <QCoreApplication>
 #include <QFontInfo>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -145,7 +146,46 @@ QString FaceText(const TFontInfo& F, const QString& S) {
   return out;
 }
 
-int Advance(const TFontInfo& F, const QString& S) { return S.isEmpty() ? 0 : F.Metrics->horizontalAdvance(S); }
+int Advance(const TFontInfo& F, const QString& S) {
+  if (S.isEmpty()) return 0;
+  // Enough for the texts of several screens of cells.
+  constexpr qsizetype kKept = 8192;
+  if (auto it = F.Advances.constFind(S); it != F.Advances.cend()) return *it;
+  if (F.Advances.size() >= kKept) F.Advances.clear();
+  const int w = F.Metrics->horizontalAdvance(S);
+  F.Advances.insert(S, w);
+  return w;
+}
+
+// Draws S with the left end of its baseline at At, in the painter's pen and
+// F's font (set on the painter). Plain upright text without decorations, on
+// an unscaled image painter (not a printer's or a recording one) that is not
+// set right-to-left, is shaped once and its glyphs drawn again (the same
+// pixels as drawText); anything else is drawn by drawText.
+void DrawShaped(QPainter* P, const TFontInfo& F, QPoint At, const QString& S) {
+  const QFont& f = F.Font;
+  bool plain = !f.italic() && !f.underline() && !f.strikeOut() && !f.overline() &&
+               P->layoutDirection() != Qt::RightToLeft && P->transform().type() <= QTransform::TxTranslate &&
+               P->paintEngine() != nullptr && P->paintEngine()->type() == QPaintEngine::Raster;
+  for (qsizetype i = 0; plain && i < S.size(); ++i) plain = S[i].unicode() >= 0x20;
+  if (!plain) {
+    P->drawText(At, S);
+    return;
+  }
+  constexpr qsizetype kKept = 8192;
+  auto it = F.Shaped.constFind(S);
+  if (it == F.Shaped.cend()) {
+    if (F.Shaped.size() >= kKept) F.Shaped.clear();
+    QTextLayout layout(S, f);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setNumColumns(int(S.size()) + 1);
+    layout.endLayout();
+    it = F.Shaped.insert(S, {layout.glyphRuns(), line.ascent()});
+  }
+  const QPointF origin(At.x(), At.y() - it->Ascent);
+  for (const QGlyphRun& run : it->Runs) P->drawGlyphRun(origin, run);
+}
 
 // One line of text to draw: the text, the position of the character to
 // underline (the accelerator, -1 for none).
@@ -186,7 +226,7 @@ void DrawLine(HDC DC, QPainter* P, const TFontInfo& F, int X, int Y, const TextL
     bool tab = i < s.size() && TabWidth > 0 && s[i] == QLatin1Char('\t');
     if (i == s.size() || tab) {
       QString seg = s.mid(start, i - start);
-      if (!seg.isEmpty() && !PrefixOnly) P->drawText(QPoint(X + pos, Y + tm.tmAscent), seg);
+      if (!seg.isEmpty() && !PrefixOnly) DrawShaped(P, F, QPoint(X + pos, Y + tm.tmAscent), seg);
       if (L.Underline >= start && L.Underline < i) {
         int ux = X + pos + Advance(F, seg.left(L.Underline - start));
         int uw = Advance(F, seg.mid(L.Underline - start, 1));

@@ -1,0 +1,142 @@
+// The canvas keeps font, pen and brush objects across changes and remembers
+// shaped texts: what is drawn after a change must still be what was asked for.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "common/RecordingCanvas.h"
+#include "platform/gdi/Graphics.h"
+
+namespace {
+
+// The pixel (x, y) of a recording canvas.
+TColor At(TRecordingCanvas& S, int x, int y) {
+  const QRgb c = S.Pixels().pixel(x, y);
+  return RGB(qRed(c), qGreen(c), qBlue(c));
+}
+
+}  // namespace
+
+// A painter switching colours cell after cell: every line and box has the
+// colour, width and style set just before it, also when a colour comes back.
+TEST(CanvasReuse, PenAndBrushChangesBetweenDrawsAreEachDrawnAsSet) {
+  TRecordingCanvas s(60, 30);
+  TCanvas& c = *s.Canvas();
+  const TColor colors[] = {clRed, clBlue, clRed, clGreen, clBlue};
+  for (int i = 0; i < 5; ++i) {
+    c.Pen()->SetColor(colors[i]);
+    c.MoveTo(0, i * 2);
+    c.LineTo(20, i * 2);
+    // A box whose outline and inside share the colour, one whose do not.
+    c.Brush()->SetColor(colors[i]);
+    c.Rectangle(22 + i * 6, 0, 26 + i * 6, 4);
+    c.Pen()->SetColor(clBlack);
+    c.Brush()->SetColor(colors[(i + 1) % 5]);
+    c.Rectangle(22 + i * 6, 10, 26 + i * 6, 14);
+  }
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(At(s, 10, i * 2), colors[i]) << i;
+    EXPECT_EQ(At(s, 19, i * 2), colors[i]) << i;
+    EXPECT_EQ(At(s, 20, i * 2), clWhite) << i;
+    EXPECT_EQ(At(s, 22 + i * 6, 0), colors[i]) << i;
+    EXPECT_EQ(At(s, 23 + i * 6, 1), colors[i]) << i;
+    EXPECT_EQ(At(s, 22 + i * 6, 10), clBlack) << i;
+    EXPECT_EQ(At(s, 23 + i * 6, 11), colors[(i + 1) % 5]) << i;
+  }
+  // Then a clear pen, a wide one, a hatched brush, a clear one and a solid
+  // one: the same pixels as on a canvas that drew nothing before.
+  auto more = [](TCanvas& c) {
+    c.Pen()->SetColor(clRed);
+    c.Pen()->SetStyle(psClear);
+    c.MoveTo(0, 17);
+    c.LineTo(30, 17);
+    c.Pen()->SetStyle(psSolid);
+    c.Pen()->SetWidth(3);
+    c.MoveTo(0, 25);
+    c.LineTo(30, 25);
+    c.Pen()->SetWidth(1);
+    c.Pen()->SetStyle(psClear);
+    c.Brush()->SetColor(clBlue);
+    c.Brush()->SetStyle(bsCross);
+    c.FillRect(TRect(40, 16, 56, 30));
+    c.Brush()->SetStyle(bsClear);
+    c.Rectangle(40, 16, 56, 30);
+    c.Brush()->SetColor(clGreen);
+    c.FillRect(TRect(50, 24, 56, 30));
+  };
+  more(c);
+  TRecordingCanvas fresh(60, 30);
+  more(*fresh.Canvas());
+  const QRect below(0, 16, 60, 14);
+  EXPECT_EQ(s.Pixels().copy(below), fresh.Pixels().copy(below));
+  EXPECT_EQ(At(s, 10, 17), clWhite);
+  EXPECT_EQ(At(s, 10, 24), clRed);
+  EXPECT_EQ(At(s, 53, 27), clGreen);
+}
+
+// A new text colour with the same face, and a face changed and changed back,
+// draw the text as a canvas that never drew before would.
+TEST(CanvasReuse, FontColourAndFaceChangesDrawLikeAFreshCanvas) {
+  auto draw = [](TCanvas& c, TColor Color, bool Bold, int Y) {
+    c.Font()->SetColor(Color);
+    c.Font()->SetStyle(Bold ? TFontStyles{fsBold} : TFontStyles{});
+    c.Brush()->SetStyle(bsClear);
+    c.TextOut(2, Y, QStringLiteral("r12c3"));
+  };
+  const QRect top(0, 0, 60, 15);
+  for (const bool bold : {false, true}) {
+    TRecordingCanvas fresh(60, 40);
+    draw(*fresh.Canvas(), clRed, bold, 2);
+    TRecordingCanvas reused(60, 40);
+    draw(*reused.Canvas(), clBlue, !bold, 20);
+    draw(*reused.Canvas(), clGreen, bold, 20);
+    draw(*reused.Canvas(), clRed, bold, 2);
+    EXPECT_EQ(reused.Pixels().copy(top), fresh.Pixels().copy(top)) << bold;
+  }
+  // Assigning an equal font with another colour changes the colour only.
+  TRecordingCanvas a(60, 30);
+  TFont red;
+  red.SetColor(clRed);
+  a.Canvas()->Font()->Assign(&red);
+  a.Canvas()->Brush()->SetStyle(bsClear);
+  a.Canvas()->TextOut(2, 2, QStringLiteral("W"));
+  TFont green;
+  green.SetColor(clGreen);
+  a.Canvas()->Font()->Assign(&green);
+  a.Canvas()->TextOut(30, 2, QStringLiteral("W"));
+  const QImage pixels = a.Pixels();
+  bool sawRed = false, sawGreen = false;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 60; ++x) {
+      const QRgb p = pixels.pixel(x, y);
+      sawRed = sawRed || (x < 30 && p == qRgb(255, 0, 0));
+      sawGreen = sawGreen || (x >= 30 && p == qRgb(0, 128, 0));
+    }
+  EXPECT_TRUE(sawRed);
+  EXPECT_TRUE(sawGreen);
+}
+
+// DrawText draws a text it has shaped before with the pixels TextOut draws it
+// with, the first time and again, plain, bold and not in Latin script.
+TEST(CanvasReuse, DrawTextOfAShapedTextMatchesTextOut) {
+  const QString texts[] = {QStringLiteral("r123c4"), QStringLiteral("12345671"), QStringLiteral("fi AV To, x"),
+                           QString::fromUtf8("K\u00e9vin \u00fc\u00df"), QString::fromUtf8("\u05e9\u05dc\u05d5\u05dd"),
+                           QString::fromUtf8("\u4e2d\u6587 1")};
+  for (const bool bold : {false, true})
+    for (const QString& t : texts) {
+      auto canvas = [bold] {
+        auto r = std::make_unique<TRecordingCanvas>(120, 30);
+        r->Canvas()->Font()->SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{});
+        r->Canvas()->Brush()->SetStyle(bsClear);
+        return r;
+      };
+      auto ref = canvas();
+      ref->Canvas()->TextOut(3, 4, t);
+      for (int pass = 0; pass < 2; ++pass) {
+        auto s = canvas();
+        TRect r(3, 4, 120, 30);
+        DrawText(s->Canvas()->Handle(), t, -1, r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+        EXPECT_EQ(s->Pixels(), ref->Pixels()) << t.toStdString() << " bold " << bold << " pass " << pass;
+      }
+    }
+}
