@@ -5,6 +5,8 @@
 #include "controls/ProUtil.h"
 #include "controls/PsgHTMLE.h"
 #include "grid/ProGrid.h"
+#include "grid/ProGrid_DateEditors.h"
+#include "grid/ProGrid_EditBtnEditors.h"
 #include "grid/ProGrid_Glyphs_p.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -486,13 +488,20 @@ void TProStringGrid::SetColorTones(const TColorTones& ATones) {
 }
 
 void TProStringGrid::ApplyEditorColorTones(const TColorTones& ATones) {
-  if (FSpinEdit != nullptr && FSpinEdit->Button() != nullptr) {
-    TPsgSpinButton* b = FSpinEdit->Button();
+  const auto tone = [&ATones](auto* b) {
     b->SetButtonColor(ATones.Background.BrushColor);
     b->SetButtonColorHot(ATones.Hover.BrushColor);
     b->SetButtonColorDown(ATones.Selected.BrushColor);
     b->SetButtonBorderColor(ATones.Background.BorderColor);
-  }
+  };
+  if (FSpinEdit != nullptr && FSpinEdit->Button() != nullptr) tone(FSpinEdit->Button());
+  if (FEditBtn != nullptr && FEditBtn->Button() != nullptr) tone(FEditBtn->Button());
+  if (FUnitEditBtn != nullptr && FUnitEditBtn->Button() != nullptr) tone(FUnitEditBtn->Button());
+  // The date editor is made on first use; it is made here so it opens toned.
+  TGridDatePicker* dp = DateEditor();
+  tone(dp);
+  dp->SetBorderColor(ATones.Background.BrushColor);
+  dp->SetMetroStyle(true);
   if (FEditCombo != nullptr) {
     FEditCombo->ButtonColor = ATones.Background.BrushColor;
     FEditCombo->ButtonColorHot = ATones.Hover.BrushColor;

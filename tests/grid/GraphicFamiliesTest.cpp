@@ -117,7 +117,9 @@ TEST_F(GraphicFamilies, QueriesOnCellsOfAnotherKindAnswerNothing) {
       EXPECT_EQ(G.GetComment(c.X, c.Y), QString());
       EXPECT_FALSE(G.IsComment(c.X, c.Y, comment));
     }
-    if (c.X != 1) EXPECT_EQ(G.GetButtonText(c.X, c.Y), QString());
+    if (c.X != 1) {
+      EXPECT_EQ(G.GetButtonText(c.X, c.Y), QString());
+    }
   }
   // The variables of the failing queries are left alone.
   EXPECT_EQ(idx, 7);

@@ -175,7 +175,9 @@ TEST_F(GridUserSizing, TheEndEventsFollowUserSizingOnly) {
   SizeRow(3, 24);
   EXPECT_EQ(G->RowHeights(3), 48);
   for (int r = 1; r < 10; ++r)
-    if (r != 3) EXPECT_EQ(G->RowHeights(r), 48) << r;
+    if (r != 3) {
+      EXPECT_EQ(G->RowHeights(r), 48) << r;
+    }
   EXPECT_EQ(G->RowHeights(0), 24);  // the fixed row stays
   EXPECT_EQ(Log, QStringList{"end row 3"});
 }

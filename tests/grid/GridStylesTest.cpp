@@ -15,6 +15,8 @@
 #include "controls/ProXPVS.h"
 #include "controls/PsgHTMLE.h"
 #include "grid/ProGrid.h"
+#include "grid/ProGrid_DateEditors.h"
+#include "grid/ProGrid_EditBtnEditors.h"
 #include "platform/os/Registry.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Forms.h"
@@ -336,7 +338,9 @@ TEST(GridStylePresets, EveryStyleWithEveryPropertyItSets) {
     EXPECT_EQ(cl->FixedGradientDownFrom(), k.DownFrom);
     EXPECT_EQ(cl->FixedGradientDownBorder(), k.DownBorder);
     // The hover colours also reach the grid's own.
-    if (k.HoverFrom != hf) EXPECT_EQ(g.REZGradientHoverFrom, k.HoverFrom);
+    if (k.HoverFrom != hf) {
+      EXPECT_EQ(g.REZGradientHoverFrom, k.HoverFrom);
+    }
     EXPECT_EQ(g.SortSettings()->HeaderColor(), k.Header);
     EXPECT_EQ(g.SortSettings()->HeaderMirrorColorTo(), k.HeaderMirrorTo);
   }
@@ -459,6 +463,22 @@ TEST(GridColorTones, FlatLookGlyphsEditorsAndFooters) {
   EXPECT_EQ(combo->ButtonBorderColor, t.Background.BorderColor);
   EXPECT_EQ(combo->BorderColor(), g.Color());
   EXPECT_TRUE(combo->Flat());
+  // So do the edit-with-button, unit and date editors; the date editor also
+  // takes the metro look and the background as its border.
+  for (TPsgButtonHost* b : {static_cast<TPsgButtonHost*>(g.EditBtn()->Button()),
+                            static_cast<TPsgButtonHost*>(g.UnitEditBtn()->Button())}) {
+    EXPECT_EQ(b->ButtonColor(), t.Background.BrushColor);
+    EXPECT_EQ(b->ButtonColorHot(), t.Hover.BrushColor);
+    EXPECT_EQ(b->ButtonColorDown(), t.Selected.BrushColor);
+    EXPECT_EQ(b->ButtonBorderColor(), t.Background.BorderColor);
+  }
+  TGridDatePicker* dp = g.DateEditor();
+  EXPECT_EQ(dp->ButtonColor(), t.Background.BrushColor);
+  EXPECT_EQ(dp->ButtonColorHot(), t.Hover.BrushColor);
+  EXPECT_EQ(dp->ButtonColorDown(), t.Selected.BrushColor);
+  EXPECT_EQ(dp->ButtonBorderColor(), t.Background.BorderColor);
+  EXPECT_EQ(dp->BorderColor(), t.Background.BrushColor);
+  EXPECT_TRUE(dp->MetroStyle());
 }
 
 // ---------------------------------------------------------------------------

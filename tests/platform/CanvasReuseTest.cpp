@@ -45,24 +45,24 @@ TEST(CanvasReuse, PenAndBrushChangesBetweenDrawsAreEachDrawnAsSet) {
   }
   // Then a clear pen, a wide one, a hatched brush, a clear one and a solid
   // one: the same pixels as on a canvas that drew nothing before.
-  auto more = [](TCanvas& c) {
-    c.Pen()->SetColor(clRed);
-    c.Pen()->SetStyle(psClear);
-    c.MoveTo(0, 17);
-    c.LineTo(30, 17);
-    c.Pen()->SetStyle(psSolid);
-    c.Pen()->SetWidth(3);
-    c.MoveTo(0, 25);
-    c.LineTo(30, 25);
-    c.Pen()->SetWidth(1);
-    c.Pen()->SetStyle(psClear);
-    c.Brush()->SetColor(clBlue);
-    c.Brush()->SetStyle(bsCross);
-    c.FillRect(TRect(40, 16, 56, 30));
-    c.Brush()->SetStyle(bsClear);
-    c.Rectangle(40, 16, 56, 30);
-    c.Brush()->SetColor(clGreen);
-    c.FillRect(TRect(50, 24, 56, 30));
+  auto more = [](TCanvas& cv) {
+    cv.Pen()->SetColor(clRed);
+    cv.Pen()->SetStyle(psClear);
+    cv.MoveTo(0, 17);
+    cv.LineTo(30, 17);
+    cv.Pen()->SetStyle(psSolid);
+    cv.Pen()->SetWidth(3);
+    cv.MoveTo(0, 25);
+    cv.LineTo(30, 25);
+    cv.Pen()->SetWidth(1);
+    cv.Pen()->SetStyle(psClear);
+    cv.Brush()->SetColor(clBlue);
+    cv.Brush()->SetStyle(bsCross);
+    cv.FillRect(TRect(40, 16, 56, 30));
+    cv.Brush()->SetStyle(bsClear);
+    cv.Rectangle(40, 16, 56, 30);
+    cv.Brush()->SetColor(clGreen);
+    cv.FillRect(TRect(50, 24, 56, 30));
   };
   more(c);
   TRecordingCanvas fresh(60, 30);
