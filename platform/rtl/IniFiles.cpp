@@ -40,8 +40,13 @@ QStringList SplitLines(const QString& text) {
   return lines;
 }
 
-QString Decode16(const QByteArray& data, bool littleEndian) {
-  QStringDecoder dec(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+// The text after the file's byte-order mark. A further mark right after it is
+// text (a zero-width no-break space), as it is for every other reader of the
+// file: Qt's decoders would drop it as a second mark, so that a rewritten
+// file, holding one mark less, read differently (its first line could become
+// a section header).
+QString DecodeAfterMark(const QByteArray& data, QStringConverter::Encoding encoding) {
+  QStringDecoder dec(encoding, QStringConverter::Flag::ConvertInitialBom);
   return dec(data);
 }
 
@@ -60,13 +65,13 @@ bool ReadIniText(const QString& path, IniText& out) {
   QString text;
   if (starts("\xEF\xBB\xBF", 3)) {
     out.encoding = encUtf8Bom;
-    text = QString::fromUtf8(data.mid(3));
+    text = DecodeAfterMark(data.mid(3), QStringConverter::Utf8);
   } else if (starts("\xFF\xFE", 2)) {
     out.encoding = encUtf16LE;
-    text = Decode16(data.mid(2), true);
+    text = DecodeAfterMark(data.mid(2), QStringConverter::Utf16LE);
   } else if (starts("\xFE\xFF", 2)) {
     out.encoding = encUtf16BE;
-    text = Decode16(data.mid(2), false);
+    text = DecodeAfterMark(data.mid(2), QStringConverter::Utf16BE);
   } else {
     QStringDecoder dec(QStringConverter::Utf8);
     text = dec(data);

@@ -9,7 +9,9 @@
 // are empty or start with ";" are skipped; a line without "=" is no key. A file
 // with a byte-order mark is read in its encoding (UTF-8, UTF-16 LE or BE); one
 // without is read as UTF-8 when it is valid UTF-8, else in the ANSI code page
-// (Windows-1252). Writing keeps a UTF-16 or UTF-8-with-mark file in its form and
+// (Windows-1252). A second mark right after the first is text (U+FEFF), and
+// the last byte of a UTF-16 file of odd length is no character and is dropped.
+// Writing keeps a UTF-16 or UTF-8-with-mark file in its form and
 // writes every other file as UTF-8 without mark (lossless for any text, and the
 // same bytes as the ANSI form for ASCII text).
 //

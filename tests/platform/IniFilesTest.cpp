@@ -190,6 +190,60 @@ TEST_F(IniFileReadingTest, FileEncodings) {
   EXPECT_EQ(ReadBytes(Path("u16.ini")), expected);
 }
 
+// A byte-order mark repeated after the file's own one is text (a zero-width
+// no-break space) to every reader: here it keeps "[]" on the first line from
+// being a section header. Writing another value must not drop it, or the
+// rewritten file gains a section and "k" moves into it.
+TEST_F(IniFileReadingTest, RepeatedMarksStayTextWhenAValueIsWritten) {
+  struct Case {
+    const char* name;
+    QByteArray bytes;
+    QByteArray kept;     // the marks and "[]": unchanged at the start of the file
+    QByteArray written;  // the end of the file after writing [Fuzz] Key=x
+  };
+  const auto u16le = [](const QString& s) {
+    QByteArray b;
+    for (QChar c : s) b.append(static_cast<char>(c.unicode() & 0xFF)).append(static_cast<char>(c.unicode() >> 8));
+    return b;
+  };
+  const auto u16be = [](const QString& s) {
+    QByteArray b;
+    for (QChar c : s) b.append(static_cast<char>(c.unicode() >> 8)).append(static_cast<char>(c.unicode() & 0xFF));
+    return b;
+  };
+  const QString added = QStringLiteral("\r\n\r\n[Fuzz]\r\nKey=x\r\n");
+  const QByteArray mark16("\xFF\xFE", 2);
+  const Case cases[] = {
+      // The input the fuzzer found, shrunk: three marks, "[]", a lone CR, "k=".
+      {"utf16le", mark16 + mark16 + mark16 + u16le(QStringLiteral("[]\rk=")),
+       mark16 + mark16 + mark16 + u16le(QStringLiteral("[]")), u16le(QStringLiteral("k=") + added)},
+      {"utf16be", QByteArray("\xFE\xFF\xFE\xFF", 4) + u16be(QStringLiteral("[]\r\nk=")),
+       QByteArray("\xFE\xFF\xFE\xFF", 4) + u16be(QStringLiteral("[]")), u16be(QStringLiteral("k=") + added)},
+      {"utf8", QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF[]\r\nk="), QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF[]"),
+       QByteArray("k=") + added.toUtf8()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString path = Path("marks.ini");
+    WriteBytes(path, c.bytes);
+    TStringList sections;
+    TMemIniFile(path).ReadSections(&sections);
+    EXPECT_EQ(sections.Count(), 0);
+
+    TIniFile ini(path);
+    ini.WriteString("Fuzz", "Key", "x");
+    EXPECT_EQ(ini.ReadString("Fuzz", "Key", ""), "x");
+    TMemIniFile after(path);
+    after.ReadSections(&sections);
+    EXPECT_EQ(Joined(sections), "Fuzz");
+    EXPECT_EQ(after.ReadString("", "k", "<none>"), "<none>");
+    // Every mark is still there; only the new lines were added.
+    const QByteArray bytes = ReadBytes(path);
+    EXPECT_TRUE(bytes.startsWith(c.kept)) << bytes.toHex().constData();
+    EXPECT_TRUE(bytes.endsWith(c.written)) << bytes.toHex().constData();
+  }
+}
+
 TEST_F(IniFileReadingTest, TextsTheFileCannotHoldAreRefused) {
   const QString path = Path("r.ini");
   TIniFile ini(path);
