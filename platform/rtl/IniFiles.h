@@ -5,7 +5,9 @@
 // written as they are (no quoting, no escaping). Keys keep the order in which
 // they were first written; sections and keys are looked up without regard to case.
 //
-// Reading: blanks around section names, keys and values are ignored; lines that
+// Reading: blanks (and control characters) around section names, keys and
+// values are ignored, as the framework's Trim does; other white space, such as
+// the no-break space, belongs to the text; lines that
 // are empty or start with ";" are skipped; a line without "=" is no key. A file
 // with a byte-order mark is read in its encoding (UTF-8, UTF-16 LE or BE); one
 // without is read as UTF-8 when it is valid UTF-8, else in the ANSI code page

@@ -244,6 +244,36 @@ TEST_F(IniFileReadingTest, RepeatedMarksStayTextWhenAValueIsWritten) {
   }
 }
 
+// Only blanks and control characters around a value are dropped: a no-break
+// space or another Unicode space at either end belongs to the value.
+TEST_F(IniFileReadingTest, UnicodeSpacesAroundValuesAreKept) {
+  const QString values[] = {
+      QString::fromUtf8("[N]nle\xCF\x9E\xC2\xA0"),  // the value the fuzzer found
+      QString::fromUtf8("\xC2\xA0x"),
+      QString::fromUtf8("x\xE2\x80\x83"),
+      QString::fromUtf8("\xE3\x80\x80"),
+  };
+  const QString path = Path("spaces.ini");
+  for (const QString& v : values) {
+    SCOPED_TRACE(v.toStdString());
+    QFile::remove(path);
+    TIniFile ini(path);
+    ini.WriteString("S", "k", v);
+    ini.WriteString(QString::fromUtf8("\xC2\xA0T"), QString::fromUtf8("j\xC2\xA0"), v);
+    EXPECT_EQ(ini.ReadString("S", "k", "<none>"), v);
+    EXPECT_EQ(ini.ReadString(QString::fromUtf8("\xC2\xA0T"), QString::fromUtf8("j\xC2\xA0"), "<none>"), v);
+    EXPECT_EQ(ini.ReadString("T", "j", "<none>"), "<none>");
+    TMemIniFile mem(path);
+    EXPECT_EQ(mem.ReadString("S", "k", "<none>"), v);
+    mem.Rename(Path("copy.ini"), false);
+    mem.UpdateFile();
+    EXPECT_EQ(TMemIniFile(Path("copy.ini")).ReadString("S", "k", "<none>"), v);
+  }
+  // Blanks and control characters around a value are still not part of it.
+  WriteBytes(path, "[S]\r\nk= \t\x01v\x02 \r\n");
+  EXPECT_EQ(TIniFile(path).ReadString("S", "k", ""), "v");
+}
+
 TEST_F(IniFileReadingTest, TextsTheFileCannotHoldAreRefused) {
   const QString path = Path("r.ini");
   TIniFile ini(path);
