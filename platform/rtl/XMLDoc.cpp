@@ -692,8 +692,8 @@ bool ParserDecodes(const QString& declared) {
   return IsUtf8Name(declared) || enc == QLatin1String("iso-8859-1") || enc == QLatin1String("latin1");
 }
 
-// True when Qt knows the encoding and it keeps ASCII as ASCII (single-byte and
-// ASCII-based multibyte encodings); false for names of 16- or 32-bit
+// True when Qt knows the encoding and it keeps ASCII as ASCII both ways
+// (single-byte and ASCII-based multibyte encodings); false for names of 16- or 32-bit
 // encodings, whose bytes a file starting with "<?xml" in ASCII cannot be in.
 // Known is false when Qt does not know the name, or it is none.
 bool AsciiBased(const QString& declared, bool& known) {
@@ -703,7 +703,9 @@ bool AsciiBased(const QString& declared, bool& known) {
   known = dec.isValid();
   if (!known) return false;
   static const QByteArray probe("<?xml version=\"1.0\"?><a b='c'>d</a>");
-  return QString(dec(probe)) == QString::fromLatin1(probe);
+  QStringEncoder enc(declared.trimmed().toLatin1().constData());
+  return QString(dec(probe)) == QString::fromLatin1(probe) &&
+         QByteArray(enc(QString::fromLatin1(probe))) == probe;
 }
 
 }  // namespace
@@ -834,11 +836,13 @@ QByteArray TXMLDocument::Serialize() const {
     if (!known)
       throw EXMLDocError(QStringLiteral("The encoding \"%1\" of the document is unknown").arg(Encoding()));
     const QByteArray name = Encoding().trimmed().toLatin1();
-    // The bytes, "" with Ok false when the encoding cannot hold a character.
+    // The bytes; Ok false when they do not read back to the text (a character
+    // the encoding cannot hold, or one it reads back as another).
     const auto encode = [&name](QStringView text, bool& ok) {
       QStringEncoder enc(name.constData());
       const QByteArray bytes = enc(text);
-      ok = !enc.hasError();
+      QStringDecoder dec(name.constData());
+      ok = !enc.hasError() && QString(dec(bytes)) == text;
       return bytes;
     };
     bool ok = false;
