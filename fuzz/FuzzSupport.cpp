@@ -25,6 +25,8 @@ void InitApplication() {
   TestHooks::SetTestMode(true, [](const QString&) {});
 }
 
+void ProcessEvents() { Application->ProcessMessages(); }
+
 const QString& ScratchDir() {
   static const std::unique_ptr<QTemporaryDir> dir = [] {
     // In memory when the system offers it: the readers and writers sync their

@@ -8,6 +8,7 @@
 #include "FuzzSupport.h"
 
 #include <QDir>
+#include <QScopeGuard>
 
 #include "gateway/UBoot.h"
 #include "platform/rtl/SysUtils.h"
@@ -45,6 +46,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+  const auto handled = qScopeGuard([] { Fuzz::ProcessEvents(); });
   const QString address = Fuzz::Text(Data, Size);
   for (TEdit* e : {FBoot->E_IP1, FBoot->E_IP2, FBoot->E_IP3, FBoot->E_IP4}) e->SetText(QStringLiteral("0"));
   QString p1, p2, p3, p4;

@@ -13,6 +13,11 @@
 # is saved in build/fuzz/findings/<target>/. New corpus entries go to
 # build/fuzz/corpus/<target>/, outside the repository; copy an entry worth
 # keeping (every finding's input) into fuzz/corpus/<target>/.
+#
+# FUZZ_NO_BUILD=1 runs the targets already in build/fuzz without building them,
+# so that several runs can share one build: e.g. four lanes in parallel, each
+#   FUZZ_NO_BUILD=1 FUZZ_JOBS=1 FUZZ_TARGETS="<a few targets>" nice scripts/fuzz.sh 600
+# after one build by `scripts/fuzz.sh 1`.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,12 +30,14 @@ SECONDS_PER_TARGET=${1:-$([ $SMOKE = 1 ] && echo 5 || echo 60)}
 JOBS=${FUZZ_JOBS:-$([ $SMOKE = 1 ] && echo 1 || nproc)}
 BUILD=build/fuzz
 
-./scripts/setup.sh
-LAUNCHER=()
-if command -v ccache >/dev/null 2>&1; then LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
-cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
-  -DZIDI_BUILD_FUZZ=ON -DZIDI_BUILD_TESTS=OFF "${LAUNCHER[@]}" >/dev/null
-cmake --build "$BUILD" -j "${FUZZ_BUILD_JOBS:-$(nproc)}"
+if [ "${FUZZ_NO_BUILD:-0}" != 1 ]; then
+  ./scripts/setup.sh
+  LAUNCHER=()
+  if command -v ccache >/dev/null 2>&1; then LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+  cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+    -DZIDI_BUILD_FUZZ=ON -DZIDI_BUILD_TESTS=OFF "${LAUNCHER[@]}" >/dev/null
+  cmake --build "$BUILD" -j "${FUZZ_BUILD_JOBS:-$(nproc)}"
+fi
 
 TARGETS=${FUZZ_TARGETS:-$(ls fuzz/corpus)}
 export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=0

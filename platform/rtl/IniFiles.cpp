@@ -40,8 +40,13 @@ QStringList SplitLines(const QString& text) {
   return lines;
 }
 
-QString Decode16(const QByteArray& data, bool littleEndian) {
-  QStringDecoder dec(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+// The text after the file's byte-order mark. A further mark right after it is
+// text (a zero-width no-break space), as it is for every other reader of the
+// file: Qt's decoders would drop it as a second mark, so that a rewritten
+// file, holding one mark less, read differently (its first line could become
+// a section header).
+QString DecodeAfterMark(const QByteArray& data, QStringConverter::Encoding encoding) {
+  QStringDecoder dec(encoding, QStringConverter::Flag::ConvertInitialBom);
   return dec(data);
 }
 
@@ -60,13 +65,13 @@ bool ReadIniText(const QString& path, IniText& out) {
   QString text;
   if (starts("\xEF\xBB\xBF", 3)) {
     out.encoding = encUtf8Bom;
-    text = QString::fromUtf8(data.mid(3));
+    text = DecodeAfterMark(data.mid(3), QStringConverter::Utf8);
   } else if (starts("\xFF\xFE", 2)) {
     out.encoding = encUtf16LE;
-    text = Decode16(data.mid(2), true);
+    text = DecodeAfterMark(data.mid(2), QStringConverter::Utf16LE);
   } else if (starts("\xFE\xFF", 2)) {
     out.encoding = encUtf16BE;
-    text = Decode16(data.mid(2), false);
+    text = DecodeAfterMark(data.mid(2), QStringConverter::Utf16BE);
   } else {
     QStringDecoder dec(QStringConverter::Utf8);
     text = dec(data);
@@ -109,22 +114,22 @@ QString WriteIniText(const QString& path, const QStringList& lines, int encoding
 
 // "[Name]" (blanks around it and inside the brackets ignored).
 bool IsHeader(const QString& line, QString* name = nullptr) {
-  const QString s = line.trimmed();
+  const QString s = Trim(line);
   if (s.size() < 2 || s.front() != u'[' || s.back() != u']') return false;
-  if (name) *name = s.mid(1, s.size() - 2).trimmed();
+  if (name) *name = Trim(s.mid(1, s.size() - 2));
   return true;
 }
 
 // "key=value" inside a section.
 bool IsKeyLine(const QString& line, QString* key = nullptr, QString* value = nullptr) {
-  const QString s = line.trimmed();
+  const QString s = Trim(line);
   if (s.isEmpty() || s.front() == u';' || IsHeader(s)) return false;
   const qsizetype eq = s.indexOf(u'=');
   if (eq <= 0) return false;
-  const QString k = s.left(eq).trimmed();
+  const QString k = Trim(s.left(eq));
   if (k.isEmpty()) return false;
   if (key) *key = k;
-  if (value) *value = s.mid(eq + 1).trimmed();
+  if (value) *value = Trim(s.mid(eq + 1));
   return true;
 }
 
@@ -193,7 +198,7 @@ bool TCustomIniFile::SectionExists(const QString& Section) const {
 bool TCustomIniFile::ValueExists(const QString& Section, const QString& Ident) const {
   TStringList keys;
   ReadSection(Section, &keys);
-  return keys.IndexOf(Ident.trimmed()) >= 0;
+  return keys.IndexOf(Trim(Ident)) >= 0;
 }
 
 int TCustomIniFile::ReadInteger(const QString& Section, const QString& Ident, int Default) const {
@@ -234,7 +239,7 @@ void TCustomIniFile::CheckWrite(const QString& Section, const QString& Ident,
   };
   if (hasBreak(Section) || hasBreak(Ident) || hasBreak(Value))
     fail(QStringLiteral("line breaks cannot be stored in an INI file"));
-  const QString key = Ident.trimmed();
+  const QString key = Trim(Ident);
   if (key.isEmpty()) fail(QStringLiteral("the key is empty"));
   if (key.contains(u'=')) fail(QStringLiteral("a key cannot contain \"=\""));
   if (key.startsWith(u'[') || key.startsWith(u';'))
@@ -248,10 +253,10 @@ void TCustomIniFile::CheckWrite(const QString& Section, const QString& Ident,
 QString TIniFile::ReadString(const QString& Section, const QString& Ident,
                              const QString& Default) const {
   const QStringList lines = LinesForReading(FileName());
-  const int h = FindHeader(lines, Section.trimmed());
+  const int h = FindHeader(lines, Trim(Section));
   if (h < 0) return Default;
   QString value;
-  return FindKey(lines, h, SectionEnd(lines, h), Ident.trimmed(), nullptr, &value) >= 0
+  return FindKey(lines, h, SectionEnd(lines, h), Trim(Ident), nullptr, &value) >= 0
              ? value : Default;
 }
 
@@ -275,15 +280,15 @@ void WriteBack(const QString& path, const IniText& t) {
 
 void TIniFile::WriteString(const QString& Section, const QString& Ident, const QString& Value) {
   CheckWrite(Section, Ident, Value);
-  const QString section = Section.trimmed();
-  const QString ident = Ident.trimmed();
+  const QString section = Trim(Section);
+  const QString ident = Trim(Ident);
   IniText t = ReadForWriting(FileName());
   const QStringList before = t.lines;
   QStringList& lines = t.lines;
   const int h = FindHeader(lines, section);
   if (h < 0) {
     // A new section goes to the end, after a blank line.
-    if (!lines.isEmpty() && !lines.last().trimmed().isEmpty()) lines << QString();
+    if (!lines.isEmpty() && !Trim(lines.last()).isEmpty()) lines << QString();
     lines << u'[' + section + u']' << ident + u'=' + Value;
   } else {
     const int end = SectionEnd(lines, h);
@@ -294,7 +299,7 @@ void TIniFile::WriteString(const QString& Section, const QString& Ident, const Q
     } else {
       // A new key follows the section's last line, before its blank lines.
       int at = end;
-      while (at > h + 1 && lines[at - 1].trimmed().isEmpty()) --at;
+      while (at > h + 1 && Trim(lines[at - 1]).isEmpty()) --at;
       lines.insert(at, ident + u'=' + Value);
     }
   }
@@ -304,7 +309,7 @@ void TIniFile::WriteString(const QString& Section, const QString& Ident, const Q
 void TIniFile::ReadSection(const QString& Section, TStrings* Strings) const {
   const QStringList lines = LinesForReading(FileName());
   QStringList keys;
-  const int h = FindHeader(lines, Section.trimmed());
+  const int h = FindHeader(lines, Trim(Section));
   if (h >= 0) {
     QString key;
     for (int i = h + 1, end = SectionEnd(lines, h); i < end; ++i)
@@ -328,7 +333,7 @@ void TIniFile::ReadSections(TStrings* Strings) const {
 void TIniFile::ReadSectionValues(const QString& Section, TStrings* Strings) const {
   const QStringList lines = LinesForReading(FileName());
   QStringList items;
-  const int h = FindHeader(lines, Section.trimmed());
+  const int h = FindHeader(lines, Trim(Section));
   if (h >= 0) {
     QString key;
     QString value;
@@ -342,23 +347,23 @@ void TIniFile::EraseSection(const QString& Section) {
   if (!QFileInfo::exists(FileName())) return;
   IniText t = ReadForWriting(FileName());
   bool changed = false;
-  for (int h; (h = FindHeader(t.lines, Section.trimmed())) >= 0;) {
+  for (int h; (h = FindHeader(t.lines, Trim(Section))) >= 0;) {
     const int end = SectionEnd(t.lines, h);
     t.lines.erase(t.lines.begin() + h, t.lines.begin() + end);
     changed = true;
   }
   if (!changed) return;
   // The blank line that set off a removed last section goes with it.
-  while (!t.lines.isEmpty() && t.lines.last().trimmed().isEmpty()) t.lines.removeLast();
+  while (!t.lines.isEmpty() && Trim(t.lines.last()).isEmpty()) t.lines.removeLast();
   WriteBack(FileName(), t);
 }
 
 void TIniFile::DeleteKey(const QString& Section, const QString& Ident) {
   if (!QFileInfo::exists(FileName())) return;
   IniText t = ReadForWriting(FileName());
-  const int h = FindHeader(t.lines, Section.trimmed());
+  const int h = FindHeader(t.lines, Trim(Section));
   if (h < 0) return;
-  const int k = FindKey(t.lines, h, SectionEnd(t.lines, h), Ident.trimmed());
+  const int k = FindKey(t.lines, h, SectionEnd(t.lines, h), Trim(Ident));
   if (k < 0) return;
   t.lines.removeAt(k);
   WriteBack(FileName(), t);
@@ -410,7 +415,7 @@ void TMemIniFile::LoadLines(const QStringList& lines) {
   QString key;
   QString value;
   for (const QString& line : lines) {
-    const QString s = line.trimmed();
+    const QString s = Trim(line);
     if (s.isEmpty() || s.front() == u';') continue;
     if (IsHeader(s, &name)) {
       current = FindSection(name);  // a repeated section continues the first one
@@ -440,30 +445,30 @@ QStringList TMemIniFile::Lines() const {
 
 QString TMemIniFile::ReadString(const QString& Section, const QString& Ident,
                                 const QString& Default) const {
-  const auto* s = FindSection(Section.trimmed());
+  const auto* s = FindSection(Trim(Section));
   if (!s) return Default;
-  const auto* e = const_cast<TMemIniFile::TSection*>(s)->Find(Ident.trimmed());
+  const auto* e = const_cast<TMemIniFile::TSection*>(s)->Find(Trim(Ident));
   return e ? e->value : Default;
 }
 
 void TMemIniFile::WriteString(const QString& Section, const QString& Ident, const QString& Value) {
   CheckWrite(Section, Ident, Value);
-  const QString name = Section.trimmed();
+  const QString name = Trim(Section);
   auto* s = FindSection(name);
   if (!s) {
     FSections.push_back(std::make_unique<TMemIniFile::TSection>());
     s = FSections.back().get();
     s->name = name;
   }
-  if (auto* e = s->Find(Ident.trimmed()))
+  if (auto* e = s->Find(Trim(Ident)))
     e->value = Value;
   else
-    s->entries.push_back({Ident.trimmed(), Value, true});
+    s->entries.push_back({Trim(Ident), Value, true});
 }
 
 void TMemIniFile::ReadSection(const QString& Section, TStrings* Strings) const {
   QStringList keys;
-  if (const auto* s = FindSection(Section.trimmed()))
+  if (const auto* s = FindSection(Trim(Section)))
     for (const auto& e : s->entries)
       if (e.hasValue) keys << e.key;
   Fill(Strings, keys);
@@ -477,20 +482,20 @@ void TMemIniFile::ReadSections(TStrings* Strings) const {
 
 void TMemIniFile::ReadSectionValues(const QString& Section, TStrings* Strings) const {
   QStringList items;
-  if (const auto* s = FindSection(Section.trimmed()))
+  if (const auto* s = FindSection(Trim(Section)))
     for (const auto& e : s->entries) items << (e.hasValue ? e.key + u'=' + e.value : e.key);
   Fill(Strings, items);
 }
 
 void TMemIniFile::EraseSection(const QString& Section) {
-  const QString name = Section.trimmed();
+  const QString name = Trim(Section);
   std::erase_if(FSections, [&](const auto& s) { return SameName(s->name, name); });
 }
 
 void TMemIniFile::DeleteKey(const QString& Section, const QString& Ident) {
-  auto* s = FindSection(Section.trimmed());
+  auto* s = FindSection(Trim(Section));
   if (!s) return;
-  const QString key = Ident.trimmed();
+  const QString key = Trim(Ident);
   for (auto it = s->entries.begin(); it != s->entries.end(); ++it) {
     if (it->hasValue && SameName(it->key, key)) {
       s->entries.erase(it);
@@ -560,7 +565,7 @@ TRegistryIniFile::TRegistryIniFile(const QString& FileName) : TCustomIniFile(Fil
 TRegistryIniFile::~TRegistryIniFile() = default;
 
 QString TRegistryIniFile::SectionName(const QString& Section) const {
-  const QString s = Section.trimmed();
+  const QString s = Trim(Section);
   if (FKey.isEmpty()) return s;
   return s.isEmpty() ? FKey : FKey + u'\\' + s;
 }

@@ -5,11 +5,15 @@
 // written as they are (no quoting, no escaping). Keys keep the order in which
 // they were first written; sections and keys are looked up without regard to case.
 //
-// Reading: blanks around section names, keys and values are ignored; lines that
+// Reading: blanks (and control characters) around section names, keys and
+// values are ignored, as the framework's Trim does; other white space, such as
+// the no-break space, belongs to the text; lines that
 // are empty or start with ";" are skipped; a line without "=" is no key. A file
 // with a byte-order mark is read in its encoding (UTF-8, UTF-16 LE or BE); one
 // without is read as UTF-8 when it is valid UTF-8, else in the ANSI code page
-// (Windows-1252). Writing keeps a UTF-16 or UTF-8-with-mark file in its form and
+// (Windows-1252). A second mark right after the first is text (U+FEFF), and
+// the last byte of a UTF-16 file of odd length is no character and is dropped.
+// Writing keeps a UTF-16 or UTF-8-with-mark file in its form and
 // writes every other file as UTF-8 without mark (lossless for any text, and the
 // same bytes as the ANSI form for ASCII text).
 //

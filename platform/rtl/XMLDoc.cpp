@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <pugixml.hpp>
 
 #include <algorithm>
@@ -639,6 +640,76 @@ void TXMLDocument::SetXML(const QString& Value) {
   FFileName.clear();
 }
 
+namespace {
+
+// The encoding a declaration at the start of 8-bit bytes names, as written
+// (blanks kept) and where its value starts; "" when there is none. The
+// declaration is read item by item as the parser reads it, so that a value
+// holding "encoding='...'" names nothing.
+QString DeclaredEncoding(const QByteArray& data, qsizetype& valueAt) {
+  if (!data.startsWith("<?xml") || data.size() < 6 || !QChar::isSpace(static_cast<uchar>(data[5])))
+    return QString();
+  const auto space = [&](qsizetype i) { return i < data.size() && QChar::isSpace(static_cast<uchar>(data[i])); };
+  qsizetype i = 5;
+  while (i < data.size()) {
+    while (space(i)) ++i;
+    const qsizetype nameAt = i;
+    while (i < data.size() && !space(i) && data[i] != '=' && data[i] != '?') ++i;
+    const QByteArray name = data.mid(nameAt, i - nameAt);
+    while (space(i)) ++i;
+    if (name.isEmpty() || i >= data.size() || data[i] != '=') return QString();
+    ++i;
+    while (space(i)) ++i;
+    if (i >= data.size() || (data[i] != '"' && data[i] != '\'')) return QString();
+    const qsizetype close = data.indexOf(data[i], i + 1);
+    if (close < 0) return QString();
+    if (name == "encoding") {
+      valueAt = i + 1;
+      return QString::fromLatin1(data.mid(i + 1, close - i - 1));
+    }
+    i = close + 1;
+  }
+  return QString();
+}
+
+// The form XML gives an encoding name: a letter, then letters, digits, ".",
+// "_" and "-".
+bool IsEncodingName(const QString& name) {
+  if (name.isEmpty() || name[0].unicode() >= 0x80 || !name[0].isLetter()) return false;
+  return std::all_of(name.begin(), name.end(), [](QChar c) {
+    return c.unicode() < 0x80 && (c.isLetterOrNumber() || c == u'.' || c == u'_' || c == u'-');
+  });
+}
+
+bool IsUtf8Name(const QString& declared) {
+  const QString enc = declared.trimmed().toLower();
+  return enc.isEmpty() || enc == QLatin1String("utf-8") || enc == QLatin1String("utf8");
+}
+
+// What the parser decodes itself: UTF-8, and Latin-1 under exactly these names.
+bool ParserDecodes(const QString& declared) {
+  const QString enc = declared.toLower();
+  return IsUtf8Name(declared) || enc == QLatin1String("iso-8859-1") || enc == QLatin1String("latin1");
+}
+
+// True when Qt knows the encoding and it keeps ASCII as ASCII both ways
+// (single-byte and ASCII-based multibyte encodings); false for names of 16- or 32-bit
+// encodings, whose bytes a file starting with "<?xml" in ASCII cannot be in.
+// Known is false when Qt does not know the name, or it is none.
+bool AsciiBased(const QString& declared, bool& known) {
+  known = IsEncodingName(declared.trimmed());
+  if (!known) return false;
+  QStringDecoder dec(declared.trimmed().toLatin1().constData());
+  known = dec.isValid();
+  if (!known) return false;
+  static const QByteArray probe("<?xml version=\"1.0\"?><a b='c'>d</a>");
+  QStringEncoder enc(declared.trimmed().toLatin1().constData());
+  return QString(dec(probe)) == QString::fromLatin1(probe) &&
+         QByteArray(enc(QString::fromLatin1(probe))) == probe;
+}
+
+}  // namespace
+
 void TXMLDocument::LoadFromFile(const QString& AFileName) {
   const QString name = AFileName.isEmpty() ? FFileName : AFileName;
   FDocNode.reset();
@@ -699,6 +770,20 @@ void TXMLDocument::Parse(const QByteArray& raw, const QString& source, bool isUt
     QStringDecoder dec(QStringDecoder::Utf16BE);
     data = QString(dec(data)).toUtf8();
     encoding = pugi::encoding_utf8;
+  } else if (qsizetype at = 0; !ParserDecodes(DeclaredEncoding(data, at))) {
+    // Another encoding named by the declaration: decoded here, as the parser
+    // would read its bytes as UTF-8.
+    const QString declared = DeclaredEncoding(data, at);
+    bool known = false;
+    if (AsciiBased(declared, known)) {
+      QStringDecoder dec(declared.trimmed().toLatin1().constData());
+      data = QString(dec(data)).toUtf8();
+      encoding = pugi::encoding_utf8;
+    } else if (!known) {
+      const QString reason = QStringLiteral("The encoding \"%1\" named by the XML declaration is unknown").arg(declared);
+      throw EDOMParseError(QStringLiteral("Error loading %1: %2 (line 1, column %3)").arg(source, reason).arg(at + 1),
+                           reason, 1, static_cast<int>(at + 1), at);
+    }
   }
 
   pugi::xml_document doc;
@@ -740,19 +825,39 @@ QByteArray TXMLDocument::Serialize() const {
       !enc.isEmpty() && !utf16 && enc != QLatin1String("utf-8") && enc != QLatin1String("utf8");
   XmlWriter w(asciiOnly);
   w.Write(*FDocNode);
-  // A declaration naming Latin-1 makes the reader decode the file as Latin-1,
-  // so the characters that cannot be references (in names, comments, CDATA and
-  // processing instructions) are written as Latin-1 bytes; one beyond Latin-1
-  // there cannot be written at all, and saving refuses it instead of writing a
-  // file that reads back different.
-  const QString declared = Encoding().toLower();
-  if (declared == QLatin1String("iso-8859-1") || declared == QLatin1String("latin1")) {
-    for (QChar c : std::as_const(w.Out))
-      if (c.unicode() > 0xFF)
+  // A declaration naming another encoding that keeps ASCII as ASCII (Latin-1,
+  // Windows-1252, ISO-8859-2 ...) makes the reader decode the file in it, so
+  // the characters that cannot be references (in names, comments, CDATA and
+  // processing instructions) are written in it; one it cannot hold cannot be
+  // written at all, and saving refuses it instead of writing a file that reads
+  // back different. So does an encoding the reader does not know.
+  bool known = true;
+  if (!utf16 && !IsUtf8Name(Encoding()) && (AsciiBased(Encoding(), known) || !known)) {
+    if (!known)
+      throw EXMLDocError(QStringLiteral("The encoding \"%1\" of the document is unknown").arg(Encoding()));
+    const QByteArray name = Encoding().trimmed().toLatin1();
+    // The bytes; Ok false when they do not read back to the text (a character
+    // the encoding cannot hold, or one it reads back as another).
+    const auto encode = [&name](QStringView text, bool& ok) {
+      QStringEncoder enc(name.constData());
+      const QByteArray bytes = enc(text);
+      QStringDecoder dec(name.constData());
+      ok = !enc.hasError() && QString(dec(bytes)) == text;
+      return bytes;
+    };
+    bool ok = false;
+    const QByteArray bytes = encode(w.Out, ok);
+    if (ok) return bytes;
+    for (qsizetype i = 0; i < w.Out.size(); ++i) {
+      const qsizetype n = w.Out[i].isHighSurrogate() && i + 1 < w.Out.size() ? 2 : 1;
+      (void)encode(QStringView(w.Out).mid(i, n), ok);
+      if (!ok)
         throw EXMLDocError(QStringLiteral("The character U+%1 cannot be written in the encoding \"%2\" of the document")
-                               .arg(c.unicode(), 4, 16, QLatin1Char('0'))
+                               .arg(QStringView(w.Out).mid(i, n).toUcs4().value(0), 4, 16, QLatin1Char('0'))
                                .arg(Encoding()));
-    return w.Out.toLatin1();
+      i += n - 1;
+    }
+    throw EXMLDocError(QStringLiteral("The document cannot be written in its encoding \"%1\"").arg(Encoding()));
   }
   if (!utf16) return w.Out.toUtf8();
   QByteArray bytes("\xFF\xFE", 2);

@@ -12,7 +12,10 @@
 // comment or the declaration when a file starts with one.
 //
 // Reading. Files are parsed with pugixml. The encoding is taken from the byte-order
-// mark or the declaration (UTF-8 when there is neither). Whitespace-only text
+// mark or the declaration (UTF-8 when there is neither). A declaration may name
+// any encoding that keeps ASCII as ASCII and that Qt knows (Windows-1252,
+// ISO-8859-2, KOI8-R, Shift_JIS ...); a name Qt does not know raises
+// EDOMParseError. Whitespace-only text
 // between elements (indentation) is dropped; whitespace-only text that is the only
 // content of an element is kept, and element text is never trimmed. A file that is
 // not well-formed, or that holds no root element, several root elements or text
@@ -42,10 +45,10 @@
 //     ASCII by writing non-ASCII characters of text and attribute values as
 //     character references, which is correct in every such encoding. Names,
 //     comments, CDATA and processing instructions cannot hold references: they
-//     go out as UTF-8, except under a declaration naming "ISO-8859-1" or
-//     "latin1" (which the reader decodes as Latin-1), where the whole file is
-//     written in Latin-1 and a character beyond it there makes saving raise
-//     EXMLDocError.
+//     go out in the declared encoding when it keeps ASCII as ASCII (the reader
+//     decodes the file in it; else as UTF-8), and a character that encoding
+//     cannot hold there makes saving raise EXMLDocError; so does a declared
+//     encoding that Qt does not know.
 //   - A comment holding "--" (not allowed in XML) is written with "- -" in its place.
 //
 // Lookups by name are case-sensitive, as XML is. Reading a child by name

@@ -190,6 +190,90 @@ TEST_F(IniFileReadingTest, FileEncodings) {
   EXPECT_EQ(ReadBytes(Path("u16.ini")), expected);
 }
 
+// A byte-order mark repeated after the file's own one is text (a zero-width
+// no-break space) to every reader: here it keeps "[]" on the first line from
+// being a section header. Writing another value must not drop it, or the
+// rewritten file gains a section and "k" moves into it.
+TEST_F(IniFileReadingTest, RepeatedMarksStayTextWhenAValueIsWritten) {
+  struct Case {
+    const char* name;
+    QByteArray bytes;
+    QByteArray kept;     // the marks and "[]": unchanged at the start of the file
+    QByteArray written;  // the end of the file after writing [Fuzz] Key=x
+  };
+  const auto u16le = [](const QString& s) {
+    QByteArray b;
+    for (QChar c : s) b.append(static_cast<char>(c.unicode() & 0xFF)).append(static_cast<char>(c.unicode() >> 8));
+    return b;
+  };
+  const auto u16be = [](const QString& s) {
+    QByteArray b;
+    for (QChar c : s) b.append(static_cast<char>(c.unicode() >> 8)).append(static_cast<char>(c.unicode() & 0xFF));
+    return b;
+  };
+  const QString added = QStringLiteral("\r\n\r\n[Fuzz]\r\nKey=x\r\n");
+  const QByteArray mark16("\xFF\xFE", 2);
+  const Case cases[] = {
+      // The input the fuzzer found, shrunk: three marks, "[]", a lone CR, "k=".
+      {"utf16le", mark16 + mark16 + mark16 + u16le(QStringLiteral("[]\rk=")),
+       mark16 + mark16 + mark16 + u16le(QStringLiteral("[]")), u16le(QStringLiteral("k=") + added)},
+      {"utf16be", QByteArray("\xFE\xFF\xFE\xFF", 4) + u16be(QStringLiteral("[]\r\nk=")),
+       QByteArray("\xFE\xFF\xFE\xFF", 4) + u16be(QStringLiteral("[]")), u16be(QStringLiteral("k=") + added)},
+      {"utf8", QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF[]\r\nk="), QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF[]"),
+       QByteArray("k=") + added.toUtf8()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString path = Path("marks.ini");
+    WriteBytes(path, c.bytes);
+    TStringList sections;
+    TMemIniFile(path).ReadSections(&sections);
+    EXPECT_EQ(sections.Count(), 0);
+
+    TIniFile ini(path);
+    ini.WriteString("Fuzz", "Key", "x");
+    EXPECT_EQ(ini.ReadString("Fuzz", "Key", ""), "x");
+    TMemIniFile after(path);
+    after.ReadSections(&sections);
+    EXPECT_EQ(Joined(sections), "Fuzz");
+    EXPECT_EQ(after.ReadString("", "k", "<none>"), "<none>");
+    // Every mark is still there; only the new lines were added.
+    const QByteArray bytes = ReadBytes(path);
+    EXPECT_TRUE(bytes.startsWith(c.kept)) << bytes.toHex().constData();
+    EXPECT_TRUE(bytes.endsWith(c.written)) << bytes.toHex().constData();
+  }
+}
+
+// Only blanks and control characters around a value are dropped: a no-break
+// space or another Unicode space at either end belongs to the value.
+TEST_F(IniFileReadingTest, UnicodeSpacesAroundValuesAreKept) {
+  const QString values[] = {
+      QString::fromUtf8("[N]nle\xCF\x9E\xC2\xA0"),  // the value the fuzzer found
+      QString::fromUtf8("\xC2\xA0x"),
+      QString::fromUtf8("x\xE2\x80\x83"),
+      QString::fromUtf8("\xE3\x80\x80"),
+  };
+  const QString path = Path("spaces.ini");
+  for (const QString& v : values) {
+    SCOPED_TRACE(v.toStdString());
+    QFile::remove(path);
+    TIniFile ini(path);
+    ini.WriteString("S", "k", v);
+    ini.WriteString(QString::fromUtf8("\xC2\xA0T"), QString::fromUtf8("j\xC2\xA0"), v);
+    EXPECT_EQ(ini.ReadString("S", "k", "<none>"), v);
+    EXPECT_EQ(ini.ReadString(QString::fromUtf8("\xC2\xA0T"), QString::fromUtf8("j\xC2\xA0"), "<none>"), v);
+    EXPECT_EQ(ini.ReadString("T", "j", "<none>"), "<none>");
+    TMemIniFile mem(path);
+    EXPECT_EQ(mem.ReadString("S", "k", "<none>"), v);
+    mem.Rename(Path("copy.ini"), false);
+    mem.UpdateFile();
+    EXPECT_EQ(TMemIniFile(Path("copy.ini")).ReadString("S", "k", "<none>"), v);
+  }
+  // Blanks and control characters around a value are still not part of it.
+  WriteBytes(path, "[S]\r\nk= \t\x01v\x02 \r\n");
+  EXPECT_EQ(TIniFile(path).ReadString("S", "k", ""), "v");
+}
+
 TEST_F(IniFileReadingTest, TextsTheFileCannotHoldAreRefused) {
   const QString path = Path("r.ini");
   TIniFile ini(path);

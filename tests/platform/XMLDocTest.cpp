@@ -370,6 +370,82 @@ TEST(XMLDocWrite, Latin1FileKeepsNamesCommentsCDataAndInstructionsOnReload) {
   EXPECT_EQ(ReadBytes(path), file);
 }
 
+// Other 8-bit encodings named by the declaration are read in that encoding (not
+// as UTF-8) and written in it; a character the encoding cannot hold where no
+// reference can stand is refused; an encoding nobody knows is a load error.
+TEST(XMLDocWrite, OtherEightBitEncodingsReadAndWriteInTheirEncoding) {
+  struct Case {
+    const char* encoding;
+    QByteArray bytes;    // one byte of the encoding
+    const char* utf8;    // the character it stands for
+  };
+  const Case cases[] = {
+      {"windows-1252", "\x80", "\xE2\x82\xAC"},  // euro sign
+      {"ISO-8859-2", "\xB1", "\xC4\x85"},         // a with ogonek
+      {"KOI8-R", "\xC1", "\xD0\xB0"},             // Cyrillic a
+  };
+  QTemporaryDir dir;
+  const QString path = dir.filePath("e.xml");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.encoding);
+    const QByteArray b = c.bytes;
+    const QByteArray file = "<?xml version=\"1.0\" encoding=\"" + QByteArray(c.encoding) + "\"?><r" + b + " a=\"" + b +
+                            "\"><!--" + b + "--><![CDATA[" + b + "]]>" + b + "</r" + b + ">";
+    WriteBytes(path, file);
+    TXMLDocument doc;
+    doc.LoadFromFile(path);
+    const QString ch = QString::fromUtf8(c.utf8);
+    IXMLNode r = doc.DocumentElement();
+    EXPECT_EQ(r->NodeName(), "r" + ch);
+    EXPECT_EQ(r->Attributes("a"), ch);
+    ASSERT_EQ(r->ChildNodes().Count(), 3);
+    EXPECT_EQ(r->ChildNodes()[0]->Text(), ch);
+    EXPECT_EQ(r->ChildNodes()[1]->Text(), ch);
+    EXPECT_EQ(r->ChildNodes()[2]->Text(), ch);
+    // Text and attributes as references, what cannot hold one in the encoding.
+    doc.SaveToFile(path);
+    const QString ref = QStringLiteral("&#x%1;").arg(QString::number(ch[0].unicode(), 16).toUpper());
+    EXPECT_EQ(ReadBytes(path), "<?xml version=\"1.0\" encoding=\"" + QByteArray(c.encoding) + "\"?><r" + b + " a=\"" +
+                                   ref.toLatin1() + "\"><!--" + b + "--><![CDATA[" + b + "]]>" + ref.toLatin1() + "</r" +
+                                   b + ">");
+    r->ChildNodes().Add(doc.CreateNode(QString::fromUtf8("\xE4\xB8\xAD"), ntComment));
+    const QString msg = MessageOf<EXMLDocError>([&] { doc.SaveToFile(path); });
+    EXPECT_TRUE(msg.contains("U+4e2d")) << msg.toStdString();
+  }
+
+  WriteBytes(path, "<?xml version=\"1.0\" encoding=\"no-such-code\"?><a>\xE9</a>");
+  TXMLDocument doc;
+  try {
+    doc.LoadFromFile(path);
+    ADD_FAILURE() << "an unknown encoding loaded";
+  } catch (const EDOMParseError& e) {
+    EXPECT_TRUE(e.Message().contains("\"no-such-code\"")) << e.Message().toStdString();
+    EXPECT_TRUE(e.Message().contains(path)) << e.Message().toStdString();
+  }
+  doc.LoadFromXML("<a/>");
+  doc.SetEncoding("no-such-code");
+  EXPECT_THROW(doc.SaveToFile(path), EXMLDocError);
+
+  // A file whose byte-order mark decides its encoding may name no encoding in
+  // its declaration (here "UTF-", U+EFEF, "16", which Qt took for UTF-16 once
+  // made Latin-1): it loads, and saving refuses to write what could not be
+  // read again.
+  const QString decl = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-") + QChar(0xEFEF) +
+                       QStringLiteral("16\"?><r>\u0395</r>");
+  QByteArray u16("\xFF\xFE", 2);
+  for (QChar c : decl) u16.append(static_cast<char>(c.unicode() & 0xFF)).append(static_cast<char>(c.unicode() >> 8));
+  WriteBytes(path, u16);
+  doc.LoadFromFile(path);
+  EXPECT_EQ(doc.DocumentElement()->Text(), QString(QChar(0x395)));
+  EXPECT_THROW(doc.SaveToFile(path), EXMLDocError);
+  EXPECT_EQ(ReadBytes(path), u16);
+
+  // "encoding=" inside another value of the declaration names nothing.
+  WriteBytes(path, "<?xml version=\"1.0\" standalone=\"no encoding='KOI8-R'\"?><a>\xC3\xA9</a>");
+  doc.LoadFromFile(path);
+  EXPECT_EQ(doc.DocumentElement()->Text(), QString::fromUtf8("\xC3\xA9"));
+}
+
 TEST(XMLDocWrite, UnwritableTargetRaisesAndLeavesNoFile) {
   QTemporaryDir dir;
   TXMLDocument doc;
