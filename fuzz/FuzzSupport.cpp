@@ -71,4 +71,15 @@ void Fail(const char* Property, const QString& Expected, const QString& Actual) 
   std::abort();
 }
 
+TFormatSettings Locale(bool Comma) {
+  TFormatSettings s = TFormatSettings::Create();
+  if (Comma) {
+    s.DecimalSeparator = u',';
+    s.ThousandSeparator = u'.';
+    s.DateSeparator = u'.';
+    s.ShortDateFormat = QStringLiteral("dd.MM.yyyy");
+  }
+  return s;
+}
+
 }  // namespace Fuzz

@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/rtl/SysUtils.h"
+
 namespace Fuzz {
 
 // Creates the offscreen Qt application and the platform's application object
@@ -62,5 +64,9 @@ class TLines {
 inline void Check(const char* Property, const QString& Expected, const QString& Actual) {
   if (Expected != Actual) Fail(Property, Expected, Actual);
 }
+
+// Regional settings for number and date targets: the system's, or with Comma
+// a "," decimal, "." thousand and "dd.MM.yyyy" date locale.
+TFormatSettings Locale(bool Comma);
 
 }  // namespace Fuzz

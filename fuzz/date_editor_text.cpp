@@ -7,6 +7,8 @@
 // a date stored without a Format reads back as a date within the bounds.
 #include "FuzzSupport.h"
 
+#include <QScopeGuard>
+
 #include <cmath>
 
 #include "grid/ProGrid.h"
@@ -56,6 +58,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+  // Posted repaints are handled after every input, so the queue does not grow.
+  const auto handled = qScopeGuard([] { Fuzz::ProcessEvents(); });
   const Fuzz::TLines in(Data, Size);
   TGridForm& f = Shown();
   TProStringGrid* g = f.Grid;

@@ -10,6 +10,8 @@
 // on the integer spin leaves a number within the column's bounds.
 #include "FuzzSupport.h"
 
+#include <QScopeGuard>
+
 #include <cstdio>
 
 #include "grid/ProCGrid.h"
@@ -50,17 +52,6 @@ TProColumnGrid* Shown() {
   return grid;
 }
 
-TFormatSettings Locale(bool Comma) {
-  TFormatSettings s = TFormatSettings::Create();
-  if (Comma) {
-    s.DecimalSeparator = u',';
-    s.ThousandSeparator = u'.';
-    s.DateSeparator = u'.';
-    s.ShortDateFormat = QStringLiteral("dd.MM.yyyy");
-  }
-  return s;
-}
-
 void Key(TWinControl* C, Word K) {
   C->Perform(WM_KEYDOWN, K, 0);
   if (C->HandleAllocated() && C->Visible()) C->Perform(WM_KEYUP, K, 0);
@@ -75,12 +66,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+  // Posted repaints are handled after every input, so the queue does not grow.
+  const auto handled = qScopeGuard([] { Fuzz::ProcessEvents(); });
   const Fuzz::TLines lines(Data, Size);
   const ushort settings = lines.CharAt(0, 0, QChar(0)).unicode();
   const int col = settings % kCount + 1;
   const TEditorType kind = kKinds[col - 1];
   const bool escape = (settings & 32) != 0;
-  TScopedFormatSettings locale(Locale((settings & 16) != 0));
+  TScopedFormatSettings locale(Fuzz::Locale((settings & 16) != 0));
   const QString text = lines[1];
   const QString typed = lines[2];
   TProColumnGrid* g = Shown();

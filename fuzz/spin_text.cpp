@@ -48,17 +48,6 @@ TSpinForm& Shown() {
   return f;
 }
 
-TFormatSettings Locale(bool Comma) {
-  TFormatSettings s = TFormatSettings::Create();
-  if (Comma) {
-    s.DecimalSeparator = u',';
-    s.ThousandSeparator = u'.';
-    s.DateSeparator = u'.';
-    s.ShortDateFormat = QStringLiteral("dd.MM.yyyy");
-  }
-  return s;
-}
-
 // A "C" number of a line, Default when it is none or not finite.
 double Number(const QString& Line, double Default) {
   bool ok = false;
@@ -122,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   const auto type = static_cast<TPsgSpinType>(flags & 3);
   const bool bounded = (flags & 8) != 0;
   const bool seconds = (flags & 16) == 0;
-  TScopedFormatSettings locale(Locale((flags & 4) != 0));
+  TScopedFormatSettings locale(Fuzz::Locale((flags & 4) != 0));
   // Ctrl+V pastes only what this input copied.
   Clipboard()->Clear();
 

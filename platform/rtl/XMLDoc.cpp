@@ -839,10 +839,10 @@ QByteArray TXMLDocument::Serialize() const {
     // The bytes; Ok false when they do not read back to the text (a character
     // the encoding cannot hold, or one it reads back as another).
     const auto encode = [&name](QStringView text, bool& ok) {
-      QStringEncoder enc(name.constData());
-      const QByteArray bytes = enc(text);
+      QStringEncoder encoder(name.constData());
+      const QByteArray bytes = encoder(text);
       QStringDecoder dec(name.constData());
-      ok = !enc.hasError() && QString(dec(bytes)) == text;
+      ok = !encoder.hasError() && QString(dec(bytes)) == text;
       return bytes;
     };
     bool ok = false;
