@@ -61,6 +61,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   // Posted repaints are handled after every input, so the queue does not grow.
   const auto handled = qScopeGuard([] { Fuzz::ProcessEvents(); });
   const Fuzz::TLines in(Data, Size);
+  // Four-digit years, so that every stored date names its century again.
+  TFormatSettings fourDigits = TFormatSettings::Create();
+  fourDigits.ShortDateFormat = QStringLiteral("M/d/yyyy");
+  TScopedFormatSettings locale(fourDigits);
   TGridForm& f = Shown();
   TProStringGrid* g = f.Grid;
   static const TEditorType kinds[] = {edDateEdit, edDateEditUpDown, edTimeEdit};

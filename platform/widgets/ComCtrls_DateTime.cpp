@@ -14,6 +14,11 @@ namespace {
 
 double DatePart(double V) { return std::trunc(V); }
 double TimePart(double V) { return std::fabs(V - std::trunc(V)); }
+// A day and a time of day as one value: before 30 December 1899 the day is
+// negative and the time counts away from zero (-2.25 is 28 December, 6:00).
+double Combine(double Day, double TimeOfDay) {
+  return Day < 0 ? Day - TimeOfDay : Day + TimeOfDay;
+}
 
 // The framework's date and time formats in the window system's notation.
 QString FromFrameworkFormat(const QString& F, bool Time) {
@@ -409,8 +414,8 @@ double TDateTimePicker::Date() const { return DatePart(FDateTime); }
 double TDateTimePicker::Time() const { return TimePart(FDateTime); }
 
 double TDateTimePicker::Clamp(double Value) const {
-  if (FMinDate != 0 && DatePart(Value) < DatePart(FMinDate)) Value = DatePart(FMinDate) + TimePart(Value);
-  if (FMaxDate != 0 && DatePart(Value) > DatePart(FMaxDate)) Value = DatePart(FMaxDate) + TimePart(Value);
+  if (FMinDate != 0 && DatePart(Value) < DatePart(FMinDate)) Value = Combine(DatePart(FMinDate), TimePart(Value));
+  if (FMaxDate != 0 && DatePart(Value) > DatePart(FMaxDate)) Value = Combine(DatePart(FMaxDate), TimePart(Value));
   return Value;
 }
 
@@ -423,8 +428,8 @@ void TDateTimePicker::SetDateTime(double Value) {
   Invalidate();
 }
 
-void TDateTimePicker::SetDate(double Value) { SetDateTime(DatePart(Value) + Time()); }
-void TDateTimePicker::SetTime(double Value) { SetDateTime(Date() + TimePart(Value)); }
+void TDateTimePicker::SetDate(double Value) { SetDateTime(Combine(DatePart(Value), Time())); }
+void TDateTimePicker::SetTime(double Value) { SetDateTime(Combine(Date(), TimePart(Value))); }
 
 void TDateTimePicker::SetKind(TDateTimeKind Value) {
   if (FKind == Value) return;
@@ -537,7 +542,8 @@ QString TDateTimePicker::FieldText(const TField& F) const {
     case 'y':
       if (n == 1) return QString::number(y % 10);
       if (n == 2) return two(y % 100);
-      return QString::number(y);
+      // The full year in four digits, so that year 30 does not read back as 2030.
+      return n >= 4 ? QStringLiteral("%1").arg(y, 4, 10, QLatin1Char('0')) : QString::number(y);
     case 'h': {
       const int h12 = h % 12 == 0 ? 12 : h % 12;
       return n >= 2 ? two(h12) : QString::number(h12);

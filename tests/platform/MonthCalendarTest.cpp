@@ -213,3 +213,21 @@ TEST_F(MonthCalendar, DropDownHandlerThatDestroysThePickerLeavesNothingBehind) {
   EXPECT_EQ(Pick, nullptr);
   Pick = new TDateTimePicker(F.Form);  // for TearDown
 }
+
+// Days before 30 December 1899 are negative; a time of day set before or after
+// the date keeps the day (it counts away from zero there).
+TEST(DateTimePickerValue, DaysBeforeTheEpochKeepTheirDayWithATime) {
+  TShownForm f{200, 100};
+  auto* p = new TDateTimePicker(f.Form);
+  p->SetParent(f.Form);
+  for (const double day : {-682666.0, -1.0, 0.0, 45000.0}) {
+    p->SetTime(0.75);
+    p->SetDate(day);
+    EXPECT_EQ(p->Date(), day);
+    EXPECT_DOUBLE_EQ(p->Time(), 0.75) << day;
+    p->SetTime(0.25);
+    EXPECT_EQ(p->Date(), day);
+    EXPECT_DOUBLE_EQ(p->Time(), 0.25) << day;
+  }
+}
+
