@@ -423,8 +423,11 @@ TEST_P(SpinChars, SeparatorsPerSpinType) {
       {sptFloat, d, true},   {sptFloat, t, false},  {sptFloat, s, false},
       // The comma locale's date separator is its thousands separator.
       {sptFloat, c, false},
-      {sptDate, c, true},    {sptDate, s, false},   {sptDate, d, true},
-      {sptTime, s, true},    {sptTime, c, false},
+      {sptDate, c, true},    {sptDate, s, false},   {sptDate, d, true},  {sptDate, t, true},
+      {sptTime, s, true},    {sptTime, c, false},   {sptTime, d, true},
+      // The comma locale's thousands separator is its date separator, which a
+      // time refuses; the point locale's "," is taken.
+      {sptTime, t, !DayFirst()},
   };
   for (const Row& r : rows) {
     QChar k = r.Key;
@@ -433,16 +436,19 @@ TEST_P(SpinChars, SeparatorsPerSpinType) {
   }
 }
 
+// In every spin type, dates and times included: a "-" goes at the start only,
+// and only once.
 TEST_P(SpinChars, MinusOnlyAtTheStart) {
-  for (TPsgSpinType type : {sptNormal, sptFloat}) {
-    EXPECT_TRUE(Valid(type, "12", 0, u'-'));
-    EXPECT_FALSE(Valid(type, "12", 1, u'-'));
-    EXPECT_FALSE(Valid(type, "-12", 0, u'-'));
+  for (TPsgSpinType type : {sptNormal, sptFloat, sptDate, sptTime}) {
+    EXPECT_TRUE(Valid(type, "12", 0, u'-')) << "type " << type;
+    EXPECT_FALSE(Valid(type, "12", 1, u'-')) << "type " << type;
+    EXPECT_FALSE(Valid(type, "12", 2, u'-')) << "type " << type;
+    EXPECT_FALSE(Valid(type, "-12", 0, u'-')) << "type " << type;
     // A selection holding the "-" may be replaced by one.
     S->Spin->SetText("-12");
     S->Spin->SelectAll();
     QChar minus(u'-');
-    EXPECT_TRUE(S->Spin->IsValidChar(minus));
+    EXPECT_TRUE(S->Spin->IsValidChar(minus)) << "type " << type;
   }
 }
 
@@ -493,7 +499,10 @@ TEST_F(SpinEdit, GettersFallBackOnTextsThatAreNoValue) {
   S.Spin->SetText("0");
   const TDateTime zero = S.Spin->DateValue();
   const TDateTime after = Now();
+  // Both read as the moment of the call, not as MinDateValue (2020).
   EXPECT_GE(empty, before);
+  EXPECT_LE(empty, after);
+  EXPECT_GE(zero, before);
   EXPECT_LE(zero, after);
   S.Spin->SetText("abc");
   EXPECT_EQ(S.Spin->Value(), 7);
