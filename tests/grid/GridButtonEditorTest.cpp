@@ -13,7 +13,8 @@
 
 namespace {
 
-enum : int { kButton = 1 };
+// The button column has a column on either side, so that Left and Right move.
+enum : int { kButton = 2 };
 
 class GridButtonEditor : public testing::Test {
  protected:
@@ -21,7 +22,7 @@ class GridButtonEditor : public testing::Test {
     G = new TProColumnGrid(F.Form);
     G->SetParent(F.Form);
     G->SetBounds(0, 0, 400, 240);
-    G->SetColCount(3);
+    G->SetColCount(4);
     G->SetRowCount(6);
     G->Columns()->Items(kButton)->SetEditor(edButton);
     G->OnEllipsClick = [this](TObject*, int c, int r, QString& s) {
@@ -69,16 +70,30 @@ TEST_F(GridButtonEditor, AReleaseWritesTheChangedCaptionBeforeTheClick) {
   QApplication::processEvents();
   EXPECT_EQ(B()->Caption(), "chosen");
   EXPECT_EQ(G->Cells(kButton, 2), "chosen");
-  EXPECT_EQ(Log, QStringList({"Ellips 1,2 pick cell=pick", "Button 1,2 cell=chosen"}));
+  EXPECT_EQ(Log, QStringList({QStringLiteral("Ellips %1,2 pick cell=pick").arg(kButton),
+                              QStringLiteral("Button %1,2 cell=chosen").arg(kButton)}));
 }
 
 TEST_F(GridButtonEditor, ArrowKeysLeaveAndMoveAndEscapeRestoresTheCellsText) {
-  Open(2, "pick");
-  ASSERT_TRUE(B()->Visible());
-  Press(Qt::Key_Down);
-  EXPECT_FALSE(B()->Visible());
-  EXPECT_EQ(G->Row(), 3);
-  EXPECT_EQ(G->Cells(kButton, 2), "pick");
+  struct Case {
+    Qt::Key Key;
+    int Col, Row;
+  } cases[] = {{Qt::Key_Up, kButton, 1},
+               {Qt::Key_Down, kButton, 3},
+               {Qt::Key_Left, kButton - 1, 2},
+               {Qt::Key_Right, kButton + 1, 2}};
+  for (const Case& c : cases) {
+    Open(2, "pick");
+    ASSERT_TRUE(B()->Visible()) << c.Key;
+    Press(c.Key);
+    EXPECT_FALSE(B()->Visible()) << c.Key;
+    EXPECT_FALSE(G->EditMode()) << c.Key;
+    EXPECT_TRUE(G->Focused()) << c.Key;
+    EXPECT_EQ(G->Col(), c.Col) << c.Key;
+    EXPECT_EQ(G->Row(), c.Row) << c.Key;
+    EXPECT_EQ(G->Cells(kButton, 2), "pick") << c.Key;
+  }
+  EXPECT_TRUE(Log.isEmpty()) << Log.join("; ").toStdString();
   Open(3, "keep");
   ASSERT_TRUE(B()->Visible());
   Press(Qt::Key_Space);

@@ -35,6 +35,7 @@ enum : int {
   kMaskBtn,
   kUnit,
   kNumericUnit,
+  kFloatUnit,
   kDataCheck,
   kColumns
 };
@@ -44,14 +45,14 @@ class GridCellEditors : public testing::Test {
   void SetUp() override {
     G = new TProColumnGrid(F.Form);
     G->SetParent(F.Form);
-    G->SetBounds(0, 0, 1180, 240);
+    G->SetBounds(0, 0, 1264, 240);
     G->SetColCount(kColumns);
     G->SetRowCount(6);
     G->SetDefaultColWidth(84);
     const TEditorType kinds[kColumns] = {edNormal,        edCheckBox,     edSpinEdit,       edFloatSpinEdit,
                                          edTimeSpinEdit,  edDateSpinEdit, edButton,         edEditBtn,
                                          edNumericEditBtn, edFloatEditBtn, edMaskEditBtn,   edUnitEditBtn,
-                                         edNumericUnitEditBtn, edDataCheckBox};
+                                         edNumericUnitEditBtn, edFloatUnitEditBtn, edDataCheckBox};
     for (int c = 1; c < kColumns; ++c) G->Columns()->Items(c)->SetEditor(kinds[c]);
     TGridColumnItem* i = G->Columns()->Items(kInt);
     i->SetSpinMin(0);
@@ -95,7 +96,7 @@ class GridCellEditors : public testing::Test {
   TGridUnitEditBtn* Unit() { return G->UnitEditBtn(); }
   TSpeedButton* SpeedButtonOf(TPsgEditBtn* E) { return E->Button()->SpeedButton(); }
 
-  TShownForm F{1200, 300};
+  TShownForm F{1290, 300};
   TProColumnGrid* G = nullptr;
   QStringList Log;
 };
@@ -381,13 +382,13 @@ TEST_F(GridCellEditors, NumericAndFloatEditButtonsFilterTypedCharacters) {
   } cases[] = {
       {kNumericBtn, "1a2", "12", 1},     {kNumericBtn, "-3-", "-3", 1}, {kFloatBtn, "1,2.5", "12.5", 0},
       {kFloatBtn, "2.5.", "2.5", 0},     {kFloatBtn, "2x", "2", 0},     {kEditBtn, "1a,.", "1a,.", 0},
-      {kNumericUnit, "4q", "4", 1},
+      {kNumericUnit, "4q", "4", 1},     {kFloatUnit, "1,2.5", "12.5", 0}, {kFloatUnit, "2.5.x", "2.5", 0},
   };
   for (const Case& c : cases) {
     Open(c.Col, 2, "");
     const int beeps = TestHooks::BeepCount();
     Type(c.Typed);
-    TPsgEditBtn* e = c.Col == kNumericUnit ? static_cast<TPsgEditBtn*>(Unit()) : Btn();
+    TPsgEditBtn* e = c.Col == kNumericUnit || c.Col == kFloatUnit ? static_cast<TPsgEditBtn*>(Unit()) : Btn();
     EXPECT_EQ(e->Text(), c.Shown) << c.Col << " " << c.Typed.toStdString();
     EXPECT_EQ(TestHooks::BeepCount() - beeps, c.Beeps) << c.Col << " " << c.Typed.toStdString();
     Press(Qt::Key_Escape);
@@ -465,17 +466,28 @@ TEST_F(GridCellEditors, CursorWalkMovesOnAtTheEndOfTheTextAndADoubleClickReports
 // ------------------------------------------------------------------ unit editor
 
 TEST_F(GridCellEditors, AUnitCellOpensSplitAndEnterStoresValueAndUnit) {
-  Open(kUnit, 2, "12mm");
-  ASSERT_TRUE(Unit()->Visible());
-  EXPECT_EQ(G->CurrentEditor(), edUnitEditBtn);
-  EXPECT_EQ(Unit()->Text(), "12");
-  EXPECT_EQ(Unit()->UnitID(), "mm");
-  Unit()->SetSelStart(2);
-  Unit()->SetSelLength(0);
-  Type("5");
-  Press(Qt::Key_Return);
-  EXPECT_FALSE(Unit()->Visible());
-  EXPECT_EQ(G->Cells(kUnit, 2), "125mm");
+  struct Case {
+    int Col;
+    TEditorType Kind;
+    QString Cell, Value, Unit, Typed, Stored;
+  } cases[] = {
+      {kUnit, edUnitEditBtn, "12mm", "12", "mm", "5", "125mm"},
+      {kNumericUnit, edNumericUnitEditBtn, "7cm", "7", "cm", "5", "75cm"},
+      {kFloatUnit, edFloatUnitEditBtn, "1.5m", "1.5", "m", "25", "1.525m"},
+  };
+  for (const Case& c : cases) {
+    Open(c.Col, 2, c.Cell);
+    ASSERT_TRUE(Unit()->Visible()) << c.Col;
+    EXPECT_EQ(G->CurrentEditor(), c.Kind) << c.Col;
+    EXPECT_EQ(Unit()->Text(), c.Value) << c.Col;
+    EXPECT_EQ(Unit()->UnitID(), c.Unit) << c.Col;
+    Unit()->SetSelStart(int(c.Value.size()));
+    Unit()->SetSelLength(0);
+    Type(c.Typed);
+    Press(Qt::Key_Return);
+    EXPECT_FALSE(Unit()->Visible()) << c.Col;
+    EXPECT_EQ(G->Cells(c.Col, 2), c.Stored) << c.Col;
+  }
 }
 
 TEST_F(GridCellEditors, AUnitChosenFromTheMenuIsReportedAndStored) {
@@ -542,6 +554,7 @@ TEST_F(GridCellEditors, EscapeRestoresTheCellsTextInEveryEditor) {
       {kEditBtn, "abc", Qt::Key_X},        {kNumericBtn, "12", Qt::Key_3},
       {kFloatBtn, "1.5", Qt::Key_7},       {kMaskBtn, "", Qt::Key_1},
       {kUnit, "3m", Qt::Key_1},            {kNumericUnit, "4", Qt::Key_2},
+      {kFloatUnit, "1.5cm", Qt::Key_7},
   };
   G->OnEllipsClick = [](TObject*, int, int, QString& s) { s = QStringLiteral("changed"); };
   for (const Case& c : cases) {
@@ -603,12 +616,13 @@ TEST_F(GridCellEditors, PictureOfEachEditorOpenInTurn) {
       {kMaskBtn, "12-34", "edMaskEditBtn"},
       {kUnit, "12mm", "edUnitEditBtn"},
       {kNumericUnit, "7cm", "edNumericUnitEditBtn"},
+      {kFloatUnit, "2.5cm", "edFloatUnitEditBtn"},
   };
   G->OnGetEditMask = [](TObject*, int ACol, int, QString& Mask) {
     if (ACol == kMaskBtn) Mask = QStringLiteral("00-00;1;_");
   };
-  const char* headers[kColumns] = {"",     "check", "int",  "float", "time",  "date",  "button",
-                                   "edit", "num",   "float", "mask", "unit", "num unit", "data check"};
+  const char* headers[kColumns] = {"",     "check", "int",  "float",    "time",       "date",      "button",    "edit",
+                                   "num",  "float", "mask", "unit",     "num unit",   "float unit", "data check"};
   for (int c = 1; c < kColumns; ++c) G->SetCells(c, 0, QString::fromLatin1(headers[c]));
   G->SetColWidths(kTime, 96);
   G->SetColWidths(kDate, 96);

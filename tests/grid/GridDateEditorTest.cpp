@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QTest>
 
 #include "grid/ProGrid.h"
@@ -149,21 +150,29 @@ TEST_F(GridDateEditor, EnterWithTheCalendarOpenWritesAndValidatesButStays) {
   G->OnCellValidate = [this](TObject*, int c, int r, QString& v, bool&) {
     Log << QStringLiteral("Validate %1,%2 %3").arg(c).arg(r).arg(v);
   };
-  Open("1/2/2024");
-  Press(Qt::Key_F4);
-  ASSERT_TRUE(Picker()->CalendarOpen());
-  Press(Qt::Key_Right);  // the calendar's selection moves to 1/3
-  Press(Qt::Key_Return);
-  EXPECT_EQ(Log, QStringList({"Validate 1,2 1/2/2024"}));
-  EXPECT_EQ(G->Cells(1, 2), "1/2/2024");
-  EXPECT_TRUE(PickerShown());
-  EXPECT_FALSE(Picker()->CalendarOpen());
-  EXPECT_EQ(Picker()->DisplayText(), "1/3/2024");
-  // The value picked then is validated too when the editor goes.
-  Press(Qt::Key_Return);
-  EXPECT_FALSE(PickerShown());
-  EXPECT_EQ(Log, QStringList({"Validate 1,2 1/2/2024", "Validate 1,2 1/3/2024"}));
-  EXPECT_EQ(G->Cells(1, 2), "1/3/2024");
+  // Cells whose text differs from the picker's: the first Enter rewrites it.
+  const struct {
+    QString Text, Written, Picked;
+  } cases[] = {{"01/02/2024", "1/2/2024", "1/3/2024"}, {"n/a", "3/14/2025", "3/15/2025"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Text.toStdString());
+    Log.clear();
+    Open(c.Text);
+    Press(Qt::Key_F4);
+    ASSERT_TRUE(Picker()->CalendarOpen());
+    Press(Qt::Key_Right);  // the calendar's selection moves on a day
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Log, QStringList({"Validate 1,2 " + c.Written}));
+    EXPECT_EQ(G->Cells(1, 2), c.Written);
+    EXPECT_TRUE(PickerShown());
+    EXPECT_FALSE(Picker()->CalendarOpen());
+    EXPECT_EQ(Picker()->DisplayText(), c.Picked);
+    // The value picked then is validated too when the editor goes.
+    Press(Qt::Key_Return);
+    EXPECT_FALSE(PickerShown());
+    EXPECT_EQ(Log, QStringList({"Validate 1,2 " + c.Written, "Validate 1,2 " + c.Picked}));
+    EXPECT_EQ(G->Cells(1, 2), c.Picked);
+  }
 }
 
 TEST_F(GridDateEditor, ARefusedValueKeepsTheEditorOnTheValidatedText) {
@@ -270,6 +279,43 @@ TEST_F(GridDateEditor, TheTimeIsStoredInThePickersFormatAndTheLongTimeFormatStay
   Open("14:05");
   Press(Qt::Key_Return);
   EXPECT_EQ(G->Cells(1, 2), "2:05:00 PM");
+}
+
+// An exception from a handler on the store path (validation on Enter, or the
+// end of editing) reaches the application, and the long time format the time
+// was read under is the process's own again, in the handler and after it.
+TEST_F(GridDateEditor, TheLongTimeFormatIsRestoredWhenAHandlerThrows) {
+  Kind = edTimeEdit;
+  const QString longTime = FormatSettings.LongTimeFormat;
+  QStringList errors, seen;
+  Application->OnException = [&](TObject*, Exception& E) { errors << E.Message(); };
+  const auto restore = qScopeGuard([] { Application->OnException = nullptr; });
+  G->OnGetEditorProp = [this](TObject*, int, int, TObject*) { Picker()->SetFormat("HH:mm"); };
+  enum Thrower { Validate, EditingDone };
+  for (Thrower t : {Validate, EditingDone}) {
+    SCOPED_TRACE(int(t));
+    errors.clear();
+    seen.clear();
+    G->OnCellValidate = nullptr;
+    G->OnEditingDone = nullptr;
+    if (t == Validate)
+      G->OnCellValidate = [&](TObject*, int, int, QString&, bool&) {
+        seen << FormatSettings.LongTimeFormat;
+        throw Exception(QStringLiteral("refused"));
+      };
+    else
+      G->OnEditingDone = [&](TObject*) {
+        seen << FormatSettings.LongTimeFormat;
+        throw Exception(QStringLiteral("done"));
+      };
+    Open("2:05 PM");
+    ASSERT_TRUE(PickerShown());
+    Press(Qt::Key_Return);
+    EXPECT_EQ(errors, QStringList({t == Validate ? "refused" : "done"}));
+    EXPECT_EQ(seen, QStringList({longTime}));
+    EXPECT_EQ(FormatSettings.LongTimeFormat, longTime);
+    if (PickerShown()) Press(Qt::Key_Escape);
+  }
 }
 
 TEST_F(GridDateEditor, TheUpDownKindShowsUpDownButtonsThatStep) {

@@ -96,28 +96,61 @@ TEST_F(GridRichEditor, EachOffsetIsReadBackAsSetAndNoOther) {
   EXPECT_TRUE(e->IsSelSuperscript());
 }
 
+// The editor asks for the height N its text needs; while the row is lower
+// than N + 5 and N + 5 below the cell's top still lies inside the grid, the
+// editor becomes N + 9 high and the row N + 10.
 TEST_F(GridRichEditor, TypedLinesMakeTheRowTallerWithSizeWhileTyping) {
   G->SizeWhileTyping()->SetHeight(true);
   QStringList log;
   G->OnEndRowSize = [&](TObject*, int r) { log << QStringLiteral("EndRowSize %1").arg(r); };
+  std::vector<int> asked;
+  Editor()->OnResizeRequest = [&](TObject*, TRect R) { asked.push_back(R.Bottom - R.Top); };
+  const QString rtf = MakeRtf("ab", {0, 0}, G->Font()->Name(), G->Font()->Size());
+  G->SetCells(1, 2, rtf);
   const int before = G->RowHeights(2);
   Open(1, 2);
   ASSERT_TRUE(EditorShown());
   TypeLines();
-  EXPECT_GT(G->RowHeights(2), before);
-  EXPECT_EQ(G->RowHeights(2), Editor()->Height() + 1);
+  ASSERT_FALSE(asked.empty());
+  const int n = asked.back();
+  EXPECT_GT(n + 5, before);
+  EXPECT_EQ(G->RowHeights(2), n + 10);
+  EXPECT_EQ(Editor()->Height(), n + 9);
   ASSERT_FALSE(log.isEmpty());
   EXPECT_EQ(log.back(), "EndRowSize 2");
-  // Escape leaves the cell as it was.
+  // A line taken away asks for less: the row, still at least N + 5, stays.
+  log.clear();
+  PressKey(G, Qt::Key_Backspace);
+  PressKey(G, Qt::Key_Backspace);
+  ASSERT_LT(asked.back(), n);
+  EXPECT_EQ(G->RowHeights(2), n + 10);
+  EXPECT_TRUE(log.isEmpty());
+  // Escape leaves the cell's rich text as it was.
   PressKey(G, Qt::Key_Escape);
   EXPECT_FALSE(Editor()->Visible());
-  EXPECT_EQ(G->Cells(1, 2), "");
+  EXPECT_EQ(G->Cells(1, 2), rtf);
+
+  // A row whose grown bottom (top + N + 5) would lie outside the grid keeps
+  // its height: the grid ends just below the last row.
+  G->SetHeight(G->Height() - G->ClientHeight() + G->CellRect(1, 5).Bottom + 2);
+  const int last = G->RowHeights(5);
+  Open(1, 5);
+  ASSERT_TRUE(EditorShown());
+  TypeLines();
+  EXPECT_LT(last, asked.back() + 5);  // lower than the text: only the grid's end holds it
+  EXPECT_GE(G->CellRect(1, 5).Top + asked.back() + 5, G->ClientHeight());
+  EXPECT_EQ(G->RowHeights(5), last);
+  EXPECT_TRUE(log.isEmpty());
+  PressKey(G, Qt::Key_Escape);
+  G->SetHeight(300);
+
   // Without SizeWhileTyping.Height the row keeps its height.
   G->SizeWhileTyping()->SetHeight(false);
   const int now = G->RowHeights(3);
   Open(1, 3);
   TypeLines();
   EXPECT_EQ(G->RowHeights(3), now);
+  EXPECT_TRUE(log.isEmpty());
 }
 
 TEST_F(GridRichEditor, TabMovesAndOpensAgainUpAndDownLeaveWithoutMultilineCells) {
