@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
 #include <QScopeGuard>
 #include <QTest>
 #include <QWidget>
@@ -10,6 +13,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 
 #include "common/RecordingCanvas.h"
 #include "controls/ProUtil.h"
@@ -21,6 +25,7 @@
 #include "platform/os/Registry.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/Snapshot.h"
 #include "platform/ui/UxTheme.h"
 #include "tests/controls/ThemeFakes.h"
 #include "tests/grid/GridKeyInput.h"
@@ -855,6 +860,157 @@ TEST_F(GridFocusGlow, NoGlowWithoutTheFocusHelper) {
   ASSERT_TRUE(G->EditorMode());
   EXPECT_EQ(G->FocusWindow(), nullptr);
   EXPECT_EQ(TProStringGrid::FocusGlowGrid(), nullptr);
+}
+
+// ---------------------------------------------------------------------------
+// Pictures
+
+// Fills a small grid with a header, a sorted column, an active cell and a
+// selected block, so that a look shows its fixed, sorted, active and selected
+// colours.
+void FillSampleGrid(TProStringGrid* G) {
+  G->SetColCount(5);
+  G->SetRowCount(7);
+  G->SetDefaultRowHeight(20);
+  const int widths[] = {24, 64, 48, 56, 52};
+  for (int c = 0; c < 5; ++c) G->SetColWidths(c, widths[c]);
+  const char* header[] = {"", "Name", "Qty", "Price", "Code"};
+  const char* names[] = {"Apples", "Pears", "Plums", "Figs", "Limes", "Dates"};
+  for (int c = 1; c < 5; ++c) G->SetCells(c, 0, QLatin1String(header[c]));
+  for (int r = 1; r < 7; ++r) {
+    G->SetCells(0, r, QString::number(r));
+    G->SetCells(1, r, QLatin1String(names[r - 1]));
+    G->SetCells(2, r, QString::number(r * 7 % 11));
+    G->SetCells(3, r, QStringLiteral("%1.50").arg(r * 3));
+    G->SetCells(4, r, QStringLiteral("K-%1").arg(100 + r));
+  }
+  G->SetActiveCellShow(true);
+  G->SortSettings()->SetShow(true);
+  G->SortSettings()->SetColumn(2);
+  G->SetSelection(TGridRect{2, 2, 3, 4});
+}
+
+// One small grid in each of the ten looks and each of the sixteen styles,
+// labelled, on one sheet; written to ZIDI_SCREENSHOT_DIR when that names a
+// folder. Each grid starts fresh, so a style that keeps colours (Custom) shows
+// what it keeps of a new grid.
+TEST(GridLookSheet, EveryLookAndEveryStyleOnOneSheet) {
+  struct Tile {
+    QString Name;
+    std::function<void(TProStringGrid*)> Apply;
+  };
+  std::vector<Tile> tiles;
+  for (int l = glStandard; l <= glCustom; ++l) {
+    QString name = QStringLiteral("glCustom");
+    TProStringGrid::LookToString(TGridLook(l), name);
+    // Through glCustom, so that a new grid's own look (glXP) is applied too.
+    tiles.push_back({QStringLiteral("Look ") + name, [l](TProStringGrid* G) {
+                       G->SetLook(glCustom);
+                       G->SetLook(TGridLook(l));
+                     }});
+  }
+  const char* styles[] = {"Office2003Blue",   "Office2003Silver", "Office2003Olive",
+                          "Office2003Classic", "Office2007Luna",  "Office2007Obsidian",
+                          "WindowsXP",         "Whidbey",         "Custom",
+                          "Office2007Silver",  "WindowsVista",    "Windows7",
+                          "Terminal",          "Office2010Blue",  "Office2010Silver",
+                          "Office2010Black"};
+  static_assert(std::size(styles) == gsOffice2010Black + 1);
+  for (int st = gsOffice2003Blue; st <= gsOffice2010Black; ++st)
+    tiles.push_back({QStringLiteral("Style gs") + QLatin1String(styles[st]),
+                     [st](TProStringGrid* G) { G->SetStyle(TProGridStyle(st)); }});
+  ASSERT_EQ(tiles.size(), 26u);
+
+  // The grid shows all its cells without scroll bars.
+  const int gw = 264, gh = 164, label = 18, gap = 10, across = 6;
+  const int downs = (int(tiles.size()) + across - 1) / across;
+  QImage sheet(gap + across * (gw + gap), gap + downs * (label + gh + gap), QImage::Format_RGB32);
+  sheet.fill(QColor(0xF0, 0xF0, 0xF0));
+  QPainter p(&sheet);
+  QFont font = p.font();
+  font.setPixelSize(12);
+  p.setFont(font);
+  TShownForm f{gw + 20, gh + 20};
+  f.Show();
+  std::set<QByteArray> distinct;
+  for (int i = 0; i < int(tiles.size()); ++i) {
+    SCOPED_TRACE(tiles[i].Name.toStdString());
+    auto* g = new TProStringGrid(f.Form);
+    g->SetParent(f.Form);
+    g->SetBounds(0, 0, gw, gh);
+    FillSampleGrid(g);
+    tiles[i].Apply(g);
+    // Focused, so that the selection styles show their focused colours.
+    g->SetFocus();
+    QApplication::processEvents();
+    const QImage shot = GrabControl(g).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shot.size(), QSize(gw, gh));
+    distinct.insert(QByteArray(reinterpret_cast<const char*>(shot.constBits()), shot.sizeInBytes()));
+    const int x = gap + (i % across) * (gw + gap), y = gap + (i / across) * (label + gh + gap);
+    p.setPen(Qt::black);
+    p.drawText(QRect(x, y, gw, label), Qt::AlignLeft | Qt::AlignVCenter, tiles[i].Name);
+    p.drawImage(x, y + label, shot);
+    delete g;
+  }
+  p.end();
+  // The presets show: hardly two of them look alike (the custom look and
+  // style keep a new grid's colours, and some styles share their look's).
+  EXPECT_GE(distinct.size(), 20u);
+  const QString dir = qEnvironmentVariable("ZIDI_SCREENSHOT_DIR");
+  if (!dir.isEmpty()) {
+    EXPECT_TRUE(sheet.save(dir + QStringLiteral("/grid-looks-and-styles.png"), "PNG"));
+  }
+}
+
+// The glow around an edited cell: as the screen shows it (a build without
+// per-pixel translucency may show it otherwise) and as the glow picture
+// blended over the grid, side by side and enlarged; written to
+// ZIDI_SCREENSHOT_DIR when that names a folder.
+TEST_F(GridFocusGlow, APictureOfTheGlow) {
+  G->SetCells(2, 3, QStringLiteral("edited"));
+  Open();
+  TGridFocusWindow* w = G->FocusWindow();
+  ASSERT_NE(w, nullptr);
+  ASSERT_TRUE(w->Visible());
+  QApplication::processEvents();
+  const TRect cell = G->CellRect(2, 3);
+  // The area around the cell, 20 pixels each way.
+  const TRect area(cell.Left - 20, cell.Top - 20, cell.Right + 20, cell.Bottom + 20);
+  const TPoint at = G->ClientToScreen(TPoint(area.Left, area.Top));
+  QImage screen = QGuiApplication::primaryScreen()
+                      ->grabWindow(0, at.X, at.Y, area.Width(), area.Height())
+                      .toImage()
+                      .convertToFormat(QImage::Format_RGB32);
+  // The grid with the glow window's own picture blended over it, cut to the
+  // window's region.
+  QImage blended = GrabControl(G).convertToFormat(QImage::Format_RGB32);
+  {
+    QPainter p(&blended);
+    const TPoint wAt = G->ScreenToClient(TPoint(w->Left(), w->Top()));
+    p.setClipRegion(w->View()->mask().translated(wAt.X, wAt.Y));
+    p.drawImage(wAt.X, wAt.Y, GrabControl(w));
+  }
+  blended = blended.copy(area.Left, area.Top, area.Width(), area.Height());
+  // The ring is the glow's colour: more blue than red, where the cell's
+  // neighbours are white, grey or black.
+  const QRgb ring = blended.pixel(20 - 2, 20 + cell.Height() / 2);
+  EXPECT_GT(qBlue(ring), qRed(ring) + 20) << std::hex << ring;
+  const int zoom = 4, label = 18;
+  QImage sheet(2 * area.Width() * zoom + 30, area.Height() * zoom + label + 20, QImage::Format_RGB32);
+  sheet.fill(Qt::white);
+  QPainter p(&sheet);
+  p.drawText(QRect(10, 4, area.Width() * zoom, label), Qt::AlignLeft, QStringLiteral("On the screen"));
+  p.drawText(QRect(20 + area.Width() * zoom, 4, area.Width() * zoom, label), Qt::AlignLeft,
+             QStringLiteral("Glow picture over the grid"));
+  if (!screen.isNull())
+    p.drawImage(QRect(10, label + 8, area.Width() * zoom, area.Height() * zoom), screen);
+  p.drawImage(QRect(20 + area.Width() * zoom, label + 8, area.Width() * zoom, area.Height() * zoom),
+              blended);
+  p.end();
+  const QString dir = qEnvironmentVariable("ZIDI_SCREENSHOT_DIR");
+  if (!dir.isEmpty()) {
+    EXPECT_TRUE(sheet.save(dir + QStringLiteral("/grid-focus-glow.png"), "PNG"));
+  }
 }
 
 }  // namespace
