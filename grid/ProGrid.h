@@ -2199,6 +2199,16 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
 
  protected:
   void CMDesignHitTest(TCMHitTest& Message) override;
+  // The design panel's line height and the widths of its three items' texts,
+  // measured in the panel's font (Tahoma 8); the panel's layout and its hit
+  // areas follow from them.
+  struct TDesignHelperMetrics {
+    int LineHeight = 0;
+    int EditWidth = 0;    // "Allow edit"
+    int ColNrsWidth = 0;  // "Column numbers"
+    int LookWidth = 0;    // "Set look: " and the look's caption
+  };
+  virtual TDesignHelperMetrics DesignHelperMetrics();
 
  private:
   // After loading: the REZ preset once more, the Office theme followed.

@@ -43,32 +43,40 @@ QString LookItemText(TGridLook Look) {
 
 }  // namespace
 
-TRect TProStringGrid::DesignHelperRect() {
+TProStringGrid::TDesignHelperMetrics TProStringGrid::DesignHelperMetrics() {
   TBitmap measure(1, 1);
-  SetPanelFont(measure.Canvas());
-  const int lh = LineHeight(measure.Canvas());
+  TCanvas* m = measure.Canvas();
+  SetPanelFont(m);
+  TDesignHelperMetrics r;
+  r.LineHeight = LineHeight(m);
+  r.EditWidth = m->TextWidth(kAllowEdit);
+  r.ColNrsWidth = m->TextWidth(kColumnNumbers);
+  r.LookWidth = m->TextWidth(LookItemText(Look()));
+  return r;
+}
+
+TRect TProStringGrid::DesignHelperRect() {
+  const int lh = DesignHelperMetrics().LineHeight;
   const TRect c = ClientRect();
   return TRect(c.Right - kPanelWidth, c.Bottom - 4 * lh - 10, c.Right, c.Bottom);
 }
 
 int TProStringGrid::DesignHelperHitTest(int X, int Y) {
-  TBitmap measure(1, 1);
-  TCanvas* m = measure.Canvas();
-  SetPanelFont(m);
-  const int lh = LineHeight(m);
+  const TDesignHelperMetrics m = DesignHelperMetrics();
+  const int lh = m.LineHeight;
   const TRect c = ClientRect();
-  const TRect p = DesignHelperRect();
+  const TRect p(c.Right - kPanelWidth, c.Bottom - 4 * lh - 10, c.Right, c.Bottom);
   const int left = c.Right - kPanelWidth;
+  // The areas are tested close box first: where an item's area reaches into
+  // the close box's, the item wins.
   int hit = -1;
   if (X > c.Right - 16 && Y > p.Top && Y < p.Top + 16) hit = 4;
-  if (X > left && X < c.Right - 132 + m->TextWidth(kAllowEdit) && Y > p.Top + lh + 4 &&
-      Y < p.Top + 2 * lh + 4)
+  if (X > left && X < c.Right - 132 + m.EditWidth && Y > p.Top + lh + 4 && Y < p.Top + 2 * lh + 4)
     hit = 1;
-  if (X > left && X < c.Right - 132 + m->TextWidth(kColumnNumbers) && Y > p.Top + 2 * lh + 4 &&
+  if (X > left && X < c.Right - 132 + m.ColNrsWidth && Y > p.Top + 2 * lh + 4 &&
       Y < p.Top + 3 * lh + 4)
     hit = 2;
-  if (X > left && X < left + m->TextWidth(LookItemText(Look())) && Y > p.Top + 3 * lh + 4 &&
-      Y < p.Top + 4 * lh + 4)
+  if (X > left && X < left + m.LookWidth && Y > p.Top + 3 * lh + 4 && Y < p.Top + 4 * lh + 4)
     hit = 3;
   return hit;
 }
@@ -82,7 +90,7 @@ void TProStringGrid::PaintDesignHelper() {
   c->Brush()->SetColor(clInfoBk);
   c->Brush()->SetStyle(bsSolid);
   c->Pen()->SetColor(TColor(0x808080));
-  const int lh = LineHeight(c);
+  const int lh = DesignHelperMetrics().LineHeight;
   const TRect p = DesignHelperRect();
   c->Rectangle(p);
   c->TextOut(p.Left + 4, p.Top + 4, QStringLiteral("Quick config [v%1]").arg(Version()));

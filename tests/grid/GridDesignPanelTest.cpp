@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
+#include <optional>
 
 #include "common/RecordingCanvas.h"
 #include "grid/ProGrid.h"
@@ -26,7 +27,17 @@ class TPanelGrid : public TProStringGrid {
     Clips.push_back(Canvas()->ClipRect());
     TProStringGrid::Paint();
   }
+  // Measurements of a panel font other than the standard one, when set.
+  TDesignHelperMetrics DesignHelperMetrics() override {
+    return Forced ? *Forced : TProStringGrid::DesignHelperMetrics();
+  }
+  void ForceFont(int LineHeight, int EditWidth) {
+    Forced = TProStringGrid::DesignHelperMetrics();
+    Forced->LineHeight = LineHeight;
+    Forced->EditWidth = EditWidth;
+  }
   std::vector<TRect> Clips;
+  std::optional<TDesignHelperMetrics> Forced;
 };
 
 // The panel's line height: "gh" in Tahoma 8, plus 2.
@@ -112,6 +123,40 @@ TEST_F(GridDesignPanel, HitTable) {
   };
   for (const Case& k : cases)
     EXPECT_EQ(G->DesignHelperHitTest(k.Pt.X, k.Pt.Y), k.Item) << k.Pt.X << "," << k.Pt.Y;
+}
+
+// A short, wide panel font makes "Allow edit" reach into the close box's area:
+// where both areas hold a point, it counts as the item.
+TEST_F(GridDesignPanel, AnItemOverlappingTheCloseBoxWins) {
+  Make(true);
+  // In the standard font the two areas lie apart.
+  ASSERT_GT(LH, 11);
+  const TPoint both(C.Right - 8, P.Top + 15);
+  EXPECT_EQ(G->DesignHelperHitTest(both.X, both.Y), 4);
+  // A line of 10 pixels and "Allow edit" 130 pixels wide: the item's area runs
+  // from P.Top + 14 to P.Top + 24 and up to C.Right - 2.
+  G->ForceFont(10, 130);
+  const TRect p = G->DesignHelperRect();
+  ASSERT_EQ(p.Top, C.Bottom - 50);
+  struct Case {
+    TPoint Pt;
+    int Item;
+  };
+  const Case cases[] = {
+      {TPoint(C.Right - 8, p.Top + 15), 1},  // in both areas
+      {TPoint(C.Right - 3, p.Top + 15), 1},
+      {TPoint(C.Right - 8, p.Top + 14), 4},  // above the item's area
+      {TPoint(C.Right - 8, p.Top + 8), 4},
+      {TPoint(C.Right - 2, p.Top + 15), 4},  // right of the item's area
+      {TPoint(C.Right - 8, p.Top + 16), 1},  // below the close box's area
+  };
+  for (const Case& k : cases)
+    EXPECT_EQ(G->DesignHelperHitTest(k.Pt.X, k.Pt.Y), k.Item) << k.Pt.X << "," << k.Pt.Y;
+  // A click there acts on the item, not on the close box.
+  G->SetOptions(G->Options() + goEditing);
+  G->DesignHelperClick(C.Right - 8, p.Top + 15);
+  EXPECT_FALSE(G->Options().contains(goEditing));
+  EXPECT_TRUE(G->ShowDesignHelper());
 }
 
 TEST_F(GridDesignPanel, AllowEditTogglesEditingAndTheFormWidthComesBack) {

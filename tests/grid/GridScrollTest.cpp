@@ -101,8 +101,15 @@ TEST_F(GridScroll, BadScrollSettingsAreRefusedAndChangeNothing) {
     EXPECT_EQ(G->ScrollBars(), ssNone);
     EXPECT_NE(G->MetroScrollBar(true), nullptr);
   }
-  EXPECT_THROW(G->SetScrollWidth(-1), EProGridError);
-  EXPECT_EQ(G->ScrollWidth(), 17);
+  for (int bad : {-1, -40}) {
+    try {
+      G->SetScrollWidth(bad);
+      ADD_FAILURE() << "no error for " << bad;
+    } catch (const EProGridError& e) {
+      EXPECT_EQ(e.Message(), QStringLiteral("Invalid scroll width %1: it cannot be negative").arg(bad));
+    }
+    EXPECT_EQ(G->ScrollWidth(), 17);
+  }
   G->SetScrollWidth(0);
   EXPECT_EQ(G->ScrollWidth(), 0);
 }

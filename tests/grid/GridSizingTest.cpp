@@ -182,6 +182,27 @@ TEST_F(GridUserSizing, TheEndEventsFollowUserSizingOnly) {
   EXPECT_EQ(Log, QStringList{"end row 3"});
 }
 
+// A row that had no height when the user began sizing it gives no ratio: the
+// other rows keep their heights.
+TEST_F(GridUserSizing, SizingARowThatStartedAtZeroSizesNothingElse) {
+  G->MouseActions()->SetAllRowSize(true);
+  G->SetRowHeights(1, 0);
+  // The first scrolling row's edge lies on the fixed row's bottom; a row of no
+  // height is only under the mouse where it comes first.
+  const int y = G->CellRect(0, 0).Bottom + 1;
+  QTest::mousePress(G->View(), Qt::LeftButton, {}, QPoint(20, y));
+  ASSERT_EQ(G->GridState(), gsRowSizing);
+  QTest::mouseMove(G->View(), QPoint(20, y + 10));
+  QTest::mouseMove(G->View(), QPoint(20, y + 20));
+  QTest::mouseRelease(G->View(), Qt::LeftButton, {}, QPoint(20, y + 20));
+  EXPECT_EQ(Log, QStringList{"end row 1"});
+  EXPECT_GT(G->RowHeights(1), 0);
+  for (int r = 0; r < 10; ++r)
+    if (r != 1) {
+      EXPECT_EQ(G->RowHeights(r), 24) << r;
+    }
+}
+
 TEST_F(GridUserSizing, SizingEdgesAsATable) {
   struct Case {
     int X, Y;

@@ -3,12 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
 #include <QScopeGuard>
 #include <QTest>
 #include <QWidget>
+#include <array>
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 
 #include "common/RecordingCanvas.h"
 #include "controls/ProUtil.h"
@@ -20,6 +25,7 @@
 #include "platform/os/Registry.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/Snapshot.h"
 #include "platform/ui/UxTheme.h"
 #include "tests/controls/ThemeFakes.h"
 #include "tests/grid/GridKeyInput.h"
@@ -92,60 +98,112 @@ TEST(GridLookPreset, CustomKeepsTheColoursButForcesScrollBarsAndBorder) {
 
 // Every look, set on a grid whose colours were spoiled first.
 TEST(GridLookPreset, ColourWritesOfEveryLook) {
+  // The fixed-cell hover and pressed colours: From, To, MirrorFrom, MirrorTo.
+  using TFour = std::array<TColor, 4>;
   struct Case {
     TGridLook Look;
-    TColor GradFrom, GradTo;  // of the control look
-    TColor Selection, SelectionText, ActiveCell;
+    TColor GradFrom, GradTo;      // of the control look
+    TColor MirrorFrom, MirrorTo;  // of the control look and the grid's REZ mirror
+    TColor Selection, SelectionTo, SelectionText;
+    TColor ActiveCell, ActiveCellTo;
     TGridSelectionStyle SelStyle;
     TColor FooterFrom, FooterTo;
     TColor GridLine, FixedLine;
     std::optional<TColor> Fixed;
+    TColor HeaderColor;  // of the sort settings
+    TFour Hover, Down;
   };
-  const TColor xpFace = RGB(clBtnFace);
+  const TColor N = clNone, R = clRed, xpFace = RGB(clBtnFace);
+  // What the spoiling left: the looks that do not write a colour keep it.
+  const TFour spoilt = {R, R, R, R};
+  // glREZ and glXP give the fixed cells grey hover and pressed colours.
+  const TFour xpHover = {0xCFD0D1, 0xBEC6C8, 0xBEC6C8, 0xABBCBF};
+  const TFour xpDown = {0x868788, 0x737C7E, 0x737C7E, 0x627376};
   const Case cases[] = {
-      {glStandard, clBtnFace, clNone, clHighlight, clHighlightText, 0x808080, ssDefault, clBtnFace,
-       clBtnFace, 0xC0C0C0, 0x808080, clBtnFace},
-      {glSoft, clBtnFace, clNone, clHighlight, clHighlightText, 0x808080, ssDefault, clBtnFace,
-       clBtnFace, 0xC0C0C0, 0x808080, clBtnFace},
-      {glClassic, clBtnFace, clNone, clHighlight, clHighlightText, 0x808080, ssDefault, clBtnFace,
-       clBtnFace, 0xC0C0C0, 0x808080, clBtnFace},
-      {glREZ, 0xFFFFFF, 0xC0C0C0, 0xEACAB6, 0, 0xEACAB6, ssDefault, 0xFFFFFF, xpFace, 0xC0C0C0,
-       0x808080, std::nullopt},
-      {glListView, 0xFFFFFF, clBtnFace, clHighlight, clHighlightText, 0x808080, ssDefault,
-       clBtnFace, clBtnFace, 0xC0C0C0, 0x808080, std::nullopt},
-      // The three style looks take their style's colours.
-      {glVista, clNone, clNone, 0xEACAB6, 0, 0xFDF8F1, ssVista, 0xFFFFFF, 0xF4F2F1, 0xECECF0,
-       0xD4D2D1, std::nullopt},
-      {glWin7, clNone, clNone, 0xEACAB6, 0, 0xFCEBDC, ssWin7, 0xFDFCFA, 0xF7E9DD, 0xECECF0,
-       0xD4D2D1, std::nullopt},
-      {glOffice2007, 0xFBF9F6, 0xE8DBD2, 0x5EC1F1, 0, 0x9DD8F9, ssOffice2007, 0xFBF9F6, clNone,
-       0xF1EDEB, 0xD1BBA4, std::nullopt},
+      {glStandard, clBtnFace, N, N, N, clHighlight, R, clHighlightText, 0x808080, N, ssDefault,
+       clBtnFace, clBtnFace, 0xC0C0C0, 0x808080, clBtnFace, N, spoilt, spoilt},
+      {glSoft, clBtnFace, N, N, N, clHighlight, R, clHighlightText, 0x808080, N, ssDefault,
+       clBtnFace, clBtnFace, 0xC0C0C0, 0x808080, clBtnFace, N, spoilt, spoilt},
+      {glClassic, clBtnFace, N, N, N, clHighlight, R, clHighlightText, 0x808080, N, ssDefault,
+       clBtnFace, clBtnFace, 0xC0C0C0, 0x808080, clBtnFace, N, spoilt, spoilt},
+      {glREZ, 0xFFFFFF, 0xC0C0C0, N, N, 0xEACAB6, N, 0, 0xEACAB6, N, ssDefault, 0xFFFFFF, xpFace,
+       0xC0C0C0, 0x808080, std::nullopt, N, xpHover, xpDown},
+      {glXP, 0xFFFFFF, clBtnFace, N, N, 0xEACAB6, N, 0, 0xEACAB6, N, ssDefault, 0xFFFFFF, xpFace,
+       0xC0C0C0, 0x808080, std::nullopt, N, xpHover, xpDown},
+      {glListView, 0xFFFFFF, clBtnFace, N, N, clHighlight, R, clHighlightText, 0x808080, N,
+       ssDefault, clBtnFace, clBtnFace, 0xC0C0C0, 0x808080, std::nullopt, N, spoilt, spoilt},
+      // The three style looks take their style's colours, the mirror halves and
+      // sorted header colours included.
+      {glVista, N, N, 0xFAF8F7, 0xF4F2F1, 0xEACAB6, N, 0, 0xFDF8F1, 0xFCEFD5, ssVista, 0xFFFFFF,
+       0xF4F2F1, 0xECECF0, 0xD4D2D1, std::nullopt, 0xFCF9F2,
+       TFour{0xFFF7E3, 0xFFF7E3, 0xFFEDBD, 0xFBE7B7}, TFour{0xF9E4BC, 0xF9E4BC, 0xF7D68D, 0xF5D18A}},
+      {glWin7, N, N, 0xF4E6DC, 0xF7E9DD, 0xEACAB6, N, 0, 0xFCEBDC, 0xFCDBC1, ssWin7, 0xFDFCFA,
+       0xF7E9DD, 0xECECF0, 0xD4D2D1, std::nullopt, 0xFCF9F2,
+       TFour{0xFEFBF8, 0xFAF2ED, 0xF4E4D7, 0xE8D2C1}, TFour{0xF1E8DD, 0xF1E4D8, 0xECDBCF, 0xEDDCCF}},
+      {glOffice2007, 0xFBF9F6, 0xE8DBD2, N, N, 0x5EC1F1, N, 0, 0x9DD8F9, 0x5EC1F1, ssOffice2007,
+       0xFBF9F6, N, 0xF1EDEB, 0xD1BBA4, std::nullopt, N,
+       TFour{0xE4E2DF, 0xDBD3CD, 0xDBD3CD, 0xD2C5BC}, TFour{0xE4C19D, 0xE4C19D, 0xE4C19D, 0xE4C19D}},
   };
   for (const Case& k : cases) {
     TProStringGrid g(nullptr);
     g.SetLook(glCustom);
-    g.SetSelectionColor(clRed);
-    g.SetSelectionTextColor(clRed);
-    g.SetActiveCellColor(clRed);
-    g.SetGridLineColor(clRed);
-    g.SetGridFixedLineColor(clRed);
-    g.SetFixedColor(clRed);
-    g.SearchFooter()->SetColor(clRed);
-    g.SearchFooter()->SetColorTo(clRed);
+    TControlLook* cl = g.ControlLook();
+    g.SetSelectionColor(R);
+    g.SetSelectionColorTo(R);
+    g.SetSelectionTextColor(R);
+    g.SetActiveCellColor(R);
+    g.SetActiveCellColorTo(R);
+    g.SetGridLineColor(R);
+    g.SetGridFixedLineColor(R);
+    g.SetFixedColor(R);
+    g.SearchFooter()->SetColor(R);
+    g.SearchFooter()->SetColorTo(R);
+    cl->SetFixedGradientMirrorFrom(R);
+    cl->SetFixedGradientMirrorTo(R);
+    cl->SetFixedGradientHoverFrom(R);
+    cl->SetFixedGradientHoverTo(R);
+    cl->SetFixedGradientHoverMirrorFrom(R);
+    cl->SetFixedGradientHoverMirrorTo(R);
+    cl->SetFixedGradientDownFrom(R);
+    cl->SetFixedGradientDownTo(R);
+    cl->SetFixedGradientDownMirrorFrom(R);
+    cl->SetFixedGradientDownMirrorTo(R);
+    g.SortSettings()->SetHeaderColor(R);
+    g.SetScrollType(ssMetro);
+    g.SetBorderStyle(bsNone);
+    g.SetBorderColor(R);
+    ASSERT_EQ(g.REZGradientMirrorFrom(), R);
+
     g.SetLook(k.Look);
     SCOPED_TRACE(k.Look);
     EXPECT_EQ(g.Look(), k.Look);
-    EXPECT_EQ(g.ControlLook()->FixedGradientFrom(), k.GradFrom);
-    EXPECT_EQ(g.ControlLook()->FixedGradientTo(), k.GradTo);
+    EXPECT_EQ(cl->FixedGradientFrom(), k.GradFrom);
+    EXPECT_EQ(cl->FixedGradientTo(), k.GradTo);
+    EXPECT_EQ(cl->FixedGradientMirrorFrom(), k.MirrorFrom);
+    EXPECT_EQ(cl->FixedGradientMirrorTo(), k.MirrorTo);
+    EXPECT_EQ(g.REZGradientMirrorFrom(), k.MirrorFrom);
+    EXPECT_EQ(g.REZGradientMirrorTo(), k.MirrorTo);
     EXPECT_EQ(g.SelectionColor(), k.Selection);
+    EXPECT_EQ(g.SelectionColorTo(), k.SelectionTo);
     EXPECT_EQ(g.SelectionTextColor(), k.SelectionText);
     EXPECT_EQ(g.ActiveCellColor(), k.ActiveCell);
+    EXPECT_EQ(g.ActiveCellColorTo(), k.ActiveCellTo);
     EXPECT_EQ(g.SelectionStyle(), k.SelStyle);
     EXPECT_EQ(g.SearchFooter()->Color(), k.FooterFrom);
     EXPECT_EQ(g.SearchFooter()->ColorTo(), k.FooterTo);
     EXPECT_EQ(g.GridLineColor(), k.GridLine);
     EXPECT_EQ(g.GridFixedLineColor(), k.FixedLine);
-    EXPECT_EQ(g.FixedColor(), k.Fixed.value_or(clRed));
+    EXPECT_EQ(g.FixedColor(), k.Fixed.value_or(R));
+    EXPECT_EQ(g.SortSettings()->HeaderColor(), k.HeaderColor);
+    EXPECT_EQ((TFour{cl->FixedGradientHoverFrom(), cl->FixedGradientHoverTo(),
+                     cl->FixedGradientHoverMirrorFrom(), cl->FixedGradientHoverMirrorTo()}),
+              k.Hover);
+    EXPECT_EQ((TFour{cl->FixedGradientDownFrom(), cl->FixedGradientDownTo(),
+                     cl->FixedGradientDownMirrorFrom(), cl->FixedGradientDownMirrorTo()}),
+              k.Down);
+    // Every look ends with standard scroll bars and a single border.
+    EXPECT_EQ(g.ScrollType(), ssNormal);
+    EXPECT_EQ(g.BorderStyle(), bsSingle);
     EXPECT_EQ(g.BorderColor(), TColor(0xB99D7F));
   }
 }
@@ -177,29 +235,43 @@ TEST(GridLookPreset, ValuesOutsideTheirEnumerationAreRefused) {
   TProStringGrid g(nullptr);
   g.SetSelectionColor(clRed);
   g.SetScrollType(ssMetro);
+  g.SetActiveCellColor(clLime);
+  g.SortSettings()->SetHeaderColor(clLime);
+  const TColor rez = g.REZGradientFrom(), hover = g.ControlLook()->FixedGradientHoverFrom();
   const auto unchanged = [&] {
     EXPECT_EQ(g.Look(), glXP);
     EXPECT_EQ(g.SelectionColor(), clRed);
+    EXPECT_EQ(g.ActiveCellColor(), clLime);
+    EXPECT_EQ(g.SortSettings()->HeaderColor(), clLime);
+    EXPECT_EQ(g.REZGradientFrom(), rez);
+    EXPECT_EQ(g.ControlLook()->FixedGradientHoverFrom(), hover);
     EXPECT_EQ(g.ScrollType(), ssMetro);
     EXPECT_EQ(g.ComponentStyle(), tsCustom);
   };
-  try {
-    g.SetLook(static_cast<TGridLook>(10));
-    ADD_FAILURE() << "no error";
-  } catch (const EProGridError& E) {
-    EXPECT_EQ(E.Message(), "Invalid look value 10");
+  struct Case {
+    std::function<void()> Set;
+    const char* Message;
+  };
+  const Case cases[] = {
+      {[&] { g.SetLook(static_cast<TGridLook>(10)); }, "Invalid look value 10"},
+      {[&] { g.SetLook(static_cast<TGridLook>(-1)); }, "Invalid look value -1"},
+      {[&] { g.SetStyle(static_cast<TProGridStyle>(16)); }, "Invalid style value 16"},
+      {[&] { g.SetStyle(static_cast<TProGridStyle>(-1)); }, "Invalid style value -1"},
+      {[&] { g.SetComponentStyle(static_cast<TProStyle>(16)); }, "Invalid style value 16"},
+      {[&] { g.SetComponentStyle(static_cast<TProStyle>(-3)); }, "Invalid style value -3"},
+      {[&] { g.SetTheme(static_cast<TXPColorScheme>(5)); }, "Invalid colour scheme value 5"},
+      {[&] { g.SetTheme(static_cast<TXPColorScheme>(-1)); }, "Invalid colour scheme value -1"},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.Message);
+    try {
+      k.Set();
+      ADD_FAILURE() << "no error";
+    } catch (const EProGridError& E) {
+      EXPECT_EQ(E.Message(), QLatin1String(k.Message));
+    }
+    unchanged();
   }
-  unchanged();
-  EXPECT_THROW(g.SetLook(static_cast<TGridLook>(-1)), EProGridError);
-  EXPECT_THROW(g.SetStyle(static_cast<TProGridStyle>(16)), EProGridError);
-  EXPECT_THROW(g.SetComponentStyle(static_cast<TProStyle>(16)), EProGridError);
-  try {
-    g.SetTheme(static_cast<TXPColorScheme>(5));
-    ADD_FAILURE() << "no error";
-  } catch (const EProGridError& E) {
-    EXPECT_EQ(E.Message(), "Invalid colour scheme value 5");
-  }
-  unchanged();
 }
 
 // ---------------------------------------------------------------------------
@@ -251,70 +323,102 @@ TEST(GridDisplaySetters, XYOffsetRepaintsAndTheUpdateStoresOnly) {
 // ---------------------------------------------------------------------------
 // Styles
 
+// The hover and pressed colours of the fixed cells: From, To, MirrorFrom,
+// MirrorTo, Border; the sorted header colours: Color, To, Mirror, MirrorTo.
+using TFive = std::array<TColor, 5>;
+using THeader = std::array<TColor, 4>;
+
 struct StyleCase {
-  TProGridStyle Style;
   TGridLook Look;
   TColor REZFrom, REZTo, MirrorFrom, MirrorTo;
-  TColor LookFrom, LookTo;  // the control look's pair afterwards
+  TColor LookFrom, LookTo;              // the control look's pair afterwards
+  TColor LookMirrorFrom, LookMirrorTo;  // and its mirror pair
   TColor ActiveFrom, ActiveTo;
   TColor Selection, SelectionTo, SelectionText;
   TGridSelectionStyle SelStyle;
   TColor GridLine, FixedLine;
   TColor FooterFrom, FooterTo;
-  TColor HoverFrom, HoverBorder, DownFrom, DownBorder;
-  TColor Header, HeaderMirrorTo;
+  TFive Hover, Down;
+  THeader Header;
 };
 
 // Starting from a fresh grid (glXP, white to button face).
 TEST(GridStylePresets, EveryStyleWithEveryPropertyItSets) {
   const TColor N = clNone, white = 0xFFFFFF, face = RGB(clBtnFace);
   const TColor gold = 0x94E6FB, orange = 0x1595EE;
-  // Fresh control look after Init, where a style leaves them.
-  const TColor hf = 0xFFFFFF, hb = 0xC0C0C0, df = 0xC0C0C0, db = 0x808080;
-  const StyleCase cases[] = {
-      {gsOffice2003Blue, glXP, 0xFCE1CB, 0xE0A57D, N, N, 0xFCE1CB, 0xE0A57D, gold, orange, gold,
-       orange, 0, ssDefault, 0xC0C0C0, 0x808080, 0xFCE1CB, N, hf, hb, df, db, N, N},
-      {gsOffice2003Silver, glXP, 0xECE2E1, 0xB39698, N, N, 0xECE2E1, 0xB39698, gold, orange, gold,
-       orange, 0, ssDefault, 0xC0C0C0, 0x808080, 0xECE2E1, N, hf, hb, df, db, N, N},
-      {gsOffice2003Olive, glXP, 0xCFF0EA, 0x8CC0B1, N, N, 0xCFF0EA, 0x8CC0B1, gold, orange, gold,
-       orange, 0, ssDefault, 0xC0C0C0, 0x808080, 0xCFF0EA, N, hf, hb, df, db, N, N},
-      {gsOffice2003Classic, glXP, white, 0xCCD4D8, N, N, N, N, 0xD8D5D4, 0xD8D5D4, clHighlight, N,
-       clHighlightText, ssDefault, 0xC0C0C0, 0x808080, white, N, hf, hb, df, db, N, N},
-      {gsOffice2007Luna, glOffice2007, 0xFBF9F6, 0xE8DBD2, N, N, 0xFBF9F6, 0xE8DBD2, 0x9DD8F9,
-       0x5EC1F1, 0x5EC1F1, N, 0, ssOffice2007, 0xF1EDEB, 0xD1BBA4, 0xFBF9F6, N, 0xE4E2DF,
-       0xB79F87, 0xE4C19D, 0xE4C19D, N, N},
+  // The fresh control look after Init, where a style leaves them.
+  const TFive initHover = {0xFFFFFF, 0x808080, N, N, 0xC0C0C0};
+  const TFive initDown = {0xC0C0C0, 0x808080, N, N, 0x808080};
+  const THeader noHeader = {N, N, N, N};
+  // Office 2007 Luna's, which the Office 2007 look applies first.
+  const TFive lunaHover = {0xE4E2DF, 0xDBD3CD, 0xDBD3CD, 0xD2C5BC, 0xB79F87};
+  const TFive lunaDown = {0xE4C19D, 0xE4C19D, 0xE4C19D, 0xE4C19D, 0xE4C19D};
+  // The three Office 2010 styles share them.
+  const TFive o10Hover = {0x6BDFFF, 0xAFEFFF, 0xAFEFFF, 0xE6FCFF, 0x3ABFE8};
+  const TFive o10Down = {0x5BD5FF, 0x64E0FF, 0x64E0FF, 0x71EFFF, 0x308AC2};
+  const THeader winHeader = {0xFCF9F2, 0xFCF9F2, 0xF9F1E1, 0xF6ECD8};
+  const std::map<TProGridStyle, StyleCase> cases = {
+      {gsOffice2003Blue,
+       {glXP, 0xFCE1CB, 0xE0A57D, N, N, 0xFCE1CB, 0xE0A57D, N, N, gold, orange, gold, orange, 0,
+        ssDefault, 0xC0C0C0, 0x808080, 0xFCE1CB, N, initHover, initDown, noHeader}},
+      {gsOffice2003Silver,
+       {glXP, 0xECE2E1, 0xB39698, N, N, 0xECE2E1, 0xB39698, N, N, gold, orange, gold, orange, 0,
+        ssDefault, 0xC0C0C0, 0x808080, 0xECE2E1, N, initHover, initDown, noHeader}},
+      {gsOffice2003Olive,
+       {glXP, 0xCFF0EA, 0x8CC0B1, N, N, 0xCFF0EA, 0x8CC0B1, N, N, gold, orange, gold, orange, 0,
+        ssDefault, 0xC0C0C0, 0x808080, 0xCFF0EA, N, initHover, initDown, noHeader}},
+      {gsOffice2003Classic,
+       {glXP, white, 0xCCD4D8, N, N, N, N, N, N, 0xD8D5D4, 0xD8D5D4, clHighlight, N,
+        clHighlightText, ssDefault, 0xC0C0C0, 0x808080, white, N, initHover, initDown, noHeader}},
+      {gsOffice2007Luna,
+       {glOffice2007, 0xFBF9F6, 0xE8DBD2, N, N, 0xFBF9F6, 0xE8DBD2, N, N, 0x9DD8F9, 0x5EC1F1,
+        0x5EC1F1, N, 0, ssOffice2007, 0xF1EDEB, 0xD1BBA4, 0xFBF9F6, N, lunaHover, lunaDown,
+        noHeader}},
       // The Office 2007 look applies Luna first: its selection style and its
       // hover and pressed colours stay where this style names none.
-      {gsOffice2007Obsidian, glOffice2007, 0xF7F7F7, 0xDEDEDE, N, N, 0xF7F7F7, 0xDEDEDE, 0x9DD8F9,
-       0x5EC1F1, 0x5EC1F1, N, 0, ssOffice2007, 0xE5D7D0, 0x808080, 0xF7F7F7, N, 0xE4E2DF,
-       0xB79F87, 0xE4C19D, 0xE4C19D, N, N},
-      {gsWindowsXP, glXP, face, face, N, N, N, N, clBtnFace, clBtnFace, clHighlight, N,
-       clHighlightText, ssDefault, 0xC0C0C0, 0x808080, clBtnFace, N, hf, hb, df, db, N, N},
-      {gsWhidbey, glXP, white, face, N, N, N, N, gold, orange, clHighlight, N, clHighlightText,
-       ssDefault, 0xC0C0C0, 0x808080, white, N, hf, hb, df, db, N, N},
-      {gsOffice2007Silver, glOffice2007, 0xF3F3F1, 0xCAC9C8, N, N, 0xF3F3F1, 0xCAC9C8, 0x99CCFF,
-       0x699CFF, 0x95C7F5, N, 0, ssOffice2007, 0xE5D7D0, 0x808080, 0xF3F3F1, N, 0xE4E2DF,
-       0xB79F87, 0xE4C19D, 0xE4C19D, N, N},
-      {gsWindowsVista, glVista, white, white, 0xFAF8F7, 0xF4F2F1, N, N, 0xFDF8F1, 0xFCEFD5,
-       0xEACAB6, N, 0, ssVista, 0xECECF0, 0xD4D2D1, white, 0xF4F2F1, 0xFFF7E3, 0xE3C993,
-       0xF9E4BC, 0xAE904F, 0xFCF9F2, 0xF6ECD8},
-      {gsWindows7, glWin7, 0xFDFCFA, 0xFAF0E6, 0xF4E6DC, 0xF7E9DD, N, N, 0xFCEBDC, 0xFCDBC1,
-       0xEACAB6, N, 0, ssWin7, 0xECECF0, 0xD4D2D1, 0xFDFCFA, 0xF7E9DD, 0xFEFBF8, 0xEEE8E3,
-       0xF1E8DD, 0xD5BCAA, 0xFCF9F2, 0xF6ECD8},
-      {gsOffice2010Blue, glOffice2007, 0xF5E7DA, 0xF5E7DA, 0xF5E7DA, 0xF5E7DA, N, N, 0x5BD5FF,
-       0x71EFFF, 0xFFDBB7, N, 0, ssOffice2007, 0xC0C0C0, 0xC7B0A0, 0xF5E7DA, 0xF5E7DA, 0x6BDFFF,
-       0x3ABFE8, 0x5BD5FF, 0x308AC2, 0xD6CEC7, 0xD6CEC7},
-      {gsOffice2010Silver, glOffice2007, 0xE8E3DF, 0xE8E3DF, 0xE8E3DF, 0xE8E3DF, N, N, 0x5BD5FF,
-       0x71EFFF, 0xFFDBB7, N, 0, ssOffice2007, 0xC0C0C0, 0xBAB5B1, 0xE8E3DF, 0xE8E3DF, 0x6BDFFF,
-       0x3ABFE8, 0x5BD5FF, 0x308AC2, 0xAAAAAA, 0xAAAAAA},
-      {gsOffice2010Black, glOffice2007, 0x6A6A6A, 0x6A6A6A, 0x6A6A6A, 0x6A6A6A, N, N, 0x5BD5FF,
-       0x71EFFF, 0xFFDBB7, N, 0, ssOffice2007, 0xC0C0C0, 0x444444, 0x6A6A6A, 0x6A6A6A, 0x6BDFFF,
-       0x3ABFE8, 0x5BD5FF, 0x308AC2, 0xBABABA, 0xBABABA},
+      {gsOffice2007Obsidian,
+       {glOffice2007, 0xF7F7F7, 0xDEDEDE, N, N, 0xF7F7F7, 0xDEDEDE, N, N, 0x9DD8F9, 0x5EC1F1,
+        0x5EC1F1, N, 0, ssOffice2007, 0xE5D7D0, 0x808080, 0xF7F7F7, N, lunaHover, lunaDown,
+        noHeader}},
+      {gsWindowsXP,
+       {glXP, face, face, N, N, N, N, N, N, clBtnFace, clBtnFace, clHighlight, N, clHighlightText,
+        ssDefault, 0xC0C0C0, 0x808080, clBtnFace, N, initHover, initDown, noHeader}},
+      {gsWhidbey,
+       {glXP, white, face, N, N, N, N, N, N, gold, orange, clHighlight, N, clHighlightText,
+        ssDefault, 0xC0C0C0, 0x808080, white, N, initHover, initDown, noHeader}},
+      {gsOffice2007Silver,
+       {glOffice2007, 0xF3F3F1, 0xCAC9C8, N, N, 0xF3F3F1, 0xCAC9C8, N, N, 0x99CCFF, 0x699CFF,
+        0x95C7F5, N, 0, ssOffice2007, 0xE5D7D0, 0x808080, 0xF3F3F1, N, lunaHover, lunaDown,
+        noHeader}},
+      // The control look's pair is cleared after the colours were passed on;
+      // its mirror pair keeps them.
+      {gsWindowsVista,
+       {glVista, white, white, 0xFAF8F7, 0xF4F2F1, N, N, 0xFAF8F7, 0xF4F2F1, 0xFDF8F1, 0xFCEFD5,
+        0xEACAB6, N, 0, ssVista, 0xECECF0, 0xD4D2D1, white, 0xF4F2F1,
+        TFive{0xFFF7E3, 0xFFF7E3, 0xFFEDBD, 0xFBE7B7, 0xE3C993},
+        TFive{0xF9E4BC, 0xF9E4BC, 0xF7D68D, 0xF5D18A, 0xAE904F}, winHeader}},
+      {gsWindows7,
+       {glWin7, 0xFDFCFA, 0xFAF0E6, 0xF4E6DC, 0xF7E9DD, N, N, 0xF4E6DC, 0xF7E9DD, 0xFCEBDC,
+        0xFCDBC1, 0xEACAB6, N, 0, ssWin7, 0xECECF0, 0xD4D2D1, 0xFDFCFA, 0xF7E9DD,
+        TFive{0xFEFBF8, 0xFAF2ED, 0xF4E4D7, 0xE8D2C1, 0xEEE8E3},
+        TFive{0xF1E8DD, 0xF1E4D8, 0xECDBCF, 0xEDDCCF, 0xD5BCAA}, winHeader}},
+      {gsOffice2010Blue,
+       {glOffice2007, 0xF5E7DA, 0xF5E7DA, 0xF5E7DA, 0xF5E7DA, N, N, 0xF5E7DA, 0xF5E7DA, 0x5BD5FF,
+        0x71EFFF, 0xFFDBB7, N, 0, ssOffice2007, 0xC0C0C0, 0xC7B0A0, 0xF5E7DA, 0xF5E7DA, o10Hover,
+        o10Down, THeader{0xD6CEC7, 0xD6CEC7, 0xD6CEC7, 0xD6CEC7}}},
+      {gsOffice2010Silver,
+       {glOffice2007, 0xE8E3DF, 0xE8E3DF, 0xE8E3DF, 0xE8E3DF, N, N, 0xE8E3DF, 0xE8E3DF, 0x5BD5FF,
+        0x71EFFF, 0xFFDBB7, N, 0, ssOffice2007, 0xC0C0C0, 0xBAB5B1, 0xE8E3DF, 0xE8E3DF, o10Hover,
+        o10Down, THeader{0xAAAAAA, 0xAAAAAA, 0xAAAAAA, 0xAAAAAA}}},
+      {gsOffice2010Black,
+       {glOffice2007, 0x6A6A6A, 0x6A6A6A, 0x6A6A6A, 0x6A6A6A, N, N, 0x6A6A6A, 0x6A6A6A, 0x5BD5FF,
+        0x71EFFF, 0xFFDBB7, N, 0, ssOffice2007, 0xC0C0C0, 0x444444, 0x6A6A6A, 0x6A6A6A, o10Hover,
+        o10Down, THeader{0xBABABA, 0xBABABA, 0xBABABA, 0xBABABA}}},
   };
-  for (const StyleCase& k : cases) {
-    SCOPED_TRACE(k.Style);
+  for (const auto& [style, k] : cases) {
+    SCOPED_TRACE(style);
     TProStringGrid g(nullptr);
-    g.SetStyle(k.Style);
+    g.SetStyle(style);
     TControlLook* cl = g.ControlLook();
     EXPECT_EQ(g.Look(), k.Look);
     EXPECT_EQ(g.REZGradientFrom(), RGB(k.REZFrom));
@@ -323,6 +427,8 @@ TEST(GridStylePresets, EveryStyleWithEveryPropertyItSets) {
     EXPECT_EQ(g.REZGradientMirrorTo(), RGB(k.MirrorTo));
     EXPECT_EQ(cl->FixedGradientFrom(), k.LookFrom);
     EXPECT_EQ(cl->FixedGradientTo(), k.LookTo);
+    EXPECT_EQ(cl->FixedGradientMirrorFrom(), k.LookMirrorFrom);
+    EXPECT_EQ(cl->FixedGradientMirrorTo(), k.LookMirrorTo);
     EXPECT_EQ(g.ActiveCellColor(), k.ActiveFrom);
     EXPECT_EQ(g.ActiveCellColorTo(), k.ActiveTo);
     EXPECT_EQ(g.SelectionColor(), k.Selection);
@@ -333,17 +439,30 @@ TEST(GridStylePresets, EveryStyleWithEveryPropertyItSets) {
     EXPECT_EQ(g.GridFixedLineColor(), k.FixedLine);
     EXPECT_EQ(g.SearchFooter()->Color(), k.FooterFrom);
     EXPECT_EQ(g.SearchFooter()->ColorTo(), k.FooterTo);
-    EXPECT_EQ(cl->FixedGradientHoverFrom(), k.HoverFrom);
-    EXPECT_EQ(cl->FixedGradientHoverBorder(), k.HoverBorder);
-    EXPECT_EQ(cl->FixedGradientDownFrom(), k.DownFrom);
-    EXPECT_EQ(cl->FixedGradientDownBorder(), k.DownBorder);
-    // The hover colours also reach the grid's own.
-    if (k.HoverFrom != hf) {
-      EXPECT_EQ(g.REZGradientHoverFrom, k.HoverFrom);
+    const TFive hover = {cl->FixedGradientHoverFrom(), cl->FixedGradientHoverTo(),
+                         cl->FixedGradientHoverMirrorFrom(), cl->FixedGradientHoverMirrorTo(),
+                         cl->FixedGradientHoverBorder()};
+    const TFive down = {cl->FixedGradientDownFrom(), cl->FixedGradientDownTo(),
+                        cl->FixedGradientDownMirrorFrom(), cl->FixedGradientDownMirrorTo(),
+                        cl->FixedGradientDownBorder()};
+    EXPECT_EQ(hover, k.Hover);
+    EXPECT_EQ(down, k.Down);
+    // Colours a style writes through the control look also reach the grid's own.
+    if (k.Hover != initHover) {
+      EXPECT_EQ((TFive{g.REZGradientHoverFrom, g.REZGradientHoverTo, g.REZGradientHoverMirrorFrom,
+                       g.REZGradientHoverMirrorTo, g.REZGradientHoverBorder}),
+                k.Hover);
+      EXPECT_EQ((TFive{g.REZGradientDownFrom, g.REZGradientDownTo, g.REZGradientDownMirrorFrom,
+                       g.REZGradientDownMirrorTo, g.REZGradientDownBorder}),
+                k.Down);
     }
-    EXPECT_EQ(g.SortSettings()->HeaderColor(), k.Header);
-    EXPECT_EQ(g.SortSettings()->HeaderMirrorColorTo(), k.HeaderMirrorTo);
+    const TSortSettings* ss = g.SortSettings();
+    EXPECT_EQ((THeader{ss->HeaderColor(), ss->HeaderColorTo(), ss->HeaderMirrorColor(),
+                       ss->HeaderMirrorColorTo()}),
+              k.Header);
   }
+  // Every style but Custom and Terminal, which have their own tests.
+  EXPECT_EQ(cases.size(), 14u);
 }
 
 TEST(GridStylePresets, TerminalSetsTheStandardLookOnly) {
@@ -741,6 +860,157 @@ TEST_F(GridFocusGlow, NoGlowWithoutTheFocusHelper) {
   ASSERT_TRUE(G->EditorMode());
   EXPECT_EQ(G->FocusWindow(), nullptr);
   EXPECT_EQ(TProStringGrid::FocusGlowGrid(), nullptr);
+}
+
+// ---------------------------------------------------------------------------
+// Pictures
+
+// Fills a small grid with a header, a sorted column, an active cell and a
+// selected block, so that a look shows its fixed, sorted, active and selected
+// colours.
+void FillSampleGrid(TProStringGrid* G) {
+  G->SetColCount(5);
+  G->SetRowCount(7);
+  G->SetDefaultRowHeight(20);
+  const int widths[] = {24, 64, 48, 56, 52};
+  for (int c = 0; c < 5; ++c) G->SetColWidths(c, widths[c]);
+  const char* header[] = {"", "Name", "Qty", "Price", "Code"};
+  const char* names[] = {"Apples", "Pears", "Plums", "Figs", "Limes", "Dates"};
+  for (int c = 1; c < 5; ++c) G->SetCells(c, 0, QLatin1String(header[c]));
+  for (int r = 1; r < 7; ++r) {
+    G->SetCells(0, r, QString::number(r));
+    G->SetCells(1, r, QLatin1String(names[r - 1]));
+    G->SetCells(2, r, QString::number(r * 7 % 11));
+    G->SetCells(3, r, QStringLiteral("%1.50").arg(r * 3));
+    G->SetCells(4, r, QStringLiteral("K-%1").arg(100 + r));
+  }
+  G->SetActiveCellShow(true);
+  G->SortSettings()->SetShow(true);
+  G->SortSettings()->SetColumn(2);
+  G->SetSelection(TGridRect{2, 2, 3, 4});
+}
+
+// One small grid in each of the ten looks and each of the sixteen styles,
+// labelled, on one sheet; written to ZIDI_SCREENSHOT_DIR when that names a
+// folder. Each grid starts fresh, so a style that keeps colours (Custom) shows
+// what it keeps of a new grid.
+TEST(GridLookSheet, EveryLookAndEveryStyleOnOneSheet) {
+  struct Tile {
+    QString Name;
+    std::function<void(TProStringGrid*)> Apply;
+  };
+  std::vector<Tile> tiles;
+  for (int l = glStandard; l <= glCustom; ++l) {
+    QString name = QStringLiteral("glCustom");
+    TProStringGrid::LookToString(TGridLook(l), name);
+    // Through glCustom, so that a new grid's own look (glXP) is applied too.
+    tiles.push_back({QStringLiteral("Look ") + name, [l](TProStringGrid* G) {
+                       G->SetLook(glCustom);
+                       G->SetLook(TGridLook(l));
+                     }});
+  }
+  const char* styles[] = {"Office2003Blue",   "Office2003Silver", "Office2003Olive",
+                          "Office2003Classic", "Office2007Luna",  "Office2007Obsidian",
+                          "WindowsXP",         "Whidbey",         "Custom",
+                          "Office2007Silver",  "WindowsVista",    "Windows7",
+                          "Terminal",          "Office2010Blue",  "Office2010Silver",
+                          "Office2010Black"};
+  static_assert(std::size(styles) == gsOffice2010Black + 1);
+  for (int st = gsOffice2003Blue; st <= gsOffice2010Black; ++st)
+    tiles.push_back({QStringLiteral("Style gs") + QLatin1String(styles[st]),
+                     [st](TProStringGrid* G) { G->SetStyle(TProGridStyle(st)); }});
+  ASSERT_EQ(tiles.size(), 26u);
+
+  // The grid shows all its cells without scroll bars.
+  const int gw = 264, gh = 164, label = 18, gap = 10, across = 6;
+  const int downs = (int(tiles.size()) + across - 1) / across;
+  QImage sheet(gap + across * (gw + gap), gap + downs * (label + gh + gap), QImage::Format_RGB32);
+  sheet.fill(QColor(0xF0, 0xF0, 0xF0));
+  QPainter p(&sheet);
+  QFont font = p.font();
+  font.setPixelSize(12);
+  p.setFont(font);
+  TShownForm f{gw + 20, gh + 20};
+  f.Show();
+  std::set<QByteArray> distinct;
+  for (int i = 0; i < int(tiles.size()); ++i) {
+    SCOPED_TRACE(tiles[i].Name.toStdString());
+    auto* g = new TProStringGrid(f.Form);
+    g->SetParent(f.Form);
+    g->SetBounds(0, 0, gw, gh);
+    FillSampleGrid(g);
+    tiles[i].Apply(g);
+    // Focused, so that the selection styles show their focused colours.
+    g->SetFocus();
+    QApplication::processEvents();
+    const QImage shot = GrabControl(g).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shot.size(), QSize(gw, gh));
+    distinct.insert(QByteArray(reinterpret_cast<const char*>(shot.constBits()), shot.sizeInBytes()));
+    const int x = gap + (i % across) * (gw + gap), y = gap + (i / across) * (label + gh + gap);
+    p.setPen(Qt::black);
+    p.drawText(QRect(x, y, gw, label), Qt::AlignLeft | Qt::AlignVCenter, tiles[i].Name);
+    p.drawImage(x, y + label, shot);
+    delete g;
+  }
+  p.end();
+  // The presets show: hardly two of them look alike (the custom look and
+  // style keep a new grid's colours, and some styles share their look's).
+  EXPECT_GE(distinct.size(), 20u);
+  const QString dir = qEnvironmentVariable("ZIDI_SCREENSHOT_DIR");
+  if (!dir.isEmpty()) {
+    EXPECT_TRUE(sheet.save(dir + QStringLiteral("/grid-looks-and-styles.png"), "PNG"));
+  }
+}
+
+// The glow around an edited cell: as the screen shows it (a build without
+// per-pixel translucency may show it otherwise) and as the glow picture
+// blended over the grid, side by side and enlarged; written to
+// ZIDI_SCREENSHOT_DIR when that names a folder.
+TEST_F(GridFocusGlow, APictureOfTheGlow) {
+  G->SetCells(2, 3, QStringLiteral("edited"));
+  Open();
+  TGridFocusWindow* w = G->FocusWindow();
+  ASSERT_NE(w, nullptr);
+  ASSERT_TRUE(w->Visible());
+  QApplication::processEvents();
+  const TRect cell = G->CellRect(2, 3);
+  // The area around the cell, 20 pixels each way.
+  const TRect area(cell.Left - 20, cell.Top - 20, cell.Right + 20, cell.Bottom + 20);
+  const TPoint at = G->ClientToScreen(TPoint(area.Left, area.Top));
+  QImage screen = QGuiApplication::primaryScreen()
+                      ->grabWindow(0, at.X, at.Y, area.Width(), area.Height())
+                      .toImage()
+                      .convertToFormat(QImage::Format_RGB32);
+  // The grid with the glow window's own picture blended over it, cut to the
+  // window's region.
+  QImage blended = GrabControl(G).convertToFormat(QImage::Format_RGB32);
+  {
+    QPainter p(&blended);
+    const TPoint wAt = G->ScreenToClient(TPoint(w->Left(), w->Top()));
+    p.setClipRegion(w->View()->mask().translated(wAt.X, wAt.Y));
+    p.drawImage(wAt.X, wAt.Y, GrabControl(w));
+  }
+  blended = blended.copy(area.Left, area.Top, area.Width(), area.Height());
+  // The ring is the glow's colour: more blue than red, where the cell's
+  // neighbours are white, grey or black.
+  const QRgb ring = blended.pixel(20 - 2, 20 + cell.Height() / 2);
+  EXPECT_GT(qBlue(ring), qRed(ring) + 20) << std::hex << ring;
+  const int zoom = 4, label = 18;
+  QImage sheet(2 * area.Width() * zoom + 30, area.Height() * zoom + label + 20, QImage::Format_RGB32);
+  sheet.fill(Qt::white);
+  QPainter p(&sheet);
+  p.drawText(QRect(10, 4, area.Width() * zoom, label), Qt::AlignLeft, QStringLiteral("On the screen"));
+  p.drawText(QRect(20 + area.Width() * zoom, 4, area.Width() * zoom, label), Qt::AlignLeft,
+             QStringLiteral("Glow picture over the grid"));
+  if (!screen.isNull())
+    p.drawImage(QRect(10, label + 8, area.Width() * zoom, area.Height() * zoom), screen);
+  p.drawImage(QRect(20 + area.Width() * zoom, label + 8, area.Width() * zoom, area.Height() * zoom),
+              blended);
+  p.end();
+  const QString dir = qEnvironmentVariable("ZIDI_SCREENSHOT_DIR");
+  if (!dir.isEmpty()) {
+    EXPECT_TRUE(sheet.save(dir + QStringLiteral("/grid-focus-glow.png"), "PNG"));
+  }
 }
 
 }  // namespace
