@@ -40,7 +40,9 @@ if [ "${FUZZ_NO_BUILD:-0}" != 1 ]; then
 fi
 
 TARGETS=${FUZZ_TARGETS:-$(ls fuzz/corpus)}
-export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=0
+# Freed memory is not handed back to the system in the middle of a run: on a busy
+# machine that housekeeping alone can stall one input past the hang limit.
+export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=0:allocator_release_to_os_interval_ms=-1
 export LSAN_OPTIONS=suppressions=$PWD/tests/common/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # A loaded CI machine gets more room per input than the 1 s of a real run.
