@@ -1632,7 +1632,9 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
   // --- highlighting, marking and checking cell text ---
   // Every occurrence of HiText in the cells wrapped in <hi>..</hi> (DoCase:
   // case-sensitive; DoFixed: fixed cells too). A cell without a match is left
-  // exactly as it was.
+  // exactly as it was. Col is a real column index. HilightInGrid and every
+  // removal also reach the cells of hidden columns; HilightInRow and the mark
+  // operations of rows and the grid reach the shown columns only.
   void HilightInCell(bool DoCase, int Col, int Row, const QString& HiText);
   void HilightInCol(bool DoFixed, bool DoCase, int Col, const QString& HiText);
   void HilightInRow(bool DoFixed, bool DoCase, int Row, const QString& HiText);

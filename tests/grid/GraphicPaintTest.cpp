@@ -510,6 +510,37 @@ TEST_F(GraphicPaint, TreeLinesReachTheTextOrTheCellEdge) {
   for (const TDrawRecord& l : rn.OfKind(dkLine)) EXPECT_NE(l.PenColor, ColorToRGB(G.CellNode()->TreeColor()) & 0xFFFFFF);
 }
 
+// In column 0 the text of a row under nodes starts one node indent further
+// right per level, plain and HTML text alike.
+TEST_F(GraphicPaint, TextUnderNodesIsIndentedByLevel) {
+  G.SetFixedCols(0);
+  G.SetColWidths(0, 150);
+  G.AddNode(1, 4);  // rows 1..4 at level 1
+  G.AddNode(2, 2);  // rows 2..3 at level 2
+  for (const QString& text : {QStringLiteral("t"), QStringLiteral("<b>t</b>")}) {
+    SCOPED_TRACE(text.toStdString());
+    int left[3] = {-1, -1, -1};
+    for (const auto& [row, level] : {std::pair{5, 0}, std::pair{4, 1}, std::pair{3, 2}}) {
+      G.SetCells(0, row, text);
+      TRecordingCanvas rc(700, 300);
+      Paint(G, rc, 0, row);
+      for (const TDrawRecord& r : rc.ShownTexts())
+        if (!(r.Flags & DT_CALCRECT) && r.Text == QLatin1String("t")) left[level] = r.R.Left - G.CellRect(0, row).Left;
+      ASSERT_GE(left[level], 0) << "row " << row;
+    }
+    EXPECT_EQ(left[1] - left[0], 12);
+    EXPECT_EQ(left[2] - left[0], 24);
+    G.CellNode()->SetNodeIndent(20);
+    int wide = -1;
+    TRecordingCanvas rc(700, 300);
+    Paint(G, rc, 0, 3);
+    for (const TDrawRecord& r : rc.ShownTexts())
+      if (!(r.Flags & DT_CALCRECT) && r.Text == QLatin1String("t")) wide = r.R.Left - G.CellRect(0, 3).Left;
+    EXPECT_EQ(wide - left[0], 40);
+    G.CellNode()->SetNodeIndent(12);
+  }
+}
+
 TEST_F(GraphicPaint, AlwaysVisibleButtonsTakeSixteenPixelsAndTheScrollBarTheRightEdge) {
   G.SetOptions(G.Options() + goEditing);
   G.SetCells(1, 1, "abc");
