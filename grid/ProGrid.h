@@ -1058,6 +1058,12 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
                            bool Remap, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
                            TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA, TVAlignment& VA,
                            bool& WW, TCellGradientDirection& GD) override;
+  // The defaults of a new cell-property object: the cell's look as painted,
+  // except that a fixed, band, background-gradient or selection colour is not
+  // frozen into the cell's own brush colour (clNone instead).
+  void GetCellDefaults(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& AColorTo,
+                       TColor& AMirrorColor, TColor& AMirrorColorTo, TAlignment& HA, TVAlignment& VA,
+                       bool& WW, TCellGradientDirection& GD) override;
   // The font part of GetVisualProperties alone (used to measure text).
   void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont,
                          TBrush* ABrush, bool Remap);

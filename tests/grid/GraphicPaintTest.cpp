@@ -541,6 +541,32 @@ TEST_F(GraphicPaint, TextUnderNodesIsIndentedByLevel) {
   }
 }
 
+// A cell-property object made for a cell (here by the node levels of column 0)
+// does not take over the colour of the cell's place: the fixed cells of rows
+// under nodes keep the fixed look, and cells in bands keep their band colours.
+TEST_F(GraphicPaint, CellPropertiesDoNotFreezeFixedOrBandColours) {
+  G.AddNode(1, 3);
+  ASSERT_TRUE(G.HasCellProperties(0, 2));
+  ASSERT_FALSE(G.HasCellProperties(0, 5));
+  EXPECT_EQ(G.GetCellProperties(0, 2)->BrushColor(), clNone);
+  const auto background = [&](int Row) {
+    TRecordingCanvas rc(700, 300);
+    Paint(G, rc, 0, Row);
+    std::vector<std::pair<int, COLORREF>> fills;
+    for (const TDrawRecord& r : rc.Records())
+      if (r.Kind == dkFill || r.Kind == dkRectangle) fills.emplace_back(r.R.Height(), r.BrushColor);
+    return fills;
+  };
+  EXPECT_FALSE(background(5).empty());
+  EXPECT_EQ(background(2), background(5)) << "a row under a node paints column 0 as any fixed cell";
+  // A normal cell keeps the grid colour it was made with; in bands it keeps none.
+  G.SetAlignments(2, 4, taCenter);
+  EXPECT_EQ(G.GetCellProperties(2, 4)->BrushColor(), G.Color());
+  G.Bands()->SetActive(true);
+  G.SetAlignments(3, 4, taCenter);
+  EXPECT_EQ(G.GetCellProperties(3, 4)->BrushColor(), clNone);
+}
+
 TEST_F(GraphicPaint, AlwaysVisibleButtonsTakeSixteenPixelsAndTheScrollBarTheRightEdge) {
   G.SetOptions(G.Options() + goEditing);
   G.SetCells(1, 1, "abc");
