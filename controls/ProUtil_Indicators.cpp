@@ -213,11 +213,14 @@ void DrawRangeIndicator(TCanvas* Canvas, TRect R, int Value, int Range, bool Sho
     Canvas->Rectangle(R.Left + h, R.Top, R.Left + h + len, R.Bottom);
   }
   if (ShowValue) {
-    // The value sits centred over the bar, in the canvas's font.
+    // The value sits beside the middle on the side the bar leaves free (right
+    // of it for a negative value, left of it otherwise), so that the bar never
+    // covers the sign or the digits; in the canvas's font.
     const QString text = QString::number(Value);
+    const int w = Canvas->TextWidth(text);
+    const int x = Value < 0 ? R.Left + h + 2 : R.Left + h - 2 - w;
     Canvas->Brush()->SetStyle(bsClear);
-    Canvas->TextOut(R.Left + (R.Width() - Canvas->TextWidth(text)) / 2,
-                    R.Top + (R.Height() - Canvas->TextHeight(text)) / 2, text);
+    Canvas->TextOut(x, R.Top + (R.Height() - Canvas->TextHeight(text)) / 2, text);
     Canvas->Brush()->SetStyle(bsSolid);
   }
 }

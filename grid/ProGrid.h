@@ -1058,6 +1058,12 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
                            bool Remap, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
                            TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA, TVAlignment& VA,
                            bool& WW, TCellGradientDirection& GD) override;
+  // The defaults of a new cell-property object: the cell's look as painted,
+  // except that a fixed, band, background-gradient or selection colour is not
+  // frozen into the cell's own brush colour (clNone instead).
+  void GetCellDefaults(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& AColorTo,
+                       TColor& AMirrorColor, TColor& AMirrorColorTo, TAlignment& HA, TVAlignment& VA,
+                       bool& WW, TCellGradientDirection& GD) override;
   // The font part of GetVisualProperties alone (used to measure text).
   void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont,
                          TBrush* ABrush, bool Remap);
@@ -1632,7 +1638,9 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
   // --- highlighting, marking and checking cell text ---
   // Every occurrence of HiText in the cells wrapped in <hi>..</hi> (DoCase:
   // case-sensitive; DoFixed: fixed cells too). A cell without a match is left
-  // exactly as it was.
+  // exactly as it was. Col is a real column index. HilightInGrid and every
+  // removal also reach the cells of hidden columns; HilightInRow and the mark
+  // operations of rows and the grid reach the shown columns only.
   void HilightInCell(bool DoCase, int Col, int Row, const QString& HiText);
   void HilightInCol(bool DoFixed, bool DoCase, int Col, const QString& HiText);
   void HilightInRow(bool DoFixed, bool DoCase, int Row, const QString& HiText);

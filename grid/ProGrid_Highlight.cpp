@@ -66,10 +66,22 @@ void TProStringGrid::RemoveTagsInRange(const QString& Tag, int FromCol, int From
 }
 
 // ---------------------------------------------------------------------------
-// Ranges of the highlight and mark operations. Columns are real indexes, so
-// "+ hidden" reaches the cells of hidden columns.
+// Ranges of the highlight and mark operations. An operation either reaches the
+// cells of hidden columns as well (its range is one of real column indexes,
+// normal columns running from FixedCols to ColCount - FixedRightCols - 1 +
+// hidden) or only the shown columns of its range (each display column taken to
+// its real index), so that a hidden column never takes the place of a shown one.
 
 namespace {
+
+// The display columns FromCol..ToCol, each at its real index.
+void InsertInShownCols(TProStringGrid& G, const QString& Tag, bool DoCase, const QString& T, int FromCol,
+                       int FromRow, int ToCol, int ToRow) {
+  for (int d = FromCol; d <= ToCol; ++d) {
+    const int c = G.RealColIndex(d);
+    G.InsertTagsInRange(T, Tag, DoCase, c, FromRow, c, ToRow);
+  }
+}
 
 void InsertInCol(TProStringGrid& G, const QString& Tag, bool DoFixed, bool DoCase, int Col,
                  const QString& T) {
@@ -79,19 +91,21 @@ void InsertInCol(TProStringGrid& G, const QString& Tag, bool DoFixed, bool DoCas
 
 void InsertInRow(TProStringGrid& G, const QString& Tag, bool DoFixed, bool DoCase, int Row,
                  const QString& T) {
-  G.InsertTagsInRange(T, Tag, DoCase, DoFixed ? 0 : G.FixedCols(), Row,
-                      DoFixed ? G.ColCount() - 1 : G.ColCount() - G.FixedRightCols() - 1, Row);
+  InsertInShownCols(G, Tag, DoCase, T, DoFixed ? 0 : G.FixedCols(), Row,
+                    DoFixed ? G.ColCount() - 1 : G.ColCount() - G.FixedRightCols() - 1, Row);
 }
 
-// Hidden: the normal cells include those of hidden columns.
+// Hidden: the cells of hidden columns are included.
 void InsertInGrid(TProStringGrid& G, const QString& Tag, bool DoFixed, bool DoCase, const QString& T,
                   bool Hidden) {
-  if (DoFixed)
-    G.InsertTagsInRange(T, Tag, DoCase, 0, 0, G.ColCount() - 1, G.RowCount() - 1);
+  const int fromRow = DoFixed ? 0 : G.FixedRows();
+  const int toRow = DoFixed ? G.RowCount() - 1 : G.RowCount() - G.FixedFooters() - 1;
+  const int fromCol = DoFixed ? 0 : G.FixedCols();
+  const int toCol = DoFixed ? G.ColCount() - 1 : G.ColCount() - G.FixedRightCols() - 1;
+  if (Hidden)
+    G.InsertTagsInRange(T, Tag, DoCase, fromCol, fromRow, toCol + G.NumHiddenColumns(), toRow);
   else
-    G.InsertTagsInRange(T, Tag, DoCase, G.FixedCols(), G.FixedRows(),
-                        G.ColCount() - G.FixedRightCols() - 1 + (Hidden ? G.NumHiddenColumns() : 0),
-                        G.RowCount() - G.FixedFooters() - 1);
+    InsertInShownCols(G, Tag, DoCase, T, fromCol, fromRow, toCol, toRow);
 }
 
 void RemoveInCol(TProStringGrid& G, const QString& Tag, bool DoFixed, int Col) {

@@ -20,11 +20,11 @@ constexpr int kMeasureWidth = 1024 - 16;
 }  // namespace
 
 void HintDrawHTML(TCanvas* Canvas, const TRect& R, const QString& Text, bool MeasureOnly, bool WordWrap,
-                  int& XSize, int& YSize, TPictureContainer* Container) {
+                  int& XSize, int& YSize, TImageList* Images, TPictureContainer* Container) {
   QString anchor, strip, focusAnchor, anchorTitle, controlID, controlValue, controlType;
   int links = 0, mouseLink = -1;
   TRect hoverRect, controlRect;
-  DrawHTMLText(Canvas, Text, R, nullptr, 0, 0, -1, 0, 1, false, MeasureOnly, false, false, false, false,
+  DrawHTMLText(Canvas, Text, R, Images, 0, 0, -1, 0, 1, false, MeasureOnly, false, false, false, false,
                WordWrap, false, 0.0, clBlue, clNone, clNone, clGray, anchor, strip, focusAnchor,
                anchorTitle, XSize, YSize, links, mouseLink, hoverRect, controlRect, controlID,
                controlValue, controlType, nullptr, Container, nullptr, bdLeftToRight);
@@ -46,7 +46,7 @@ void THTMLHintWindow::Measure(const QString& AHint, int W, int& Width, int& Heig
     return;
   }
   // Every other text, plain text included, goes through the HTML layout.
-  HintDrawHTML(Canvas(), TRect{0, 0, W, 4096}, AHint, true, true, Width, Height, FPictureContainer);
+  HintDrawHTML(Canvas(), TRect{0, 0, W, 4096}, AHint, true, true, Width, Height, FImages, FPictureContainer);
 }
 
 TRect THTMLHintWindow::CalcHintRect(int MaxWidth, const QString& AHint, void*) {
@@ -56,7 +56,11 @@ TRect THTMLHintWindow::CalcHintRect(int MaxWidth, const QString& AHint, void*) {
 }
 
 void THTMLHintWindow::ActivateHintData(TRect Rect, const QString& AHint, void* AData) {
-  (void)AData;  // the grid's image list and picture container come with the HTML renderer
+  // The grid gives the images that <IMG SRC="IDX:n"> and <IMG SRC="name"> show.
+  if (auto* grid = AData ? dynamic_cast<TProStringGrid*>(static_cast<TObject*>(AData)) : nullptr) {
+    FImages = grid->GridImages();
+    FPictureContainer = grid->PictureContainer();
+  }
   ActivateHint(Rect, AHint);
 }
 
@@ -106,6 +110,6 @@ void THTMLHintWindow::Paint() {
     DrawText(cv->Handle(), FWideCaption, -1, T, DT_NOPREFIX | DT_SINGLELINE);
   } else {
     int w = 0, h = 0;
-    HintDrawHTML(cv, T, Caption(), false, false, w, h, FPictureContainer);
+    HintDrawHTML(cv, T, Caption(), false, false, w, h, FImages, FPictureContainer);
   }
 }

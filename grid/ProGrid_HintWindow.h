@@ -7,7 +7,7 @@
 
 #include "platform/ui/Forms.h"
 
-class TCustomImageList;
+class TImageList;
 class TPictureContainer;
 
 class THTMLHintWindow : public THintWindow {
@@ -15,13 +15,16 @@ class THTMLHintWindow : public THintWindow {
   explicit THTMLHintWindow(TComponent* AOwner);
   // The measured text without margins: (0, 0, width, height), at most MaxWidth wide.
   TRect CalcHintRect(int MaxWidth, const QString& AHint, void* AData) override;
-  // Takes the grid's images when AData is a string grid, then shows the hint.
+  // Takes the grid's image list and picture container when AData is a string
+  // grid (passed as its TObject), then shows the hint.
   void ActivateHintData(TRect Rect, const QString& AHint, void* AData) override;
   // Sizes the window to the text (16 pixels of margin across, 4 down; 8 across
   // for wide text), moves it inside the screen and shows it at Rect's corner.
   void ActivateHint(TRect Rect, const QString& AHint) override;
   int TextWidth() const { return FTextWidth; }
   int TextHeight() const { return FTextHeight; }
+  TImageList* Images() const { return FImages; }
+  TPictureContainer* PictureContainer() const { return FPictureContainer; }
 
   // The font name of wide-encoded hints (the grid sets its own before a hint).
   static void SetHintFontName(const QString& Name);
@@ -33,7 +36,7 @@ class THTMLHintWindow : public THintWindow {
  private:
   // Width and height of the text laid out at most W pixels wide.
   void Measure(const QString& AHint, int W, int& Width, int& Height);
-  TCustomImageList* FImages = nullptr;
+  TImageList* FImages = nullptr;
   TPictureContainer* FPictureContainer = nullptr;
   int FTextHeight = 0;
   int FTextWidth = 0;

@@ -4,12 +4,13 @@
 #include <QString>
 
 class TCanvas;
+class TImageList;
 class TPictureContainer;
 struct TRect;
 
 // Measures (MeasureOnly) or paints a mini-HTML text into R with the mini-HTML
-// renderer as the hint window uses it (no images, blue links, grey shadow),
-// words wrapped at R's width when WordWrap is set. XSize and YSize give the
-// text's extent.
+// renderer as the hint window uses it (blue links, grey shadow, <IMG> from
+// Images and Container), words wrapped at R's width when WordWrap is set.
+// XSize and YSize give the text's extent.
 void HintDrawHTML(TCanvas* Canvas, const TRect& R, const QString& Text, bool MeasureOnly, bool WordWrap,
-                  int& XSize, int& YSize, TPictureContainer* Container = nullptr);
+                  int& XSize, int& YSize, TImageList* Images = nullptr, TPictureContainer* Container = nullptr);

@@ -65,7 +65,7 @@ void TProStringGrid::GetHintInfo(QString& HintStr, THintInfo& HintInfo) {
     const TCellTextKind kind = ClassifyCellText(HintStr, true);
     if ((kind == ctkHTML || kind == ctkWide) && F.UseInternalHintClass) {
       HintInfo.HintWindowClass = [](TComponent* Owner) -> THintWindow* { return new THTMLHintWindow(Owner); };
-      HintInfo.HintData = this;
+      HintInfo.HintData = static_cast<TObject*>(this);  // the hint window takes the grid's images
     }
     // On the screen.
     HintInfo.HintPos = ClientToScreen(pos);

@@ -279,14 +279,24 @@ bool TProStringGrid::IsNodeGlyphHit(int ARow, int X) {
       w = 6;
       m = 0;
       break;
-    case cnGlyph:
-      w = 0;
-      m = 0;
+    case cnGlyph: {
+      // A set glyph is drawn from its own width; without one nothing is there to hit but the indent.
+      TBitmap* g = CellNode()->ExpandGlyph();
+      const bool has = g && !g->Empty();
+      w = has ? g->Width() / 2 : 0;
+      m = has ? 2 : 0;
       break;
+    }
     case cnLeaf:
       w = 8;
       m = 2;
       break;
+  }
+  if (UseRightToLeftAlignment()) {
+    // Mirrored: the glyph sits at the right, left of the vertical scroll bar when that is shown.
+    const int normalRows = RowCount() - FixedRows() - FixedFooters();
+    const int s = VisibleRowCount() < normalRows ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+    return Width() - level * indent - w - 2 <= X + s && X + s < Width() - (level - 1) * indent;
   }
   return m + (level - 1) * indent < X && X < w + level * indent;
 }

@@ -236,6 +236,23 @@ void TProStringGrid::CalcCellAlignment(int ACol, int ARow, TAlignment& HA, TVAli
   GetCellAlignment(ACol, ARow, HA, VA);
 }
 
+void TProStringGrid::GetCellDefaults(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& AColorTo,
+                                     TColor& AMirrorColor, TColor& AMirrorColorTo, TAlignment& HA,
+                                     TVAlignment& VA, bool& WW, TCellGradientDirection& GD) {
+  TGridDrawState state;
+  GetVisualProperties(ACol, ARow, state, false, false, false, ABrush, AColorTo, AMirrorColor, AMirrorColorTo,
+                      AFont, HA, VA, WW, GD);
+  // A colour that comes from the cell's place or state stays with the place:
+  // stored in the cell it would paint over the fixed look, the bands or the
+  // background gradient ever after.
+  const TBackGroundDisplay bg = BackGround()->Display();
+  if (IsFixed(ACol, ARow) || Bands()->Active() || bg == bdGradientHorz || bg == bdGradientVert ||
+      state.contains(gdSelected)) {
+    ABrush->SetColor(clNone);
+    AColorTo = clNone;
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Paint and the content steps
 

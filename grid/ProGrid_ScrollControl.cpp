@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "grid/ProGrid.h"
-#include "grid/ProGrid_HintWindow_p.h"
+#include "controls/PsgHTMLE.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/ui/WinApi.h"
 
@@ -138,9 +138,15 @@ void THeaderDragButton::Paint() {
   if (!FCaption.contains(QStringLiteral("</"))) {
     DrawText(Canvas()->Handle(), FCaption, -1, R, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
   } else {
-    int w = 0, h = 0;
-    HintDrawHTML(Canvas(), TRect{R.Left + 2, R.Top + 2, R.Right, R.Bottom}, FCaption, false, false, w,
-                        h);
+    // An HTML caption shows the grid's images; (2, 2) is only the renderer's hit point.
+    QString anchor, strip, focusAnchor, anchorTitle, controlID, controlValue, controlType;
+    int xSize = 0, ySize = 0, links = 0, mouseLink = -1;
+    TRect hoverRect, controlRect;
+    DrawHTMLText(Canvas(), FCaption, R, FGrid != nullptr ? FGrid->GridImages() : nullptr, 2, 2, -1, -1, 2, false,
+                 false, false, false, false, false, false, false, 1.0, clBlue, clNone, clNone, clGray, anchor,
+                 strip, focusAnchor, anchorTitle, xSize, ySize, links, mouseLink, hoverRect, controlRect,
+                 controlID, controlValue, controlType, nullptr, nullptr, HandleAllocated() ? Handle() : nullptr,
+                 bdLeftToRight);
   }
 }
 

@@ -9,6 +9,7 @@ PACKAGES=(
   libpugixml-dev libcurl4-openssl-dev
   libgtest-dev googletest libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
+  python3
   clang libclang-rt-14-dev
 )
 

@@ -294,6 +294,28 @@ TEST_F(DrawProgress, RangeIndicatorGrowsFromTheMiddle) {
   EXPECT_EQ(CountInRow(5, clWhite), 50);
 }
 
+// The value is written beside the middle, on the side the bar leaves free.
+TEST_F(DrawProgress, RangeIndicatorValueStaysOffTheBar) {
+  for (const int value : {-4, 4, 0}) {
+    SCOPED_TRACE(value);
+    Make(204, 24);
+    c()->Font()->SetColor(clBlack);
+    DrawRangeIndicator(c(), TRect(0, 0, 204, 24), value, 10, true, clRed, clGreen);
+    // Inner rectangle 2..202, its middle at 102.
+    int left = 0, right = 0;
+    for (int y = 0; y < 24; ++y)
+      for (int x = 0; x < 204; ++x)
+        if (At(x, y) != clWhite && At(x, y) != clRed && At(x, y) != clGreen) (x < 102 ? left : right) += 1;
+    if (value < 0) {
+      EXPECT_EQ(left, 0);
+      EXPECT_GT(right, 0);
+    } else {
+      EXPECT_GT(left, 0);
+      EXPECT_EQ(right, 0);
+    }
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Shapes
 

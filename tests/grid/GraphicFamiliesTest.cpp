@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QTest>
 
+#include "controls/ProObj.h"
 #include "grid/ProGrid.h"
 #include "platform/gdi/Graphics.h"
 #include "platform/ui/Forms.h"
@@ -132,6 +133,10 @@ TEST_F(GraphicFamilies, QueriesOnCellsOfAnotherKindAnswerNothing) {
 TEST_F(GraphicFamilies, CellsOutsideTheGridAreRefusedAndChangeNothing) {
   const int before = G.RowCount();
   TBitmap bmp;
+  TPicture pic;
+  TIcon icon;
+  TFilePicture file;
+  TPersistent plainObject;
   const std::vector<std::pair<const char*, std::function<void(int, int)>>> adds = {
       {"AddBitmap", [&](int c, int r) { G.AddBitmap(c, r, &bmp, false, haLeft, vaTop); }},
       {"CreateBitmap", [&](int c, int r) { G.CreateBitmap(c, r, false, haLeft, vaTop); }},
@@ -153,6 +158,25 @@ TEST_F(GraphicFamilies, CellsOutsideTheGridAreRefusedAndChangeNothing) {
       {"CreateBitButton", [&](int c, int r) { G.CreateBitButton(c, r, 20, 20, "b", haLeft, vaTop); }},
       {"AddScrollBar", [&](int c, int r) { G.AddScrollBar(c, r, false); }},
       {"AddExpand", [&](int c, int r) { G.AddExpand(c, r, 60); }},
+      {"AddImageIdx", [&](int c, int r) { G.AddImageIdx(c, r, 0, haLeft, vaTop); }},
+      {"AddDataImage", [&](int c, int r) { G.AddDataImage(c, r, 0, haLeft, vaTop); }},
+      {"AddMultiImage", [&](int c, int r) { G.AddMultiImage(c, r, 0, haLeft, vaTop); }},
+      {"AddPicture", [&](int c, int r) { G.AddPicture(c, r, &pic, false, Stretch, 0, haLeft, vaTop); }},
+      {"AddIcon", [&](int c, int r) { G.AddIcon(c, r, &icon, haLeft, vaTop); }},
+      {"AddFilePicture", [&](int c, int r) { G.AddFilePicture(c, r, &file, false, noStretch, 0, haLeft, vaTop); }},
+      {"CreateFilePicture", [&](int c, int r) { G.CreateFilePicture(c, r, false, noStretch, 0, haLeft, vaTop); }},
+      {"AddInterfacedCell", [&](int c, int r) { G.AddInterfacedCell(c, r, &plainObject); }},
+      {"AddBitButton", [&](int c, int r) { G.AddBitButton(c, r, 20, 20, "b", &bmp, haLeft, vaTop); }},
+      {"AddProgressEx", [&](int c, int r) { G.AddProgressEx(c, r, clRed, clWhite, clWhite, clBlack); }},
+      {"AddProgressFormatted",
+       [&](int c, int r) { G.AddProgressFormatted(c, r, clRed, clWhite, clWhite, clBlack, "%d", 0, 10); }},
+      {"AddColorComment", [&](int c, int r) { G.AddColorComment(c, r, "x", clRed); }},
+      {"SetImageIdx", [&](int c, int r) { G.SetImageIdx(c, r, 1); }},
+      {"SetProgressPie", [&](int c, int r) { G.SetProgressPie(c, r, 5); }},
+      {"SetShapeColor", [&](int c, int r) { G.SetShapeColor(c, r, clRed); }},
+      {"SetButtonText", [&](int c, int r) { G.SetButtonText(c, r, "b"); }},
+      {"SetScrollPosition", [&](int c, int r) { G.SetScrollPosition(c, r, 1); }},
+      {"SetScrollProp", [&](int c, int r) { G.SetScrollProp(c, r, TScrollProp{2, 10}); }},
       {"AddNode", [&](int, int r) { G.AddNode(r, 2); }},
       {"InsertChildRow", [&](int, int r) { G.InsertChildRow(r, 0); }},
   };
@@ -173,6 +197,25 @@ TEST_F(GraphicFamilies, CellsOutsideTheGridAreRefusedAndChangeNothing) {
   EXPECT_EQ(G.RowCount(), before);
   EXPECT_EQ(G.ColCount(), 5);
   for (int c = 0; c < 5; ++c)
+    for (int r = 0; r < 6; ++r) EXPECT_EQ(G.GetCellType(c, r), ctEmpty);
+  // Columns are real indexes: with column 2 hidden, real column 4 lies beyond
+  // the four shown columns and is still a cell of the grid; real column 5 is not.
+  // SetButtonText takes a shown column and keeps refusing it.
+  G.HideColumn(2);
+  ASSERT_EQ(G.ColCount(), 4);
+  for (const auto& [name, add] : adds) {
+    const QLatin1String n(name);
+    if (n == QLatin1String("AddNode") || n == QLatin1String("InsertChildRow")) continue;
+    SCOPED_TRACE(name);
+    if (n == QLatin1String("SetButtonText")) {
+      EXPECT_THROW(add(4, 1), EProGridError);
+      continue;
+    }
+    EXPECT_NO_THROW(add(4, 1));
+    EXPECT_THROW(add(5, 1), EProGridError);
+  }
+  EXPECT_NE(G.GetCellType(4, 1), ctEmpty);
+  for (int c = 0; c < 4; ++c)
     for (int r = 0; r < 6; ++r) EXPECT_EQ(G.GetCellType(c, r), ctEmpty);
 }
 

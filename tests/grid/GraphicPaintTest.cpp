@@ -510,6 +510,63 @@ TEST_F(GraphicPaint, TreeLinesReachTheTextOrTheCellEdge) {
   for (const TDrawRecord& l : rn.OfKind(dkLine)) EXPECT_NE(l.PenColor, ColorToRGB(G.CellNode()->TreeColor()) & 0xFFFFFF);
 }
 
+// In column 0 the text of a row under nodes starts one node indent further
+// right per level, plain and HTML text alike.
+TEST_F(GraphicPaint, TextUnderNodesIsIndentedByLevel) {
+  G.SetFixedCols(0);
+  G.SetColWidths(0, 150);
+  G.AddNode(1, 4);  // rows 1..4 at level 1
+  G.AddNode(2, 2);  // rows 2..3 at level 2
+  for (const QString& text : {QStringLiteral("t"), QStringLiteral("<b>t</b>")}) {
+    SCOPED_TRACE(text.toStdString());
+    int left[3] = {-1, -1, -1};
+    for (const auto& [row, level] : {std::pair{5, 0}, std::pair{4, 1}, std::pair{3, 2}}) {
+      G.SetCells(0, row, text);
+      TRecordingCanvas rc(700, 300);
+      Paint(G, rc, 0, row);
+      for (const TDrawRecord& r : rc.ShownTexts())
+        if (!(r.Flags & DT_CALCRECT) && r.Text == QLatin1String("t")) left[level] = r.R.Left - G.CellRect(0, row).Left;
+      ASSERT_GE(left[level], 0) << "row " << row;
+    }
+    EXPECT_EQ(left[1] - left[0], 12);
+    EXPECT_EQ(left[2] - left[0], 24);
+    G.CellNode()->SetNodeIndent(20);
+    int wide = -1;
+    TRecordingCanvas rc(700, 300);
+    Paint(G, rc, 0, 3);
+    for (const TDrawRecord& r : rc.ShownTexts())
+      if (!(r.Flags & DT_CALCRECT) && r.Text == QLatin1String("t")) wide = r.R.Left - G.CellRect(0, 3).Left;
+    EXPECT_EQ(wide - left[0], 40);
+    G.CellNode()->SetNodeIndent(12);
+  }
+}
+
+// A cell-property object made for a cell (here by the node levels of column 0)
+// does not take over the colour of the cell's place: the fixed cells of rows
+// under nodes keep the fixed look, and cells in bands keep their band colours.
+TEST_F(GraphicPaint, CellPropertiesDoNotFreezeFixedOrBandColours) {
+  G.AddNode(1, 3);
+  ASSERT_TRUE(G.HasCellProperties(0, 2));
+  ASSERT_FALSE(G.HasCellProperties(0, 5));
+  EXPECT_EQ(G.GetCellProperties(0, 2)->BrushColor(), clNone);
+  const auto background = [&](int Row) {
+    TRecordingCanvas rc(700, 300);
+    Paint(G, rc, 0, Row);
+    std::vector<std::pair<int, COLORREF>> fills;
+    for (const TDrawRecord& r : rc.Records())
+      if (r.Kind == dkFill || r.Kind == dkRectangle) fills.emplace_back(r.R.Height(), r.BrushColor);
+    return fills;
+  };
+  EXPECT_FALSE(background(5).empty());
+  EXPECT_EQ(background(2), background(5)) << "a row under a node paints column 0 as any fixed cell";
+  // A normal cell keeps the grid colour it was made with; in bands it keeps none.
+  G.SetAlignments(2, 4, taCenter);
+  EXPECT_EQ(G.GetCellProperties(2, 4)->BrushColor(), G.Color());
+  G.Bands()->SetActive(true);
+  G.SetAlignments(3, 4, taCenter);
+  EXPECT_EQ(G.GetCellProperties(3, 4)->BrushColor(), clNone);
+}
+
 TEST_F(GraphicPaint, AlwaysVisibleButtonsTakeSixteenPixelsAndTheScrollBarTheRightEdge) {
   G.SetOptions(G.Options() + goEditing);
   G.SetCells(1, 1, "abc");

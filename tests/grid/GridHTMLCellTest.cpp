@@ -82,4 +82,68 @@ TEST(GridHTMLCell, MeasuresTheLaidOutText) {
   EXPECT_LT(two.cx, html.cx);
 }
 
+// A <FONT COLOR> run is drawn in its colour, the rest of the cell in the cell's.
+TEST(GridHTMLCell, FontColourRunsAreDrawnInTheirColour) {
+  TProStringGrid g(nullptr);
+  g.SetColWidths(2, 300);
+  g.SetCells(2, 2, QStringLiteral("plain <FONT COLOR=\"clRed\">red</FONT> and <font color=\"#0000FF\">blue</font>"));
+  TRecordingCanvas rc(400, 300);
+  Paint(g, rc, 2, 2);
+  TDrawRecord plain, red, blue;
+  ASSERT_TRUE(Shown(rc, QStringLiteral("plain"), &plain));
+  ASSERT_TRUE(Shown(rc, QStringLiteral("red"), &red));
+  ASSERT_TRUE(Shown(rc, QStringLiteral("blue"), &blue));
+  EXPECT_EQ(red.TextColor, COLORREF(ColorToRGB(clRed)));
+  EXPECT_EQ(blue.TextColor, COLORREF(ColorToRGB(clBlue)));
+  EXPECT_EQ(plain.TextColor, COLORREF(ColorToRGB(g.Font()->Color())));
+}
+
+// Painting reads the cell texts and never writes them: anchors, inline controls,
+// highlights, marks, blinking runs and node rows with their group count are all
+// stored as they were after every cell was drawn in every state.
+TEST(GridHTMLCell, DrawingACellNeverChangesItsStoredText) {
+  TProStringGrid g(nullptr);
+  g.SetColCount(4);
+  g.SetRowCount(10);
+  for (int c = 0; c < 4; ++c) g.SetColWidths(c, 160);
+  const QStringList texts = {
+      QStringLiteral("<a href=\"cell://R3C2\" title=\"t\">go</a> &amp; more"),
+      QStringLiteral("<CONTROL TYPE=\"CHECK\" ID=\"c\" VALUE=\"TRUE\" WIDTH=\"20\"> ok"),
+      QStringLiteral("<CONTROL TYPE=\"EDIT\" ID=\"e\" VALUE=\"a&amp;b&lt;c\" WIDTH=\"60\">"),
+      QStringLiteral("<CONTROL TYPE=\"COMBO\" ID=\"k\" VALUE=\"one\" WIDTH=\"60\">"),
+      QStringLiteral("<CONTROL TYPE=\"BUTTON\" ID=\"b\" VALUE=\"Go\" WIDTH=\"40\">"),
+      QStringLiteral("a <hi>match</hi> &lt;here&gt;"),
+      QStringLiteral("a <e>wrong</e> word"),
+      QStringLiteral("<blink>on</blink> and off"),
+      QStringLiteral("<b>bold<i>unclosed"),
+      QStringLiteral("R&amp;D <font color=\"clRed\">&eacute;</font>"),
+      QStringLiteral("<ul><li>one<li>two</ul>"),
+      QStringLiteral("plain < text"),
+  };
+  int i = 0;
+  for (int r = 1; r < 10 && i < texts.size(); ++r)
+    for (int c = 1; c < 4 && i < texts.size(); ++c) g.SetCells(c, r, texts[i++]);
+  g.SetCells(1, 8, QStringLiteral("node <b>row</b>"));
+  g.AddNode(8, 2);
+  g.Grouping()->SetShowGroupCount(true);
+  g.SetEnableBlink(true);
+  g.SetURLShow(true);
+  g.SetURLShowInText(true);
+  g.SetCells(2, 9, QStringLiteral("see http://example.org now"));
+  QStringList before;
+  for (int c = 0; c < g.ColCount(); ++c)
+    for (int r = 0; r < g.RowCount(); ++r) before << g.AllGridCells(c, r);
+  for (const TGridDrawState state : {TGridDrawState{}, TGridDrawState{gdSelected}, TGridDrawState{gdFocused},
+                                     TGridDrawState{gdFixed}})
+    for (int c = 0; c < g.ColCount(); ++c)
+      for (int r = 0; r < g.RowCount(); ++r) {
+        TRecordingCanvas rc(700, 400);
+        g.PaintCell(rc.Canvas(), c, r, g.CellRect(c, r), state);
+      }
+  QStringList after;
+  for (int c = 0; c < g.ColCount(); ++c)
+    for (int r = 0; r < g.RowCount(); ++r) after << g.AllGridCells(c, r);
+  EXPECT_EQ(after, before);
+}
+
 }  // namespace

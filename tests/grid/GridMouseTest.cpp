@@ -9,9 +9,11 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "controls/PsgHTMLE.h"
 #include "grid/ProGrid.h"
 #include "grid/ProGrid_HintWindow.h"
 #include "grid/ProGrid_ScrollControl.h"
+#include "platform/gdi/Graphics.h"
 #include "platform/os/ScopedService.h"
 #include "platform/os/ShellApi.h"
 #include "platform/ui/Forms.h"
@@ -489,6 +491,81 @@ TEST(HTMLHintWindow, SizesToTheTextAndStaysOnTheScreen) {
   w.ActivateHint(TRect{0, 0, 0, 0}, longText);
   EXPECT_LE(w.TextWidth(), 1008);
   EXPECT_GT(w.TextHeight(), m.Height());
+}
+
+// A hint shown for a grid takes the grid's image list: an "IDX:" image is part
+// of the measured text, so the window is as large as the renderer measures the
+// text with the image, and the image is painted.
+TEST(HTMLHintWindow, ShowsTheGridsImagesSizedByTheRenderersMeasure) {
+  TImageList images(nullptr);
+  images.SetWidth(24);
+  images.SetHeight(30);
+  TBitmap red;
+  red.SetSize(24, 30);
+  red.Canvas()->Brush()->SetColor(clRed);
+  red.Canvas()->FillRect(TRect(0, 0, 24, 30));
+  images.Add(&red, nullptr);
+  TProStringGrid g(nullptr);
+  g.SetGridImages(&images);
+  const QString hint = QStringLiteral("<IMG SRC=\"IDX:0\"> with an image");
+  THTMLHintWindow w(nullptr);
+  // The renderer's measure of the text with the image list, on the window's canvas.
+  QString anchor, strip, focus, title, id, value, type;
+  int xs = 0, ys = 0, links = 0, link = -1;
+  TRect hover, control;
+  DrawHTMLText(w.Canvas(), hint, TRect{0, 0, 1008, 4096}, &images, 0, 0, -1, 0, 1, false, true, false, false,
+               false, false, true, false, 0.0, clBlue, clNone, clNone, clGray, anchor, strip, focus, title, xs,
+               ys, links, link, hover, control, id, value, type, nullptr, nullptr, nullptr, bdLeftToRight);
+  ASSERT_GE(ys, 30);
+  w.ActivateHintData(TRect{10, 20, 0, 0}, hint, static_cast<TObject*>(&g));
+  EXPECT_EQ(w.Images(), &images);
+  EXPECT_EQ(w.PictureContainer(), g.PictureContainer());
+  EXPECT_EQ(w.TextWidth(), xs);
+  EXPECT_EQ(w.TextHeight(), ys);
+  EXPECT_EQ(w.BoundsRect(), (TRect{10, 20, 10 + xs + 16, 20 + ys + 4}));
+  w.PaintNow();
+  ASSERT_NE(w.BackBuffer(), nullptr);
+  const QImage shot = *w.BackBuffer();
+  int reds = 0;
+  for (int y = 0; y < shot.height(); ++y)
+    for (int x = 0; x < shot.width(); ++x)
+      if ((shot.pixel(x, y) & 0xFFFFFF) == 0xFF0000) ++reds;
+  EXPECT_GE(reds, 24 * 30 * 9 / 10);
+  // Shown for something that is not a grid, the hint has no images: the tag adds nothing.
+  THTMLHintWindow bare(nullptr);
+  bare.ActivateHintData(TRect{10, 20, 0, 0}, hint, nullptr);
+  EXPECT_EQ(bare.Images(), nullptr);
+  EXPECT_LT(bare.TextHeight(), 30);
+  EXPECT_LT(bare.TextWidth(), xs);
+}
+
+// The header drag button renders an HTML caption with its grid's images; a
+// caption without a closing tag is plain text.
+TEST(HeaderDragButton, AnHTMLCaptionShowsTheGridsImages) {
+  TImageList images(nullptr);
+  images.SetWidth(16);
+  images.SetHeight(16);
+  TBitmap red;
+  red.SetSize(16, 16);
+  red.Canvas()->Brush()->SetColor(clRed);
+  red.Canvas()->FillRect(TRect(0, 0, 16, 16));
+  images.Add(&red, nullptr);
+  TProStringGrid g(nullptr);
+  g.SetGridImages(&images);
+  THeaderDragButton b(nullptr, &g);
+  b.SetBounds(0, 0, 120, 28);
+  const auto reds = [&](const QString& Caption) {
+    b.SetCaption(Caption);
+    b.PaintNow();
+    const QImage shot = *b.BackBuffer();
+    int n = 0;
+    for (int y = 0; y < shot.height(); ++y)
+      for (int x = 0; x < shot.width(); ++x)
+        if ((shot.pixel(x, y) & 0xFFFFFF) == 0xFF0000) ++n;
+    return n;
+  };
+  EXPECT_GE(reds(QStringLiteral("<b>Col</b><IMG SRC=\"IDX:0\">")), 16 * 16 * 9 / 10);
+  EXPECT_EQ(reds(QStringLiteral("Col<IMG SRC=\"IDX:0\">")), 0) << "no closing tag: plain text";
 }
 
 TEST_F(GridMouse, BalloonTextsAreCutCleanedAndColouredInTheirPlaces) {

@@ -1,9 +1,11 @@
 // Row nodes of the string grid: levels, collapsing and expanding, parents.
 #include <gtest/gtest.h>
 
+#include <QScopeGuard>
 #include <QTest>
 
 #include "grid/ProGrid.h"
+#include "platform/rtl/SysLocale.h"
 #include "platform/ui/Forms.h"
 #include "tests/platform/ControlTestSupport.h"
 
@@ -214,22 +216,62 @@ TEST_F(Nodes, ChildRowsWidenAndNarrowEveryEnclosingNode) {
 }
 
 TEST_F(Nodes, PreciseGlyphHitsByTypeAndLevel) {
-  G.AddNode(1, 6);
-  G.AddNode(2, 3);
+  const TSysLocale kept = SysLocale;
+  auto restore = qScopeGuard([&] { SysLocale = kept; });
+  G.AddNode(1, 6);  // level 1
+  G.AddNode(2, 3);  // level 2
+  ASSERT_EQ(G.Width(), 400);
+  TBitmap glyph;
+  glyph.SetSize(10, 10);
+  // The first and last hit x of each glyph, left to right and mirrored (the grid is 400 wide
+  // and every row fits, so no scroll bar is taken off).
   struct Case {
     TCellNodeType type;
-    int row, x;
-    bool hit;
+    bool withGlyph;
+    int row, first, last, rtlFirst, rtlLast;
   } cases[] = {
-      {cnXP, 1, 4, false},  {cnXP, 1, 5, true},   {cnXP, 1, 15, true},  {cnXP, 1, 16, false},
-      {cnXP, 2, 16, false}, {cnXP, 2, 17, true},  {cnXP, 2, 27, true},  {cnXP, 2, 28, false},
-      {cn3D, 1, 1, true},   {cn3D, 1, 17, true},  {cn3D, 1, 18, false}, {cnLeaf, 2, 14, false},
-      {cnLeaf, 2, 15, true}, {cnLeaf, 2, 31, true}, {cnLeaf, 2, 32, false},
+      {cnFlat, false, 1, 5, 15, 382, 399},   {cnFlat, false, 2, 17, 27, 370, 387},
+      {cnXP, false, 1, 5, 15, 382, 399},     {cnXP, false, 2, 17, 27, 370, 387},
+      {cn3D, false, 1, 1, 17, 380, 399},     {cn3D, false, 2, 13, 29, 368, 387},
+      {cnLeaf, false, 1, 3, 19, 378, 399},   {cnLeaf, false, 2, 15, 31, 366, 387},
+      {cnGlyph, true, 1, 3, 16, 381, 399},   {cnGlyph, true, 2, 15, 28, 369, 387},
+      {cnGlyph, false, 1, 1, 11, 386, 399},  {cnGlyph, false, 2, 13, 23, 374, 387},
   };
+  TBitmap none;
   for (const Case& c : cases) {
     G.CellNode()->SetNodeType(c.type);
-    EXPECT_EQ(G.IsNodeGlyphHit(c.row, c.x), c.hit) << c.type << " row " << c.row << " x " << c.x;
+    G.CellNode()->SetExpandGlyph(c.withGlyph ? &glyph : &none);
+    const auto where = [&](const char* dir) {
+      return ::testing::Message() << dir << " type " << c.type << (c.withGlyph ? " with glyph" : "") << " row "
+                                  << c.row;
+    };
+    SysLocale.MiddleEast = false;
+    G.SetBiDiMode(bdLeftToRight);
+    EXPECT_FALSE(G.IsNodeGlyphHit(c.row, c.first - 1)) << where("ltr");
+    EXPECT_TRUE(G.IsNodeGlyphHit(c.row, c.first)) << where("ltr");
+    EXPECT_TRUE(G.IsNodeGlyphHit(c.row, c.last)) << where("ltr");
+    EXPECT_FALSE(G.IsNodeGlyphHit(c.row, c.last + 1)) << where("ltr");
+    SysLocale.MiddleEast = true;
+    G.SetBiDiMode(bdRightToLeft);
+    EXPECT_FALSE(G.IsNodeGlyphHit(c.row, c.rtlFirst - 1)) << where("rtl");
+    EXPECT_TRUE(G.IsNodeGlyphHit(c.row, c.rtlFirst)) << where("rtl");
+    EXPECT_TRUE(G.IsNodeGlyphHit(c.row, c.rtlLast)) << where("rtl");
+    EXPECT_FALSE(G.IsNodeGlyphHit(c.row, c.rtlLast + 1)) << where("rtl");
+    EXPECT_FALSE(G.IsNodeGlyphHit(c.row, c.first)) << where("rtl");
   }
+  // Mirrored with more rows than fit: the vertical scroll bar shifts the glyph left by its width.
+  G.CellNode()->SetNodeType(cnXP);
+  G.SetRowCount(40);
+  const int s = GetSystemMetrics(SM_CXVSCROLL);
+  ASSERT_GT(s, 0);
+  EXPECT_TRUE(G.IsNodeGlyphHit(1, 382 - s));
+  EXPECT_FALSE(G.IsNodeGlyphHit(1, 382 - s - 1));
+  EXPECT_TRUE(G.IsNodeGlyphHit(1, 399 - s));
+  EXPECT_FALSE(G.IsNodeGlyphHit(1, 400 - s));
+  // Right-to-left mode outside a Middle-Eastern locale keeps the glyph at the left.
+  SysLocale.MiddleEast = false;
+  EXPECT_TRUE(G.IsNodeGlyphHit(1, 5));
+  EXPECT_FALSE(G.IsNodeGlyphHit(1, 382));
   G.MouseActions()->SetPreciseNodeClick(false);
   EXPECT_TRUE(G.IsNodeGlyphHit(1, 100));
 }
