@@ -211,7 +211,10 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
   if (!XYOffsetTopLeftOnly()) R.Right -= XYOffset().X;
   R.Left += XYOffset().X;
   R.Top += XYOffset().Y;
-  const int lineH = ACanvas->TextHeight(QStringLiteral("hg"));
+  // The line height, for the error underline of a marker on a plain graphic only.
+  const bool errorUnderline = errLen > 0 && FCellLayout.G &&
+                              (FCellLayout.G->CellType() == ctEmpty || FCellLayout.G->CellType() == ctValue);
+  const int lineH = errorUnderline ? ACanvas->TextHeight(QStringLiteral("hg")) : 0;
   if (FCellLayout.G) {
     if (FCellLayout.GHA == haBeforeText) R.Left += FCellLayout.GW;
     if (FCellLayout.GHA == haAfterText) R.Right -= FCellLayout.GW;
@@ -272,16 +275,16 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
   flags = DrawTextBiDiModeFlags(flags);
   SetBkMode(ACanvas->Handle(), TRANSPARENT);
   if (FilterGlyph) R.Right -= 16;
-  TRect calc = R;
-  if (!text.isEmpty()) {
+  // The text's width places the cell's graphic beside it: measured only where
+  // there is a graphic.
+  if (!text.isEmpty() && FCellLayout.G) {
+    TRect calc = R;
     DrawTextEx(ACanvas->Handle(), text, -1, calc, flags | DT_CALCRECT, nullptr);
     textWidth = calc.Right - R.Left + 2;
   }
   DrawTextEx(ACanvas->Handle(), text, -1, R, flags, nullptr);
   // The error underline of a marker on a plain graphic.
-  if (errLen > 0 && FCellLayout.G &&
-      (FCellLayout.G->CellType() == ctEmpty || FCellLayout.G->CellType() == ctValue))
-    DrawErrorUnderline(this, ACanvas, text, R, lineH, errPos, errLen);
+  if (errorUnderline) DrawErrorUnderline(this, ACanvas, text, R, lineH, errPos, errLen);
   R = ARect;
   if (FilterGlyph) R.Right -= 16;
   // The sort indicator.
