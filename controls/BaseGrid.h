@@ -358,6 +358,10 @@ class TBaseGrid : public TObjStringGrid {
   // The framework's painting, then the next paint pass.
   void Paint() override;
   void DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+  // Every cell is filled by the cell painter (a merged block over all its
+  // cells), so a paint needs no erasing first; with the system's styles the
+  // fixed and selected cells are left to the style, and the erase stays.
+  bool PaintsWholeClient() override { return !UsesVCLStyles(); }
   // Keys step over merged blocks and land on base cells; the hidden last row is
   // never reached by Page Down.
   void KeyDown(Word& Key, TShiftState Shift) override;

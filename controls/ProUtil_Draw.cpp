@@ -1,5 +1,6 @@
 // Colour arithmetic, gradients, the styled selection box and the small buttons
 // drawn inside cells.
+#include <QScopeGuard>
 #include <algorithm>
 #include <cmath>
 
@@ -72,6 +73,19 @@ void FillGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, int Steps, 
   const int extent = (Horizontal ? R.Width() : R.Height()) - 1;
   const int edge = Horizontal ? R.Width() : R.Height();
   Steps = std::max(std::min(Steps, extent), 1);
+  // The steps cover the whole rectangle opaquely with copying boxes whose
+  // outline has their inside's colour: the same pixels every time, drawn once
+  // and then copied (header cells paint the same gradients paint after paint).
+  const bool copying = Canvas->Pen()->Style() == psSolid && Canvas->Pen()->Width() <= 1 &&
+                       Canvas->Pen()->Mode() == pmCopy && Canvas->Brush()->Style() == bsSolid;
+  const TCanvas::TPictureKey key{1, static_cast<int>(from), static_cast<int>(to), Steps, Horizontal, 0};
+  if (copying && Canvas->DrawKept(key, R)) {
+    SetPenAndBrush(Canvas, MakeColor(R8(to), G8(to), B8(to)));
+    return;
+  }
+  const auto keep = qScopeGuard([&] {
+    if (copying) Canvas->Keep(key, R);
+  });
   const double s = static_cast<double>(extent) / Steps;
   for (int k = 0; k <= Steps; ++k) {
     const int o = static_cast<int>(k * s);

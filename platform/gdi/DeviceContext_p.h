@@ -32,6 +32,18 @@ struct TFontInfo {
     qreal Ascent = 0;
   };
   mutable QHash<QString, TShaped> Shaped;
+  // Single lines drawn more than once (a grid's cells, paint after paint):
+  // written once into an image, transparent around the glyphs, in one colour,
+  // and from then on copied, which is much quicker than drawing glyph runs.
+  struct TWritten {
+    bool Seen = false;  // drawn once directly; the image is made the next time
+    QImage Image;
+    QRgb Color = 0;
+    int Hints = 0;   // the painter's render hints the image was written with
+    QPoint Offset;   // of the image from the line's top-left corner
+    QRect Ink;       // where the glyphs may reach, from the line's top-left corner
+  };
+  mutable QHash<QString, TWritten> Written;
 };
 // The shared resolution of a font description (cached).
 std::shared_ptr<const TFontInfo> ResolveFont(const LOGFONT& Log);

@@ -2,6 +2,9 @@
 #include "platform/gdi/Graphics.h"
 
 #include <QColor>
+#include <QPainter>
+#include <cmath>
+#include <unordered_map>
 #include <utility>
 
 #include "platform/gdi/DeviceContext_p.h"
@@ -724,4 +727,75 @@ void TCanvas::BrushCopy(const TRect& D, TBitmap* Source, const TRect& S, TColor 
   }
   BlitImage(Dc(), D, part, SRCCOPY);
   Changed();
+}
+
+// ------------------------------------------------------------ kept pictures
+
+namespace {
+
+// The kept pictures, by what they show and their size; emptied when full.
+struct TKeptPictures {
+  struct TKey {
+    TCanvas::TPictureKey What;
+    int Width, Height;
+    bool operator==(const TKey&) const = default;
+  };
+  struct THash {
+    size_t operator()(const TKey& K) const {
+      size_t h = std::hash<int>()(K.Width) * 31 + std::hash<int>()(K.Height);
+      for (int v : K.What) h = h * 1000003u ^ std::hash<int>()(v);
+      return h;
+    }
+  };
+  std::unordered_map<TKey, QImage, THash> Pictures;
+  static constexpr size_t kKept = 512;
+};
+
+TKeptPictures& Kept() {
+  static TKeptPictures k;
+  return k;
+}
+
+// The painter of DC where pictures can be copied onto it and read from it
+// pixel for pixel: an image, unscaled, on whole pixels, not recorded.
+QPainter* CopyingPainter(HDC DC) {
+  if (DC == nullptr || DC->Recorder != nullptr) return nullptr;
+  QPainter* p = DC->Painter();
+  if (p == nullptr || p->paintEngine() == nullptr || p->paintEngine()->type() != QPaintEngine::Raster ||
+      p->device()->devType() != QInternal::Image || p->device()->devicePixelRatio() != 1 || p->opacity() != 1.0)
+    return nullptr;
+  const QTransform& m = p->transform();
+  if (m.type() > QTransform::TxTranslate || m.dx() != std::floor(m.dx()) || m.dy() != std::floor(m.dy()))
+    return nullptr;
+  return p;
+}
+
+}  // namespace
+
+bool TCanvas::DrawKept(const TPictureKey& Key, const TRect& R) {
+  if (R.Width() <= 0 || R.Height() <= 0) return false;
+  auto& pictures = Kept().Pictures;
+  const auto it = pictures.find({Key, R.Width(), R.Height()});
+  if (it == pictures.end()) return false;
+  QPainter* p = CopyingPainter(Dc());
+  if (p == nullptr) return false;
+  Changing();
+  p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  p->drawImage(R.Left, R.Top, it->second);
+  Changed();
+  return true;
+}
+
+void TCanvas::Keep(const TPictureKey& Key, const TRect& R) {
+  if (R.Width() <= 0 || R.Height() <= 0) return;
+  QPainter* p = CopyingPainter(Dc());
+  if (p == nullptr) return;
+  const QRect logical(R.Left, R.Top, R.Width(), R.Height());
+  if (p->hasClipping() && !(QRegion(logical) - p->clipRegion()).isEmpty()) return;
+  const QRect device = p->transform().mapRect(logical);
+  const auto* image = static_cast<const QImage*>(p->device());
+  if (!image->rect().contains(device)) return;
+  auto& pictures = Kept().Pictures;
+  if (pictures.size() >= TKeptPictures::kKept) pictures.clear();
+  pictures[{Key, R.Width(), R.Height()}] = image->copy(device);
 }

@@ -11,6 +11,7 @@
 
 #include <QSize>
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -369,6 +370,17 @@ class TCanvas : public TPersistent {
   void CopyRect(const TRect& D, TCanvas* Source, const TRect& S);
   // Copies the bitmap's rectangle S into D, replacing Color by the brush.
   void BrushCopy(const TRect& D, TBitmap* Source, const TRect& S, TColor Color);
+
+  // Pictures drawn again and again in the same size (the gradients of header
+  // cells): Key says what the caller draws into a rectangle of R's size, in
+  // its own terms, and the picture must cover every pixel of R opaquely.
+  // DrawKept copies the pixels kept for Key and R's size into R and answers
+  // true; false, drawing nothing, when none are kept or the canvas cannot copy
+  // them exactly (it records, scales or is not an image). Keep keeps the
+  // pixels just drawn into R for Key, where none of R was clipped away.
+  using TPictureKey = std::array<int, 6>;
+  bool DrawKept(const TPictureKey& Key, const TRect& R);
+  void Keep(const TPictureKey& Key, const TRect& R);
 
   // The framework's locking against other threads; every canvas here belongs to
   // the user-interface thread, so these only count.

@@ -187,6 +187,61 @@ void DrawShaped(QPainter* P, const TFontInfo& F, QPoint At, const QString& S) {
   for (const QGlyphRun& run : it->Runs) P->drawGlyphRun(origin, run);
 }
 
+// Draws the plain line S in Color with its top-left corner at (X, Y) from its
+// written image (see TFontInfo::Written), clipped to Clip where its glyphs
+// could reach beyond it. False, having drawn nothing, where the image would not
+// give the very pixels of the glyphs: a decorated or slanted face, control
+// characters, a painter that scales, turns, fades, writes right to left or is
+// not a raster one on whole device pixels; and the first time a line is drawn,
+// so that texts drawn once make no images.
+bool DrawWritten(QPainter* P, const TFontInfo& F, int X, int Y, const QString& S, const QColor& Color,
+                 const QRect* Clip) {
+  const QFont& f = F.Font;
+  if (S.isEmpty() || f.italic() || f.underline() || f.strikeOut() || f.overline()) return false;
+  if (P->layoutDirection() == Qt::RightToLeft || P->opacity() != 1.0 || P->paintEngine() == nullptr ||
+      P->paintEngine()->type() != QPaintEngine::Raster || P->device()->devicePixelRatio() != 1)
+    return false;
+  const QTransform& m = P->transform();
+  if (m.type() > QTransform::TxTranslate || m.dx() != std::floor(m.dx()) || m.dy() != std::floor(m.dy()))
+    return false;
+  for (const QChar c : S)
+    if (c.unicode() < 0x20) return false;
+  constexpr qsizetype kKept = 2048;
+  auto it = F.Written.find(S);
+  if (it == F.Written.end()) {
+    if (F.Written.size() >= kKept) F.Written.clear();
+    F.Written.insert(S, {}).value().Seen = true;
+    return false;
+  }
+  TFontInfo::TWritten& w = *it;
+  const int hints = int(P->renderHints() & (QPainter::Antialiasing | QPainter::TextAntialiasing));
+  const int ascent = F.Tm.tmAscent;
+  if (w.Image.isNull() || w.Color != Color.rgba() || w.Hints != hints) {
+    w.Ink = F.Metrics->boundingRect(S).translated(0, ascent).adjusted(-1, -1, 1, 1);
+    const QRect area = w.Ink.adjusted(-1, -1, 1, 1);
+    w.Image = QImage(std::max(1, area.width()), std::max(1, area.height()), QImage::Format_ARGB32_Premultiplied);
+    w.Image.fill(Qt::transparent);
+    w.Offset = area.topLeft();
+    w.Color = Color.rgba();
+    w.Hints = hints;
+    QPainter ip(&w.Image);
+    ip.setRenderHints(QPainter::RenderHints(hints));
+    ip.setFont(f);
+    ip.setPen(Color);
+    DrawShaped(&ip, F, QPoint(-w.Offset.x(), ascent - w.Offset.y()), S);
+  }
+  P->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  if (Clip != nullptr && !Clip->contains(w.Ink.translated(X, Y))) {
+    P->save();
+    P->setClipRect(*Clip, Qt::IntersectClip);
+    P->drawImage(X + w.Offset.x(), Y + w.Offset.y(), w.Image);
+    P->restore();
+  } else {
+    P->drawImage(X + w.Offset.x(), Y + w.Offset.y(), w.Image);
+  }
+  return true;
+}
+
 // One line of text to draw: the text, the position of the character to
 // underline (the accelerator, -1 for none).
 struct TextLine {
@@ -385,16 +440,21 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
 
   // Paragraphs, lines.
   std::vector<TextLine> lines;
+  const bool breaks = s.contains(QLatin1Char('\n')) || s.contains(QLatin1Char('\r'));
   if (single) {
     QString one = s;
-    one.remove(QLatin1Char('\r'));
-    one.remove(QLatin1Char('\n'));
+    if (breaks) {
+      one.remove(QLatin1Char('\r'));
+      one.remove(QLatin1Char('\n'));
+    }
     lines.push_back(StripPrefix(one, noPrefix));
   } else {
     QString norm = s;
-    norm.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    norm.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    const QStringList paras = norm.split(QLatin1Char('\n'));
+    if (breaks) {
+      norm.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+      norm.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    }
+    const QStringList paras = breaks ? norm.split(QLatin1Char('\n')) : QStringList{norm};
     for (const QString& p : paras) {
       TextLine tl = StripPrefix(p, noPrefix);
       if (Format & DT_WORDBREAK) {
@@ -434,10 +494,23 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
 
   QPainter* p = DC->Painter();
   if (!p) return result;
+  bool opaque = DC->S.BkMode == OPAQUE;
+  // A text of one plain line, as in a grid's cell, from its written image.
+  if (!opaque && lines.size() == 1 && lines.front().Underline < 0 &&
+      !(Format & (DT_RTLREADING | DT_PREFIXONLY))) {
+    const QString& l = lines.front().Text;
+    int x = x0;
+    if (Format & DT_CENTER)
+      x = x0 + (maxW - widest) / 2;
+    else if (Format & DT_RIGHT)
+      x = x1 - widest;
+    const QRect clip(R.Left, R.Top, R.Width(), R.Height());
+    if (DrawWritten(p, *F, x, top, l, QColorOf(DC->S.TextColor), (Format & DT_NOCLIP) ? nullptr : &clip))
+      return result;
+  }
   p->save();
   if (!(Format & DT_NOCLIP)) p->setClipRect(QRect(R.Left, R.Top, R.Width(), R.Height()), Qt::IntersectClip);
   if (Format & DT_RTLREADING) p->setLayoutDirection(Qt::RightToLeft);
-  bool opaque = DC->S.BkMode == OPAQUE;
   int y = top;
   for (size_t i = 0; i < lines.size(); ++i, y += lineH) {
     if ((Format & DT_EDITCONTROL) && i > 0 && y + lineH > R.Bottom) break;

@@ -703,7 +703,7 @@ void TCustomGrid::InvalidateRow(int ARow) {
 // --- painting ---
 
 void TCustomGrid::Invalidate() {
-  if (!FDefaultDrawing) {
+  if (!PaintsWholeClient()) {
     TCustomControl::Invalidate();
     return;
   }
@@ -711,7 +711,7 @@ void TCustomGrid::Invalidate() {
 }
 
 void TCustomGrid::WMEraseBkgnd(TWMEraseBkgnd& Message) {
-  if (!FDefaultDrawing) {
+  if (!PaintsWholeClient()) {
     TCustomControl::WMEraseBkgnd(Message);
     return;
   }

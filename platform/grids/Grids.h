@@ -140,8 +140,8 @@ class TCustomGrid : public TCustomControl {
 
   // Scales sizes by M / D (the form's scaling).
   virtual void ChangeScale(int M, int D);
-  // With DefaultDrawing the grid paints every pixel of its client area, so it
-  // is neither cleared nor erased before a paint (nor by WM_ERASEBKGND).
+  // A grid that paints every pixel of its client area (PaintsWholeClient) is
+  // neither cleared nor erased before a paint (nor by WM_ERASEBKGND).
   void Invalidate() override;
 
  protected:
@@ -154,6 +154,10 @@ class TCustomGrid : public TCustomControl {
   // whatever the cells before it drew). True unless OnDrawCell is assigned; a
   // descendant whose cells draw beyond their rectangles answers false.
   virtual bool CellsDrawnInside() { return true; }
+  // Whether each paint covers every pixel of the client area, so that nothing
+  // needs erasing first: with DefaultDrawing the grid fills every cell itself;
+  // a descendant whose DrawCell always fills its cell answers true as well.
+  virtual bool PaintsWholeClient() { return FDefaultDrawing; }
   // Whether the current cell may move to (ACol, ARow).
   virtual bool SelectCell(int ACol, int ARow);
   // Whether the in-place editor may show now: goEditing without goRowSelect,

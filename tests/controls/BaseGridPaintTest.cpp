@@ -308,3 +308,35 @@ TEST_F(BaseGridPaint, PaintCellExtDrawsTheLookOnly) {
   G->PaintCell(bmp.Canvas(), 2, 2, where, TGridDrawState());
   EXPECT_EQ(G->ContentCount(2, 2), 1);
 }
+
+// The grid paints every pixel of its client area itself, so nothing is erased
+// before a paint: whatever stood in the back buffer is painted over everywhere,
+// also under a merged block whose base cell has scrolled out of view and in the
+// room beyond the last column and row.
+TEST_F(BaseGridPaint, PaintCoversTheWholeClientWithoutErasing) {
+  struct TCase {
+    const char* Name;
+    int Rows, TopRow;
+    TGridRect Merge;  // Left, Top, Right, Bottom; Right < Left for none
+  };
+  const TCase cases[] = {
+      {"plain, room beyond the cells", 10, 1, {0, 0, -1, 0}},
+      {"merged block, base cell scrolled away", 30, 6, {2, 4, 4, 9}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    G->SetRowCount(c.Rows);
+    if (c.Merge.Right >= c.Merge.Left)
+      G->MergeCells(c.Merge.Left, c.Merge.Top, c.Merge.Right - c.Merge.Left + 1,
+                    c.Merge.Bottom - c.Merge.Top + 1);
+    G->SetTopRow(c.TopRow);
+    Paint();
+    G->BackBuffer()->fill(Qt::magenta);
+    const QImage img = Paint();
+    int stale = 0;
+    const TRect cr = G->ClientRect();
+    for (int y = 0; y < cr.Bottom; ++y)
+      for (int x = 0; x < cr.Right; ++x) stale += img.pixel(x, y) == QColor(Qt::magenta).rgba();
+    EXPECT_EQ(stale, 0);
+  }
+}

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "common/RecordingCanvas.h"
 #include "controls/ProUtil.h"
 
 namespace {
@@ -116,6 +117,54 @@ TEST_F(DrawGradient, MirrorSplitsTheRectInTwoGradients) {
   EXPECT_EQ(At(15, 10), clBlue);
   EXPECT_EQ(At(0, 10), 0x00FF00);  // the side lines only
   EXPECT_EQ(At(5, 0), clRed);
+}
+
+// A gradient drawn again in the same size is copied from the pixels of its
+// first drawing: the copies look as drawn step by step (on a recording canvas,
+// which always draws them), also after a first drawing that was partly clipped
+// away or fell partly outside the bitmap, and leave the pen and brush in the
+// last step's colour as drawing does.
+TEST_F(DrawGradient, AGradientDrawnAgainLooksAsDrawnStepByStep) {
+  struct TCase {
+    const char* Name;
+    TColor From, To;
+    bool Horizontal;
+    std::function<void(TCanvas*)> First;  // the first drawing, at (0, 0)
+  };
+  const TCase cases[] = {
+      {"first drawn whole", 0x102030, 0xF0E0D0, false,
+       [](TCanvas* C) { FillGradient(C, 0x102030, 0xF0E0D0, 128, TRect(0, 0, 20, 30), false); }},
+      {"first drawn clipped", 0x203040, 0xE0D0C0, true,
+       [](TCanvas* C) {
+         IntersectClipRect(C->Handle(), 0, 0, 10, 30);
+         FillGradient(C, 0x203040, 0xE0D0C0, 128, TRect(0, 0, 20, 30), true);
+         SelectClipRgn(C->Handle(), nullptr);
+       }},
+      {"first drawn partly outside", 0x304050, 0xD0C0B0, false,
+       [](TCanvas* C) { FillGradient(C, 0x304050, 0xD0C0B0, 128, TRect(-5, -4, 15, 26), false); }},
+  };
+  for (const TCase& k : cases) {
+    SCOPED_TRACE(k.Name);
+    TRecordingCanvas ref(20, 30);
+    FillGradient(ref.Canvas(), k.From, k.To, 128, TRect(0, 0, 20, 30), k.Horizontal);
+    const QImage want = ref.Pixels().convertToFormat(QImage::Format_RGB32);
+    Make(80, 40);
+    k.First(c());
+    for (const int x : {25, 50}) {
+      c()->Pen()->SetColor(clLime);
+      c()->Brush()->SetColor(clLime);
+      FillGradient(c(), k.From, k.To, 128, TRect(x, 5, x + 20, 35), k.Horizontal);
+      EXPECT_EQ(c()->Pen()->Color(), k.To);
+      EXPECT_EQ(c()->Brush()->Color(), k.To);
+      int differ = 0;
+      for (int y = 0; y < 30; ++y)
+        for (int i = 0; i < 20; ++i) {
+          const QRgb p = want.pixel(i, y);
+          differ += At(x + i, 5 + y) != RGB(qRed(p), qGreen(p), qBlue(p));
+        }
+      EXPECT_EQ(differ, 0) << "at " << x;
+    }
+  }
 }
 
 // ---------------------------------------------------------------------------

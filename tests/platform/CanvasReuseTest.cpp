@@ -140,3 +140,52 @@ TEST(CanvasReuse, DrawTextOfAShapedTextMatchesTextOut) {
       }
     }
 }
+
+// A line drawn again by DrawText comes from an image of it written once: the
+// pixels are those of the glyphs written directly, in every alignment, clipped
+// where the text is wider than its rectangle, for a one-line text laid out by
+// word wrap, and in another colour drawn later.
+TEST(CanvasReuse, DrawTextAgainDrawsTheGlyphsPixels) {
+  struct TCase {
+    const char* Name;
+    QString Text;
+    UINT Format;
+    TRect R;
+  };
+  const TCase cases[] = {
+      {"left top", QStringLiteral("r123c4"), DT_LEFT | DT_TOP | DT_SINGLELINE, {2, 3, 70, 24}},
+      {"centred", QStringLiteral("5017.25"), DT_CENTER | DT_VCENTER | DT_SINGLELINE, {2, 3, 70, 24}},
+      {"right bottom", QStringLiteral("gjpqy|"), DT_RIGHT | DT_BOTTOM | DT_SINGLELINE, {2, 3, 70, 24}},
+      {"wider than its cell", QStringLiteral("a long text in a narrow cell"), DT_LEFT | DT_SINGLELINE,
+       {5, 2, 40, 12}},
+      {"one line by word wrap", QStringLiteral("two words"), DT_RIGHT | DT_WORDBREAK | DT_EDITCONTROL,
+       {2, 3, 90, 40}},
+      {"not in Latin script", QString::fromUtf8("\u65e5\u672c \u20ac 12"), DT_LEFT | DT_SINGLELINE,
+       {2, 3, 90, 24}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    int pass = 0;
+    for (const TColor color : {clBlack, clBlack, clRed, clRed}) {
+      SCOPED_TRACE(pass++);
+      TRecordingCanvas ref(100, 40), s(100, 40);
+      for (TRecordingCanvas* r : {&ref, &s}) {
+        r->Canvas()->Font()->SetColor(color);
+        r->Canvas()->Brush()->SetStyle(bsClear);
+      }
+      // Where DrawText puts the line, written directly through the canvas.
+      TCanvas& rc = *ref.Canvas();
+      const TSize size = rc.TextExtent(c.Text);
+      int x = c.R.Left, y = c.R.Top;
+      if (c.Format & DT_CENTER) x = c.R.Left + (c.R.Width() - size.cx) / 2;
+      if (c.Format & DT_RIGHT) x = c.R.Right - size.cx;
+      if (c.Format & DT_VCENTER) y = c.R.Top + (c.R.Height() - size.cy) / 2;
+      if (c.Format & DT_BOTTOM) y = c.R.Bottom - size.cy;
+      rc.TextRect(c.R, x, y, c.Text);
+      TRect r = c.R;
+      DrawText(s.Canvas()->Handle(), c.Text, -1, r, c.Format | DT_NOPREFIX);
+      EXPECT_EQ(s.Pixels(), ref.Pixels());
+      ASSERT_EQ(s.Texts().size(), 1u);  // recorded as drawn, whichever way
+    }
+  }
+}
