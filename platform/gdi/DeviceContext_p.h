@@ -37,11 +37,12 @@ struct TFontInfo {
   // and from then on copied, which is much quicker than drawing glyph runs.
   struct TWritten {
     bool Seen = false;  // drawn once directly; the image is made the next time
+    bool Made = false;  // the image is made (it is empty for blanks)
     QImage Image;
     QRgb Color = 0;
     int Hints = 0;   // the painter's render hints the image was written with
     QPoint Offset;   // of the image from the line's top-left corner
-    QRect Ink;       // where the glyphs may reach, from the line's top-left corner
+    QRect Ink;       // the pixels the glyphs touch, from the line's top-left corner
   };
   mutable QHash<QString, TWritten> Written;
 };

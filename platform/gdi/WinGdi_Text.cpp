@@ -187,6 +187,23 @@ void DrawShaped(QPainter* P, const TFontInfo& F, QPoint At, const QString& S) {
   for (const QGlyphRun& run : it->Runs) P->drawGlyphRun(origin, run);
 }
 
+// The smallest rectangle holding every pixel of Image that is not fully
+// transparent (empty for none).
+QRect InkedArea(const QImage& Image) {
+  int left = Image.width(), right = -1, top = Image.height(), bottom = -1;
+  for (int y = 0; y < Image.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(Image.constScanLine(y));
+    for (int x = 0; x < Image.width(); ++x)
+      if (qAlpha(line[x]) != 0) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+  }
+  return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
 // Draws the plain line S in Color with its top-left corner at (X, Y) from its
 // written image (see TFontInfo::Written), clipped to Clip where its glyphs
 // could reach beyond it. False, having drawn nothing, where the image would not
@@ -216,20 +233,30 @@ bool DrawWritten(QPainter* P, const TFontInfo& F, int X, int Y, const QString& S
   TFontInfo::TWritten& w = *it;
   const int hints = int(P->renderHints() & (QPainter::Antialiasing | QPainter::TextAntialiasing));
   const int ascent = F.Tm.tmAscent;
-  if (w.Image.isNull() || w.Color != Color.rgba() || w.Hints != hints) {
-    w.Ink = F.Metrics->boundingRect(S).translated(0, ascent).adjusted(-1, -1, 1, 1);
-    const QRect area = w.Ink.adjusted(-1, -1, 1, 1);
+  if (!w.Made || w.Color != Color.rgba() || w.Hints != hints) {
+    w.Made = true;
+    // The line's box with a margin for glyphs that reach a little beyond it.
+    const QRect area = F.Metrics->boundingRect(S).translated(0, ascent).adjusted(-2, -2, 2, 2);
     w.Image = QImage(std::max(1, area.width()), std::max(1, area.height()), QImage::Format_ARGB32_Premultiplied);
     w.Image.fill(Qt::transparent);
     w.Offset = area.topLeft();
     w.Color = Color.rgba();
     w.Hints = hints;
-    QPainter ip(&w.Image);
-    ip.setRenderHints(QPainter::RenderHints(hints));
-    ip.setFont(f);
-    ip.setPen(Color);
-    DrawShaped(&ip, F, QPoint(-w.Offset.x(), ascent - w.Offset.y()), S);
+    {
+      QPainter ip(&w.Image);
+      ip.setRenderHints(QPainter::RenderHints(hints));
+      ip.setFont(f);
+      ip.setPen(Color);
+      DrawShaped(&ip, F, QPoint(-w.Offset.x(), ascent - w.Offset.y()), S);
+    }
+    // Kept down to the pixels the glyphs touched: a smaller copy, and a clip
+    // only where those pixels reach beyond the rectangle.
+    const QRect inked = InkedArea(w.Image);
+    w.Image = inked.isEmpty() ? QImage() : w.Image.copy(inked);
+    w.Offset += inked.topLeft();
+    w.Ink = QRect(w.Offset, inked.size());
   }
+  if (w.Ink.isEmpty()) return true;  // blanks only
   P->setCompositionMode(QPainter::CompositionMode_SourceOver);
   if (Clip != nullptr && !Clip->contains(w.Ink.translated(X, Y))) {
     P->save();
@@ -438,6 +465,37 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
   bool noPrefix = Format & DT_NOPREFIX;
   bool hidePrefix = Format & DT_HIDEPREFIX;
 
+  // A plain text that stays one line as it stands (a grid's cell, usually):
+  // drawn from its written image without laying it out.
+  bool triedWritten = false;
+  if (!calc && Params == nullptr && Shown == nullptr && !s.isEmpty() && DC->S.BkMode != OPAQUE &&
+      !(Format & (DT_RTLREADING | DT_PREFIXONLY)) && (noPrefix || !s.contains(QLatin1Char('&')))) {
+    bool plain = true;
+    for (const QChar c : s) plain = plain && c.unicode() >= 0x20;
+    const int w = plain ? Advance(*F, s) : 0;
+    const bool fits = w <= maxW;
+    const bool ellipsis = Format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS);
+    // Word wrap keeps a text that fits on one line, less its trailing blanks.
+    const bool asItStands = single || !(Format & DT_WORDBREAK) || (fits && !s.endsWith(QLatin1Char(' ')));
+    QPainter* p = plain && asItStands && (fits || !ellipsis) ? DC->Painter() : nullptr;
+    if (p != nullptr) {
+      triedWritten = true;
+      int top = R.Top;
+      if (single && (Format & DT_VCENTER))
+        top = R.Top + (R.Height() - lineH) / 2;
+      else if (single && (Format & DT_BOTTOM))
+        top = R.Bottom - lineH;
+      int x = x0;
+      if (Format & DT_CENTER)
+        x = x0 + (maxW - w) / 2;
+      else if (Format & DT_RIGHT)
+        x = x1 - w;
+      const QRect clip(R.Left, R.Top, R.Width(), R.Height());
+      if (DrawWritten(p, *F, x, top, s, QColorOf(DC->S.TextColor), (Format & DT_NOCLIP) ? nullptr : &clip))
+        return single && (Format & (DT_VCENTER | DT_BOTTOM)) ? top - R.Top + lineH : lineH;
+    }
+  }
+
   // Paragraphs, lines.
   std::vector<TextLine> lines;
   const bool breaks = s.contains(QLatin1Char('\n')) || s.contains(QLatin1Char('\r'));
@@ -496,7 +554,7 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
   if (!p) return result;
   bool opaque = DC->S.BkMode == OPAQUE;
   // A text of one plain line, as in a grid's cell, from its written image.
-  if (!opaque && lines.size() == 1 && lines.front().Underline < 0 &&
+  if (!triedWritten && !opaque && lines.size() == 1 && lines.front().Underline < 0 &&
       !(Format & (DT_RTLREADING | DT_PREFIXONLY))) {
     const QString& l = lines.front().Text;
     int x = x0;

@@ -162,6 +162,9 @@ TEST(CanvasReuse, DrawTextAgainDrawsTheGlyphsPixels) {
        {2, 3, 90, 40}},
       {"not in Latin script", QString::fromUtf8("\u65e5\u672c \u20ac 12"), DT_LEFT | DT_SINGLELINE,
        {2, 3, 90, 24}},
+      {"accents above a low rectangle", QString::fromUtf8("\u00c9\u00c4\u00d6 \u00c5jg"), DT_LEFT | DT_SINGLELINE,
+       {2, 6, 90, 14}},
+      {"blanks only", QStringLiteral("   "), DT_LEFT | DT_SINGLELINE, {2, 3, 90, 24}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
