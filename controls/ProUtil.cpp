@@ -53,21 +53,26 @@ QString GetShortDateFormat() { return FormatSettings.ShortDateFormat; }
 // Text kinds and wide text
 
 TCellTextKind ClassifyCellText(const QString& Text, bool HTMLAllowed) {
-  // The tests below read up to five characters; a blank is appended so that a
-  // one-character text still has a second one (0-based indexes here).
-  const QString t = Text + u' ';
-  if (t.size() < 2) return ctkPlain;
-  if (t[0] == u'=') return ctkFormula;
-  if (t[0] == u'|' && t[1] == u'\\') {
+  // The tests below read up to five characters; beyond the text they read a
+  // blank, so that a one-character text still has a second one (0-based
+  // indexes here). Called for every cell painted: nothing is copied.
+  const qsizetype n = Text.size();
+  auto at = [&](qsizetype i) { return i < n ? Text[i] : QChar(u' '); };
+  if (n + 1 < 2) return ctkPlain;
+  if (at(0) == u'=') return ctkFormula;
+  if (at(0) == u'|' && at(1) == u'\\') {
     // An encoded text whose first character is "=" and whose second one is below
     // 256 is a formula.
-    if (t.size() >= 5 && t[3] == u'=' && t[4] == QChar(0)) return ctkFormula;
+    if (n + 1 >= 5 && at(3) == u'=' && at(4) == QChar(0)) return ctkFormula;
     return ctkWide;
   }
-  if (t[0] == u'{' && t[1] == u'\\') return ctkRTF;
+  if (at(0) == u'{' && at(1) == u'\\') return ctkRTF;
   if (!HTMLAllowed) return ctkPlain;
-  if (t.contains(QStringLiteral("</")) || t.contains(QStringLiteral("<B")) || t.contains(QStringLiteral("<I")) || t.contains(QStringLiteral("<C")))
-    return ctkHTML;
+  // "</", "<B", "<I" or "<C" anywhere.
+  for (qsizetype i = Text.indexOf(u'<'); i >= 0 && i + 1 < n; i = Text.indexOf(u'<', i + 1)) {
+    const QChar next = Text[i + 1];
+    if (next == u'/' || next == u'B' || next == u'I' || next == u'C') return ctkHTML;
+  }
   return ctkPlain;
 }
 

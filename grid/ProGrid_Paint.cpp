@@ -224,15 +224,20 @@ void TProStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
 void TProStringGrid::CalcCellAlignment(int ACol, int ARow, TAlignment& HA, TVAlignment& VA) {
   HA = DefaultAlignment();
   VA = VAlignment();
-  const QString text = Cells(ACol, ARow);
-  const bool formula = text.startsWith(u'=') ||
-                       (text.size() > 3 && text.startsWith(QStringLiteral("|\\")) && text[3] == u'=');
-  if (AutoNumAlign()) {
-    // A formula's calculated text is its own text in the string grid.
-    const TNumberTextKind k = ClassifyNumberText(text.trimmed());
-    if (k == ntkInteger || k == ntkFloat || k == ntkScientific) HA = taRightJustify;
+  // The text matters to numbers aligned by themselves and to formulas in cells
+  // with an alignment of their own: read only then.
+  const bool props = HasCellProperties(ACol, ARow);
+  if (AutoNumAlign() || props) {
+    const QString text = Cells(ACol, ARow);
+    const bool formula = text.startsWith(u'=') ||
+                         (text.size() > 3 && text.startsWith(QStringLiteral("|\\")) && text[3] == u'=');
+    if (AutoNumAlign()) {
+      // A formula's calculated text is its own text in the string grid.
+      const TNumberTextKind k = ClassifyNumberText(text.trimmed());
+      if (k == ntkInteger || k == ntkFloat || k == ntkScientific) HA = taRightJustify;
+    }
+    if (props && !formula) HA = GetCellProperties(ACol, ARow)->Alignment();
   }
-  if (HasCellProperties(ACol, ARow) && !formula) HA = GetCellProperties(ACol, ARow)->Alignment();
   GetCellAlignment(ACol, ARow, HA, VA);
 }
 

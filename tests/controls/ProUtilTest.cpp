@@ -31,6 +31,9 @@ TEST_P(CellTextKinds, ClassifiesByLeadingCharacters) {
       {"<B>x", false, ctkPlain},
       {"a <I>b", true, ctkHTML},
       {"<C>", true, ctkHTML},
+      {"x <", true, ctkPlain},      // a "<" that ends the text starts no tag
+      {"1 < 2 </", true, ctkHTML},  // the second "<" opens the tag
+      {"|", true, ctkPlain},
       {"{\\rtf1 x}", true, ctkRTF},
       {"{x}", true, ctkPlain},
       {"|\\", true, ctkWide},
