@@ -590,6 +590,8 @@ QString TProColumnGrid::GetFormattedCell(int ACol, int ARow) {
   if (!item) return TProStringGrid::GetFormattedCell(ACol, ARow);
   const QString text = Cells(ACol, ARow);
   QString format = item->FloatFormat();
+  // Without a format and without the event there is nothing to format.
+  if (format.isEmpty() && !OnGetFloatFormat) return text;
   const TNumberTextKind kind = ClassifyNumberText(text);
   bool isFloat = kind == ntkInteger || kind == ntkFloat;
   if (OnGetFloatFormat) OnGetFloatFormat(this, ACol, ARow, isFloat, format);
