@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <QPolygon>
 #include <algorithm>
+#include <array>
 #include <unordered_set>
 
 #include "platform/gdi/DeviceContext_p.h"
@@ -19,13 +20,29 @@ std::unordered_set<const TGdiObject*>& LiveObjects() {
   static std::unordered_set<const TGdiObject*> live;
   return live;
 }
+// The objects found live last (a painter selects the same few pens, brushes and
+// fonts over and over); an object leaves them when it is deleted.
+std::array<const TGdiObject*, 4> RecentlyLive{};
+size_t NextRecent = 0;
 }  // namespace
 
 TGdiObject::TGdiObject(int AKind, bool AStock) : Kind(AKind), Stock(AStock) {
   LiveObjects().insert(this);
 }
-TGdiObject::~TGdiObject() { LiveObjects().erase(this); }
-bool TGdiObject::IsLive(const TGdiObject* H) { return H && LiveObjects().count(H) > 0; }
+TGdiObject::~TGdiObject() {
+  LiveObjects().erase(this);
+  for (const TGdiObject*& r : RecentlyLive)
+    if (r == this) r = nullptr;
+}
+bool TGdiObject::IsLive(const TGdiObject* H) {
+  if (H == nullptr) return false;
+  for (const TGdiObject* r : RecentlyLive)
+    if (r == H) return true;
+  if (LiveObjects().count(H) == 0) return false;
+  RecentlyLive[NextRecent] = H;
+  NextRecent = (NextRecent + 1) % RecentlyLive.size();
+  return true;
+}
 
 int MulDiv(int Number, int Numerator, int Denominator) {
   if (Denominator == 0) return -1;

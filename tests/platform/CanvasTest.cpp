@@ -526,3 +526,24 @@ TEST(CanvasText, AlignmentTabsMarginsAndPathEllipsis) {
   EXPECT_TRUE(shown.startsWith(QStringLiteral("C:\\")));
   EXPECT_LE(s.canvas.TextWidth(shown), p.Width());
 }
+
+// Objects selected over and over are recognised quickly as live; one deleted
+// right after it was selected is no object any more (selecting or deleting it
+// again does nothing), while the objects around it stay usable.
+TEST(GdiObjects, ADeletedObjectIsNoObjectEvenRightAfterItWasSelected) {
+  Surface s;
+  HDC dc = s.canvas.Handle();
+  HPEN keep = CreatePen(PS_SOLID, 1, RGB(0, 0, 255));
+  HPEN gone = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+  HGDIOBJ first = SelectObject(dc, keep);
+  ASSERT_EQ(SelectObject(dc, gone), keep);
+  ASSERT_EQ(SelectObject(dc, keep), gone);
+  EXPECT_TRUE(DeleteObject(gone));
+  EXPECT_EQ(GetObjectType(gone), 0);
+  EXPECT_FALSE(DeleteObject(gone));
+  EXPECT_EQ(SelectObject(dc, gone), nullptr);
+  EXPECT_EQ(GetObjectType(keep), OBJ_PEN);
+  EXPECT_EQ(SelectObject(dc, first), keep);
+  EXPECT_TRUE(DeleteObject(keep));
+  EXPECT_EQ(GetObjectType(keep), 0);
+}
