@@ -22,6 +22,8 @@ struct TFontInfo {
   QFont Font;
   std::unique_ptr<QFontMetrics> Metrics;
   TEXTMETRIC Tm;
+  // The "Symbol" face (its texts are translated, see FaceText).
+  bool SymbolFace = false;
   // The advances of texts measured lately (a grid measures the same cell texts
   // paint after paint; measuring shapes the text each time). Emptied when full.
   mutable QHash<QString, int> Advances;

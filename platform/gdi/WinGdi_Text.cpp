@@ -66,6 +66,7 @@ std::shared_ptr<const TFontInfo> ResolveFont(const LOGFONT& Log) {
 
   auto info = std::make_shared<TFontInfo>();
   info->Log = Log;
+  info->SymbolFace = Log.lfFaceName.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0;
   QFont f = BaseFont(Log);
   int em;
   if (Log.lfHeight < 0) {
@@ -110,7 +111,7 @@ const TFontInfo* FontOf(HDC DC) { return DC && DC->S.Font ? DC->S.Font.get() : n
 // the installed substitute has them at their Unicode places, so the text is
 // translated for that face (codes without a known sign stay as they are).
 QString FaceText(const TFontInfo& F, const QString& S) {
-  if (F.Log.lfFaceName.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) != 0) return S;
+  if (!F.SymbolFace) return S;
   static const char16_t upper[26] = {0x391, 0x392, 0x3A7, 0x394, 0x395, 0x3A6, 0x393, 0x397, 0x399,
                                      0x3D1, 0x39A, 0x39B, 0x39C, 0x39D, 0x39F, 0x3A0, 0x398, 0x3A1,
                                      0x3A3, 0x3A4, 0x3A5, 0x3C2, 0x3A9, 0x39E, 0x3A8, 0x396};
