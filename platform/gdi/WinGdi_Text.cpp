@@ -580,6 +580,10 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
       x = x0 + (maxW - w) / 2;
     else if (Format & DT_RIGHT)
       x = x1 - w;
+    // A plain line drawn before comes from its image (the painter clips).
+    if (!opaque && l.Underline < 0 && !(Format & DT_PREFIXONLY) && !(triedWritten && lines.size() == 1) &&
+        DrawWritten(p, *F, x, y, l.Text, QColorOf(DC->S.TextColor), nullptr))
+      continue;
     DrawLine(DC, p, *F, x, y, l, tabW, opaque, Format & DT_PREFIXONLY);
   }
   p->restore();

@@ -192,3 +192,36 @@ TEST(CanvasReuse, DrawTextAgainDrawsTheGlyphsPixels) {
     }
   }
 }
+
+// The lines of a text laid out on several lines (broken by word wrap or at
+// line breaks) are drawn again from their images with the pixels of their
+// first, direct drawing.
+TEST(CanvasReuse, TheLinesOfATextOnSeveralLinesAreDrawnAgainAlike) {
+  struct TCase {
+    const char* Name;
+    QString Text;
+    UINT Format;
+    TRect R;
+  };
+  const TCase cases[] = {
+      {"a word broken to fit", QStringLiteral("r712345c9x1234567.25"), DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL,
+       {2, 2, 40, 38}},
+      {"words wrapped, centred", QStringLiteral("wrapped words here"), DT_CENTER | DT_WORDBREAK, {2, 2, 60, 38}},
+      {"line breaks, right", QStringLiteral("first\r\nsecond line"), DT_RIGHT, {2, 2, 70, 38}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    QImage first;
+    for (int pass = 0; pass < 3; ++pass) {
+      TRecordingCanvas s(80, 40);
+      s.Canvas()->Brush()->SetStyle(bsClear);
+      TRect r = c.R;
+      DrawText(s.Canvas()->Handle(), c.Text, -1, r, c.Format | DT_NOPREFIX);
+      const QImage pixels = s.Pixels();
+      if (pass == 0)
+        first = pixels;
+      else
+        EXPECT_EQ(pixels, first) << "pass " << pass;
+    }
+  }
+}
