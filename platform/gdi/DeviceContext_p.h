@@ -47,6 +47,10 @@ struct TFontInfo {
     QRect Ink;       // the pixels the glyphs touch, from the line's top-left corner
   };
   mutable QHash<QString, TWritten> Written;
+  // The lines texts were laid out in lately, by text, with what the layout
+  // depended on (the drawing's layout flags, width and tab width).
+  struct TLaidOut;
+  mutable QHash<QString, std::shared_ptr<const TLaidOut>> LaidOut;
 };
 // The shared resolution of a font description (cached).
 std::shared_ptr<const TFontInfo> ResolveFont(const LOGFONT& Log);

@@ -440,7 +440,53 @@ void Ellipsize(const TFontInfo& F, TextLine& L, int MaxWidth, int TabWidth, bool
   L.Text = L.Text.left(k) + dots;
 }
 
+// The lines S is drawn in with Format within MaxW pixels: paragraphs at line
+// breaks (one line for DT_SINGLELINE), each wrapped for DT_WORDBREAK, the
+// accelerator marks taken out unless DT_NOPREFIX (their underline dropped for
+// DT_HIDEPREFIX), and shortened for the ellipsis flags.
+std::vector<TextLine> LayOut(const TFontInfo& F, const QString& S, UINT Format, int MaxW, int TabW) {
+  const bool noPrefix = Format & DT_NOPREFIX;
+  std::vector<TextLine> lines;
+  const bool breaks = S.contains(QLatin1Char('\n')) || S.contains(QLatin1Char('\r'));
+  if (Format & DT_SINGLELINE) {
+    QString one = S;
+    if (breaks) {
+      one.remove(QLatin1Char('\r'));
+      one.remove(QLatin1Char('\n'));
+    }
+    lines.push_back(StripPrefix(one, noPrefix));
+  } else {
+    QString norm = S;
+    if (breaks) {
+      norm.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+      norm.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    }
+    const QStringList paras = breaks ? norm.split(QLatin1Char('\n')) : QStringList{norm};
+    for (const QString& p : paras) {
+      TextLine tl = StripPrefix(p, noPrefix);
+      if (Format & DT_WORDBREAK) {
+        auto wrapped = WrapParagraph(F, tl, MaxW, TabW, Format & DT_EDITCONTROL);
+        lines.insert(lines.end(), wrapped.begin(), wrapped.end());
+      } else {
+        lines.push_back(tl);
+      }
+    }
+  }
+  if (Format & DT_HIDEPREFIX)
+    for (auto& l : lines) l.Underline = -1;
+  if (Format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS))
+    for (auto& l : lines) Ellipsize(F, l, MaxW, TabW, Format & DT_PATH_ELLIPSIS);
+  return lines;
+}
+
 }  // namespace
+
+// What a text was laid out in (see DrawTextImpl).
+struct TFontInfo::TLaidOut {
+  UINT Flags = 0;
+  int Width = 0, TabWidth = 0;
+  std::vector<std::pair<QString, int>> Lines;  // text, underlined character
+};
 
 int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, DRAWTEXTPARAMS* Params,
                  QString* Shown) {
@@ -464,7 +510,6 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
   bool single = Format & DT_SINGLELINE;
   bool calc = Format & DT_CALCRECT;
   bool noPrefix = Format & DT_NOPREFIX;
-  bool hidePrefix = Format & DT_HIDEPREFIX;
 
   // A plain text that stays one line as it stands (a grid's cell, usually):
   // drawn from its written image without laying it out.
@@ -497,37 +542,26 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
     }
   }
 
-  // Paragraphs, lines.
+  // Paragraphs, lines: as laid out before, when nothing they depend on changed.
   std::vector<TextLine> lines;
-  const bool breaks = s.contains(QLatin1Char('\n')) || s.contains(QLatin1Char('\r'));
-  if (single) {
-    QString one = s;
-    if (breaks) {
-      one.remove(QLatin1Char('\r'));
-      one.remove(QLatin1Char('\n'));
-    }
-    lines.push_back(StripPrefix(one, noPrefix));
+  const UINT layoutFlags = Format & (DT_SINGLELINE | DT_NOPREFIX | DT_HIDEPREFIX | DT_WORDBREAK | DT_EDITCONTROL |
+                                     DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS);
+  const auto known = F->LaidOut.constFind(s);
+  if (known != F->LaidOut.cend() && (*known)->Flags == layoutFlags && (*known)->Width == maxW &&
+      (*known)->TabWidth == tabW) {
+    lines.reserve((*known)->Lines.size());
+    for (const auto& [text, underline] : (*known)->Lines) lines.push_back({text, underline});
   } else {
-    QString norm = s;
-    if (breaks) {
-      norm.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-      norm.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    }
-    const QStringList paras = breaks ? norm.split(QLatin1Char('\n')) : QStringList{norm};
-    for (const QString& p : paras) {
-      TextLine tl = StripPrefix(p, noPrefix);
-      if (Format & DT_WORDBREAK) {
-        auto wrapped = WrapParagraph(*F, tl, maxW, tabW, Format & DT_EDITCONTROL);
-        lines.insert(lines.end(), wrapped.begin(), wrapped.end());
-      } else {
-        lines.push_back(tl);
-      }
-    }
+    lines = LayOut(*F, s, Format, maxW, tabW);
+    constexpr qsizetype kKept = 4096;
+    if (F->LaidOut.size() >= kKept) F->LaidOut.clear();
+    auto laid = std::make_shared<TFontInfo::TLaidOut>();
+    laid->Flags = layoutFlags;
+    laid->Width = maxW;
+    laid->TabWidth = tabW;
+    for (const TextLine& l : lines) laid->Lines.emplace_back(l.Text, l.Underline);
+    F->LaidOut.insert(s, std::move(laid));
   }
-  if (hidePrefix)
-    for (auto& l : lines) l.Underline = -1;
-  if (Format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS))
-    for (auto& l : lines) Ellipsize(*F, l, maxW, tabW, Format & DT_PATH_ELLIPSIS);
   if (Shown && single) *Shown = lines.front().Text;
   if (Params) Params->uiLengthDrawn = UINT(s.size());
 

@@ -225,3 +225,29 @@ TEST(CanvasReuse, TheLinesOfATextOnSeveralLinesAreDrawnAgainAlike) {
     }
   }
 }
+
+// A text is laid out again when what its lines depend on changed since it was
+// laid out last: the width it wraps in, the flags, the accelerator marks.
+TEST(CanvasReuse, ATextIsLaidOutAgainWhenItsWidthOrFlagsChange) {
+  TRecordingCanvas s(400, 100);
+  HDC dc = s.Canvas()->Handle();
+  const int lineH = s.Canvas()->TextHeight(QStringLiteral("Ag"));
+  auto measure = [&](const QString& T, int Width, UINT Format) {
+    TRect r(0, 0, Width, 100);
+    DrawText(dc, T, -1, r, Format | DT_CALCRECT);
+    return r;
+  };
+  const QString words = QStringLiteral("one two three four");
+  const UINT wrap = DT_WORDBREAK | DT_NOPREFIX;
+  const int narrow = measure(words, 40, wrap).Bottom;
+  EXPECT_GT(narrow, 2 * lineH);
+  EXPECT_EQ(measure(words, 390, wrap).Bottom, lineH);
+  EXPECT_EQ(measure(words, 40, wrap).Bottom, narrow);
+  EXPECT_EQ(measure(words, 40, DT_NOPREFIX).Bottom, lineH);  // no wrapping asked for
+  const QString breaks = QStringLiteral("a\r\nb");
+  EXPECT_EQ(measure(breaks, 390, DT_NOPREFIX).Bottom, 2 * lineH);
+  EXPECT_EQ(measure(breaks, 390, DT_NOPREFIX | DT_SINGLELINE).Bottom, lineH);
+  const QString accel = QStringLiteral("&Save");
+  EXPECT_EQ(measure(accel, 390, DT_NOPREFIX).Right, s.Canvas()->TextWidth(accel));
+  EXPECT_EQ(measure(accel, 390, 0).Right, s.Canvas()->TextWidth(QStringLiteral("Save")));
+}
