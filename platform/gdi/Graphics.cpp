@@ -757,13 +757,27 @@ TKeptPictures& Kept() {
 }
 
 // The painter of DC where pictures can be copied onto it and read from it
-// pixel for pixel: an image, unscaled, on whole pixels, not recorded.
+// pixel for pixel: an image of eight bits per colour (what is read from one
+// looks the same on any other), unscaled, on whole pixels, not recorded.
 QPainter* CopyingPainter(HDC DC) {
   if (DC == nullptr || DC->Recorder != nullptr) return nullptr;
   QPainter* p = DC->Painter();
   if (p == nullptr || p->paintEngine() == nullptr || p->paintEngine()->type() != QPaintEngine::Raster ||
       p->device()->devType() != QInternal::Image || p->device()->devicePixelRatio() != 1 || p->opacity() != 1.0)
     return nullptr;
+  switch (static_cast<const QImage*>(p->device())->format()) {
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+    case QImage::Format_RGB888:
+    case QImage::Format_BGR888:
+    case QImage::Format_RGBX8888:
+    case QImage::Format_RGBA8888:
+    case QImage::Format_RGBA8888_Premultiplied:
+      break;
+    default:
+      return nullptr;
+  }
   const QTransform& m = p->transform();
   if (m.type() > QTransform::TxTranslate || m.dx() != std::floor(m.dx()) || m.dy() != std::floor(m.dy()))
     return nullptr;

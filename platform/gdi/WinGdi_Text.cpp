@@ -591,6 +591,7 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
   // A text of one plain line, as in a grid's cell, from its written image.
   if (!triedWritten && !opaque && lines.size() == 1 && lines.front().Underline < 0 &&
       !(Format & (DT_RTLREADING | DT_PREFIXONLY))) {
+    triedWritten = true;
     const QString& l = lines.front().Text;
     int x = x0;
     if (Format & DT_CENTER)

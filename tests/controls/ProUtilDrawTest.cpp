@@ -122,8 +122,9 @@ TEST_F(DrawGradient, MirrorSplitsTheRectInTwoGradients) {
 // A gradient drawn again in the same size is copied from the pixels of its
 // first drawing: the copies look as drawn step by step (on a recording canvas,
 // which always draws them), also after a first drawing that was partly clipped
-// away or fell partly outside the bitmap, and leave the pen and brush in the
-// last step's colour as drawing does.
+// away, fell partly outside the bitmap or was made on an image of fewer
+// colours, and leave the pen and brush in the last step's colour as drawing
+// does.
 TEST_F(DrawGradient, AGradientDrawnAgainLooksAsDrawnStepByStep) {
   struct TCase {
     const char* Name;
@@ -142,6 +143,14 @@ TEST_F(DrawGradient, AGradientDrawnAgainLooksAsDrawnStepByStep) {
        }},
       {"first drawn partly outside", 0x304050, 0xD0C0B0, false,
        [](TCanvas* C) { FillGradient(C, 0x304050, 0xD0C0B0, 128, TRect(-5, -4, 15, 26), false); }},
+      {"first drawn on an image of fewer colours", 0x405060, 0xC0B0A0, true,
+       [](TCanvas*) {
+         QImage few(20, 30, QImage::Format_RGB16);
+         TCanvas c;
+         c.SetDevice(&few);
+         FillGradient(&c, 0x405060, 0xC0B0A0, 128, TRect(0, 0, 20, 30), true);
+         c.SetDevice(nullptr);
+       }},
   };
   for (const TCase& k : cases) {
     SCOPED_TRACE(k.Name);
