@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QScopeGuard>
+#include <functional>
 
 #include "common/RecordingCanvas.h"
 #include "controls/ProUtil.h"
@@ -10,6 +11,7 @@
 #include "grid/ProGrid.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/ui/UxTheme.h"
+#include "tests/platform/ControlTestSupport.h"
 
 namespace {
 
@@ -1055,4 +1057,50 @@ TEST(GridPaintTable, VariablesTableLooksRight) {
             qGray(img.pixel(head.Left + 100, head.Bottom - 4)));
   if (qEnvironmentVariableIsSet("ZIDI_SCREENSHOT_DIR"))
     img.save(qEnvironmentVariable("ZIDI_SCREENSHOT_DIR") + QStringLiteral("/variables-table.png"));
+}
+
+// A shown grid paints every pixel of its client area itself (it is not erased
+// first): whatever stood in its back buffer is painted over everywhere, with
+// bands, a footer, a merged block whose base cell has scrolled away, a hidden
+// column, header gradients and room beyond the last column.
+TEST(GridPaintWhole, APaintCoversTheWholeClient) {
+  struct TCase {
+    const char* Name;
+    std::function<void(TProStringGrid&)> Setup;
+  };
+  const TCase cases[] = {
+      {"defaults", [](TProStringGrid&) {}},
+      {"bands, footer, merged block, hidden column",
+       [](TProStringGrid& g) {
+         g.Bands()->SetActive(true);
+         g.SetFixedFooters(1);
+         g.MergeCells(2, 3, 2, 5);
+         g.HideColumn(4);
+         g.SetTopRow(6);
+       }},
+      {"a look of gradients", [](TProStringGrid& g) { g.SetLook(glOffice2007); }},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TShownForm f{500, 300};
+    auto* g = new TProStringGrid(f.Form);
+    g->SetParent(f.Form);
+    g->SetBorderStyle(bsNone);
+    g->SetBounds(0, 0, 480, 260);
+    g->SetColCount(6);
+    g->SetRowCount(30);
+    for (int r = 0; r < 30; ++r)
+      for (int col = 0; col < 6; ++col) g->SetCells(col, r, QStringLiteral("r%1c%2").arg(r).arg(col));
+    c.Setup(*g);
+    f.Show();
+    g->PaintNow();
+    g->BackBuffer()->fill(Qt::magenta);
+    g->PaintNow();
+    const QImage img = g->BackBuffer()->copy();
+    int stale = 0;
+    const TRect cr = g->ClientRect();
+    for (int y = 0; y < cr.Bottom; ++y)
+      for (int x = 0; x < cr.Right; ++x) stale += img.pixel(x, y) == QColor(Qt::magenta).rgba();
+    EXPECT_EQ(stale, 0);
+  }
 }
