@@ -58,12 +58,12 @@ TCellTextKind ClassifyCellText(const QString& Text, bool HTMLAllowed) {
   // indexes here). Called for every cell painted: nothing is copied.
   const qsizetype n = Text.size();
   auto at = [&](qsizetype i) { return i < n ? Text[i] : QChar(u' '); };
-  if (n + 1 < 2) return ctkPlain;
+  if (n == 0) return ctkPlain;
   if (at(0) == u'=') return ctkFormula;
   if (at(0) == u'|' && at(1) == u'\\') {
     // An encoded text whose first character is "=" and whose second one is below
     // 256 is a formula.
-    if (n + 1 >= 5 && at(3) == u'=' && at(4) == QChar(0)) return ctkFormula;
+    if (n >= 4 && at(3) == u'=' && at(4) == QChar(0)) return ctkFormula;
     return ctkWide;
   }
   if (at(0) == u'{' && at(1) == u'\\') return ctkRTF;
