@@ -2,11 +2,35 @@
 // moves and the scroll-bar thumb model (see GridsModel.h).
 #include "platform/grids/GridsModel.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 #include <stdexcept>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ZIDI_ARENA_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZIDI_ARENA_ASAN 1
+#endif
+#endif
+// Under AddressSanitizer the arena's free room and freed blocks are poisoned
+// and blocks are kept apart by a poisoned gap, so that overruns and uses after
+// freeing are still caught.
+#ifdef ZIDI_ARENA_ASAN
+#include <sanitizer/asan_interface.h>
+#define ZIDI_ARENA_POISON(P, N) ASAN_POISON_MEMORY_REGION(P, N)
+#define ZIDI_ARENA_UNPOISON(P, N) ASAN_UNPOISON_MEMORY_REGION(P, N)
+#define ZIDI_ARENA_REDZONE 16
+#else
+#define ZIDI_ARENA_POISON(P, N) ((void)(P), (void)(N))
+#define ZIDI_ARENA_UNPOISON(P, N) ((void)(P), (void)(N))
+#define ZIDI_ARENA_REDZONE 0
+#endif
 
 #include "platform/ui/Messages.h"
 #include "platform/gdi/WinGdi.h"
@@ -305,6 +329,95 @@ int GridScrollAction(int Code, int Pos, const TGridAxisDrawInfo& Axis, bool Thum
   return Clamp(first, fixed, maxFirst);
 }
 
+// ----------------------------------------------------------- row block arena
+
+namespace {
+
+// Row blocks are carved one after the other from chunks of 2 MiB that the
+// system may back with huge pages: filling a large grid then touches a few
+// hundred pages where one page per few rows was touched before (on a machine
+// where the first touch of a page costs microseconds, that was most of a fill).
+// A chunk goes back to the system when its last block is freed; blocks larger
+// than a sixteenth of a chunk are allocated on their own. The grids live on the
+// user-interface thread, and so does the arena.
+class TRowArena {
+ public:
+  static constexpr size_t kChunk = size_t(2) << 20;
+  static constexpr size_t kLargest = kChunk / 16;
+  static TRowArena& Instance() {
+    static TRowArena a;
+    return a;
+  }
+  // Room for Bytes from a chunk; nullptr when Bytes is too large for one or no
+  // chunk could be had (the caller allocates on its own then).
+  void* Allocate(size_t Bytes) {
+    const size_t need = Round(Bytes) + ZIDI_ARENA_REDZONE;
+    if (need > kLargest) return nullptr;
+    if (FCurrent == nullptr || FCurrent->Used + need > kChunk) {
+      TChunk* c = NewChunk();
+      if (c == nullptr) return nullptr;
+      // The chunk given up is released once its blocks are freed (at once
+      // when none is left).
+      if (FCurrent != nullptr && FCurrent->Live == 0) Release(FCurrent);
+      FCurrent = c;
+    }
+    char* p = reinterpret_cast<char*>(FCurrent) + FCurrent->Used;
+    FCurrent->Used += static_cast<uint32_t>(need);
+    ++FCurrent->Live;
+    ZIDI_ARENA_UNPOISON(p, Bytes);
+    return p;
+  }
+  // Frees the Bytes at P (as allocated).
+  void Free(void* P, size_t Bytes) {
+    TChunk* c = ChunkOf(P);
+    ZIDI_ARENA_POISON(P, Bytes);
+    if (--c->Live != 0) return;
+    if (c == FCurrent) {
+      // The current chunk is used again from its start.
+      c->Used = kHeader;
+      ZIDI_ARENA_POISON(reinterpret_cast<char*>(c) + kHeader, kChunk - kHeader);
+      return;
+    }
+    Release(c);
+  }
+
+ private:
+  struct TChunk {
+    uint32_t Live;  // blocks not freed
+    uint32_t Used;  // bytes carved, the header included
+  };
+  static constexpr uint32_t kHeader = 16;
+  static size_t Round(size_t Bytes) { return (Bytes + 15) & ~size_t(15); }
+  static TChunk* ChunkOf(void* P) {
+    return reinterpret_cast<TChunk*>(reinterpret_cast<uintptr_t>(P) & ~uintptr_t(kChunk - 1));
+  }
+  // A chunk aligned to its size (so that a block finds its chunk by its
+  // address), offered to the system for huge pages.
+  static TChunk* NewChunk() {
+    void* raw = mmap(nullptr, 2 * kChunk, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (raw == MAP_FAILED) return nullptr;
+    char* r = static_cast<char*>(raw);
+    char* a = reinterpret_cast<char*>((reinterpret_cast<uintptr_t>(r) + kChunk - 1) & ~uintptr_t(kChunk - 1));
+    if (a > r) munmap(r, static_cast<size_t>(a - r));
+    if (a + kChunk < r + 2 * kChunk) munmap(a + kChunk, static_cast<size_t>(r + 2 * kChunk - (a + kChunk)));
+#ifdef MADV_HUGEPAGE
+    madvise(a, kChunk, MADV_HUGEPAGE);
+#endif
+    auto* c = reinterpret_cast<TChunk*>(a);
+    c->Live = 0;
+    c->Used = kHeader;
+    ZIDI_ARENA_POISON(a + kHeader, kChunk - kHeader);
+    return c;
+  }
+  static void Release(TChunk* C) {
+    ZIDI_ARENA_UNPOISON(C, kChunk);
+    munmap(C, kChunk);
+  }
+  TChunk* FCurrent = nullptr;
+};
+
+}  // namespace
+
 // ----------------------------------------------------------- TGridCellStore
 
 // One row's texts: the header, Cap entries (column and where its text ends, in
@@ -318,8 +431,8 @@ struct TGridCellStore::TRowBlock {
   uint32_t Count;    // cells in the row
   uint32_t Cap;      // room for entries
   uint32_t CharCap;  // room for characters
-  uint16_t Wide;     // 1: texts in UTF-16
-  uint16_t Reserved;
+  uint16_t Wide;       // 1: texts in UTF-16
+  uint16_t FromArena;  // 1: carved from the row block arena, else allocated alone
 
   TEntry* Entries() { return reinterpret_cast<TEntry*>(this + 1); }
   const TEntry* Entries() const { return reinterpret_cast<const TEntry*>(this + 1); }
@@ -344,15 +457,22 @@ struct TGridCellStore::TRowBlock {
     return QLatin1StringView(Chars() + b, n);
   }
 
+  // The bytes of a block of these sizes.
+  static size_t Bytes(uint32_t Cap, uint32_t CharCap, bool Wide) {
+    return sizeof(TRowBlock) + Cap * sizeof(TEntry) + CharCap * (Wide ? 2u : 1u);
+  }
+  size_t Bytes() const { return Bytes(Cap, CharCap, Wide != 0); }
   static TRowBlock* Make(uint32_t Cap, uint32_t CharCap, bool Wide) {
-    const size_t bytes = sizeof(TRowBlock) + Cap * sizeof(TEntry) + CharCap * (Wide ? 2u : 1u);
-    auto* b = static_cast<TRowBlock*>(std::malloc(bytes));
+    const size_t bytes = Bytes(Cap, CharCap, Wide);
+    auto* b = static_cast<TRowBlock*>(TRowArena::Instance().Allocate(bytes));
+    const bool arena = b != nullptr;
+    if (!arena) b = static_cast<TRowBlock*>(std::malloc(bytes));
     if (b == nullptr) throw std::bad_alloc();
     b->Count = 0;
     b->Cap = Cap;
     b->CharCap = CharCap;
     b->Wide = Wide ? 1 : 0;
-    b->Reserved = 0;
+    b->FromArena = arena ? 1 : 0;
     return b;
   }
   // Copies N characters of one row block's texts into another's, widening when needed.
@@ -381,7 +501,13 @@ struct TGridCellStore::TRowBlock {
   }
 };
 
-void TGridCellStore::TBlockFree::operator()(TRowBlock* Block) const noexcept { std::free(Block); }
+void TGridCellStore::TBlockFree::operator()(TRowBlock* Block) const noexcept {
+  if (Block == nullptr) return;
+  if (Block->FromArena)
+    TRowArena::Instance().Free(Block, Block->Bytes());
+  else
+    std::free(Block);
+}
 
 namespace {
 
