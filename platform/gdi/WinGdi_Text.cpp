@@ -510,6 +510,14 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
   bool single = Format & DT_SINGLELINE;
   bool calc = Format & DT_CALCRECT;
   bool noPrefix = Format & DT_NOPREFIX;
+  // Where a line of width W starts, and where the line of a single-line text is.
+  const auto lineLeft = [&](int W) {
+    return (Format & DT_CENTER) ? x0 + (maxW - W) / 2 : (Format & DT_RIGHT) ? x1 - W : x0;
+  };
+  const int top = !single ? R.Top
+                  : (Format & DT_VCENTER) ? R.Top + (R.Height() - lineH) / 2
+                  : (Format & DT_BOTTOM)  ? R.Bottom - lineH
+                                          : R.Top;
 
   // A plain text that stays one line as it stands (a grid's cell, usually):
   // drawn from its written image without laying it out.
@@ -526,18 +534,8 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
     QPainter* p = plain && asItStands && (fits || !ellipsis) ? DC->Painter() : nullptr;
     if (p != nullptr) {
       triedWritten = true;
-      int top = R.Top;
-      if (single && (Format & DT_VCENTER))
-        top = R.Top + (R.Height() - lineH) / 2;
-      else if (single && (Format & DT_BOTTOM))
-        top = R.Bottom - lineH;
-      int x = x0;
-      if (Format & DT_CENTER)
-        x = x0 + (maxW - w) / 2;
-      else if (Format & DT_RIGHT)
-        x = x1 - w;
       const QRect clip(R.Left, R.Top, R.Width(), R.Height());
-      if (DrawWritten(p, *F, x, top, s, QColorOf(DC->S.TextColor), (Format & DT_NOCLIP) ? nullptr : &clip))
+      if (DrawWritten(p, *F, lineLeft(w), top, s, QColorOf(DC->S.TextColor), (Format & DT_NOCLIP) ? nullptr : &clip))
         return single && (Format & (DT_VCENTER | DT_BOTTOM)) ? top - R.Top + lineH : lineH;
     }
   }
@@ -575,33 +573,12 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
     return total;
   }
 
-  int top = R.Top;
-  if (single) {
-    if (Format & DT_VCENTER)
-      top = R.Top + (R.Height() - lineH) / 2;
-    else if (Format & DT_BOTTOM)
-      top = R.Bottom - lineH;
-  }
   int result = (single && (Format & (DT_VCENTER | DT_BOTTOM))) ? top - R.Top + lineH : total;
   if (s.isEmpty()) return result;
 
   QPainter* p = DC->Painter();
   if (!p) return result;
   bool opaque = DC->S.BkMode == OPAQUE;
-  // A text of one plain line, as in a grid's cell, from its written image.
-  if (!triedWritten && !opaque && lines.size() == 1 && lines.front().Underline < 0 &&
-      !(Format & (DT_RTLREADING | DT_PREFIXONLY))) {
-    triedWritten = true;
-    const QString& l = lines.front().Text;
-    int x = x0;
-    if (Format & DT_CENTER)
-      x = x0 + (maxW - widest) / 2;
-    else if (Format & DT_RIGHT)
-      x = x1 - widest;
-    const QRect clip(R.Left, R.Top, R.Width(), R.Height());
-    if (DrawWritten(p, *F, x, top, l, QColorOf(DC->S.TextColor), (Format & DT_NOCLIP) ? nullptr : &clip))
-      return result;
-  }
   p->save();
   if (!(Format & DT_NOCLIP)) p->setClipRect(QRect(R.Left, R.Top, R.Width(), R.Height()), Qt::IntersectClip);
   if (Format & DT_RTLREADING) p->setLayoutDirection(Qt::RightToLeft);
@@ -609,13 +586,9 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
   for (size_t i = 0; i < lines.size(); ++i, y += lineH) {
     if ((Format & DT_EDITCONTROL) && i > 0 && y + lineH > R.Bottom) break;
     const TextLine& l = lines[i];
-    int w = LineWidth(*F, l.Text, tabW);
-    int x = x0;
-    if (Format & DT_CENTER)
-      x = x0 + (maxW - w) / 2;
-    else if (Format & DT_RIGHT)
-      x = x1 - w;
-    // A plain line drawn before comes from its image (the painter clips).
+    const int x = lineLeft(LineWidth(*F, l.Text, tabW));
+    // A plain line drawn before comes from its image (the painter clips); a
+    // text tried for its image above was not drawn before.
     if (!opaque && l.Underline < 0 && !(Format & DT_PREFIXONLY) && !(triedWritten && lines.size() == 1) &&
         DrawWritten(p, *F, x, y, l.Text, QColorOf(DC->S.TextColor), nullptr))
       continue;

@@ -493,18 +493,23 @@ TEST(HTMLHintWindow, SizesToTheTextAndStaysOnTheScreen) {
   EXPECT_GT(w.TextHeight(), m.Height());
 }
 
+// Sizes Images to W x H and adds one picture filled with Color.
+void AddSolidImage(TImageList& Images, int W, int H, TColor Color) {
+  Images.SetWidth(W);
+  Images.SetHeight(H);
+  TBitmap b;
+  b.SetSize(W, H);
+  b.Canvas()->Brush()->SetColor(Color);
+  b.Canvas()->FillRect(TRect(0, 0, W, H));
+  Images.Add(&b, nullptr);
+}
+
 // A hint shown for a grid takes the grid's image list: an "IDX:" image is part
 // of the measured text, so the window is as large as the renderer measures the
 // text with the image, and the image is painted.
 TEST(HTMLHintWindow, ShowsTheGridsImagesSizedByTheRenderersMeasure) {
   TImageList images(nullptr);
-  images.SetWidth(24);
-  images.SetHeight(30);
-  TBitmap red;
-  red.SetSize(24, 30);
-  red.Canvas()->Brush()->SetColor(clRed);
-  red.Canvas()->FillRect(TRect(0, 0, 24, 30));
-  images.Add(&red, nullptr);
+  AddSolidImage(images, 24, 30, clRed);
   TProStringGrid g(nullptr);
   g.SetGridImages(&images);
   const QString hint = QStringLiteral("<IMG SRC=\"IDX:0\"> with an image");
@@ -543,13 +548,7 @@ TEST(HTMLHintWindow, ShowsTheGridsImagesSizedByTheRenderersMeasure) {
 // caption without a closing tag is plain text.
 TEST(HeaderDragButton, AnHTMLCaptionShowsTheGridsImages) {
   TImageList images(nullptr);
-  images.SetWidth(16);
-  images.SetHeight(16);
-  TBitmap red;
-  red.SetSize(16, 16);
-  red.Canvas()->Brush()->SetColor(clRed);
-  red.Canvas()->FillRect(TRect(0, 0, 16, 16));
-  images.Add(&red, nullptr);
+  AddSolidImage(images, 16, 16, clRed);
   TProStringGrid g(nullptr);
   g.SetGridImages(&images);
   THeaderDragButton b(nullptr, &g);

@@ -245,18 +245,19 @@ TEST_F(Nodes, PreciseGlyphHitsByTypeAndLevel) {
       return ::testing::Message() << dir << " type " << c.type << (c.withGlyph ? " with glyph" : "") << " row "
                                   << c.row;
     };
+    // The glyph is hit from First to Last, not a pixel beyond either.
+    const auto expectHitSpan = [&](const char* dir, int First, int Last) {
+      EXPECT_FALSE(G.IsNodeGlyphHit(c.row, First - 1)) << where(dir);
+      EXPECT_TRUE(G.IsNodeGlyphHit(c.row, First)) << where(dir);
+      EXPECT_TRUE(G.IsNodeGlyphHit(c.row, Last)) << where(dir);
+      EXPECT_FALSE(G.IsNodeGlyphHit(c.row, Last + 1)) << where(dir);
+    };
     SysLocale.MiddleEast = false;
     G.SetBiDiMode(bdLeftToRight);
-    EXPECT_FALSE(G.IsNodeGlyphHit(c.row, c.first - 1)) << where("ltr");
-    EXPECT_TRUE(G.IsNodeGlyphHit(c.row, c.first)) << where("ltr");
-    EXPECT_TRUE(G.IsNodeGlyphHit(c.row, c.last)) << where("ltr");
-    EXPECT_FALSE(G.IsNodeGlyphHit(c.row, c.last + 1)) << where("ltr");
+    expectHitSpan("ltr", c.first, c.last);
     SysLocale.MiddleEast = true;
     G.SetBiDiMode(bdRightToLeft);
-    EXPECT_FALSE(G.IsNodeGlyphHit(c.row, c.rtlFirst - 1)) << where("rtl");
-    EXPECT_TRUE(G.IsNodeGlyphHit(c.row, c.rtlFirst)) << where("rtl");
-    EXPECT_TRUE(G.IsNodeGlyphHit(c.row, c.rtlLast)) << where("rtl");
-    EXPECT_FALSE(G.IsNodeGlyphHit(c.row, c.rtlLast + 1)) << where("rtl");
+    expectHitSpan("rtl", c.rtlFirst, c.rtlLast);
     EXPECT_FALSE(G.IsNodeGlyphHit(c.row, c.first)) << where("rtl");
   }
   // Mirrored with more rows than fit: the vertical scroll bar shifts the glyph left by its width.

@@ -15,6 +15,14 @@ TColor At(TRecordingCanvas& S, int x, int y) {
   return RGB(qRed(c), qGreen(c), qBlue(c));
 }
 
+// A text drawn by DrawText with its format into its rectangle.
+struct TTextCase {
+  const char* Name;
+  QString Text;
+  UINT Format;
+  TRect R;
+};
+
 }  // namespace
 
 // A painter switching colours cell after cell: every line and box has the
@@ -146,13 +154,7 @@ TEST(CanvasReuse, DrawTextOfAShapedTextMatchesTextOut) {
 // where the text is wider than its rectangle, for a one-line text laid out by
 // word wrap, and in another colour drawn later.
 TEST(CanvasReuse, DrawTextAgainDrawsTheGlyphsPixels) {
-  struct TCase {
-    const char* Name;
-    QString Text;
-    UINT Format;
-    TRect R;
-  };
-  const TCase cases[] = {
+  const TTextCase cases[] = {
       {"left top", QStringLiteral("r123c4"), DT_LEFT | DT_TOP | DT_SINGLELINE, {2, 3, 70, 24}},
       {"centred", QStringLiteral("5017.25"), DT_CENTER | DT_VCENTER | DT_SINGLELINE, {2, 3, 70, 24}},
       {"right bottom", QStringLiteral("gjpqy|"), DT_RIGHT | DT_BOTTOM | DT_SINGLELINE, {2, 3, 70, 24}},
@@ -166,7 +168,7 @@ TEST(CanvasReuse, DrawTextAgainDrawsTheGlyphsPixels) {
        {2, 6, 90, 14}},
       {"blanks only", QStringLiteral("   "), DT_LEFT | DT_SINGLELINE, {2, 3, 90, 24}},
   };
-  for (const TCase& c : cases) {
+  for (const TTextCase& c : cases) {
     SCOPED_TRACE(c.Name);
     int pass = 0;
     for (const TColor color : {clBlack, clBlack, clRed, clRed}) {
@@ -197,19 +199,13 @@ TEST(CanvasReuse, DrawTextAgainDrawsTheGlyphsPixels) {
 // line breaks) are drawn again from their images with the pixels of their
 // first, direct drawing.
 TEST(CanvasReuse, TheLinesOfATextOnSeveralLinesAreDrawnAgainAlike) {
-  struct TCase {
-    const char* Name;
-    QString Text;
-    UINT Format;
-    TRect R;
-  };
-  const TCase cases[] = {
+  const TTextCase cases[] = {
       {"a word broken to fit", QStringLiteral("r712345c9x1234567.25"), DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL,
        {2, 2, 40, 38}},
       {"words wrapped, centred", QStringLiteral("wrapped words here"), DT_CENTER | DT_WORDBREAK, {2, 2, 60, 38}},
       {"line breaks, right", QStringLiteral("first\r\nsecond line"), DT_RIGHT, {2, 2, 70, 38}},
   };
-  for (const TCase& c : cases) {
+  for (const TTextCase& c : cases) {
     SCOPED_TRACE(c.Name);
     QImage first;
     for (int pass = 0; pass < 3; ++pass) {
