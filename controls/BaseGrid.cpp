@@ -334,6 +334,8 @@ void TBaseGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARec
                                 TGridDrawState) {
   DrawText(ACanvas->Handle(), GetCellEx(ACol, ARow), -1, ARect,
            DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+  // Drawn text is clipped to its rectangle.
+  FContentInside = true;
 }
 
 void TBaseGrid::LastRowChanged() {}

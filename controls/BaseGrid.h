@@ -381,15 +381,50 @@ class TBaseGrid : public TObjStringGrid {
   // Moves the current cell to the base cell of its merge.
   void SnapToBaseCell();
   // The cell painter: the look, and with DrawContent the merge rectangle and the
-  // content.
+  // content. OwnRect: ARect is the cell's own rectangle in the paint pass.
   void DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState,
-                   bool DrawContent);
+                   bool DrawContent, bool OwnRect = false);
+
+  // Band backgrounds: before the scrolling cells are painted, their band is
+  // filled row by row in each row's plain colour (BandRowColor) with the grid
+  // lines over it, and a single cell whose look is that plain colour is not
+  // filled again. Only while the cells painted so far kept inside their
+  // rectangles (a cell reaching into the next ones is painted over by their
+  // fills when each cell fills itself).
+  TColor PaintBandBackground(const TGridDrawInfo& Info, const TGridBand& Band, const TRect& Clip) override;
+  // The colour a plain scrolling cell of the row has (Color; the bands' colours).
+  virtual TColor BandRowColor(int ARow);
+  // Whether band backgrounds may be used this paint (off: every cell fills itself).
+  virtual bool BandBackgrounds();
+  // Set by DrawCellContent when what it painted stayed inside the cell's
+  // rectangle (it starts false for each cell).
+  bool FContentInside = false;
+
+  // The look the cell painter resolved (selection included) for the cell it
+  // hands to DrawCellContent, with the drawing state before and after; valid
+  // while DrawCellContent runs.
+  struct TResolvedLook {
+    bool Valid = false;
+    int Col = -1, Row = -1;
+    TGridDrawState StateIn, StateOut;
+    TColor Brush = clNone, ColorTo = clNone, Mirror = clNone, MirrorTo = clNone;
+    TBrushStyle BrushStyle = bsSolid;
+    TAlignment HA = taLeftJustify;
+    TVAlignment VA = vtaTop;
+    bool WW = false;
+    TCellGradientDirection GD = GradientVertical;
+  };
+  TResolvedLook FResolvedLook;
 
   bool FDefaultDrawing = false;
   int FGridLineWidth = 1;
   TColor FGridLineColor = 0xC0C0C0;
   TColor FGridFixedLineColor = 0x808080;
   int FPaintID = 1;
+  // The band of scrolling cells filled by PaintBandBackground this paint, and
+  // whether a cell painted since may have reached beyond its rectangle.
+  TRect FFilledBand;
+  bool FDrawnBeyond = false;
   bool FCustomSelect = true;
   bool FHideLastRow = false;
   // Rows below this index get the display hooks; the string grid keeps it equal to

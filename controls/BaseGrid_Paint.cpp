@@ -32,12 +32,62 @@ TSelectionColors SelectionColors(TGridSelectionStyle Style, bool Focused) {
 // Painting
 
 void TBaseGrid::Paint() {
+  auto unfill = qScopeGuard([this] {
+    FFilledBand = TRect();
+    FDrawnBeyond = false;
+  });
   TObjStringGrid::Paint();
   ++FPaintID;
 }
 
 void TBaseGrid::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) {
-  DoPaintCell(Canvas(), ACol, ARow, ARect, AState, true);
+  DoPaintCell(Canvas(), ACol, ARow, ARect, AState, true, true);
+}
+
+bool TBaseGrid::BandBackgrounds() {
+  return FGridLineWidth == 1 && !HasNodes() && !UsesVCLStyles();
+}
+
+TColor TBaseGrid::BandRowColor(int) { return Color(); }
+
+TColor TBaseGrid::PaintBandBackground(const TGridDrawInfo& Info, const TGridBand& Band, const TRect& Clip) {
+  const TColor filled = TObjStringGrid::PaintBandBackground(Info, Band, Clip);
+  FFilledBand = TRect();
+  FDrawnBeyond = false;
+  if (Band.Fixed || !BandBackgrounds()) return filled;
+  TRect area;
+  if (!IntersectRect(area, Band.Rect, Clip)) return filled;
+  TCanvas* cv = Canvas();
+  cv->Brush()->SetStyle(bsSolid);
+  // Each row in its plain colour, the horizontal line at its bottom; then the
+  // vertical line at each column's right edge: where a cell paints them itself.
+  const TGridAxisDrawInfo& h = Info.Horz;
+  const TGridAxisDrawInfo& v = Info.Vert;
+  const bool horz = Options().contains(goHorzLine), vert = Options().contains(goVertLine);
+  int y = Band.Rect.Top;
+  for (int r = Band.RowFirst; r <= Band.RowLast && y < Band.Rect.Bottom; ++r) {
+    const int ht = v.GetExtent(r);
+    if (ht < 0) continue;
+    cv->Brush()->SetColor(BandRowColor(r));
+    cv->FillRect(TRect(Band.Rect.Left, y, Band.Rect.Right, y + ht - (horz ? 1 : 0)));
+    if (horz) {
+      cv->Brush()->SetColor(FGridLineColor);
+      cv->FillRect(TRect(Band.Rect.Left, y + ht - 1, Band.Rect.Right, y + ht));
+    }
+    y += ht + v.EffectiveLineWidth;
+  }
+  if (vert) {
+    cv->Brush()->SetColor(FGridLineColor);
+    int x = Band.Rect.Left;
+    for (int c = Band.ColFirst; c <= Band.ColLast && x < Band.Rect.Right; ++c) {
+      const int w = h.GetExtent(c);
+      if (w < 0) continue;
+      if (w > 0) cv->FillRect(TRect(x + w - 1, Band.Rect.Top, x + w, Band.Rect.Bottom));
+      x += w + h.EffectiveLineWidth;
+    }
+  }
+  FFilledBand = Band.Rect;
+  return filled;
 }
 
 void TBaseGrid::PaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
@@ -51,7 +101,7 @@ void TBaseGrid::PaintCellExt(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
 }
 
 void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
-                            TGridDrawState AState, bool DrawContent) {
+                            TGridDrawState AState, bool DrawContent, bool OwnRect) {
   // The hidden last row shows the grid's background only.
   if (FHideLastRow && ARow == RowCount() - 1) {
     ACanvas->Brush()->SetColor(Color());
@@ -76,7 +126,11 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
     AState.Exclude(gdSelected);
   }
   const bool fixed = AState.contains(gdFixed);
-  const TRect R = DrawContent ? CellRect(ACol, ARow) : ARect;
+  // A cell without properties is neither merged nor holds a control: in the
+  // paint pass its rectangle is the one given.
+  const TRect R = !DrawContent                                   ? ARect
+                  : OwnRect && !HasCellProperties(ACol, ARow) ? ARect
+                                                                 : CellRect(ACol, ARow);
 
   // A normal cell reaching under the fixed area must not paint over it.
   HDC dc = ACanvas->Handle();
@@ -109,8 +163,12 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
   TVAlignment va = vtaTop;
   bool ww = FWordWrap;
   TCellGradientDirection gd = GradientVertical;
+  const TGridDrawState stateIn = AState;
   GetVisualProperties(ACol, ARow, AState, false, true, true, ACanvas->Brush(), colorTo, mirror,
                       mirrorTo, ACanvas->Font(), ha, va, ww, gd);
+  auto forgetLook = qScopeGuard([this] { FResolvedLook.Valid = false; });
+  FResolvedLook = {true, ACol, ARow, stateIn, AState, ACanvas->Brush()->Color(), colorTo, mirror, mirrorTo,
+                   ACanvas->Brush()->Style(), ha, va, ww, gd};
   ACanvas->Pen()->SetColor(ACanvas->Brush()->Color());
 
   if (FHoverRow && ARow == FHoverRowIdx &&
@@ -131,7 +189,14 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
     ACanvas->Pen()->SetColor(ACanvas->Brush()->Color());
   }
 
-  if (AState.contains(gdSelected) && FSelectionStyle != ssDefault && FShowSel) {
+  // On a band background a single scrolling cell of the row's plain colour is
+  // painted already, its lines included.
+  const bool styledSelection = AState.contains(gdSelected) && FSelectionStyle != ssDefault && FShowSel;
+  const bool onBand = OwnRect && DrawContent && ACanvas == Canvas() && !fixed && !styledSelection &&
+                      !FDrawnBeyond && R == ARect && FFilledBand.Left <= R.Left && FFilledBand.Top <= R.Top &&
+                      R.Left < FFilledBand.Right && R.Top < FFilledBand.Bottom && colorTo == clNone &&
+                      mirrorTo == clNone && ACanvas->Brush()->Color() == BandRowColor(ARow);
+  if (styledSelection) {
     const TGridRect sel = Selection();
     int l = sel.Left, rt = sel.Right;
     if (rt < l) std::swap(l, rt);
@@ -149,7 +214,9 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
                         sc.InnerTop, sc.InnerBottom, sc.Border, sc.Corner, Color(), s, part);
   } else if (!(UsesVCLStyles() && (fixed || AState.contains(gdSelected)))) {
     const TColor brush = ACanvas->Brush()->Color();
-    if (mirrorTo != clNone)
+    if (onBand)
+      ACanvas->Pen()->SetColor(brush);
+    else if (mirrorTo != clNone)
       FillGradientMirror(ACanvas, R, brush, colorTo, mirror, mirrorTo, 1, clNone, false, true);
     else
       FillGradient(ACanvas, brush, colorTo, 64, R, gd == GradientHorizontal);
@@ -167,12 +234,12 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
     h = (FGridLineWidth + 1) / 2;
   }
   const TGridOptions opt = Options();
-  if (!(ACol == 0 && HasNodes()) &&
+  if (!onBand && !(ACol == 0 && HasNodes()) &&
       ((opt.contains(goHorzLine) && !fixed) || (opt.contains(goFixedHorzLine) && fixed))) {
     ACanvas->MoveTo(R.Left - h + 1, R.Bottom - h);
     ACanvas->LineTo(R.Right - h + 1, R.Bottom - h);
   }
-  if ((opt.contains(goVertLine) && !fixed) || (opt.contains(goFixedVertLine) && fixed)) {
+  if (!onBand && ((opt.contains(goVertLine) && !fixed) || (opt.contains(goFixedVertLine) && fixed))) {
     ACanvas->MoveTo(R.Right - h, R.Bottom - h);
     ACanvas->LineTo(R.Right - h, R.Top - h);
   }
@@ -186,7 +253,11 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
     c = TRect(R.Left + FGridLineWidth, R.Top + FGridLineWidth, R.Right - FGridLineWidth,
               R.Bottom - FGridLineWidth);
   }
-  if (DrawContent) DrawCellContent(ACanvas, ACol, ARow, c, AState);
+  if (DrawContent) {
+    FContentInside = false;
+    DrawCellContent(ACanvas, ACol, ARow, c, AState);
+    if (!FContentInside) FDrawnBeyond = true;
+  }
 
   ACanvas->Brush()->SetStyle(bsSolid);
   ACanvas->Pen()->SetStyle(psSolid);

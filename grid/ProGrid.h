@@ -1077,7 +1077,10 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
   void DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
                        TGridDrawState AState) override;
   // The borders a cell asks for (GetCellBorder, OnGetCellBorderProp); ACol real.
-  void DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect ARect);
+  // Answers whether it drew any.
+  bool DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect ARect);
+  // The bands' colour of a scrolling row, else Color.
+  TColor BandRowColor(int ARow) override;
   // The frame of the framed looks in BorderColor, on the window's frame; the
   // canvas variant draws it on ACanvas (the window's whole area).
   void PaintNCBorder();
@@ -2130,6 +2133,9 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
     TCellVAlign GVA = vaTop;
     // Scroll offset of the text of a cell with an in-cell scroll bar.
     int ScrollPos = 0;
+    // Set by the text step when it drew beyond the cell's rectangle (HTML text,
+    // the sort glyph, the selection rectangle).
+    bool DrawnBeyond = false;
   };
   TCellLayout FCellLayout;
   // The node glyph of a node row in column 0 (R: the content rectangle).

@@ -170,6 +170,7 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
   // The selection rectangle.
   const TGridRect sel = Selection();
   if (SelectionRectangle() && !fixed && CellInGridRect(sel, DC, ARow)) {
+    FCellLayout.DrawnBeyond = true;
     ACanvas->Pen()->SetColor(SelectionRectangleColor());
     ACanvas->Pen()->SetWidth(2);
     TGridRect S = sel;
@@ -225,9 +226,11 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
       FCellLayout.GHA == haLeft || (FCellLayout.GHA == haBeforeText && HA == taLeftJustify) ? FCellLayout.GW : 0;
   if (RC == 0 && HasNodes() && !IsNode(ARow)) R.Left += GetNodeIndent(ARow);
   const bool sortCell = HasSortIndicator(RC, ARow);
+  if (sortCell) FCellLayout.DrawnBeyond = true;
   int textWidth = 0;
   switch (kind) {
     case ctkHTML: {
+      FCellLayout.DrawnBeyond = true;
       if (FilterGlyph) R.Right -= 18;
       R.Left -= 1;
       if (sortCell) R.Right -= 10;

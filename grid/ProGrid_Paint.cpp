@@ -297,8 +297,26 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
   TAlignment HA = taLeftJustify;
   TVAlignment VA = vtaTop;
   TCellGradientDirection GD = GradientVertical;
-  GetVisualProperties(ACol, ARow, AState, false, false, true, ACanvas->Brush(), colorTo, mirror,
-                      mirrorTo, ACanvas->Font(), HA, VA, WW, GD);
+  // The look the cell painter resolved with the selection is this one too when
+  // the cell is not selected and no disjunct selection can make it so; the
+  // canvas font is still the one it resolved.
+  const TResolvedLook& known = FResolvedLook;
+  if (known.Valid && known.Col == ACol && known.Row == ARow && !known.StateIn.contains(gdSelected) &&
+      !known.StateOut.contains(gdSelected) && AState == known.StateOut &&
+      !MouseActions()->DisjunctRowSelect() && !MouseActions()->DisjunctColSelect()) {
+    ACanvas->Brush()->SetColor(known.Brush);
+    ACanvas->Brush()->SetStyle(known.BrushStyle);
+    colorTo = known.ColorTo;
+    mirror = known.Mirror;
+    mirrorTo = known.MirrorTo;
+    HA = known.HA;
+    VA = known.VA;
+    WW = known.WW;
+    GD = known.GD;
+  } else {
+    GetVisualProperties(ACol, ARow, AState, false, false, true, ACanvas->Brush(), colorTo, mirror,
+                        mirrorTo, ACanvas->Font(), HA, VA, WW, GD);
+  }
   // The cell's graphic and its layout beside the text.
   FCellLayout.G = GetCellGraphicGeometry(RC, ARow, FCellLayout.GW, FCellLayout.GH, FCellLayout.TextShown,
                                          FCellLayout.GHA, FCellLayout.GVA);
@@ -312,7 +330,8 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
   ACanvas->Font()->SetSize(ACanvas->Font()->Size() + ZoomFactor());
   const TColor keptBrush = ACanvas->Brush()->Color(), keptFont = ACanvas->Font()->Color();
   // Fixed, unless the hover row shows its colour over fixed cells.
-  bool fixed = IsFixed(ACol, ARow) || ACol < FixedCols() || ARow < FixedRows();
+  const bool fixedCell = IsFixed(ACol, ARow) || ACol < FixedCols() || ARow < FixedRows();
+  bool fixed = fixedCell;
   if (HoverRow() && ARow == FHoverRowIdx && HoverRowCells().contains(hcFixed)) fixed = false;
   // Fixed-cell background, row indicator, list-view header, modified marker.
   TRect R = ARect;
@@ -341,9 +360,9 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
   if (OnCustomCellBkgDraw) OnCustomCellBkgDraw(this, ACanvas, RC, ARow, AState, ARect, false);
   // The always-visible combo and spin buttons take their room off the text.
   const int rightBeforeButtons = ARect.Right;
-  if (!IsFixed(ACol, ARow) &&
-      (ControlLook()->DropDownAlwaysVisible() || ControlLook()->SpinButtonsAlwaysVisible()))
-    DrawAlwaysVisibleButtons(ACanvas, ARect, RC, ARow);
+  const bool buttons = !IsFixed(ACol, ARow) &&
+                       (ControlLook()->DropDownAlwaysVisible() || ControlLook()->SpinButtonsAlwaysVisible());
+  if (buttons) DrawAlwaysVisibleButtons(ACanvas, ARect, RC, ARow);
   // The content: an object drawn before the text, then the default text unless
   // the cell is drawn by an event.
   const bool eventDraws = (OnDrawCell || OnCustomCellDraw) && NoDefaultDraw();
@@ -361,8 +380,8 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
   ARect.Right = rightBeforeButtons;
   ACanvas->Brush()->SetColor(keptBrush);
   ACanvas->Font()->SetColor(keptFont);
-  DrawCellBorders(ACanvas, RC, ARow,
-                  TRect(ARect.Left - 1, ARect.Top - 1, ARect.Right + 1, ARect.Bottom + 1));
+  const bool borders = DrawCellBorders(ACanvas, RC, ARow,
+                                       TRect(ARect.Left - 1, ARect.Top - 1, ARect.Right + 1, ARect.Bottom + 1));
   // The row indicator's room is given back.
   ARect.Left -= indicatorShift;
   if (fixed) DrawFixedCellEdges(ACanvas, ACol, ARow, ARect);
@@ -398,6 +417,10 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
     }
   }
   DrawDesignColumnNumber(ACanvas, RC, ARow, ARect);
+  // Text, focus rectangle, modified marker and filter glyph stay inside the
+  // cell; what the other steps or the events draw may reach beyond it.
+  FContentInside = !fixedCell && !graphic && !buttons && !borders && !FCellLayout.DrawnBeyond &&
+                   !OnCustomCellBkgDraw && !OnDrawCell && !OnCustomCellDraw && !IsDesigning();
 }
 
 void TProStringGrid::DrawListViewHeader(TCanvas* ACanvas, TRect R) {
@@ -425,13 +448,13 @@ void TProStringGrid::DrawListViewHeader(TCanvas* ACanvas, TRect R) {
   ACanvas->LineTo(R.Right, R.Top);
 }
 
-void TProStringGrid::DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect ARect) {
+bool TProStringGrid::DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect ARect) {
   TPen keep;
   keep.Assign(ACanvas->Pen());
   auto restore = qScopeGuard([&] { ACanvas->Pen()->Assign(&keep); });
   TCellBorders borders;
   GetCellBorder(ACol, ARow, ACanvas->Pen(), borders);
-  if (borders.empty() && !OnGetCellBorderProp) return;
+  if (borders.empty() && !OnGetCellBorderProp) return false;
   TPen left, top, right, bottom;
   for (TPen* p : {&left, &top, &right, &bottom}) p->Assign(ACanvas->Pen());
   if (OnGetCellBorderProp) OnGetCellBorderProp(this, ARow, ACol, &left, &top, &right, &bottom);
@@ -463,6 +486,15 @@ void TProStringGrid::DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect
     ACanvas->MoveTo(ARect.Left - GridLineWidth() - 1, ARect.Bottom - 1);
     ACanvas->LineTo(ARect.Right, ARect.Bottom - 1);
   }
+  return true;
+}
+
+TColor TProStringGrid::BandRowColor(int ARow) {
+  TBands* bands = Bands();
+  if (bands->Active() && ARow >= FixedRows() && ARow < RowCount() - FixedFooters() && bands->TotalLength() > 0)
+    return (ARow - FixedRows()) % bands->TotalLength() < bands->PrimaryLength() ? bands->PrimaryColor()
+                                                                               : bands->SecondaryColor();
+  return Color();
 }
 
 void TProStringGrid::PaintNCBorder() {

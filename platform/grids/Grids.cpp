@@ -777,53 +777,19 @@ void TCustomGrid::PaintBand(const TGridDrawInfo& Info, bool FixedCols, bool Fixe
   const bool fixedBand = FixedCols || FixedRows;
   const bool focused = IsActiveControl();
   const TGridRect sel = Selection();
-  TCanvas* cv = Canvas();
 
   int xEnd = x0;
   for (int c = colFirst; c <= colLast; ++c) xEnd += h.Advance(c);
   int yEnd = y0;
   for (int r = rowFirst; r <= rowLast; ++r) yEnd += v.Advance(r);
-  xEnd = std::min(xEnd, h.GridExtent);
-  yEnd = std::min(yEnd, v.GridExtent);
-
-  // The background of the band in one go (the fixed colour, or Color): the
-  // cells of that colour are not filled again one by one.
-  TColor bandFill = clNone;
-  if (FDefaultDrawing && CellsDrawnInside()) {
-    bandFill = fixedBand ? FFixedColor : Color();
-    TRect band;
-    if (IntersectRect(band, TRect(x0, y0, xEnd, yEnd), Clip)) {
-      cv->Brush()->SetStyle(bsSolid);
-      cv->Brush()->SetColor(bandFill);
-      cv->FillRect(band);
-    }
-  }
-  // Grid lines: the space after each cell, drawn in the line colour when the
-  // options ask for lines there, else in the grid's colour.
-  const bool vertLine = FOptions.contains(fixedBand ? goFixedVertLine : goVertLine);
-  const bool horzLine = FOptions.contains(fixedBand ? goFixedHorzLine : goHorzLine);
-  const TColor lineColor = fixedBand ? kFixedLineColor : kLineColor;
-  cv->Brush()->SetStyle(bsSolid);
-  if (h.EffectiveLineWidth > 0) {
-    cv->Brush()->SetColor(vertLine ? lineColor : Color());
-    int x = x0;
-    for (int c = colFirst; c <= colLast && x < h.GridExtent; ++c) {
-      const int w = h.GetExtent(c);
-      if (w < 0) continue;
-      cv->FillRect(TRect(x + w, y0, x + w + h.EffectiveLineWidth, yEnd));
-      x += w + h.EffectiveLineWidth;
-    }
-  }
-  if (v.EffectiveLineWidth > 0) {
-    cv->Brush()->SetColor(horzLine ? lineColor : Color());
-    int y = y0;
-    for (int r = rowFirst; r <= rowLast && y < v.GridExtent; ++r) {
-      const int ht = v.GetExtent(r);
-      if (ht < 0) continue;
-      cv->FillRect(TRect(x0, y + ht, xEnd, y + ht + v.EffectiveLineWidth));
-      y += ht + v.EffectiveLineWidth;
-    }
-  }
+  TGridBand band;
+  band.ColFirst = colFirst;
+  band.ColLast = colLast;
+  band.RowFirst = rowFirst;
+  band.RowLast = rowLast;
+  band.Fixed = fixedBand;
+  band.Rect = TRect(x0, y0, std::min(xEnd, h.GridExtent), std::min(yEnd, v.GridExtent));
+  const TColor bandFill = PaintBandBackground(Info, band, Clip);
 
   int y = y0;
   for (int r = rowFirst; r <= rowLast && y < v.GridExtent; ++r) {
@@ -845,6 +811,52 @@ void TCustomGrid::PaintBand(const TGridDrawInfo& Info, bool FixedCols, bool Fixe
     }
     y += ht + v.EffectiveLineWidth;
   }
+}
+
+TColor TCustomGrid::PaintBandBackground(const TGridDrawInfo& Info, const TGridBand& Band, const TRect& Clip) {
+  const TGridAxisDrawInfo& h = Info.Horz;
+  const TGridAxisDrawInfo& v = Info.Vert;
+  const int x0 = Band.Rect.Left, y0 = Band.Rect.Top, xEnd = Band.Rect.Right, yEnd = Band.Rect.Bottom;
+  TCanvas* cv = Canvas();
+  // The background of the band in one go (the fixed colour, or Color): the
+  // cells of that colour are not filled again one by one.
+  TColor bandFill = clNone;
+  if (FDefaultDrawing && CellsDrawnInside()) {
+    bandFill = Band.Fixed ? FFixedColor : Color();
+    TRect band;
+    if (IntersectRect(band, Band.Rect, Clip)) {
+      cv->Brush()->SetStyle(bsSolid);
+      cv->Brush()->SetColor(bandFill);
+      cv->FillRect(band);
+    }
+  }
+  // Grid lines: the space after each cell, drawn in the line colour when the
+  // options ask for lines there, else in the grid's colour.
+  const bool vertLine = FOptions.contains(Band.Fixed ? goFixedVertLine : goVertLine);
+  const bool horzLine = FOptions.contains(Band.Fixed ? goFixedHorzLine : goHorzLine);
+  const TColor lineColor = Band.Fixed ? kFixedLineColor : kLineColor;
+  cv->Brush()->SetStyle(bsSolid);
+  if (h.EffectiveLineWidth > 0) {
+    cv->Brush()->SetColor(vertLine ? lineColor : Color());
+    int x = x0;
+    for (int c = Band.ColFirst; c <= Band.ColLast && x < h.GridExtent; ++c) {
+      const int w = h.GetExtent(c);
+      if (w < 0) continue;
+      cv->FillRect(TRect(x + w, y0, x + w + h.EffectiveLineWidth, yEnd));
+      x += w + h.EffectiveLineWidth;
+    }
+  }
+  if (v.EffectiveLineWidth > 0) {
+    cv->Brush()->SetColor(horzLine ? lineColor : Color());
+    int y = y0;
+    for (int r = Band.RowFirst; r <= Band.RowLast && y < v.GridExtent; ++r) {
+      const int ht = v.GetExtent(r);
+      if (ht < 0) continue;
+      cv->FillRect(TRect(x0, y + ht, xEnd, y + ht + v.EffectiveLineWidth));
+      y += ht + v.EffectiveLineWidth;
+    }
+  }
+  return bandFill;
 }
 
 void TCustomGrid::PaintCell(int ACol, int ARow, const TRect& Where, TGridDrawState State, const TRect& Clip,

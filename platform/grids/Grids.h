@@ -154,6 +154,18 @@ class TCustomGrid : public TCustomControl {
   // whatever the cells before it drew). True unless OnDrawCell is assigned; a
   // descendant whose cells draw beyond their rectangles answers false.
   virtual bool CellsDrawnInside() { return true; }
+  // One band of cells being painted: its columns and rows, whether they are
+  // fixed cells, and the rectangle they cover in the client area.
+  struct TGridBand {
+    int ColFirst = 0, ColLast = -1, RowFirst = 0, RowLast = -1;
+    bool Fixed = false;
+    TRect Rect;
+  };
+  // Paints what lies under a band's cells before they are painted: with
+  // DefaultDrawing the band's colour, and the lines between the cells. Answers
+  // the colour the band was filled with (clNone: none); cells of that colour
+  // are not filled again.
+  virtual TColor PaintBandBackground(const TGridDrawInfo& Info, const TGridBand& Band, const TRect& Clip);
   // Whether each paint covers every pixel of the client area, so that nothing
   // needs erasing first: with DefaultDrawing the grid fills every cell itself;
   // a descendant whose DrawCell always fills its cell answers true as well.

@@ -1104,3 +1104,183 @@ TEST(GridPaintWhole, APaintCoversTheWholeClient) {
     EXPECT_EQ(stale, 0);
   }
 }
+
+namespace {
+
+// A grid whose paint shortcuts can be switched off: the band backgrounds under
+// plain cells and the content step's reuse of the look the cell painter
+// resolved. Without them every cell resolves its look twice and fills itself.
+template <class G>
+class TShortcutGrid : public G {
+ public:
+  using G::G;
+  bool Shortcuts = true;
+  bool BandBackgrounds() override { return Shortcuts && G::BandBackgrounds(); }
+  void DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) override {
+    if (!Shortcuts) this->FResolvedLook.Valid = false;
+    G::DrawCellContent(ACanvas, ACol, ARow, ARect, AState);
+  }
+};
+
+// The pixels of a shown grid of 12 x 40 texts, set up by Setup, painted with or
+// without the shortcuts.
+template <class G>
+QImage PaintedWith(bool Shortcuts, const std::function<void(G&)>& Setup) {
+  TShownForm f{560, 330};
+  auto* g = new TShortcutGrid<G>(f.Form);
+  g->Shortcuts = Shortcuts;
+  g->SetParent(f.Form);
+  g->SetBorderStyle(bsNone);
+  g->SetBounds(0, 0, 540, 310);
+  g->SetColCount(12);
+  g->SetRowCount(40);
+  for (int r = 0; r < 40; ++r)
+    for (int c = 0; c < 12; ++c)
+      g->SetCells(c, r, c % 3 == 2 ? QString::number(r * 37 - c) : QStringLiteral("r%1c%2").arg(r).arg(c));
+  f.Show();
+  Setup(*g);
+  g->PaintNow();
+  return g->BackBuffer()->copy();
+}
+
+// Where two paints differ: "" when they do not, else the first pixel.
+QString FirstDifference(const QImage& A, const QImage& B) {
+  if (A.size() != B.size()) return QStringLiteral("sizes differ");
+  for (int y = 0; y < A.height(); ++y)
+    for (int x = 0; x < A.width(); ++x)
+      if (A.pixel(x, y) != B.pixel(x, y))
+        return QStringLiteral("(%1, %2): %3 against %4").arg(x).arg(y).arg(A.pixel(x, y), 0, 16).arg(B.pixel(x, y), 0, 16);
+  return {};
+}
+
+template <class G>
+struct TShortcutCase {
+  const char* Name;
+  std::function<void(G&)> Setup;
+};
+
+template <class G>
+void ExpectShortcutsChangeNoPixel(const std::vector<TShortcutCase<G>>& Cases) {
+  for (const TShortcutCase<G>& c : Cases) {
+    SCOPED_TRACE(c.Name);
+    EXPECT_EQ(FirstDifference(PaintedWith<G>(true, c.Setup), PaintedWith<G>(false, c.Setup)), QString());
+  }
+}
+
+}  // namespace
+
+// The band backgrounds and the reused look are shortcuts only: whatever the
+// cells show, the grid looks the same as when every cell resolves its look
+// twice and fills itself - also where a cell draws beyond its rectangle into
+// the cells painted after it.
+TEST(GridPaintShortcuts, PaintTheSamePixelsAsCellByCell) {
+  using G = TProStringGrid;
+  ExpectShortcutsChangeNoPixel<G>({
+      {"defaults", [](G&) {}},
+      {"scrolled, numbers aligned, focused",
+       [](G& g) {
+         g.SetTopRow(7);
+         g.SetLeftCol(2);
+         g.SetAutoNumAlign(true);
+         g.SetFocus();
+       }},
+      {"bands, own colours, a gradient cell, fonts",
+       [](G& g) {
+         g.Bands()->SetActive(true);
+         g.CellProperties(3, 4)->SetBrushColor(clYellow);
+         g.CellProperties(4, 4)->SetBrushColor(g.Bands()->PrimaryColor());
+         g.CellProperties(2, 5)->SetBrushColor(clAqua);
+         g.CellProperties(2, 5)->SetBrushColorTo(clBlue);
+         g.CellProperties(5, 6)->SetFontColor(clRed);
+       }},
+      {"a range selected, focused",
+       [](G& g) {
+         g.SetFocus();
+         g.SetSelection(TGridRect{2, 3, 5, 8});
+       }},
+      {"a disabled grid's selection keeps the cells' text colour",
+       [](G& g) {
+         g.SetSelectionTextColor(clRed);
+         g.SetSelection(TGridRect{2, 3, 5, 8});
+         g.SetEnabled(false);
+       }},
+      {"styled selection in the grid's colour",
+       [](G& g) {
+         g.SetSelectionStyle(ssVista);
+         g.SetSelectionColor(g.Color());
+         g.SetSelection(TGridRect{2, 3, 4, 5});
+       }},
+      {"the active row",
+       [](G& g) {
+         g.SetActiveRowShow(true);
+         g.SetSelection(TGridRect{2, 3, 2, 3});
+       }},
+      {"merged blocks and the selection rectangle",
+       [](G& g) {
+         g.MergeCells(1, 2, 2, 3);
+         g.MergeCells(4, 6, 3, 1);
+         g.SetSelectionRectangle(true);
+         g.SetSelection(TGridRect{6, 2, 7, 4});
+       }},
+      {"thick borders",
+       [](G& g) {
+         g.OnGetCellBorder = [](TObject*, int ARow, int ACol, TPen* APen, TCellBorders& Borders) {
+           if (ACol != 3 || ARow != 9) return;
+           APen->SetWidth(4);
+           APen->SetColor(clRed);
+           Borders = TCellBorders{cbRight, cbBottom};
+         };
+       }},
+      {"HTML, word wrap and a check box",
+       [](G& g) {
+         g.SetCells(2, 3, QStringLiteral("<b>bold</b> and <font color=\"clred\">red</font> text running far on"));
+         g.SetCells(3, 4, QStringLiteral("a long text that wraps within its cell"));
+         g.CellProperties(3, 4)->SetWordWrap(true);
+         g.AddCheckBox(4, 5, true, false);
+       }},
+      {"disjunct rows and cells",
+       [](G& g) {
+         g.MouseActions()->SetDisjunctRowSelect(true);
+         g.SetRowSelect(4, true);
+         g.SetRowSelect(6, true);
+       }},
+      {"events colour and shade cells",
+       [](G& g) {
+         g.OnGetCellColor = [](TObject*, int ARow, int ACol, TGridDrawState, TBrush* ABrush, TFont* AFont) {
+           if ((ARow + ACol) % 5 == 0) ABrush->SetColor(clLime);
+           if (ARow % 4 == 0) AFont->SetColor(clBlue);
+         };
+         g.OnGetCellGradient = [](TObject*, int ARow, int ACol, TColor& From, TColor& To, TColor&, TColor&,
+                                  TCellGradientDirection&) {
+           if (ARow == 5 && ACol > 3) {
+             From = clWhite;
+             To = clGray;
+           }
+         };
+       }},
+      {"no grid lines", [](G& g) { g.SetOptions(g.Options() - TGridOptions{goHorzLine, goVertLine}); }},
+      {"right fixed column, footer, hidden last row",
+       [](G& g) {
+         g.SetFixedRightCols(1);
+         g.SetFixedFooters(1);
+         g.SetHideLastRow(true);
+         g.SetTopRow(30);
+       }},
+      {"thick grid lines", [](G& g) { g.SetGridLineWidth(3); }},
+  });
+}
+
+TEST(GridPaintShortcuts, ColumnGridPaintsTheSamePixels) {
+  using G = TProColumnGrid;
+  ExpectShortcutsChangeNoPixel<G>({
+      {"defaults", [](G&) {}},
+      {"column colours, fonts and thick borders",
+       [](G& g) {
+         g.Columns()->Items(2)->SetColor(clYellow);
+         g.Columns()->Items(3)->Font()->SetColor(clRed);
+         g.Columns()->Items(5)->SetBorders(TCellBorders{cbRight, cbBottom});
+         g.Columns()->Items(5)->BorderPen()->SetWidth(3);
+         g.Columns()->Items(5)->BorderPen()->SetColor(clBlue);
+       }},
+  });
+}
