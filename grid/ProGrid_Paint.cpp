@@ -405,10 +405,9 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
   }
   if (OnCustomCellDraw) OnCustomCellDraw(this, ACanvas, RC, ARow, AState, ARect, false);
   // The focus rectangle.
-  if (!HideFocusRect()) {
+  if (!HideFocusRect() && HandleAllocated() && GetFocus() == Handle()) {
     const TPoint b = BaseCell(ACol, ARow);
-    const bool focused = HandleAllocated() && GetFocus() == Handle();
-    if (b.X == Col() && b.Y == Row() && focused && !Options().contains(goRowSelect) &&
+    if (b.X == Col() && b.Y == Row() && !Options().contains(goRowSelect) &&
         Col() >= FixedCols() && Row() >= FixedRows()) {
       const int g = GridLineWidth() - 1;
       TRect f(ARect.Left - g, ARect.Top - g, ARect.Right + g - 1, ARect.Bottom + g - 1);
@@ -449,9 +448,18 @@ void TProStringGrid::DrawListViewHeader(TCanvas* ACanvas, TRect R) {
 }
 
 bool TProStringGrid::DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect ARect) {
-  TPen keep;
-  keep.Assign(ACanvas->Pen());
-  auto restore = qScopeGuard([&] { ACanvas->Pen()->Assign(&keep); });
+  // The canvas pen as it was, put back only where it changed (its handle stays).
+  TPen* pen = ACanvas->Pen();
+  const TColor keptColor = pen->Color();
+  const int keptWidth = pen->Width();
+  const TPenStyle keptStyle = pen->Style();
+  const TPenMode keptMode = pen->Mode();
+  auto restore = qScopeGuard([&] {
+    pen->SetColor(keptColor);
+    pen->SetWidth(keptWidth);
+    pen->SetStyle(keptStyle);
+    pen->SetMode(keptMode);
+  });
   TCellBorders borders;
   GetCellBorder(ACol, ARow, ACanvas->Pen(), borders);
   if (borders.empty() && !OnGetCellBorderProp) return false;

@@ -45,6 +45,7 @@ struct TFontInfo {
     int Hints = 0;   // the painter's render hints the image was written with
     QPoint Offset;   // of the image from the line's top-left corner
     QRect Ink;       // the pixels the glyphs touch, from the line's top-left corner
+    int Advance = -1;  // the line's width, where known
   };
   mutable QHash<QString, TWritten> Written;
   // The lines texts were laid out in lately, by text, with what the layout

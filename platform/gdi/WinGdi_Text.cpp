@@ -211,9 +211,10 @@ QRect InkedArea(const QImage& Image) {
 // give the very pixels of the glyphs: a decorated or slanted face, control
 // characters, a painter that scales, turns, fades, writes right to left or is
 // not a raster one on whole device pixels; and the first time a line is drawn,
-// so that texts drawn once make no images.
+// so that texts drawn once make no images. Known: S's entry, found already;
+// Width: S's width where known, kept with the entry.
 bool DrawWritten(QPainter* P, const TFontInfo& F, int X, int Y, const QString& S, const QColor& Color,
-                 const QRect* Clip) {
+                 const QRect* Clip, TFontInfo::TWritten* Known = nullptr, int Width = -1) {
   const QFont& f = F.Font;
   if (S.isEmpty() || f.italic() || f.underline() || f.strikeOut() || f.overline()) return false;
   if (P->layoutDirection() == Qt::RightToLeft || P->opacity() != 1.0 || P->paintEngine() == nullptr ||
@@ -225,13 +226,19 @@ bool DrawWritten(QPainter* P, const TFontInfo& F, int X, int Y, const QString& S
   for (const QChar c : S)
     if (c.unicode() < 0x20) return false;
   constexpr qsizetype kKept = 2048;
-  auto it = F.Written.find(S);
-  if (it == F.Written.end()) {
-    if (F.Written.size() >= kKept) F.Written.clear();
-    F.Written.insert(S, {}).value().Seen = true;
-    return false;
+  if (Known == nullptr) {
+    auto it = F.Written.find(S);
+    if (it == F.Written.end()) {
+      if (F.Written.size() >= kKept) F.Written.clear();
+      TFontInfo::TWritten& made = F.Written.insert(S, {}).value();
+      made.Seen = true;
+      made.Advance = Width;
+      return false;
+    }
+    Known = &*it;
   }
-  TFontInfo::TWritten& w = *it;
+  TFontInfo::TWritten& w = *Known;
+  if (w.Advance < 0) w.Advance = Width;
   const int hints = int(P->renderHints() & (QPainter::Antialiasing | QPainter::TextAntialiasing));
   const int ascent = F.Tm.tmAscent;
   if (!w.Made || w.Color != Color.rgba() || w.Hints != hints) {
@@ -526,7 +533,11 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
       !(Format & (DT_RTLREADING | DT_PREFIXONLY)) && (noPrefix || !s.contains(QLatin1Char('&')))) {
     bool plain = true;
     for (const QChar c : s) plain = plain && c.unicode() >= 0x20;
-    const int w = plain ? Advance(*F, s) : 0;
+    // A line drawn before is looked up once, for its width and its image.
+    TFontInfo::TWritten* known = nullptr;
+    if (plain)
+      if (auto it = F->Written.find(s); it != F->Written.end() && it->Advance >= 0) known = &*it;
+    const int w = known != nullptr ? known->Advance : plain ? Advance(*F, s) : 0;
     const bool fits = w <= maxW;
     const bool ellipsis = Format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS);
     // Word wrap keeps a text that fits on one line, less its trailing blanks.
@@ -535,7 +546,8 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
     if (p != nullptr) {
       triedWritten = true;
       const QRect clip(R.Left, R.Top, R.Width(), R.Height());
-      if (DrawWritten(p, *F, lineLeft(w), top, s, QColorOf(DC->S.TextColor), (Format & DT_NOCLIP) ? nullptr : &clip))
+      if (DrawWritten(p, *F, lineLeft(w), top, s, QColorOf(DC->S.TextColor), (Format & DT_NOCLIP) ? nullptr : &clip,
+                      known, w))
         return single && (Format & (DT_VCENTER | DT_BOTTOM)) ? top - R.Top + lineH : lineH;
     }
   }
