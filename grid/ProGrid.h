@@ -2517,10 +2517,13 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
   int UnSortedRow(int ARow);
   // The canvas DrawCellContent paints on, for the steps that draw on "the canvas".
   TCanvas* FPaintCanvas = nullptr;
+  // Adds the zoom factor to AFont's point size; without zoom the font stays as
+  // it is (a height in pixels that is no whole point size keeps its pixels).
+  void ApplyZoom(TFont* AFont);
   // The cell text step of DrawCellContent; returns the width of the text drawn.
   int DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, TRect ARect,
                    TGridDrawState AState, TAlignment HA, TVAlignment VA, bool WW,
-                   TColor KeptBrush, TColor KeptFont, bool FilterGlyph);
+                   TColor KeptBrush, TColor KeptFont, bool FilterGlyph, bool Fixed);
   // The fixed-cell steps before and after the content.
   void DrawFixedCellBackground(TCanvas* ACanvas, int DC, int RC, int ARow, TRect& R,
                                TColor Brush, TColor ColorTo, TColor Mirror, TColor MirrorTo);

@@ -73,6 +73,10 @@ QString TProStringGrid::GetFormattedCell(int ACol, int ARow) {
 // ---------------------------------------------------------------------------
 // The text step of the content painter
 
+void TProStringGrid::ApplyZoom(TFont* AFont) {
+  if (ZoomFactor() != 0) AFont->SetSize(AFont->Size() + ZoomFactor());
+}
+
 bool TProStringGrid::HasSortIndicator(int RC, int ARow) {
   TSortSettings* s = SortSettings();
   if (!s->Show() || RowCount() <= FixedRows() + 1 || FixedRows() <= 0) return false;
@@ -87,9 +91,9 @@ bool TProStringGrid::HasSortIndicator(int RC, int ARow) {
 
 int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, TRect ARect,
                                  TGridDrawState AState, TAlignment HA, TVAlignment VA, bool WW,
-                                 TColor KeptBrush, TColor KeptFont, bool FilterGlyph) {
+                                 TColor KeptBrush, TColor KeptFont, bool FilterGlyph, bool Fixed) {
   const int DC = ACol;
-  const bool fixed = IsFixed(DC, ARow) || DC < FixedCols() || ARow < FixedRows();
+  const bool fixed = Fixed;
   int RR = ARow;
   if (MouseActions()->DisjunctRowSelect() && MouseActions()->RowSelectPersistent())
     RR = RealRowIndex(ARow);
@@ -163,7 +167,7 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
     ACanvas->Brush()->SetColor(Color());
     ACanvas->Font()->SetColor(Font()->Color());
     GetCellColor(RC, ARow, AState, ACanvas->Brush(), ACanvas->Font());
-    ACanvas->Font()->SetSize(ACanvas->Font()->Size() + ZoomFactor());
+    ApplyZoom(ACanvas->Font());
   }
   // The cell's share of the background picture or gradient.
   DrawCellBackground(ACanvas, DC, RC, ARow, R, AState);
@@ -347,7 +351,7 @@ TSize TProStringGrid::CalcCellTextSize(int ACol, int DCol, int ARow, bool VS, bo
     st.Include(fsBold);
     c->Font()->SetStyle(st);
   }
-  c->Font()->SetSize(c->Font()->Size() + ZoomFactor());
+  ApplyZoom(c->Font());
   TRect R = CellRect(DCol, ARow);
   if (XYOffsetTopLeftOnly()) {
     R.Left += XYOffset().X;

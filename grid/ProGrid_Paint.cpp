@@ -92,15 +92,15 @@ void TProStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
       FUseEnabledRows)
     RR = RealRowIndex(ARow);
 
-  // Nothing set yet.
-  ABrush->SetColor(clNone);
+  // Nothing set yet; the brush takes the colour once, before the events.
+  TColor brush = clNone;
   AColorTo = AMirrorColor = AMirrorColorTo = clNone;
   bool explicitColor = false;
 
   // The cell's own properties.
   if (HasCellProperties(RC, ARow)) {
     TCellProperties* p = GetCellProperties(RC, ARow);
-    ABrush->SetColor(p->BrushColor());
+    brush = p->BrushColor();
     if (p->BrushColor() != clNone && CellGraphicKeepsColor(ACol, ARow)) explicitColor = true;
     if (p->FontColor() != clNone) AFont->SetColor(p->FontColor());
     if (!p->FontStyle().empty()) AFont->SetStyle(p->FontStyle());
@@ -114,35 +114,36 @@ void TProStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
   if (AState.contains(gdSelected)) GD = GradientVertical;
 
   // Default colouring: the grid colour, the bands, the fixed areas.
-  if (ABrush->Color() == clNone) {
-    ABrush->SetColor(Color());
+  if (brush == clNone) {
+    brush = Color();
     TBands* bands = Bands();
     if (bands->Active() && (!Print || Print == bands->Print()) && ACol >= FixedCols() &&
         ACol < ColCount() + NumHiddenColumns() - FixedRightCols() && ARow >= FixedRows() &&
         ARow < RowCount() - FixedFooters() && bands->TotalLength() > 0) {
-      ABrush->SetColor((ARow - FixedRows()) % bands->TotalLength() < bands->PrimaryLength()
-                           ? bands->PrimaryColor()
-                           : bands->SecondaryColor());
+      brush = (ARow - FixedRows()) % bands->TotalLength() < bands->PrimaryLength() ? bands->PrimaryColor()
+                                                                                  : bands->SecondaryColor();
     }
     if (ACol < FixedCols() || ARow < FixedRows() ||
         DisplColIndex(ACol) >= ColCount() - FixedRightCols() ||
         ARow >= RowCount() - FixedFooters())
-      ABrush->SetColor(FixedColor());
+      brush = FixedColor();
   }
 
   // Fixed cells.
   const bool fixed = IsFixed(ACol, ARow) || ACol < FixedCols() || ARow < FixedRows();
   if (fixed && !Print && !explicitColor) {
-    ABrush->SetColor(FixedColor());
+    brush = FixedColor();
     AFont->Assign(FixedFont());
     AState.Include(gdFixed);
   }
   if (fixed && !explicitColor && IsLookREZOrLater(Look())) {
-    ABrush->SetColor(REZGradientFrom());
+    brush = REZGradientFrom();
     AColorTo = REZGradientTo();
     AMirrorColor = REZGradientMirrorFrom();
     AMirrorColorTo = REZGradientMirrorTo();
   }
+
+  ABrush->SetColor(brush);
 
   // The events.
   if (Print)
@@ -213,8 +214,8 @@ void TProStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
   if (UseDisabledFont() && ((FUseEnabledRows && !RowEnabled(RR)) || !Enabled()))
     AFont->SetColor(DisabledFontColor());
   // Selected rows other than the current one stand out a little.
-  if (IsSelected(ACol, ARow) && ARow != Row() && MouseActions()->DisjunctRowSelect() &&
-      SelectionColorTo() == clNone)
+  if (MouseActions()->DisjunctRowSelect() && ARow != Row() && SelectionColorTo() == clNone &&
+      IsSelected(ACol, ARow))
     ABrush->SetColor(AdjustColorPercent(ABrush->Color(), 7));
   // Word wrap and alignment.
   GetCellWordWrap(RC, ARow, WW);
@@ -327,7 +328,7 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
   // the zoom; the colours kept for the end.
   if (AState.contains(gdSelected) && !AState.contains(gdFocused) && SelectionColor() == clNone)
     ACanvas->Brush()->SetColor(clHighlight);
-  ACanvas->Font()->SetSize(ACanvas->Font()->Size() + ZoomFactor());
+  ApplyZoom(ACanvas->Font());
   const TColor keptBrush = ACanvas->Brush()->Color(), keptFont = ACanvas->Font()->Color();
   // Fixed, unless the hover row shows its colour over fixed cells.
   const bool fixedCell = IsFixed(ACol, ARow) || ACol < FixedCols() || ARow < FixedRows();
@@ -360,8 +361,8 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
   if (OnCustomCellBkgDraw) OnCustomCellBkgDraw(this, ACanvas, RC, ARow, AState, ARect, false);
   // The always-visible combo and spin buttons take their room off the text.
   const int rightBeforeButtons = ARect.Right;
-  const bool buttons = !IsFixed(ACol, ARow) &&
-                       (ControlLook()->DropDownAlwaysVisible() || ControlLook()->SpinButtonsAlwaysVisible());
+  const bool buttons = (ControlLook()->DropDownAlwaysVisible() || ControlLook()->SpinButtonsAlwaysVisible()) &&
+                       !IsFixed(ACol, ARow);
   if (buttons) DrawAlwaysVisibleButtons(ACanvas, ARect, RC, ARow);
   // The content: an object drawn before the text, then the default text unless
   // the cell is drawn by an event.
@@ -375,7 +376,7 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
   if (!eventDraws && !(graphic && NoImageAndText())) {
     ACanvas->Brush()->SetColor(keptBrush);
     textWidth = DrawCellText(ACanvas, ACol, RC, ARow, content, AState, HA, VA, WW, keptBrush, keptFont,
-                             filterGlyph);
+                             filterGlyph, fixedCell);
   }
   ARect.Right = rightBeforeButtons;
   ACanvas->Brush()->SetColor(keptBrush);

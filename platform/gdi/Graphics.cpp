@@ -811,5 +811,16 @@ void TCanvas::Keep(const TPictureKey& Key, const TRect& R) {
   if (!image->rect().contains(device)) return;
   auto& pictures = Kept().Pictures;
   if (pictures.size() >= TKeptPictures::kKept) pictures.clear();
-  pictures[{Key, R.Width(), R.Height()}] = image->copy(device);
+  QImage picture = image->copy(device);
+  // An opaque copy is kept without its alpha channel: drawn again, it is then
+  // copied rather than blended.
+  if (picture.format() == QImage::Format_ARGB32_Premultiplied || picture.format() == QImage::Format_ARGB32) {
+    bool opaque = true;
+    for (int y = 0; y < picture.height() && opaque; ++y) {
+      const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+      for (int x = 0; x < picture.width() && opaque; ++x) opaque = qAlpha(line[x]) == 255;
+    }
+    if (opaque) picture.reinterpretAsFormat(QImage::Format_RGB32);
+  }
+  pictures[{Key, R.Width(), R.Height()}] = std::move(picture);
 }

@@ -1284,3 +1284,18 @@ TEST(GridPaintShortcuts, ColumnGridPaintsTheSamePixels) {
        }},
   });
 }
+
+// Without zoom a cell's text is drawn in the grid's font as it is: a height in
+// pixels that is no whole point size is not rounded to one; a zoom adds points.
+TEST(GridPaintZoom, ZoomChangesTheFontOnlyWhenSet) {
+  TProStringGrid g(nullptr);
+  g.Font()->SetHeight(-14);
+  g.SetCells(1, 1, QStringLiteral("cell"));
+  for (const auto& [zoom, height] : {std::pair{0, -14}, std::pair{2, -17}}) {
+    SCOPED_TRACE(zoom);
+    g.SetZoomFactor(zoom);
+    TRecordingCanvas rc(200, 100);
+    Paint(g, rc, 1, 1);
+    EXPECT_EQ(TextRecord(rc, QStringLiteral("cell")).FontHeight, height);
+  }
+}
