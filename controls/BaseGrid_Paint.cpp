@@ -169,7 +169,8 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
   auto forgetLook = qScopeGuard([this] { FResolvedLook.Valid = false; });
   FResolvedLook = {true, ACol, ARow, stateIn, AState, ACanvas->Brush()->Color(), colorTo, mirror, mirrorTo,
                    ACanvas->Brush()->Style(), ha, va, ww, gd};
-  ACanvas->Pen()->SetColor(ACanvas->Brush()->Color());
+  // The pen takes the cell's colour (set below, where the cell paints itself).
+  TColor penColor = ACanvas->Brush()->Color();
 
   if (FHoverRow && ARow == FHoverRowIdx &&
       !(AState.contains(gdSelected) && !FHoverRowCells.contains(hcSelected)) &&
@@ -186,7 +187,7 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
     colorTo = FActiveRowColorTo;
     mirror = FActiveRowMirrorColor;
     mirrorTo = FActiveRowMirrorColorTo;
-    ACanvas->Pen()->SetColor(ACanvas->Brush()->Color());
+    penColor = ACanvas->Brush()->Color();
   }
 
   // On a band background a single scrolling cell of the row's plain colour is
@@ -196,6 +197,7 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
                       !FDrawnBeyond && R == ARect && FFilledBand.Left <= R.Left && FFilledBand.Top <= R.Top &&
                       R.Left < FFilledBand.Right && R.Top < FFilledBand.Bottom && colorTo == clNone &&
                       mirrorTo == clNone && ACanvas->Brush()->Color() == BandRowColor(ARow);
+  if (!onBand) ACanvas->Pen()->SetColor(penColor);
   if (styledSelection) {
     const TGridRect sel = Selection();
     int l = sel.Left, rt = sel.Right;
@@ -212,11 +214,9 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
     const TSelectionColors sc = SelectionColors(FSelectionStyle, focused);
     DrawStyledSelection(ACanvas, sc.Color, sc.ColorTo, sc.ColorMirror, sc.ColorMirrorTo,
                         sc.InnerTop, sc.InnerBottom, sc.Border, sc.Corner, Color(), s, part);
-  } else if (!(UsesVCLStyles() && (fixed || AState.contains(gdSelected)))) {
+  } else if (!onBand && !(UsesVCLStyles() && (fixed || AState.contains(gdSelected)))) {
     const TColor brush = ACanvas->Brush()->Color();
-    if (onBand)
-      ACanvas->Pen()->SetColor(brush);
-    else if (mirrorTo != clNone)
+    if (mirrorTo != clNone)
       FillGradientMirror(ACanvas, R, brush, colorTo, mirror, mirrorTo, 1, clNone, false, true);
     else
       FillGradient(ACanvas, brush, colorTo, 64, R, gd == GradientHorizontal);

@@ -245,6 +245,8 @@ void TFont::Assign(TPersistent* Source) {
     // again only when the face changes, not for the same face or a new colour.
     const bool sameFace = FName == f->FName && FHeight == height && FStyle == f->FStyle &&
                           FOrientation == f->FOrientation && FCharset == f->FCharset && FPitch == f->FPitch;
+    // Nothing to change, nothing to tell (a canvas keeps its font selected).
+    if (sameFace && FColor == f->FColor) return;
     FName = f->FName;
     FHeight = height;
     FStyle = f->FStyle;
