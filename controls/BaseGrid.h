@@ -401,11 +401,12 @@ class TBaseGrid : public TObjStringGrid {
   bool FContentInside = false;
 
   // The look the cell painter resolved (selection included) for the cell it
-  // hands to DrawCellContent, with the drawing state before and after; valid
-  // while DrawCellContent runs.
+  // hands to DrawCellContent, with IsFixed's answer and the drawing state
+  // before and after; valid while DrawCellContent runs.
   struct TResolvedLook {
     bool Valid = false;
     int Col = -1, Row = -1;
+    bool Fixed = false;
     TGridDrawState StateIn, StateOut;
     TColor Brush = clNone, ColorTo = clNone, Mirror = clNone, MirrorTo = clNone;
     TBrushStyle BrushStyle = bsSolid;

@@ -121,7 +121,8 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
     return;
   }
 
-  if (IsFixed(ACol, ARow) && DrawContent) {
+  const bool isFixed = IsFixed(ACol, ARow);
+  if (isFixed && DrawContent) {
     AState.Include(gdFixed);
     AState.Exclude(gdSelected);
   }
@@ -167,7 +168,7 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
   GetVisualProperties(ACol, ARow, AState, false, true, true, ACanvas->Brush(), colorTo, mirror,
                       mirrorTo, ACanvas->Font(), ha, va, ww, gd);
   auto forgetLook = qScopeGuard([this] { FResolvedLook.Valid = false; });
-  FResolvedLook = {true, ACol, ARow, stateIn, AState, ACanvas->Brush()->Color(), colorTo, mirror, mirrorTo,
+  FResolvedLook = {true, ACol, ARow, isFixed, stateIn, AState, ACanvas->Brush()->Color(), colorTo, mirror, mirrorTo,
                    ACanvas->Brush()->Style(), ha, va, ww, gd};
   // The pen takes the cell's colour (set below, where the cell paints itself).
   TColor penColor = ACanvas->Brush()->Color();

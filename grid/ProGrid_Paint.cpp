@@ -289,9 +289,12 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
   // The real column; the filter row shows the filter glyph of filtered columns.
   const int RC = RealColIndex(ACol);
   const bool filterGlyph = ARow == FilterDropDownRow() && GetColumnFilter(RC);
-  // The in-cell scroll bar at the cell's right edge.
+  // The cell's graphic and its layout beside the text; an in-cell scroll bar
+  // at the cell's right edge.
   FCellLayout = TCellLayout();
-  DrawInCellScrollBar(ACanvas, ARect, RC, ARow);
+  FCellLayout.G = GetCellGraphicGeometry(RC, ARow, FCellLayout.GW, FCellLayout.GH, FCellLayout.TextShown,
+                                         FCellLayout.GHA, FCellLayout.GVA);
+  if (FCellLayout.G && FCellLayout.G->CellType() == ctScrollbar) DrawInCellScrollBar(ACanvas, ARect, RC, ARow);
   // The cell's look.
   bool WW = WordWrap();
   TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
@@ -318,9 +321,6 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
     GetVisualProperties(ACol, ARow, AState, false, false, true, ACanvas->Brush(), colorTo, mirror,
                         mirrorTo, ACanvas->Font(), HA, VA, WW, GD);
   }
-  // The cell's graphic and its layout beside the text.
-  FCellLayout.G = GetCellGraphicGeometry(RC, ARow, FCellLayout.GW, FCellLayout.GH, FCellLayout.TextShown,
-                                         FCellLayout.GHA, FCellLayout.GVA);
   TCellGraphic* graphic = FCellLayout.G;
   auto* drawer = graphic && graphic->CellType() == ctInterface ? dynamic_cast<ICellInterface*>(graphic->CellBitmap())
                                                                : nullptr;
@@ -331,7 +331,8 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
   ApplyZoom(ACanvas->Font());
   const TColor keptBrush = ACanvas->Brush()->Color(), keptFont = ACanvas->Font()->Color();
   // Fixed, unless the hover row shows its colour over fixed cells.
-  const bool fixedCell = IsFixed(ACol, ARow) || ACol < FixedCols() || ARow < FixedRows();
+  const bool fixedCell = (known.Valid && known.Col == ACol && known.Row == ARow ? known.Fixed : IsFixed(ACol, ARow)) ||
+                         ACol < FixedCols() || ARow < FixedRows();
   bool fixed = fixedCell;
   if (HoverRow() && ARow == FHoverRowIdx && HoverRowCells().contains(hcFixed)) fixed = false;
   // Fixed-cell background, row indicator, list-view header, modified marker.
