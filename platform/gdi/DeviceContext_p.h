@@ -9,8 +9,10 @@
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
+#include <cstring>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/gdi/DrawRecorder.h"
@@ -47,7 +49,18 @@ struct TFontInfo {
     QRect Ink;       // the pixels the glyphs touch, from the line's top-left corner
     int Advance = -1;  // the line's width, where known
   };
-  mutable QHash<QString, TWritten> Written;
+  // Looked up for every line drawn: keys compared as plain UTF-16 (Qt's
+  // string comparison costs as much again as the hash).
+  // (Not noexcept: the table then keeps each key's hash and compares it first.)
+  struct TTextHash {
+    size_t operator()(const QString& S) const { return qHash(QStringView(S)); }
+  };
+  struct TTextEqual {
+    bool operator()(const QString& A, const QString& B) const noexcept {
+      return A.size() == B.size() && std::memcmp(A.constData(), B.constData(), size_t(A.size()) * sizeof(QChar)) == 0;
+    }
+  };
+  mutable std::unordered_map<QString, TWritten, TTextHash, TTextEqual> Written;
   // The lines texts were laid out in lately, by text, with what the layout
   // depended on (the drawing's layout flags, width and tab width).
   struct TLaidOut;

@@ -230,12 +230,12 @@ bool DrawWritten(QPainter* P, const TFontInfo& F, int X, int Y, const QString& S
     auto it = F.Written.find(S);
     if (it == F.Written.end()) {
       if (F.Written.size() >= kKept) F.Written.clear();
-      TFontInfo::TWritten& made = F.Written.insert(S, {}).value();
+      TFontInfo::TWritten& made = F.Written.try_emplace(S).first->second;
       made.Seen = true;
       made.Advance = Width;
       return false;
     }
-    Known = &*it;
+    Known = &it->second;
   }
   TFontInfo::TWritten& w = *Known;
   if (w.Advance < 0) w.Advance = Width;
@@ -506,7 +506,10 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
     r.Flags = Format;
     Record(DC, std::move(r));
   }
-  QString s = FaceText(*F, Count < 0 ? Text : Text.left(Count));
+  // The text itself unless it is cut or translated (no copy to keep).
+  QString faced;
+  if (Count >= 0 || F->SymbolFace) faced = FaceText(*F, Count < 0 ? Text : Text.left(Count));
+  const QString& s = Count >= 0 || F->SymbolFace ? faced : Text;
   const TEXTMETRIC& tm = F->Tm;
   int lineH = tm.tmHeight + ((Format & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
   int tabChars = (Params && Params->iTabLength > 0) ? Params->iTabLength : 8;
@@ -536,7 +539,7 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
     // A line drawn before is looked up once, for its width and its image.
     TFontInfo::TWritten* known = nullptr;
     if (plain)
-      if (auto it = F->Written.find(s); it != F->Written.end() && it->Advance >= 0) known = &*it;
+      if (auto it = F->Written.find(s); it != F->Written.end() && it->second.Advance >= 0) known = &it->second;
     const int w = known != nullptr ? known->Advance : plain ? Advance(*F, s) : 0;
     const bool fits = w <= maxW;
     const bool ellipsis = Format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS);
