@@ -294,7 +294,8 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
   FCellLayout = TCellLayout();
   FCellLayout.G = GetCellGraphicGeometry(RC, ARow, FCellLayout.GW, FCellLayout.GH, FCellLayout.TextShown,
                                          FCellLayout.GHA, FCellLayout.GVA);
-  if (FCellLayout.G && FCellLayout.G->CellType() == ctScrollbar) DrawInCellScrollBar(ACanvas, ARect, RC, ARow);
+  const bool scrollBar = FCellLayout.G && FCellLayout.G->CellType() == ctScrollbar;
+  if (scrollBar) DrawInCellScrollBar(ACanvas, ARect, RC, ARow);
   // The cell's look.
   bool WW = WordWrap();
   TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
@@ -303,9 +304,9 @@ void TProStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
   TCellGradientDirection GD = GradientVertical;
   // The look the cell painter resolved with the selection is this one too when
   // the cell is not selected and no disjunct selection can make it so; the
-  // canvas font is still the one it resolved.
+  // canvas font is still the one it resolved (no scroll bar drawn since).
   const TResolvedLook& known = FResolvedLook;
-  if (known.Valid && known.Col == ACol && known.Row == ARow && !known.StateIn.contains(gdSelected) &&
+  if (known.Valid && known.Col == ACol && known.Row == ARow && !scrollBar && !known.StateIn.contains(gdSelected) &&
       !known.StateOut.contains(gdSelected) && AState == known.StateOut &&
       !MouseActions()->DisjunctRowSelect() && !MouseActions()->DisjunctColSelect()) {
     ACanvas->Brush()->SetColor(known.Brush);

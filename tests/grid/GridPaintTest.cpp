@@ -1231,8 +1231,11 @@ TEST(GridPaintShortcuts, PaintTheSamePixelsAsCellByCell) {
            Borders = TCellBorders{cbRight, cbBottom};
          };
        }},
-      {"HTML, word wrap and a check box",
+      {"HTML, word wrap, a check box and an in-cell scroll bar",
        [](G& g) {
+         g.SetRowHeights(6, 40);
+         g.SetCells(5, 6, QStringLiteral("line 1\nline 2\nline 3\nline 4\nline 5"));
+         g.AddScrollBar(5, 6, true);
          g.SetCells(2, 3, QStringLiteral("<b>bold</b> and <font color=\"clred\">red</font> text running far on"));
          g.SetCells(3, 4, QStringLiteral("a long text that wraps within its cell"));
          g.CellProperties(3, 4)->SetWordWrap(true);
