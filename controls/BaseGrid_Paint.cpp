@@ -68,11 +68,14 @@ TColor TBaseGrid::PaintBandBackground(const TGridDrawInfo& Info, const TGridBand
   for (int r = Band.RowFirst; r <= Band.RowLast && y < Band.Rect.Bottom; ++r) {
     const int ht = v.GetExtent(r);
     if (ht < 0) continue;
-    cv->Brush()->SetColor(BandRowColor(r));
-    cv->FillRect(TRect(Band.Rect.Left, y, Band.Rect.Right, y + ht - (horz ? 1 : 0)));
-    if (horz) {
-      cv->Brush()->SetColor(FGridLineColor);
-      cv->FillRect(TRect(Band.Rect.Left, y + ht - 1, Band.Rect.Right, y + ht));
+    // (A row of no height paints nothing, as its cells do.)
+    if (ht > 0) {
+      cv->Brush()->SetColor(BandRowColor(r));
+      cv->FillRect(TRect(Band.Rect.Left, y, Band.Rect.Right, y + ht - (horz ? 1 : 0)));
+      if (horz) {
+        cv->Brush()->SetColor(FGridLineColor);
+        cv->FillRect(TRect(Band.Rect.Left, y + ht - 1, Band.Rect.Right, y + ht));
+      }
     }
     y += ht + v.EffectiveLineWidth;
   }

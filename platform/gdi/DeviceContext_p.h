@@ -49,9 +49,9 @@ struct TFontInfo {
     QRect Ink;       // the pixels the glyphs touch, from the line's top-left corner
     int Advance = -1;  // the line's width, where known
   };
-  // Looked up for every line drawn: keys compared as plain UTF-16 (Qt's
-  // string comparison costs as much again as the hash).
-  // (Not noexcept: the table then keeps each key's hash and compares it first.)
+  // Looked up for every line drawn, so keys are compared as plain UTF-16
+  // (Qt's string comparison costs as much again as the hash); the hash is not
+  // noexcept, so that the table keeps each key's hash and compares it first.
   struct TTextHash {
     size_t operator()(const QString& S) const { return qHash(QStringView(S)); }
   };

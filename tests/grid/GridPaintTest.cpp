@@ -1262,6 +1262,12 @@ TEST(GridPaintShortcuts, PaintTheSamePixelsAsCellByCell) {
          };
        }},
       {"no grid lines", [](G& g) { g.SetOptions(g.Options() - TGridOptions{goHorzLine, goVertLine}); }},
+      {"rows and a column of no size",
+       [](G& g) {
+         g.SetRowHeights(1, 0);
+         g.SetRowHeights(4, 0);
+         g.SetColWidths(3, 0);
+       }},
       {"right fixed column, footer, hidden last row",
        [](G& g) {
          g.SetFixedRightCols(1);
