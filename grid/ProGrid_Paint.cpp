@@ -451,7 +451,14 @@ void TProStringGrid::DrawListViewHeader(TCanvas* ACanvas, TRect R) {
 }
 
 bool TProStringGrid::DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect ARect) {
-  // The canvas pen as it was, put back only where it changed (its handle stays).
+  // The borders and their pen are asked for on a copy of the canvas pen: the
+  // canvas pen (and its handle) changes only where borders are drawn.
+  TPen asked;
+  asked.Assign(ACanvas->Pen());
+  TCellBorders borders;
+  GetCellBorder(ACol, ARow, &asked, borders);
+  if (borders.empty() && !OnGetCellBorderProp) return false;
+  // The canvas pen as it was, put back after the borders.
   TPen* pen = ACanvas->Pen();
   const TColor keptColor = pen->Color();
   const int keptWidth = pen->Width();
@@ -463,13 +470,10 @@ bool TProStringGrid::DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect
     pen->SetStyle(keptStyle);
     pen->SetMode(keptMode);
   });
-  TCellBorders borders;
-  GetCellBorder(ACol, ARow, ACanvas->Pen(), borders);
-  if (borders.empty() && !OnGetCellBorderProp) return false;
   TPen left, top, right, bottom;
-  for (TPen* p : {&left, &top, &right, &bottom}) p->Assign(ACanvas->Pen());
+  for (TPen* p : {&left, &top, &right, &bottom}) p->Assign(&asked);
   if (OnGetCellBorderProp) OnGetCellBorderProp(this, ARow, ACol, &left, &top, &right, &bottom);
-  const int h = (ACanvas->Pen()->Width() + 1) / 2;
+  const int h = (asked.Width() + 1) / 2;
   const int L = Options().contains(goVertLine) ? h : 0;
   const int B = Options().contains(goHorzLine) ? h : 0;
   ARect.Left += L;
