@@ -3,6 +3,7 @@
 // metrics, TextOut, ExtTextOut and DrawText with its layout flags.
 #include <QCoreApplication>
 #include <QFontInfo>
+#include <QScopeGuard>
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
@@ -266,13 +267,14 @@ bool DrawWritten(QPainter* P, const TFontInfo& F, int X, int Y, const QString& S
   }
   if (w.Ink.isEmpty()) return true;  // blanks only
   P->setCompositionMode(QPainter::CompositionMode_SourceOver);
-  if (Clip != nullptr && !Clip->contains(w.Ink.translated(X, Y))) {
-    P->save();
-    P->setClipRect(*Clip, Qt::IntersectClip);
-    P->drawImage(X + w.Offset.x(), Y + w.Offset.y(), w.Image);
-    P->restore();
+  // Where glyphs reach beyond the clip, only the part of the image inside it
+  // is copied (on whole pixels unscaled, the same as clipping).
+  const QRect at = w.Ink.translated(X, Y);
+  if (Clip != nullptr && !Clip->contains(at)) {
+    const QRect part = at.intersected(*Clip);
+    if (!part.isEmpty()) P->drawImage(part.topLeft(), w.Image, part.translated(-at.topLeft()));
   } else {
-    P->drawImage(X + w.Offset.x(), Y + w.Offset.y(), w.Image);
+    P->drawImage(at.topLeft(), w.Image);
   }
   return true;
 }
@@ -492,7 +494,7 @@ std::vector<TextLine> LayOut(const TFontInfo& F, const QString& S, UINT Format, 
 struct TFontInfo::TLaidOut {
   UINT Flags = 0;
   int Width = 0, TabWidth = 0;
-  std::vector<std::pair<QString, int>> Lines;  // text, underlined character
+  std::vector<TextLine> Lines;
 };
 
 int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, DRAWTEXTPARAMS* Params,
@@ -556,33 +558,32 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
   }
 
   // Paragraphs, lines: as laid out before, when nothing they depend on changed.
-  std::vector<TextLine> lines;
   const UINT layoutFlags = Format & (DT_SINGLELINE | DT_NOPREFIX | DT_HIDEPREFIX | DT_WORDBREAK | DT_EDITCONTROL |
                                      DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS);
-  const auto known = F->LaidOut.constFind(s);
-  if (known != F->LaidOut.cend() && (*known)->Flags == layoutFlags && (*known)->Width == maxW &&
-      (*known)->TabWidth == tabW) {
-    lines.reserve((*known)->Lines.size());
-    for (const auto& [text, underline] : (*known)->Lines) lines.push_back({text, underline});
-  } else {
-    lines = LayOut(*F, s, Format, maxW, tabW);
-    constexpr qsizetype kKept = 4096;
-    if (F->LaidOut.size() >= kKept) F->LaidOut.clear();
+  std::shared_ptr<const TFontInfo::TLaidOut> laidOut;
+  if (const auto known = F->LaidOut.constFind(s); known != F->LaidOut.cend() && (*known)->Flags == layoutFlags &&
+                                                  (*known)->Width == maxW && (*known)->TabWidth == tabW)
+    laidOut = *known;
+  if (laidOut == nullptr) {
     auto laid = std::make_shared<TFontInfo::TLaidOut>();
     laid->Flags = layoutFlags;
     laid->Width = maxW;
     laid->TabWidth = tabW;
-    for (const TextLine& l : lines) laid->Lines.emplace_back(l.Text, l.Underline);
-    F->LaidOut.insert(s, std::move(laid));
+    laid->Lines = LayOut(*F, s, Format, maxW, tabW);
+    constexpr qsizetype kKept = 4096;
+    if (F->LaidOut.size() >= kKept) F->LaidOut.clear();
+    F->LaidOut.insert(s, laid);
+    laidOut = std::move(laid);
   }
+  const std::vector<TextLine>& lines = laidOut->Lines;
   if (Shown && single) *Shown = lines.front().Text;
   if (Params) Params->uiLengthDrawn = UINT(s.size());
 
-  int widest = 0;
-  for (const auto& l : lines) widest = std::max(widest, LineWidth(*F, l.Text, tabW));
   int total = s.isEmpty() && !single ? 0 : int(lines.size()) * lineH;
 
   if (calc) {
+    int widest = 0;
+    for (const auto& l : lines) widest = std::max(widest, LineWidth(*F, l.Text, tabW));
     R.Right = R.Left + lm + widest + rm;
     R.Bottom = R.Top + total;
     return total;
@@ -594,22 +595,38 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
   QPainter* p = DC->Painter();
   if (!p) return result;
   bool opaque = DC->S.BkMode == OPAQUE;
-  p->save();
-  if (!(Format & DT_NOCLIP)) p->setClipRect(QRect(R.Left, R.Top, R.Width(), R.Height()), Qt::IntersectClip);
-  if (Format & DT_RTLREADING) p->setLayoutDirection(Qt::RightToLeft);
+  // The painter is clipped (and set right to left) for the lines drawn
+  // directly, from the first of them on; a line from its image copies only
+  // what lies inside the rectangle.
+  const QRect clip(R.Left, R.Top, R.Width(), R.Height());
+  const QRect* imageClip = (Format & DT_NOCLIP) ? nullptr : &clip;
+  bool prepared = false;
+  const auto prepare = [&] {
+    if (prepared) return;
+    prepared = true;
+    p->save();
+    if (!(Format & DT_NOCLIP)) p->setClipRect(clip, Qt::IntersectClip);
+    if (Format & DT_RTLREADING) p->setLayoutDirection(Qt::RightToLeft);
+  };
+  const auto restore = qScopeGuard([&] {
+    if (prepared) p->restore();
+  });
+  if (Format & DT_RTLREADING) prepare();
+  const QColor color = QColorOf(DC->S.TextColor);
   int y = top;
   for (size_t i = 0; i < lines.size(); ++i, y += lineH) {
     if ((Format & DT_EDITCONTROL) && i > 0 && y + lineH > R.Bottom) break;
     const TextLine& l = lines[i];
-    const int x = lineLeft(LineWidth(*F, l.Text, tabW));
-    // A plain line drawn before comes from its image (the painter clips); a
-    // text tried for its image above was not drawn before.
+    // A left-aligned line needs no width.
+    const int x = (Format & (DT_CENTER | DT_RIGHT)) ? lineLeft(LineWidth(*F, l.Text, tabW)) : x0;
+    // A plain line drawn before comes from its image; a text tried for its
+    // image above was not drawn before.
     if (!opaque && l.Underline < 0 && !(Format & DT_PREFIXONLY) && !(triedWritten && lines.size() == 1) &&
-        DrawWritten(p, *F, x, y, l.Text, QColorOf(DC->S.TextColor), nullptr))
+        DrawWritten(p, *F, x, y, l.Text, color, imageClip))
       continue;
+    prepare();
     DrawLine(DC, p, *F, x, y, l, tabW, opaque, Format & DT_PREFIXONLY);
   }
-  p->restore();
   return result;
 }
 

@@ -204,6 +204,10 @@ TEST(CanvasReuse, TheLinesOfATextOnSeveralLinesAreDrawnAgainAlike) {
        {2, 2, 40, 38}},
       {"words wrapped, centred", QStringLiteral("wrapped words here"), DT_CENTER | DT_WORDBREAK, {2, 2, 60, 38}},
       {"line breaks, right", QStringLiteral("first\r\nsecond line"), DT_RIGHT, {2, 2, 70, 38}},
+      {"a word wider than the rectangle", QStringLiteral("unbreakablewords here"), DT_LEFT | DT_WORDBREAK,
+       {2, 2, 40, 38}},
+      {"lines cut by a low rectangle", QStringLiteral("wrapped words here"), DT_LEFT | DT_WORDBREAK,
+       {2, 2, 60, 20}},
   };
   for (const TTextCase& c : cases) {
     SCOPED_TRACE(c.Name);
