@@ -531,11 +531,28 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
                   : (Format & DT_BOTTOM)  ? R.Bottom - lineH
                                           : R.Top;
 
+  // The layout this text was given last time, where it still holds.
+  const UINT layoutFlags = Format & (DT_SINGLELINE | DT_NOPREFIX | DT_HIDEPREFIX | DT_WORDBREAK | DT_EDITCONTROL |
+                                     DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS);
+  const auto keptLayout = [&]() -> std::shared_ptr<const TFontInfo::TLaidOut> {
+    const auto known = F->LaidOut.constFind(s);
+    if (known != F->LaidOut.cend() && (*known)->Flags == layoutFlags && (*known)->Width == maxW &&
+        (*known)->TabWidth == tabW)
+      return *known;
+    return nullptr;
+  };
+  // A text wrapped on several lines before (a grid's cell too wide for its
+  // column) is not tried as one line again.
+  std::shared_ptr<const TFontInfo::TLaidOut> laidOut;
+  if (!single && (Format & DT_WORDBREAK) && !calc) laidOut = keptLayout();
+  const bool severalLines = laidOut != nullptr && laidOut->Lines.size() > 1;
+
   // A plain text that stays one line as it stands (a grid's cell, usually):
   // drawn from its written image without laying it out.
   bool triedWritten = false;
-  if (!calc && Params == nullptr && Shown == nullptr && !s.isEmpty() && DC->S.BkMode != OPAQUE &&
-      !(Format & (DT_RTLREADING | DT_PREFIXONLY)) && (noPrefix || !s.contains(QLatin1Char('&')))) {
+  if (!calc && !severalLines && Params == nullptr && Shown == nullptr && !s.isEmpty() &&
+      DC->S.BkMode != OPAQUE && !(Format & (DT_RTLREADING | DT_PREFIXONLY)) &&
+      (noPrefix || !s.contains(QLatin1Char('&')))) {
     bool plain = true;
     for (const QChar c : s) plain = plain && c.unicode() >= 0x20;
     // A line drawn before is looked up once, for its width and its image.
@@ -558,12 +575,7 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
   }
 
   // Paragraphs, lines: as laid out before, when nothing they depend on changed.
-  const UINT layoutFlags = Format & (DT_SINGLELINE | DT_NOPREFIX | DT_HIDEPREFIX | DT_WORDBREAK | DT_EDITCONTROL |
-                                     DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS);
-  std::shared_ptr<const TFontInfo::TLaidOut> laidOut;
-  if (const auto known = F->LaidOut.constFind(s); known != F->LaidOut.cend() && (*known)->Flags == layoutFlags &&
-                                                  (*known)->Width == maxW && (*known)->TabWidth == tabW)
-    laidOut = *known;
+  if (laidOut == nullptr) laidOut = keptLayout();
   if (laidOut == nullptr) {
     auto laid = std::make_shared<TFontInfo::TLaidOut>();
     laid->Flags = layoutFlags;
