@@ -136,10 +136,12 @@ TCellProperties* AsProps(TObject* Obj) { return dynamic_cast<TCellProperties*>(O
 
 }  // namespace
 
-bool TBaseGrid::HasCellProperties(int ACol, int ARow) {
-  if (ACol < 0 || ARow < 0 || ACol >= TotalColCount() || ARow >= RowCount()) return false;
-  return AsProps(GetGridObject(ACol, ARow)) != nullptr;
+TCellProperties* TBaseGrid::PropertiesAt(int ACol, int ARow) {
+  if (ACol < 0 || ARow < 0 || ACol >= TotalColCount() || ARow >= RowCount()) return nullptr;
+  return AsProps(GetGridObject(ACol, ARow));
 }
+
+bool TBaseGrid::HasCellProperties(int ACol, int ARow) { return PropertiesAt(ACol, ARow) != nullptr; }
 
 QString TBaseGrid::GetGridCell(int ACol, int ARow) { return TStringGrid::Cells(ACol, ARow); }
 
@@ -155,8 +157,8 @@ void TBaseGrid::SetGridObject(int ACol, int ARow, TObject* Value) {
 
 QString TBaseGrid::GetCellEx(int ACol, int ARow) {
   int bc = ACol, br = ARow;
-  if (HasCellProperties(ACol, ARow)) {
-    const TPoint b = AsProps(GetGridObject(ACol, ARow))->GetBaseCell(ACol, ARow);
+  if (TCellProperties* p = PropertiesAt(ACol, ARow)) {
+    const TPoint b = p->GetBaseCell(ACol, ARow);
     bc = b.X;
     br = b.Y;
   }

@@ -227,6 +227,8 @@ class TBaseGrid : public TObjStringGrid {
   void SetCellProperties(int ACol, int ARow, TCellProperties* Value);
   // Whether the cell lies inside the grid and has a property object.
   bool HasCellProperties(int ACol, int ARow);
+  // The cell's property object; nullptr outside the grid or without one.
+  TCellProperties* PropertiesAt(int ACol, int ARow);
 
   // --- freeing and resetting ------------------------------------------------
 

@@ -61,20 +61,20 @@ void TBaseGrid::SplitCells(int c, int r) {
 }
 
 TPoint TBaseGrid::BaseCell(int ACol, int ARow) {
-  if (!HasCellProperties(ACol, ARow)) return {ACol, ARow};
-  return AsProps(GetGridObject(ACol, ARow))->GetBaseCell(ACol, ARow);
+  TCellProperties* p = PropertiesAt(ACol, ARow);
+  return p ? p->GetBaseCell(ACol, ARow) : TPoint{ACol, ARow};
 }
 
 bool TBaseGrid::IsBaseCell(int ACol, int ARow) {
-  if (!HasCellProperties(ACol, ARow)) return true;
-  return AsProps(GetGridObject(ACol, ARow))->IsBaseCell();
+  TCellProperties* p = PropertiesAt(ACol, ARow);
+  return !p || p->IsBaseCell();
 }
 
 bool TBaseGrid::ResolveBaseCell(int ACol, int ARow, int& BaseCol, int& BaseRow) {
   BaseCol = ACol;
   BaseRow = ARow;
-  if (!HasCellProperties(ACol, ARow)) return true;
-  TCellProperties* p = AsProps(GetGridObject(ACol, ARow));
+  TCellProperties* p = PropertiesAt(ACol, ARow);
+  if (!p) return true;
   if (p->IsBaseCell()) return true;
   const TPoint b = p->GetBaseCell(ACol, ARow);
   BaseCol = b.X;
@@ -83,22 +83,22 @@ bool TBaseGrid::ResolveBaseCell(int ACol, int ARow, int& BaseCol, int& BaseRow) 
 }
 
 TPoint TBaseGrid::CellSpan(int ACol, int ARow) {
-  if (!HasCellProperties(ACol, ARow)) return {0, 0};
-  TCellProperties* p = AsProps(GetGridObject(ACol, ARow));
+  TCellProperties* p = PropertiesAt(ACol, ARow);
+  if (!p) return {0, 0};
   if (p->CellSpanX() == -1 || p->CellSpanY() == -1) return {0, 0};
   const TPoint b = p->GetBaseCell(ACol, ARow);
-  if (!HasCellProperties(b.X, b.Y)) return {0, 0};  // the base cell was freed
-  TCellProperties* bp = AsProps(GetGridObject(b.X, b.Y));
+  TCellProperties* bp = PropertiesAt(b.X, b.Y);
+  if (!bp) return {0, 0};  // the base cell was freed
   return {bp->CellSpanX(), bp->CellSpanY()};
 }
 
 TPoint TBaseGrid::CellExt(int ACol, int ARow) {
-  if (!HasCellProperties(ACol, ARow)) return {0, 0};
-  TCellProperties* p = AsProps(GetGridObject(ACol, ARow));
+  TCellProperties* p = PropertiesAt(ACol, ARow);
+  if (!p) return {0, 0};
   if (p->CellSpanX() == -1 || p->CellSpanY() == -1) return {0, 0};
   const TPoint b = p->GetBaseCell(ACol, ARow);
-  if (!HasCellProperties(b.X, b.Y)) return {0, 0};
-  TCellProperties* bp = AsProps(GetGridObject(b.X, b.Y));
+  TCellProperties* bp = PropertiesAt(b.X, b.Y);
+  if (!bp) return {0, 0};
   return {b.X + bp->CellSpanX() - ACol, b.Y + bp->CellSpanY() - ARow};
 }
 
@@ -109,13 +109,14 @@ TRect TBaseGrid::FullCell(int c, int r) {
 }
 
 bool TBaseGrid::IsMergedCell(int ACol, int ARow) {
-  if (!HasCellProperties(ACol, ARow)) return false;
-  TCellProperties* p = AsProps(GetGridObject(ACol, ARow));
+  TCellProperties* p = PropertiesAt(ACol, ARow);
+  if (!p) return false;
   return p->CellSpanX() > 0 || p->CellSpanY() > 0;
 }
 
 bool TBaseGrid::IsMergedNonBaseCell(int ACol, int ARow) {
-  return IsMergedCell(ACol, ARow) && !AsProps(GetGridObject(ACol, ARow))->IsBaseCell();
+  TCellProperties* p = PropertiesAt(ACol, ARow);
+  return p && (p->CellSpanX() > 0 || p->CellSpanY() > 0) && !p->IsBaseCell();
 }
 
 bool TBaseGrid::IsXMergedCell(int ACol, int ARow) { return CellSpan(ACol, ARow).X > 0; }
@@ -154,7 +155,7 @@ TRect TBaseGrid::UnclippedCellRect(int c, int r) {
 }
 
 TRect TBaseGrid::CellRect(int c, int r) {
-  TCellProperties* p = HasCellProperties(c, r) ? AsProps(GetGridObject(c, r)) : nullptr;
+  TCellProperties* p = PropertiesAt(c, r);
   if (p && (p->CellSpanX() != -1 || p->CellSpanY() != -1)) {
     const TPoint b = p->GetBaseCell(c, r);
     if (HasCellProperties(b.X, b.Y)) {
@@ -177,7 +178,7 @@ TRect TBaseGrid::CellRect(int c, int r) {
 }
 
 TPoint TBaseGrid::CellSize(int c, int r) {
-  TCellProperties* p = HasCellProperties(c, r) ? AsProps(GetGridObject(c, r)) : nullptr;
+  TCellProperties* p = PropertiesAt(c, r);
   if (p && (p->CellSpanX() != -1 || p->CellSpanY() != -1)) {
     const TPoint b = p->GetBaseCell(c, r);
     if (HasCellProperties(b.X, b.Y)) {

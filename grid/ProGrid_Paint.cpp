@@ -98,8 +98,7 @@ void TProStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
   bool explicitColor = false;
 
   // The cell's own properties.
-  if (HasCellProperties(RC, ARow)) {
-    TCellProperties* p = GetCellProperties(RC, ARow);
+  if (TCellProperties* p = PropertiesAt(RC, ARow)) {
     brush = p->BrushColor();
     if (p->BrushColor() != clNone && CellGraphicKeepsColor(ACol, ARow)) explicitColor = true;
     if (p->FontColor() != clNone) AFont->SetColor(p->FontColor());
