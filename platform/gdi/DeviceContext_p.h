@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -68,6 +69,17 @@ struct TFontInfo {
 };
 // The shared resolution of a font description (cached).
 std::shared_ptr<const TFontInfo> ResolveFont(const LOGFONT& Log);
+
+// Whether P is a raster painter that puts a picture's pixels on its device one
+// for one: not scaled, turned or faded, on whole device pixels (so pictures
+// kept from earlier drawing give the very pixels of drawing again).
+inline bool DrawsPixelForPixel(const QPainter* P) {
+  if (P->paintEngine() == nullptr || P->paintEngine()->type() != QPaintEngine::Raster ||
+      P->device()->devicePixelRatio() != 1 || P->opacity() != 1.0)
+    return false;
+  const QTransform& m = P->transform();
+  return m.type() <= QTransform::TxTranslate && m.dx() == std::floor(m.dx()) && m.dy() == std::floor(m.dy());
+}
 
 class TGdiObject {
  public:

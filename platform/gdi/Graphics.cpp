@@ -3,7 +3,6 @@
 
 #include <QColor>
 #include <QPainter>
-#include <cmath>
 #include <unordered_map>
 #include <utility>
 
@@ -764,9 +763,7 @@ TKeptPictures& Kept() {
 QPainter* CopyingPainter(HDC DC) {
   if (DC == nullptr || DC->Recorder != nullptr) return nullptr;
   QPainter* p = DC->Painter();
-  if (p == nullptr || p->paintEngine() == nullptr || p->paintEngine()->type() != QPaintEngine::Raster ||
-      p->device()->devType() != QInternal::Image || p->device()->devicePixelRatio() != 1 || p->opacity() != 1.0)
-    return nullptr;
+  if (p == nullptr || !DrawsPixelForPixel(p) || p->device()->devType() != QInternal::Image) return nullptr;
   switch (static_cast<const QImage*>(p->device())->format()) {
     case QImage::Format_RGB32:
     case QImage::Format_ARGB32:
@@ -780,9 +777,6 @@ QPainter* CopyingPainter(HDC DC) {
     default:
       return nullptr;
   }
-  const QTransform& m = p->transform();
-  if (m.type() > QTransform::TxTranslate || m.dx() != std::floor(m.dx()) || m.dy() != std::floor(m.dy()))
-    return nullptr;
   return p;
 }
 

@@ -218,12 +218,7 @@ bool DrawWritten(QPainter* P, const TFontInfo& F, int X, int Y, const QString& S
                  const QRect* Clip, TFontInfo::TWritten* Known = nullptr, int Width = -1) {
   const QFont& f = F.Font;
   if (S.isEmpty() || f.italic() || f.underline() || f.strikeOut() || f.overline()) return false;
-  if (P->layoutDirection() == Qt::RightToLeft || P->opacity() != 1.0 || P->paintEngine() == nullptr ||
-      P->paintEngine()->type() != QPaintEngine::Raster || P->device()->devicePixelRatio() != 1)
-    return false;
-  const QTransform& m = P->transform();
-  if (m.type() > QTransform::TxTranslate || m.dx() != std::floor(m.dx()) || m.dy() != std::floor(m.dy()))
-    return false;
+  if (P->layoutDirection() == Qt::RightToLeft || !DrawsPixelForPixel(P)) return false;
   for (const QChar c : S)
     if (c.unicode() < 0x20) return false;
   constexpr qsizetype kKept = 2048;
@@ -531,6 +526,11 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
                   : (Format & DT_BOTTOM)  ? R.Bottom - lineH
                                           : R.Top;
 
+  // The rectangle text is clipped to (none for DT_NOCLIP), and the text colour.
+  const QRect clip(R.Left, R.Top, R.Width(), R.Height());
+  const QRect* textClip = (Format & DT_NOCLIP) ? nullptr : &clip;
+  const QColor color = QColorOf(DC->S.TextColor);
+
   // The layout this text was given last time, where it still holds.
   const UINT layoutFlags = Format & (DT_SINGLELINE | DT_NOPREFIX | DT_HIDEPREFIX | DT_WORDBREAK | DT_EDITCONTROL |
                                      DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS);
@@ -567,9 +567,7 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
     QPainter* p = plain && asItStands && (fits || !ellipsis) ? DC->Painter() : nullptr;
     if (p != nullptr) {
       triedWritten = true;
-      const QRect clip(R.Left, R.Top, R.Width(), R.Height());
-      if (DrawWritten(p, *F, lineLeft(w), top, s, QColorOf(DC->S.TextColor), (Format & DT_NOCLIP) ? nullptr : &clip,
-                      known, w))
+      if (DrawWritten(p, *F, lineLeft(w), top, s, color, textClip, known, w))
         return single && (Format & (DT_VCENTER | DT_BOTTOM)) ? top - R.Top + lineH : lineH;
     }
   }
@@ -610,21 +608,18 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
   // The painter is clipped (and set right to left) for the lines drawn
   // directly, from the first of them on; a line from its image copies only
   // what lies inside the rectangle.
-  const QRect clip(R.Left, R.Top, R.Width(), R.Height());
-  const QRect* imageClip = (Format & DT_NOCLIP) ? nullptr : &clip;
   bool prepared = false;
   const auto prepare = [&] {
     if (prepared) return;
     prepared = true;
     p->save();
-    if (!(Format & DT_NOCLIP)) p->setClipRect(clip, Qt::IntersectClip);
+    if (textClip != nullptr) p->setClipRect(clip, Qt::IntersectClip);
     if (Format & DT_RTLREADING) p->setLayoutDirection(Qt::RightToLeft);
   };
   const auto restore = qScopeGuard([&] {
     if (prepared) p->restore();
   });
   if (Format & DT_RTLREADING) prepare();
-  const QColor color = QColorOf(DC->S.TextColor);
   int y = top;
   for (size_t i = 0; i < lines.size(); ++i, y += lineH) {
     if ((Format & DT_EDITCONTROL) && i > 0 && y + lineH > R.Bottom) break;
@@ -634,7 +629,7 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
     // A plain line drawn before comes from its image; a text tried for its
     // image above was not drawn before.
     if (!opaque && l.Underline < 0 && !(Format & DT_PREFIXONLY) && !(triedWritten && lines.size() == 1) &&
-        DrawWritten(p, *F, x, y, l.Text, color, imageClip))
+        DrawWritten(p, *F, x, y, l.Text, color, textClip))
       continue;
     prepare();
     DrawLine(DC, p, *F, x, y, l, tabW, opaque, Format & DT_PREFIXONLY);

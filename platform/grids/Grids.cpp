@@ -782,13 +782,8 @@ void TCustomGrid::PaintBand(const TGridDrawInfo& Info, bool FixedCols, bool Fixe
   for (int c = colFirst; c <= colLast; ++c) xEnd += h.Advance(c);
   int yEnd = y0;
   for (int r = rowFirst; r <= rowLast; ++r) yEnd += v.Advance(r);
-  TGridBand band;
-  band.ColFirst = colFirst;
-  band.ColLast = colLast;
-  band.RowFirst = rowFirst;
-  band.RowLast = rowLast;
-  band.Fixed = fixedBand;
-  band.Rect = TRect(x0, y0, std::min(xEnd, h.GridExtent), std::min(yEnd, v.GridExtent));
+  const TGridBand band{colFirst, colLast, rowFirst, rowLast, fixedBand,
+                       TRect(x0, y0, std::min(xEnd, h.GridExtent), std::min(yEnd, v.GridExtent))};
   const TColor bandFill = PaintBandBackground(Info, band, Clip);
 
   int y = y0;
