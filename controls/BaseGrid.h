@@ -398,6 +398,13 @@ class TBaseGrid : public TObjStringGrid {
   virtual TColor BandRowColor(int ARow);
   // Whether band backgrounds may be used this paint (off: every cell fills itself).
   virtual bool BandBackgrounds();
+  // Plain cells: on a band background, a scrolling cell that looks as the
+  // row's plain colour and shows nothing but its text is painted by
+  // PaintPlainCell, which answers false, having drawn nothing, where the cell
+  // needs the whole cell painter. PlainCellsPossible is asked once per band:
+  // whether anything set on the grid as a whole rules plain cells out.
+  virtual bool PaintPlainCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
+  virtual bool PlainCellsPossible();
   // Set by DrawCellContent when what it painted stayed inside the cell's
   // rectangle (it starts false for each cell).
   bool FContentInside = false;
@@ -428,6 +435,13 @@ class TBaseGrid : public TObjStringGrid {
   // whether a cell painted since may have reached beyond its rectangle.
   TRect FFilledBand;
   bool FDrawnBeyond = false;
+  // Whether the band filled this paint may have plain cells.
+  bool FPlainBand = false;
+  // Whether a cell's rectangle starts on the band filled this paint.
+  bool OnFilledBand(const TRect& R) const {
+    return FFilledBand.Left <= R.Left && FFilledBand.Top <= R.Top && R.Left < FFilledBand.Right &&
+           R.Top < FFilledBand.Bottom;
+  }
   bool FCustomSelect = true;
   bool FHideLastRow = false;
   // Rows below this index get the display hooks; the string grid keeps it equal to

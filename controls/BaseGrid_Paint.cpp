@@ -35,6 +35,7 @@ void TBaseGrid::Paint() {
   auto unfill = qScopeGuard([this] {
     FFilledBand = TRect();
     FDrawnBeyond = false;
+    FPlainBand = false;
   });
   TObjStringGrid::Paint();
   ++FPaintID;
@@ -50,10 +51,15 @@ bool TBaseGrid::BandBackgrounds() {
 
 TColor TBaseGrid::BandRowColor(int) { return Color(); }
 
+bool TBaseGrid::PaintPlainCell(TCanvas*, int, int, const TRect&, TGridDrawState) { return false; }
+
+bool TBaseGrid::PlainCellsPossible() { return false; }
+
 TColor TBaseGrid::PaintBandBackground(const TGridDrawInfo& Info, const TGridBand& Band, const TRect& Clip) {
   const TColor filled = TObjStringGrid::PaintBandBackground(Info, Band, Clip);
   FFilledBand = TRect();
   FDrawnBeyond = false;
+  FPlainBand = false;
   if (Band.Fixed || !BandBackgrounds()) return filled;
   TRect area;
   if (!IntersectRect(area, Band.Rect, Clip)) return filled;
@@ -90,6 +96,7 @@ TColor TBaseGrid::PaintBandBackground(const TGridDrawInfo& Info, const TGridBand
     }
   }
   FFilledBand = Band.Rect;
+  FPlainBand = PlainCellsPossible();
   return filled;
 }
 
@@ -105,6 +112,9 @@ void TBaseGrid::PaintCellExt(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
 
 void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
                             TGridDrawState AState, bool DrawContent, bool OwnRect) {
+  if (FPlainBand && OwnRect && DrawContent && ACanvas == Canvas() && !FDrawnBeyond && OnFilledBand(ARect) &&
+      PaintPlainCell(ACanvas, ACol, ARow, ARect, AState))
+    return;
   // The hidden last row shows the grid's background only.
   if (FHideLastRow && ARow == RowCount() - 1) {
     ACanvas->Brush()->SetColor(Color());
@@ -198,8 +208,7 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
   // painted already, its lines included.
   const bool styledSelection = AState.contains(gdSelected) && FSelectionStyle != ssDefault && FShowSel;
   const bool onBand = OwnRect && DrawContent && ACanvas == Canvas() && !fixed && !styledSelection &&
-                      !FDrawnBeyond && R == ARect && FFilledBand.Left <= R.Left && FFilledBand.Top <= R.Top &&
-                      R.Left < FFilledBand.Right && R.Top < FFilledBand.Bottom && colorTo == clNone &&
+                      !FDrawnBeyond && R == ARect && OnFilledBand(R) && colorTo == clNone &&
                       mirrorTo == clNone && ACanvas->Brush()->Color() == BandRowColor(ARow);
   if (!onBand) ACanvas->Pen()->SetColor(penColor);
   if (styledSelection) {

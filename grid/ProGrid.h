@@ -1081,6 +1081,11 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
   bool DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect ARect);
   // The bands' colour of a scrolling row, else Color.
   TColor BandRowColor(int ARow) override;
+  // A plain scrolling cell: the cell's questions answered as for the whole
+  // painter (fixed, selected, graphic, colours, alignment, word wrap, text,
+  // password, borders), its text drawn on the band background.
+  bool PaintPlainCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+  bool PlainCellsPossible() override;
   // The frame of the framed looks in BorderColor, on the window's frame; the
   // canvas variant draws it on ACanvas (the window's whole area).
   void PaintNCBorder();
@@ -2520,6 +2525,11 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
   // Adds the zoom factor to AFont's point size; without zoom the font stays as
   // it is (a height in pixels that is no whole point size keeps its pixels).
   void ApplyZoom(TFont* AFont);
+  // The text rectangle within a cell's content rectangle (the grid's text offsets).
+  void OffsetTextRect(TRect& R);
+  // The DrawText flags of a plain cell text in the given alignments and word
+  // wrap; a text shown on one line keeps only its first line.
+  UINT PlainTextFlags(QString& Text, TAlignment HA, TVAlignment VA, bool WW);
   // The cell text step of DrawCellContent; returns the width of the text drawn.
   int DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, TRect ARect,
                    TGridDrawState AState, TAlignment HA, TVAlignment VA, bool WW,

@@ -213,9 +213,7 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
   if (!FCellLayout.TextShown) return 0;
   // The text rectangle: the graphic's room beside, above or under the text,
   // and the node indent of the rows under nodes.
-  if (!XYOffsetTopLeftOnly()) R.Right -= XYOffset().X;
-  R.Left += XYOffset().X;
-  R.Top += XYOffset().Y;
+  OffsetTextRect(R);
   // The line height, for the error underline of a marker on a plain graphic only.
   const bool errorUnderline = errLen > 0 && FCellLayout.G &&
                               (FCellLayout.G->CellType() == ctEmpty || FCellLayout.G->CellType() == ctValue);
@@ -266,20 +264,7 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
     ACanvas->Font()->SetStyle(st);
     ACanvas->Font()->SetColor(U);
   }
-  UINT flags = DT_EDITCONTROL;
-  if (CountCellLines(text, Multilinecells()) == 1 && !WW) {
-    text = CutFirstLine(text, false);
-    flags = DT_SINGLELINE;
-    if (EnhTextSize()) flags |= DT_END_ELLIPSIS;
-  }
-  if (WW && !Multilinecells() && EnhTextSize()) flags |= DT_END_ELLIPSIS;
-  flags |= DT_EXPANDTABS | DT_NOPREFIX | HorzFlag(HA) | VertFlag(VA);
-  FVAlignFlag = VertFlag(VA);
-  if (WW || Multilinecells())
-    flags |= DT_WORDBREAK | DT_EDITCONTROL;
-  else
-    flags |= DT_SINGLELINE;
-  flags = DrawTextBiDiModeFlags(flags);
+  const UINT flags = PlainTextFlags(text, HA, VA, WW);
   SetBkMode(ACanvas->Handle(), TRANSPARENT);
   if (FilterGlyph) R.Right -= 16;
   // The text's width places the cell's graphic beside it: measured only where
@@ -308,6 +293,29 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
     ACanvas->Font()->SetStyle(st);
   }
   return textWidth;
+}
+
+void TProStringGrid::OffsetTextRect(TRect& R) {
+  if (!XYOffsetTopLeftOnly()) R.Right -= XYOffset().X;
+  R.Left += XYOffset().X;
+  R.Top += XYOffset().Y;
+}
+
+UINT TProStringGrid::PlainTextFlags(QString& Text, TAlignment HA, TVAlignment VA, bool WW) {
+  UINT flags = DT_EDITCONTROL;
+  if (CountCellLines(Text, Multilinecells()) == 1 && !WW) {
+    Text = CutFirstLine(Text, false);
+    flags = DT_SINGLELINE;
+    if (EnhTextSize()) flags |= DT_END_ELLIPSIS;
+  }
+  if (WW && !Multilinecells() && EnhTextSize()) flags |= DT_END_ELLIPSIS;
+  flags |= DT_EXPANDTABS | DT_NOPREFIX | HorzFlag(HA) | VertFlag(VA);
+  FVAlignFlag = VertFlag(VA);
+  if (WW || Multilinecells())
+    flags |= DT_WORDBREAK | DT_EDITCONTROL;
+  else
+    flags |= DT_SINGLELINE;
+  return DrawTextBiDiModeFlags(flags);
 }
 
 // The mini-HTML text of a cell, painted into R; answers the width it takes.

@@ -511,6 +511,78 @@ TColor TProStringGrid::BandRowColor(int ARow) {
   return Color();
 }
 
+bool TProStringGrid::PlainCellsPossible() {
+  const auto* mouse = MouseActions();
+  const TBackGround* bg = BackGround();
+  return !IsDesigning() && NumHiddenColumns() == 0 && !FUseEnabledRows && !mouse->DisjunctRowSelect() &&
+         !mouse->DisjunctColSelect() && !mouse->DisjunctCellSelect() && !SelectionRectangle() &&
+         !ShowModified()->Enabled() && !ControlLook()->DropDownAlwaysVisible() &&
+         !ControlLook()->SpinButtonsAlwaysVisible() && !bg->HasPicture() && bg->Display() != bdGradientHorz &&
+         bg->Display() != bdGradientVert && !OnGetCellGradient && !OnCustomCellBkgDraw && !OnDrawCell &&
+         !OnCustomCellDraw;
+}
+
+bool TProStringGrid::PaintPlainCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& ARect,
+                                    TGridDrawState AState) {
+  // Not a fixed, selected, hovered or merged cell, nor one of the current row
+  // (row indicator, active row, focus rectangle), the hidden last row, the
+  // filter row or the row of the sort glyphs; no graphic.
+  const TSortSettings* sort = SortSettings();
+  if (AState.contains(gdSelected) || AState.contains(gdFocused) || ARow == Row() || ACol < FixedCols() ||
+      ARow < FixedRows() || ACol >= ColCount() - FixedRightCols() || ARow >= RowCount() - FixedFooters() ||
+      (FHideLastRow && ARow == RowCount() - 1) || (FHoverRow && ARow == FHoverRowIdx) ||
+      ARow == FilterDropDownRow() || (sort->Show() && ARow == sort->Row()) || PropertiesAt(ACol, ARow) != nullptr)
+    return false;
+  if (IsFixed(ACol, ARow) || IsSelected(ACol, ARow) || (Options().contains(goRowSelect) && RowSelect(ARow)) ||
+      GetCellGraphic(ACol, ARow) != nullptr)
+    return false;
+  // Plain text only (no HTML, rich text or link).
+  QString text = GetFormattedCell(ACol, ARow);
+  const TCellTextKind kind = ClassifyCellText(text, EnableHTML());
+  if (kind == ctkHTML || kind == ctkRTF || (URLShow() && ContainsURL(text))) return false;
+  // The row's plain colour, unless the cell's colour question says otherwise.
+  TFont* font = ACanvas->Font();
+  TBrush* brush = ACanvas->Brush();
+  const TColor band = BandRowColor(ARow);
+  font->Assign(Font());
+  brush->SetStyle(bsSolid);
+  brush->SetColor(band);
+  GetCellColor(ACol, ARow, AState, brush, font);
+  if (brush->Color() != band || brush->Style() != bsSolid) return false;
+
+  // From here on the cell is painted; the canvas is left as the whole painter
+  // leaves a cell on the band.
+  FPaintCanvas = ACanvas;
+  FCellLayout = TCellLayout();
+  auto done = qScopeGuard([this, ACanvas] {
+    FPaintCanvas = nullptr;
+    ACanvas->Brush()->SetStyle(bsSolid);
+    ACanvas->Pen()->SetStyle(psSolid);
+  });
+  if (UseDisabledFont() && !Enabled()) font->SetColor(DisabledFontColor());
+  bool ww = FWordWrap;
+  GetCellWordWrap(ACol, ARow, ww);
+  TAlignment ha = taLeftJustify;
+  TVAlignment va = vtaTop;
+  CalcCellAlignment(ACol, ARow, ha, va);
+  ApplyZoom(font);
+  ACanvas->Pen()->SetColor(FGridLineColor);
+  ACanvas->Pen()->SetWidth(1);
+  const TRect content(ARect.Left + 1, ARect.Top + 1, ARect.Right - 1, ARect.Bottom - 1);
+  bool password = false;
+  IsPasswordCell(ACol, ARow, password);
+  if (password) MaskText(text, PasswordChar());
+  TRect R = content;
+  OffsetTextRect(R);
+  const UINT flags = PlainTextFlags(text, ha, va, ww);
+  SetBkMode(ACanvas->Handle(), TRANSPARENT);
+  DrawTextEx(ACanvas->Handle(), text, -1, R, flags, nullptr);
+  if (DrawCellBorders(ACanvas, ACol, ARow,
+                      TRect(content.Left - 1, content.Top - 1, content.Right + 1, content.Bottom + 1)))
+    FDrawnBeyond = true;
+  return true;
+}
+
 void TProStringGrid::PaintNCBorder() {
   if (!HandleAllocated()) return;
   HDC dc = GetWindowDC(Handle());
