@@ -37,9 +37,14 @@ struct TFontInfo {
     qreal Ascent = 0;
   };
   mutable QHash<QString, TShaped> Shaped;
-  // Single lines drawn more than once (a grid's cells, paint after paint):
-  // written once into an image, transparent around the glyphs, in one colour,
-  // and from then on copied, which is much quicker than drawing glyph runs.
+  // What a text was laid out in (lines, with the layout flags, width and tab
+  // width it depended on).
+  struct TLaidOut;
+  // Texts drawn lately, by text (a grid's cells, paint after paint): the lines
+  // a text was laid out in, and for a single line drawn more than once its
+  // image, written once, transparent around the glyphs, in one colour, and
+  // from then on copied, which is much quicker than drawing glyph runs. One
+  // lookup per text drawn finds both.
   struct TWritten {
     bool Seen = false;  // drawn once directly; the image is made the next time
     bool Made = false;  // the image is made (it is empty for blanks)
@@ -49,6 +54,7 @@ struct TFontInfo {
     QPoint Offset;   // of the image from the line's top-left corner
     QRect Ink;       // the pixels the glyphs touch, from the line's top-left corner
     int Advance = -1;  // the line's width, where known
+    std::shared_ptr<const TLaidOut> Layout;  // the lines it was laid out in last, if any
   };
   // Looked up for every line drawn, so keys are compared as plain UTF-16
   // (Qt's string comparison costs as much again as the hash); the hash is not
@@ -62,10 +68,8 @@ struct TFontInfo {
     }
   };
   mutable std::unordered_map<QString, TWritten, TTextHash, TTextEqual> Written;
-  // The lines texts were laid out in lately, by text, with what the layout
-  // depended on (the drawing's layout flags, width and tab width).
-  struct TLaidOut;
-  mutable QHash<QString, std::shared_ptr<const TLaidOut>> LaidOut;
+  // The most texts kept in Written (emptied when full).
+  static constexpr size_t kWrittenKept = 2048;
 };
 // The shared resolution of a font description (cached).
 std::shared_ptr<const TFontInfo> ResolveFont(const LOGFONT& Log);

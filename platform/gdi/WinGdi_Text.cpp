@@ -221,11 +221,10 @@ bool DrawWritten(QPainter* P, const TFontInfo& F, int X, int Y, const QString& S
   if (P->layoutDirection() == Qt::RightToLeft || !DrawsPixelForPixel(P)) return false;
   for (const QChar c : S)
     if (c.unicode() < 0x20) return false;
-  constexpr qsizetype kKept = 2048;
   if (Known == nullptr) {
     auto it = F.Written.find(S);
     if (it == F.Written.end()) {
-      if (F.Written.size() >= kKept) F.Written.clear();
+      if (F.Written.size() >= TFontInfo::kWrittenKept) F.Written.clear();
       TFontInfo::TWritten& made = F.Written.try_emplace(S).first->second;
       made.Seen = true;
       made.Advance = Width;
@@ -235,6 +234,11 @@ bool DrawWritten(QPainter* P, const TFontInfo& F, int X, int Y, const QString& S
   }
   TFontInfo::TWritten& w = *Known;
   if (w.Advance < 0) w.Advance = Width;
+  // A text kept for its layout only is drawn directly this first time.
+  if (!w.Seen) {
+    w.Seen = true;
+    return false;
+  }
   const int hints = int(P->renderHints() & (QPainter::Antialiasing | QPainter::TextAntialiasing));
   const int ascent = F.Tm.tmAscent;
   if (!w.Made || w.Color != Color.rgba() || w.Hints != hints) {
@@ -485,7 +489,7 @@ std::vector<TextLine> LayOut(const TFontInfo& F, const QString& S, UINT Format, 
 
 }  // namespace
 
-// What a text was laid out in (see DrawTextImpl).
+// What a text was laid out in (see TFontInfo::TWritten).
 struct TFontInfo::TLaidOut {
   UINT Flags = 0;
   int Width = 0, TabWidth = 0;
@@ -531,14 +535,16 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
   const QRect* textClip = (Format & DT_NOCLIP) ? nullptr : &clip;
   const QColor color = QColorOf(DC->S.TextColor);
 
+  // What is kept of this text (its width, image and layout), looked up once.
+  const auto found = F->Written.find(s);
+  TFontInfo::TWritten* kept = found != F->Written.end() ? &found->second : nullptr;
   // The layout this text was given last time, where it still holds.
   const UINT layoutFlags = Format & (DT_SINGLELINE | DT_NOPREFIX | DT_HIDEPREFIX | DT_WORDBREAK | DT_EDITCONTROL |
                                      DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS);
   const auto keptLayout = [&]() -> std::shared_ptr<const TFontInfo::TLaidOut> {
-    const auto known = F->LaidOut.constFind(s);
-    if (known != F->LaidOut.cend() && (*known)->Flags == layoutFlags && (*known)->Width == maxW &&
-        (*known)->TabWidth == tabW)
-      return *known;
+    if (kept != nullptr && kept->Layout != nullptr && kept->Layout->Flags == layoutFlags &&
+        kept->Layout->Width == maxW && kept->Layout->TabWidth == tabW)
+      return kept->Layout;
     return nullptr;
   };
   // A text wrapped on several lines before (a grid's cell too wide for its
@@ -555,11 +561,7 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
       (noPrefix || !s.contains(QLatin1Char('&')))) {
     bool plain = true;
     for (const QChar c : s) plain = plain && c.unicode() >= 0x20;
-    // A line drawn before is looked up once, for its width and its image.
-    TFontInfo::TWritten* known = nullptr;
-    if (plain)
-      if (auto it = F->Written.find(s); it != F->Written.end() && it->second.Advance >= 0) known = &it->second;
-    const int w = known != nullptr ? known->Advance : plain ? Advance(*F, s) : 0;
+    const int w = plain && kept != nullptr && kept->Advance >= 0 ? kept->Advance : plain ? Advance(*F, s) : 0;
     const bool fits = w <= maxW;
     const bool ellipsis = Format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS);
     // Word wrap keeps a text that fits on one line, less its trailing blanks.
@@ -567,22 +569,23 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
     QPainter* p = plain && asItStands && (fits || !ellipsis) ? DC->Painter() : nullptr;
     if (p != nullptr) {
       triedWritten = true;
-      if (DrawWritten(p, *F, lineLeft(w), top, s, color, textClip, known, w))
+      // Without an entry, drawing makes one (and may empty the table first).
+      if (DrawWritten(p, *F, lineLeft(w), top, s, color, textClip, kept, w))
         return single && (Format & (DT_VCENTER | DT_BOTTOM)) ? top - R.Top + lineH : lineH;
     }
   }
 
   // Paragraphs, lines: as laid out before, when nothing they depend on changed.
-  if (laidOut == nullptr) laidOut = keptLayout();
+  if (laidOut == nullptr && kept != nullptr) laidOut = keptLayout();
   if (laidOut == nullptr) {
     auto laid = std::make_shared<TFontInfo::TLaidOut>();
     laid->Flags = layoutFlags;
     laid->Width = maxW;
     laid->TabWidth = tabW;
     laid->Lines = LayOut(*F, s, Format, maxW, tabW);
-    constexpr qsizetype kKept = 4096;
-    if (F->LaidOut.size() >= kKept) F->LaidOut.clear();
-    F->LaidOut.insert(s, laid);
+    if (F->Written.size() >= TFontInfo::kWrittenKept && F->Written.find(s) == F->Written.end())
+      F->Written.clear();
+    F->Written[s].Layout = laid;
     laidOut = std::move(laid);
   }
   const std::vector<TextLine>& lines = laidOut->Lines;

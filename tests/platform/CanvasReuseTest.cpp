@@ -226,6 +226,41 @@ TEST(CanvasReuse, TheLinesOfATextOnSeveralLinesAreDrawnAgainAlike) {
   }
 }
 
+// What is kept of a text (width, layout, image) is kept in one table per font:
+// a text measured before it is drawn, and texts drawn after the table was
+// emptied for being full, are drawn with the pixels of their first drawing.
+TEST(CanvasReuse, TextsMeasuredFirstOrDrawnPastAFullTableDrawAlike) {
+  const TTextCase cases[] = {
+      {"one line", QStringLiteral("r123c4"), DT_RIGHT | DT_WORDBREAK | DT_EDITCONTROL, {2, 2, 70, 38}},
+      {"wrapped", QStringLiteral("wrapped words here"), DT_LEFT | DT_WORDBREAK, {2, 2, 60, 38}},
+  };
+  for (const TTextCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TRecordingCanvas s(80, 40);
+    s.Canvas()->Brush()->SetStyle(bsClear);
+    HDC dc = s.Canvas()->Handle();
+    TRect measured = c.R;
+    DrawText(dc, c.Text, -1, measured, c.Format | DT_NOPREFIX | DT_CALCRECT);
+    auto draw = [&] {
+      s.Canvas()->Brush()->SetStyle(bsSolid);
+      s.Canvas()->FillRect(TRect(0, 0, 80, 40));
+      s.Canvas()->Brush()->SetStyle(bsClear);
+      TRect r = c.R;
+      DrawText(dc, c.Text, -1, r, c.Format | DT_NOPREFIX);
+      return s.Pixels();
+    };
+    const QImage first = draw();
+    EXPECT_EQ(draw(), first);
+    // Many other texts, each drawn twice, fill the table past what it keeps.
+    for (int i = 0; i < 5000; ++i) {
+      TRect r(0, 0, 80, 20);
+      for (int k = 0; k < 2; ++k) DrawText(dc, QString::number(i), -1, r, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    }
+    EXPECT_EQ(draw(), first);
+    EXPECT_EQ(draw(), first);
+  }
+}
+
 // A text is laid out again when what its lines depend on changed since it was
 // laid out last: the width it wraps in, the flags, the accelerator marks.
 TEST(CanvasReuse, ATextIsLaidOutAgainWhenItsWidthOrFlagsChange) {
