@@ -1276,6 +1276,31 @@ TEST(GridPaintShortcuts, PaintTheSamePixelsAsCellByCell) {
          g.SetTopRow(30);
        }},
       {"thick grid lines", [](G& g) { g.SetGridLineWidth(3); }},
+      {"password cells, links, alignments asked for",
+       [](G& g) {
+         g.OnIsPasswordCell = [](TObject*, int, int ACol, bool& Password) { Password = ACol == 4; };
+         g.SetURLShow(true);
+         g.SetCells(3, 5, QStringLiteral("http://example.com/a"));
+         g.OnGetAlignment = [](TObject*, int, int ACol, TAlignment& HA, TVAlignment& VA) {
+           if (ACol != 5) return;
+           HA = taRightJustify;
+           VA = vtaCenter;
+         };
+       }},
+      {"text offsets, ellipsis, zoom, no word wrap",
+       [](G& g) {
+         g.SetXYOffset(TPoint{5, 4});
+         g.SetEnhTextSize(true);
+         g.SetWordWrap(false);
+         g.SetZoomFactor(2);
+         g.SetCells(2, 6, QStringLiteral("a text much longer than its cell"));
+       }},
+      {"a hidden column, a disabled grid's font",
+       [](G& g) {
+         g.HideColumn(3);
+         g.SetUseDisabledFont(true);
+         g.SetEnabled(false);
+       }},
   });
 }
 
@@ -1290,6 +1315,17 @@ TEST(GridPaintShortcuts, ColumnGridPaintsTheSamePixels) {
          g.Columns()->Items(5)->SetBorders(TCellBorders{cbRight, cbBottom});
          g.Columns()->Items(5)->BorderPen()->SetWidth(3);
          g.Columns()->Items(5)->BorderPen()->SetColor(clBlue);
+       }},
+      {"column passwords, alignment, a number format",
+       [](G& g) {
+         g.Columns()->Items(2)->SetPassword(true);
+         g.Columns()->Items(4)->SetAlignment(taCenter);
+         g.Columns()->Items(8)->SetFloatFormat(QStringLiteral("%.2f"));
+       }},
+      {"a fixed column, check boxes",
+       [](G& g) {
+         g.Columns()->Items(3)->SetEditor(edDataCheckBox);
+         g.Columns()->Items(6)->SetFixed(true);
        }},
   });
 }
