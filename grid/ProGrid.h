@@ -2522,6 +2522,10 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
   int UnSortedRow(int ARow);
   // The canvas DrawCellContent paints on, for the steps that draw on "the canvas".
   TCanvas* FPaintCanvas = nullptr;
+  // The pen a cell's borders are asked for on, reused cell after cell while
+  // no other asking is under way (a paint from within the question makes its own).
+  std::unique_ptr<TPen> FBorderPen = std::make_unique<TPen>();
+  bool FBorderPenAsked = false;
   // Adds the zoom factor to AFont's point size; without zoom the font stays as
   // it is (a height in pixels that is no whole point size keeps its pixels).
   void ApplyZoom(TFont* AFont);

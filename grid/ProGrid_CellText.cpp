@@ -265,16 +265,17 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
     ACanvas->Font()->SetColor(U);
   }
   const UINT flags = PlainTextFlags(text, HA, VA, WW);
-  SetBkMode(ACanvas->Handle(), TRANSPARENT);
+  HDC dc = ACanvas->Handle();
+  SetBkMode(dc, TRANSPARENT);
   if (FilterGlyph) R.Right -= 16;
   // The text's width places the cell's graphic beside it: measured only where
   // there is a graphic.
   if (!text.isEmpty() && FCellLayout.G) {
     TRect calc = R;
-    DrawTextEx(ACanvas->Handle(), text, -1, calc, flags | DT_CALCRECT, nullptr);
+    DrawTextEx(dc, text, -1, calc, flags | DT_CALCRECT, nullptr);
     textWidth = calc.Right - R.Left + 2;
   }
-  DrawTextEx(ACanvas->Handle(), text, -1, R, flags, nullptr);
+  DrawTextEx(dc, text, -1, R, flags, nullptr);
   // The error underline of a marker on a plain graphic.
   if (errorUnderline) DrawErrorUnderline(this, ACanvas, text, R, lineH, errPos, errLen);
   R = ARect;

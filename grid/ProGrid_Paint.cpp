@@ -2,6 +2,7 @@
 // order of the steps that draw a cell's content, the cell borders, the focus
 // rectangle and the move lines.
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <cmath>
 
@@ -452,7 +453,9 @@ void TProStringGrid::DrawListViewHeader(TCanvas* ACanvas, TRect R) {
 bool TProStringGrid::DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect ARect) {
   // The borders and their pen are asked for on a copy of the canvas pen: the
   // canvas pen (and its handle) changes only where borders are drawn.
-  TPen asked;
+  std::unique_ptr<TPen> own;
+  TPen& asked = FBorderPenAsked ? *(own = std::make_unique<TPen>()) : *FBorderPen;
+  QScopedValueRollback<bool> asking(FBorderPenAsked, true);
   asked.Assign(ACanvas->Pen());
   TCellBorders borders;
   GetCellBorder(ACol, ARow, &asked, borders);
@@ -575,8 +578,9 @@ bool TProStringGrid::PaintPlainCell(TCanvas* ACanvas, int ACol, int ARow, const 
   TRect R = content;
   OffsetTextRect(R);
   const UINT flags = PlainTextFlags(text, ha, va, ww);
-  SetBkMode(ACanvas->Handle(), TRANSPARENT);
-  DrawTextEx(ACanvas->Handle(), text, -1, R, flags, nullptr);
+  HDC dc = ACanvas->Handle();
+  SetBkMode(dc, TRANSPARENT);
+  DrawTextEx(dc, text, -1, R, flags, nullptr);
   if (DrawCellBorders(ACanvas, ACol, ARow,
                       TRect(content.Left - 1, content.Top - 1, content.Right + 1, content.Bottom + 1)))
     FDrawnBeyond = true;
