@@ -1086,6 +1086,10 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
   // password, borders), its text drawn on the band background.
   bool PaintPlainCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
   bool PlainCellsPossible() override;
+  // What the plain cells in view drew last, by their place in view from the
+  // top-left scrolling cell (a row of FPlainPlaceCols places per row).
+  std::vector<TTextPlace> FPlainPlaces;
+  int FPlainPlaceCols = 0, FPlainPlaceLeft = 0, FPlainPlaceTop = 0;
   // The frame of the framed looks in BorderColor, on the window's frame; the
   // canvas variant draws it on ACanvas (the window's whole area).
   void PaintNCBorder();

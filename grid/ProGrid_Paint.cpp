@@ -515,6 +515,15 @@ TColor TProStringGrid::BandRowColor(int ARow) {
 }
 
 bool TProStringGrid::PlainCellsPossible() {
+  // The places of the cells in view, kept from paint to paint while the
+  // number of cells in view stays.
+  const int cols = VisibleColCount() + 2, rows = VisibleRowCount() + 2;
+  if (cols != FPlainPlaceCols || FPlainPlaces.size() != size_t(cols) * size_t(rows)) {
+    FPlainPlaceCols = cols;
+    FPlainPlaces.assign(size_t(cols) * size_t(rows), TTextPlace());
+  }
+  FPlainPlaceLeft = LeftCol();
+  FPlainPlaceTop = TopRow();
   const auto* mouse = MouseActions();
   const TBackGround* bg = BackGround();
   return !IsDesigning() && NumHiddenColumns() == 0 && !FUseEnabledRows && !mouse->DisjunctRowSelect() &&
@@ -556,7 +565,6 @@ bool TProStringGrid::PaintPlainCell(TCanvas* ACanvas, int ACol, int ARow, const 
   // From here on the cell is painted; the canvas is left as the whole painter
   // leaves a cell on the band.
   FPaintCanvas = ACanvas;
-  FCellLayout = TCellLayout();
   auto done = qScopeGuard([this, ACanvas] {
     FPaintCanvas = nullptr;
     ACanvas->Brush()->SetStyle(bsSolid);
@@ -580,7 +588,12 @@ bool TProStringGrid::PaintPlainCell(TCanvas* ACanvas, int ACol, int ARow, const 
   const UINT flags = PlainTextFlags(text, ha, va, ww);
   HDC dc = ACanvas->Handle();
   SetBkMode(dc, TRANSPARENT);
-  DrawTextEx(dc, text, -1, R, flags, nullptr);
+  const int c = ACol - FPlainPlaceLeft, r = ARow - FPlainPlaceTop;
+  const size_t place = size_t(r) * size_t(FPlainPlaceCols) + size_t(c);
+  if (c >= 0 && r >= 0 && c < FPlainPlaceCols && place < FPlainPlaces.size())
+    DrawTextPlaced(dc, text, R, flags, FPlainPlaces[place]);
+  else
+    DrawTextEx(dc, text, -1, R, flags, nullptr);
   if (DrawCellBorders(ACanvas, ACol, ARow,
                       TRect(content.Left - 1, content.Top - 1, content.Right + 1, content.Bottom + 1)))
     FDrawnBeyond = true;

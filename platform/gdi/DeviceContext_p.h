@@ -21,6 +21,8 @@
 
 // A font description resolved to a Qt font and its metrics.
 struct TFontInfo {
+  // Tells fonts apart for as long as the program runs (never 0).
+  uint64_t Serial = 0;
   LOGFONT Log;
   QFont Font;
   std::unique_ptr<QFontMetrics> Metrics;
@@ -68,8 +70,15 @@ struct TFontInfo {
     }
   };
   mutable std::unordered_map<QString, TWritten, TTextHash, TTextEqual> Written;
-  // The most texts kept in Written (emptied when full).
+  // The most texts kept in Written (emptied when full, see EmptyWritten).
   static constexpr size_t kWrittenKept = 2048;
+  // Counts the times Written was emptied: an entry found in an earlier
+  // generation is gone (see TTextPlace).
+  mutable uint32_t WrittenGeneration = 0;
+  void EmptyWritten() const {
+    Written.clear();
+    ++WrittenGeneration;
+  }
 };
 // The shared resolution of a font description (cached).
 std::shared_ptr<const TFontInfo> ResolveFont(const LOGFONT& Log);
@@ -234,6 +243,6 @@ void BlitImage(HDC DC, const TRect& Dest, const QImage& Source, DWORD Rop);
 // DrawText and DrawTextEx; Shown (may be null) receives the single line as
 // displayed (after ellipsis), for DT_MODIFYSTRING.
 int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, DRAWTEXTPARAMS* Params,
-                 QString* Shown);
+                 QString* Shown, TTextPlace* Place = nullptr);
 // Draws Source (with its alpha) into the logical rectangle Dest of DC, scaled.
 void DrawImageOver(HDC DC, const TRect& Dest, const QImage& Source);

@@ -362,6 +362,26 @@ int DrawTextEx(HDC DC, const QString& Text, int Count, TRect& R, UINT Format,
                DRAWTEXTPARAMS* Params);
 int DrawTextEx(HDC DC, const QString& Text, int Count, const TRect& R, UINT Format,
                DRAWTEXTPARAMS* Params);
+// A place a text is drawn at paint after paint (a grid's cell), kept by the
+// caller: what DrawTextPlaced drew there last. The same short plain text
+// drawn there again the same way (font, colour, rectangle, flags) is copied
+// from what was kept without being looked up; anything else is drawn as
+// DrawTextEx draws it, and kept for the next time.
+struct TTextPlace {
+  static constexpr int kLength = 15;  // the longest text kept
+  uint64_t Font = 0;                  // the font's serial number (0: nothing kept)
+  uint32_t Generation = 0;            // of the font's table of drawn texts
+  TRect R;
+  UINT Format = 0;
+  COLORREF Color = 0;
+  int X = 0, Y = 0;  // where the line went
+  int Result = 0;    // what DrawText answered
+  int Length = 0;
+  char16_t Text[kLength] = {};
+  void* Kept = nullptr;  // the text's entry in the font's table
+};
+// DrawTextEx without parameters (the whole text) at a kept place.
+int DrawTextPlaced(HDC DC, const QString& Text, TRect& R, UINT Format, TTextPlace& Place);
 template <typename RectT>
 int DrawTextW(HDC DC, const QString& Text, int Count, RectT&& R, UINT Format) {
   return DrawText(DC, Text, Count, R, Format);

@@ -6,6 +6,7 @@
 #include <QScopeGuard>
 #include <QTextLayout>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <map>
 
@@ -66,6 +67,8 @@ std::shared_ptr<const TFontInfo> ResolveFont(const LOGFONT& Log) {
   if (it != cache.end()) return it->second;
 
   auto info = std::make_shared<TFontInfo>();
+  static std::atomic<uint64_t> serials{0};
+  info->Serial = ++serials;
   info->Log = Log;
   info->SymbolFace = Log.lfFaceName.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0;
   QFont f = BaseFont(Log);
@@ -224,7 +227,7 @@ bool DrawWritten(QPainter* P, const TFontInfo& F, int X, int Y, const QString& S
   if (Known == nullptr) {
     auto it = F.Written.find(S);
     if (it == F.Written.end()) {
-      if (F.Written.size() >= TFontInfo::kWrittenKept) F.Written.clear();
+      if (F.Written.size() >= TFontInfo::kWrittenKept) F.EmptyWritten();
       TFontInfo::TWritten& made = F.Written.try_emplace(S).first->second;
       made.Seen = true;
       made.Advance = Width;
@@ -497,7 +500,7 @@ struct TFontInfo::TLaidOut {
 };
 
 int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, DRAWTEXTPARAMS* Params,
-                 QString* Shown) {
+                 QString* Shown, TTextPlace* Place) {
   const TFontInfo* F = FontOf(DC);
   if (!F) return 0;
   if (DC->Recorder && !(Format & DT_CALCRECT)) {
@@ -507,6 +510,21 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
     r.Flags = Format;
     Record(DC, std::move(r));
   }
+  // A place is kept only for the whole text, not translated, drawn as one line
+  // from its image (see below): the same text drawn there the same way again
+  // goes to the same position from the same entry.
+  if (Place != nullptr && (Count >= 0 || F->SymbolFace || Params != nullptr || Shown != nullptr))
+    Place = nullptr;
+  if (Place != nullptr && Place->Font == F->Serial && Place->Generation == F->WrittenGeneration &&
+      Place->Format == Format && Place->R == R && Place->Color == DC->S.TextColor && DC->S.BkMode != OPAQUE &&
+      Place->Length == Text.size() &&
+      std::memcmp(Place->Text, Text.constData(), size_t(Place->Length) * sizeof(char16_t)) == 0)
+    if (QPainter* p = DC->Painter()) {
+      const QRect clip(R.Left, R.Top, R.Width(), R.Height());
+      if (DrawWritten(p, *F, Place->X, Place->Y, Text, QColorOf(DC->S.TextColor),
+                      (Format & DT_NOCLIP) ? nullptr : &clip, static_cast<TFontInfo::TWritten*>(Place->Kept)))
+        return Place->Result;
+    }
   // The text itself unless it is cut or translated (no copy to keep).
   QString faced;
   if (Count >= 0 || F->SymbolFace) faced = FaceText(*F, Count < 0 ? Text : Text.left(Count));
@@ -570,8 +588,23 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
     if (p != nullptr) {
       triedWritten = true;
       // Without an entry, drawing makes one (and may empty the table first).
-      if (DrawWritten(p, *F, lineLeft(w), top, s, color, textClip, kept, w))
-        return single && (Format & (DT_VCENTER | DT_BOTTOM)) ? top - R.Top + lineH : lineH;
+      if (DrawWritten(p, *F, lineLeft(w), top, s, color, textClip, kept, w)) {
+        const int result = single && (Format & (DT_VCENTER | DT_BOTTOM)) ? top - R.Top + lineH : lineH;
+        if (Place != nullptr && kept != nullptr && s.size() <= TTextPlace::kLength) {
+          Place->Font = F->Serial;
+          Place->Generation = F->WrittenGeneration;
+          Place->R = R;
+          Place->Format = Format;
+          Place->Color = DC->S.TextColor;
+          Place->X = lineLeft(w);
+          Place->Y = top;
+          Place->Result = result;
+          Place->Length = int(s.size());
+          std::memcpy(Place->Text, s.constData(), size_t(s.size()) * sizeof(char16_t));
+          Place->Kept = kept;
+        }
+        return result;
+      }
     }
   }
 
@@ -584,7 +617,7 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
     laid->TabWidth = tabW;
     laid->Lines = LayOut(*F, s, Format, maxW, tabW);
     if (F->Written.size() >= TFontInfo::kWrittenKept && F->Written.find(s) == F->Written.end())
-      F->Written.clear();
+      F->EmptyWritten();
     F->Written[s].Layout = laid;
     laidOut = std::move(laid);
   }
@@ -647,6 +680,10 @@ int DrawText(HDC DC, const QString& Text, int Count, const TRect& R, UINT Format
   TRect r = R;
   return DrawTextImpl(DC, Text, Count, r, Format, nullptr, nullptr);
 }
+int DrawTextPlaced(HDC DC, const QString& Text, TRect& R, UINT Format, TTextPlace& Place) {
+  return DrawTextImpl(DC, Text, -1, R, Format, nullptr, nullptr, &Place);
+}
+
 int DrawTextEx(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, DRAWTEXTPARAMS* Params) {
   return DrawTextImpl(DC, Text, Count, R, Format, Params, nullptr);
 }

@@ -261,6 +261,61 @@ TEST(CanvasReuse, TextsMeasuredFirstOrDrawnPastAFullTableDrawAlike) {
   }
 }
 
+// A text drawn at a kept place paint after paint is drawn as without the
+// place whatever changed since the last time (text, colour, rectangle, flags,
+// font), also after the font's table of drawn texts was emptied; a short text
+// drawn there again the same way is kept with the place, a long one is not.
+TEST(CanvasReuse, ATextAtAKeptPlaceIsDrawnAsWithoutIt) {
+  TTextPlace place;
+  TRecordingCanvas s(100, 40), ref(100, 40);
+  struct TStep {
+    const char* Name;
+    QString Text;
+    TColor Color;
+    TRect R;
+    UINT Format;
+    bool Bold;
+  };
+  const TRect at{2, 3, 70, 24};
+  const UINT left = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
+  const TStep steps[] = {
+      {"first", QStringLiteral("r123c4"), clBlack, at, left, false},
+      {"again", QStringLiteral("r123c4"), clBlack, at, left, false},
+      {"kept", QStringLiteral("r123c4"), clBlack, at, left, false},
+      {"another text of the same length", QStringLiteral("r123c5"), clBlack, at, left, false},
+      {"another colour", QStringLiteral("r123c5"), clRed, at, left, false},
+      {"moved", QStringLiteral("r123c5"), clRed, TRect{5, 8, 73, 29}, left, false},
+      {"right and centred", QStringLiteral("r123c5"), clRed, at, DT_RIGHT | DT_VCENTER | DT_SINGLELINE, false},
+      {"bold", QStringLiteral("r123c5"), clRed, at, left, true},
+      {"wider than the rectangle", QStringLiteral("r123c5 and more"), clRed, TRect{2, 3, 40, 24}, left, false},
+      {"long", QStringLiteral("a text too long to keep"), clBlack, at, left, false},
+  };
+  auto draw = [](TRecordingCanvas& C, const TStep& Step, TTextPlace* Place) {
+    TCanvas* cv = C.Canvas();
+    cv->Brush()->SetStyle(bsSolid);
+    cv->Brush()->SetColor(clWhite);
+    cv->FillRect(TRect(0, 0, 100, 40));
+    cv->Brush()->SetStyle(bsClear);
+    cv->Font()->SetColor(Step.Color);
+    cv->Font()->SetStyle(Step.Bold ? TFontStyles{fsBold} : TFontStyles{});
+    TRect r = Step.R;
+    const int answer = Place != nullptr ? DrawTextPlaced(cv->Handle(), Step.Text, r, Step.Format, *Place)
+                                        : DrawText(cv->Handle(), Step.Text, -1, r, Step.Format);
+    return std::make_pair(answer, C.Pixels());
+  };
+  for (int round = 0; round < 2; ++round) {
+    for (const TStep& step : steps) {
+      SCOPED_TRACE(step.Name);
+      for (int k = 0; k < 3; ++k) EXPECT_EQ(draw(s, step, &place), draw(ref, step, nullptr));
+      EXPECT_EQ(place.Font != 0 && place.Length == step.Text.size(), step.Text.size() <= TTextPlace::kLength);
+    }
+    // Many other texts, each drawn twice, empty the font's table.
+    TRect r(0, 0, 80, 20);
+    for (int i = 0; i < 5000; ++i)
+      for (int k = 0; k < 2; ++k) DrawText(s.Canvas()->Handle(), QString::number(i), -1, r, DT_LEFT | DT_NOPREFIX);
+  }
+}
+
 // A text is laid out again when what its lines depend on changed since it was
 // laid out last: the width it wraps in, the flags, the accelerator marks.
 TEST(CanvasReuse, ATextIsLaidOutAgainWhenItsWidthOrFlagsChange) {
