@@ -545,7 +545,11 @@ bool TProStringGrid::PaintPlainCell(TCanvas* ACanvas, int ACol, int ARow, const 
       (FHideLastRow && ARow == RowCount() - 1) || (FHoverRow && ARow == FHoverRowIdx) ||
       ARow == FilterDropDownRow() || (sort->Show() && ARow == sort->Row()) || PropertiesAt(ACol, ARow) != nullptr)
     return false;
-  if (IsFixed(ACol, ARow) || IsSelected(ACol, ARow) || (Options().contains(goRowSelect) && RowSelect(ARow)) ||
+  // (Without properties or hidden columns, outside the footer and the right
+  // fixed columns, the cell is fixed when the fixed-cell question says so.)
+  bool fixed = false;
+  IsFixedCell(ACol, ARow, fixed);
+  if (fixed || IsSelected(ACol, ARow) || (Options().contains(goRowSelect) && RowSelect(ARow)) ||
       GetCellGraphic(ACol, ARow) != nullptr)
     return false;
   // Plain text only (no HTML, rich text or link).
