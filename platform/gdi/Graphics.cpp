@@ -237,29 +237,38 @@ void TFont::SetHandle(HFONT Value) {
 
 void TFont::Assign(TPersistent* Source) {
   if (auto* f = dynamic_cast<TFont*>(Source)) {
-    if (f == this) return;
-    // Across resolutions the point size is what is kept.
-    const int height = f->FPixelsPerInch != FPixelsPerInch ? -MulDiv(f->Size(), FPixelsPerInch, 72) : f->FHeight;
-    // A painter assigns the same font cell after cell: the font object is made
-    // again only when the face changes, not for the same face or a new colour.
-    const bool sameFace = FName == f->FName && FHeight == height && FStyle == f->FStyle &&
-                          FOrientation == f->FOrientation && FCharset == f->FCharset && FPitch == f->FPitch;
-    // Nothing to change, nothing to tell (a canvas keeps its font selected).
-    if (sameFace && FColor == f->FColor) return;
-    FName = f->FName;
-    FHeight = height;
-    FStyle = f->FStyle;
-    FColor = f->FColor;
-    FOrientation = f->FOrientation;
-    FCharset = f->FCharset;
-    FPitch = f->FPitch;
-    if (sameFace)
-      TGraphicsObject::Changed();
-    else
-      Changed();
+    Assign(f);
     return;
   }
   TGraphicsObject::Assign(Source);
+}
+
+void TFont::Assign(TFont* Source) {
+  if (Source == nullptr) {
+    TGraphicsObject::Assign(Source);
+    return;
+  }
+  const TFont* f = Source;
+  if (f == this) return;
+  // Across resolutions the point size is what is kept.
+  const int height = f->FPixelsPerInch != FPixelsPerInch ? -MulDiv(f->Size(), FPixelsPerInch, 72) : f->FHeight;
+  // A painter assigns the same font cell after cell: the font object is made
+  // again only when the face changes, not for the same face or a new colour.
+  const bool sameFace = FName == f->FName && FHeight == height && FStyle == f->FStyle &&
+                        FOrientation == f->FOrientation && FCharset == f->FCharset && FPitch == f->FPitch;
+  // Nothing to change, nothing to tell (a canvas keeps its font selected).
+  if (sameFace && FColor == f->FColor) return;
+  FName = f->FName;
+  FHeight = height;
+  FStyle = f->FStyle;
+  FColor = f->FColor;
+  FOrientation = f->FOrientation;
+  FCharset = f->FCharset;
+  FPitch = f->FPitch;
+  if (sameFace)
+    TGraphicsObject::Changed();
+  else
+    Changed();
 }
 
 TPen::TPen() = default;
@@ -339,16 +348,24 @@ void TPen::SetHandle(HPEN Value) {
 }
 void TPen::Assign(TPersistent* Source) {
   if (auto* p = dynamic_cast<TPen*>(Source)) {
-    if (p == this) return;
-    FColor = p->FColor;
-    FWidth = p->FWidth;
-    FStyle = p->FStyle;
-    FMode = p->FMode;
-    FreeHandle();
-    Changed();
+    Assign(p);
     return;
   }
   TGraphicsObject::Assign(Source);
+}
+
+void TPen::Assign(TPen* Source) {
+  if (Source == nullptr) {
+    TGraphicsObject::Assign(Source);
+    return;
+  }
+  if (Source == this) return;
+  FColor = Source->FColor;
+  FWidth = Source->FWidth;
+  FStyle = Source->FStyle;
+  FMode = Source->FMode;
+  FreeHandle();
+  Changed();
 }
 
 TBrush::TBrush() = default;

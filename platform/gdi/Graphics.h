@@ -158,8 +158,10 @@ class TFont : public TGraphicsObject {
   LOGFONT ToLogFont() const;
 
   // Copies name, height (or size across resolutions), style, colour,
-  // orientation, charset and pitch from another TFont.
+  // orientation, charset and pitch from another TFont (the second form for a
+  // source known to be a font: no type check).
   void Assign(TPersistent* Source) override;
+  void Assign(TFont* Source);
   bool operator==(const TFont&) const = delete;
 
  protected:
@@ -215,7 +217,10 @@ class TPen : public TGraphicsObject {
   // A pen object of this pen (owned by the pen; valid until it changes).
   HPEN Handle();
   void SetHandle(HPEN Value);
+  // Copies colour, width, style and mode from another TPen (the second form
+  // for a source known to be a pen: no type check).
   void Assign(TPersistent* Source) override;
+  void Assign(TPen* Source);
 
  private:
   TColor FColor = clBlack;
