@@ -160,13 +160,10 @@ TList::~TList() { Clear(); }
 void TList::Error(const QString& Msg, int Data) { throw EListError(Msg.arg(Data)); }
 
 void TList::CheckIndex(int Index) const {
-  if (Index < 0 || Index >= Count()) throw EListError(ListIndexErrorText(Index));
+  if (Index < 0 || Index >= Count()) IndexError(Index);
 }
 
-void* TList::Get(int Index) const {
-  CheckIndex(Index);
-  return FList[static_cast<size_t>(Index)];
-}
+void TList::IndexError(int Index) { throw EListError(ListIndexErrorText(Index)); }
 
 int TList::Add(void* Item) {
   const int result = Count();

@@ -184,13 +184,17 @@ class TList : public TObject {
   void* const* List() const { return FList.data(); }
 
  protected:
-  void* Get(int Index) const;
+  void* Get(int Index) const {
+    if (Index < 0 || Index >= Count()) IndexError(Index);
+    return FList[static_cast<size_t>(Index)];
+  }
   // Hears of every pointer that enters or leaves the list.
   virtual void Notify(void* Ptr, TListNotification Action);
   [[noreturn]] static void Error(const QString& Msg, int Data);
 
  private:
   void CheckIndex(int Index) const;
+  [[noreturn]] static void IndexError(int Index);
   std::vector<void*> FList;
   int FCapacity = 0;
 };
@@ -477,7 +481,7 @@ class TCollection : public TPersistent {
   TCollectionItem* FindItemID(int ID) const;
 
   int Count() const { return FItems.Count(); }
-  TCollectionItem* Items(int Index) const;
+  TCollectionItem* Items(int Index) const { return static_cast<TCollectionItem*>(FItems.Items(Index)); }
   // Copies Value into the item at Index (the item's Assign).
   void SetItems(int Index, TCollectionItem* Value);
   const TCollectionItemClass& ItemClass() const { return FItemClass; }

@@ -129,10 +129,6 @@ TCollectionItem* TCollection::FindItemID(int ID) const {
   return nullptr;
 }
 
-TCollectionItem* TCollection::Items(int Index) const {
-  return static_cast<TCollectionItem*>(FItems.Items(Index));
-}
-
 void TCollection::SetItems(int Index, TCollectionItem* Value) { Items(Index)->Assign(Value); }
 
 void TCollection::InsertItem(TCollectionItem* Item) {
