@@ -61,12 +61,16 @@ struct TFontInfo {
   // Looked up for every line drawn, so keys are compared as plain UTF-16
   // (Qt's string comparison costs as much again as the hash); the hash is not
   // noexcept, so that the table keeps each key's hash and compares it first.
+  // Texts are also looked for by a view of them (a line of a text), without a copy.
   struct TTextHash {
-    size_t operator()(const QString& S) const { return qHash(QStringView(S)); }
+    using is_transparent = void;
+    size_t operator()(QStringView S) const { return qHash(S); }
   };
   struct TTextEqual {
-    bool operator()(const QString& A, const QString& B) const noexcept {
-      return A.size() == B.size() && std::memcmp(A.constData(), B.constData(), size_t(A.size()) * sizeof(QChar)) == 0;
+    using is_transparent = void;
+    bool operator()(QStringView A, QStringView B) const noexcept {
+      return A.size() == B.size() &&
+             (A.isEmpty() || std::memcmp(A.data(), B.data(), size_t(A.size()) * sizeof(QChar)) == 0);
     }
   };
   mutable std::unordered_map<QString, TWritten, TTextHash, TTextEqual> Written;

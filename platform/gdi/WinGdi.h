@@ -369,16 +369,24 @@ int DrawTextEx(HDC DC, const QString& Text, int Count, const TRect& R, UINT Form
 // DrawTextEx draws it, and kept for the next time.
 struct TTextPlace {
   static constexpr int kLength = 15;  // the longest text kept
+  static constexpr int kLines = 3;    // the most lines kept
   uint64_t Font = 0;                  // the font's serial number (0: nothing kept)
   uint32_t Generation = 0;            // of the font's table of drawn texts
   TRect R;
   UINT Format = 0;
   COLORREF Color = 0;
-  int X = 0, Y = 0;  // where the line went
-  int Result = 0;    // what DrawText answered
+  int Result = 0;  // what DrawText answered
   int Length = 0;
   char16_t Text[kLength] = {};
-  void* Kept = nullptr;  // the text's entry in the font's table
+  // The lines the text was drawn in: where each went, which part of the text
+  // it is, its entry in the font's table.
+  struct TLine {
+    int X = 0, Y = 0;
+    int Start = 0, Count = 0;
+    void* Kept = nullptr;
+  };
+  int Lines = 0;
+  TLine Line[kLines];
 };
 // DrawTextEx without parameters (the whole text) at a kept place.
 int DrawTextPlaced(HDC DC, const QString& Text, TRect& R, UINT Format, TTextPlace& Place);

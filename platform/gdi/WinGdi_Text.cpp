@@ -217,18 +217,23 @@ QRect InkedArea(const QImage& Image) {
 // not a raster one on whole device pixels; and the first time a line is drawn,
 // so that texts drawn once make no images. Known: S's entry, found already;
 // Width: S's width where known, kept with the entry.
-bool DrawWritten(QPainter* P, const TFontInfo& F, int X, int Y, const QString& S, const QColor& Color,
-                 const QRect* Clip, TFontInfo::TWritten* Known = nullptr, int Width = -1) {
+// Whether P draws F's lines from their images at all (see DrawWritten).
+bool WritesFromImages(QPainter* P, const TFontInfo& F) {
   const QFont& f = F.Font;
-  if (S.isEmpty() || f.italic() || f.underline() || f.strikeOut() || f.overline()) return false;
-  if (P->layoutDirection() == Qt::RightToLeft || !DrawsPixelForPixel(P)) return false;
+  return !f.italic() && !f.underline() && !f.strikeOut() && !f.overline() &&
+         P->layoutDirection() != Qt::RightToLeft && DrawsPixelForPixel(P);
+}
+
+bool DrawWritten(QPainter* P, const TFontInfo& F, int X, int Y, QStringView S, const QColor& Color,
+                 const QRect* Clip, TFontInfo::TWritten* Known = nullptr, int Width = -1) {
+  if (S.isEmpty() || !WritesFromImages(P, F)) return false;
   for (const QChar c : S)
     if (c.unicode() < 0x20) return false;
   if (Known == nullptr) {
     auto it = F.Written.find(S);
     if (it == F.Written.end()) {
       if (F.Written.size() >= TFontInfo::kWrittenKept) F.EmptyWritten();
-      TFontInfo::TWritten& made = F.Written.try_emplace(S).first->second;
+      TFontInfo::TWritten& made = F.Written.try_emplace(S.toString()).first->second;
       made.Seen = true;
       made.Advance = Width;
       return false;
@@ -246,8 +251,9 @@ bool DrawWritten(QPainter* P, const TFontInfo& F, int X, int Y, const QString& S
   const int ascent = F.Tm.tmAscent;
   if (!w.Made || w.Color != Color.rgba() || w.Hints != hints) {
     w.Made = true;
+    const QString text = S.toString();
     // The line's box with a margin for glyphs that reach a little beyond it.
-    const QRect area = F.Metrics->boundingRect(S).translated(0, ascent).adjusted(-2, -2, 2, 2);
+    const QRect area = F.Metrics->boundingRect(text).translated(0, ascent).adjusted(-2, -2, 2, 2);
     w.Image = QImage(std::max(1, area.width()), std::max(1, area.height()), QImage::Format_ARGB32_Premultiplied);
     w.Image.fill(Qt::transparent);
     w.Offset = area.topLeft();
@@ -256,9 +262,9 @@ bool DrawWritten(QPainter* P, const TFontInfo& F, int X, int Y, const QString& S
     {
       QPainter ip(&w.Image);
       ip.setRenderHints(QPainter::RenderHints(hints));
-      ip.setFont(f);
+      ip.setFont(F.Font);
       ip.setPen(Color);
-      DrawShaped(&ip, F, QPoint(-w.Offset.x(), ascent - w.Offset.y()), S);
+      DrawShaped(&ip, F, QPoint(-w.Offset.x(), ascent - w.Offset.y()), text);
     }
     // Kept down to the pixels the glyphs touched: a smaller copy, and a clip
     // only where those pixels reach beyond the rectangle.
@@ -490,6 +496,22 @@ std::vector<TextLine> LayOut(const TFontInfo& F, const QString& S, UINT Format, 
   return lines;
 }
 
+// Keeps in Place what was drawn there: the text S in F's font and Color in R
+// with Format, answered by Result, in Lines.
+void KeepPlace(TTextPlace& Place, const TFontInfo& F, COLORREF Color, const TRect& R, UINT Format, const QString& S,
+               int Result, const std::vector<TTextPlace::TLine>& Lines) {
+  Place.Font = F.Serial;
+  Place.Generation = F.WrittenGeneration;
+  Place.R = R;
+  Place.Format = Format;
+  Place.Color = Color;
+  Place.Result = Result;
+  Place.Length = int(S.size());
+  std::memcpy(Place.Text, S.constData(), size_t(S.size()) * sizeof(char16_t));
+  Place.Lines = int(Lines.size());
+  std::copy(Lines.begin(), Lines.end(), Place.Line);
+}
+
 }  // namespace
 
 // What a text was laid out in (see TFontInfo::TWritten).
@@ -518,13 +540,21 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
   if (Place != nullptr && Place->Font == F->Serial && Place->Generation == F->WrittenGeneration &&
       Place->Format == Format && Place->R == R && Place->Color == DC->S.TextColor && DC->S.BkMode != OPAQUE &&
       Place->Length == Text.size() &&
-      std::memcmp(Place->Text, Text.constData(), size_t(Place->Length) * sizeof(char16_t)) == 0)
-    if (QPainter* p = DC->Painter()) {
+      std::memcmp(Place->Text, Text.constData(), size_t(Place->Length) * sizeof(char16_t)) == 0) {
+    // Every line of a kept place was drawn from its image: with the painter
+    // and font still drawing from images, each one is again.
+    QPainter* p = DC->Painter();
+    if (p != nullptr && WritesFromImages(p, *F)) {
       const QRect clip(R.Left, R.Top, R.Width(), R.Height());
-      if (DrawWritten(p, *F, Place->X, Place->Y, Text, QColorOf(DC->S.TextColor),
-                      (Format & DT_NOCLIP) ? nullptr : &clip, static_cast<TFontInfo::TWritten*>(Place->Kept)))
-        return Place->Result;
+      const QColor color = QColorOf(DC->S.TextColor);
+      for (int i = 0; i < Place->Lines; ++i) {
+        const TTextPlace::TLine& l = Place->Line[i];
+        DrawWritten(p, *F, l.X, l.Y, QStringView(Text).mid(l.Start, l.Count), color,
+                    (Format & DT_NOCLIP) ? nullptr : &clip, static_cast<TFontInfo::TWritten*>(l.Kept));
+      }
+      return Place->Result;
     }
+  }
   // The text itself unless it is cut or translated (no copy to keep).
   QString faced;
   if (Count >= 0 || F->SymbolFace) faced = FaceText(*F, Count < 0 ? Text : Text.left(Count));
@@ -590,19 +620,8 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
       // Without an entry, drawing makes one (and may empty the table first).
       if (DrawWritten(p, *F, lineLeft(w), top, s, color, textClip, kept, w)) {
         const int result = single && (Format & (DT_VCENTER | DT_BOTTOM)) ? top - R.Top + lineH : lineH;
-        if (Place != nullptr && kept != nullptr && s.size() <= TTextPlace::kLength) {
-          Place->Font = F->Serial;
-          Place->Generation = F->WrittenGeneration;
-          Place->R = R;
-          Place->Format = Format;
-          Place->Color = DC->S.TextColor;
-          Place->X = lineLeft(w);
-          Place->Y = top;
-          Place->Result = result;
-          Place->Length = int(s.size());
-          std::memcpy(Place->Text, s.constData(), size_t(s.size()) * sizeof(char16_t));
-          Place->Kept = kept;
-        }
+        if (Place != nullptr && kept != nullptr && s.size() <= TTextPlace::kLength)
+          KeepPlace(*Place, *F, DC->S.TextColor, R, Format, s, result, {{lineLeft(w), top, 0, int(s.size()), kept}});
         return result;
       }
     }
@@ -656,7 +675,13 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
     if (prepared) p->restore();
   });
   if (Format & DT_RTLREADING) prepare();
-  int y = top;
+  // A place keeps the lines of a short text without accelerators or ellipsis
+  // when each came from its image (and the table kept every entry meanwhile).
+  std::vector<TTextPlace::TLine> placed;
+  const uint32_t generation = F->WrittenGeneration;
+  bool placing = Place != nullptr && s.size() <= TTextPlace::kLength && (Format & DT_NOPREFIX) &&
+                 !(Format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS));
+  int y = top, from = 0;
   for (size_t i = 0; i < lines.size(); ++i, y += lineH) {
     if ((Format & DT_EDITCONTROL) && i > 0 && y + lineH > R.Bottom) break;
     const TextLine& l = lines[i];
@@ -664,12 +689,26 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
     const int x = (Format & (DT_CENTER | DT_RIGHT)) ? lineLeft(LineWidth(*F, l.Text, tabW)) : x0;
     // A plain line drawn before comes from its image; a text tried for its
     // image above was not drawn before.
-    if (!opaque && l.Underline < 0 && !(Format & DT_PREFIXONLY) && !(triedWritten && lines.size() == 1) &&
-        DrawWritten(p, *F, x, y, l.Text, color, textClip))
-      continue;
+    if (!opaque && l.Underline < 0 && !(Format & DT_PREFIXONLY) && !(triedWritten && lines.size() == 1)) {
+      const auto found = placing ? F->Written.find(l.Text) : F->Written.end();
+      TFontInfo::TWritten* entry = found != F->Written.end() ? &found->second : nullptr;
+      const bool seen = entry != nullptr && entry->Seen;
+      if (DrawWritten(p, *F, x, y, l.Text, color, textClip, entry)) {
+        const int start = placing ? int(s.indexOf(l.Text, from)) : -1;
+        placing = placing && seen && start >= 0 && placed.size() < size_t(TTextPlace::kLines);
+        if (placing) {
+          placed.push_back({x, y, start, int(l.Text.size()), entry});
+          from = start + int(l.Text.size());
+        }
+        continue;
+      }
+    }
+    placing = false;
     prepare();
     DrawLine(DC, p, *F, x, y, l, tabW, opaque, Format & DT_PREFIXONLY);
   }
+  if (placing && !placed.empty() && F->WrittenGeneration == generation)
+    KeepPlace(*Place, *F, DC->S.TextColor, R, Format, s, result, placed);
   return result;
 }
 

@@ -264,7 +264,8 @@ TEST(CanvasReuse, TextsMeasuredFirstOrDrawnPastAFullTableDrawAlike) {
 // A text drawn at a kept place paint after paint is drawn as without the
 // place whatever changed since the last time (text, colour, rectangle, flags,
 // font), also after the font's table of drawn texts was emptied; a short text
-// drawn there again the same way is kept with the place, a long one is not.
+// drawn there again the same way (on one line or several) is kept with the
+// place, a long one is not.
 TEST(CanvasReuse, ATextAtAKeptPlaceIsDrawnAsWithoutIt) {
   TTextPlace place;
   TRecordingCanvas s(100, 40), ref(100, 40);
@@ -289,6 +290,12 @@ TEST(CanvasReuse, ATextAtAKeptPlaceIsDrawnAsWithoutIt) {
       {"bold", QStringLiteral("r123c5"), clRed, at, left, true},
       {"wider than the rectangle", QStringLiteral("r123c5 and more"), clRed, TRect{2, 3, 40, 24}, left, false},
       {"long", QStringLiteral("a text too long to keep"), clBlack, at, left, false},
+      {"wrapped on two lines", QStringLiteral("r712345c9 12.5"), clBlack, TRect{2, 3, 40, 38},
+       DT_LEFT | DT_WORDBREAK | DT_NOPREFIX, false},
+      {"wrapped and centred", QStringLiteral("r712345c9 12.5"), clBlue, TRect{2, 3, 40, 38},
+       DT_CENTER | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX, false},
+      {"a word broken on three lines", QStringLiteral("r712345678901c9"), clBlack, TRect{2, 3, 30, 38},
+       DT_LEFT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX, false},
   };
   auto draw = [](TRecordingCanvas& C, const TStep& Step, TTextPlace* Place) {
     TCanvas* cv = C.Canvas();
