@@ -209,6 +209,13 @@ QRect InkedArea(const QImage& Image) {
   return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+// Whether P draws F's lines from their images at all (see DrawWritten).
+bool WritesFromImages(QPainter* P, const TFontInfo& F) {
+  const QFont& f = F.Font;
+  return !f.italic() && !f.underline() && !f.strikeOut() && !f.overline() &&
+         P->layoutDirection() != Qt::RightToLeft && DrawsPixelForPixel(P);
+}
+
 // Draws the plain line S in Color with its top-left corner at (X, Y) from its
 // written image (see TFontInfo::Written), clipped to Clip where its glyphs
 // could reach beyond it. False, having drawn nothing, where the image would not
@@ -217,13 +224,6 @@ QRect InkedArea(const QImage& Image) {
 // not a raster one on whole device pixels; and the first time a line is drawn,
 // so that texts drawn once make no images. Known: S's entry, found already;
 // Width: S's width where known, kept with the entry.
-// Whether P draws F's lines from their images at all (see DrawWritten).
-bool WritesFromImages(QPainter* P, const TFontInfo& F) {
-  const QFont& f = F.Font;
-  return !f.italic() && !f.underline() && !f.strikeOut() && !f.overline() &&
-         P->layoutDirection() != Qt::RightToLeft && DrawsPixelForPixel(P);
-}
-
 bool DrawWritten(QPainter* P, const TFontInfo& F, int X, int Y, QStringView S, const QColor& Color,
                  const QRect* Clip, TFontInfo::TWritten* Known = nullptr, int Width = -1) {
   if (S.isEmpty() || !WritesFromImages(P, F)) return false;
@@ -532,9 +532,9 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
     r.Flags = Format;
     Record(DC, std::move(r));
   }
-  // A place is kept only for the whole text, not translated, drawn as one line
-  // from its image (see below): the same text drawn there the same way again
-  // goes to the same position from the same entry.
+  // A place is kept only for the whole text, not translated, whose lines were
+  // all drawn from their images (see below): the same text drawn there the
+  // same way again goes to the same positions from the same entries.
   if (Place != nullptr && (Count >= 0 || F->SymbolFace || Params != nullptr || Shown != nullptr))
     Place = nullptr;
   if (Place != nullptr && Place->Font == F->Serial && Place->Generation == F->WrittenGeneration &&
