@@ -1085,6 +1085,7 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
   // painter (fixed, selected, graphic, colours, alignment, word wrap, text,
   // password, borders), its text drawn on the band background.
   bool PaintPlainCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+  // (Also lays out the places of the cells in view for the band.)
   bool PlainCellsPossible() override;
   // What the plain cells in view drew last, by their place in view from the
   // top-left scrolling cell (a row of FPlainPlaceCols places per row).

@@ -583,11 +583,11 @@ bool TProStringGrid::PaintPlainCell(TCanvas* ACanvas, int ACol, int ARow, const 
   ApplyZoom(font);
   ACanvas->Pen()->SetColor(FGridLineColor);
   ACanvas->Pen()->SetWidth(1);
-  const TRect content(ARect.Left + 1, ARect.Top + 1, ARect.Right - 1, ARect.Bottom - 1);
   bool password = false;
   IsPasswordCell(ACol, ARow, password);
   if (password) MaskText(text, PasswordChar());
-  TRect R = content;
+  // The content rectangle inside the grid lines, then the text offsets.
+  TRect R(ARect.Left + 1, ARect.Top + 1, ARect.Right - 1, ARect.Bottom - 1);
   OffsetTextRect(R);
   const UINT flags = PlainTextFlags(text, ha, va, ww);
   HDC dc = ACanvas->Handle();
@@ -598,9 +598,9 @@ bool TProStringGrid::PaintPlainCell(TCanvas* ACanvas, int ACol, int ARow, const 
     DrawTextPlaced(dc, text, R, flags, FPlainPlaces[place]);
   else
     DrawTextEx(dc, text, -1, R, flags, nullptr);
-  if (DrawCellBorders(ACanvas, ACol, ARow,
-                      TRect(content.Left - 1, content.Top - 1, content.Right + 1, content.Bottom + 1)))
-    FDrawnBeyond = true;
+  // The borders, on the cell's rectangle as the whole painter gives it (its
+  // content rectangle grown by the grid line).
+  if (DrawCellBorders(ACanvas, ACol, ARow, ARect)) FDrawnBeyond = true;
   return true;
 }
 

@@ -159,10 +159,6 @@ TList::~TList() { Clear(); }
 
 void TList::Error(const QString& Msg, int Data) { throw EListError(Msg.arg(Data)); }
 
-void TList::CheckIndex(int Index) const {
-  if (Index < 0 || Index >= Count()) IndexError(Index);
-}
-
 void TList::IndexError(int Index) { throw EListError(ListIndexErrorText(Index)); }
 
 int TList::Add(void* Item) {

@@ -185,7 +185,7 @@ class TList : public TObject {
 
  protected:
   void* Get(int Index) const {
-    if (Index < 0 || Index >= Count()) IndexError(Index);
+    CheckIndex(Index);
     return FList[static_cast<size_t>(Index)];
   }
   // Hears of every pointer that enters or leaves the list.
@@ -193,7 +193,9 @@ class TList : public TObject {
   [[noreturn]] static void Error(const QString& Msg, int Data);
 
  private:
-  void CheckIndex(int Index) const;
+  void CheckIndex(int Index) const {
+    if (Index < 0 || Index >= Count()) IndexError(Index);
+  }
   [[noreturn]] static void IndexError(int Index);
   std::vector<void*> FList;
   int FCapacity = 0;

@@ -23,6 +23,14 @@ struct TTextCase {
   TRect R;
 };
 
+// Draws many texts, each twice, with the context's font: more than its table
+// of drawn texts keeps, which is emptied on the way.
+void FillTheFontsTable(HDC DC) {
+  TRect r(0, 0, 80, 20);
+  for (int i = 0; i < 5000; ++i)
+    for (int k = 0; k < 2; ++k) DrawText(DC, QString::number(i), -1, r, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+}
+
 }  // namespace
 
 // A painter switching colours cell after cell: every line and box has the
@@ -251,11 +259,7 @@ TEST(CanvasReuse, TextsMeasuredFirstOrDrawnPastAFullTableDrawAlike) {
     };
     const QImage first = draw();
     EXPECT_EQ(draw(), first);
-    // Many other texts, each drawn twice, fill the table past what it keeps.
-    for (int i = 0; i < 5000; ++i) {
-      TRect r(0, 0, 80, 20);
-      for (int k = 0; k < 2; ++k) DrawText(dc, QString::number(i), -1, r, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-    }
+    FillTheFontsTable(dc);
     EXPECT_EQ(draw(), first);
     EXPECT_EQ(draw(), first);
   }
@@ -316,10 +320,7 @@ TEST(CanvasReuse, ATextAtAKeptPlaceIsDrawnAsWithoutIt) {
       for (int k = 0; k < 3; ++k) EXPECT_EQ(draw(s, step, &place), draw(ref, step, nullptr));
       EXPECT_EQ(place.Font != 0 && place.Length == step.Text.size(), step.Text.size() <= TTextPlace::kLength);
     }
-    // Many other texts, each drawn twice, empty the font's table.
-    TRect r(0, 0, 80, 20);
-    for (int i = 0; i < 5000; ++i)
-      for (int k = 0; k < 2; ++k) DrawText(s.Canvas()->Handle(), QString::number(i), -1, r, DT_LEFT | DT_NOPREFIX);
+    FillTheFontsTable(s.Canvas()->Handle());
   }
 }
 
