@@ -35,9 +35,9 @@ QString GetDefaultFontName() {
 }
 
 int DetectOfficeVersion() {
-  IRegistryStore& reg = RegistryStore();
-  if (reg.KeyExists(HKEY_CURRENT_USER, kOffice14 + QStringLiteral("\\General"))) return 2;
-  if (reg.KeyExists(HKEY_CURRENT_USER, kOffice12 + QStringLiteral("\\General"))) return 1;
+  const auto reg = RegistryStore();
+  if (reg->KeyExists(HKEY_CURRENT_USER, kOffice14 + QStringLiteral("\\General"))) return 2;
+  if (reg->KeyExists(HKEY_CURRENT_USER, kOffice12 + QStringLiteral("\\General"))) return 1;
   return 0;
 }
 
@@ -54,7 +54,7 @@ int DetectXPTheme() {
 
 int ReadOfficeThemeValue(HKEY Root, const QString& Key) {
   uint32_t value = 0;
-  if (!RegistryStore().ReadDWord(Root, Key, QStringLiteral("Theme"), value)) return -1;
+  if (!RegistryStore()->ReadDWord(Root, Key, QStringLiteral("Theme"), value)) return -1;
   return static_cast<int>(value);
 }
 
@@ -250,7 +250,7 @@ void TRegMonitorThread::Execute(std::shared_ptr<TState> S) {
       filter = S->Filter == 0 ? 15 : S->Filter;
     }
     std::weak_ptr<TState> weak = S;
-    return RegistryStore().NotifyChange(root, key, sub, filter, [weak] {
+    return RegistryStore()->NotifyChange(root, key, sub, filter, [weak] {
       if (auto s = weak.lock()) {
         std::lock_guard<std::mutex> l(s->Lock);
         s->Signalled = true;

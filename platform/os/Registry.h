@@ -47,5 +47,8 @@ class TEmptyRegistryStore : public IRegistryStore {
   }
 };
 
-IRegistryStore& RegistryStore();
-std::unique_ptr<IRegistryStore> SetRegistryStore(std::unique_ptr<IRegistryStore> Store);
+// The store in use. A caller holds it for as long as it asks it: a watching
+// thread's question still in progress keeps a store that was replaced alive.
+std::shared_ptr<IRegistryStore> RegistryStore();
+// Replaces the store (nullptr: the real, empty one).
+void SetRegistryStore(std::shared_ptr<IRegistryStore> Store);
