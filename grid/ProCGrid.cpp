@@ -338,11 +338,6 @@ void TProColumnGrid::Loaded() {
   FColumnCollection->SetOrganization();
 }
 
-TGridColumnItem* TProColumnGrid::ItemOf(int ACol) const {
-  if (ACol < 0 || ACol >= FColumnCollection->Count()) return nullptr;
-  return FColumnCollection->Items(ACol);
-}
-
 bool TProColumnGrid::IsNormalItemCell(int ACol, int ARow) const {
   const int total = TProStringGrid::ColCount() + NumHiddenColumns();
   return ACol >= 0 && ACol < FColumnCollection->Count() && ACol >= FixedCols() &&
@@ -353,7 +348,9 @@ bool TProColumnGrid::IsNormalItemCell(int ACol, int ARow) const {
 
 TCellType TProColumnGrid::GetCellType(int ACol, int ARow) {
   const TCellType t = TProStringGrid::GetCellType(ACol, ARow);
-  if (t == ctEmpty && IsNormalItemCell(ACol, ARow) && ItemOf(ACol)->Editor() == edDataCheckBox)
+  // (The column's editor first: most columns have none of these.)
+  const TGridColumnItem* item = ItemOf(ACol);
+  if (t == ctEmpty && item && item->Editor() == edDataCheckBox && IsNormalItemCell(ACol, ARow))
     return ctDataCheckBox;
   return t;
 }
@@ -361,7 +358,8 @@ TCellType TProColumnGrid::GetCellType(int ACol, int ARow) {
 TCellGraphic* TProColumnGrid::GetCellGraphic(int ACol, int ARow) {
   TCellGraphic* g = TProStringGrid::GetCellGraphic(ACol, ARow);
   if (g || !FCellGraphic || ComponentState().contains(csDestroying)) return g;
-  if (IsNormalItemCell(ACol, ARow) && ItemOf(ACol)->Editor() == edDataCheckBox) {
+  const TGridColumnItem* item = ItemOf(ACol);
+  if (item && item->Editor() == edDataCheckBox && IsNormalItemCell(ACol, ARow)) {
     FCellGraphic->SetCellType(ctVirtCheckBox);
     FCellGraphic->SetCellTransparent(ControlLook()->ControlStyle() == csFlat);
     return FCellGraphic.get();
@@ -589,9 +587,9 @@ QString TProColumnGrid::GetFormattedCell(int ACol, int ARow) {
   TGridColumnItem* item = ItemOf(ACol);
   if (!item) return TProStringGrid::GetFormattedCell(ACol, ARow);
   const QString text = Cells(ACol, ARow);
-  QString format = item->FloatFormat();
   // Without a format and without the event there is nothing to format.
-  if (format.isEmpty() && !OnGetFloatFormat) return text;
+  if (item->FloatFormat().isEmpty() && !OnGetFloatFormat) return text;
+  QString format = item->FloatFormat();
   const TNumberTextKind kind = ClassifyNumberText(text);
   bool isFloat = kind == ntkInteger || kind == ntkFloat;
   if (OnGetFloatFormat) OnGetFloatFormat(this, ACol, ARow, isFloat, format);

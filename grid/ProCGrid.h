@@ -348,7 +348,10 @@ class TProColumnGrid : public TProStringGrid {
   friend class TGridColumnCollection;
   // Whether (ACol, ARow) is a normal cell of item ACol.
   bool IsNormalItemCell(int ACol, int ARow) const;
-  TGridColumnItem* ItemOf(int ACol) const;
+  // Item ACol, or nullptr past the items (asked several times per painted cell).
+  TGridColumnItem* ItemOf(int ACol) const {
+    return ACol >= 0 && ACol < FColumnCollection->Count() ? FColumnCollection->Items(ACol) : nullptr;
+  }
 
   std::unique_ptr<TGridColumnCollection> FColumnCollection;
   std::unique_ptr<TGridColumnItem> FSaveCol;

@@ -360,6 +360,11 @@ void TPen::Assign(TPen* Source) {
     return;
   }
   if (Source == this) return;
+  // Nothing to change, nothing to tell (a painter assigns the same pen cell
+  // after cell).
+  if (FColor == Source->FColor && FWidth == Source->FWidth && FStyle == Source->FStyle &&
+      FMode == Source->FMode)
+    return;
   FColor = Source->FColor;
   FWidth = Source->FWidth;
   FStyle = Source->FStyle;

@@ -4,6 +4,7 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "platform/gdi/Graphics.h"
 
@@ -75,6 +76,45 @@ TEST(Fonts, HeightAndSizeFollowTheSignRule) {
   EXPECT_EQ(copy.Color(), clRed);
   TPen pen;
   EXPECT_THROW(copy.Assign(&pen), EConvertError);
+}
+
+TEST(Pens, AssignCopiesAndTellsOnlyOfAChange) {
+  TPen from;
+  from.SetColor(clRed);
+  from.SetWidth(3);
+  from.SetStyle(psDot);
+  from.SetMode(pmXor);
+  TPen to;
+  int changes = 0;
+  to.OnChange = [&](TObject*) { ++changes; };
+  to.Assign(&from);
+  EXPECT_EQ(to.Color(), clRed);
+  EXPECT_EQ(to.Width(), 3);
+  EXPECT_EQ(to.Style(), psDot);
+  EXPECT_EQ(to.Mode(), pmXor);
+  EXPECT_EQ(changes, 1);
+  // The same pen again changes nothing and keeps the handle made for it.
+  HPEN h = to.Handle();
+  to.Assign(&from);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(to.Handle(), h);
+  // Each field alone is a change.
+  const std::function<void(TPen&)> edits[] = {[](TPen& p) { p.SetColor(clBlue); },
+                                              [](TPen& p) { p.SetWidth(1); },
+                                              [](TPen& p) { p.SetStyle(psSolid); },
+                                              [](TPen& p) { p.SetMode(pmCopy); }};
+  for (const auto& edit : edits) {
+    TPen other;
+    other.Assign(&from);
+    edit(other);
+    const int before = changes;
+    to.Assign(&other);
+    EXPECT_EQ(changes, before + 1);
+    to.Assign(&from);
+  }
+  LOGPEN lp;
+  ASSERT_TRUE(GetObject(to.Handle(), lp));
+  EXPECT_EQ(lp.lopnWidth.X, 3);
 }
 
 TEST(Fonts, NamedFontsMapToInstalledOnesAndHandlesRoundTrip) {
