@@ -140,14 +140,16 @@ void TGraphicsObject::Changed() {
 TFont::TFont() : FName(QStringLiteral("Tahoma")), FHeight(-11), FColor(clWindowText) {}
 TFont::~TFont() {
   DeleteObject(FHandle);
-  DeleteObject(FSpare);
+  for (HFONT spare : FSpare) DeleteObject(spare);
 }
 
 void TFont::Changed() {
   if (FHandle) {
-    DeleteObject(FSpare);
-    FSpare = FHandle;
-    FSpareFace = FHandleFace;
+    DeleteObject(FSpare[1]);
+    FSpare[1] = FSpare[0];
+    FSpareFace[1] = std::move(FSpareFace[0]);
+    FSpare[0] = FHandle;
+    FSpareFace[0] = FHandleFace;
     FHandle = nullptr;
   }
   TGraphicsObject::Changed();
@@ -209,10 +211,14 @@ LOGFONT TFont::ToLogFont() const {
 HFONT TFont::Handle() {
   if (!FHandle) {
     FHandleFace = ToLogFont();
-    if (FSpare && FSpareFace == FHandleFace)
-      FHandle = std::exchange(FSpare, nullptr);
-    else
+    if (FSpare[0] && FSpareFace[0] == FHandleFace) {
+      FHandle = std::exchange(FSpare[0], std::exchange(FSpare[1], nullptr));
+      FSpareFace[0] = std::move(FSpareFace[1]);
+    } else if (FSpare[1] && FSpareFace[1] == FHandleFace) {
+      FHandle = std::exchange(FSpare[1], nullptr);
+    } else {
       FHandle = CreateFontIndirect(FHandleFace);
+    }
   }
   return FHandle;
 }

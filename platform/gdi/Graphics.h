@@ -177,11 +177,12 @@ class TFont : public TGraphicsObject {
   TFontPitch FPitch = fpDefault;
   int FPixelsPerInch = ScreenPixelsPerInch;
   HFONT FHandle = nullptr;
-  // The handle of the face before the last change, kept for a painter that
-  // switches between two faces (fixed and normal cells); FSpareFace tells
-  // which face it describes, FHandleFace the face of FHandle.
-  HFONT FSpare = nullptr;
-  LOGFONT FHandleFace, FSpareFace;
+  // The handles of the last two faces before the current one, newest first,
+  // kept for a painter that switches between two faces (fixed and normal
+  // cells) change after change; FSpareFace tells which face each describes,
+  // FHandleFace the face of FHandle.
+  HFONT FSpare[2] = {nullptr, nullptr};
+  LOGFONT FHandleFace, FSpareFace[2];
 };
 
 // Pen styles and the raster operation of the pen (mode).

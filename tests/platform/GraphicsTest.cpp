@@ -78,6 +78,36 @@ TEST(Fonts, HeightAndSizeFollowTheSignRule) {
   EXPECT_THROW(copy.Assign(&pen), EConvertError);
 }
 
+TEST(Fonts, APainterSwitchingBetweenTwoFacesKeepsBothHandles) {
+  TFont normal, fixed;
+  fixed.SetName(QStringLiteral("Verdana"));
+  fixed.SetStyle(TFontStyles{fsBold});
+  TFont f;
+  f.Assign(&normal);
+  HFONT hNormal = f.Handle();
+  f.Assign(&fixed);
+  HFONT hFixed = f.Handle();
+  EXPECT_NE(hFixed, hNormal);
+  for (int i = 0; i < 3; ++i) {
+    f.Assign(&normal);
+    EXPECT_EQ(f.Handle(), hNormal);
+    f.Assign(&fixed);
+    EXPECT_EQ(f.Handle(), hFixed);
+  }
+  LOGFONT lf;
+  ASSERT_TRUE(GetObject(hFixed, lf));
+  EXPECT_EQ(lf.lfFaceName, QStringLiteral("Verdana"));
+  EXPECT_EQ(lf.lfWeight, FW_BOLD);
+  // A third face: the handles still describe their faces.
+  f.SetSize(20);
+  ASSERT_TRUE(GetObject(f.Handle(), lf));
+  EXPECT_EQ(lf.lfHeight, -MulDiv(20, f.PixelsPerInch(), 72));
+  f.Assign(&normal);
+  ASSERT_TRUE(GetObject(f.Handle(), lf));
+  EXPECT_EQ(lf.lfFaceName, normal.Name());
+  EXPECT_EQ(lf.lfWeight, FW_NORMAL);
+}
+
 TEST(Pens, AssignCopiesAndTellsOnlyOfAChange) {
   TPen from;
   from.SetColor(clRed);
