@@ -7,6 +7,8 @@
 //   Paint    one 800 x 600 screen scrolled to the middle, through the table's
 //            own paint path;
 //   Render   the same screen through QWidget::render into an image;
+//   PaintSideBySide (TStringGridFamily) the framework grid and the two Pro
+//            grids painted in turns, for the Pro grids' paint ratios;
 //   Destroy  the filled table deleted;
 //   Memory   resident bytes per cell after the fill, measured in a child
 //            process of its own per table (this program started again with
@@ -34,6 +36,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTableWidget>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -359,7 +362,7 @@ const TTableKind* FindTable(const std::string& Name) {
 
 // ------------------------------------------------------------ the figures
 
-enum TFigure { fFill, fRead, fReadCopy, fPaint, fPaintNew, fRender, fDestroy, fMemory, fFigureCount };
+enum TFigure { fFill, fRead, fReadCopy, fPaint, fPaintNew, fRender, fDestroy, fMemory, fPaintSide, fFigureCount };
 
 // Seconds per run (bytes per cell for fMemory), by table, rows and figure.
 std::map<std::string, std::map<int, std::map<int, double>>>& Figures() {
@@ -461,6 +464,46 @@ void BM_Destroy(benchmark::State& State, const TTableKind* T, int Rows) {
   }
 }
 
+// The framework grid family painted in turns: each round paints every grid
+// once (starting with a different one each round), so that the three paints
+// of a round meet the same state of the machine. The figure recorded for a Pro
+// grid is the median, over the rounds, of its paint time divided by the
+// framework grid's in the same round (fPaintSide, a ratio); on a machine whose
+// speed drifts from one second to the next, separate runs would compare paints
+// made at different speeds.
+void BM_PaintSideBySide(benchmark::State& State, int Rows) {
+  const std::vector<const TTableKind*> kinds = {FindTable("TStringGrid"), FindTable("TProStringGrid"),
+                                                FindTable("TProColumnGrid")};
+  std::vector<std::unique_ptr<TTableUnderTest>> grids;
+  for (const TTableKind* k : kinds) {
+    grids.push_back(k->Make());
+    grids.back()->Create(Rows);
+    grids.back()->Fill();
+    grids.back()->ScrollToMiddle();
+  }
+  QApplication::processEvents();
+  std::vector<std::vector<double>> ratios(kinds.size());
+  size_t first = 0;
+  for (auto _ : State) {
+    std::vector<double> t(kinds.size());
+    for (size_t i = 0; i < kinds.size(); ++i) {
+      const size_t g = (first + i) % kinds.size();
+      t[g] = Seconds([&] { grids[g]->Paint(); });
+    }
+    first = (first + 1) % kinds.size();
+    State.SetIterationTime(t[0]);
+    for (size_t g = 1; g < kinds.size(); ++g) ratios[g].push_back(t[g] / t[0]);
+  }
+  for (size_t g = 1; g < kinds.size(); ++g) {
+    std::vector<double>& r = ratios[g];
+    if (r.empty()) continue;
+    std::nth_element(r.begin(), r.begin() + r.size() / 2, r.end());
+    const double median = r[r.size() / 2];
+    State.counters[std::string(kinds[g]->Name) + "_x"] = median;
+    Record(*kinds[g], Rows, fPaintSide, median);
+  }
+}
+
 // Resident bytes of this process.
 double ResidentBytes() {
   long pages = 0, resident = 0;
@@ -504,6 +547,9 @@ void BM_Memory(benchmark::State& State, const TTableKind* T, int Rows) {
 
 void Register() {
   for (int rows : kRowCounts) {
+    benchmark::RegisterBenchmark(("TStringGridFamily/" + std::to_string(rows) + "/PaintSideBySide").c_str(),
+                                 BM_PaintSideBySide, rows)
+        ->UseManualTime()->Unit(benchmark::kMillisecond);
     for (const TTableKind& t : kTables) {
       const std::string prefix = std::string(t.Name) + "/" + std::to_string(rows) + "/";
       const bool drawn = std::string(t.Name) != kFloorRef;
@@ -612,6 +658,7 @@ void PrintTargets() {
       line(name + " read (Cells) / TStringGrid read copy" + at, FigureOf(pro, rows, fRead),
            FigureOf(kGrid, rows, fReadCopy), 1.3);
       line(name + " paint / TStringGrid" + at, FigureOf(pro, rows, fPaint), FigureOf(kGrid, rows, fPaint), 1.3);
+      line(name + " paint / TStringGrid, painted in turns" + at, FigureOf(pro, rows, fPaintSide), 1, 1.3);
       line(name + " render / TStringGrid" + at, FigureOf(pro, rows, fRender), FigureOf(kGrid, rows, fRender), 1.3);
     }
   }

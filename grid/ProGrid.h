@@ -153,10 +153,17 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
   int ColCount() const { return TBaseGrid::ColCount(); }
   void SetColCount(int Value);
   // The framework's fixed rows, but 1 when none is left and FixedRowAlways is on.
-  int FixedRows() const;
+  int FixedRows() const {
+    const int n = TBaseGrid::FixedRows();
+    return n == 0 && FFixedRowAlways ? 1 : n;
+  }
   // With FixedRowAlways a value not below RowCount leaves one normal row.
   void SetFixedRows(int Value);
-  int FixedCols() const;
+  // The framework's fixed columns, but 1 when none is left and FixedColAlways is on.
+  int FixedCols() const {
+    const int n = TBaseGrid::FixedCols();
+    return n == 0 && FFixedColAlways ? 1 : n;
+  }
   void SetFixedCols(int Value);
   // The fixed rows (columns) stay even when only they are left.
   bool FixedRowAlways() const { return FFixedRowAlways; }

@@ -32,16 +32,6 @@ void TProStringGrid::SetColCount(int Value) {
   SetBounds(Left(), Top(), Width(), Height());
 }
 
-int TProStringGrid::FixedRows() const {
-  const int n = TBaseGrid::FixedRows();
-  return n == 0 && FFixedRowAlways ? 1 : n;
-}
-
-int TProStringGrid::FixedCols() const {
-  const int n = TBaseGrid::FixedCols();
-  return n == 0 && FFixedColAlways ? 1 : n;
-}
-
 void TProStringGrid::SetFixedRows(int Value) {
   TBaseGrid::SetFixedRows(Value >= RowCount() && FFixedRowAlways ? RowCount() - 1 : Value);
   if (!ComponentState().contains(csLoading)) FFixedRowsMin = Value;
