@@ -136,14 +136,10 @@ TCellProperties* AsProps(TObject* Obj) { return dynamic_cast<TCellProperties*>(O
 
 }  // namespace
 
-TCellProperties* TBaseGrid::PropertiesAt(int ACol, int ARow) {
-  // Most cells have no object: asked first, it answers for them at once.
-  TObject* o = ACol < 0 || ARow < 0 ? nullptr : TStringGrid::Objects(ACol, ARow);
-  if (o == nullptr || ACol >= TotalColCount() || ARow >= RowCount()) return nullptr;
-  return AsProps(o);
+TCellProperties* TBaseGrid::PropertiesOf(TObject* O, int ACol, int ARow) {
+  if (ACol >= TotalColCount() || ARow >= RowCount()) return nullptr;
+  return AsProps(O);
 }
-
-bool TBaseGrid::HasCellProperties(int ACol, int ARow) { return PropertiesAt(ACol, ARow) != nullptr; }
 
 QString TBaseGrid::GetGridCell(int ACol, int ARow) { return TStringGrid::Cells(ACol, ARow); }
 

@@ -226,9 +226,13 @@ class TBaseGrid : public TObjStringGrid {
   // Value; storing the object that is there already changes nothing.
   void SetCellProperties(int ACol, int ARow, TCellProperties* Value);
   // Whether the cell lies inside the grid and has a property object.
-  bool HasCellProperties(int ACol, int ARow);
+  bool HasCellProperties(int ACol, int ARow) { return PropertiesAt(ACol, ARow) != nullptr; }
   // The cell's property object; nullptr outside the grid or without one.
-  TCellProperties* PropertiesAt(int ACol, int ARow);
+  TCellProperties* PropertiesAt(int ACol, int ARow) {
+    // Most cells have no object: asked first (inline), it answers for them at once.
+    TObject* o = ACol < 0 || ARow < 0 ? nullptr : TStringGrid::Objects(ACol, ARow);
+    return o == nullptr ? nullptr : PropertiesOf(o, ACol, ARow);
+  }
 
   // --- freeing and resetting ------------------------------------------------
 
@@ -469,6 +473,9 @@ class TBaseGrid : public TObjStringGrid {
   // Frees the graphic of a property object when its class is exactly TCellGraphic.
   static void FreeCellGraphic(TCellProperties* Props);
   void FreeOwnedProps(TCellProperties* Props);
+  // O, the object of cell (ACol, ARow), as a property object; nullptr outside
+  // the grid or for another kind of object.
+  TCellProperties* PropertiesOf(TObject* O, int ACol, int ARow);
 
   // Every property object made for this grid that still exists, wherever it is
   // kept (a cell slot, a hidden column, a row kept aside); the destructor frees

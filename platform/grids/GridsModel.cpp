@@ -544,11 +544,9 @@ QAnyStringView TGridCellStore::TextView(int ACol, int ARow) const {
 
 QString TGridCellStore::Text(int ACol, int ARow) const { return TextView(ACol, ARow).toString(); }
 
-TObject* TGridCellStore::Object(int ACol, int ARow) const {
-  const TObjectRow* o = ObjectRow(ARow);
-  if (o == nullptr) return nullptr;
-  auto it = LowerBound(*o, ACol);
-  return it != o->end() && it->Col == ACol ? it->Obj : nullptr;
+TObject* TGridCellStore::ObjectIn(const TObjectRow& Row, int ACol) {
+  auto it = LowerBound(Row, ACol);
+  return it != Row.end() && it->Col == ACol ? it->Obj : nullptr;
 }
 
 void TGridCellStore::SetText(int ACol, int ARow, const QString& Value) {

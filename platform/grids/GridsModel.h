@@ -216,7 +216,11 @@ class TGridCellStore {
   QString Text(int ACol, int ARow) const;
   // The text of a cell without a copy; valid until the store next changes.
   QAnyStringView TextView(int ACol, int ARow) const;
-  TObject* Object(int ACol, int ARow) const;
+  TObject* Object(int ACol, int ARow) const {
+    // Inline: most rows have no objects, and a painter asks for every cell.
+    const TObjectRow* o = ObjectRow(ARow);
+    return o == nullptr ? nullptr : ObjectIn(*o, ACol);
+  }
   void SetText(int ACol, int ARow, const QString& Value);
   void SetObject(int ACol, int ARow, TObject* Value);
   // Moves the cells of column From to To in every row, the columns between
@@ -271,6 +275,8 @@ class TGridCellStore {
                ? &FObjects[static_cast<size_t>(ARow)]
                : nullptr;
   }
+  // The object of column ACol in a row's objects, or nullptr.
+  static TObject* ObjectIn(const TObjectRow& Row, int ACol);
   static int CellCount(const TRowBlock* Block);
   static int CellCol(const TRowBlock* Block, int Index);
   static QString CellText(const TRowBlock* Block, int Index);
