@@ -586,7 +586,7 @@ void TProColumnGrid::CellsLoaded() {
 QString TProColumnGrid::GetFormattedCell(int ACol, int ARow) {
   TGridColumnItem* item = ItemOf(ACol);
   if (!item) return TProStringGrid::GetFormattedCell(ACol, ARow);
-  const QString text = Cells(ACol, ARow);
+  QString text = Cells(ACol, ARow);  // not const: returned by a move
   // Without a format and without the event there is nothing to format.
   if (item->FloatFormat().isEmpty() && !OnGetFloatFormat) return text;
   QString format = item->FloatFormat();

@@ -54,7 +54,7 @@ int SortGlyphY(TVAlignment VA, const TRect& R) {
 // Display text
 
 QString TProStringGrid::GetFormattedCell(int ACol, int ARow) {
-  const QString text = Cells(ACol, ARow);
+  QString text = Cells(ACol, ARow);  // not const: returned by a move
   if (!OnGetFloatFormat) return text;
   const TNumberTextKind kind = ClassifyNumberText(text);
   if (kind != ntkInteger && kind != ntkFloat && kind != ntkScientific) return text;

@@ -260,7 +260,10 @@ void TFont::Assign(TFont* Source) {
   const int height = f->FPixelsPerInch != FPixelsPerInch ? -MulDiv(f->Size(), FPixelsPerInch, 72) : f->FHeight;
   // A painter assigns the same font cell after cell: the font object is made
   // again only when the face changes, not for the same face or a new colour.
-  const bool sameFace = FName == f->FName && FHeight == height && FStyle == f->FStyle &&
+  // (A name assigned before shares the source's text: compared by its data first.)
+  const bool sameName = (FName.constData() == f->FName.constData() && FName.size() == f->FName.size()) ||
+                        FName == f->FName;
+  const bool sameFace = sameName && FHeight == height && FStyle == f->FStyle &&
                         FOrientation == f->FOrientation && FCharset == f->FCharset && FPitch == f->FPitch;
   // Nothing to change, nothing to tell (a canvas keeps its font selected).
   if (sameFace && FColor == f->FColor) return;
