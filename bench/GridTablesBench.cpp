@@ -466,11 +466,12 @@ void BM_Destroy(benchmark::State& State, const TTableKind* T, int Rows) {
 
 // The framework grid family painted in turns: each round paints every grid
 // twice, the second paint timed (starting with a different grid each round),
-// so that the three timed paints of a round meet the same state of the machine. The figure recorded for a Pro
-// grid is the median, over the rounds, of its paint time divided by the
-// framework grid's in the same round (fPaintSide, a ratio); on a machine whose
-// speed drifts from one second to the next, separate runs would compare paints
-// made at different speeds.
+// so that the three timed paints of a round meet the same state of the
+// machine. The figure recorded for a Pro grid is the median, over the rounds,
+// of its paint time divided by the framework grid's in the same round
+// (fPaintSide, a ratio): on a machine whose speed drifts from one tenth of a
+// second to the next, separate runs would compare paints made at different
+// speeds.
 void BM_PaintSideBySide(benchmark::State& State, int Rows) {
   const std::vector<const TTableKind*> kinds = {FindTable("TStringGrid"), FindTable("TProStringGrid"),
                                                 FindTable("TProColumnGrid")};
