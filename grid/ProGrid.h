@@ -1094,10 +1094,15 @@ class TProStringGrid : public TBaseGrid, public IProStyle, public IProTones {
   bool PaintPlainCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
   // (Also lays out the places of the cells in view for the band.)
   bool PlainCellsPossible() override;
-  // What the plain cells in view drew last, by their place in view from the
-  // top-left scrolling cell (a row of FPlainPlaceCols places per row).
+  // What the cells in view drew last, by their place in view: the first
+  // FPlainPlaceFixedCols fixed columns, then the scrolling ones from the left
+  // one in view (a row of FPlainPlaceCols places), and the same for the rows.
   std::vector<TTextPlace> FPlainPlaces;
   int FPlainPlaceCols = 0, FPlainPlaceLeft = 0, FPlainPlaceTop = 0;
+  int FPlainPlaceFixedCols = 0, FPlainPlaceFixedRows = 0;
+  // The place of the cell at display column ACol, row ARow in FPlainPlaces
+  // (nullptr for a cell without one: out of view, or a fixed one further in).
+  TTextPlace* TextPlaceOf(int ACol, int ARow);
   // The frame of the framed looks in BorderColor, on the window's frame; the
   // canvas variant draws it on ACanvas (the window's whole area).
   void PaintNCBorder();

@@ -275,7 +275,13 @@ int TProStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int RC, int ARow, T
     DrawTextEx(dc, text, -1, calc, flags | DT_CALCRECT, nullptr);
     textWidth = calc.Right - R.Left + 2;
   }
-  DrawTextEx(dc, text, -1, R, flags, nullptr);
+  // On the grid's own canvas, the cell's place in view keeps what was drawn
+  // there (drawn again from it when nothing changed).
+  TTextPlace* place = ACanvas == Canvas() ? TextPlaceOf(ACol, ARow) : nullptr;
+  if (place != nullptr)
+    DrawTextPlaced(dc, text, R, flags, *place);
+  else
+    DrawTextEx(dc, text, -1, R, flags, nullptr);
   // The error underline of a marker on a plain graphic.
   if (errorUnderline) DrawErrorUnderline(this, ACanvas, text, R, lineH, errPos, errLen);
   R = ARect;

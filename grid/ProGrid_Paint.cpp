@@ -515,11 +515,17 @@ TColor TProStringGrid::BandRowColor(int ARow) {
 }
 
 bool TProStringGrid::PlainCellsPossible() {
-  // The places of the cells in view, kept from paint to paint while the
-  // number of cells in view stays.
-  const int cols = VisibleColCount() + 2, rows = VisibleRowCount() + 2;
-  if (cols != FPlainPlaceCols || FPlainPlaces.size() != size_t(cols) * size_t(rows)) {
+  // The places of the cells in view (the first fixed columns and rows, then
+  // the scrolling cells), kept from paint to paint while the number of cells
+  // in view stays.
+  constexpr int kFixedPlaces = 4;
+  const int fixedCols = std::min(FixedCols(), kFixedPlaces), fixedRows = std::min(FixedRows(), kFixedPlaces);
+  const int cols = fixedCols + VisibleColCount() + 2, rows = fixedRows + VisibleRowCount() + 2;
+  if (cols != FPlainPlaceCols || fixedCols != FPlainPlaceFixedCols || fixedRows != FPlainPlaceFixedRows ||
+      FPlainPlaces.size() != size_t(cols) * size_t(rows)) {
     FPlainPlaceCols = cols;
+    FPlainPlaceFixedCols = fixedCols;
+    FPlainPlaceFixedRows = fixedRows;
     FPlainPlaces.assign(size_t(cols) * size_t(rows), TTextPlace());
   }
   FPlainPlaceLeft = LeftCol();
@@ -532,6 +538,20 @@ bool TProStringGrid::PlainCellsPossible() {
          !ControlLook()->SpinButtonsAlwaysVisible() && !bg->HasPicture() && bg->Display() != bdGradientHorz &&
          bg->Display() != bdGradientVert && !OnGetCellGradient && !OnCustomCellBkgDraw && !OnDrawCell &&
          !OnCustomCellDraw;
+}
+
+TTextPlace* TProStringGrid::TextPlaceOf(int ACol, int ARow) {
+  const int fixedCols = FixedCols(), fixedRows = FixedRows();
+  const int c = ACol < fixedCols ? (ACol < FPlainPlaceFixedCols ? ACol : -1)
+                                 : FPlainPlaceFixedCols + ACol - FPlainPlaceLeft;
+  const int r = ARow < fixedRows ? (ARow < FPlainPlaceFixedRows ? ARow : -1)
+                                 : FPlainPlaceFixedRows + ARow - FPlainPlaceTop;
+  // (A scrolling cell left of or above the first one in view has no place.)
+  if (c < 0 || r < 0 || c >= FPlainPlaceCols || (ACol >= fixedCols && c < FPlainPlaceFixedCols) ||
+      (ARow >= fixedRows && r < FPlainPlaceFixedRows))
+    return nullptr;
+  const size_t place = size_t(r) * size_t(FPlainPlaceCols) + size_t(c);
+  return place < FPlainPlaces.size() ? &FPlainPlaces[place] : nullptr;
 }
 
 bool TProStringGrid::PaintPlainCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& ARect,
@@ -592,10 +612,8 @@ bool TProStringGrid::PaintPlainCell(TCanvas* ACanvas, int ACol, int ARow, const 
   const UINT flags = PlainTextFlags(text, ha, va, ww);
   HDC dc = ACanvas->Handle();
   SetBkMode(dc, TRANSPARENT);
-  const int c = ACol - FPlainPlaceLeft, r = ARow - FPlainPlaceTop;
-  const size_t place = size_t(r) * size_t(FPlainPlaceCols) + size_t(c);
-  if (c >= 0 && r >= 0 && c < FPlainPlaceCols && place < FPlainPlaces.size())
-    DrawTextPlaced(dc, text, R, flags, FPlainPlaces[place]);
+  if (TTextPlace* place = TextPlaceOf(ACol, ARow))
+    DrawTextPlaced(dc, text, R, flags, *place);
   else
     DrawTextEx(dc, text, -1, R, flags, nullptr);
   // The borders, on the cell's rectangle as the whole painter gives it (its

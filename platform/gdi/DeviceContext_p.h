@@ -29,6 +29,9 @@ struct TFontInfo {
   TEXTMETRIC Tm;
   // The "Symbol" face (its texts are translated, see FaceText).
   bool SymbolFace = false;
+  // An upright face without decorations (not italic, underlined, struck out
+  // or overlined): its lines can be drawn from written images.
+  bool Upright = false;
   // The advances of texts measured lately (a grid measures the same cell texts
   // paint after paint; measuring shapes the text each time). Emptied when full.
   mutable QHash<QString, int> Advances;

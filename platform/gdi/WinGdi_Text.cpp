@@ -87,6 +87,7 @@ std::shared_ptr<const TFontInfo> ResolveFont(const LOGFONT& Log) {
   }
   f.setPixelSize(std::max(1, em));
   info->Font = f;
+  info->Upright = !f.italic() && !f.underline() && !f.strikeOut() && !f.overline();
   info->Metrics = std::make_unique<QFontMetrics>(f);
   const QFontMetrics& m = *info->Metrics;
   TEXTMETRIC& tm = info->Tm;
@@ -168,10 +169,9 @@ int Advance(const TFontInfo& F, const QString& S) {
 // set right-to-left, is shaped once and its glyphs drawn again (the same
 // pixels as drawText); anything else is drawn by drawText.
 void DrawShaped(QPainter* P, const TFontInfo& F, QPoint At, const QString& S) {
-  const QFont& f = F.Font;
-  bool plain = !f.italic() && !f.underline() && !f.strikeOut() && !f.overline() &&
-               P->layoutDirection() != Qt::RightToLeft && P->transform().type() <= QTransform::TxTranslate &&
-               P->paintEngine() != nullptr && P->paintEngine()->type() == QPaintEngine::Raster;
+  bool plain = F.Upright && P->layoutDirection() != Qt::RightToLeft &&
+               P->transform().type() <= QTransform::TxTranslate && P->paintEngine() != nullptr &&
+               P->paintEngine()->type() == QPaintEngine::Raster;
   for (qsizetype i = 0; plain && i < S.size(); ++i) plain = S[i].unicode() >= 0x20;
   if (!plain) {
     P->drawText(At, S);
@@ -181,7 +181,7 @@ void DrawShaped(QPainter* P, const TFontInfo& F, QPoint At, const QString& S) {
   auto it = F.Shaped.constFind(S);
   if (it == F.Shaped.cend()) {
     if (F.Shaped.size() >= kKept) F.Shaped.clear();
-    QTextLayout layout(S, f);
+    QTextLayout layout(S, F.Font);
     layout.beginLayout();
     QTextLine line = layout.createLine();
     line.setNumColumns(int(S.size()) + 1);
@@ -211,9 +211,7 @@ QRect InkedArea(const QImage& Image) {
 
 // Whether P draws F's lines from their images at all (see DrawWritten).
 bool WritesFromImages(QPainter* P, const TFontInfo& F) {
-  const QFont& f = F.Font;
-  return !f.italic() && !f.underline() && !f.strikeOut() && !f.overline() &&
-         P->layoutDirection() != Qt::RightToLeft && DrawsPixelForPixel(P);
+  return F.Upright && P->layoutDirection() != Qt::RightToLeft && DrawsPixelForPixel(P);
 }
 
 // Draws the plain line S in Color with its top-left corner at (X, Y) from its
@@ -223,10 +221,11 @@ bool WritesFromImages(QPainter* P, const TFontInfo& F) {
 // characters, a painter that scales, turns, fades, writes right to left or is
 // not a raster one on whole device pixels; and the first time a line is drawn,
 // so that texts drawn once make no images. Known: S's entry, found already;
-// Width: S's width where known, kept with the entry.
+// Width: S's width where known, kept with the entry; Writes: the caller found
+// that P writes F's lines from images already.
 bool DrawWritten(QPainter* P, const TFontInfo& F, int X, int Y, QStringView S, const QColor& Color,
-                 const QRect* Clip, TFontInfo::TWritten* Known = nullptr, int Width = -1) {
-  if (S.isEmpty() || !WritesFromImages(P, F)) return false;
+                 const QRect* Clip, TFontInfo::TWritten* Known = nullptr, int Width = -1, bool Writes = false) {
+  if (S.isEmpty() || !(Writes || WritesFromImages(P, F))) return false;
   for (const QChar c : S)
     if (c.unicode() < 0x20) return false;
   if (Known == nullptr) {
@@ -550,7 +549,7 @@ int DrawTextImpl(HDC DC, const QString& Text, int Count, TRect& R, UINT Format, 
       for (int i = 0; i < Place->Lines; ++i) {
         const TTextPlace::TLine& l = Place->Line[i];
         DrawWritten(p, *F, l.X, l.Y, QStringView(Text).mid(l.Start, l.Count), color,
-                    (Format & DT_NOCLIP) ? nullptr : &clip, static_cast<TFontInfo::TWritten*>(l.Kept));
+                    (Format & DT_NOCLIP) ? nullptr : &clip, static_cast<TFontInfo::TWritten*>(l.Kept), -1, true);
       }
       return Place->Result;
     }

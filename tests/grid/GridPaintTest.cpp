@@ -1330,6 +1330,54 @@ TEST(GridPaintShortcuts, ColumnGridPaintsTheSamePixels) {
   });
 }
 
+// The cells in view keep what their texts drew, fixed cells too, and draw it
+// again where nothing changed: a grid painted, changed and painted again looks
+// as a grid painted once with the change made.
+TEST(GridPaintShortcuts, ARepaintAfterAChangeLooksAsAFreshPaint) {
+  using G = TProStringGrid;
+  struct TCase {
+    const char* Name;
+    std::function<void(G&)> Change;
+  };
+  const std::vector<TCase> cases = {
+      {"fixed and scrolling texts changed",
+       [](G& g) {
+         g.SetCells(0, 3, QStringLiteral("new"));
+         g.SetCells(4, 0, QStringLiteral("header"));
+         g.SetCells(5, 5, QStringLiteral("r5c5 again"));
+       }},
+      {"texts swapped between fixed and scrolling cells",
+       [](G& g) {
+         g.SetCells(0, 2, QStringLiteral("r2c3"));
+         g.SetCells(3, 2, QStringLiteral("r2c0"));
+       }},
+      {"scrolled right and down",
+       [](G& g) {
+         g.SetLeftCol(3);
+         g.SetTopRow(9);
+       }},
+      {"more fixed columns and rows",
+       [](G& g) {
+         g.SetFixedCols(2);
+         g.SetFixedRows(2);
+       }},
+      {"fixed font colour and alignment",
+       [](G& g) {
+         g.FixedFont()->SetColor(clRed);
+         g.SetAlignments(0, 4, taRightJustify);
+       }},
+      {"a wider fixed column", [](G& g) { g.SetColWidths(0, 90); }},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const QImage repainted = PaintedWith<G>(true, [&](G& g) {
+      g.PaintNow();
+      c.Change(g);
+    });
+    EXPECT_EQ(FirstDifference(repainted, PaintedWith<G>(true, c.Change)), QString());
+  }
+}
+
 // Without zoom a cell's text is drawn in the grid's font as it is: a height in
 // pixels that is no whole point size is not rounded to one; a zoom adds points.
 TEST(GridPaintZoom, ZoomChangesTheFontOnlyWhenSet) {
