@@ -541,15 +541,15 @@ bool TProStringGrid::PlainCellsPossible() {
 }
 
 TTextPlace* TProStringGrid::TextPlaceOf(int ACol, int ARow) {
-  const int fixedCols = FixedCols(), fixedRows = FixedRows();
-  const int c = ACol < fixedCols ? (ACol < FPlainPlaceFixedCols ? ACol : -1)
-                                 : FPlainPlaceFixedCols + ACol - FPlainPlaceLeft;
-  const int r = ARow < fixedRows ? (ARow < FPlainPlaceFixedRows ? ARow : -1)
-                                 : FPlainPlaceFixedRows + ARow - FPlainPlaceTop;
-  // (A scrolling cell left of or above the first one in view has no place.)
-  if (c < 0 || r < 0 || c >= FPlainPlaceCols || (ACol >= fixedCols && c < FPlainPlaceFixedCols) ||
-      (ARow >= fixedRows && r < FPlainPlaceFixedRows))
-    return nullptr;
+  // A fixed cell among the first fixed ones, or a scrolling cell from the
+  // top-left one in view on (-1: no place).
+  const int c = ACol < FixedCols()        ? (ACol < FPlainPlaceFixedCols ? ACol : -1)
+                : ACol >= FPlainPlaceLeft ? FPlainPlaceFixedCols + ACol - FPlainPlaceLeft
+                                          : -1;
+  const int r = ARow < FixedRows()       ? (ARow < FPlainPlaceFixedRows ? ARow : -1)
+                : ARow >= FPlainPlaceTop ? FPlainPlaceFixedRows + ARow - FPlainPlaceTop
+                                         : -1;
+  if (c < 0 || r < 0 || c >= FPlainPlaceCols) return nullptr;
   const size_t place = size_t(r) * size_t(FPlainPlaceCols) + size_t(c);
   return place < FPlainPlaces.size() ? &FPlainPlaces[place] : nullptr;
 }
