@@ -444,6 +444,9 @@ struct TGridCellStore::TRowBlock {
   // The index of the entry for ACol, or where it would go.
   uint32_t Find(int ACol) const {
     const TEntry* e = Entries();
+    // A row filled from its first column on holds column c at entry c: looked
+    // at first, it spares the search's unforeseeable branches.
+    if (ACol >= 0 && static_cast<uint32_t>(ACol) < Count && e[ACol].Col == ACol) return static_cast<uint32_t>(ACol);
     // Rows are mostly written from the left: a column after the last is the common case.
     if (Count == 0 || e[Count - 1].Col < ACol) return Count;
     return static_cast<uint32_t>(
