@@ -141,8 +141,6 @@ TCellProperties* TBaseGrid::PropertiesOf(TObject* O, int ACol, int ARow) {
   return AsProps(O);
 }
 
-QString TBaseGrid::GetGridCell(int ACol, int ARow) { return TStringGrid::Cells(ACol, ARow); }
-
 void TBaseGrid::SetGridCell(int ACol, int ARow, const QString& Value) {
   TStringGrid::SetCells(ACol, ARow, Value);
 }
@@ -339,10 +337,6 @@ void TBaseGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARec
 }
 
 void TBaseGrid::LastRowChanged() {}
-
-void TBaseGrid::DoGetDisplText(int ACol, int ARow, QString& Value) {
-  if (OnGetDisplText) OnGetDisplText(this, ACol, ARow, Value);
-}
 
 void TBaseGrid::DoGetDisplWideText(int ACol, int ARow, QString& Value) {
   if (OnGetDisplWideText) OnGetDisplWideText(this, ACol, ARow, Value);

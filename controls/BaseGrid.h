@@ -199,7 +199,7 @@ class TBaseGrid : public TObjStringGrid {
   QString Cells(int ACol, int ARow) { return GetCellEx(ACol, ARow); }
   void SetCells(int ACol, int ARow, const QString& Value) { SetCellEx(ACol, ARow, Value); }
   // The stored text: no merge resolution, no hooks.
-  QString GetGridCell(int ACol, int ARow);
+  QString GetGridCell(int ACol, int ARow) { return TStringGrid::Cells(ACol, ARow); }
   void SetGridCell(int ACol, int ARow, const QString& Value);
   QString GridCells(int ACol, int ARow) { return GetGridCell(ACol, ARow); }
   void SetGridCells(int ACol, int ARow, const QString& Value) { SetGridCell(ACol, ARow, Value); }
@@ -301,7 +301,9 @@ class TBaseGrid : public TObjStringGrid {
   virtual void DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARect,
                                TGridDrawState AState);
   virtual void LastRowChanged();
-  virtual void DoGetDisplText(int ACol, int ARow, QString& Value);
+  virtual void DoGetDisplText(int ACol, int ARow, QString& Value) {
+    if (OnGetDisplText) OnGetDisplText(this, ACol, ARow, Value);
+  }
   virtual void DoGetDisplWideText(int ACol, int ARow, QString& Value);
   // The defaults of a cell: the grid's font and colour, no gradient, left and top
   // alignment, the grid's word wrap.
