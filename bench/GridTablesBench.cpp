@@ -411,16 +411,13 @@ TReference& Reference() {
   static TReference r;
   return r;
 }
-void SetReference(int Rows, std::unique_ptr<TTableUnderTest> Table) {
-  Reference() = {Rows, std::move(Table)};
-}
 TTableUnderTest* ReferenceOf(int Rows) {
   if (Reference().Rows != Rows || !Reference().Table) {
     Reference().Table.reset();
     std::unique_ptr<TTableUnderTest> r = FindTable(kGrid)->Make();
     r->Create(Rows);
     r->Fill();
-    SetReference(Rows, std::move(r));
+    Reference() = {Rows, std::move(r)};
   }
   return Reference().Table.get();
 }
@@ -499,7 +496,7 @@ void BM_Fill(benchmark::State& State, const TTableKind* T, int Rows) {
     ref->Create(Rows);
     State.SetIterationTime(turns.Take({{giveBack, [&] { t->Fill(); }}, {giveBack, [&] { ref->Fill(); }}}));
     Current() = std::move(t);
-    SetReference(Rows, std::move(ref));
+    Reference() = {Rows, std::move(ref)};
   }
   State.SetItemsProcessed(State.iterations() * Rows * kCols);
 }
